@@ -1,0 +1,20 @@
+include(GoogleTest)
+
+# kelo_add_test(NAME name SOURCES a.cpp b.cpp LIBS kelo_link ...)
+# One GoogleTest binary; each test case becomes its own ctest entry.
+function(kelo_add_test)
+    cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+    add_executable(${T_NAME} ${T_SOURCES})
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
+    gtest_discover_tests(${T_NAME}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KELO_TEST=1" TIMEOUT 120)
+endfunction()
+
+# kelo_add_benchmark(NAME name SOURCES a.cpp LIBS ...): built, never run by ctest.
+function(kelo_add_benchmark)
+    cmake_parse_arguments(B "" "NAME" "SOURCES;LIBS" ${ARGN})
+    add_executable(${B_NAME} ${B_SOURCES})
+    target_link_libraries(${B_NAME} PRIVATE ${B_LIBS} benchmark::benchmark Threads::Threads)
+endfunction()
