@@ -1,0 +1,17 @@
+#pragma once
+// The text form of injected faults, as kelo-drive-sim's --fault option takes it (sim/README.md):
+//     KIND[=ARG][:REQUEST][@ADDRESS][#COUNT][+SKIP], several joined by ','
+// KIND refuse | silent | badsum | truncate[=CHARS] | garbage | drop | delay=MS
+// REQUEST any | read | block | write | mbread | mbwrite | other; ADDRESS four hex digits.
+#include "sim/SimDrive.h"
+
+#include <string>
+#include <vector>
+
+namespace sim {
+
+// Appends the faults of the text to `faults`. False, with the reason, on the first bad part
+// (nothing is appended then).
+bool ParseFaultSpec(const std::string& spec, std::vector<SimFault>& faults, std::string* error = nullptr);
+
+} // namespace sim

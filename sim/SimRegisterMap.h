@@ -1,0 +1,34 @@
+#pragma once
+// Where the simulated drive keeps its parameters, and what it holds when it starts.
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace sim {
+
+// Register of parameter (group base, number) as the drive addresses it over Modbus: group bases
+// C 0x000, T 0x100, S 0x200, P 0x300, q 0x400, H 0x500, U 0x600, E 0x700. Cn, Pn3xx and En are
+// packed around their 32-bit parameters, Un follows its address list; numbers that name no
+// parameter give no register.
+std::optional<uint16_t> ParameterRegister(uint16_t modbusAddress);
+
+// Modbus group base of a group letter that is no hex digit ('T', 'S', 'P', 'q', 'H', 'U').
+std::optional<uint16_t> LetterGroupBase(char group);
+
+// Model code of register 0x171D for a series (the program maps it back to the series).
+uint16_t ModelCodeForSeries(int series);
+
+// Registers the drive reports for its identity and status when it starts, for a series.
+struct RegisterPreset {
+    uint16_t address;
+    uint16_t value;
+    bool readOnly;
+};
+std::vector<RegisterPreset> DefaultRegisters(int series);
+
+// The drive's own status and identity words (the Un, dn, onU and alarm blocks and the identity
+// block around 0x1700, but not the memory image registers 0x1714-0x1718): not writable from the line.
+bool IsStatusRegister(uint16_t address);
+
+} // namespace sim
