@@ -1,0 +1,79 @@
+#pragma once
+// CInternalCode: the protocol object of the drive link. It builds the maker's ASCII commands and the
+// Modbus RTU/ASCII requests, and runs one request/reply exchange at a time. Several windows inherit
+// it as a second base.
+//
+// Maker requests are plain ASCII without terminator; the builders write exactly the characters of
+// the request (no NUL) and the caller passes its length:
+//   BuildReadWord 8, BuildReadWords 4 + 4n, BuildReadParam 8, BuildWriteWord 12,
+//   BuildWriteWords 4 + 8n, BuildWriteDWord 20, BuildWriteParam 12, BuildMemoryImage* 20.
+// Every number goes out as four upper-case hex digits of its low 16 bits ("FFFF" for -1).
+#include "quillet/Serial.h"
+
+#include <cstdint>
+
+// Results of SendCommand. Readers test for ReplyRead, writers for ReplyWritten.
+enum : int { ReplyFailed = 0, ReplyWritten = 1, ReplyRead = 2 };
+
+// Results of the Modbus exchanges.
+enum : int { ModbusNoReply = 0, ModbusCheckError = 1, ModbusGood = 2, ModbusException = 3 };
+
+class CInternalCode : public CSerial {
+public:
+    // Expected reply lengths above this are taken without a checksum test (long block reads).
+    static constexpr int kUncheckedReplyLength = 1400;
+    // One record of a block read: "%" + nine words + checksum.
+    static constexpr int kRecordLength = 39;
+    // The time-outs the callers give the Modbus exchanges.
+    static constexpr unsigned kRtuTimeoutMs = 400;
+    static constexpr unsigned kAsciiWriteTimeoutMs = 800;
+    static constexpr unsigned kAsciiReadTimeoutMs = 1000;
+
+    // Write and Read of a protocol object reach the program's drive port.
+    CInternalCode();
+    ~CInternalCode() override;
+
+    // Maker requests (the table above). n is 0..9; a number is 0..255 (its low 8 bits are used).
+    static void BuildReadWord(char* out, uint16_t address);
+    static void BuildReadWords(char* out, int n, const uint16_t* addresses);
+    static void BuildReadParam(char* out, char group, int number);
+    static void BuildWriteWord(char* out, uint16_t address, int value);
+    static void BuildWriteWords(char* out, int n, const uint16_t* addresses, const int* values);
+    static void BuildWriteDWord(char* out, uint16_t address, int32_t value);
+    static void BuildWriteParam(char* out, char group, int number, int value);
+    static void BuildMemoryImageSelect(char* out, int index);
+    static void BuildMemoryImageWrite(char* out, int index, int value);
+    // Writes the two checksum digits (byte sum of the first `length` characters, modulo 256) at
+    // text[length] and text[length + 1].
+    static void AppendChecksum(char* text, int length);
+
+    // One maker exchange on PortObject, whatever object it is called on: ReplyWritten when a 'W' or
+    // 'M' request was answered with "%", ReplyRead for a good read reply, ReplyFailed otherwise. A
+    // reply that is neither "%" with a good checksum nor "!" means the link is lost: ConnectedFlag is
+    // cleared and the port closed. "!" (refused) leaves the link up. The reply buffer must hold the
+    // expected length.
+    int SendCommand(const char* request, int requestLength, char* reply, int expectedLength);
+    // A block read of 39-character records: 0 when the exchange failed (ConnectedFlag cleared, the
+    // port stays open), 2 when every record's checksum holds, 2 + 16 x (bad records) otherwise.
+    int ReadRecordBlock(const char* request, int requestLength, char* reply, int expectedLength);
+
+    // Modbus requests; each returns the expected reply length. RTU frames are 8 bytes, ASCII 17.
+    static int BuildModbusRead(char* out, int station, int address, int count, int asciiFlag);
+    static int BuildModbusWrite(char* out, int station, int address, int value, int asciiFlag);
+    // CRC-16/MODBUS of the first count bytes; the count is taken modulo 256.
+    static uint16_t Crc16Modbus(const void* bytes, int count);
+    // 0x10000 minus the sum of the hex pairs at positions 1 .. length-5 of an ASCII frame; its low
+    // byte is the LRC.
+    static int ModbusLrc(const char* text, int length);
+
+    // Exchanges through Write and Read of this object; no mutex, ConnectedFlag untouched. Results:
+    // ModbusNoReply, ModbusCheckError, ModbusGood, ModbusException.
+    int ExchangeModbusRtu(const char* request, int requestLength, char* reply, int expectedLength,
+                          unsigned timeoutMs);
+    int ExchangeModbusAscii(const char* request, int requestLength, char* reply, int expectedLength,
+                            int attempts);
+
+    // Bytes received by the last RTU exchange, and whether its request went out.
+    int RtuReceivedCount = 0;
+    unsigned char RtuRequestSent = 0;
+};

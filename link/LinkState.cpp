@@ -1,0 +1,6 @@
+#include "link/LinkState.h"
+
+std::atomic<int> ConnectedFlag{0};
+int ModbusMode = 0;
+int ModbusAsciiFlag = 0;
+int StationNumber = 1;

@@ -1,0 +1,197 @@
+#include "tests/link/LinkFixture.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+std::string WithChecksum(std::string text) {
+    text.resize(text.size() + 2);
+    CInternalCode::AppendChecksum(text.data(), static_cast<int>(text.size()) - 2);
+    return text;
+}
+
+std::string WithCrc(std::string bytes) {
+    uint16_t crc = CInternalCode::Crc16Modbus(bytes.data(), static_cast<int>(bytes.size()));
+    bytes += static_cast<char>(crc & 0xFF);
+    bytes += static_cast<char>(crc >> 8);
+    return bytes;
+}
+
+using SendCommandTest = LinkFixture;
+
+TEST_F(SendCommandTest, ResultsAndTheirEffectOnTheLink) {
+    const std::string read = "R1020146";
+    const std::string write = "W10201FFFF63";
+    struct Case {
+        const char* what;
+        std::string request, answer;
+        int expectedLength, result;
+        bool linkUp;
+    } cases[] = {
+        {"good read", read, "%1234EF", 7, ReplyRead, true},
+        {"read with a bad checksum", read, "%1234EE", 7, ReplyFailed, false},
+        {"refused read", read, "!", 7, ReplyFailed, true},
+        {"refused write", write, "!", 1, ReplyFailed, true},
+        {"accepted write", write, "%", 1, ReplyWritten, true},
+        {"silent drive", read, "", 7, ReplyFailed, true},
+        {"drive stops mid-reply", read, "%12", 7, ReplyFailed, true},
+        {"garbage", read, "?x?x?x?", 7, ReplyFailed, false},
+        {"checksum error marker", read, "#", 7, ReplyFailed, false},
+        {"long read taken unchecked", "R9", "%" + std::string(1400, 'Z'), 1401, ReplyRead, true},
+        {"1400 characters are still checked", "R9", "%" + std::string(1399, 'Z'), 1400, ReplyFailed, false},
+    };
+    std::vector<char> reply(2000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!PortObject.IsOpen())
+            OpenPort();
+        ConnectedFlag = 1;
+        peer.ServeFixed(c.answer);
+        const long limit = static_cast<long>(PortObject.ExchangeTimeoutMs(8, c.expectedLength)) + 100;
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(code.SendCommand(c.request.data(), static_cast<int>(c.request.size()), reply.data(),
+                                   c.expectedLength),
+                  c.result);
+        EXPECT_LE(MsSince(start), limit) << "the exchange ends within its time-out";
+        EXPECT_EQ(ConnectedFlag.load() == 1, c.linkUp);
+        EXPECT_EQ(PortObject.IsOpen(), c.linkUp);
+        EXPECT_FALSE(PortObject.PortMutex.IsOwnedByCaller()) << "the port mutex is never left held";
+    }
+}
+
+TEST_F(SendCommandTest, AnyObjectExchangesOnTheDrivePort) {
+    peer.ServeFixed("%0001E6");
+    CInternalCode other;
+    char reply[8];
+    EXPECT_EQ(other.SendCommand("R1000130", 8, reply, 7), ReplyRead);
+    EXPECT_EQ(peer.Requests(), std::vector<std::string>{"R1000130"});
+}
+
+using RecordBlockTest = LinkFixture;
+
+std::string Block(int records, std::vector<int> badRecords) {
+    std::string block;
+    for (int r = 0; r < records; ++r) {
+        std::string record = "%";
+        for (int word : {r, r + 1, r + 2, 0x8000 + r, 0, 0xFFFF, r * 3, 0x1234, r * 7}) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "%04X", word & 0xFFFF);
+            record += hex;
+        }
+        record = WithChecksum(record);
+        for (int bad : badRecords)
+            if (bad == r)
+                record[38] = record[38] == '0' ? '1' : '0';
+        block += record;
+    }
+    return block;
+}
+
+TEST_F(RecordBlockTest, CountsBadRecords) {
+    const std::string request = WithChecksum("R9" + std::string(36, '0'));
+    ASSERT_EQ(request.size(), 40u);
+    std::vector<char> reply(2496);
+    struct Case {
+        std::vector<int> bad;
+        int result;
+    } cases[] = {{{}, 2}, {{0, 63}, 34}, {{5}, 18}};
+    for (const Case& c : cases) {
+        peer.ServeFixed(Block(64, c.bad));
+        EXPECT_EQ(code.ReadRecordBlock(request.data(), 40, reply.data(), 2496), c.result);
+        EXPECT_EQ(ConnectedFlag.load(), 1);
+    }
+}
+
+TEST_F(RecordBlockTest, FailedExchangeClearsTheFlagAndKeepsThePort) {
+    const std::string request = WithChecksum("R9" + std::string(36, '0'));
+    std::vector<char> reply(2496);
+    peer.ServeFixed(Block(10, {}));
+    EXPECT_EQ(code.ReadRecordBlock(request.data(), 40, reply.data(), 2496), 0);
+    EXPECT_EQ(ConnectedFlag.load(), 0);
+    EXPECT_TRUE(PortObject.IsOpen());
+    EXPECT_FALSE(PortObject.PortMutex.IsOwnedByCaller());
+}
+
+TEST_F(RecordBlockTest, RefusalIsNotJudgedOnStaleBytes) {
+    const std::string request = WithChecksum("R9" + std::string(36, '0'));
+    std::vector<char> reply(2496);
+    peer.ServeFixed(Block(64, {}));
+    ASSERT_EQ(code.ReadRecordBlock(request.data(), 40, reply.data(), 2496), 2);
+    peer.ServeFixed("!");
+    EXPECT_EQ(code.ReadRecordBlock(request.data(), 40, reply.data(), 2496), 2 + 16 * 64)
+        << "the good block of the previous read must not count again";
+}
+
+using ModbusExchangeTest = LinkFixture;
+
+TEST_F(ModbusExchangeTest, RtuRepliesAreJudged) {
+    const std::string exception = WithCrc(std::string("\x01\x83\x02", 3));
+    std::string badCrc = exception;
+    badCrc[4] ^= 0x01;
+    struct Case {
+        const char* what;
+        std::string answer;
+        int result;
+    } cases[] = {
+        {"normal reply", WithCrc(std::string("\x01\x03\x02\x00\x2A", 5)), ModbusGood},
+        {"exception, good CRC", exception, ModbusException},
+        {"exception, bad CRC", badCrc, ModbusCheckError},
+        {"one byte", std::string("\x01", 1), ModbusNoReply},
+        {"silent", "", ModbusNoReply},
+    };
+    char request[8];
+    const int expected = CInternalCode::BuildModbusRead(request, 1, 0, 1, 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        peer.ServeFixed(c.answer);
+        char reply[16] = {};
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(code.ExchangeModbusRtu(request, 8, reply, expected, CInternalCode::kRtuTimeoutMs),
+                  c.result);
+        EXPECT_LE(MsSince(start), 500);
+        EXPECT_EQ(code.RtuReceivedCount, static_cast<int>(c.answer.size()));
+        EXPECT_EQ(code.RtuRequestSent, 1);
+        EXPECT_EQ(ConnectedFlag.load(), 1) << "Modbus exchanges leave the flag to the caller";
+    }
+}
+
+TEST_F(ModbusExchangeTest, AsciiRepliesAreJudged) {
+    struct Case {
+        const char* what;
+        std::string answer;
+        int result;
+    } cases[] = {
+        {"normal reply", ":0103022A2AA6\r\n", ModbusGood},
+        {"exception", ":0183027A\r\n", ModbusException},
+        {"lower-case digit", ":0103022a2aA6\r\n", ModbusCheckError},
+        {"wrong LRC", ":0103022A2AA7\r\n", ModbusCheckError},
+        {"no CR LF", ":0103022A2AA6", ModbusCheckError},
+        {"too short for an LRC", ":01\r\n", ModbusCheckError},
+        {"odd digit count", ":0103022A2A0A6\r\n", ModbusCheckError},
+        {"no colon", "0103022A2AA6\r\n", ModbusNoReply},
+        {"silent", "", ModbusNoReply},
+    };
+    char request[17];
+    const int expected = CInternalCode::BuildModbusRead(request, 1, 0, 1, 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        peer.ServeFixed(c.answer);
+        char reply[32] = {};
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(code.ExchangeModbusAscii(request, 17, reply, expected, 1), c.result);
+        EXPECT_LE(MsSince(start), 1500) << "the read is bounded even when nothing comes";
+    }
+    EXPECT_EQ(peer.Requests().front(), ":010300000001FB\r\n");
+}
+
+TEST_F(ModbusExchangeTest, AsciiRetriesUpToTheAttempts) {
+    peer.ServeFixed("garbage\r\n");
+    char request[17];
+    char reply[32];
+    const int expected = CInternalCode::BuildModbusWrite(request, 1, 2, 3, 1);
+    EXPECT_EQ(code.ExchangeModbusAscii(request, 17, reply, expected, 3), ModbusNoReply);
+    EXPECT_EQ(peer.Requests().size(), 3u);
+}
+
+} // namespace

@@ -1,0 +1,36 @@
+#pragma once
+// The drive port opened on a scripted pty peer, at 115200 baud with a short turnaround so that
+// failed exchanges end quickly.
+#include "link/InternalCode.h"
+#include "link/LinkState.h"
+#include "link/SerialExt.h"
+#include "tests/quillet/PtyPeer.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+struct LinkFixture : ::testing::Test {
+    void SetUp() override {
+        OpenPort();
+        ConnectedFlag = 1;
+    }
+    void TearDown() override {
+        peer.Stop();
+        PortObject.Close();
+        ConnectedFlag = 0;
+    }
+    void OpenPort() {
+        ASSERT_EQ(PortObject.Open(peer.SlavePath().c_str(), 115200, 500, 20000, 20000), ErrNone);
+        ASSERT_EQ(PortObject.SetupReadTimer(115200, 30), ErrNone);
+    }
+    static long MsSince(std::chrono::steady_clock::time_point start) {
+        return static_cast<long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+
+    PtyPeer peer;
+    CInternalCode code;
+};
