@@ -180,7 +180,13 @@ struct CSimPtyServer::Impl {
             auto left = until - Clock::now();
             if (left <= Clock::duration::zero())
                 return true;
-            std::this_thread::sleep_for(std::min<Clock::duration>(left, std::chrono::milliseconds(10)));
+            // Sleeping overshoots by tens of microseconds, which at high baud rates is a large
+            // part of a character; the last stretch is spun so the emulated wire keeps its pace.
+            constexpr auto spinSpan = std::chrono::microseconds(150);
+            if (left > spinSpan)
+                std::this_thread::sleep_for(std::min<Clock::duration>(left - spinSpan, std::chrono::milliseconds(10)));
+            else
+                std::this_thread::yield();
         }
         return false;
     }
