@@ -1,0 +1,501 @@
+#include "catalogue/DocArchive.h"
+
+#include "catalogue/DocumentGlobals.h"
+#include "catalogue/KeloServoDoc.h"
+#include "catalogue/ParamAttributes.h"
+#include "framework/core/Archive.h"
+#include "framework/core/MessageSeam.h"
+#include "framework/core/Paths.h"
+#include "framework/core/StdioFile.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <limits>
+
+namespace {
+
+constexpr int Row28Words = 10;
+
+// Leading decimal digits of a text, clamped so a long run cannot overflow.
+int LeadingNumber(const std::string& text) {
+    long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            break;
+        value = value * 10 + (c - '0');
+        if (value > std::numeric_limits<int>::max())
+            return std::numeric_limits<int>::max();
+    }
+    return static_cast<int>(value);
+}
+
+void AppendUtf8(std::string& out, std::uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// Reads the document archive and keeps count of the bytes still to come, because older files end
+// early and the loader must know, at each optional block, whether the file holds more data.
+class DocumentReader {
+public:
+    explicit DocumentReader(CArchive& ar) : ar_(ar) {
+        try {
+            CFile* file = ar.GetFile();
+            const std::uint64_t length = file->GetLength();
+            const std::uint64_t position = file->GetPosition();
+            left_ = length > position ? length - position : 0;
+        } catch (const CFileException&) {
+            left_ = std::numeric_limits<std::uint64_t>::max(); // a stream: reads stop at its end
+        }
+    }
+
+    bool DataRemains() const { return left_ > 0; }
+
+    int Int() {
+        Need(4);
+        int value = 0;
+        ar_ >> value;
+        left_ -= Known() ? 4 : 0;
+        return value;
+    }
+
+    // A block: a count, then that many values. The block keeps at most `size` of them; a surplus is
+    // read and dropped. Returns the count the file gave.
+    int Block(int* dest, int size) {
+        const int count = Int();
+        if (count < 0)
+            Fail(CArchiveException::badLength, "negative count");
+        Need(static_cast<std::uint64_t>(count) * 4);
+        for (int i = 0; i < count; ++i) {
+            const int value = Int();
+            if (i < size)
+                dest[i] = value;
+        }
+        return count;
+    }
+
+    // A text in the counted form (narrow or wide).
+    std::string Text() {
+        bool wide = false;
+        std::uint64_t length = Length();
+        if (length == WideMarker) {
+            wide = true;
+            length = Length();
+            if (length == WideMarker)
+                Fail(CArchiveException::badFormat, "malformed text length");
+        }
+        const std::uint64_t bytes = wide ? length * 2 : length;
+        if (length > (1u << 24))
+            Fail(CArchiveException::badLength, "text too long");
+        Need(bytes);
+        std::string raw(static_cast<std::size_t>(bytes), '\0');
+        Read(raw.data(), raw.size());
+        if (!wide)
+            return raw;
+        std::string text;
+        const auto unit = [&raw](std::size_t i) {
+            return static_cast<std::uint32_t>(static_cast<unsigned char>(raw[2 * i]) |
+                                              static_cast<unsigned char>(raw[2 * i + 1]) << 8);
+        };
+        for (std::size_t i = 0; i < length; ++i) {
+            const std::uint32_t u = unit(i);
+            if (u >= 0xD800 && u < 0xDC00 && i + 1 < length && unit(i + 1) >= 0xDC00 &&
+                unit(i + 1) < 0xE000) {
+                AppendUtf8(text, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
+                ++i;
+            } else {
+                AppendUtf8(text, u >= 0xD800 && u < 0xE000 ? 0xFFFD : u);
+            }
+        }
+        return text;
+    }
+
+private:
+    static constexpr std::uint64_t WideMarker = std::numeric_limits<std::uint64_t>::max();
+
+    bool Known() const { return left_ != std::numeric_limits<std::uint64_t>::max(); }
+
+    void Read(void* data, std::size_t count) {
+        Need(count);
+        ar_.Read(data, count);
+        left_ -= Known() ? count : 0;
+    }
+
+    std::uint64_t Length() {
+        std::uint8_t small = 0;
+        Read(&small, 1);
+        if (small < 0xFF)
+            return small;
+        unsigned char middle[2];
+        Read(middle, 2);
+        const std::uint16_t m = static_cast<std::uint16_t>(middle[0] | middle[1] << 8);
+        if (m == 0xFFFE)
+            return WideMarker;
+        if (m < 0xFFFF)
+            return m;
+        unsigned char large[4];
+        Read(large, 4);
+        return static_cast<std::uint64_t>(large[0]) | static_cast<std::uint64_t>(large[1]) << 8 |
+               static_cast<std::uint64_t>(large[2]) << 16 | static_cast<std::uint64_t>(large[3]) << 24;
+    }
+
+    // A file that ends inside a value is damaged: refuse it before reading past its end.
+    void Need(std::uint64_t bytes) const {
+        if (Known() && bytes > left_)
+            Fail(CArchiveException::endOfFile, "the file ends early");
+    }
+
+    [[noreturn]] void Fail(CArchiveException::Cause cause, const std::string& what) const {
+        throw CArchiveException(cause, "Document archive \"" + ar_.GetFile()->GetFilePath() + "\": " + what);
+    }
+
+    CArchive& ar_;
+    std::uint64_t left_ = 0;
+};
+
+// The program-wide words a load may change, kept to undo a failed load.
+struct MotorWords {
+    int series = SeriesCode, model = ModelCode, rated = RatedSpeed, encoder = MotorEncoderResolution;
+    int forward = ForwardTorqueLimit, reverse = ReverseTorqueLimit, capacity = DriveCapacityIndex;
+    int mode = DriveControlMode, feature = FeatureStatusWord;
+    bool foreign = ForeignSeriesLoadedFlag;
+
+    void Restore() const {
+        SeriesCode = series, ModelCode = model, RatedSpeed = rated, MotorEncoderResolution = encoder;
+        ForwardTorqueLimit = forward, ReverseTorqueLimit = reverse, DriveCapacityIndex = capacity;
+        DriveControlMode = mode, FeatureStatusWord = feature, ForeignSeriesLoadedFlag = foreign;
+    }
+};
+
+// The ten words of the last row: feature word, the motor words, the control mode and two words the
+// format reserves (10, 10).
+void CurrentMotorWords(int (&words)[Row28Words]) {
+    const int now[Row28Words] = {FeatureStatusWord,
+                                 MotorEncoderResolution,
+                                 ForwardTorqueLimit,
+                                 ReverseTorqueLimit,
+                                 ModelCode,
+                                 DriveCapacityIndex,
+                                 RatedSpeed,
+                                 DriveControlMode,
+                                 10,
+                                 10};
+    std::copy(std::begin(now), std::end(now), words);
+}
+
+// Value groups in file order from row 7 to row 21.
+constexpr DocGroup fileGroupsMain[] = {DocCn, DocTn, DocSn, DocPn3, Docqn, DocHn, DocPn4};
+constexpr DocGroup fileGroupsNewer[] = {DoconT, DoconS, Docond, DoconC, Docono, DoconA, DoconE};
+
+} // namespace
+
+int VersionTextStamp(const std::string& versionText) {
+    const std::size_t dot = versionText.rfind('.');
+    return LeadingNumber(dot == std::string::npos ? versionText : versionText.substr(dot + 1));
+}
+
+int VersionTextTailStamp(const std::string& versionText) {
+    if (versionText.size() < 7)
+        return 0;
+    return LeadingNumber(versionText.substr(versionText.size() - 6));
+}
+
+void CKeloServoDoc::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        StoreArchive(ar);
+        return;
+    }
+    const CKeloServoDoc saved(*this);
+    const MotorWords words;
+    try {
+        LoadArchive(ar);
+    } catch (...) {
+        *this = saved;
+        words.Restore();
+        throw;
+    }
+}
+
+void CKeloServoDoc::StoreArchive(CArchive& ar) const {
+    const auto block = [&ar](const int* values, int count) {
+        ar << count;
+        for (int i = 0; i < count; ++i)
+            ar << values[i];
+    };
+    const auto group = [&](DocGroup g) { block(values_[g], DocGroupSize(g)); };
+
+    ar << m_VersionText;
+    ar << SeriesCode;
+    block(m_Un, DocUnCount);
+    block(m_Reserved1, DocReservedCount);
+    ar << m_CarriedWord;
+    block(m_Reserved2, DocReservedCount);
+    for (DocGroup g : fileGroupsMain)
+        group(g);
+    group(DocEn);
+    for (DocGroup g : fileGroupsNewer)
+        group(g);
+    ar << m_ArchivedWord1;
+    ar << m_ArchivedWord2;
+    group(Doctn);
+    group(DocEC);
+    ar << static_cast<int>(m_Names.size());
+    for (const std::string& name : m_Names)
+        ar << name;
+    group(DocMAb);
+    int row28[Row28Words];
+    CurrentMotorWords(row28);
+    block(row28, Row28Words);
+}
+
+void CKeloServoDoc::LoadArchive(CArchive& ar) {
+    DocumentReader in(ar);
+    const int modelBefore = ModelCode;
+
+    // The stamp of the file decides how it is read; the document itself stays at the current
+    // version, so a re-saved old file is not taken for an old one again.
+    const int stamp = VersionTextStamp(in.Text());
+
+    ResetMainGroups();
+    ResetMAbDefaults();
+    m_Names.clear();
+
+    const int fileSeries = in.Int();
+    in.Block(m_Un, DocUnCount);
+    in.Block(m_Reserved1, DocReservedCount);
+    m_CarriedWord = in.Int();
+    in.Block(m_Reserved2, DocReservedCount);
+    for (DocGroup g : fileGroupsMain)
+        in.Block(values_[g], DocGroupSize(g));
+    std::copy(values_[DocHn], values_[DocHn] + 24, m_HnSecond);
+
+    // Files end early when they were written before the later groups existed; what they lack keeps
+    // its defaults.
+    if (in.DataRemains())
+        in.Block(values_[DocEn], DocGroupSize(DocEn));
+    ResetOnGroupsDefaults();
+    for (DocGroup g : fileGroupsNewer)
+        if (in.DataRemains())
+            in.Block(values_[g], DocGroupSize(g));
+    if (in.DataRemains())
+        m_ArchivedWord1 = in.Int();
+    if (in.DataRemains())
+        m_ArchivedWord2 = in.Int();
+    if (in.DataRemains())
+        in.Block(values_[Doctn], DocGroupSize(Doctn));
+    if (in.DataRemains())
+        in.Block(values_[DocEC], DocGroupSize(DocEC));
+    if (in.DataRemains()) {
+        const int count = in.Int();
+        if (count < 0)
+            throw CArchiveException(CArchiveException::badLength, "negative name count");
+        for (int i = 0; i < count; ++i)
+            m_Names.push_back(in.Text());
+    }
+    if (in.DataRemains())
+        in.Block(values_[DocMAb], DocGroupSize(DocMAb));
+
+    if (in.DataRemains()) {
+        if (stamp > 230820) {
+            // A short row keeps the words it lacks.
+            int row28[Row28Words];
+            CurrentMotorWords(row28);
+            in.Block(row28, Row28Words);
+            FeatureStatusWord = row28[0];
+            MotorEncoderResolution = row28[1];
+            ForwardTorqueLimit = row28[2];
+            ReverseTorqueLimit = row28[3];
+            ModelCode = row28[4];
+            DriveCapacityIndex = row28[5];
+            RatedSpeed = row28[6];
+            DriveControlMode = row28[7];
+        }
+        if (host_->IsConnected() && ModelCode != modelBefore) {
+            ShowMessage(MotorTypeChangedText);
+        } else {
+            InitSeriesDefaults();
+            InitDependentDefaults();
+        }
+    } else if (!host_->IsConnected()) {
+        // Files from before the motor words were stored: derive them from the file's motor code.
+        ModelCode = Value(DocCn, 30);
+        const int group = MotorCodeToGroup(ModelCode);
+        const int row = MotorCodeToRow(static_cast<unsigned>(ModelCode));
+        m_Wizard.m_EncoderResolution = MotorEncoderResolution;
+        m_Wizard.MotorModelAt(group, row);
+        m_Wizard.ApplyMotorDefaults(ModelCode, m_Wizard.m_RatedSpeed);
+        RatedSpeed = m_Wizard.m_RatedSpeed;
+        MotorEncoderResolution = m_Wizard.m_EncoderResolution;
+        ForwardTorqueLimit = m_Wizard.m_CollectedDefaults.Cn[10 - 1];
+        ReverseTorqueLimit = m_Wizard.m_CollectedDefaults.Cn[11 - 1];
+        int capacity = (ModelCode >> 8) & 0xF;
+        if (!SeriesHasFeature(Context())) {
+            if (capacity == 4)
+                capacity = 10;
+            else if (capacity == 5)
+                capacity = 4;
+            else if (capacity > 6)
+                capacity -= 2;
+        }
+        DriveCapacityIndex = (DriveCapacityIndex & ~0xF) | (capacity & 0xF);
+        InitSeriesDefaults();
+        InitDependentDefaults();
+    }
+
+    // Values older versions wrote that the drive no longer accepts.
+    if (stamp <= 230820) {
+        if (Value(DocCn, 80) == 2)
+            Value(DocCn, 80) = 0;
+        if (Value(DocCn, 81) == 4)
+            Value(DocCn, 81) = 0;
+    } else if (stamp == 230821) {
+        if (Value(DocCn, 81) == 4)
+            Value(DocCn, 81) = 0;
+    }
+
+    host_->ClearComparisonTables();
+    if (fileSeries != SeriesCode && !host_->IsConnected()) {
+        SeriesCode = fileSeries;
+        ForeignSeriesLoadedFlag = true;
+        host_->OnSeriesChanged(fileSeries);
+    }
+    SetModifiedFlag(false);
+}
+
+DocumentOpenCheck CheckDocumentOpen(const std::string& path, int seriesCode, bool documentGiven) {
+    if (seriesCode == -1)
+        return {};
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::typeBinary)) {
+        const std::string standIn = TempFolderFile(DocumentStandInName);
+        // Nothing to examine: stop here instead of loading a file that cannot be read.
+        if (standIn.empty() || !file.Open(standIn, CFile::modeRead | CFile::typeBinary | CFile::modeNoFollow))
+            return {DocumentOpenCheck::Refuse, "Cannot open the file \"" + path + "\"."};
+    }
+    std::string version;
+    int series = 0;
+    try {
+        CArchive ar(&file, CArchive::load);
+        DocumentReader in(ar);
+        version = in.Text();
+        series = in.Int();
+    } catch (const CArchiveException&) {
+        return {DocumentOpenCheck::Refuse, UnexpectedFormatText};
+    } catch (const CFileException&) {
+        return {DocumentOpenCheck::Refuse, UnexpectedFormatText};
+    }
+    file.Abort();
+
+    if (version.size() > 4 && version.compare(0, 4, DocumentMagic) != 0) {
+        if (documentGiven)
+            return {DocumentOpenCheck::HandOff, ""};
+        return {DocumentOpenCheck::Refuse, SeriesMismatchText};
+    }
+    if (!documentGiven) {
+        const int stamp = VersionTextTailStamp(version);
+        if (series != seriesCode || (series == 6 && stamp <= 110326 && stamp != 110316))
+            return {DocumentOpenCheck::Refuse, SeriesMismatchText};
+    }
+    return {};
+}
+
+bool WriteHandOffFile(const std::string& documentPath) {
+    const std::string path = TempFolderFile(HandOffFileName);
+    if (path.empty())
+        return false;
+    try {
+        CStdioFile file;
+        if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText | CFile::modeNoFollow))
+            return false;
+        file.WriteString("2\n");
+        file.WriteString(documentPath);
+        file.Close();
+        return true;
+    } catch (const CFileException&) {
+        return false;
+    }
+}
+
+bool CKeloServoDoc::OnOpenDocument(const std::string& path) {
+    const DocumentOpenCheck check = CheckDocumentOpen(path, SeriesCode, host_->DocumentGiven());
+    if (check.outcome == DocumentOpenCheck::Refuse) {
+        ShowMessage(check.message, std::string(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (check.outcome == DocumentOpenCheck::HandOff) {
+        if (!WriteHandOffFile(path))
+            return false;
+        // The file is not ours to read whether or not the fresh instance started.
+        if (!host_->StartNewInstance())
+            ShowMessage(ProcessFailedText, std::string(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    CFile file;
+    CFileException error;
+    if (!file.Open(path, CFile::modeRead | CFile::typeBinary, &error)) {
+        ShowMessage("Cannot open the file \"" + path + "\".", std::string(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    try {
+        CArchive ar(&file, CArchive::load);
+        Serialize(ar);
+    } catch (const CArchiveException&) {
+        ShowMessage(UnexpectedFormatText, std::string(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    } catch (const CFileException&) {
+        ShowMessage(UnexpectedFormatText, std::string(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    return true;
+}
+
+bool CKeloServoDoc::OnSaveDocument(const std::string& path) {
+    try {
+        CFile file;
+        CFileException error;
+        if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error)) {
+            ShowMessage("Cannot save the file \"" + path + "\".", std::string(), MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        }
+        CArchive ar(&file, CArchive::store);
+        Serialize(ar);
+        ar.Close();
+        file.Close();
+    } catch (const std::exception&) {
+        ShowMessage("Cannot save the file \"" + path + "\".", std::string(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CKeloServoDoc::SaveModified(const std::string& fileName,
+                                 const std::function<std::string()>& chooseFile) {
+    if (!IsModified())
+        return true;
+    switch (ShowMessage(SaveQuestionText, std::string(), MB_YESNOCANCEL | MB_ICONINFORMATION)) {
+    case IDYES: {
+        const std::string path = fileName.empty() && chooseFile ? chooseFile() : fileName;
+        // Closing after a failed save would lose the changes.
+        return !path.empty() && OnSaveDocument(path);
+    }
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
