@@ -1,0 +1,4 @@
+#include "shell/ShellGlobals.h"
+
+int BrandMode = BrandNormal;
+int DebugModeFlag = 0;
