@@ -1,0 +1,553 @@
+#include "link/RegisterServices.h"
+
+#include "catalogue/KeloServoDoc.h"
+#include "catalogue/ParamAttributes.h"
+#include "catalogue/ParamCode.h"
+#include "catalogue/RegisterMap.h"
+#include "framework/core/Format.h"
+#include "framework/core/MessageSeam.h"
+#include "link/LinkState.h"
+#include "link/SerialExt.h"
+
+#include <optional>
+
+std::atomic<int> ServoOnFlag{0};
+
+namespace {
+
+constexpr const char* kErrorWord = "Error";
+constexpr const char* kCommunicationCaption = "Communication Message";
+constexpr const char* kCommunicateError = "Communicate Error!";
+constexpr const char* kWriteCaption = "Write Message";
+constexpr const char* kWriteSuccess = "Write successfully!!";
+constexpr const char* kRestartNotice =
+    "Please restart the Servo drive! ! \n(After turning off the power, re-enter the power.)";
+constexpr const char* kServoOnRefusal = "System Servo ON!\nPlease Servo Off again!";
+constexpr const char* kAnalysisSetupStep = "Trace the setting data to the Servo drive.";
+constexpr const char* kDioReadStep = "Read Digital Input/Output Contact planning parameters: ";
+constexpr const char* kDioWriteStep = "Write Digital Input/Output Contact planning parameters: ";
+constexpr const char* kPathReadStep = "Read Internal Position Command path planning parameters: ";
+constexpr const char* kPathWriteStep = "Write Internal Position Command path planning parameters: ";
+
+constexpr int kMemoryImageReadRegister = 0x1716;
+constexpr int kAnalysisStateRegister = 0x1602;
+constexpr int kDioBlockBase = 0x1A00;
+constexpr int kPathPlanningModbusBase = 0x0300;
+constexpr int kHnModbusBase = 0x0500;
+
+// The drive's fixed command frame (sent with the servo off, e.g. after a factory reset).
+constexpr unsigned char kFixedFrame[11] = {0x50, 0x05, 0x07, 0x09, 0x03, 0x07, 0x87, 0x83, 0x89, 0x87, 0x85};
+constexpr unsigned kFixedFrameTimeoutMs = 500;
+
+// A parameter as the register map knows it.
+struct ParamRef {
+    char letter = 0;
+    int number = 0;
+    int index = 0;
+};
+
+ParamRef RefOf(std::string_view code) {
+    return {ParamGroupLetter(code), ParamNumber(code), ParamIndexFromCode(code)};
+}
+
+// The register of a parameter; nothing for a code that is too short or names no group (its number
+// alone must not pick some other parameter's register) and for a parameter without a register.
+std::optional<uint16_t> RegisterOf(const ParamRef& p) {
+    if (p.index <= 0)
+        return std::nullopt;
+    return ParameterRegisterAddress(p.letter, p.number, p.index);
+}
+
+bool IsSignedRegister(int address) {
+    switch (address) {
+    case 0x0201:
+    case 0x0601:
+    case 0x0905:
+    case 0x0906:
+    case 0x0C1C:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ShowWriteSuccess(bool restart) {
+    std::string text = kWriteSuccess;
+    if (restart)
+        text += std::string("\n\n") + kRestartNotice;
+    ShowMessage(text, kWriteCaption, MB_OK | MB_ICONWARNING);
+}
+
+std::optional<uint16_t> HnRegister(int number) {
+    return ParameterRegisterAddress('H', number, GroupHn * 100 + number);
+}
+
+std::string HnCode(int number) {
+    return Format("Hn6%02d", number);
+}
+
+std::string PathPlanningCode(int item) {
+    return Format(item < 2 ? "Pn3%02d" : "Pn4%02d", CRegisterServices::PathPlanningNumber(item));
+}
+
+} // namespace
+
+CRegisterServices::CRegisterServices() = default;
+CRegisterServices::~CRegisterServices() = default;
+
+std::string CRegisterServices::FailureText(const std::string& step) {
+    return std::string(kErrorWord) + ":\n\n" + step;
+}
+
+int CRegisterServices::PathPlanningNumber(int item) {
+    return MapPositionIndex(item);
+}
+
+// --- Exchanges ----------------------------------------------------------------------------------
+
+bool CRegisterServices::ReadWords(const char* request, int requestLength, int words, int* values) {
+    char reply[64] = {};
+    const int expected = 3 + 4 * words;
+    if (SendCommand(request, requestLength, reply, expected) != ReplyRead)
+        return false;
+    for (int i = 0; i < words; ++i) {
+        int word = HexWordValue(std::string_view(reply + 1 + 4 * i, 4));
+        if (word < 0)
+            return false;
+        values[i] = word;
+    }
+    return true;
+}
+
+bool CRegisterServices::SendWrite(const char* request, int requestLength) {
+    char reply[8] = {};
+    return SendCommand(request, requestLength, reply, 1) == ReplyWritten;
+}
+
+bool CRegisterServices::ModbusReadRegister(int address, int asciiFlag, int& word) {
+    char request[24] = {};
+    char reply[64] = {};
+    const int expected = BuildModbusRead(request, StationNumber, address, 1, asciiFlag);
+    if (asciiFlag) {
+        if (ExchangeModbusAscii(request, 17, reply, expected, 1) != ModbusGood)
+            return false;
+        // ':' station function count(2) word(4): the count must say two bytes.
+        if (reply[5] != '0' || reply[6] != '2')
+            return false;
+        word = HexWordValue(std::string_view(reply + 7, 4));
+        return word >= 0;
+    }
+    if (ExchangeModbusRtu(request, 8, reply, expected, kRtuTimeoutMs) != ModbusGood)
+        return false;
+    if (RtuReceivedCount != expected || static_cast<unsigned char>(reply[2]) != 2)
+        return false;
+    word = (static_cast<unsigned char>(reply[3]) << 8) | static_cast<unsigned char>(reply[4]);
+    return true;
+}
+
+bool CRegisterServices::ModbusWriteRegister(int address, int value) {
+    char request[24] = {};
+    char reply[64] = {};
+    const int expected = BuildModbusWrite(request, StationNumber, address, value, ModbusAsciiFlag);
+    if (ModbusAsciiFlag)
+        return ExchangeModbusAscii(request, 17, reply, expected, 1) == ModbusGood;
+    return ExchangeModbusRtu(request, 8, reply, expected, kRtuTimeoutMs) == ModbusGood;
+}
+
+// --- Single registers and parameters ------------------------------------------------------------
+
+std::optional<int> CRegisterServices::ReadRegisterWord(int address) {
+    if (!ConnectedFlag)
+        return std::nullopt;
+    char request[8];
+    BuildReadWord(request, static_cast<uint16_t>(address));
+    int word = 0;
+    if (!ReadWords(request, 8, 1, &word))
+        return std::nullopt;
+    return word;
+}
+
+int CRegisterServices::ReadDriveRegister(int address) {
+    const std::optional<int> word = ReadRegisterWord(address);
+    if (!word)
+        return 0;
+    ReadValue = IsSignedRegister(address) ? static_cast<int16_t>(*word) : *word;
+    return 1;
+}
+
+int CRegisterServices::ReadDriveRegister16(int address) {
+    const std::optional<int> word = ReadRegisterWord(address);
+    if (!word)
+        return 0;
+    ReadValue = static_cast<int16_t>(*word);
+    return 1;
+}
+
+int CRegisterServices::ReadDriveRegister32(int address) {
+    if (!ConnectedFlag)
+        return 0;
+    // The high word's address goes first; the reply carries the words in that order.
+    const uint16_t addresses[2] = {static_cast<uint16_t>(address + 1), static_cast<uint16_t>(address)};
+    char request[12];
+    BuildReadWords(request, 2, addresses);
+    int words[2] = {};
+    if (!ReadWords(request, 12, 2, words))
+        return 0;
+    ReadValue =
+        static_cast<int32_t>((static_cast<uint32_t>(words[0]) << 16) | static_cast<uint32_t>(words[1]));
+    return 1;
+}
+
+int CRegisterServices::ReadDriveParameter(std::string_view code) {
+    if (!ConnectedFlag)
+        return 0;
+    const ParamRef p = RefOf(code);
+    const std::optional<uint16_t> address = RegisterOf(p);
+    if (!address)
+        return 0; // no register: nothing to ask the drive
+    if (IsDoubleWordParameter(p.letter, p.number, p.index))
+        return ReadDriveRegister32(*address);
+    if (!ReadDriveRegister16(*address))
+        return 0;
+    ReadValue = ConvertRawParameterValue(p.letter, p.number, static_cast<int16_t>(ReadValue), p.index);
+    return 1;
+}
+
+int CRegisterServices::ReadParameterByGroup(char group, int number) {
+    if (!ConnectedFlag)
+        return 0;
+    char request[8];
+    BuildReadParam(request, group, number);
+    int word = 0;
+    if (!ReadWords(request, 8, 1, &word))
+        return 0;
+    const int n = number & 0xFF;
+    const bool isSigned = (group == '5' && n == 0x36) || (group == '6' && n == 0xE4);
+    ReadValue = isSigned ? static_cast<int16_t>(word) : word;
+    return 1;
+}
+
+int CRegisterServices::ReadParameterModbus(char letter, int number, int asciiFlag) {
+    if (!ConnectedFlag)
+        return 0;
+    const std::optional<uint16_t> address = GroupBlockBase(letter, number);
+    if (!address)
+        return 0; // a group without a Modbus block is never sent to some other address
+    int word = 0;
+    if (!ModbusReadRegister(*address, asciiFlag, word))
+        return 0;
+    ReadValue = ConvertRawParameterValue(letter, number, static_cast<int16_t>(word), 0);
+    return 1;
+}
+
+int CRegisterServices::PollAnalysisState() {
+    if (!ReadDriveRegister(kAnalysisStateRegister))
+        return 0;
+    return ReadValue == 2 ? 2 : 1;
+}
+
+int CRegisterServices::WriteDriveRegister(int address, int value, int /*flag*/) {
+    if (!ConnectedFlag)
+        return 0;
+    char request[12];
+    BuildWriteWord(request, static_cast<uint16_t>(address), value);
+    return SendWrite(request, 12) ? 1 : 0;
+}
+
+int CRegisterServices::WriteDriveRegister32(int address, int value) {
+    if (!ConnectedFlag)
+        return 0;
+    char request[20];
+    BuildWriteDWord(request, static_cast<uint16_t>(address), value);
+    return SendWrite(request, 20) ? 1 : 0;
+}
+
+int CRegisterServices::WriteDriveParameter(std::string_view code, int value, int flag) {
+    if (!ConnectedFlag)
+        return 0;
+    const ParamRef p = RefOf(code);
+    const std::optional<uint16_t> address = RegisterOf(p);
+    if (!address)
+        return 0;
+    if (IsDoubleWordParameter(p.letter, p.number, p.index))
+        return WriteDriveRegister32(*address, value);
+    return WriteDriveRegister(*address, value, flag);
+}
+
+int CRegisterServices::WriteParameterByGroup(char group, int number, int value, int hold) {
+    if (!ConnectedFlag || hold != 0 || group == 0)
+        return 0;
+    char request[12];
+    BuildWriteParam(request, group, number, value);
+    return SendWrite(request, 12) ? 1 : 0;
+}
+
+int CRegisterServices::SendFixedCommandFrame() {
+    if (!ConnectedFlag)
+        return 0;
+    if (ServoOnFlag) {
+        ShowMessage(kServoOnRefusal, kCommunicationCaption, MB_OK | MB_ICONSTOP);
+        return 0;
+    }
+    // The drive sends no answer to this frame, so it goes out as a plain write; the port's mutex
+    // keeps it from cutting into an exchange of a sampling thread.
+    if (PortObject.PortMutex.Lock(kFixedFrameTimeoutMs)) {
+        Write(kFixedFrame, static_cast<int>(sizeof kFixedFrame), nullptr, nullptr, kFixedFrameTimeoutMs);
+        PortObject.PortMutex.Unlock();
+    }
+    return 1;
+}
+
+// --- Long transfers -----------------------------------------------------------------------------
+
+bool CRegisterServices::Cancelled() const {
+    return CancelRequest != 0 || (Progress && Progress->CancelRequested());
+}
+
+void CRegisterServices::Pump() {
+    if (PeekAndPump)
+        PeekAndPump();
+}
+
+int CRegisterServices::RunTransfer(int resourceId, int count, int steps, bool cancelable,
+                                   const std::function<std::string(int)>& stepText,
+                                   const std::function<bool(int)>& item) {
+    ViewBusyFlag = 1;
+    if (cancelable)
+        CancelRequest = 0;
+    if (Progress)
+        Progress->Open(resourceId, count * steps);
+    for (int i = 0; i < count; ++i) {
+        const std::string text = stepText(i);
+        if (Progress)
+            Progress->SetStepText(text);
+        const bool cancelled = cancelable && Cancelled();
+        if (cancelled || !item(i)) {
+            if (Progress)
+                Progress->Close();
+            // The flag stays up while the user reads the message, so the supervision keeps off the
+            // line until the transfer has really ended.
+            if (!(cancelable && Cancelled()))
+                ShowMessage(FailureText(text), kCommunicationCaption, MB_OK | MB_ICONSTOP);
+            ViewBusyFlag = 0;
+            return 0;
+        }
+        for (int s = 0; Progress && s < steps; ++s)
+            Progress->Step();
+        Pump();
+    }
+    if (Progress)
+        Progress->Close();
+    ViewBusyFlag = 0;
+    return 1;
+}
+
+int CRegisterServices::ReadMemoryImage() {
+    if (!ConnectedFlag || !Document)
+        return 0;
+    int* image = Document->m_MemoryImage[0];
+    return RunTransfer(
+        RWProgressDialogResource, MemoryImageWords, 3, true,
+        [](int word) { return Format("Reading date from Servo...: %04XH", word); },
+        [&](int word) {
+            char request[20];
+            BuildMemoryImageSelect(request, word);
+            // A word is read only once the drive has selected it.
+            if (!SendWrite(request, 20) || Cancelled())
+                return false;
+            const std::optional<int> value = ReadRegisterWord(kMemoryImageReadRegister);
+            if (!value)
+                return false;
+            image[word] = *value;
+            return true;
+        });
+}
+
+int CRegisterServices::WriteMemoryImage() {
+    if (!ConnectedFlag || !Document)
+        return 0;
+    const int* image = Document->m_MemoryImage[0];
+    if (!RunTransfer(
+            RWProgressDialogResource, MemoryImageWords, 3, true,
+            [](int word) { return Format("Writing data to Servo...: %04XH", word); },
+            [&](int word) {
+                if (!ConnectedFlag)
+                    return false;
+                char request[20];
+                BuildMemoryImageWrite(request, word, image[word]);
+                return SendWrite(request, 20);
+            }))
+        return 0;
+    ShowWriteSuccess(true);
+    return 1;
+}
+
+int CRegisterServices::ReadDioContacts(bool fromBlock) {
+    if (!ConnectedFlag || !Document)
+        return 0;
+    return RunTransfer(
+        ProgressDialogResource, DioContactCount, 1, false, [](int i) { return kDioReadStep + HnCode(i + 1); },
+        [&](int i) {
+            const int n = i + 1;
+            const std::optional<uint16_t> address =
+                fromBlock ? std::optional<uint16_t>(kDioBlockBase + n) : HnRegister(n);
+            if (!address || !ReadDriveRegister16(*address))
+                return false;
+            Document->Value(DocHn, n) =
+                ConvertRawParameterValue('H', n, static_cast<int16_t>(ReadValue), GroupHn * 100 + n);
+            return true;
+        });
+}
+
+int CRegisterServices::ReadDioContactParameters() {
+    return ReadDioContacts(false);
+}
+
+int CRegisterServices::ReadDioContactBlock() {
+    return ReadDioContacts(true);
+}
+
+int CRegisterServices::WriteDioContactParameters() {
+    if (!ConnectedFlag || !Document)
+        return 0;
+    if (!RunTransfer(
+            ProgressDialogResource, DioContactCount, 3, false,
+            [](int i) { return kDioWriteStep + HnCode(i + 1); },
+            [&](int i) {
+                const int n = i + 1;
+                const int value = Document->Value(DocHn, n);
+                if (!ConnectedFlag)
+                    return false;
+                if (ModbusMode)
+                    return ModbusWriteRegister(kHnModbusBase + n, value);
+                const std::optional<uint16_t> address = HnRegister(n);
+                return address && WriteDriveRegister(*address, value) == 1;
+            }))
+        return 0;
+    ShowWriteSuccess(true);
+    return 1;
+}
+
+int CRegisterServices::ReadPathPlanningParameters() {
+    if (!ConnectedFlag || !Document)
+        return 0;
+    return RunTransfer(
+        ProgressDialogResource, PathPlanningItemCount, 1, false,
+        [](int i) { return kPathReadStep + PathPlanningCode(i); },
+        [&](int i) {
+            const int number = PathPlanningNumber(i);
+            const std::string code = PathPlanningCode(i);
+            if (ModbusMode) {
+                int word = 0;
+                if (!ConnectedFlag ||
+                    !ModbusReadRegister(kPathPlanningModbusBase + number, ModbusAsciiFlag, word))
+                    return false;
+                ReadValue = ConvertRawParameterValue('P', number, static_cast<int16_t>(word),
+                                                     ParamIndexFromCode(code));
+            } else if (!ReadDriveParameter(code)) {
+                return false;
+            }
+            Document->Value(i < 2 ? DocPn3 : DocPn4, number) = ReadValue;
+            return true;
+        });
+}
+
+int CRegisterServices::WritePathPlanningParameters() {
+    if (!ConnectedFlag || !Document)
+        return 0;
+    return RunTransfer(
+        ProgressDialogResource, PathPlanningItemCount, 3, false,
+        [](int i) { return kPathWriteStep + PathPlanningCode(i); },
+        [&](int i) {
+            const int number = PathPlanningNumber(i);
+            const int value = Document->Value(i < 2 ? DocPn3 : DocPn4, number);
+            if (!ConnectedFlag)
+                return false;
+            if (ModbusMode)
+                return ModbusWriteRegister(kPathPlanningModbusBase + number, value);
+            return WriteDriveParameter(PathPlanningCode(i), value) == 1;
+        });
+}
+
+// --- Other services -----------------------------------------------------------------------------
+
+int CRegisterServices::WriteFilterParameters() {
+    if (!ConnectedFlag || !Document)
+        return 0;
+    static const char* const kRuns[5][3] = {{"Cn013", "Cn014", "Cn065"},
+                                            {"Cn066", "Cn067", "Cn068"},
+                                            {"Cn069", "Cn070", "Cn071"},
+                                            {"Cn072", "Cn073", "Cn074"},
+                                            {"Cn075", "Cn076", "Cn077"}};
+    bool whole[5] = {};
+    for (int run = 0; run < 5; ++run) {
+        whole[run] = true;
+        for (const char* code : kRuns[run]) {
+            const int* value = Document->FindValue(code);
+            if (!value || !WriteDriveParameter(code, *value)) {
+                whole[run] = false;
+                break;
+            }
+        }
+    }
+    const bool anyOfFirstFour = whole[0] || whole[1] || whole[2] || whole[3];
+    if (anyOfFirstFour && whole[4])
+        ShowMessage(std::string(kWriteSuccess) + "\n\n", kWriteCaption, MB_OK);
+    return anyOfFirstFour ? 1 : 0;
+}
+
+int CRegisterServices::StartAnalysisMeasurement() {
+    if (!ConnectedFlag) {
+        ShowMessage(kCommunicateError, kCommunicationCaption, MB_OK | MB_ICONSTOP);
+        return 0;
+    }
+    const int writes[5][2] = {
+        {0x1603, AnalysisSetting1}, {0x1606, 0}, {0x1605, 0}, {0x1601, AnalysisSetting2}, {0x1602, 1}};
+    for (const auto& w : writes) {
+        if (!WriteDriveRegister(w[0], w[1])) {
+            ShowMessage(FailureText(kAnalysisSetupStep), kCommunicationCaption, MB_OK | MB_ICONSTOP);
+            return 0;
+        }
+    }
+    return 1;
+}
+
+int CRegisterServices::ReadAnalysisData() {
+    if (!ConnectedFlag || AnalysisSlot < 0 || AnalysisSlot >= AnalysisSlotCount)
+        return 0;
+    if (BeginWaitCursor)
+        BeginWaitCursor();
+    struct CursorEnd {
+        const std::function<void()>& restore;
+        ~CursorEnd() {
+            if (restore)
+                restore();
+        }
+    } cursorEnd{RestoreWaitCursor};
+
+    constexpr int kPerSeries = 5 * 256 / 2;
+    std::vector<int> series[2] = {std::vector<int>(kPerSeries), std::vector<int>(kPerSeries)};
+    int k = 0;
+    for (char group = '0'; group <= '4'; ++group) {
+        for (int number = 0; number < 256; ++number, ++k) {
+            if (!ReadParameterByGroup(group, number))
+                return 0;
+            series[k % 2][k / 2] = static_cast<int16_t>(ReadValue);
+        }
+    }
+    const size_t offset = static_cast<size_t>(AnalysisSlot) * AnalysisSeriesLength;
+    for (int s = 0; s < 2; ++s) {
+        if (AnalysisData[s].size() < offset + AnalysisSeriesLength)
+            AnalysisData[s].resize(offset + AnalysisSeriesLength);
+        for (int i = 0; i < AnalysisSeriesLength; ++i)
+            AnalysisData[s][offset + i] = series[s][i + 1];
+    }
+    return 1;
+}
+
+void CRegisterServices::EnableStepDialogButtons(const std::function<void()>& routine) {
+    ViewBusyFlag = 1;
+    if (routine)
+        routine();
+    ViewBusyFlag = 0;
+}

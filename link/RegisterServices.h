@@ -1,0 +1,158 @@
+#pragma once
+// CRegisterServices: the register services through which the windows read and write the drive (one
+// register, one parameter by code, Modbus, 32-bit pairs) and the long transfers (memory image,
+// digital I/O contact group, path planning, filter set, analysis data). The view carries it as its
+// protocol base; the windows above reach it through the view.
+//
+// Every service returns int: 1 done, 0 when not connected, refused or failed. Each tests
+// ConnectedFlag first and sends nothing when it is 0. A read counts only when the exchange returned
+// ReplyRead, a write only when it returned ReplyWritten. ReadValue holds the value of the last
+// successful read and is left alone by a failed one.
+//
+// The services know nothing of windows: the progress window, the pumping of one pending message
+// between requests and the wait cursor reach them through the small hooks below, which the view
+// fills in. With none installed the transfers simply run.
+#include "link/InternalCode.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CKeloServoDoc;
+
+// Bit 0 of register 0x1703 as the status refresh or the servo status tick last read it.
+extern std::atomic<int> ServoOnFlag;
+
+// Progress window of a long transfer (the view implements it with its progress dialogs).
+class ITransferProgress {
+public:
+    virtual ~ITransferProgress() = default;
+    // Opens the window from its dialog resource with a bar from 0 to range, at 0.
+    virtual void Open(int resourceId, int range) = 0;
+    virtual void SetStepText(const std::string& text) = 0;
+    virtual void Step() = 0;
+    // Also called after the user cancelled, when the window may have closed itself already.
+    virtual void Close() = 0;
+    // The user pressed Cancel (only the memory-image window offers it).
+    virtual bool CancelRequested() const { return false; }
+};
+
+// Dialog resources of the progress windows.
+constexpr int ProgressDialogResource = 171;   // plain progress
+constexpr int RWProgressDialogResource = 176; // with Cancel: memory image
+
+constexpr int AnalysisSeriesLength = 512;
+constexpr int AnalysisSlotCount = 64;
+
+class CRegisterServices : public CInternalCode {
+public:
+    CRegisterServices();
+    ~CRegisterServices() override;
+
+    // --- View members the services keep ---------------------------------------------------------
+    int ReadValue = 0;
+    // 1 while a long transfer runs; the link supervision leaves the drive alone meanwhile.
+    int ViewBusyFlag = 0;
+    // Set (by the memory-image progress window) when the user cancels; tested between requests.
+    int CancelRequest = 0;
+    // The document the transfers fill and write; the view sets it.
+    CKeloServoDoc* Document = nullptr;
+    // Hooks the view fills in.
+    ITransferProgress* Progress = nullptr;
+    std::function<void()> PeekAndPump;       // dispatches one pending window message
+    std::function<void()> BeginWaitCursor;   // shows the wait cursor
+    std::function<void()> RestoreWaitCursor; // ends it
+    // Frequency analysis: the two settings the measurement starts with, the slot the next read fills,
+    // and the two series (AnalysisSeriesLength values per slot).
+    int AnalysisSetting1 = 0;
+    int AnalysisSetting2 = 0;
+    int AnalysisSlot = 0; // 0 .. AnalysisSlotCount - 1
+    std::array<std::vector<int>, 2> AnalysisData;
+
+    // --- Single registers and parameters --------------------------------------------------------
+    // "R1": signed 16-bit for 0x0201, 0x0601, 0x0905, 0x0906, 0x0C1C, unsigned for every other address.
+    int ReadDriveRegister(int address);
+    // "R1": the word as signed 16-bit.
+    int ReadDriveRegister16(int address);
+    // "R2" a+1, a: word(a+1) x 65536 + word(a).
+    int ReadDriveRegister32(int address);
+    // By code ("Pn301"): a 32-bit parameter as ReadDriveRegister32, else the word converted by the
+    // register map's rules. A code without a register sends nothing and returns 0.
+    int ReadDriveParameter(std::string_view code);
+    // "R10": signed for ('5', 0x36) and ('6', 0xE4), unsigned otherwise.
+    int ReadParameterByGroup(char group, int number);
+    // Modbus 0x03 of one register at the group's Modbus address, converted with index 0. A group
+    // without a Modbus address sends nothing and returns 0.
+    int ReadParameterModbus(char letter, int number, int asciiFlag);
+    // "R1" 0x1602: 2 when it holds 2, 1 for another value, 0 when not connected or failed.
+    int PollAnalysisState();
+
+    // "W1" with the low 16 bits of the value. The flag has no effect.
+    int WriteDriveRegister(int address, int value, int flag = 0);
+    // "W2": low word to a, high word to a+1.
+    int WriteDriveRegister32(int address, int value);
+    // By code: "W2" for a 32-bit parameter, else "W1". A code without a register sends nothing.
+    int WriteDriveParameter(std::string_view code, int value, int flag = 0);
+    // "W10"; 0 without sending when hold is non-zero or the group character is 0.
+    int WriteParameterByGroup(char group, int number, int value, int hold);
+    // The drive's fixed 11-byte command, sent only while the servo is off (1 whatever the drive
+    // answers); while it is on the user is told to switch it off and 0 is returned.
+    int SendFixedCommandFrame();
+
+    // --- Long transfers: ViewBusyFlag for the whole run, one failure message, 1 on success -------
+    // The drive memory image into / from the document's first image array (cancelable).
+    int ReadMemoryImage();
+    int WriteMemoryImage();
+    // Hn601..Hn624 into the document, by their registers or from the contact block at 0x1A00 + n.
+    int ReadDioContactParameters();
+    int ReadDioContactBlock();
+    // The document's Hn601..Hn624 to the drive (Modbus when ModbusMode), then the restart notice.
+    int WriteDioContactParameters();
+    // The 98 path-planning values (Pn316, Pn313, Pn401..Pn496) into / from the document.
+    int ReadPathPlanningParameters();
+    int WritePathPlanningParameters();
+
+    // --- Other services -------------------------------------------------------------------------
+    // Writes the notch filter set Cn013, Cn014, Cn065..Cn077 from the document in five runs of three.
+    int WriteFilterParameters();
+    int StartAnalysisMeasurement();
+    int ReadAnalysisData();
+    // Runs the step dialog's button routine with ViewBusyFlag set.
+    void EnableStepDialogButtons(const std::function<void()>& routine);
+
+    // The parameter number of path-planning item k (0..97): 16, 13, then 1..96.
+    static int PathPlanningNumber(int item);
+    static constexpr int PathPlanningItemCount = 98;
+    static constexpr int DioContactCount = 24;
+
+    // Failure and success texts of the transfers.
+    static std::string FailureText(const std::string& step);
+
+protected:
+    // One request/reply of a maker read; the reply word(s) parsed. False when not ReplyRead or the
+    // words are not hex.
+    bool ReadWords(const char* request, int requestLength, int words, int* values);
+    bool SendWrite(const char* request, int requestLength);
+    // One "R1" of a register: the word (unsigned), or nothing when not connected or failed.
+    std::optional<int> ReadRegisterWord(int address);
+    // One Modbus register exchange in the current framing; true on a good normal reply.
+    bool ModbusReadRegister(int address, int asciiFlag, int& word);
+    bool ModbusWriteRegister(int address, int value);
+
+    // Runs a long transfer of `count` items: ViewBusyFlag set, progress open with the given range,
+    // step text of each item shown before it, `steps` steps after it and one pending message
+    // dispatched. On the first failing item the window closes and the one failure message naming
+    // the step text is shown; a cancel ends it without a message. ViewBusyFlag is cleared on every
+    // way out. 1 when every item was done, else 0.
+    int RunTransfer(int resourceId, int count, int steps, bool cancelable,
+                    const std::function<std::string(int)>& stepText, const std::function<bool(int)>& item);
+    bool Cancelled() const;
+    // Hn601..Hn624 into the document from their registers, or from the contact block.
+    int ReadDioContacts(bool fromBlock);
+    void Pump();
+};
