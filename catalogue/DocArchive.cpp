@@ -1,5 +1,7 @@
 #include "catalogue/DocArchive.h"
 
+#include "link/HandoffFile.h"
+
 #include "catalogue/DocumentGlobals.h"
 #include "catalogue/KeloServoDoc.h"
 #include "catalogue/ParamAttributes.h"
@@ -414,20 +416,8 @@ DocumentOpenCheck CheckDocumentOpen(const std::string& path, int seriesCode, boo
 }
 
 bool WriteHandOffFile(const std::string& documentPath) {
-    const std::string path = TempFolderFile(HandOffFileName);
-    if (path.empty())
-        return false;
-    try {
-        CStdioFile file;
-        if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText | CFile::modeNoFollow))
-            return false;
-        file.WriteString("2\n");
-        file.WriteString(documentPath);
-        file.Close();
-        return true;
-    } catch (const CFileException&) {
-        return false;
-    }
+    // The fresh instance reads "2" and then the path as it stands, so the path ends the file.
+    return WriteHandoffLines({"2", documentPath}, false);
 }
 
 bool CKeloServoDoc::OnOpenDocument(const std::string& path) {

@@ -14,7 +14,6 @@ inline constexpr const char* DocumentMagic = "KELO";
 // The stand-in file examined when the chosen document cannot be opened (temporary folder).
 inline constexpr const char* DocumentStandInName = "zq2comfile.ini";
 // The hand-off file a fresh instance reads at start (temporary folder).
-inline constexpr const char* HandOffFileName = "curfile.ini";
 
 // Date stamp of a version text: the decimal digits after its last '.'.
 int VersionTextStamp(const std::string& versionText);

@@ -23,7 +23,8 @@ struct LinkFixture : ::testing::Test {
     }
     void OpenPort() {
         ASSERT_EQ(PortObject.Open(peer.SlavePath().c_str(), 115200, 500, 20000, 20000), ErrNone);
-        ASSERT_EQ(PortObject.SetupReadTimer(115200, 30), ErrNone);
+        // The program's own turnaround: anything shorter fails now and then on a loaded machine.
+        ASSERT_EQ(PortObject.SetupReadTimer(115200, 177), ErrNone);
     }
     static long MsSince(std::chrono::steady_clock::time_point start) {
         return static_cast<long>(
