@@ -32,46 +32,17 @@ int LeadingNumber(const std::string& text) {
     return static_cast<int>(value);
 }
 
-void AppendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-// Reads the document archive and keeps count of the bytes still to come, because older files end
-// early and the loader must know, at each optional block, whether the file holds more data.
+// Reads the document archive. Older files end early, so at each optional block the loader asks
+// whether the file holds more data; a file that ends inside a value is refused.
 class DocumentReader {
 public:
-    explicit DocumentReader(CArchive& ar) : ar_(ar) {
-        try {
-            CFile* file = ar.GetFile();
-            const std::uint64_t length = file->GetLength();
-            const std::uint64_t position = file->GetPosition();
-            left_ = length > position ? length - position : 0;
-        } catch (const CFileException&) {
-            left_ = std::numeric_limits<std::uint64_t>::max(); // a stream: reads stop at its end
-        }
-    }
+    explicit DocumentReader(CArchive& ar) : ar_(ar) {}
 
-    bool DataRemains() const { return left_ > 0; }
+    bool DataRemains() const { return ar_.Remaining() > 0; }
 
     int Int() {
-        Need(4);
         int value = 0;
         ar_ >> value;
-        left_ -= Known() ? 4 : 0;
         return value;
     }
 
@@ -81,7 +52,8 @@ public:
         const int count = Int();
         if (count < 0)
             Fail(CArchiveException::badLength, "negative count");
-        Need(static_cast<std::uint64_t>(count) * 4);
+        if (static_cast<std::uint64_t>(count) * 4 > ar_.Remaining())
+            Fail(CArchiveException::endOfFile, "the file ends early");
         for (int i = 0; i < count; ++i) {
             const int value = Int();
             if (i < size)
@@ -91,82 +63,14 @@ public:
     }
 
     // A text in the counted form (narrow or wide).
-    std::string Text() {
-        bool wide = false;
-        std::uint64_t length = Length();
-        if (length == WideMarker) {
-            wide = true;
-            length = Length();
-            if (length == WideMarker)
-                Fail(CArchiveException::badFormat, "malformed text length");
-        }
-        const std::uint64_t bytes = wide ? length * 2 : length;
-        if (length > (1u << 24))
-            Fail(CArchiveException::badLength, "text too long");
-        Need(bytes);
-        std::string raw(static_cast<std::size_t>(bytes), '\0');
-        Read(raw.data(), raw.size());
-        if (!wide)
-            return raw;
-        std::string text;
-        const auto unit = [&raw](std::size_t i) {
-            return static_cast<std::uint32_t>(static_cast<unsigned char>(raw[2 * i]) |
-                                              static_cast<unsigned char>(raw[2 * i + 1]) << 8);
-        };
-        for (std::size_t i = 0; i < length; ++i) {
-            const std::uint32_t u = unit(i);
-            if (u >= 0xD800 && u < 0xDC00 && i + 1 < length && unit(i + 1) >= 0xDC00 &&
-                unit(i + 1) < 0xE000) {
-                AppendUtf8(text, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
-                ++i;
-            } else {
-                AppendUtf8(text, u >= 0xD800 && u < 0xE000 ? 0xFFFD : u);
-            }
-        }
-        return text;
-    }
+    std::string Text() { return ar_.ReadString(); }
 
 private:
-    static constexpr std::uint64_t WideMarker = std::numeric_limits<std::uint64_t>::max();
-
-    bool Known() const { return left_ != std::numeric_limits<std::uint64_t>::max(); }
-
-    void Read(void* data, std::size_t count) {
-        Need(count);
-        ar_.Read(data, count);
-        left_ -= Known() ? count : 0;
-    }
-
-    std::uint64_t Length() {
-        std::uint8_t small = 0;
-        Read(&small, 1);
-        if (small < 0xFF)
-            return small;
-        unsigned char middle[2];
-        Read(middle, 2);
-        const std::uint16_t m = static_cast<std::uint16_t>(middle[0] | middle[1] << 8);
-        if (m == 0xFFFE)
-            return WideMarker;
-        if (m < 0xFFFF)
-            return m;
-        unsigned char large[4];
-        Read(large, 4);
-        return static_cast<std::uint64_t>(large[0]) | static_cast<std::uint64_t>(large[1]) << 8 |
-               static_cast<std::uint64_t>(large[2]) << 16 | static_cast<std::uint64_t>(large[3]) << 24;
-    }
-
-    // A file that ends inside a value is damaged: refuse it before reading past its end.
-    void Need(std::uint64_t bytes) const {
-        if (Known() && bytes > left_)
-            Fail(CArchiveException::endOfFile, "the file ends early");
-    }
-
     [[noreturn]] void Fail(CArchiveException::Cause cause, const std::string& what) const {
         throw CArchiveException(cause, "Document archive \"" + ar_.GetFile()->GetFilePath() + "\": " + what);
     }
 
     CArchive& ar_;
-    std::uint64_t left_ = 0;
 };
 
 // The program-wide words a load may change, kept to undo a failed load.

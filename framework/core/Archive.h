@@ -57,6 +57,10 @@ public:
 
     void SetStringCap(std::uint64_t cap) { stringCap_ = cap; }
 
+    // Bytes still to be read (buffered plus the rest of the file), or UINT64_MAX when unknown.
+    // Loaders of layouts that grew over the years ask it whether an optional block follows.
+    std::uint64_t Remaining() const;
+
     CArchive& operator<<(int value);
     CArchive& operator<<(short value);
     CArchive& operator<<(unsigned value);
@@ -86,8 +90,6 @@ private:
     void RequireStoring() const;
     void RequireLoading() const;
     void FlushBuffer();
-    // Bytes still to be read (buffered plus the rest of the file), or UINT64_MAX when unknown.
-    std::uint64_t Remaining() const;
     std::uint64_t ReadLength(bool& wide);
     template <typename T> void PutLE(T value);
     template <typename T> T GetLE();
