@@ -2,6 +2,7 @@
 
 #include "catalogue/NumberSets.h"
 #include "catalogue/ParamCode.h"
+#include "framework/core/Format.h"
 #include "framework/core/MessageSeam.h"
 
 #include <cstdio>
@@ -408,15 +409,7 @@ int MaskUnsignedParameter(char letter, int value, int index) {
     return value;
 }
 
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
+int HexDigitValue(char c) { return ParseHexChar(c); }
 
 int HexWordValue(std::string_view digits) {
     if (digits.size() < 4)

@@ -3,6 +3,8 @@
 #include "sim/SimProtocol.h"
 #include "sim/SimRegisterMap.h"
 
+#include "framework/core/Format.h"
+
 #include <algorithm>
 
 namespace {
@@ -148,9 +150,9 @@ Parsed CSimDrive::State::ParseMaker(const std::string& request) const {
     if (request.size() != expected || !sim::HasValidMakerChecksum(request))
         return p;
     // "R10g nn" / "W10g nn" with a group letter that is no hex digit: a parameter by group and number.
-    if (n == 1 && request[2] == '0' && sim::HexDigit(request[3]) < 0) {
+    if (n == 1 && request[2] == '0' && ParseHexChar(request[3]) < 0) {
         auto base = sim::LetterGroupBase(request[3]);
-        int high = sim::HexDigit(request[4]), low = sim::HexDigit(request[5]);
+        int high = ParseHexChar(request[4]), low = ParseHexChar(request[5]);
         if (!base || high < 0 || low < 0)
             return p;
         auto reg = sim::ParameterRegister(static_cast<uint16_t>(*base + high * 16 + low));

@@ -1,5 +1,7 @@
 #include "sim/SimProtocol.h"
 
+#include "framework/core/Format.h"
+
 namespace sim {
 
 namespace {
@@ -14,22 +16,13 @@ std::string Hex4(unsigned value) {
     return Hex2(value >> 8) + Hex2(value);
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 int ParseHex4(std::string_view text, size_t pos) {
     if (pos + 4 > text.size())
         return -1;
     int value = 0;
     for (size_t i = 0; i < 4; ++i) {
-        int digit = HexDigit(text[pos + i]);
+        int digit = ParseHexChar(text[pos + i]);
         if (digit < 0)
             return -1;
         value = value * 16 + digit;
@@ -110,7 +103,7 @@ bool FromModbusAscii(std::string_view frame, std::string& bytes) {
         auto upper = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); };
         if (!upper(digits[i]) || !upper(digits[i + 1]))
             return false;
-        decoded += static_cast<char>(HexDigit(digits[i]) * 16 + HexDigit(digits[i + 1]));
+        decoded += static_cast<char>(ParseHexChar(digits[i]) * 16 + ParseHexChar(digits[i + 1]));
     }
     uint8_t lrc = static_cast<uint8_t>(decoded.back());
     decoded.pop_back();

@@ -42,8 +42,6 @@ bool FromModbusAscii(std::string_view frame, std::string& bytes);
 std::string Hex4(unsigned value);
 // Two upper-case hex digits of the low 8 bits.
 std::string Hex2(unsigned value);
-// Value of one hex digit ('0'-'9', 'A'-'F', 'a'-'f'), else -1.
-int HexDigit(char c);
 // Value of four hex digits at text[pos], or -1 when any is not a hex digit or the text is short.
 int ParseHex4(std::string_view text, size_t pos);
 

@@ -256,3 +256,13 @@ std::optional<double> ParseDouble(std::string_view text) {
 void SetNumericLocaleC() {
     std::setlocale(LC_NUMERIC, "C");
 }
+
+int ParseHexChar(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}

@@ -38,6 +38,8 @@ std::string Mid(std::string_view text, int first, int count);
 std::optional<std::int64_t> ParseInt64(std::string_view text, int base = 10);
 std::optional<int> ParseInt(std::string_view text, int base = 10);
 std::optional<std::uint32_t> ParseHex32(std::string_view text);
+// '0'-'9', 'A'-'F', 'a'-'f' to 0..15; any other character to -1.
+int ParseHexChar(char c);
 // Leading-number parse as atoi reads it (blanks, sign, digits; stops at the first other character;
 // 0 without digits), clamped to int instead of overflowing.
 int AtoI(std::string_view text);

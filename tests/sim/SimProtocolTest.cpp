@@ -1,5 +1,7 @@
 #include "sim/SimProtocol.h"
 
+#include "framework/core/Format.h"
+
 #include <gtest/gtest.h>
 
 using namespace sim;
@@ -44,7 +46,7 @@ TEST(SimProtocol, HexHelpers) {
     EXPECT_EQ(ParseHex4("xx0f0A", 2), 0x0F0A);
     EXPECT_EQ(ParseHex4("0g00", 0), -1);
     EXPECT_EQ(ParseHex4("012", 0), -1);
-    EXPECT_EQ(HexDigit('g'), -1);
+    EXPECT_EQ(ParseHexChar('g'), -1);
 }
 
 TEST(SimProtocol, ScanRequestFindsTheEndOfEachForm) {
