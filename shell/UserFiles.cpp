@@ -45,26 +45,6 @@ UserFileResult SaveUserFile(const std::string& chosen, const std::string& defaul
     return UserFileResult::Done;
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string* error) {
-    CFile file;
-    CFileException failure;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &failure)) {
-        if (error)
-            *error = failure.what();
-        return false;
-    }
-    try {
-        file.Write(bytes.data(), bytes.size());
-        file.Close();
-    } catch (const CFileException& e) {
-        file.Abort();
-        if (error)
-            *error = e.what();
-        return false;
-    }
-    return true;
-}
-
 std::optional<TextLines> ReadLines(const std::string& path, std::size_t maxLines, std::size_t maxBytes) {
     CFile file;
     if (!file.Open(path, CFile::modeRead | CFile::typeBinary))

@@ -26,10 +26,6 @@ enum class UserFileResult {
 UserFileResult SaveUserFile(const std::string& chosen, const std::string& defaultExt,
                             const std::string& bytes, const std::string& caption);
 
-// Creates or replaces the file with exactly these bytes (no line-end translation). Returns false
-// with the reason in *error when it cannot be written.
-bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string* error = nullptr);
-
 struct TextLines {
     std::vector<std::string> lines; // without their LF, and without a CR before it
     bool truncated = false;         // maxBytes ran out before maxLines lines (or the end) were read

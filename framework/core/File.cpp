@@ -243,3 +243,27 @@ std::vector<std::string> FindFilesByPattern(const std::string& pathPattern) {
     return FindFiles(slash == 0 ? std::string("/") : pathPattern.substr(0, slash),
                      pathPattern.substr(slash + 1));
 }
+
+bool WriteNewFile(const std::string& path, const std::function<void(CFile&)>& write, std::string* error) {
+    CFile file;
+    CFileException fileError;
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &fileError)) {
+        if (error)
+            *error = fileError.what();
+        return false;
+    }
+    try {
+        write(file);
+        file.Close();
+    } catch (const std::exception& e) {
+        file.Abort();
+        if (error)
+            *error = e.what();
+        return false;
+    }
+    return true;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string* error) {
+    return WriteNewFile(path, [&](CFile& file) { file.Write(bytes.data(), bytes.size()); }, error);
+}

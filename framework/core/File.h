@@ -1,6 +1,7 @@
 #pragma once
 // Binary file over a POSIX descriptor. Failures raise CFileException, except Open, which reports
 // them through its result (and, when given, the exception object).
+#include <functional>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -105,3 +106,10 @@ std::vector<std::string> FindFiles(const std::string& folder, const std::string&
 bool WildcardMatch(const std::string& pattern, const std::string& name);
 // Splits "folder/prefix*.trd" into folder and pattern and lists as FindFiles does.
 std::vector<std::string> FindFilesByPattern(const std::string& pathPattern);
+
+// Creates (or truncates) the file in binary mode and runs write on it; false with the reason in
+// *error when the file cannot be created or written. The file is closed either way.
+bool WriteNewFile(const std::string& path, const std::function<void(CFile&)>& write,
+                  std::string* error = nullptr);
+// The same for bytes already in memory.
+bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string* error = nullptr);

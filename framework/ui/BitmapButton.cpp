@@ -1,0 +1,62 @@
+#include "framework/ui/BitmapButton.h"
+
+#include "framework/core/ResourceModule.h"
+#include "framework/ui/DC.h"
+
+#include <QPainter>
+
+namespace {
+
+bool Load(CBitmap& bitmap, UINT id) {
+    bitmap.DeleteObject();
+    if (id == 0)
+        return false;
+    const ImageResource* image = FindImage(static_cast<int>(id));
+    return image && !image->bytes.empty() && bitmap.LoadFromBytes(image->bytes.data(), image->bytes.size());
+}
+
+} // namespace
+
+BOOL CBitmapButton::LoadBitmaps(UINT normal, UINT selected, UINT focus, UINT disabled) {
+    const bool ok = Load(m_bitmap, normal);
+    Load(m_bitmapSel, selected);
+    Load(m_bitmapFocus, focus);
+    Load(m_bitmapDisabled, disabled);
+    if (m_hWnd)
+        SetButtonStyle((GetButtonStyle() & ~BS_TYPEMASK) | BS_OWNERDRAW);
+    return ok;
+}
+
+BOOL CBitmapButton::AutoLoad(UINT id, CWnd* parent, UINT normal, UINT selected, UINT focus, UINT disabled) {
+    if (!SubclassDlgItem(id, parent))
+        return FALSE;
+    if (!LoadBitmaps(normal, selected, focus, disabled))
+        return FALSE;
+    SizeToContent();
+    return TRUE;
+}
+
+void CBitmapButton::SizeToContent() {
+    if (!m_hWnd || !m_bitmap.IsCreated())
+        return;
+    CRect r;
+    GetWindowRect(&r);
+    if (CWnd* parent = GetParent())
+        parent->ScreenToClient(&r);
+    const CSize size = m_bitmap.GetBitmapDimension();
+    MoveWindow(r.left, r.top, size.cx, size.cy);
+}
+
+void CBitmapButton::DrawItem(LPDRAWITEMSTRUCT item) {
+    const CBitmap* bitmap = &m_bitmap;
+    if ((item->itemState & ODS_SELECTED) && m_bitmapSel.IsCreated())
+        bitmap = &m_bitmapSel;
+    else if ((item->itemState & ODS_FOCUS) && m_bitmapFocus.IsCreated())
+        bitmap = &m_bitmapFocus;
+    else if ((item->itemState & ODS_DISABLED) && m_bitmapDisabled.IsCreated())
+        bitmap = &m_bitmapDisabled;
+    QPainter* painter = item->hDC ? item->hDC->Painter() : nullptr;
+    if (!painter || !bitmap->IsCreated())
+        return;
+    painter->drawImage(QPoint(item->rcItem.left, item->rcItem.top), bitmap->Image());
+}
