@@ -1,0 +1,5 @@
+#include "launcher/AboutDlg.h"
+
+#include "resources/ids/launcher.h"
+
+CAboutDlg::CAboutDlg() : CDialog(IDD_CLIENT_ABOUT) {}
