@@ -24,7 +24,7 @@
 
 struct SimPtyOptions {
     std::string name = "ttySIM0";
-    std::string description = "KeloServo simulated drive (USB)";
+    std::string description = "KeloServo simulated drive (USB Serial)";
     bool registerVirtualPort = true;
     int wireBaud = 0; // > 0: sets the drive's wire baud (answers paced at 10 bit times a character)
     std::chrono::milliseconds replugDelay{500}; // after a dropped link; negative: wait for Replug()

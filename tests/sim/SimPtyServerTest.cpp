@@ -43,7 +43,7 @@ TEST_F(SimPtyServerTest, RegistersAVirtualPortAndRemovesItOnStop) {
     EXPECT_EQ(server.PortName(), "ttySIM7");
     ASSERT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fs::read_symlink(link).string(), server.DevicePath());
-    EXPECT_EQ(ReadFile(link + ".description"), "KeloServo simulated drive (USB)\n");
+    EXPECT_EQ(ReadFile(link + ".description"), "KeloServo simulated drive (USB Serial)\n");
     EXPECT_EQ(fs::status(fs::path(link).parent_path()).permissions() & fs::perms::all, fs::perms::owner_all);
 
     // Clients open the link, as the port list hands it out.
