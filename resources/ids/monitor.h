@@ -29,6 +29,9 @@ inline constexpr int IDC_DIAG_OUTPUT_STATE_FIRST = 1032; // R1 .. R8
 inline constexpr int IDC_DIAG_INPUT_LABEL_FIRST = 1040;  // S1 .. S13
 inline constexpr int IDC_DIAG_OUTPUT_LABEL_FIRST = 1053; // R1 .. R8
 
+// Life prediction: the labels under the four gauges.
+inline constexpr int IDC_LIFE_LABEL_FIRST = 1015;
+
 // Status display list: per row a value static, name static, code combo, check box and unit.
 inline constexpr int IDC_UNLIST_VALUE_FIRST = 1015;
 inline constexpr int IDC_UNLIST_NAME_FIRST = 1035;
@@ -50,3 +53,6 @@ inline constexpr int IDC_RAM_OPEN_WRITE = 6152;
 
 // "Normal": the name of alarm code 0.
 inline constexpr int IDS_ALARM_NORMAL = 61477;
+
+// Status bar set-up: the combos of "Field 1" .. "Field 9".
+inline constexpr int IDC_STATUSBAR_FIELD_FIRST = 2009;
