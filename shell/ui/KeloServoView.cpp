@@ -1,0 +1,711 @@
+#include "shell/ui/KeloServoView.h"
+
+#include "catalogue/DocArchive.h"
+#include "catalogue/DocumentGlobals.h"
+#include "catalogue/MemoryImage.h"
+#include "catalogue/ParamTexts.h"
+#include "catalogue/RegisterMap.h"
+#include "framework/core/MessageSeam.h"
+#include "framework/core/ResourceModule.h"
+#include "framework/ui/App.h"
+#include "framework/ui/CmdUI.h"
+#include "framework/ui/FileDialog.h"
+#include "link/LinkState.h"
+#include "link/SerialExt.h"
+#include "resources/ids/mainframe.h"
+#include "resources/ids/shell.h"
+#include "shell/PortChoice.h"
+#include "shell/ShellGlobals.h"
+#include "shell/ui/ConnectRules.h"
+#include "shell/ui/KeloServoApp.h"
+#include "shell/ui/KeloServoDocument.h"
+#include "shell/ui/LinkComPort.h"
+#include "shell/ui/MainFrame.h"
+#include "shell/ui/ShellLinkState.h"
+
+#include <cstdio>
+
+namespace {
+
+// Registers the connect and the status refresh read.
+constexpr int RegControlMode = 0x1702;
+constexpr int RegServoStatus = 0x1703;
+constexpr int RegFeatureStatus = 0x170A;
+constexpr int RegEncoderLow = 0x1706;
+constexpr int RegEncoderHigh = 0x1707;
+constexpr int RegFirstTypeWord = 0x171B;
+constexpr int RegSecondTypeWord = 0x171C;
+constexpr int RegModelWord = 0x171D;
+constexpr int RegDriveId = 0x171E;
+constexpr int RegDn03 = 0x0F03;
+constexpr int RegDn04 = 0x0F04;
+constexpr int RegMotorCode = 0x0F08;
+constexpr int RegMotorMaxSpeed = 0x1101;
+constexpr int RegC12 = 0x0C12;
+constexpr int RegLimitPlus = 0x0C1B;
+constexpr int RegLimitMinus = 0x0C1C;
+constexpr int RegMotorParameter = 0x0021;
+constexpr int RegAlarm = 0x1711;
+
+// The register of a parameter code; the fallback (-1: none) when the catalogue has no register.
+int RegisterOf(const char* code, int fallback) {
+    const auto address = ParamCodeRegisterAddress(code);
+    return address ? *address : fallback;
+}
+
+std::string Text(int id) {
+    return LoadResString(id);
+}
+
+std::string LostLinkText() {
+    return Text(IDS_COMMUNICATE_ERROR) + "\n\n" + Text(IDS_DISCONNECT) + " !!";
+}
+
+int Signed16(int word) {
+    return static_cast<int16_t>(static_cast<uint16_t>(word));
+}
+
+} // namespace
+
+const std::array<const char*, 21> CKeloServoView::RigidityBandwidth = {
+    "2",  "3",  "6",   "9",   "12",  "15",  "20",  "30",  "40",  "50", "60",
+    "70", "85", "100", "120", "140", "160", "180", "200", "225", "250"};
+const std::array<const char*, 21> CKeloServoView::RigidityResponse = RigidityBandwidth;
+const std::array<const char*, 21> CKeloServoView::RigidityInertiaLimit = {
+    "28000", "19000", "9000", "6000", "6000", "6000", "4500", "3000", "2000", "1600", "1500",
+    "1000",  "1000",  "800",  "800",  "600",  "600",  "500",  "500",  "400",  "400"};
+const std::array<const char*, 21> CKeloServoView::RigidityPositionGain = {
+    "16",  "24",  "48",  "72",  "96",   "120",  "160",  "240",  "320",  "400", "480",
+    "560", "680", "800", "960", "1120", "1280", "1440", "1600", "1800", "2000"};
+
+CKeloServoView::CKeloServoView() {
+    Progress = &progress_;
+    PeekAndPump = [this] { PeekAndPumpOnce(); };
+    CRegisterServices::BeginWaitCursor = [this] { CView::BeginWaitCursor(); };
+    CRegisterServices::RestoreWaitCursor = [this] { CView::EndWaitCursor(); };
+}
+
+CKeloServoView::~CKeloServoView() {
+    Progress = nullptr;
+}
+
+const MessageMap* CKeloServoView::GetMessageMap() const {
+    static const MessageMap map(
+        CView::GetMessageMap(),
+        {
+            msg::Destroy(&CKeloServoView::OnDestroy),
+            msg::Timer(&CKeloServoView::OnTimer),
+            msg::Command(ID_CONNECT, &CKeloServoView::OnConnect),
+            msg::Command(ID_PORT_SETTING, &CKeloServoView::OnConnect),
+            msg::Command(ID_DISCONNECT, &CKeloServoView::OnDisconnect),
+            msg::Command(ID_EDIT_PARAMETER, &CKeloServoView::OnEditParameter),
+            msg::Command(ID_COPY_TO_DEVICE, &CKeloServoView::OnCopyToDevice),
+            msg::Command(ID_COPY_TO_COMPUTER, &CKeloServoView::OnCopyToComputer),
+            msg::UpdateCommandUI(ID_CONNECT, &CKeloServoView::OnUpdateViewCommand),
+            msg::UpdateCommandUI(ID_DISCONNECT, &CKeloServoView::OnUpdateViewCommand),
+            msg::UpdateCommandUI(ID_EDIT_PARAMETER, &CKeloServoView::OnUpdateViewCommand),
+            msg::UpdateCommandUI(ID_COPY_TO_DEVICE, &CKeloServoView::OnUpdateViewCommand),
+            msg::UpdateCommandUI(ID_COPY_TO_COMPUTER, &CKeloServoView::OnUpdateViewCommand),
+        });
+    return &map;
+}
+
+CKeloServoDocument* CKeloServoView::GetKeloDocument() const {
+    return dynamic_cast<CKeloServoDocument*>(m_pDocument);
+}
+
+CKeloServoDoc* CKeloServoView::GetDoc() const {
+    return GetKeloDocument();
+}
+
+// ---- Framework ----------------------------------------------------------------------------------
+
+void CKeloServoView::OnInitialUpdate() {
+    CView::OnInitialUpdate();
+    progress_.SetOwner(this);
+    Document = GetDoc();
+    if (LinkOpenIndicator)
+        RecheckLink();
+    SetTimer(LinkSupervisionTimer, LinkSupervisionPeriodMs);
+    // Newer drives answer fast enough for the quicker servo status poll.
+    SetTimer(ServoStatusTimer, DriveSoftwareVersion > 57 || DriveIdWord > 0 ? 400 : 800);
+}
+
+void CKeloServoView::OnDestroy() {
+    KillTimer(LinkSupervisionTimer);
+    KillTimer(ServoStatusTimer);
+    progress_.Close();
+    Document = nullptr;
+}
+
+void CKeloServoView::OnDraw(CDC*) {}
+
+void CKeloServoView::OnTimer(UINT_PTR id) {
+    if (id == LinkSupervisionTimer)
+        LinkSupervisionTick();
+    else if (id == ServoStatusTimer)
+        ServoStatusTick();
+}
+
+int CKeloServoView::PeekAndPumpOnce() {
+    DispatchPendingMessages();
+    return 1;
+}
+
+// ---- Reads --------------------------------------------------------------------------------------
+
+bool CKeloServoView::ReadWord(int address, int& value) {
+    if (!ConnectedFlag)
+        return false;
+    if (ModbusMode)
+        return ModbusReadRegister(address, ModbusAsciiFlag, value);
+    return ProbeWord(address, value);
+}
+
+bool CKeloServoView::ProbeWord(int address, int& value) {
+    char request[8];
+    BuildReadWord(request, static_cast<uint16_t>(address));
+    return ReadWords(request, 8, 1, &value);
+}
+
+bool CKeloServoView::ReadParameterWord(const char* code, int fallbackAddress, int& value) {
+    const int address = RegisterOf(code, fallbackAddress);
+    return address >= 0 && ReadWord(address, value);
+}
+
+bool CKeloServoView::ProbeVersionAndDn03(int& dn03) {
+    int version = 0;
+    if (!ProbeWord(RegDn04, version))
+        return false;
+    StoreVersion(version);
+    return ProbeWord(RegDn03, dn03);
+}
+
+void CKeloServoView::StoreVersion(int version) {
+    DriveSoftwareVersion = version;
+    if (CKeloServoDoc* doc = GetDoc())
+        doc->m_DriveSoftwareVersion = version;
+}
+
+// ---- Connect ------------------------------------------------------------------------------------
+
+void CKeloServoView::OnConnect() {
+    Connect();
+}
+
+void CKeloServoView::OnDisconnect() {
+    Disconnect();
+}
+
+void CKeloServoView::Connect() {
+    CKeloServoApp* app = KeloServoApp();
+    if (!app)
+        return;
+    ShellSettings& settings = app->Settings;
+    ViewBusyFlag = 1;
+    CLinkComPort dialog(this);
+    dialog.m_BaudIndex = settings.BaudRateIndex;
+    dialog.m_PortText = app->AutoConnect.entry;
+    dialog.m_LinkOpen = LinkOpenIndicator != 0;
+    const bool automatic = app->AutoConnect.flag;
+    std::string entry;
+    int index = 0;
+    int baudIndex = settings.BaudRateIndex;
+    if (automatic) {
+        entry = app->AutoConnect.entry;
+        index = app->AutoConnect.index;
+        SavePortChoice(entry);
+    } else {
+        dialog.m_PortIndex = settings.ComPort;
+        if (dialog.DoModal() != IDOK || dialog.m_PortIndex == -1) {
+            ViewBusyFlag = 0;
+            return;
+        }
+        entry = dialog.m_PortText;
+        index = dialog.m_PortIndex;
+        baudIndex = dialog.m_BaudIndex;
+    }
+
+    const bool disconnecting = LinkOpenIndicator != 0;
+    if (disconnecting) {
+        // Connect while linked is the dialog's Disconnect.
+        LinkOpenIndicator = 0;
+        ConnectedFlag = 0;
+        DriveIdentifiedFlag = 0;
+        if (PortOpenFlag) {
+            PortObject.Close();
+            PortOpenFlag = 0;
+        }
+        RefreshAllPanes();
+    } else {
+        if (index != settings.ComPort || !ConnectedFlag || baudIndex != settings.BaudRateIndex || automatic) {
+            settings.ComPort = index;
+            settings.BaudRateIndex = BoundedBaudRateIndex(baudIndex);
+            app->CurrentPortEntry = entry;
+            if (PortOpenFlag) {
+                PortObject.Close();
+                ConnectedFlag = 0;
+                PortOpenFlag = 0;
+            }
+            OpenAndProbe(entry);
+        }
+        if (ConnectedFlag)
+            CheckSeries();
+        if (ConnectedFlag) {
+            ReadDriveWords();
+            RefreshStatus();
+        }
+        if (!ConnectedFlag)
+            RefreshAllPanes();
+    }
+
+    RefreshPanes({PaneLink});
+    RefreshStatus();
+    if (automatic)
+        app->AutoConnect.flag = false;
+    else if (!disconnecting)
+        dialog.SavePortChoice(); // a Disconnect chose no port: the remembered one stays
+
+    ViewBusyFlag = 0;
+}
+
+void CKeloServoView::OpenAndProbe(const std::string& entry) {
+    CKeloServoApp* app = KeloServoApp();
+    const std::string device = PortDeviceOfEntry(entry);
+    const int opened = PortObject.Open(device.c_str(), 9600, 500, 20000, 20000);
+    if (opened == ErrAlreadyOpen) {
+        if (ModbusMode)
+            return;
+        int dn03 = 0, version = 0;
+        if (ProbeWord(RegDn03, dn03)) {
+            if (CKeloServoDoc* doc = GetDoc())
+                doc->m_ThirdVersionWord = dn03;
+            if (ProbeWord(RegDn04, version)) {
+                ConnectedFlag = 1;
+                LinkOpenIndicator = 1;
+            }
+        } else {
+            ConnectedFlag = 0;
+            if (PortOpenFlag) {
+                PortObject.Close();
+                PortOpenFlag = 0;
+            }
+        }
+        return;
+    }
+    if (opened != ErrNone) {
+        ConnectedFlag = 0;
+        ShowMessage(Text(IDS_COMMUNICATE_ERROR) + "\n" + Text(IDS_CANT_OPEN_PORT),
+                    Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);
+        return;
+    }
+    const int baud = BaudRateFromIndex(app->Settings.BaudRateIndex);
+    const LineFormat format = LineFormatOf(ModbusMode != 0, app->Settings.ModbusFormat);
+    PortObject.Setup(baud, format.dataBits, format.parity, format.stopBits);
+    PortObject.SetupReadTimeouts(ReadEndsAtGap);
+    PortObject.SetupHandshaking(HandshakeOff);
+    PortObject.SetupReadTimer(baud, 177);
+    PortOpenFlag = 1;
+    auto refuse = [this](int textId) {
+        PortObject.Close();
+        ConnectedFlag = 0;
+        PortOpenFlag = 0;
+        ShowMessage(Text(textId), Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);
+    };
+
+    if (ModbusMode) {
+        int word = 0;
+        if (!ModbusReadRegister(0, ModbusAsciiFlag, word)) {
+            refuse(IDS_PC_SERVO_ERROR);
+            return;
+        }
+        // A drive that answered the probe is linked; the transfers refuse everything otherwise.
+        ConnectedFlag = 1;
+        LinkOpenIndicator = 1;
+        return;
+    }
+
+    CView::BeginWaitCursor();
+    int dn03 = 0;
+    const bool good = ProbeVersionAndDn03(dn03);
+    CView::EndWaitCursor();
+    if (!good) {
+        refuse(IDS_PC_SERVO_ERROR);
+        return;
+    }
+    CKeloServoDoc* doc = GetDoc();
+    if (doc)
+        doc->m_ThirdVersionWord = dn03;
+    ConnectedFlag = 1;
+    LinkOpenIndicator = 1;
+    int word = 0;
+    if (ReadParameterWord("onU48", -1, word) && doc)
+        doc->m_ExtendedVersion = word;
+    if (ReadWord(RegMotorParameter, word) && doc)
+        doc->m_ArchivedWord1 = word;
+    int low = 0, high = 0;
+    if (ReadWord(RegEncoderLow, low) && ReadWord(RegEncoderHigh, high))
+        MotorEncoderResolution = high * 65536 + low;
+}
+
+void CKeloServoView::CheckSeries() {
+    int modelWord = 0;
+    if (!ReadWord(RegModelWord, modelWord)) {
+        PortObject.Close();
+        ConnectedFlag = 0;
+        LinkOpenIndicator = 0;
+        PortOpenFlag = 0;
+        ShowMessage(Text(IDS_PC_SERVO_ERROR), Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);
+        return;
+    }
+    if (SeriesFromModelWord(modelWord, SeriesCode) != SeriesCode) {
+        PortObject.Close();
+        ConnectedFlag = 0;
+        LinkOpenIndicator = 0;
+        PortOpenFlag = 0;
+        ShowMessage(Text(IDS_SERIES_MISMATCH), Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);
+    }
+}
+
+void CKeloServoView::ReadDriveWords() {
+    DriveIdentifiedFlag = 1;
+    int word = 0;
+    if (ReadWord(RegLimitPlus, word))
+        ForwardTorqueLimit = word;
+    if (ReadWord(RegLimitMinus, word))
+        ReverseTorqueLimit = Signed16(word);
+    if (ReadWord(RegControlMode, word))
+        DriveControlMode = word;
+    DriveIdWord = ReadWord(RegDriveId, word) ? word : 0;
+    if (ReadWord(RegMotorCode, word) && word != ModelCode) {
+        CKeloServoDoc* doc = GetDoc();
+        CMainFrame* frame = KeloServoApp() ? KeloServoApp()->MainFrame() : nullptr;
+        const bool keep = (doc && doc->IsModified()) || (frame && !frame->StoredPath().empty());
+        if (keep) {
+            ShowMessage(MotorTypeChangedText, std::string(), MB_OK);
+        } else if (doc) {
+            ModelCode = word;
+            doc->InitSeriesDefaults();
+            doc->InitDependentDefaults();
+        }
+    }
+}
+
+void CKeloServoView::Disconnect() {
+    LinkOpenIndicator = 0;
+    if (ConnectedFlag) {
+        ConnectedFlag = 0;
+        DriveIdentifiedFlag = 0;
+    }
+    if (PortOpenFlag) {
+        PortObject.Close();
+        PortOpenFlag = 0;
+    }
+    if (!ConnectedFlag)
+        RefreshAllPanes();
+    RefreshPanes({PaneLink});
+}
+
+void CKeloServoView::RecheckLink() {
+    CKeloServoApp* app = KeloServoApp();
+    ViewBusyFlag = 1;
+    const std::string device = PortDeviceOfEntry(app ? app->CurrentPortEntry : std::string());
+    const int opened = PortObject.Open(device.c_str(), 19200, 2048, 2048);
+    if (opened == ErrAlreadyOpen) {
+        int dn03 = 0;
+        bool good;
+        if (ModbusMode) {
+            good = ModbusReadRegister(RegDn03, ModbusAsciiFlag, dn03);
+        } else {
+            good = ProbeWord(RegDn03, dn03);
+        }
+        if (good) {
+            if (CKeloServoDoc* doc = GetDoc())
+                doc->m_ThirdVersionWord = dn03;
+            ConnectedFlag = 1;
+        } else if (PortOpenFlag) {
+            DropLink(true);
+        } else {
+            ConnectedFlag = 0;
+        }
+    } else if (opened != ErrNone) {
+        ConnectedFlag = 0;
+    } else {
+        ShellSettings* settings = app ? &app->Settings : nullptr;
+        if (settings && (settings->ModbusFormat < 0 || settings->ModbusFormat >= ModbusFormatCount))
+            settings->ModbusFormat = 0;
+        const int format = settings ? settings->ModbusFormat : 0;
+        ModbusAsciiFlag = format <= 5 ? 1 : 0;
+        const LineFormat line = LineFormatOf(ModbusMode != 0, format);
+        PortObject.Setup(BaudRateFromIndex(settings ? settings->BaudRateIndex : DefaultBaudRateIndex),
+                         line.dataBits, line.parity, line.stopBits);
+        PortObject.SetupHandshaking(HandshakeOff);
+        PortOpenFlag = 1;
+        int dn03 = 0;
+        if (ProbeVersionAndDn03(dn03)) {
+            if (CKeloServoDoc* doc = GetDoc())
+                doc->m_ThirdVersionWord = dn03;
+            ConnectedFlag = 1;
+        } else {
+            DropLink(true);
+        }
+    }
+    RefreshPanes({PaneLink});
+    if (!ConnectedFlag)
+        RefreshPanes({0, 1, 2, 4, 5, 6});
+    ViewBusyFlag = 0;
+}
+
+void CKeloServoView::ShowLostLinkMessage() {
+    ShowMessage(LostLinkText(), Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);
+}
+
+void CKeloServoView::DropLink(bool showMessage) {
+    ConnectedFlag = 0;
+    PortObject.Close();
+    PortOpenFlag = 0;
+    LinkOpenIndicator = 0;
+    if (showMessage)
+        ShowLostLinkMessage();
+}
+
+void CKeloServoView::OnDrivePortRemoved() {
+    PortObject.Close();
+    ConnectedFlag = 0;
+    PortOpenFlag = 0;
+    LinkOpenIndicator = 0;
+    ShowMessage(Text(IDS_COMMUNICATE_ERROR) + "\n\n" + Text(IDS_USB_REMOVED) + "\n\n" + Text(IDS_DISCONNECT) +
+                    " !!",
+                Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);
+    RefreshAllPanes();
+}
+
+std::string CKeloServoView::LinkedPortName() const {
+    CKeloServoApp* app = KeloServoApp();
+    if (!app || !PortOpenFlag)
+        return {};
+    return PortNameFromEntry(app->CurrentPortEntry);
+}
+
+// ---- Supervision --------------------------------------------------------------------------------
+
+void CKeloServoView::LinkSupervisionTick() {
+    if (!ConnectedFlag)
+        return;
+    if (!LinkOpenIndicator || ViewBusyFlag || RecheckCounter < RecheckTickCount) {
+        if (++RecheckCounter >= 1000)
+            RecheckCounter = 0;
+    } else {
+        RecheckCounter = 0;
+        RecheckLink();
+    }
+    if (ConnectedFlag && !ViewBusyFlag && !DioDialogBusyFlag) {
+        ++MonitorCycleStep;
+        ViewBusyFlag = 1;
+        if (!MonitorCycle()) {
+            DropLink(true);
+            RefreshAllPanes();
+        }
+        ViewBusyFlag = 0;
+    }
+}
+
+void CKeloServoView::ServoStatusTick() {
+    if (!ConnectedFlag)
+        return;
+    if (!ToolWindowOpenFlags[ToolJog] && !ToolWindowOpenFlags[ToolProgJog])
+        return;
+    int word = 0;
+    if (ReadWord(RegServoStatus, word))
+        ServoOnFlag = word & 1;
+}
+
+int CKeloServoView::MonitorCycle() {
+    std::vector<std::function<int()>> steps;
+    steps.emplace_back([this] { return RefreshStatus(); });
+    if (Readers.MonitorListWindow)
+        steps.emplace_back([this] { return Readers.RefreshMonitorDisplay(); });
+    if (Readers.DiagnosticsWindow)
+        steps.emplace_back([this] { return Readers.RefreshDiagnosticsDisplay(); });
+    if (Readers.AlarmWindow)
+        steps.emplace_back([this] { return Readers.ReadAlarmHistory(); });
+    if (CustomAddressStep)
+        steps.emplace_back(CustomAddressStep);
+    if (Readers.LifeWindow) {
+        ++Readers.LifeCycleCounter;
+        if (Readers.LifeCycleCounter >= LifeCyclePeriod)
+            steps.emplace_back([this] { return Readers.RefreshLifeData(); });
+    }
+    const int count = static_cast<int>(steps.size());
+    for (int i = 0; i < count; ++i) {
+        if (TraceWindowPresent && i + 1 != MonitorCycleStep)
+            continue;
+        if (!steps[static_cast<size_t>(i)]())
+            return 0;
+    }
+    if (MonitorCycleStep >= count || !TraceWindowPresent)
+        MonitorCycleStep = 0;
+    return 1;
+}
+
+int CKeloServoView::RefreshStatus() {
+    if (!ConnectedFlag)
+        return 0;
+    CKeloServoDoc* doc = GetDoc();
+    int word = 0;
+    if (!ReadWord(RegControlMode, word))
+        return 0;
+    DriveControlMode = word;
+    RefreshPanes({PaneControlMode});
+    if (!ReadWord(RegServoStatus, word))
+        return 0;
+    ServoOnFlag = word & 1;
+    RefreshPanes({PaneServoStatus});
+    if (!ReadWord(RegDn04, word))
+        return 0;
+    StoreVersion(word);
+    RefreshPanes({PaneVersion});
+    int motor = 0;
+    const bool motorRead = ReadWord(RegMotorCode, motor);
+    if (ReadParameterWord("onC18", RegC12, word) && doc)
+        doc->m_OnC18Status = word;
+    if (ReadWord(RegFeatureStatus, word))
+        FeatureStatusWord = word;
+    if (!motorRead)
+        return 0;
+    if (!ReadParameterWord("Un-01", -1, word))
+        return 0;
+    if (doc)
+        doc->m_Un[0] = Signed16(word);
+    RefreshPanes({PaneActualSpeed});
+    EncoderPulsesPerTurn = EncoderPulses(motor);
+    ModelCode = motor;
+    if (!ReadParameterWord("Un-96", -1, word))
+        return 0;
+    if (doc)
+        doc->m_Un[95] = Signed16(word);
+    RefreshPanes({PaneActualPosition});
+    if (!ReadWord(RegMotorMaxSpeed, word))
+        return 0;
+    MotorMaxSpeed = word;
+    if (!ReadWord(RegC12, word))
+        return 0;
+    RegisterC12Nibble = word & 0xF;
+    if (!ReadParameterWord("AL01", RegAlarm, word))
+        return 0;
+    CurrentAlarmCode = word;
+    RefreshPanes({PaneMessage});
+    // Older drives have no limit and power words: their panes show the normal states.
+    const bool typeWords = DriveSoftwareVersion > 56 || DriveIdWord > 0;
+    const auto typeWord = [&](int address, int fallback, int& target, int pane) {
+        if (typeWords && !ReadWord(address, word))
+            return false;
+        target = typeWords ? word : fallback;
+        RefreshPanes({pane});
+        return true;
+    };
+    if (!typeWord(RegFirstTypeWord, 0, FirstTypeWord, PaneLimit))
+        return 0;
+    return typeWord(RegSecondTypeWord, 1, SecondTypeWord, PanePower) ? 1 : 0;
+}
+
+void CKeloServoView::CloseToolDialogs() {
+    // The monitor and tool windows belong to later parts of the program; the view keeps none yet.
+}
+
+void CKeloServoView::RefreshPanes(std::initializer_list<int> panes) {
+    CKeloServoApp* app = KeloServoApp();
+    CMainFrame* frame = app ? app->MainFrame() : nullptr;
+    if (!frame)
+        return;
+    for (int pane : panes)
+        frame->RefreshStatusPane(pane);
+}
+
+void CKeloServoView::RefreshAllPanes() {
+    RefreshPanes({0, 1, 2, 3, 4, 5, 6});
+}
+
+// ---- Commands -----------------------------------------------------------------------------------
+
+void CKeloServoView::OnEditParameter() {
+    // The parameter editor window is not part of this program yet; the command opens nothing.
+}
+
+ViewCommandState CKeloServoView::CommandState() const {
+    ViewCommandState state;
+    state.ToolWindowOpenFlags = ToolWindowOpenFlags;
+    state.LinkOpenIndicator = LinkOpenIndicator != 0;
+    state.Connected = ConnectedFlag != 0;
+    state.DebugMode = DebugModeFlag != 0;
+    state.SeriesCode = SeriesCode;
+    return state;
+}
+
+void CKeloServoView::OnUpdateViewCommand(CCmdUI* ui) {
+    if (const std::optional<bool> enabled = ViewCommandEnabled(static_cast<int>(ui->m_nID), CommandState()))
+        ui->Enable(*enabled);
+}
+
+void CKeloServoView::OnCopyToComputer() {
+    CKeloServoDoc* doc = GetDoc();
+    if (!ConnectedFlag || !doc)
+        return;
+    CFileDialog dialog(FALSE, "dat", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       "Kelo Servo Files (*.dat)|*.dat||", this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    if (!ReadMemoryImage())
+        return;
+    if (!ExportMemoryImage(dialog.GetPathName(), doc->m_MemoryImage[0]))
+        ShowMessage("Cannot save the file \"" + dialog.GetPathName() + "\".", std::string(),
+                    MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CKeloServoView::OnCopyToDevice() {
+    CKeloServoDoc* doc = GetDoc();
+    if (!ConnectedFlag || !doc)
+        return;
+    CFileDialog dialog(TRUE, "dat", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                       "Kelo Servo Files (*.dat)|*.dat|All Files (*.*)|*.*||", this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    const MemoryImageImport result = ImportMemoryImage(dialog.GetPathName(), doc->m_MemoryImage[0]);
+    if (!result.valid) {
+        ShowMessage(Text(IDS_MEMORY_IMAGE_INVALID), std::string(), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    WriteMemoryImage();
+}
+
+// ---- DocumentHost -------------------------------------------------------------------------------
+
+bool CKeloServoView::IsConnected() const {
+    return ConnectedFlag != 0;
+}
+
+bool CKeloServoView::ReadRegister(int address, int& value) {
+    return ReadWord(address, value);
+}
+
+void CKeloServoView::FillContext(CatalogueContext& context) const {
+    context.connected = ConnectedFlag != 0;
+    context.driveIdWord = DriveIdWord;
+    context.driveControlMode = DriveControlMode;
+    context.featureStatusWord = FeatureStatusWord;
+    context.brandMode = BrandMode;
+    context.debugMode = DebugModeFlag != 0;
+}
+
+void CKeloServoView::OnSeriesChanged(int seriesCode) {
+    if (CKeloServoApp* app = KeloServoApp())
+        app->ShowSeriesTitle(seriesCode);
+    if (LinkOpenIndicator || PortOpenFlag) {
+        PortObject.Close();
+        ConnectedFlag = 0;
+        PortOpenFlag = 0;
+        LinkOpenIndicator = 0;
+    }
+    RefreshAllPanes();
+    RefreshPanes({PaneLink});
+}

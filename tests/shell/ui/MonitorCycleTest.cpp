@@ -1,0 +1,124 @@
+// The view's monitor cycle over the open monitor windows and the status bar it keeps.
+#include "ShellUiFixture.h"
+
+#include "shell/SettingsFile.h"
+
+namespace {
+
+struct FakeMonitorWindows : IAlarmSink, IDiagnosticsSink, ILifeSink, IMonitorListSink {
+    void ShowAlarmHistory(const std::array<int, AlarmHistoryCount>&,
+                          const std::array<std::string, AlarmHistoryCount>&) override {
+        log.push_back("alarm");
+    }
+    void SetDiagnostics(const DiagnosticsFrame&) override { log.push_back("diagnostics"); }
+    void ShowIoLabels() override {}
+    void ShowIoStates() override {}
+    void SetLifeValues(const std::array<int, LifeItemCount>&, bool) override { log.push_back("life"); }
+    int RowItemIndex(int row) const override { return row == 0 ? 1001 : 0; }
+    bool RowEnabled(int row) const override { return row == 0; }
+    void SetRowTexts(const std::array<std::string, MonitorRowCount>&) override { log.push_back("list"); }
+    std::vector<std::string> log;
+};
+
+struct ShellMonitorCycle : ShellUiFixture {
+    void SetUp() override {
+        ShellUiFixture::SetUp();
+        StartDrive();
+        HandOff("1");
+        ASSERT_TRUE(StartApp());
+        ASSERT_EQ(ConnectedFlag.load(), 1);
+        CMonitorReaders& readers = View()->Readers;
+        readers.MonitorListWindow = &windows;
+        readers.DiagnosticsWindow = &windows;
+        readers.AlarmWindow = &windows;
+    }
+    void TearDown() override {
+        if (CKeloServoView* view = View()) {
+            view->Readers.MonitorListWindow = nullptr;
+            view->Readers.DiagnosticsWindow = nullptr;
+            view->Readers.AlarmWindow = nullptr;
+            view->Readers.LifeWindow = nullptr;
+        }
+        ShellUiFixture::TearDown();
+    }
+    // What one supervision tick read: "status" for the status refresh, then the windows served.
+    std::vector<std::string> TickLog() {
+        windows.log.clear();
+        drive.ClearLog();
+        View()->Readers.AlarmReadRequest = 1;
+        Tick();
+        std::vector<std::string> done;
+        const std::vector<std::string> requests = Requests();
+        if (std::find(requests.begin(), requests.end(), Read1(0x1702)) != requests.end())
+            done.push_back("status");
+        done.insert(done.end(), windows.log.begin(), windows.log.end());
+        return done;
+    }
+    FakeMonitorWindows windows;
+};
+
+using Steps = std::vector<std::string>;
+
+TEST_F(ShellMonitorCycle, WithTheTraceWindowOneReaderRunsPerTickInOrder) {
+    View()->TraceWindowPresent = true;
+    EXPECT_EQ(TickLog(), Steps{"status"});
+    EXPECT_EQ(TickLog(), Steps{"list"});
+    EXPECT_EQ(TickLog(), Steps{"diagnostics"});
+    EXPECT_EQ(TickLog(), Steps{"alarm"});
+    EXPECT_EQ(TickLog(), Steps{"status"}) << "the cycle starts again";
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
+TEST_F(ShellMonitorCycle, WithoutTheTraceWindowEveryReaderRunsEveryTick) {
+    const Steps all{"status", "list", "diagnostics", "alarm"};
+    EXPECT_EQ(TickLog(), all);
+    EXPECT_EQ(TickLog(), all);
+
+    // The life data come once in 75 cycles.
+    View()->Readers.LifeWindow = &windows;
+    View()->Readers.LifeCycleCounter = LifeCyclePeriod - 2;
+    EXPECT_EQ(TickLog(), all);
+    Steps withLife = all;
+    withLife.push_back("life");
+    EXPECT_EQ(TickLog(), withLife);
+    EXPECT_EQ(TickLog(), all);
+}
+
+TEST_F(ShellMonitorCycle, FailedReaderEndsTheCycleWithTheLostLinkMessage) {
+    drive.AddFault({.kind = SimFaultKind::Silent, .address = 0x0F01});
+    Tick();
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "Communicate Error!\n\nDisconnect !!");
+    EXPECT_EQ(ConnectedFlag.load(), 0);
+}
+
+TEST_F(ShellMonitorCycle, StatusBarShowsTheDrivesWordsInThePanesKinds) {
+    drive.SetServoOn(true);
+    drive.SetAlarm(15);
+    Tick();
+    EXPECT_EQ(PaneText(0), "Servo Status:Servo On");
+    EXPECT_EQ(PaneText(6), "Message: Driver Overheat");
+    EXPECT_EQ(PaneColour(6), PaneYellow);
+    EXPECT_EQ(PaneText(8), "RST Power Normal");
+
+    // Another pane kind for pane 2, and a kind out of range that leaves pane 1 as it is.
+    app->Settings.StatusbarSet[1] = StatusPaneKindNone;
+    app->Settings.StatusbarSet[2] = PaneActualSpeed;
+    Frame()->SetScreenWidthForTesting(1200);
+    UINT id = 0, style = 0;
+    int widthBefore = 0, width = 0;
+    Frame()->m_wndStatusBar.GetPaneInfo(1, id, style, widthBefore);
+    const std::string textBefore = PaneText(1);
+    drive.SetRegister(0x1702, 5);
+    Frame()->SendMessage(WM_PAINT);
+    Tick();
+    Frame()->m_wndStatusBar.GetPaneInfo(2, id, style, width);
+    EXPECT_EQ(id, 61502u);
+    EXPECT_EQ(width, 1200 / 12);
+    EXPECT_EQ(PaneText(2).rfind("Actual Speed: ", 0), 0u);
+    EXPECT_EQ(PaneText(1), textBefore);
+    Frame()->m_wndStatusBar.GetPaneInfo(1, id, style, width);
+    EXPECT_EQ(width, widthBefore);
+}
+
+} // namespace

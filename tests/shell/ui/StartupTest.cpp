@@ -1,0 +1,237 @@
+// Start-up of the program: hand-off file, title, brand, settings file, a document on the command line.
+#include "ShellUiFixture.h"
+
+#include "framework/core/ResourceModule.h"
+#include "framework/ui/CmdUI.h"
+#include "shell/SettingsFile.h"
+
+#include <filesystem>
+
+namespace {
+
+using ShellStartup = ShellUiFixture;
+
+TEST_F(ShellStartup, HandOffSeriesLineChoosesSeriesAndTitleAndTheFileIsDeleted) {
+    struct Case {
+        const char* line;
+        int series;
+        const char* title;
+    } cases[] = {
+        {"1", 4, "KeloServo(ZR3-E) V0.1.260416"},       {"3", 6, "KeloServo(UK3) V0.1.260416"},
+        {"4", 7, "KeloServo(YM3) V0.1.260416"},         {"5", 8, "KeloServo(YM3-E) V0.1.260416"},
+        {"6", 9, "KeloServo(YM2N-E)2022 V0.1.260416"},  {"2", 5, "KeloServo(ZR3-EL)2022 V0.1.260416"},
+        {"99", 5, "KeloServo(ZR3-EL)2022 V0.1.260416"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        HandOff(c.line, false);
+        portDialogs = 0;
+        ASSERT_TRUE(StartApp());
+        EXPECT_EQ(SeriesCode, c.series);
+        EXPECT_EQ(Frame()->GetTitle(), c.title);
+        EXPECT_FALSE(std::filesystem::exists(HandoffFilePath())) << "read once, then deleted";
+        EXPECT_EQ(portDialogs, 1) << "no automatic connection asked: the user chooses the port";
+        EXPECT_EQ(ModelCode, StartModelCode);
+        StopApp();
+    }
+    // A second start without the launcher keeps the defaults.
+    ASSERT_TRUE(StartApp());
+    EXPECT_EQ(SeriesCode, 4);
+    EXPECT_FALSE(app->AutoConnect.flag);
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
+TEST_F(ShellStartup, AutomaticHandOffConnectsWithoutTheDialogAndShowsTheDrive) {
+    StartDrive();
+    HandOff("1");
+    ASSERT_TRUE(StartApp());
+    EXPECT_EQ(portDialogs, 0);
+    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_EQ(ConnectedFlag.load(), 1);
+    EXPECT_FALSE(app->AutoConnect.flag) << "the request is used once";
+    EXPECT_EQ(app->CurrentPortEntry, Entry());
+    EXPECT_EQ(ReadBytes(ProgramFolderFile("comfile.ini")), Entry() + "\r\n");
+    EXPECT_EQ(DriveIdentifiedFlag, 1);
+    EXPECT_EQ(PaneText(3), "Servo Online");
+    EXPECT_EQ(PaneColour(3), PaneGreen);
+    EXPECT_EQ(PaneText(0), "Servo Status:Servo Off");
+    EXPECT_EQ(PaneText(6), "Message: Normal");
+}
+
+TEST_F(ShellStartup, MissingResourceLibraryEndsTheStartSilently) {
+    HandOff("3");
+    configure = [](CKeloServoApp& a) { a.ResourceLibraryName = "libNoSuchVimbraHere.so"; };
+    EXPECT_FALSE(StartApp());
+    EXPECT_EQ(app->m_pMainWnd, nullptr);
+    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_TRUE(std::filesystem::exists(HandoffFilePath())) << "nothing below the library step ran";
+}
+
+// A resource library whose product name is another brand.
+class OemApp : public CKeloServoApp {
+public:
+    bool LoadResourceLibrary() override {
+        auto real = CResourceModule::LoadLibrary(kResourceLibraryName);
+        if (!real)
+            return false;
+        ResourceSet set = real->Set();
+        set.strings[128] = "Ombrix";
+        AfxSetResourceModule(std::make_shared<CResourceModule>(std::move(set)));
+        return true;
+    }
+};
+
+TEST_F(ShellStartup, ProductNameOfTheLibraryChoosesTheBrandAndItsSettingsFile) {
+    ShellSettings oem;
+    oem.BaudRateIndex = 4;
+    ASSERT_TRUE(WriteSettingsFile(SettingsFilePath(BrandOem), oem, BrandOem, 4));
+    app = std::make_unique<OemApp>();
+    ASSERT_TRUE(app->InitInstance());
+    EXPECT_EQ(BrandMode, BrandOem);
+    EXPECT_EQ(app->SettingsPath(), SettingsFilePath(BrandOem));
+    EXPECT_EQ(app->Settings.BaudRateIndex, 4);
+    StopApp();
+    AfxLoadResourceLibrary();
+
+    ASSERT_TRUE(StartApp());
+    EXPECT_EQ(BrandMode, BrandNormal);
+    EXPECT_EQ(app->Settings.BaudRateIndex, 1) << "the normal brand has no settings file yet";
+}
+
+TEST_F(ShellStartup, SettingsAreReadAtStartAndWrittenBackUnchangedOnClose) {
+    ShellSettings settings;
+    settings.ComPort = 3;
+    settings.BaudRateIndex = 5;
+    settings.StationNumber = 7;
+    settings.ModbusFormat = 4;
+    settings.DefiniteListSize = 2;
+    settings.DefiniteGroup[0] = 1;
+    settings.DefiniteNumber[0] = 4;
+    settings.DefiniteGroup[1] = 3;
+    settings.DefiniteNumber[1] = 9;
+    settings.StatusbarSet[2] = 9;
+    settings.MonitorUnSet[5] = 12;
+    const std::string path = SettingsFilePath(BrandNormal);
+    ASSERT_TRUE(WriteSettingsFile(path, settings, BrandNormal, 6));
+    const std::string before = ReadBytes(path);
+    HandOff("3", false);
+    ASSERT_TRUE(StartApp());
+    EXPECT_EQ(app->Settings.BaudRateIndex, 5);
+    EXPECT_EQ(StationNumber, 7);
+    std::filesystem::remove(path);
+
+    const HWND frame = Frame()->GetSafeHwnd();
+    Frame()->SendMessage(WM_CLOSE);
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_EQ(ReadBytes(path), before);
+}
+
+TEST_F(ShellStartup, UnwritableSettingsFileIsReportedAndTheProgramStillCloses) {
+    ASSERT_TRUE(StartApp());
+    // A folder where the settings file belongs cannot be replaced by a file.
+    std::filesystem::create_directories(SettingsFilePath(BrandNormal));
+    std::filesystem::create_directories(SettingsFilePath(BrandNormal) + "/keep");
+    messages.Clear();
+    const HWND frame = Frame()->GetSafeHwnd();
+    Frame()->SendMessage(WM_CLOSE);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_NE(messages.Shown()[0].type & MB_ICONMASK, 0u);
+    EXPECT_FALSE(messages.Shown()[0].text.empty());
+    EXPECT_FALSE(IsWindow(frame));
+}
+
+TEST_F(ShellStartup, DocumentOnTheCommandLineSkipsConnectAndDefaultBuilders) {
+    StartDrive();
+    // A document of this series whose Cn001 differs from its default.
+    const std::string path = tree.Path("home") + "/given.zpf";
+    {
+        ASSERT_TRUE(StartApp());
+        CKeloServoDocument* doc = app->ActiveDocument();
+        ASSERT_NE(doc, nullptr);
+        doc->Value(DocCn, 1) = doc->Default(DocCn, 1) + 1;
+        ASSERT_TRUE(doc->OnSaveDocument(path));
+        StopApp();
+    }
+    HandOff("1");
+    portDialogs = 0;
+    drive.ClearLog();
+    messages.Clear();
+    ASSERT_TRUE(StartApp({path}));
+    EXPECT_EQ(app->DocumentGivenFlag, 1);
+    EXPECT_EQ(portDialogs, 0);
+    EXPECT_TRUE(Requests().empty()) << "no connection is made";
+    EXPECT_EQ(ConnectedFlag.load(), 0);
+    CKeloServoDocument* doc = app->ActiveDocument();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->Value(DocCn, 1), doc->Default(DocCn, 1) + 1) << "values of the file are kept";
+    EXPECT_EQ(Frame()->StoredPath(), path);
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ShellStartup, AboutShowsTheSeriesLineAndHelpOpensTheManual) {
+    HandOff("1", false);
+    std::string opened;
+    configure = [&](CKeloServoApp& a) {
+        a.OpenWithShell = [&](const std::string& path) {
+            opened = path;
+            return true;
+        };
+    };
+    ASSERT_TRUE(StartApp());
+    std::string aboutLine;
+    CDialog::ModalHook previous = CDialog::SetModalHookForTest([&](CDialog& dialog) {
+        aboutLine = dialog.GetDlgItemText(1097);
+        dialog.EndDialog(IDOK);
+    });
+    Frame()->SendMessage(WM_COMMAND, ID_APP_ABOUT);
+    EXPECT_EQ(aboutLine, "KeloServo(ZR3-EL)2022 V0.1.260416") << "series 4 shares the About line of series 5";
+    SeriesCode = 6;
+    Frame()->SendMessage(WM_COMMAND, ID_APP_ABOUT);
+    EXPECT_EQ(aboutLine, "KeloServo(UK3) V0.1.260416");
+    CDialog::SetModalHookForTest(previous);
+
+    Frame()->SendMessage(WM_COMMAND, ID_HELP_CONTENT);
+    EXPECT_EQ(opened, tree.Path("program") + "/SERVO.chm");
+}
+
+} // namespace
+
+namespace {
+
+// A document written by the program as another series, or by a foreign program.
+std::string SaveDocumentOfSeries(ShellUiFixture& fixture, int series, const std::string& path) {
+    EXPECT_TRUE(fixture.StartApp());
+    const int kept = SeriesCode;
+    SeriesCode = series;
+    EXPECT_TRUE(fixture.app->ActiveDocument()->OnSaveDocument(path));
+    SeriesCode = kept;
+    fixture.StopApp();
+    return path;
+}
+
+TEST_F(ShellStartup, CommandLineDocumentOfAnotherSeriesRetitlesTheProgram) {
+    const std::string path = SaveDocumentOfSeries(*this, 6, tree.Path("home") + "/uk3.zpf");
+    ASSERT_TRUE(StartApp({path}));
+    EXPECT_EQ(SeriesCode, 6);
+    EXPECT_EQ(Frame()->GetTitle(), "KeloServo(UK3) V0.1.260416");
+}
+
+TEST_F(ShellStartup, ForeignCommandLineFileIsHandedToAFreshInstance) {
+    std::string bytes = SaveDocumentOfSeries(*this, 4, tree.Path("home") + "/foreign.zpf");
+    std::string file = ReadBytes(bytes);
+    ASSERT_GT(file.size(), 5u);
+    file.replace(1, 4, "ACME"); // another maker's magic after the length byte
+    WriteBytes(bytes, file);
+    messages.Clear();
+    EXPECT_FALSE(StartApp({bytes})) << "this instance ends; the fresh one opens the file";
+    EXPECT_EQ(ReadBytes(HandoffFilePath()), "2\r\n" + bytes);
+    // No program lives in the test's program folder, so the start fails and says so.
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "process failed!");
+}
+
+} // namespace
