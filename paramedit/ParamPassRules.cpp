@@ -65,7 +65,8 @@ bool IsValueInRange(std::string_view code, int value, CKeloServoDoc& doc, const 
     for (int p = 0; p < digits; ++p) {
         const int shift = 4 * p;
         const auto d = (u >> shift) & 0xF;
-        if (d < ((static_cast<std::uint32_t>(lo) >> shift) & 0xF) || d > ((static_cast<std::uint32_t>(hi) >> shift) & 0xF))
+        if (d < ((static_cast<std::uint32_t>(lo) >> shift) & 0xF) ||
+            d > ((static_cast<std::uint32_t>(hi) >> shift) & 0xF))
             return false;
     }
     return true;
@@ -137,5 +138,6 @@ std::optional<std::uint16_t> ModbusParameterAddress(std::string_view code) {
 }
 
 std::string OverRangeDetail(std::string_view code, int value, bool hex) {
-    return "Over Range!!\n\n" + std::string(code) + ":" + (hex ? Format("%X", static_cast<unsigned>(value)) : Format("%d", value));
+    return "Over Range!!\n\n" + std::string(code) + ":" +
+           (hex ? Format("%X", static_cast<unsigned>(value)) : Format("%d", value));
 }

@@ -1,0 +1,41 @@
+#pragma once
+// One parameter to or from the drive as the editor's passes move it: the maker's "R1"/"W1"/"W2"
+// commands or Modbus functions 0x03/0x06 (by ModbusMode), with the Cn008 and Cn002 special cases.
+// No windows: the passes around it show progress and messages.
+#include <optional>
+#include <string_view>
+
+class CRegisterServices;
+
+class ParamTransfer {
+public:
+    explicit ParamTransfer(CRegisterServices& services) : services_(services) {}
+
+    // Whether the parameter can travel in the present link mode at all: it has a register, and on
+    // Modbus a register of its own.
+    static bool HasAddress(std::string_view code);
+
+    // Reads the parameter's value; nothing when it was not read (or there is no link). readAll
+    // applies the read-all rule for the three values read through the register services.
+    std::optional<int> Read(std::string_view code, bool readAll);
+
+    enum class WriteStatus { Written, Failed, NoAddress };
+    struct WriteResult {
+        WriteStatus status = WriteStatus::Failed;
+        bool needsRestart = false;
+    };
+    // Writes the entered value (a Cn008 choice is first merged into the drive's present word).
+    WriteResult Write(std::string_view code, int value);
+
+    // Whether the last failed exchange was the drive refusing (the link is still good), rather than
+    // no or a broken answer.
+    bool LastFailureWasRefusal() const { return refused_; }
+
+private:
+    std::optional<int> ReadWordMaker(int address);
+    std::optional<int> ReadWordModbus(int address);
+    bool WriteModbus(int address, int value);
+
+    CRegisterServices& services_;
+    bool refused_ = false;
+};

@@ -1,0 +1,127 @@
+#include "DialogsFixture.h"
+
+#include "catalogue/DocumentGlobals.h"
+#include "catalogue/ParamCode.h"
+#include "catalogue/RegisterMap.h"
+#include "framework/core/Format.h"
+#include "framework/ui/App.h"
+#include "framework/ui/Button.h"
+#include "link/LinkState.h"
+#include "link/SerialExt.h"
+#include "shell/ShellGlobals.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+bool LinkedDocumentHost::IsConnected() const {
+    return ConnectedFlag != 0;
+}
+
+void DialogsFixture::SetUp() {
+    char pattern[] = "/tmp/paramdialogs-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    home_ = pattern;
+    setenv("HOME", home_.c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", home_.c_str(), 1);
+    EnsureQtApplication();
+    static std::shared_ptr<const CResourceModule> module = CResourceModule::LoadLibrary(kResourceLibraryName);
+    ASSERT_NE(module, nullptr) << "libVimbra.so beside the test";
+    resources_ = std::make_unique<ScopedResourceModule>(module);
+    messages = std::make_unique<ScriptedMessages>();
+
+    const int series = 4;
+    drive = std::make_unique<CSimDrive>(series);
+    server = std::make_unique<CSimPtyServer>(*drive);
+    static std::atomic<int> serial{0};
+    const std::string name = "ttyPDLG" + std::to_string(getpid()) + "_" + std::to_string(serial++);
+    std::string error;
+    ASSERT_TRUE(server->Start({.name = name, .registerVirtualPort = false}, &error)) << error;
+    ASSERT_EQ(PortObject.Open(server->DevicePath().c_str(), 115200, 500, 20000, 20000), ErrNone);
+    ASSERT_EQ(PortObject.SetupReadTimer(115200, 177), ErrNone);
+    ConnectedFlag = 1;
+    ModbusMode = 0;
+    ModbusAsciiFlag = 0;
+    StationNumber = 1;
+    DebugModeFlag = 0;
+    SeriesCode = series;
+    ModelCode = CSimDrive::ModelCodeForSeries(series);
+    doc = std::make_unique<CKeloServoDoc>(&host);
+    doc->OnNewDocument();
+    doc->SetModifiedFlag(false);
+    services.Document = doc.get();
+}
+
+void DialogsFixture::TearDown() {
+    CDialog::SetModalHookForTest(nullptr);
+    PortObject.Close();
+    ConnectedFlag = 0;
+    ModbusMode = 0;
+    DebugModeFlag = 0;
+    if (server)
+        server->Stop();
+    messages.reset();
+    resources_.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(home_, ignored);
+}
+
+void DialogsFixture::Script(std::map<UINT, std::function<void(CDialog&)>> users) {
+    CDialog::SetModalHookForTest([this, users](CDialog& dialog) {
+        opened.push_back(dialog.m_nIDHelp);
+        const auto user = users.find(dialog.m_nIDHelp);
+        if (user != users.end())
+            user->second(dialog);
+        if (dialog.GetSafeHwnd())
+            dialog.PostMessage(WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+void DialogsFixture::Press(CDialog& dialog, int id) {
+    auto* button = dynamic_cast<CButton*>(dialog.GetDlgItem(id));
+    ASSERT_NE(button, nullptr) << id;
+    button->Click();
+}
+
+bool DialogsFixture::Checked(CDialog& dialog, int id) {
+    return dialog.IsDlgButtonChecked(id) == BST_CHECKED;
+}
+
+bool DialogsFixture::Enabled(CDialog& dialog, int id) {
+    CWnd* control = dialog.GetDlgItem(id);
+    return control && control->IsWindowEnabled();
+}
+
+uint16_t DialogsFixture::Register(const std::string& code) {
+    const auto address = ParamCodeRegisterAddress(code);
+    EXPECT_TRUE(address.has_value()) << code;
+    return address.value_or(0);
+}
+
+void DialogsFixture::LoadDriveFromDocument() {
+    for (int index = 1; index < 2200; ++index) {
+        const std::string code = ParamCodeFromIndex(index);
+        const int* value = code.empty() ? nullptr : doc->FindValue(code);
+        const auto address = value ? ParamCodeRegisterAddress(code) : std::nullopt;
+        if (!address)
+            continue;
+        if (IsDoubleWordParameter(ParamGroupLetter(code), ParamNumber(code), index))
+            drive->SetRegister32(*address, static_cast<uint32_t>(*value));
+        else
+            drive->SetRegister(*address, static_cast<uint16_t>(*value));
+    }
+    drive->ClearLog();
+}
+
+std::string DialogsFixture::Maker(const std::string& text) {
+    unsigned sum = 0;
+    for (char c : text)
+        sum += static_cast<unsigned char>(c);
+    return text + Format("%02X", sum & 0xFF);
+}
+
+void DialogsFixture::Unlink() {
+    PortObject.Close();
+    ConnectedFlag = 0;
+}

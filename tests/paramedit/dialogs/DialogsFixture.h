@@ -1,0 +1,57 @@
+#pragma once
+// The editor's dialogs with the real resource library, scripted message boxes and file dialogs, a
+// temporary home, and a linked simulated drive on a pty of its own.
+#include "catalogue/DocumentHost.h"
+#include "catalogue/KeloServoDoc.h"
+#include "framework/core/MessageSeam.h"
+#include "framework/core/ResourceModule.h"
+#include "framework/ui/Dialog.h"
+#include "link/RegisterServices.h"
+#include "sim/SimDrive.h"
+#include "sim/SimPtyServer.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct LinkedDocumentHost : DocumentHost {
+    bool IsConnected() const override;
+};
+
+class DialogsFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Every modal dialog runs `user` (keyed by template id) instead of waiting; a dialog that the
+    // user leaves open is cancelled.
+    void Script(std::map<UINT, std::function<void(CDialog&)>> users);
+    static void Press(CDialog& dialog, int id);
+    static bool Checked(CDialog& dialog, int id);
+    static bool Enabled(CDialog& dialog, int id);
+
+    std::string Path(const std::string& name) const { return home_ + "/" + name; }
+    // The register of a parameter code.
+    static uint16_t Register(const std::string& code);
+    // Puts every document value into the drive, so a comparison with the drive finds nothing.
+    void LoadDriveFromDocument();
+    std::vector<std::string> Requests() const { return drive->RequestLog(); }
+    // A maker request with its byte-sum checksum.
+    static std::string Maker(const std::string& text);
+    // Ends the link as a disconnect does.
+    void Unlink();
+
+    std::string home_;
+    std::unique_ptr<CSimDrive> drive;
+    std::unique_ptr<CSimPtyServer> server;
+    std::unique_ptr<ScriptedMessages> messages;
+    std::unique_ptr<ScopedResourceModule> resources_;
+    LinkedDocumentHost host;
+    std::unique_ptr<CKeloServoDoc> doc;
+    CRegisterServices services;
+    std::vector<UINT> opened; // template ids of the modal dialogs, in order
+};

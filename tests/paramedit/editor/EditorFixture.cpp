@@ -1,0 +1,173 @@
+#include "EditorFixture.h"
+
+#include "catalogue/DocumentGlobals.h"
+#include "catalogue/ParamCode.h"
+#include "catalogue/RegisterMap.h"
+#include "framework/ui/App.h"
+#include "framework/ui/Button.h"
+#include "link/LinkState.h"
+#include "link/SerialExt.h"
+#include "paramedit/ParaEditState.h"
+#include "paramedit/ParamPassRules.h"
+#include "resources/ids/paraedit.h"
+#include "shell/ShellGlobals.h"
+#include "sim/SimProtocol.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+bool LinkedHost::IsConnected() const {
+    return ConnectedFlag != 0;
+}
+
+void EditorFixture::Start(int series) {
+    char pattern[] = "/tmp/paramwin-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    home_ = pattern;
+    setenv("HOME", home_.c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", home_.c_str(), 1);
+    EnsureQtApplication();
+    static std::shared_ptr<const CResourceModule> module = CResourceModule::LoadLibrary(kResourceLibraryName);
+    ASSERT_NE(module, nullptr) << "libVimbra.so beside the test";
+    resources_ = std::make_unique<ScopedResourceModule>(module);
+
+    messages = std::make_unique<ScriptedMessages>();
+    drive = std::make_unique<CSimDrive>(series);
+    server = std::make_unique<CSimPtyServer>(*drive);
+    static std::atomic<int> serial{0};
+    const std::string name = "ttyPEW" + std::to_string(getpid()) + "_" + std::to_string(serial++);
+    std::string error;
+    ASSERT_TRUE(server->Start({.name = name, .registerVirtualPort = false}, &error)) << error;
+    ASSERT_EQ(PortObject.Open(server->DevicePath().c_str(), 115200, 500, 20000, 20000), ErrNone);
+    ASSERT_EQ(PortObject.SetupReadTimer(115200, 177), ErrNone);
+
+    ConnectedFlag = 1;
+    ModbusMode = 0;
+    ModbusAsciiFlag = 0;
+    StationNumber = 1;
+    DebugModeFlag = 0;
+    SeriesCode = series;
+    ModelCode = CSimDrive::ModelCodeForSeries(series);
+    ParaEditKept = ParaEditMemory{};
+    doc = std::make_unique<CKeloServoDoc>(&host);
+    doc->OnNewDocument();
+    doc->SetModifiedFlag(false);
+    view.document = doc.get();
+    view.services.Document = doc.get();
+}
+
+void EditorFixture::TearDown() {
+    CDialog::SetModalHookForTest(nullptr);
+    if (!editorLife_.expired())
+        editor->DestroyWindow();
+    editor = nullptr;
+    PortObject.Close();
+    ConnectedFlag = 0;
+    ModbusMode = 0;
+    DebugModeFlag = 0;
+    if (server)
+        server->Stop();
+    messages.reset();
+    resources_.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(home_, ignored);
+}
+
+void EditorFixture::LoadDriveDefaults() {
+    for (const std::string& code : ReadAllCodes(doc->Context())) {
+        const auto address = ParamCodeRegisterAddress(code);
+        if (!address)
+            continue;
+        const int value = *doc->FindDefault(code);
+        if (IsDoubleWordParameter(ParamGroupLetter(code), ParamNumber(code), ParamIndexFromCode(code)))
+            drive->SetRegister32(*address, static_cast<uint32_t>(value));
+        else
+            drive->SetRegister(*address, static_cast<uint16_t>(value));
+    }
+    drive->SetRegister(Register("Cn030"), static_cast<uint16_t>(ModelCode));
+}
+
+CParaEditDlg* EditorFixture::Open() {
+    editor = new CParaEditDlg(view);
+    EXPECT_TRUE(editor->Create(IDD_PARAEDIT, nullptr));
+    editorLife_ = editor->Life();
+    return editor;
+}
+
+void EditorFixture::Close() {
+    Click(IDCANCEL);
+    EXPECT_TRUE(editorLife_.expired());
+    editor = nullptr;
+}
+
+std::map<std::string, int> EditorFixture::Snapshot() {
+    std::map<std::string, int> values;
+    for (const std::string& code : ReadAllCodes(doc->Context()))
+        values[code] = *doc->FindValue(code);
+    for (int n = 1; n <= 7; ++n)
+        values[ParamCodeFromIndex(500 + n)] = doc->Value(Docqn, n);
+    return values;
+}
+
+std::string EditorFixture::Cell(const std::string& code, int column) const {
+    const int row = Row(code);
+    return row < 0 ? std::string("<no row>") : editor->m_list.GetItemText(row, column);
+}
+
+std::vector<std::string> EditorFixture::TabLabels() const {
+    std::vector<std::string> labels;
+    for (int i = 0; i < editor->m_tab.GetItemCount(); ++i) {
+        TCITEM item;
+        item.mask = TCIF_TEXT;
+        editor->m_tab.GetItem(i, &item);
+        labels.push_back(item.pszText);
+    }
+    return labels;
+}
+
+void EditorFixture::ChooseTab(const std::string& label) {
+    const std::vector<std::string> labels = TabLabels();
+    for (size_t i = 0; i < labels.size(); ++i) {
+        if (labels[i] != label)
+            continue;
+        editor->m_tab.SetCurSel(static_cast<int>(i));
+        NMHDR header;
+        header.hwndFrom = editor->m_tab.GetSafeHwnd();
+        header.idFrom = IDC_PE_TAB;
+        header.code = TCN_SELCHANGE;
+        editor->SendMessage(WM_NOTIFY, IDC_PE_TAB, reinterpret_cast<LPARAM>(&header));
+        return;
+    }
+    ADD_FAILURE() << "no tab " << label;
+}
+
+void EditorFixture::CheckOnly(const std::vector<std::string>& codes) {
+    for (int row = 0; row < editor->m_list.GetItemCount(); ++row)
+        editor->m_list.SetCheck(row, false);
+    for (const std::string& code : codes) {
+        const int row = Row(code);
+        ASSERT_GE(row, 0) << code;
+        editor->m_list.SetCheck(row, true);
+    }
+}
+
+uint16_t EditorFixture::Register(const std::string& code) const {
+    return ParamCodeRegisterAddress(code).value_or(0xFFFF);
+}
+
+std::string EditorFixture::Maker(const std::string& text) {
+    return sim::WithMakerChecksum(text);
+}
+
+void EditorFixture::Click(int id) {
+    auto* button = dynamic_cast<CButton*>(editor->GetDlgItem(id));
+    ASSERT_NE(button, nullptr) << id;
+    button->Click();
+}
+
+COLORREF EditorFixture::ValueBack(const std::string& code) const {
+    const int row = Row(code);
+    return row < 0 ? 0xFFFFFFFF : editor->m_list.ResolveCell(row, 2, false).back;
+}

@@ -1,0 +1,360 @@
+// The editor's transfers against the drive: write with its special cases, failures in the middle of
+// a pass, read-all and read-checked that must not store what was not read, set to default.
+#include "EditorFixture.h"
+
+#include "catalogue/ParamCode.h"
+#include "framework/core/Format.h"
+#include "link/InternalCode.h"
+#include "link/LinkState.h"
+#include "paramedit/ParamPassRules.h"
+#include "resources/ids/paraedit.h"
+
+namespace {
+
+std::string WriteWord(uint16_t address, int value) {
+    char text[16] = {};
+    CInternalCode::BuildWriteWord(text, address, value);
+    return std::string(text, 12);
+}
+
+std::string WriteDWord(uint16_t address, int value) {
+    char text[24] = {};
+    CInternalCode::BuildWriteDWord(text, address, value);
+    return std::string(text, 20);
+}
+
+std::string ReadWord(uint16_t address) {
+    char text[16] = {};
+    CInternalCode::BuildReadWord(text, address);
+    return std::string(text, 8);
+}
+
+const std::string kRestartLine =
+    "Please restart the Servo drive! ! \n(After turning off the power, re-enter the power.)";
+
+} // namespace
+
+class EditorPasses : public EditorFixture {
+protected:
+    // Opens without reading, on the tab that lists every group.
+    void OpenQuiet() {
+        messages->Answer(IDNO);
+        Open();
+        ChooseTab("Custom Display");
+        messages->Clear();
+        drive->ClearLog();
+    }
+    void Show(const std::string& code, const std::string& text) {
+        ASSERT_GE(Row(code), 0) << code;
+        editor->m_list.SetItemText(Row(code), 2, text);
+    }
+    void MarkChanged(const std::string& code) {
+        editor->MarkCellChanged(Row(code), 2);
+        editor->m_marks.Set(ParamMarkTables::Changed, code, 1);
+    }
+};
+
+TEST_F(EditorPasses, WriteSendsTheCheckedRowsInTableOrder) {
+    OpenQuiet();
+    const auto before = Snapshot();
+    CheckOnly({"Sn212", "Cn025", "Pn302", "En719"});
+    Show("Cn025", "1500");
+    Show("Sn212", "300");
+    Show("Pn302", "100000");
+    MarkChanged("Cn025");
+    Click(IDC_PE_WRITE);
+
+    const std::vector<std::string> expected = {
+        WriteWord(Register("Cn025"), 1500), WriteWord(Register("Sn212"), 300),
+        WriteDWord(Register("Pn302"), 100000), // low word first
+    };
+    EXPECT_EQ(Requests(), expected) << "En719 is never written";
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text, "Write successfully!!");
+    EXPECT_EQ(messages->Shown()[0].caption, "Write Message");
+    EXPECT_EQ(messages->Shown()[0].type, MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ(drive->GetRegister32(Register("Pn302")), 100000u);
+    EXPECT_NE(ValueBack("Cn025"), ParaEditChangedBack) << "a written row loses its mark";
+    EXPECT_EQ(Snapshot(), before) << "a write leaves the document alone";
+    EXPECT_EQ(view.services.ViewBusyFlag, 0);
+}
+
+TEST_F(EditorPasses, RestartNoticeFollowsWhatTheDriveNeeds) {
+    OpenQuiet();
+    // Cn002 holding what the drive holds needs no restart; Cn002 is read first.
+    drive->SetRegister(Register("Cn002"), 0x0011);
+    CheckOnly({"Cn002"});
+    Show("Cn002", "0011");
+    Click(IDC_PE_WRITE);
+    EXPECT_EQ(Requests(),
+              (std::vector<std::string>{ReadWord(Register("Cn002")), WriteWord(Register("Cn002"), 0x11)}));
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text, "Write successfully!!");
+
+    messages->Clear();
+    Show("Cn002", "0010");
+    Click(IDC_PE_WRITE);
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text, "Write successfully!!\n\n" + kRestartLine);
+}
+
+TEST_F(EditorPasses, FactoryResetGoesAlone) {
+    OpenQuiet();
+    CheckOnly({"Cn025", "Cn029"});
+    Show("Cn029", "1");
+    Click(IDC_PE_WRITE);
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text,
+              "Cn029 parameter reset, cannot be set with other parameters at the same time!");
+    EXPECT_EQ(messages->Shown()[0].caption, "Error Message");
+    EXPECT_TRUE(Requests().empty());
+
+    messages->Clear();
+    CheckOnly({"Cn029"});
+    Click(IDC_PE_WRITE);
+    EXPECT_EQ(Requests(), (std::vector<std::string>{WriteWord(Register("Cn029"), 1)}));
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text, "Write successfully!!\n\n" + kRestartLine);
+}
+
+TEST_F(EditorPasses, NothingCheckedIsToldAndNothingSent) {
+    OpenQuiet();
+    CheckOnly({});
+    for (int button : {IDC_PE_WRITE, IDC_PE_READ, IDC_PE_SET_DEFAULT}) {
+        messages->Clear();
+        Click(button);
+        ASSERT_EQ(messages->Shown().size(), 1u) << button;
+        EXPECT_EQ(messages->Shown()[0].text, "No parameter is selected!");
+        EXPECT_EQ(messages->Shown()[0].caption, "Parameter Editing");
+    }
+    EXPECT_TRUE(Requests().empty());
+}
+
+TEST_F(EditorPasses, Cn008KeepsTheDrivesUpperBytes) {
+    OpenQuiet();
+    drive->SetRegister(Register("Cn008"), 0x1230);
+    CheckOnly({"Cn008"});
+    Show("Cn008", "4");
+    Click(IDC_PE_WRITE);
+    EXPECT_EQ(Requests(),
+              (std::vector<std::string>{ReadWord(Register("Cn008")), WriteWord(Register("Cn008"), 0x1206)}));
+}
+
+TEST_F(EditorPasses, ControlModeRegisterFollowsOnlyForChangedPins) {
+    OpenQuiet();
+    drive->SetRegister(0x1702, 0); // the drive still runs the old mode
+    Value("Cn001") = 2;
+    CheckOnly({"Cn001", "Hn601"});
+    Show("Cn001", "0002");
+    Click(IDC_PE_WRITE);
+    EXPECT_EQ(Requests().back(), ReadWord(0x1702)) << "every pin at its default: the register is left";
+
+    drive->ClearLog();
+    Value("Hn601") = *doc->FindDefault("Hn601") + 1;
+    Click(IDC_PE_WRITE);
+    EXPECT_EQ(Requests().back(), WriteWord(0x1702, 2));
+}
+
+TEST_F(EditorPasses, ValueOverItsRangeIsRefusedBeforeSending) {
+    OpenQuiet();
+    CheckOnly({"Cn025"});
+    Show("Cn025", "2001");
+    Click(IDC_PE_WRITE);
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text, "Error:\n\nOver Range!!\n\nWriting parameters...Cn025");
+    EXPECT_EQ(messages->Shown()[0].type, MB_OK | MB_ICONSTOP);
+    EXPECT_TRUE(Requests().empty());
+}
+
+struct MidPassFault {
+    const char* name;
+    SimFaultKind kind;
+    bool linkStays;
+};
+
+class WriteFault : public EditorPasses, public ::testing::WithParamInterface<MidPassFault> {};
+
+TEST_P(WriteFault, StopsWithOneMessageAndKeepsTheRest) {
+    OpenQuiet();
+    const auto before = Snapshot();
+    CheckOnly({"Cn003", "Cn025", "Sn212"});
+    for (const char* code : {"Cn003", "Cn025", "Sn212"})
+        MarkChanged(code);
+    Show("Cn003", "10");
+    Show("Cn025", "100");
+    Show("Sn212", "300");
+    drive->AddFault({.kind = GetParam().kind, .address = Register("Cn025")});
+    Click(IDC_PE_WRITE);
+
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text, "Error:\n\nWriting parameters...Cn025");
+    EXPECT_EQ(messages->Shown()[0].caption, "Communication Message");
+    EXPECT_EQ(messages->Shown()[0].type, MB_OK | MB_ICONSTOP);
+    EXPECT_EQ(Requests(), (std::vector<std::string>{WriteWord(Register("Cn003"), 10),
+                                                    WriteWord(Register("Cn025"), 100)}));
+    if (GetParam().linkStays) {
+        EXPECT_EQ(ConnectedFlag, 1) << "a refusal keeps the link";
+    }
+    EXPECT_EQ(view.services.ViewBusyFlag, 0);
+    EXPECT_NE(ValueBack("Cn003"), ParaEditChangedBack) << "written before the failure";
+    EXPECT_EQ(ValueBack("Cn025"), ParaEditChangedBack);
+    EXPECT_EQ(ValueBack("Sn212"), ParaEditChangedBack);
+    EXPECT_EQ(editor->m_marks.Get(ParamMarkTables::Changed, "Sn212"), 1);
+    EXPECT_EQ(Snapshot(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, WriteFault,
+                         ::testing::Values(MidPassFault{"Refused", SimFaultKind::Refuse, true},
+                                           MidPassFault{"LinkLost", SimFaultKind::DropLink, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class ReadAllFault : public EditorPasses, public ::testing::WithParamInterface<MidPassFault> {};
+
+TEST_P(ReadAllFault, ChangesNothingInTheDocument) {
+    LoadDriveDefaults();
+    OpenQuiet();
+    Value("Cn025") = 77;
+    doc->SetModifiedFlag(false);
+    drive->SetRegister(Register("Cn003"), 55); // read before the failing one
+    const auto before = Snapshot();
+    drive->AddFault({.kind = GetParam().kind, .address = Register("Sn212")});
+
+    // A new link: the timer reads all.
+    ConnectedFlag = 0;
+    FireTimerForTest(editor, ParaEditReadTimer);
+    ConnectedFlag = 1;
+    FireTimerForTest(editor, ParaEditReadTimer);
+
+    ASSERT_EQ(messages->Shown().size(), 2u);
+    EXPECT_EQ(messages->Shown()[1].text, "Error:\n\nSn212");
+    EXPECT_EQ(messages->Shown()[1].caption, "Communication Message");
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(view.services.ViewBusyFlag, 0);
+    if (GetParam().linkStays) {
+        EXPECT_EQ(ConnectedFlag, 1) << "a refusal keeps the link";
+    }
+    const std::vector<std::string> requests = Requests();
+    EXPECT_EQ(requests.back(), ReadWord(Register("Sn212"))) << "nothing is sent after the failure";
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, ReadAllFault,
+                         ::testing::Values(MidPassFault{"Refused", SimFaultKind::Refuse, true},
+                                           MidPassFault{"LinkLost", SimFaultKind::DropLink, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EditorPasses, ReadCheckedKeepsARowThatWasNotRead) {
+    OpenQuiet();
+    Value("Cn025") = 77;
+    ChooseTab("Cn0");
+    CheckOnly({"Cn003", "Cn025"});
+    drive->SetRegister(Register("Cn003"), 12);
+    drive->AddFault({.kind = SimFaultKind::Refuse, .address = Register("Cn025")});
+    Click(IDC_PE_READ);
+
+    ASSERT_GE(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text, "Error:\n\nReading parameters...");
+    EXPECT_EQ(Value("Cn003"), 12);
+    EXPECT_EQ(Cell("Cn003", 2), "12");
+    EXPECT_EQ(Value("Cn025"), 77) << "a value that was not read is not stored";
+    EXPECT_EQ(Cell("Cn025", 2), "77");
+    EXPECT_EQ(view.services.ViewBusyFlag, 0);
+}
+
+TEST_F(EditorPasses, ReadCheckedStopsAtALostLinkWithOneMessage) {
+    OpenQuiet();
+    ChooseTab("Cn0");
+    const auto before = Snapshot();
+    CheckOnly({"Cn003", "Cn025", "Cn026"});
+    drive->AddFault({.kind = SimFaultKind::DropLink, .address = Register("Cn003")});
+    Click(IDC_PE_READ);
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text, "Error:\n\nReading parameters...");
+    EXPECT_EQ(Requests(), (std::vector<std::string>{ReadWord(Register("Cn003"))}));
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(view.services.ViewBusyFlag, 0);
+}
+
+TEST_F(EditorPasses, ReadCheckedMarksAValueOverItsRange) {
+    OpenQuiet();
+    ChooseTab("Sn2");
+    CheckOnly({"Sn211"});
+    drive->SetRegister(Register("Sn211"), 0x7FFF); // above the maximum
+    Click(IDC_PE_READ);
+    ASSERT_GE(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text, "Error:\n\nOver Range!!\n\nSn211:32767");
+    EXPECT_EQ(ValueBack("Sn211"), ParaEditOverRangeBack);
+    EXPECT_EQ(Value("qn501"), 32767) << "the twins follow a read value";
+}
+
+TEST_F(EditorPasses, SaveThatFailsBeforeReadAllIsACancel) {
+    OpenQuiet();
+    doc->SetModifiedFlag(true);
+    view.saveSucceeds = false;
+    messages->Answer(IDYES); // read
+    messages->Answer(IDYES); // save first
+    EXPECT_FALSE(editor->ReadAllParameters());
+    EXPECT_EQ(view.saves, 1);
+    EXPECT_TRUE(Requests().empty());
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(view.services.ViewBusyFlag, 0);
+}
+
+TEST_F(EditorPasses, ModbusLeavesParametersWithoutTheirOwnAddress) {
+    OpenQuiet();
+    ModbusMode = 1;
+    ModbusAsciiFlag = 0;
+    CheckOnly({"Cn025", "Pn401", "tn826"});
+    Show("Cn025", "1500");
+    Show("Pn401", "5");
+    Show("tn826", "5");
+    MarkChanged("tn826");
+    Click(IDC_PE_WRITE);
+
+    const std::vector<std::string> requests = Requests();
+    ASSERT_EQ(requests.size(), 1u) << "only Cn025 has a Modbus register of its own";
+    EXPECT_EQ(drive->GetRegister(Register("Cn025")), 1500);
+    EXPECT_EQ(drive->GetRegister(Register("Pn401")), 0) << "not written through Pn301's register";
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text,
+              "Write successfully!!\n\nNot written: these parameters have no Modbus "
+              "address:\nPn401, tn826");
+    EXPECT_EQ(ValueBack("tn826"), ParaEditChangedBack) << "still to be written";
+}
+
+TEST_F(EditorPasses, SetToDefaultNeedsNoLinkAndFollowsTheQnTwin) {
+    OpenQuiet();
+    ConnectedFlag = 0;
+    ChooseTab("Sn2");
+    Value("Sn212") = 300;
+    Value("qn502") = 300;
+    CheckOnly({"Sn212"});
+    Click(IDC_PE_SET_DEFAULT);
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text, "Do you want to set the parameter to the default value?");
+    const int byDefault = *doc->FindDefault("Sn212");
+    EXPECT_EQ(Value("Sn212"), byDefault);
+    EXPECT_EQ(Value("qn502"), byDefault);
+    EXPECT_EQ(editor->m_marks.Get(ParamMarkTables::Changed, "qn502"), 1);
+    EXPECT_EQ(ValueBack("Sn212"), ParaEditChangedBack);
+    EXPECT_TRUE(Requests().empty());
+}
+
+class ModbusRead : public EditorPasses, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ModbusRead, ReadsTheRowsRegister) {
+    OpenQuiet();
+    ModbusMode = 1;
+    ModbusAsciiFlag = GetParam();
+    ChooseTab("Cn0");
+    CheckOnly({"Cn025"});
+    drive->SetRegister(Register("Cn025"), 1234);
+    Click(IDC_PE_READ);
+    EXPECT_EQ(Value("Cn025"), 1234);
+    EXPECT_EQ(Cell("Cn025", 2), "1234");
+    ASSERT_FALSE(Requests().empty());
+    EXPECT_EQ(drive->Log().front().kind, SimRequestKind::ModbusRead);
+}
+
+INSTANTIATE_TEST_SUITE_P(Framing, ModbusRead, ::testing::Values(0, 1),
+                         [](const auto& info) { return info.param ? "Ascii" : "Rtu"; });
