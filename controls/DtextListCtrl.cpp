@@ -41,6 +41,7 @@ private:
 CDtextListCtrl::CDtextListCtrl(const std::string& name) : name_(name) {}
 
 CDtextListCtrl::~CDtextListCtrl() {
+    delete forwarder_.data(); // a deleted filter leaves its viewport's filter list by itself
     if (CDtextEditCell* editor = std::exchange(editor_, nullptr)) {
         editor->DetachList();
         editor->DestroyWindow();

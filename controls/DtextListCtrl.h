@@ -5,6 +5,8 @@
 // the cell to edit with HitTestEx and EditSubItem.
 #include "framework/ui/ListCtrl.h"
 
+#include <QPointer>
+
 #include <array>
 #include <memory>
 #include <string>
@@ -68,5 +70,7 @@ private:
     bool forwarding_ = false;
     int narrowColumn_ = 0;
     std::array<int, kRowValueCount> rowValues_{};
-    QObject* forwarder_ = nullptr;
+    // Owned by the viewport, which may go first; the list removes it when it goes itself, since the
+    // filter points back at the list.
+    QPointer<QObject> forwarder_;
 };

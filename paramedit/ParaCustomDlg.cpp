@@ -8,7 +8,6 @@
 #include "paramedit/DialogText.h"
 #include "resources/ids/paradialogs.h"
 
-#include <QAbstractScrollArea>
 #include <QHeaderView>
 #include <QTableView>
 
@@ -38,7 +37,6 @@ const MessageMap* CParaCustomDlg::GetMessageMap() const {
             msg::CommandRange(IDC_PD_BASE_DEX, IDC_PD_BASE_HEX, &CParaCustomDlg::OnNumberBase),
             msg::Timer(&CParaCustomDlg::OnTimer),
             msg::Mouse(WM_LBUTTONDOWN, &CParaCustomDlg::OnLButtonDown),
-            msg::Destroy(&CParaCustomDlg::OnDestroy),
         });
     return &map;
 }
@@ -235,20 +233,6 @@ void CParaCustomDlg::OnCancel() {
     if (onClosed_)
         onClosed_();
     DestroyWindow();
-}
-
-void CParaCustomDlg::OnDestroy() {
-    // The list's click filter stays on its viewport, which the layer deletes only later, and keeps a
-    // plain pointer to the list object that goes with this window: remove the filter now, so an event
-    // still queued for the viewport cannot reach it.
-    if (auto* table = qobject_cast<QAbstractScrollArea*>(m_list.GetWidget())) {
-        QWidget* viewport = table->viewport();
-        for (QObject* child : viewport->children())
-            if (child->metaObject() == &QObject::staticMetaObject) {
-                viewport->removeEventFilter(child);
-                delete child;
-            }
-    }
 }
 
 void CParaCustomDlg::PostNcDestroy() {

@@ -44,7 +44,6 @@ protected:
     void OnTimer(UINT_PTR id);
     void OnLButtonDown(UINT flags, CPoint point);
     void OnCancel() override;
-    void OnDestroy();
     void PostNcDestroy() override;
 
 private:
