@@ -58,19 +58,6 @@ std::optional<uint16_t> RegisterOf(const ParamRef& p) {
     return ParameterRegisterAddress(p.letter, p.number, p.index);
 }
 
-bool IsSignedRegister(int address) {
-    switch (address) {
-    case 0x0201:
-    case 0x0601:
-    case 0x0905:
-    case 0x0906:
-    case 0x0C1C:
-        return true;
-    default:
-        return false;
-    }
-}
-
 void ShowWriteSuccess(bool restart) {
     std::string text = kWriteSuccess;
     if (restart)
@@ -91,6 +78,19 @@ std::string PathPlanningCode(int item) {
 }
 
 } // namespace
+
+bool IsSignedRegister(int address) {
+    switch (address) {
+    case 0x0201:
+    case 0x0601:
+    case 0x0905:
+    case 0x0906:
+    case 0x0C1C:
+        return true;
+    default:
+        return false;
+    }
+}
 
 CRegisterServices::CRegisterServices() = default;
 CRegisterServices::~CRegisterServices() = default;

@@ -28,6 +28,10 @@ class CKeloServoDoc;
 // Bit 0 of register 0x1703 as the status refresh or the servo status tick last read it.
 extern std::atomic<int> ServoOnFlag;
 
+// The drive registers whose word is a signed 16-bit number (speeds, torque limits); every other
+// register reads unsigned.
+bool IsSignedRegister(int address);
+
 // Progress window of a long transfer (the view implements it with its progress dialogs).
 class ITransferProgress {
 public:

@@ -103,7 +103,8 @@ std::optional<uint16_t> LetterGroupBase(char group) {
 }
 
 bool IsStatusRegister(uint16_t address) {
-    if (address >= 0x1714 && address <= 0x1718)
+    // The memory image window and the alarm history's clear command take writes among the status words.
+    if ((address >= 0x1714 && address <= 0x1718) || address == 0x1713)
         return false;
     return (address >= 0x0600 && address <= 0x06FF) || (address >= 0x0F00 && address <= 0x0FFF) ||
            (address >= 0x1100 && address <= 0x11FF) || (address >= 0x1200 && address <= 0x120F) ||

@@ -53,3 +53,10 @@ inline constexpr int IDS_TITLE_YM3E = 62119;
 inline constexpr int IDS_TITLE_UK3 = 63692;
 inline constexpr int IDS_TITLE_ZR3EL = 63794;
 inline constexpr int IDS_TITLE_YM2NE = 63865;
+
+// View commands and the messages of the tool windows.
+inline constexpr int IDS_RESTART_QUESTION = 75;
+inline constexpr int IDS_FACTORY_RESET_QUESTION = 100;
+inline constexpr int IDS_CLEAR_ALARM_CAPTION = 61463;
+inline constexpr int IDS_ERROR = 61884;
+inline constexpr int IDS_PRINTER_ERROR = 61693;

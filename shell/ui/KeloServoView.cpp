@@ -9,13 +9,19 @@
 #include "framework/core/ResourceModule.h"
 #include "framework/ui/App.h"
 #include "framework/ui/CmdUI.h"
+#include "framework/ui/DC.h"
 #include "framework/ui/FileDialog.h"
 #include "link/LinkState.h"
 #include "link/SerialExt.h"
+#include "paramedit/ParaCustomDlg.h"
+#include "paramedit/ParaEditDlg.h"
 #include "resources/ids/mainframe.h"
 #include "resources/ids/shell.h"
 #include "shell/PortChoice.h"
 #include "shell/ShellGlobals.h"
+#include "shell/monitor/MonAnDlg.h"
+#include "shell/monitor/MonDnDlg.h"
+#include "shell/monitor/MonitorLifeDialog.h"
 #include "shell/ui/ConnectRules.h"
 #include "shell/ui/KeloServoApp.h"
 #include "shell/ui/KeloServoDocument.h"
@@ -23,6 +29,7 @@
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/ShellLinkState.h"
 
+#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -101,11 +108,29 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::Command(ID_EDIT_PARAMETER, &CKeloServoView::OnEditParameter),
             msg::Command(ID_COPY_TO_DEVICE, &CKeloServoView::OnCopyToDevice),
             msg::Command(ID_COPY_TO_COMPUTER, &CKeloServoView::OnCopyToComputer),
-            msg::UpdateCommandUI(ID_CONNECT, &CKeloServoView::OnUpdateViewCommand),
-            msg::UpdateCommandUI(ID_DISCONNECT, &CKeloServoView::OnUpdateViewCommand),
-            msg::UpdateCommandUI(ID_EDIT_PARAMETER, &CKeloServoView::OnUpdateViewCommand),
-            msg::UpdateCommandUI(ID_COPY_TO_DEVICE, &CKeloServoView::OnUpdateViewCommand),
-            msg::UpdateCommandUI(ID_COPY_TO_COMPUTER, &CKeloServoView::OnUpdateViewCommand),
+            msg::Command(ID_CUSTOM_PARAMETER, &CKeloServoView::OnCustomParameter),
+            msg::Command(ID_ALARM_PARAMETERS, &CKeloServoView::OnAlarmParameters),
+            msg::Command(ID_DIAGNOSTICS_PARAMETERS, &CKeloServoView::OnDiagnosticsParameters),
+            msg::Command(ID_LIFE_PREDICTION, &CKeloServoView::OnLifePrediction),
+            msg::Command(ID_DISPLAY_PARAMETER, &CKeloServoView::OnDisplayParameter),
+            msg::Command(ID_STATUSBAR_SET, &CKeloServoView::OnStatusbarSet),
+            msg::Command(ID_PROJECT_MODE, &CKeloServoView::OnProjectMode),
+            msg::Command(ID_EDIT_RAM, &CKeloServoView::OnEditRam),
+            msg::Command(ID_INSTALLATION_MANUAL, &CKeloServoView::OnInstallationManual),
+            msg::Command(ID_SOFTWARE_RESET, &CKeloServoView::OnSoftwareReset),
+            msg::Command(ID_FACTORY_RESET, &CKeloServoView::OnFactoryReset),
+            msg::Command(ID_FILE_PRINT, &CKeloServoView::OnFilePrintCommand),
+            msg::Command(ID_FILE_PRINT_PREVIEW, &CKeloServoView::OnFilePrintPreviewCommand),
+            // Every command of the view asks the enabling rules; the rules leave the framework's
+            // own commands alone.
+            msg::UpdateCommandUIRange(ID_PORT_SETTING, ID_INERTIA_ESTIMATION,
+                                      &CKeloServoView::OnUpdateViewCommand),
+            msg::Message(WM_JOG_COMMAND, &CKeloServoView::OnJogCommand),
+            msg::Message(WM_ALARM_CLEAR, &CKeloServoView::OnAlarmClear),
+            msg::Message(WM_STEP_MONITOR, &CKeloServoView::OnStepMonitor),
+            msg::Message(WM_TRIPLE_VALUE_WRITE, &CKeloServoView::OnTripleValueWrite),
+            msg::Message(WM_SINGLE_VALUE_WRITE, &CKeloServoView::OnSingleValueWrite),
+            msg::SetCursor(&CKeloServoView::OnSetCursor),
         });
     return &map;
 }
@@ -132,13 +157,22 @@ void CKeloServoView::OnInitialUpdate() {
 }
 
 void CKeloServoView::OnDestroy() {
+    // The feature windows hold on to the view's members: they go first.
+    CloseToolDialogs();
     KillTimer(LinkSupervisionTimer);
     KillTimer(ServoStatusTimer);
     progress_.Close();
     Document = nullptr;
 }
 
-void CKeloServoView::OnDraw(CDC*) {}
+void CKeloServoView::OnDraw(CDC* dc) {
+    // The view is only a grey backdrop behind the feature windows.
+    if (!dc || dc->IsPrinting())
+        return;
+    CRect client;
+    GetClientRect(&client);
+    dc->FillSolidRect(client, ViewBackground);
+}
 
 void CKeloServoView::OnTimer(UINT_PTR id) {
     if (id == LinkSupervisionTimer)
@@ -261,6 +295,7 @@ void CKeloServoView::Connect() {
 
     RefreshPanes({PaneLink});
     RefreshStatus();
+    RefreshEditorAfterLink(!disconnecting);
     if (automatic)
         app->AutoConnect.flag = false;
     else if (!disconnecting)
@@ -404,6 +439,7 @@ void CKeloServoView::Disconnect() {
     if (!ConnectedFlag)
         RefreshAllPanes();
     RefreshPanes({PaneLink});
+    RefreshEditorAfterLink(false);
 }
 
 void CKeloServoView::RecheckLink() {
@@ -610,7 +646,12 @@ int CKeloServoView::RefreshStatus() {
 }
 
 void CKeloServoView::CloseToolDialogs() {
-    // The monitor and tool windows belong to later parts of the program; the view keeps none yet.
+    // Each window clears its own pointer as it closes.
+    const std::array<CWnd*, 6> windows = {AlarmDialog,  DiagnosticsDialog, LifeDialog,
+                                          UnListDialog, EditorWindow,      CustomWindow};
+    for (CWnd* window : windows)
+        if (window && IsWindow(window->GetSafeHwnd()))
+            window->SendMessage(WM_COMMAND, IDCANCEL);
 }
 
 void CKeloServoView::RefreshPanes(std::initializer_list<int> panes) {
@@ -627,25 +668,6 @@ void CKeloServoView::RefreshAllPanes() {
 }
 
 // ---- Commands -----------------------------------------------------------------------------------
-
-void CKeloServoView::OnEditParameter() {
-    // The parameter editor window is not part of this program yet; the command opens nothing.
-}
-
-ViewCommandState CKeloServoView::CommandState() const {
-    ViewCommandState state;
-    state.ToolWindowOpenFlags = ToolWindowOpenFlags;
-    state.LinkOpenIndicator = LinkOpenIndicator != 0;
-    state.Connected = ConnectedFlag != 0;
-    state.DebugMode = DebugModeFlag != 0;
-    state.SeriesCode = SeriesCode;
-    return state;
-}
-
-void CKeloServoView::OnUpdateViewCommand(CCmdUI* ui) {
-    if (const std::optional<bool> enabled = ViewCommandEnabled(static_cast<int>(ui->m_nID), CommandState()))
-        ui->Enable(*enabled);
-}
 
 void CKeloServoView::OnCopyToComputer() {
     CKeloServoDoc* doc = GetDoc();
@@ -685,7 +707,11 @@ bool CKeloServoView::IsConnected() const {
 }
 
 bool CKeloServoView::ReadRegister(int address, int& value) {
-    return ReadWord(address, value);
+    if (!ReadWord(address, value))
+        return false;
+    if (IsSignedRegister(address))
+        value = static_cast<int16_t>(value);
+    return true;
 }
 
 void CKeloServoView::FillContext(CatalogueContext& context) const {

@@ -9,15 +9,55 @@
 #include "framework/ui/View.h"
 #include "link/MonitorReaders.h"
 #include "link/RegisterServices.h"
+#include "paramedit/DefinedList.h"
+#include "paramedit/ParaEditViewLink.h"
 #include "shell/CommandRules.h"
+#include "shell/monitor/MonUnAPDlg.h"
+#include "shell/monitor/ParameterTablePrinter.h"
 #include "shell/ui/TransferProgress.h"
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 class CKeloServoDocument;
 class CKeloServoDoc;
+class CParaEditDlg;
+class CParaCustomDlg;
+class CMonAnDlg;
+class CMonDnDlg;
+class CMonitorLifeDialog;
+
+// Private messages the tool windows send the view.
+inline constexpr UINT WM_JOG_COMMAND = 0x784;
+inline constexpr UINT WM_STEP_MONITOR = 0x914;
+inline constexpr UINT WM_TRIPLE_VALUE_WRITE = 0x8B0;
+inline constexpr UINT WM_SINGLE_VALUE_WRITE = 0x84C;
+
+// The step dialog that WM_STEP_MONITOR drives.
+class IStepDialog {
+public:
+    virtual ~IStepDialog() = default;
+    // Only code StepValueCode carries a value to show.
+    virtual void ShowStepValue(int value, int code) = 0;
+    virtual void ShowWaitHint() = 0;
+    virtual void EnableOkCancel() = 0;
+};
+inline constexpr int StepValueCode = 844;
+
+// A window showing values the view wrote and read back, by field id.
+class IValueFieldWindow {
+public:
+    virtual ~IValueFieldWindow() = default;
+    virtual void ShowFieldValue(int fieldId, int value) = 0;
+};
+
+// The view's own colour outside printing.
+inline constexpr COLORREF ViewBackground = 0x808080;
+
+// The installation manual, a PDF beside the program.
+inline constexpr const char* InstallationManualName = "KeloServo-Installation-Manual.pdf";
 
 constexpr UINT_PTR LinkSupervisionTimer = 1114;
 constexpr UINT LinkSupervisionPeriodMs = 800;
@@ -28,6 +68,23 @@ constexpr int LifeCyclePeriod = 75;
 constexpr int RecheckTickCount = 10;
 
 class CKeloServoView : public CView, public CRegisterServices {
+    // The parameter editor's hold on the view (the view's own Document member would clash with the
+    // link's Document()).
+    class EditorLink : public IParaEditViewLink {
+    public:
+        explicit EditorLink(CKeloServoView& view) : view_(view) {}
+        CRegisterServices& Services() override { return view_; }
+        CKeloServoDoc* Document() override;
+        bool SaveDocument() override;
+        void EditorClosed() override;
+        int MotorMaxSpeed() const override;
+        void SetEncoderPulsesPerTurn(int pulses) override;
+        DefinedList& DefinedParameters() override;
+
+    private:
+        CKeloServoView& view_;
+    };
+
 public:
     CKeloServoView();
     ~CKeloServoView() override;
@@ -103,8 +160,70 @@ public:
     void OnCopyToDevice();   // memory image file -> drive
     void OnCopyToComputer(); // drive -> memory image file
     void OnUpdateViewCommand(CCmdUI* ui);
+    void OnCustomParameter();
+    void OnAlarmParameters();
+    void OnDiagnosticsParameters();
+    void OnLifePrediction();
+    void OnDisplayParameter();
+    void OnStatusbarSet();
+    void OnProjectMode();
+    void OnEditRam();
+    void OnInstallationManual();
+    void OnSoftwareReset();
+    void OnFactoryReset();
+    void OnFilePrintCommand();
+    void OnFilePrintPreviewCommand();
+    BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
+
+    // Messages of the tool windows.
+    LRESULT OnJogCommand(WPARAM code, LPARAM speed);
+    LRESULT OnAlarmClear(WPARAM code, LPARAM);
+    LRESULT OnStepMonitor(WPARAM code, LPARAM);
+    LRESULT OnTripleValueWrite(WPARAM which, LPARAM value);
+    LRESULT OnSingleValueWrite(WPARAM which, LPARAM value);
+    // Clears the nine past alarms of the drive's history; 1 when the drive accepted.
+    int ClearAlarmHistory();
+    // Sends the drive's restart frame (no answer comes).
+    void SendRestartFrame();
+
+    // Printing of the parameter tables.
+    BOOL OnPreparePrinting(CPrintInfo* info) override;
+    void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;
+    void OnPrint(CDC* dc, CPrintInfo* info) override;
+    // Whether the printer's default settings are there (the print commands need them).
+    std::function<bool()> PrinterAvailable = [] { return true; };
+
+    // Feature windows the view holds (null when none); each clears its own entry when it closes.
+    CParaEditDlg* EditorWindow = nullptr;
+    CParaCustomDlg* CustomWindow = nullptr;
+    CMonAnDlg* AlarmDialog = nullptr;
+    CMonDnDlg* DiagnosticsDialog = nullptr;
+    CMonitorLifeDialog* LifeDialog = nullptr;
+    CMonUnAPDlg* UnListDialog = nullptr;
+    // What the status list window leaves behind for the next one.
+    UnListState UnList;
+    // The editor's defined-parameter list (the settings file keeps it).
+    DefinedList DefinedParams;
+    // Step procedure and value windows (no window of the program sets these yet).
+    IStepDialog* StepDialogPointer = nullptr;
+    bool StepWatching = false;
+    int StepValue = 0;
+    IValueFieldWindow* TripleValueWindow = nullptr;
+    IValueFieldWindow* SingleValueWindow = nullptr;
+    CParameterTablePrinter TablePrinter;
 
 private:
+    // Whether the print commands may go on; tells the user when not.
+    bool PrinterReady();
+    // Makes an existing window visible and active; false when the view holds none that still exists.
+    static bool ReactivateWindow(CWnd* window);
+    // Creates a monitor window the view made with new; the open flag and pointer are set on success.
+    template <class Window> void OpenMonitorWindow(Window*& pointer, Window* window, ToolWindow flag);
+    // After a connect or disconnect the editor shows the new link state.
+    void RefreshEditorAfterLink(bool connected);
+    // Writes a Cn parameter by group and number and reads it back; the value read or nothing.
+    std::optional<int> WriteAndReadBack(int number, int value);
+
     void LinkSupervisionTick();
     void ServoStatusTick();
     // Closes the port and clears the link flags after a failed cycle or re-check, and tells the user
@@ -127,4 +246,5 @@ private:
     void StoreVersion(int version);
 
     CTransferProgress progress_;
+    EditorLink editorLink_{*this};
 };

@@ -180,6 +180,10 @@ struct ShellUiFixture : ::testing::Test {
                 ports->EndDialog(IDCANCEL);
             return;
         }
+        if (otherModal) {
+            otherModal(dialog);
+            return;
+        }
         dialog.EndDialog(IDOK);
     }
 
@@ -193,6 +197,8 @@ struct ShellUiFixture : ::testing::Test {
     std::function<void(CKeloServoApp&)> configure = [](CKeloServoApp&) {};
     CDialog::ModalHook previousHook;
     std::function<void(CLinkComPort&)> portChoice;
+    // What any other modal dialog does (OK when empty).
+    std::function<void(CDialog&)> otherModal;
     int portDialogs = 0;
     std::vector<std::string> lastPortEntries;
     int lastPortSelection = -2;
