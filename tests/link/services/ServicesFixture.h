@@ -9,6 +9,7 @@
 #include "sim/SimDrive.h"
 #include "sim/SimProtocol.h"
 #include "sim/SimPtyServer.h"
+#include "tests/support/DriveLink.h"
 
 #include <gtest/gtest.h>
 
@@ -38,24 +39,13 @@ struct RecordingProgress : ITransferProgress {
 
 struct ServicesFixture : ::testing::Test {
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(server.Start({.name = "ttyREGSERV", .registerVirtualPort = false}, &error)) << error;
-        ASSERT_EQ(PortObject.Open(server.DevicePath().c_str(), 115200, 500, 20000, 20000), ErrNone);
-        // The program's own turnaround: anything shorter fails now and then on a loaded machine.
-        ASSERT_EQ(PortObject.SetupReadTimer(115200, 177), ErrNone);
-        ConnectedFlag = 1;
-        ModbusMode = 0;
-        ModbusAsciiFlag = 0;
-        StationNumber = 1;
+        ASSERT_TRUE(LinkToSimulatedDrive(server, "ttyREGSERV"));
         ServoOnFlag = 0;
         services.Document = &doc;
         services.Progress = &progress;
     }
     void TearDown() override {
-        PortObject.Close();
-        ConnectedFlag = 0;
-        ModbusMode = 0;
-        server.Stop();
+        UnlinkSimulatedDrive(server);
     }
     std::vector<std::string> Requests() const { return drive.RequestLog(); }
     static std::string Maker(const std::string& text) { return sim::WithMakerChecksum(text); }

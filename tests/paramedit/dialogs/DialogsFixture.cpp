@@ -3,17 +3,16 @@
 #include "catalogue/DocumentGlobals.h"
 #include "catalogue/ParamCode.h"
 #include "catalogue/RegisterMap.h"
-#include "framework/core/Format.h"
 #include "framework/ui/App.h"
 #include "framework/ui/Button.h"
 #include "link/LinkState.h"
 #include "link/SerialExt.h"
 #include "shell/ShellGlobals.h"
+#include "sim/SimProtocol.h"
+#include "tests/support/DriveLink.h"
 
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 bool LinkedDocumentHost::IsConnected() const {
     return ConnectedFlag != 0;
@@ -34,16 +33,7 @@ void DialogsFixture::SetUp() {
     const int series = 4;
     drive = std::make_unique<CSimDrive>(series);
     server = std::make_unique<CSimPtyServer>(*drive);
-    static std::atomic<int> serial{0};
-    const std::string name = "ttyPDLG" + std::to_string(getpid()) + "_" + std::to_string(serial++);
-    std::string error;
-    ASSERT_TRUE(server->Start({.name = name, .registerVirtualPort = false}, &error)) << error;
-    ASSERT_EQ(PortObject.Open(server->DevicePath().c_str(), 115200, 500, 20000, 20000), ErrNone);
-    ASSERT_EQ(PortObject.SetupReadTimer(115200, 177), ErrNone);
-    ConnectedFlag = 1;
-    ModbusMode = 0;
-    ModbusAsciiFlag = 0;
-    StationNumber = 1;
+    ASSERT_TRUE(LinkToSimulatedDrive(*server, "ttyPDLG"));
     DebugModeFlag = 0;
     SeriesCode = series;
     ModelCode = CSimDrive::ModelCodeForSeries(series);
@@ -55,12 +45,9 @@ void DialogsFixture::SetUp() {
 
 void DialogsFixture::TearDown() {
     CDialog::SetModalHookForTest(nullptr);
-    PortObject.Close();
-    ConnectedFlag = 0;
-    ModbusMode = 0;
     DebugModeFlag = 0;
     if (server)
-        server->Stop();
+        UnlinkSimulatedDrive(*server);
     messages.reset();
     resources_.reset();
     std::error_code ignored;
@@ -114,12 +101,7 @@ void DialogsFixture::LoadDriveFromDocument() {
     drive->ClearLog();
 }
 
-std::string DialogsFixture::Maker(const std::string& text) {
-    unsigned sum = 0;
-    for (char c : text)
-        sum += static_cast<unsigned char>(c);
-    return text + Format("%02X", sum & 0xFF);
-}
+std::string DialogsFixture::Maker(const std::string& text) { return sim::WithMakerChecksum(text); }
 
 void DialogsFixture::Unlink() {
     PortObject.Close();

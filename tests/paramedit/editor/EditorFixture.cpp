@@ -11,12 +11,11 @@
 #include "paramedit/ParamPassRules.h"
 #include "resources/ids/paraedit.h"
 #include "shell/ShellGlobals.h"
+#include "tests/support/DriveLink.h"
 #include "sim/SimProtocol.h"
 
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 bool LinkedHost::IsConnected() const {
     return ConnectedFlag != 0;
@@ -36,17 +35,7 @@ void EditorFixture::Start(int series) {
     messages = std::make_unique<ScriptedMessages>();
     drive = std::make_unique<CSimDrive>(series);
     server = std::make_unique<CSimPtyServer>(*drive);
-    static std::atomic<int> serial{0};
-    const std::string name = "ttyPEW" + std::to_string(getpid()) + "_" + std::to_string(serial++);
-    std::string error;
-    ASSERT_TRUE(server->Start({.name = name, .registerVirtualPort = false}, &error)) << error;
-    ASSERT_EQ(PortObject.Open(server->DevicePath().c_str(), 115200, 500, 20000, 20000), ErrNone);
-    ASSERT_EQ(PortObject.SetupReadTimer(115200, 177), ErrNone);
-
-    ConnectedFlag = 1;
-    ModbusMode = 0;
-    ModbusAsciiFlag = 0;
-    StationNumber = 1;
+    ASSERT_TRUE(LinkToSimulatedDrive(*server, "ttyPEW"));
     DebugModeFlag = 0;
     SeriesCode = series;
     ModelCode = CSimDrive::ModelCodeForSeries(series);
@@ -63,12 +52,9 @@ void EditorFixture::TearDown() {
     if (!editorLife_.expired())
         editor->DestroyWindow();
     editor = nullptr;
-    PortObject.Close();
-    ConnectedFlag = 0;
-    ModbusMode = 0;
     DebugModeFlag = 0;
     if (server)
-        server->Stop();
+        UnlinkSimulatedDrive(*server);
     messages.reset();
     resources_.reset();
     std::error_code ignored;

@@ -16,6 +16,7 @@
 #include "link/SerialExt.h"
 #include "sim/SimDrive.h"
 #include "sim/SimPtyServer.h"
+#include "tests/support/DriveLink.h"
 
 #include <gtest/gtest.h>
 
@@ -52,12 +53,7 @@ struct WindowsFixture : ::testing::Test {
         module_ = CResourceModule::LoadLibrary(kResourceLibraryName, &error);
         ASSERT_NE(module_, nullptr) << error;
         scope_ = std::make_unique<ScopedResourceModule>(module_);
-        ASSERT_TRUE(server.Start({.name = "ttyMONWIN", .registerVirtualPort = false}, &error)) << error;
-        ASSERT_EQ(PortObject.Open(server.DevicePath().c_str(), 115200, 500, 20000, 20000), ErrNone);
-        ASSERT_EQ(PortObject.SetupReadTimer(115200, 177), ErrNone);
-        ConnectedFlag = 1;
-        ModbusMode = 0;
-        StationNumber = 1;
+        ASSERT_TRUE(LinkToSimulatedDrive(server, "ttyMONWIN"));
         SeriesCode = 4;
         services.Document = &doc;
         services.Progress = &progress;
@@ -68,9 +64,7 @@ struct WindowsFixture : ::testing::Test {
         std::filesystem::create_directories(folder);
     }
     void TearDown() override {
-        PortObject.Close();
-        ConnectedFlag = 0;
-        server.Stop();
+        UnlinkSimulatedDrive(server);
         std::filesystem::remove_all(folder);
         // Windows destroyed by a test leave their widgets to the event loop.
         QCoreApplication::processEvents();
