@@ -72,7 +72,7 @@ public:
     // Model text of a row; keeps the row's type code, capacity and speed texts, rated speed
     // (3000 for an empty speed text) and maximum torque.
     std::string MotorModelAt(int group, int row);
-    // Combo item of an encoder specification; keeps its encoder code and text.
+    // Combo item of one encoder of the list; keeps its encoder code and text.
     std::string EncoderSpecAt(int index);
     // Fills the motor-dependent defaults, the encoder resolution, the absolute-encoder flag and the
     // page limits from a motor code and rated speed, using the current resolution and maximum torque.
