@@ -66,22 +66,32 @@ public:
         }
         window_->m_progress.SetRange32(0, range);
         window_->m_progress.SetPos(0);
+        range_ = range;
     }
     ~PassProgress() { Close(); }
     PassProgress(const PassProgress&) = delete;
     PassProgress& operator=(const PassProgress&) = delete;
 
+    // Showing, retexting and moving the bar cost a repaint each, which a pass of hundreds of
+    // parameters notices against the wire time: each is done only when it changes something.
     void Show() {
-        if (window_)
+        if (window_ && !shown_)
             window_->ShowWindow(SW_SHOW);
+        shown_ = true;
     }
     void SetText(const std::string& text) {
-        if (window_)
+        if (window_ && text != text_)
             window_->SetProgressText(text);
+        text_ = text;
     }
+    // The bar moves in at most 200 visible steps, however many parameters the pass has.
     void Step(int times = 1) {
-        for (int i = 0; window_ && i < times; ++i)
-            window_->m_progress.StepIt();
+        position_ += times;
+        const int shown = range_ > 0 ? static_cast<int>(static_cast<long long>(position_) * 200 / range_) : 0;
+        if (window_ && shown != shown_position_) {
+            window_->m_progress.SetPos(position_);
+            shown_position_ = shown;
+        }
     }
     void Close() {
         if (window_)
@@ -91,19 +101,39 @@ public:
 
 private:
     CProgressParaEdit* window_ = nullptr;
+    bool shown_ = false;
+    std::string text_;
+    int range_ = 0;
+    int position_ = 0;
+    int shown_position_ = 0;
 };
 
-// Sets ViewBusyFlag for a pass and clears it on every way out.
+// Sets ViewBusyFlag for a pass and clears it on every way out. A pass lets one pending message
+// through between requests, so the window stays responsive; while it runs, such a message (a
+// button, the editor's own read timer) cannot start a second pass on the same line.
 class BusyScope {
 public:
-    explicit BusyScope(CRegisterServices& services) : services_(services) { services_.ViewBusyFlag = 1; }
-    ~BusyScope() { services_.ViewBusyFlag = 0; }
+    BusyScope(CRegisterServices& services, bool& passRunning) : services_(services), running_(passRunning) {
+        services_.ViewBusyFlag = 1;
+        running_ = true;
+    }
+    ~BusyScope() {
+        services_.ViewBusyFlag = 0;
+        running_ = false;
+    }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
 private:
     CRegisterServices& services_;
+    bool& running_;
 };
+
+// Lets one pending window message through between two requests of a pass.
+void PumpOneMessage(CRegisterServices& services) {
+    if (services.PeekAndPump)
+        services.PeekAndPump();
+}
 
 // Groups whose values have twins to follow after a read or a write.
 bool HasTwinGroup(std::string_view code) {
@@ -700,7 +730,7 @@ void CParaEditDlg::OnTimer(UINT_PTR id) {
         KillTimer(ParaEditRepaintTimer);
         return;
     }
-    if (id != ParaEditReadTimer || !Doc())
+    if (id != ParaEditReadTimer || !Doc() || m_passRunning)
         return;
     if (!ConnectedFlag) {
         m_firstRead = 0;
@@ -734,6 +764,8 @@ void CParaEditDlg::ShowFirmwareVersions() {
 // --- Closing ------------------------------------------------------------------------------------------
 
 void CParaEditDlg::OnCancel() {
+    if (m_passRunning)
+        return; // the pass still uses this window; it can be closed once the pass ends
     KillTimer(ParaEditReadTimer);
     ParaEditKept.displaySet = m_displaySet;
     ParaEditKept.currentTab = m_currentTab;
@@ -751,6 +783,8 @@ void CParaEditDlg::PostNcDestroy() {
 // --- Row editing --------------------------------------------------------------------------------------
 
 void CParaEditDlg::OnEdit() {
+    if (m_passRunning)
+        return;
     const int row = m_list.GetSelectionMark();
     CKeloServoDoc* doc = Doc();
     if (row < 0 || row >= m_list.GetItemCount() || !doc) {
@@ -854,7 +888,9 @@ BOOL CParaEditDlg::ReadAllParameters() {
     if (!doc || !ConnectedFlag)
         return FALSE;
     CRegisterServices& services = view_.Services();
-    BusyScope busy(services);
+    if (m_passRunning)
+        return FALSE;
+    BusyScope busy(services, m_passRunning);
     if (ShowMessage(Text(IDS_PE_READ_QUESTION), Text(IDS_PE_READ_QUESTION_CAPTION),
                     MB_YESNO | MB_ICONQUESTION) != IDYES)
         return FALSE;
@@ -902,6 +938,7 @@ BOOL CParaEditDlg::ReadAllParameters() {
                 return FALSE;
             }
             values.emplace_back(code, *value);
+            PumpOneMessage(services);
         }
     }
 
@@ -955,7 +992,9 @@ BOOL CParaEditDlg::ReadCheckedParameters(int rowCount) {
     if (!doc)
         return FALSE;
     CRegisterServices& services = view_.Services();
-    BusyScope busy(services);
+    if (m_passRunning)
+        return FALSE;
+    BusyScope busy(services, m_passRunning);
     const std::string reading = Text(IDS_PE_READING);
     std::vector<std::optional<int>> values(static_cast<size_t>(std::max(rowCount, 0)));
     bool linkLost = false;
@@ -971,8 +1010,10 @@ BOOL CParaEditDlg::ReadCheckedParameters(int rowCount) {
             progress.Step(2);
             values[static_cast<size_t>(row)] = transfer.Read(code, false);
             progress.Step();
-            if (values[static_cast<size_t>(row)])
+            if (values[static_cast<size_t>(row)]) {
+                PumpOneMessage(services);
                 continue;
+            }
             ShowMessage(CRegisterServices::FailureText(reading), Text(IDS_COMMUNICATION_MESSAGE),
                         MB_OK | MB_ICONSTOP);
             if (!ConnectedFlag || !transfer.LastFailureWasRefusal()) {
@@ -1049,7 +1090,9 @@ BOOL CParaEditDlg::WriteCheckedParameters(int rowCount) {
     if (!doc)
         return FALSE;
     CRegisterServices& services = view_.Services();
-    BusyScope busy(services);
+    if (m_passRunning)
+        return FALSE;
+    BusyScope busy(services, m_passRunning);
     const CatalogueContext context = Context();
     const std::string writing = Text(IDS_PE_WRITING);
     bool cn001 = false;
@@ -1101,6 +1144,7 @@ BOOL CParaEditDlg::WriteCheckedParameters(int rowCount) {
             m_marks.Set(ParamMarkTables::Changed, code, 0);
             if (HasTwinGroup(code))
                 MarkTwinRows(code, 0);
+            PumpOneMessage(services);
         }
         // The drive takes the control mode of Cn001 only once register 0x1702 follows, which matters
         // when pins were assigned for the new mode.

@@ -96,6 +96,7 @@ public:
     int m_selectAll = 0;
     int m_firstRead = 0;
     ParamMarkTables m_marks;
+    bool m_passRunning = false; // a read or write pass is under way
     std::vector<EditorTab> m_tabs;
     EditorTabPresence m_presence;
     // The comparison choices, kept from one Compare command to the next.

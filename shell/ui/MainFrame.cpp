@@ -166,6 +166,10 @@ std::string CMainFrame::GetCurrentFileName() const {
 // ---- Closing ------------------------------------------------------------------------------------
 
 void CMainFrame::OnClose() {
+    // A long transfer lets messages through between its requests; closing under it would pull the
+    // windows it works with away. The user can close once it has ended.
+    if (const CKeloServoView* view = ActiveKeloView(); view && view->ViewBusyFlag)
+        return;
     if (CKeloServoApp* app = KeloServoApp()) {
         std::string error;
         // A settings file that cannot be written must not keep the program from closing.
