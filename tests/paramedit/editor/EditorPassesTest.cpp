@@ -358,3 +358,32 @@ TEST_P(ModbusRead, ReadsTheRowsRegister) {
 
 INSTANTIATE_TEST_SUITE_P(Framing, ModbusRead, ::testing::Values(0, 1),
                          [](const auto& info) { return info.param ? "Ascii" : "Rtu"; });
+
+TEST_F(EditorPasses, ReadAllLetsMessagesThroughButNeitherASecondPassNorAClose) {
+    OpenQuiet();
+    LoadDriveDefaults();
+    drive->ClearLog();
+    messages->Answer(IDYES);
+    ASSERT_TRUE(editor->ReadAllParameters());
+    const size_t onePass = Requests().size();
+
+    // Between requests the window handles what is pending; a click that would start another pass
+    // or close the window meanwhile changes nothing.
+    int pumps = 0;
+    BOOL secondPass = TRUE;
+    view.services.PeekAndPump = [&] {
+        if (pumps++ == 0) {
+            secondPass = editor->ReadAllParameters();
+            Click(IDCANCEL);
+        }
+    };
+    drive->ClearLog();
+    messages->Answer(IDYES);
+    EXPECT_TRUE(editor->ReadAllParameters());
+    view.services.PeekAndPump = nullptr;
+    EXPECT_FALSE(secondPass);
+    EXPECT_EQ(Requests().size(), onePass);
+    EXPECT_GT(pumps, 100);
+    EXPECT_EQ(view.closed, 0);
+    EXPECT_EQ(view.services.ViewBusyFlag, 0);
+}
