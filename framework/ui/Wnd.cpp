@@ -20,6 +20,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include <algorithm>
 #include <mutex>
 #include <unordered_map>
 
@@ -1291,7 +1292,15 @@ void CWnd::CenterWindow(CWnd* alternateOwner) {
     GetWindowRect(&mine);
     int x = area.left + (area.Width() - mine.Width()) / 2;
     int y = area.top + (area.Height() - mine.Height()) / 2;
-    if (!widget_->isWindow()) {
+    if (widget_->isWindow()) {
+        // An owner smaller than the window (or partly off the screen) would centre it off the
+        // screen's edge: keep a window on the screen wherever it fits.
+        if (QScreen* screen = widget_->screen()) {
+            const QRect g = screen->availableGeometry();
+            x = std::max(g.left(), std::min(x, g.left() + g.width() - mine.Width()));
+            y = std::max(g.top(), std::min(y, g.top() + g.height() - mine.Height()));
+        }
+    } else {
         CPoint p(x, y);
         if (CWnd* parent = GetParent())
             parent->ScreenToClient(&p);
