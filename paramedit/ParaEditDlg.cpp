@@ -261,6 +261,10 @@ BOOL CParaEditDlg::OnInitDialog() {
     for (int i = 0; i < 4; ++i)
         m_legend[i].LoadBitmap(kLegendBitmaps[i], 0xFFFFFF);
     ReadAllParameters();
+    // Opened without a link (a new document, the start-up before its connect): the first tick
+    // after the link comes up reads everything, as every later new link does.
+    if (!ConnectedFlag)
+        m_firstRead = 0;
     m_selectAll = ParaEditKept.selectAll;
     const int versionShow = DebugModeFlag ? SW_SHOW : SW_HIDE;
     for (int id : {IDC_PE_CPU_VERSION, IDC_PE_ASIC_VERSION, IDC_PE_MCU_VERSION})
@@ -730,7 +734,9 @@ void CParaEditDlg::OnTimer(UINT_PTR id) {
         KillTimer(ParaEditRepaintTimer);
         return;
     }
-    if (id != ParaEditReadTimer || !Doc() || m_passRunning)
+    // A long transfer of the view lets this timer through between its requests; reading now would
+    // mix our requests into its exchange.
+    if (id != ParaEditReadTimer || !Doc() || m_passRunning || view_.Services().ViewBusyFlag)
         return;
     if (!ConnectedFlag) {
         m_firstRead = 0;

@@ -3,6 +3,7 @@
 
 #include "framework/core/ResourceModule.h"
 #include "framework/ui/CmdUI.h"
+#include "paramedit/ParaEditDlg.h"
 #include "shell/SettingsFile.h"
 
 #include <filesystem>
@@ -56,6 +57,22 @@ TEST_F(ShellStartup, AutomaticHandOffConnectsWithoutTheDialogAndShowsTheDrive) {
     EXPECT_EQ(PaneColour(3), PaneGreen);
     EXPECT_EQ(PaneText(0), "Servo Status:Servo Off");
     EXPECT_EQ(PaneText(6), "Message: Normal");
+}
+
+TEST_F(ShellStartup, EditorOpenedAtStartReadsTheDriveOnItsFirstTickAfterTheAutomaticConnect) {
+    StartDrive();
+    HandOff("1");
+    ASSERT_TRUE(StartApp());
+    CParaEditDlg* editor = View()->EditorWindow;
+    ASSERT_NE(editor, nullptr) << "start-up opens the parameter editor";
+    const size_t beforeTick = Requests().size();
+    messages.Answer(IDNO); // the read question: a No still shows it was asked
+    ASSERT_TRUE(FireTimerForTest(editor, ParaEditReadTimer));
+    ASSERT_EQ(messages.Shown().size(), 1u) << "the new link is followed by the offer to read it all";
+    EXPECT_EQ(Requests().size(), beforeTick);
+    messages.Clear();
+    ASSERT_TRUE(FireTimerForTest(editor, ParaEditReadTimer));
+    EXPECT_TRUE(messages.Shown().empty()) << "once per link";
 }
 
 TEST_F(ShellStartup, MissingResourceLibraryEndsTheStartSilently) {
