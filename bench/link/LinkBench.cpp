@@ -6,6 +6,7 @@
 // The drive's thread inherits this thread's timer slack; it is set to 1 ns so that the emulated wire
 // time is slept as given instead of up to 50 us late (that lateness is the emulation's, not the
 // link's). Pass --default-slack to measure with the default.
+#include "bench/WireBenchMain.h"
 #include "link/InternalCode.h"
 #include "link/LinkState.h"
 #include "link/SerialExt.h"
@@ -17,7 +18,6 @@
 #include <chrono>
 #include <cstring>
 #include <ctime>
-#include <sys/prctl.h>
 
 namespace {
 
@@ -81,22 +81,4 @@ BENCHMARK(BM_MakerReadExchange)->Arg(115200)->MinTime(2.0)->UseRealTime()->Unit(
 
 } // namespace
 
-int main(int argc, char** argv) {
-    bool defaultSlack = false;
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--default-slack") == 0)
-            defaultSlack = true;
-        else
-            argv[kept++] = argv[i];
-    }
-    argc = kept;
-    if (!defaultSlack)
-        prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWireBenchmarks(argc, argv); }

@@ -19,6 +19,7 @@
 // The drive's thread inherits this thread's timer slack; it is set to 1 ns so that the emulated wire
 // time is slept as given instead of up to 50 us late (that lateness is the emulation's, not the
 // editor's). Pass --default-slack to measure with the default.
+#include "bench/WireBenchMain.h"
 #include "catalogue/DocumentGlobals.h"
 #include "catalogue/DocumentHost.h"
 #include "catalogue/KeloServoDoc.h"
@@ -54,7 +55,6 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <sys/prctl.h>
 #include <unistd.h>
 #include <vector>
 
@@ -399,22 +399,4 @@ BENCHMARK(BM_ProgressWindowPerCode)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    bool defaultSlack = false;
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--default-slack") == 0)
-            defaultSlack = true;
-        else
-            argv[kept++] = argv[i];
-    }
-    argc = kept;
-    if (!defaultSlack)
-        prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWireBenchmarks(argc, argv); }
