@@ -21,6 +21,8 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <mutex>
 #include <unordered_map>
 
@@ -75,9 +77,15 @@ public:
     LPARAM lParam;
 };
 
+// Messages posted to the queue and not yet delivered (posted messages and sends from worker
+// threads), so that a loop between transfers can tell at once whether it has any to deliver.
+std::atomic<int> g_waitingMessages{0};
+
 class MessageQueue : public QObject {
 public:
     bool event(QEvent* event) override {
+        if (event->type() == QEvent::MetaCall || event->type() == kPostedMessageEvent)
+            g_waitingMessages.fetch_sub(1, std::memory_order_relaxed);
         if (event->type() != kPostedMessageEvent)
             return QObject::event(event);
         auto* posted = static_cast<PostedMessage*>(event);
@@ -591,7 +599,8 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         LRESULT result = 0;
         HWND handle = m_hWnd;
         EnsureMessageQueue();
-        if (MessageQueue* queue = g_queue.load())
+        if (MessageQueue* queue = g_queue.load()) {
+            g_waitingMessages.fetch_add(1, std::memory_order_relaxed);
             QMetaObject::invokeMethod(
                 queue,
                 [&] {
@@ -599,6 +608,7 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                         result = w->WindowProc(message, wParam, lParam);
                 },
                 Qt::BlockingQueuedConnection);
+        }
         return result;
     }
     CurrentMessage current{message, wParam, lParam, false};
@@ -1608,6 +1618,7 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     MessageQueue* queue = g_queue.load();
     if (!queue)
         return FALSE;
+    g_waitingMessages.fetch_add(1, std::memory_order_relaxed);
     QCoreApplication::postEvent(queue, new PostedMessage(hwnd, message, wParam, lParam));
     return TRUE;
 }
@@ -1619,6 +1630,24 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL IsWindow(HWND hwnd) {
     return hwnd && LookupHandle(hwnd) ? TRUE : FALSE;
+}
+
+bool DispatchMessagesBetweenTransfers() {
+    if (!QCoreApplication::instance() || !IsUiThread())
+        return DispatchPendingMessages();
+    // A full pass of the event loop costs about a tenth of a short exchange; input, timers and
+    // painting keep their pace at one pass every 10 ms, posted messages go through at once.
+    constexpr auto kFullPassInterval = std::chrono::milliseconds(10);
+    static std::chrono::steady_clock::time_point lastFullPass{};
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastFullPass >= kFullPassInterval) {
+        lastFullPass = now;
+        return DispatchPendingMessages();
+    }
+    if (g_waitingMessages.load(std::memory_order_relaxed) > 0)
+        if (MessageQueue* queue = g_queue.load())
+            QCoreApplication::sendPostedEvents(queue, 0);
+    return !QCoreApplication::closingDown();
 }
 
 bool DispatchPendingMessages() {

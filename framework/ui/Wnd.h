@@ -294,3 +294,8 @@ bool FireTimerForTest(CWnd* window, UINT_PTR id);
 // without waiting for more; false when the application is quitting. Long transfers call it between
 // requests to keep the windows alive.
 bool DispatchPendingMessages();
+
+// What a loop of device transfers calls between two of them: delivers the posted messages at once
+// and everything else as DispatchPendingMessages does, at most every 10 ms. False when the
+// application is quitting.
+bool DispatchMessagesBetweenTransfers();

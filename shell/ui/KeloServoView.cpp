@@ -182,7 +182,7 @@ void CKeloServoView::OnTimer(UINT_PTR id) {
 }
 
 int CKeloServoView::PeekAndPumpOnce() {
-    DispatchPendingMessages();
+    DispatchMessagesBetweenTransfers();
     return 1;
 }
 

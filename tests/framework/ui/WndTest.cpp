@@ -15,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
@@ -242,6 +244,47 @@ TEST_F(WndTest, SendMessageFromAnotherThreadRunsOnTheUserInterfaceThreadAndRetur
     ASSERT_TRUE(finished);
     EXPECT_EQ(answer.load(), 11);
     EXPECT_EQ(window.privateThread, std::this_thread::get_id());
+}
+
+// What a transfer loop calls between two requests: posted messages and sends from other threads go
+// through at once, a full event-loop pass (timers here) at most every 10 ms.
+TEST_F(WndTest, BetweenTransfersMessagesGoAtOnceAndTheRestAtItsPace) {
+    using namespace std::chrono_literals;
+    using Clock = std::chrono::steady_clock;
+    const auto count = [&](const std::string& entry) {
+        return std::count(window.log.begin(), window.log.end(), entry);
+    };
+    const auto startPace = [&] {
+        std::this_thread::sleep_for(11ms);
+        DispatchMessagesBetweenTransfers(); // a full pass
+        window.log.clear();
+        return Clock::now();
+    };
+    window.SetTimer(9, 1);
+
+    Clock::time_point start = startPace();
+    std::atomic<LRESULT> answer{0};
+    std::thread worker([&] { answer = window.SendMessage(kPrivate, 3, 4); });
+    while (answer.load() == 0 && Clock::now() - start < 2s)
+        DispatchMessagesBetweenTransfers();
+    worker.join();
+    EXPECT_EQ(answer.load(), 7);
+
+    start = startPace();
+    ::PostMessage(window.GetSafeHwnd(), kPrivate, 1, 2);
+    std::this_thread::sleep_for(2ms); // the timer is due again
+    DispatchMessagesBetweenTransfers();
+    const bool withinPace = Clock::now() - start < 9ms;
+    EXPECT_EQ(count("private 1,2"), 1);
+    if (withinPace)
+        EXPECT_EQ(count("timer 9"), 0) << "a full pass ran before its pace allowed";
+
+    while (count("timer 9") == 0 && Clock::now() - start < 2s) {
+        std::this_thread::sleep_for(1ms);
+        DispatchMessagesBetweenTransfers();
+    }
+    EXPECT_GE(count("timer 9"), 1);
+    window.KillTimer(9);
 }
 
 TEST(PostedMessages, AMessageForAWindowThatWentIsDropped) {
