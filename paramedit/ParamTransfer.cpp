@@ -7,6 +7,7 @@
 #include "paramedit/ParamPassRules.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace {
 constexpr int kBufferSize = 80;
@@ -40,9 +41,16 @@ bool ParamTransfer::HasAddress(std::string_view code) {
     return p.index > 0 && ParameterRegisterAddress(p.letter, p.number, p.index).has_value();
 }
 
+void ParamTransfer::BeforeRequest() {
+    // The window handles its messages between any two requests, also within one parameter.
+    if (std::exchange(requestSent_, true) && services_.PeekAndPump)
+        services_.PeekAndPump();
+}
+
 std::optional<int> ParamTransfer::ReadWordMaker(int address) {
     if (!ConnectedFlag)
         return std::nullopt;
+    BeforeRequest();
     char request[kBufferSize] = {};
     char reply[kBufferSize] = {};
     CInternalCode::BuildReadWord(request, static_cast<std::uint16_t>(address));
@@ -59,6 +67,7 @@ std::optional<int> ParamTransfer::ReadWordMaker(int address) {
 std::optional<int> ParamTransfer::ReadWordModbus(int address) {
     if (!ConnectedFlag)
         return std::nullopt;
+    BeforeRequest();
     char request[kBufferSize] = {};
     char reply[kBufferSize] = {};
     const int expected = CInternalCode::BuildModbusRead(request, StationNumber, address, 1, ModbusAsciiFlag);
@@ -87,6 +96,7 @@ std::optional<int> ParamTransfer::ReadWordModbus(int address) {
 bool ParamTransfer::WriteModbus(int address, int value) {
     if (!ConnectedFlag)
         return false;
+    BeforeRequest();
     char request[kBufferSize] = {};
     char reply[kBufferSize] = {};
     const int expected =
@@ -102,6 +112,7 @@ bool ParamTransfer::WriteModbus(int address, int value) {
 
 std::optional<int> ParamTransfer::Read(std::string_view code, bool readAll) {
     refused_ = false;
+    requestSent_ = false;
     const Ref p = RefOf(code);
     if (!ConnectedFlag || p.index <= 0)
         return std::nullopt;
@@ -134,6 +145,7 @@ std::optional<int> ParamTransfer::Read(std::string_view code, bool readAll) {
             value = ConvertRawParameterValue(p.letter, p.number, static_cast<std::int16_t>(*word), p.index);
             // These three are converted by the register services' own rules.
             if (readAll && (p.index == 1304 || p.index == 1305 || p.index == 1836)) {
+                BeforeRequest();
                 if (!services_.ReadDriveParameter(code))
                     return std::nullopt;
                 value = services_.ReadValue;
@@ -146,6 +158,7 @@ std::optional<int> ParamTransfer::Read(std::string_view code, bool readAll) {
 }
 
 ParamTransfer::WriteResult ParamTransfer::Write(std::string_view code, int value) {
+    requestSent_ = false;
     const Ref p = RefOf(code);
     WriteResult result;
     if (!ConnectedFlag)
@@ -167,6 +180,7 @@ ParamTransfer::WriteResult ParamTransfer::Write(std::string_view code, int value
             value = Cn008ModbusValue(ConvertRawParameterValue('C', 8, static_cast<std::int16_t>(*word), 0),
                                      value);
         } else {
+            BeforeRequest();
             if (!services_.ReadDriveParameter("Cn008"))
                 return result;
             value = Cn008MakerValue(services_.ReadValue, value);
@@ -174,6 +188,7 @@ ParamTransfer::WriteResult ParamTransfer::Write(std::string_view code, int value
     }
     bool cn002Changed = false;
     if (IsCn002(p)) {
+        BeforeRequest();
         const int read = ModbusMode ? services_.ReadParameterModbus('C', 2, ModbusAsciiFlag)
                                     : services_.ReadDriveParameter("Cn002");
         if (!read)
@@ -184,6 +199,7 @@ ParamTransfer::WriteResult ParamTransfer::Write(std::string_view code, int value
     if (ModbusMode) {
         written = WriteModbus(*address, value);
     } else if (ConnectedFlag) {
+        BeforeRequest();
         char request[kBufferSize] = {};
         char reply[kBufferSize] = {};
         int length = kMakerWriteLength;

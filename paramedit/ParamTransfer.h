@@ -32,10 +32,12 @@ public:
     bool LastFailureWasRefusal() const { return refused_; }
 
 private:
+    void BeforeRequest();
     std::optional<int> ReadWordMaker(int address);
     std::optional<int> ReadWordModbus(int address);
     bool WriteModbus(int address, int value);
 
     CRegisterServices& services_;
     bool refused_ = false;
+    bool requestSent_ = false; // by the present Read or Write
 };
