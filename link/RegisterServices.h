@@ -136,6 +136,8 @@ public:
 
     // Failure and success texts of the transfers.
     static std::string FailureText(const std::string& step);
+    // Lets pending window messages through (PeekAndPump), between two requests of a long transfer.
+    void Pump();
 
 protected:
     // One request/reply of a maker read; the reply word(s) parsed. False when not ReplyRead or the
@@ -158,5 +160,4 @@ protected:
     bool Cancelled() const;
     // Hn601..Hn624 into the document from their registers, or from the contact block.
     int ReadDioContacts(bool fromBlock);
-    void Pump();
 };

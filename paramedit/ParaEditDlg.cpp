@@ -138,12 +138,6 @@ private:
     bool& running_;
 };
 
-// Lets one pending window message through between two requests of a pass.
-void PumpOneMessage(CRegisterServices& services) {
-    if (services.PeekAndPump)
-        services.PeekAndPump();
-}
-
 // Groups whose values have twins to follow after a read or a write.
 bool HasTwinGroup(std::string_view code) {
     const int group = ParamGroupOfIndex(ParamIndexFromCode(code));
@@ -954,7 +948,7 @@ BOOL CParaEditDlg::ReadAllParameters() {
                 return FALSE;
             }
             values.emplace_back(code, *value);
-            PumpOneMessage(services);
+            services.Pump();
         }
     }
 
@@ -1027,7 +1021,7 @@ BOOL CParaEditDlg::ReadCheckedParameters(int rowCount) {
             values[static_cast<size_t>(row)] = transfer.Read(code, false);
             progress.Step();
             if (values[static_cast<size_t>(row)]) {
-                PumpOneMessage(services);
+                services.Pump();
                 continue;
             }
             ShowMessage(CRegisterServices::FailureText(reading), Text(IDS_COMMUNICATION_MESSAGE),
@@ -1081,7 +1075,7 @@ BOOL CParaEditDlg::ReadVersionItems() {
     // message could start a pass in the middle of them.
     const auto betweenRequests = [&] {
         if (m_passRunning)
-            PumpOneMessage(services);
+            services.Pump();
     };
     for (int i = 0; i < 2; ++i) {
         const auto address = ParameterRegisterAddress('d', numbers[i], 0);
@@ -1170,7 +1164,7 @@ BOOL CParaEditDlg::WriteCheckedParameters(int rowCount) {
             m_marks.Set(ParamMarkTables::Changed, code, 0);
             if (HasTwinGroup(code))
                 MarkTwinRows(code, 0);
-            PumpOneMessage(services);
+            services.Pump();
         }
         // The drive takes the control mode of Cn001 only once register 0x1702 follows, which matters
         // when pins were assigned for the new mode.

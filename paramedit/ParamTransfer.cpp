@@ -43,8 +43,8 @@ bool ParamTransfer::HasAddress(std::string_view code) {
 
 void ParamTransfer::BeforeRequest() {
     // The window handles its messages between any two requests, also within one parameter.
-    if (std::exchange(requestSent_, true) && services_.PeekAndPump)
-        services_.PeekAndPump();
+    if (std::exchange(requestSent_, true))
+        services_.Pump();
 }
 
 std::optional<int> ParamTransfer::ReadWordMaker(int address) {

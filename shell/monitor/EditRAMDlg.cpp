@@ -33,10 +33,7 @@ public:
             services_.Progress->Step();
         }
     }
-    void Pump() {
-        if (services_.PeekAndPump)
-            services_.PeekAndPump();
-    }
+    void Pump() { services_.Pump(); }
 
 private:
     CRegisterServices& services_;
