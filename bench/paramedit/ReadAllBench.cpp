@@ -49,6 +49,8 @@
 #include "shell/ShellGlobals.h"
 #include "sim/SimDrive.h"
 #include "sim/SimPtyServer.h"
+#include "tests/support/DriveParameters.h"
+#include "tests/support/WindowTestHome.h"
 
 #include <benchmark/benchmark.h>
 
@@ -138,35 +140,10 @@ private:
     PingCounter& counter_;
 };
 
-// A private home and temporary folder for the run, so no file of a real installation is touched.
-class TempHome {
-public:
-    TempHome() {
-        char pattern[] = "/tmp/kelo-bench-paramedit-XXXXXX";
-        if (!mkdtemp(pattern))
-            return;
-        path_ = pattern;
-        setenv("HOME", path_.c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", path_.c_str(), 1);
-    }
-    ~TempHome() {
-        std::error_code ignored;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, ignored);
-    }
-    TempHome(const TempHome&) = delete;
-    TempHome& operator=(const TempHome&) = delete;
-    bool Ok() const { return !path_.empty(); }
-
-private:
-    std::string path_;
-};
-
 // The Qt application and the resource library the windows are built from; nothing (the benchmark
 // told why) when the library is missing.
 std::shared_ptr<const CResourceModule> StartWindows(benchmark::State& state) {
-    EnsureQtApplication();
-    std::shared_ptr<const CResourceModule> module = CResourceModule::LoadLibrary(kResourceLibraryName);
+    std::shared_ptr<const CResourceModule> module = ProgramResources();
     if (!module)
         state.SkipWithError("libVimbra.so is not beside the benchmark");
     return module;
@@ -174,22 +151,15 @@ std::shared_ptr<const CResourceModule> StartWindows(benchmark::State& state) {
 
 // Every document default into the drive, so the pass finds no value over its range.
 void LoadDriveDefaults(CSimDrive& drive, CKeloServoDoc& doc) {
-    for (const std::string& code : ReadAllCodes(doc.Context())) {
-        const auto address = ParamCodeRegisterAddress(code);
-        const int* value = doc.FindDefault(code);
-        if (!address || !value)
-            continue;
-        if (IsDoubleWordParameter(ParamGroupLetter(code), ParamNumber(code), ParamIndexFromCode(code)))
-            drive.SetRegister32(*address, static_cast<uint32_t>(*value));
-        else
-            drive.SetRegister(*address, static_cast<uint16_t>(*value));
-    }
+    for (const std::string& code : ReadAllCodes(doc.Context()))
+        if (const int* value = doc.FindDefault(code))
+            SetDriveParameter(drive, code, *value);
 }
 
 void BM_EditorReadAll(benchmark::State& state) {
     const int series = static_cast<int>(state.range(0));
     const bool probe = state.range(1) != 0;
-    TempHome home;
+    PrivateHome home("kelo-bench-paramedit");
     if (!home.Ok()) {
         state.SkipWithError("no temporary folder");
         return;

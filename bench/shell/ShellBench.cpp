@@ -24,6 +24,7 @@
 #include "shell/ui/KeloServoView.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/ShellLinkState.h"
+#include "tests/support/ProgramShutdown.h"
 
 #include <benchmark/benchmark.h>
 
@@ -243,15 +244,7 @@ public:
     void Stop() {
         if (!app_)
             return;
-        CDocManager& manager = AfxGetDocManager();
-        if (CWnd* frame = app_->m_pMainWnd; frame && IsWindow(frame->GetSafeHwnd())) {
-            manager.CloseAllDocuments(true);
-            frame->DestroyWindow();
-        }
-        app_->m_pMainWnd = nullptr;
-        manager.RemoveAllTemplates();
-        manager.SetMainFrame(nullptr);
-        app_->ExitInstance();
+        EndProgramInstance(*app_);
         app_.reset();
         PortObject.Close();
         ConnectedFlag = 0;

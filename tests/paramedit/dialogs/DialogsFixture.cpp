@@ -10,6 +10,7 @@
 #include "shell/ShellGlobals.h"
 #include "sim/SimProtocol.h"
 #include "tests/support/DriveLink.h"
+#include "tests/support/DriveParameters.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -19,13 +20,9 @@ bool LinkedDocumentHost::IsConnected() const {
 }
 
 void DialogsFixture::SetUp() {
-    char pattern[] = "/tmp/paramdialogs-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    home_ = pattern;
-    setenv("HOME", home_.c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", home_.c_str(), 1);
-    EnsureQtApplication();
-    static std::shared_ptr<const CResourceModule> module = CResourceModule::LoadLibrary(kResourceLibraryName);
+    home_ = std::make_unique<PrivateHome>("paramdialogs");
+    ASSERT_TRUE(home_->Ok());
+    const std::shared_ptr<const CResourceModule> module = ProgramResources();
     ASSERT_NE(module, nullptr) << "libVimbra.so beside the test";
     resources_ = std::make_unique<ScopedResourceModule>(module);
     messages = std::make_unique<ScriptedMessages>();
@@ -50,8 +47,7 @@ void DialogsFixture::TearDown() {
         UnlinkSimulatedDrive(*server);
     messages.reset();
     resources_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(home_, ignored);
+    home_.reset();
 }
 
 void DialogsFixture::Script(std::map<UINT, std::function<void(CDialog&)>> users) {
@@ -89,19 +85,15 @@ uint16_t DialogsFixture::Register(const std::string& code) {
 void DialogsFixture::LoadDriveFromDocument() {
     for (int index = 1; index < 2200; ++index) {
         const std::string code = ParamCodeFromIndex(index);
-        const int* value = code.empty() ? nullptr : doc->FindValue(code);
-        const auto address = value ? ParamCodeRegisterAddress(code) : std::nullopt;
-        if (!address)
-            continue;
-        if (IsDoubleWordParameter(ParamGroupLetter(code), ParamNumber(code), index))
-            drive->SetRegister32(*address, static_cast<uint32_t>(*value));
-        else
-            drive->SetRegister(*address, static_cast<uint16_t>(*value));
+        if (const int* value = code.empty() ? nullptr : doc->FindValue(code))
+            SetDriveParameter(*drive, code, *value);
     }
     drive->ClearLog();
 }
 
-std::string DialogsFixture::Maker(const std::string& text) { return sim::WithMakerChecksum(text); }
+std::string DialogsFixture::Maker(const std::string& text) {
+    return sim::WithMakerChecksum(text);
+}
 
 void DialogsFixture::Unlink() {
     PortObject.Close();

@@ -9,6 +9,7 @@
 #include "link/RegisterServices.h"
 #include "sim/SimDrive.h"
 #include "sim/SimPtyServer.h"
+#include "tests/support/WindowTestHome.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +35,7 @@ protected:
     static bool Checked(CDialog& dialog, int id);
     static bool Enabled(CDialog& dialog, int id);
 
-    std::string Path(const std::string& name) const { return home_ + "/" + name; }
+    std::string Path(const std::string& name) const { return home_->File(name); }
     // The register of a parameter code.
     static uint16_t Register(const std::string& code);
     // Puts every document value into the drive, so a comparison with the drive finds nothing.
@@ -45,7 +46,7 @@ protected:
     // Ends the link as a disconnect does.
     void Unlink();
 
-    std::string home_;
+    std::unique_ptr<PrivateHome> home_;
     std::unique_ptr<CSimDrive> drive;
     std::unique_ptr<CSimPtyServer> server;
     std::unique_ptr<ScriptedMessages> messages;

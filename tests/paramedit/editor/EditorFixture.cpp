@@ -11,8 +11,9 @@
 #include "paramedit/ParamPassRules.h"
 #include "resources/ids/paraedit.h"
 #include "shell/ShellGlobals.h"
-#include "tests/support/DriveLink.h"
 #include "sim/SimProtocol.h"
+#include "tests/support/DriveLink.h"
+#include "tests/support/DriveParameters.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -22,13 +23,9 @@ bool LinkedHost::IsConnected() const {
 }
 
 void EditorFixture::Start(int series) {
-    char pattern[] = "/tmp/paramwin-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    home_ = pattern;
-    setenv("HOME", home_.c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", home_.c_str(), 1);
-    EnsureQtApplication();
-    static std::shared_ptr<const CResourceModule> module = CResourceModule::LoadLibrary(kResourceLibraryName);
+    home_ = std::make_unique<PrivateHome>("paramwin");
+    ASSERT_TRUE(home_->Ok());
+    const std::shared_ptr<const CResourceModule> module = ProgramResources();
     ASSERT_NE(module, nullptr) << "libVimbra.so beside the test";
     resources_ = std::make_unique<ScopedResourceModule>(module);
 
@@ -57,21 +54,13 @@ void EditorFixture::TearDown() {
         UnlinkSimulatedDrive(*server);
     messages.reset();
     resources_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(home_, ignored);
+    home_.reset();
 }
 
 void EditorFixture::LoadDriveDefaults() {
-    for (const std::string& code : ReadAllCodes(doc->Context())) {
-        const auto address = ParamCodeRegisterAddress(code);
-        if (!address)
-            continue;
-        const int value = *doc->FindDefault(code);
-        if (IsDoubleWordParameter(ParamGroupLetter(code), ParamNumber(code), ParamIndexFromCode(code)))
-            drive->SetRegister32(*address, static_cast<uint32_t>(value));
-        else
-            drive->SetRegister(*address, static_cast<uint16_t>(value));
-    }
+    for (const std::string& code : ReadAllCodes(doc->Context()))
+        if (const int* value = doc->FindDefault(code))
+            SetDriveParameter(*drive, code, *value);
     drive->SetRegister(Register("Cn030"), static_cast<uint16_t>(ModelCode));
 }
 

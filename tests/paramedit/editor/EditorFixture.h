@@ -11,6 +11,7 @@
 #include "paramedit/ParaEditViewLink.h"
 #include "sim/SimDrive.h"
 #include "sim/SimPtyServer.h"
+#include "tests/support/WindowTestHome.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +76,7 @@ protected:
     // Paint colour of a Value cell (not selected).
     COLORREF ValueBack(const std::string& code) const;
 
-    std::string home_;
+    std::unique_ptr<PrivateHome> home_;
     std::unique_ptr<CSimDrive> drive;
     std::unique_ptr<CSimPtyServer> server;
     std::unique_ptr<ScriptedMessages> messages;

@@ -26,6 +26,7 @@
 #include "sim/SimDrive.h"
 #include "sim/SimProtocol.h"
 #include "sim/SimPtyServer.h"
+#include "tests/support/ProgramShutdown.h"
 
 #include <gtest/gtest.h>
 
@@ -132,15 +133,7 @@ struct ShellUiFixture : ::testing::Test {
     void StopApp() {
         if (!app)
             return;
-        CDocManager& manager = AfxGetDocManager();
-        if (CWnd* frame = app->m_pMainWnd; frame && IsWindow(frame->GetSafeHwnd())) {
-            manager.CloseAllDocuments(true);
-            frame->DestroyWindow();
-        }
-        app->m_pMainWnd = nullptr;
-        manager.RemoveAllTemplates();
-        manager.SetMainFrame(nullptr);
-        app->ExitInstance();
+        EndProgramInstance(*app);
         app.reset();
     }
 
