@@ -1,6 +1,6 @@
 #include "catalogue/DocArchive.h"
 
-#include "link/HandoffFile.h"
+#include "link/handoff/HandoffFile.h"
 
 #include "catalogue/DocumentGlobals.h"
 #include "catalogue/KeloServoDoc.h"

@@ -5,7 +5,7 @@
 #include "catalogue/CatalogueContext.h"
 #include "catalogue/DocumentHost.h"
 #include "catalogue/ParamCode.h"
-#include "wizard/MotorTables.h"
+#include "catalogue/MotorTables.h"
 
 #include <functional>
 #include <string>

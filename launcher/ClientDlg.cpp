@@ -7,7 +7,7 @@
 #include "framework/ui/Menu.h"
 #include "launcher/AboutDlg.h"
 #include "launcher/ClientApp.h"
-#include "link/HandoffFile.h"
+#include "link/handoff/HandoffFile.h"
 #include "resources/ids/launcher.h"
 
 #include <cerrno>

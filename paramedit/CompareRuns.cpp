@@ -4,7 +4,7 @@
 #include "catalogue/RegisterMap.h"
 #include "framework/core/MessageSeam.h"
 #include "link/LinkState.h"
-#include "link/RegisterServices.h"
+#include "link/services/RegisterServices.h"
 #include "paramedit/CompareDlg.h"
 #include "paramedit/CompareSelDialog.h"
 #include "paramedit/DialogText.h"

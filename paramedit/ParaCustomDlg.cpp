@@ -4,12 +4,10 @@
 #include "framework/ui/Button.h"
 #include "framework/ui/FileDialog.h"
 #include "link/LinkState.h"
-#include "link/RegisterServices.h"
+#include "link/services/RegisterServices.h"
 #include "paramedit/DialogText.h"
 #include "resources/ids/paradialogs.h"
 
-#include <QHeaderView>
-#include <QTableView>
 
 #include <utility>
 
@@ -52,12 +50,9 @@ BOOL CParaCustomDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_list.AttachMouseForwarding();
     m_list.DeleteAllItems();
-    // Columns can be neither resized nor clicked. The layer's header view offers no enabling, so the
-    // list's own header widget is disabled.
-    if (auto* table = qobject_cast<QTableView*>(m_list.GetWidget())) {
-        table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-        table->horizontalHeader()->setEnabled(false);
-    }
+    // Columns can be neither resized nor clicked.
+    if (CHeaderCtrl* header = m_list.GetHeaderCtrl())
+        header->EnableWindow(false);
     m_list.SetNarrowColumn(1);
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_GRIDLINES);
     CRect client;

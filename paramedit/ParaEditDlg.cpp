@@ -11,7 +11,7 @@
 #include "framework/core/ResourceModule.h"
 #include "framework/ui/Button.h"
 #include "link/LinkState.h"
-#include "link/RegisterServices.h"
+#include "link/services/RegisterServices.h"
 #include "paramedit/ChangeDlg.h"
 #include "paramedit/CompareRuns.h"
 #include "paramedit/DefinedList.h"

@@ -3,7 +3,7 @@
 #include "catalogue/ParamCode.h"
 #include "catalogue/RegisterMap.h"
 #include "link/LinkState.h"
-#include "link/RegisterServices.h"
+#include "link/services/RegisterServices.h"
 #include "paramedit/ParamPassRules.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "framework/core/Format.h"
 #include "shell/ShellGlobals.h"
-#include "wizard/MotorTables.h"
+#include "catalogue/MotorTables.h"
 
 #include <array>
 

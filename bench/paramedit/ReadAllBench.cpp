@@ -36,7 +36,7 @@
 #include "framework/ui/Wnd.h"
 #include "link/InternalCode.h"
 #include "link/LinkState.h"
-#include "link/RegisterServices.h"
+#include "link/services/RegisterServices.h"
 #include "link/SerialExt.h"
 #include "paramedit/DefinedList.h"
 #include "paramedit/ParaEditDlg.h"

@@ -853,6 +853,20 @@ CHeaderCtrl* CListCtrl::GetHeaderCtrl() {
     return W(this) ? &W(this)->header_ : nullptr;
 }
 
+void CHeaderCtrl::EnableWindow(bool enable) {
+    auto* list = dynamic_cast<ListViewWidget*>(list_);
+    if (!list)
+        return;
+    QHeaderView* header = list->horizontalHeader();
+    header->setSectionResizeMode(enable ? QHeaderView::Interactive : QHeaderView::Fixed);
+    header->setEnabled(enable);
+}
+
+bool CHeaderCtrl::IsWindowEnabled() const {
+    auto* list = dynamic_cast<ListViewWidget*>(list_);
+    return list && list->horizontalHeader()->isEnabled();
+}
+
 // ---- items
 
 int CListCtrl::GetItemCount() const {

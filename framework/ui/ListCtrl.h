@@ -165,6 +165,9 @@ public:
     explicit CHeaderCtrl(QWidget* list = nullptr) : list_(list) {}
     int GetItemCount() const;
     bool GetItemRect(int index, CRect* rect) const; // in the list's client coordinates
+    // A disabled header takes no clicks and its columns cannot be dragged to another width.
+    void EnableWindow(bool enable);
+    bool IsWindowEnabled() const;
 
 private:
     QWidget* list_;

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -1119,6 +1120,13 @@ bool CWnd::IsIconic() const {
 }
 bool CWnd::IsZoomed() const {
     return widget_ && widget_->isMaximized();
+}
+
+CSize CWnd::GetTextExtent(const std::string& text) const {
+    if (!widget_)
+        return {0, 0};
+    const QFontMetrics metrics(widget_->font());
+    return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
 }
 
 void CWnd::SetFont(CFont* font, BOOL redraw) {

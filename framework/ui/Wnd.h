@@ -132,6 +132,8 @@ public:
     bool IsZoomed() const;
     void SetFont(CFont* font, BOOL redraw = TRUE);
     CFont* GetFont() const { return font_; }
+    // Width and height of a single line of text in the font the window shows it with.
+    CSize GetTextExtent(const std::string& text) const;
 
     // ---- Painting ----
     void Invalidate(BOOL erase = TRUE);

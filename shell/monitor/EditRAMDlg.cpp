@@ -2,7 +2,7 @@
 
 #include "framework/core/Format.h"
 #include "framework/core/MessageSeam.h"
-#include "link/RegisterServices.h"
+#include "link/services/RegisterServices.h"
 #include "resources/ids/monitor.h"
 #include "shell/monitor/UserFileDialog.h"
 

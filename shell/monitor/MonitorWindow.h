@@ -7,7 +7,7 @@
 //     m_pAlarmDlg->OnClosed = [this] { m_pAlarmDlg = nullptr; /* and its open flag */ };
 //     m_pAlarmDlg->Create(this);
 #include "framework/ui/Dialog.h"
-#include "link/MonitorReaders.h"
+#include "link/services/MonitorReaders.h"
 
 #include <functional>
 

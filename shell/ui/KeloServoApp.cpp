@@ -6,7 +6,8 @@
 #include "framework/core/ResourceModule.h"
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/Doc.h"
-#include "link/HandoffFile.h"
+#include "framework/ui/SystemInfo.h"
+#include "link/handoff/HandoffFile.h"
 #include "link/LinkState.h"
 #include "resources/ids/mainframe.h"
 #include "resources/ids/shell.h"
@@ -17,9 +18,6 @@
 #include "shell/ui/KeloServoDocument.h"
 #include "shell/ui/KeloServoView.h"
 #include "shell/ui/MainFrame.h"
-
-#include <QGuiApplication>
-#include <QScreen>
 
 #include <spawn.h>
 
@@ -158,10 +156,8 @@ BOOL CKeloServoApp::InitInstance() {
         ModelCode = StartModelCode;
     SetTitleBySeries(SeriesCode);
     // Without a window manager a maximise request does nothing: cover the screen's work area first.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        frame->MoveWindow(area.x(), area.y(), area.width(), area.height());
-    }
+    if (CRect area; SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0))
+        frame->MoveWindow(area.left, area.top, area.Width(), area.Height());
     frame->ShowWindow(SW_SHOWMAXIMIZED);
 
     if (CKeloServoDocument* doc = ActiveDocument()) {

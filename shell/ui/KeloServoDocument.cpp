@@ -1,7 +1,7 @@
 #include "shell/ui/KeloServoDocument.h"
 
 #include "framework/core/Paths.h"
-#include "link/HandoffFile.h"
+#include "link/handoff/HandoffFile.h"
 #include "link/LinkState.h"
 #include "shell/ui/KeloServoApp.h"
 #include "shell/ui/KeloServoView.h"

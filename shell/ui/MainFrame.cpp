@@ -4,6 +4,7 @@
 #include "framework/core/MessageSeam.h"
 #include "framework/core/PortEnumeration.h"
 #include "framework/core/ResourceModule.h"
+#include "framework/ui/DC.h"
 #include "framework/ui/DeviceChange.h"
 #include "framework/ui/FileDialog.h"
 #include "link/LinkState.h"
@@ -17,8 +18,6 @@
 #include "shell/ui/KeloServoView.h"
 #include "shell/ui/ShellLinkState.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace {
 
@@ -82,8 +81,9 @@ void CMainFrame::OnPaint() {
 int CMainFrame::ScreenWidth() const {
     if (screenWidth_ > 0)
         return screenWidth_;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().width() : 1024;
+    // The paint device of a window is the screen it is on.
+    CClientDC dc(const_cast<CMainFrame*>(this));
+    return dc.GetDeviceCaps(HORZRES);
 }
 
 void CMainFrame::LayoutStatusPane(int pane) {

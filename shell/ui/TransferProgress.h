@@ -1,7 +1,7 @@
 #pragma once
 // The progress window of the register services' long transfers: the plain progress window, or the
 // one with Cancel for the memory image, created modeless while the transfer runs.
-#include "link/RegisterServices.h"
+#include "link/services/RegisterServices.h"
 #include "paramedit/ProgressDlg.h"
 
 class CWnd;

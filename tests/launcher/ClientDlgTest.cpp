@@ -6,7 +6,7 @@
 #include "framework/core/ResourceModule.h"
 #include "framework/ui/App.h"
 #include "framework/ui/DeviceChange.h"
-#include "link/HandoffFile.h"
+#include "link/handoff/HandoffFile.h"
 #include "resources/ids/launcher.h"
 #include "tests/launcher/LauncherTestSupport.h"
 

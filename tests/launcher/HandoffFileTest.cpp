@@ -1,4 +1,4 @@
-#include "link/HandoffFile.h"
+#include "link/handoff/HandoffFile.h"
 
 #include "tests/launcher/LauncherTestSupport.h"
 

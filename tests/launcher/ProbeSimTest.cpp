@@ -1,7 +1,7 @@
 // The probe on real pseudo-terminals against the simulated drive.
 #include "launcher/PortProbeFlow.h"
 
-#include "link/HandoffFile.h"
+#include "link/handoff/HandoffFile.h"
 #include "link/InternalCode.h"
 #include "link/SerialExt.h"
 #include "tests/launcher/LauncherTestSupport.h"

@@ -16,6 +16,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -307,6 +308,27 @@ TEST_F(ListCtrlTest, HeaderEndTrackReachesTheParentOnce) {
     EXPECT_EQ(parent.endTracks[0].second, list.GetColumnWidth(0));
     list.SetColumnWidth(0, 50);
     EXPECT_EQ(parent.endTracks.size(), 1u) << "a width set by code is no drag";
+}
+
+TEST_F(ListCtrlTest, ADisabledHeaderCanBeNeitherDraggedNorClicked) {
+    parent.GetWidget()->show();
+    CHeaderCtrl* header = list.GetHeaderCtrl();
+    ASSERT_NE(header, nullptr);
+    EXPECT_TRUE(header->IsWindowEnabled());
+    header->EnableWindow(false);
+    EXPECT_FALSE(header->IsWindowEnabled());
+    auto* table = static_cast<QTableWidget*>(list.GetWidget());
+    QWidget* viewport = table->horizontalHeader()->viewport();
+    const int edge = table->horizontalHeader()->sectionViewportPosition(0) + 80 - 1;
+    for (auto [type, x, buttons] : {std::tuple{QEvent::MouseButtonPress, edge, Qt::MouseButtons(Qt::LeftButton)},
+                                    std::tuple{QEvent::MouseMove, edge + 20, Qt::MouseButtons(Qt::LeftButton)},
+                                    std::tuple{QEvent::MouseButtonRelease, edge + 20, Qt::MouseButtons()}}) {
+        const QPoint p(x, 5);
+        QMouseEvent event(type, p, viewport->mapToGlobal(p), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    }
+    EXPECT_EQ(list.GetColumnWidth(0), 80);
+    EXPECT_TRUE(parent.endTracks.empty());
 }
 
 TEST_F(ListCtrlTest, LabelEditingReportsTheTextAndKeepsItWhenAccepted) {

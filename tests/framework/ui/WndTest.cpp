@@ -2,8 +2,11 @@
 #include "UiTestSupport.h"
 
 #include "framework/core/MessageSeam.h"
+#include "framework/ui/DC.h"
 #include "framework/ui/Edit.h"
+#include "framework/ui/Gdi.h"
 #include "framework/ui/ListBox.h"
+#include "framework/ui/SystemInfo.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -545,6 +548,34 @@ TEST(Sizing, ASizingHandlerKeepsItsMinimumAndSizeFollows) {
     EXPECT_EQ(client.Height(), 250);
     ASSERT_FALSE(window.sizes.empty());
     EXPECT_EQ(window.sizes.back(), CSize(client.Width(), 250));
+}
+
+} // namespace
+
+namespace {
+
+TEST(DesktopFacts, TextExtentFollowsTheWindowsFontAndTheWorkAreaLiesOnTheScreen) {
+    CWnd window;
+    ASSERT_TRUE(CreateTopWindow(window));
+    const CSize narrow = window.GetTextExtent("iii");
+    const CSize wide = window.GetTextExtent("WWW");
+    EXPECT_GT(narrow.cx, 0);
+    EXPECT_GT(wide.cx, narrow.cx);
+    EXPECT_EQ(window.GetTextExtent("").cx, 0);
+    CFont big;
+    ASSERT_TRUE(big.CreatePointFont(240, "Arial"));
+    window.SetFont(&big);
+    EXPECT_GT(window.GetTextExtent("WWW").cx, wide.cx);
+    EXPECT_GT(window.GetTextExtent("WWW").cy, wide.cy);
+
+    CRect area;
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0));
+    CClientDC dc(&window);
+    EXPECT_GT(area.Width(), 0);
+    EXPECT_LE(area.right, dc.GetDeviceCaps(HORZRES));
+    EXPECT_LE(area.bottom, dc.GetDeviceCaps(VERTRES));
+    EXPECT_FALSE(SystemParametersInfo(0x0001, 0, &area, 0));
+    EXPECT_FALSE(SystemParametersInfo(SPI_GETWORKAREA, 0, nullptr, 0));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The monitor cycle readers against the simulated drive, with recording window sinks.
 #include "ServicesFixture.h"
 
-#include "link/MonitorReaders.h"
+#include "link/services/MonitorReaders.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The texts of the monitor windows, as tables of value and expected text.
-#include "link/MonitorTexts.h"
+#include "link/services/MonitorTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "catalogue/KeloServoDoc.h"
 #include "framework/core/MessageSeam.h"
 #include "link/LinkState.h"
-#include "link/RegisterServices.h"
+#include "link/services/RegisterServices.h"
 #include "link/SerialExt.h"
 #include "sim/SimDrive.h"
 #include "sim/SimProtocol.h"

@@ -6,7 +6,7 @@
 #include "framework/core/MessageSeam.h"
 #include "framework/core/ResourceModule.h"
 #include "framework/ui/Dialog.h"
-#include "link/RegisterServices.h"
+#include "link/services/RegisterServices.h"
 #include "sim/SimDrive.h"
 #include "sim/SimPtyServer.h"
 #include "tests/support/WindowTestHome.h"

@@ -5,7 +5,7 @@
 #include "catalogue/KeloServoDoc.h"
 #include "framework/core/MessageSeam.h"
 #include "framework/core/ResourceModule.h"
-#include "link/RegisterServices.h"
+#include "link/services/RegisterServices.h"
 #include "paramedit/DefinedList.h"
 #include "paramedit/ParaEditDlg.h"
 #include "paramedit/ParaEditViewLink.h"

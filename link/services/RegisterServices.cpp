@@ -1,4 +1,4 @@
-#include "link/RegisterServices.h"
+#include "link/services/RegisterServices.h"
 
 #include "catalogue/KeloServoDoc.h"
 #include "catalogue/ParamAttributes.h"

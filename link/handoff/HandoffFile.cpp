@@ -1,4 +1,4 @@
-#include "link/HandoffFile.h"
+#include "link/handoff/HandoffFile.h"
 
 #include "framework/core/Paths.h"
 

@@ -1,4 +1,4 @@
-#include "link/MonitorTexts.h"
+#include "link/services/MonitorTexts.h"
 
 #include "framework/core/Format.h"
 

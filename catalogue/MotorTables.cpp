@@ -1,4 +1,4 @@
-#include "wizard/MotorTables.h"
+#include "catalogue/MotorTables.h"
 
 #include <cstdio>
 #include <cstdlib>

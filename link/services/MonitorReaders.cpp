@@ -1,11 +1,11 @@
-#include "link/MonitorReaders.h"
+#include "link/services/MonitorReaders.h"
 
 #include "catalogue/KeloServoDoc.h"
 #include "catalogue/ParamCode.h"
 #include "catalogue/RegisterMap.h"
 #include "framework/core/Format.h"
 #include "link/LinkState.h"
-#include "link/MonitorTexts.h"
+#include "link/services/MonitorTexts.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // registers through the register services, keeps the values (in the document where it has a table
 // for them, here otherwise) and hands values and texts to its window through a small sink. All
 // return 0 at once when ConnectedFlag is 0.
-#include "link/RegisterServices.h"
+#include "link/services/RegisterServices.h"
 
 #include <array>
 #include <string>
