@@ -7,6 +7,7 @@
 #include "framework/ui/App.h"
 #include "framework/ui/DeviceChange.h"
 #include "link/handoff/HandoffFile.h"
+#include "tests/support/DialogDriver.h"
 #include "resources/ids/launcher.h"
 #include "tests/launcher/LauncherTestSupport.h"
 
@@ -67,7 +68,7 @@ protected:
         return dialog.DoModal();
     }
 
-    static void Press(CClientDlg& dialog, int id) { static_cast<CButton*>(dialog.GetDlgItem(id))->Click(); }
+    static void Press(CClientDlg& dialog, int id) { ui::Press(dialog, id); }
 
     // Waits for the stand-in and returns what it recorded.
     std::string StartedRecord(int pid) {

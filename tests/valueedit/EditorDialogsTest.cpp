@@ -8,17 +8,23 @@
 #include "framework/ui/Dialog.h"
 #include "framework/ui/SpinButtonCtrl.h"
 #include "resources/ids/valueedit.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/valueedit/TestResources.h"
 #include "valueedit/EditorEnvironment.h"
 #include "valueedit/ValueEditorRunner.h"
 
-#include <QComboBox>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
 namespace {
+
+using ui::Choose;
+using ui::Press;
+using ui::Selected;
+using ui::SelectedText;
+using ui::Type;
 
 class EditorDialogs : public ::testing::Test {
 protected:
@@ -40,32 +46,8 @@ protected:
 
     // Runs the editor of the request with `user` acting inside it.
     ValueEditOutcome Edit(const ValueEditRequest& request, std::function<void(CDialog&)> user) {
-        CDialog::SetModalHookForTest([user](CDialog& dlg) {
-            user(dlg);
-            // A user who has not closed the dialog leaves it with Cancel; once the dialog has ended
-            // its window is gone and the posted command reaches nothing.
-            if (dlg.GetSafeHwnd())
-                dlg.PostMessage(WM_COMMAND, IDCANCEL, 0);
-        });
+        ui::ModalScript script({}, std::move(user));
         return RunValueEditor(request);
-    }
-
-    static void Choose(CDialog& dlg, int id, int entry) {
-        auto* combo = qobject_cast<QComboBox*>(dlg.GetDlgItem(id)->GetWidget());
-        ASSERT_NE(combo, nullptr);
-        combo->setCurrentIndex(entry); // as the user's pick: the dialog hears CBN_SELCHANGE
-    }
-    static int Selected(CDialog& dlg, int id) {
-        return dynamic_cast<CComboBox*>(dlg.GetDlgItem(id))->GetCurSel();
-    }
-    static std::string Selection(CDialog& dlg, int id) {
-        auto* combo = dynamic_cast<CComboBox*>(dlg.GetDlgItem(id));
-        const int sel = combo->GetCurSel();
-        return sel < 0 ? "<none>" : combo->GetLBText(sel);
-    }
-    static void Press(CDialog& dlg, int id) { dynamic_cast<CButton*>(dlg.GetDlgItem(id))->Click(); }
-    static void Type(CDialog& dlg, int id, const std::string& text) {
-        dlg.GetDlgItem(id)->SetWindowText(text);
     }
 
     static ValueEditRequest Request(const std::string& code, int value, int min = 0, int max = 0xFFFF) {
@@ -92,7 +74,7 @@ TEST_F(EditorDialogs, DigitOptionEditorByUser) {
     // tn830: digits 0 and 3 are listed from 1; changing digit 2 keeps them.
     auto out = Edit(Request("tn830", 0x1012), [](CDialog& d) {
         EXPECT_EQ(Selected(d, IDC_VE_COMBO0), 1);
-        EXPECT_EQ(Selection(d, IDC_VE_COMBO0 + 3), " 1: Rigidity difference 1");
+        EXPECT_EQ(SelectedText(d, IDC_VE_COMBO0 + 3), " 1: Rigidity difference 1");
         EXPECT_FALSE(d.GetDlgItem(IDC_VE_COMBO0 + 1)->IsWindowEnabled());
         EXPECT_EQ(d.GetDlgItemText(IDC_VE_VALUE), "1012");
         EXPECT_EQ(d.GetDlgItemText(6009), "tn830.0");
@@ -166,7 +148,7 @@ TEST_F(EditorDialogs, FixedEditorsByUser) {
 
 TEST_F(EditorDialogs, FixedEditorEnableRules) {
     Edit(Request("Cn002", 0x0101), [](CDialog& d) {
-        EXPECT_EQ(Selection(d, IDC_VE_COMBO0 + 2), "1: Reserved");
+        EXPECT_EQ(SelectedText(d, IDC_VE_COMBO0 + 2), "1: Reserved");
         EXPECT_FALSE(d.GetDlgItem(IDC_VE_COMBO0 + 2)->IsWindowEnabled());
     });
     Edit(Request("Cn037", 0, 0, 0x0105),
@@ -195,8 +177,8 @@ TEST_F(EditorDialogs, PinFunctionHn605) {
         return true;
     };
     auto out = Edit(Request("Hn605", 0x0103), [](CDialog& d) {
-        EXPECT_EQ(Selection(d, IDC_VE_COMBO0), "03: PCNT - PI/P Switching\n");
-        EXPECT_EQ(Selection(d, IDC_VE_COMBO0 + 1), "1: When the pin is open, the function activates.\n");
+        EXPECT_EQ(SelectedText(d, IDC_VE_COMBO0), "03: PCNT - PI/P Switching\n");
+        EXPECT_EQ(SelectedText(d, IDC_VE_COMBO0 + 1), "1: When the pin is open, the function activates.\n");
         EXPECT_EQ(d.GetDlgItemText(IDC_VE_CODE), "Hn605.2");
         Choose(d, IDC_VE_COMBO0, 0x0A);
         Press(d, IDOK);
@@ -331,7 +313,7 @@ TEST_F(EditorDialogs, AlarmMask) {
 TEST_F(EditorDialogs, ControlModeBySeries) {
     series = 7;
     auto out = Edit(Request("Cn001", 6, 0, 10), [](CDialog& d) {
-        EXPECT_EQ(Selection(d, IDC_VE_COMBO0), "6");
+        EXPECT_EQ(SelectedText(d, IDC_VE_COMBO0), "6");
         EXPECT_EQ(d.GetDlgItemText(IDC_VE_RANGE), "(2,6,A)");
         Choose(d, IDC_VE_COMBO0, 2);
         Press(d, IDOK);
@@ -341,7 +323,7 @@ TEST_F(EditorDialogs, ControlModeBySeries) {
     // Other series list min..max and store the chosen number, not its list position.
     series = 4;
     out = Edit(Request("Cn001", 3, 2, 12), [](CDialog& d) {
-        EXPECT_EQ(Selection(d, IDC_VE_COMBO0), "3");
+        EXPECT_EQ(SelectedText(d, IDC_VE_COMBO0), "3");
         Choose(d, IDC_VE_COMBO0, 4);
         Press(d, IDOK);
     });

@@ -152,7 +152,7 @@ TEST_F(CompareDialogs, AFailedDriveReadEndsTheRunWithItsMessageAndNoResult) {
     EXPECT_EQ(messages->Shown()[0].text, "Error:\n\nComparing parameters...");
     EXPECT_EQ(messages->Shown()[0].caption, "Communication Message");
     EXPECT_EQ(messages->Shown()[0].type, MB_OK | MB_ICONSTOP);
-    EXPECT_EQ(opened, (std::vector<UINT>{IDD_PD_COMPARE_SELECT})) << "no result dialog";
+    EXPECT_EQ(Opened(), (std::vector<UINT>{IDD_PD_COMPARE_SELECT})) << "no result dialog";
     EXPECT_EQ(Requests().back(), Maker(Format("R1%04X", Register("Cn010")))) << "the walk stops there";
     EXPECT_EQ(services.ViewBusyFlag, 0);
 }
@@ -256,14 +256,13 @@ TEST_F(CompareDialogs, DefaultsComparisonIsSavedAndReadBackIdentical) {
     EXPECT_NE(text.find("\nCn001,"), std::string::npos);
 
     // The selection dialog's "&Open..." shows the archive again without comparing.
-    opened.clear();
     ShownResult reopened;
     messages->AnswerFile(cmp);
     Script({{IDD_PD_COMPARE_SELECT, [](CDialog& d) { Press(d, IDC_PD_OPEN_ARCHIVE); }},
             {IDD_PD_COMPARE, Capture(reopened)}});
     const CompareChoices before = choices;
     RunCompareCommand(Env(), choices);
-    EXPECT_EQ(opened, (std::vector<UINT>{IDD_PD_COMPARE_SELECT, IDD_PD_COMPARE}));
+    EXPECT_EQ(Opened(), (std::vector<UINT>{IDD_PD_COMPARE_SELECT, IDD_PD_COMPARE}));
     EXPECT_EQ(reopened.rows, shown.rows);
     EXPECT_EQ(choices, before) << "the selection was cancelled afterwards";
 }

@@ -93,8 +93,7 @@ TEST_F(CustomAddressWindow, ReadsWritesAndKeepsReadingTheTypedAddresses) {
     EXPECT_EQ(Value(0), "4660");
     EXPECT_EQ(Value(1), "0");
     EXPECT_EQ(Value(2), "7");
-    window->CheckRadioButton(IDC_PD_BASE_DEX, IDC_PD_BASE_HEX, IDC_PD_BASE_HEX);
-    window->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PD_BASE_HEX, BN_CLICKED), 0);
+    Click(IDC_PD_BASE_HEX);
     EXPECT_EQ(Value(0), "1234");
     EXPECT_EQ(Value(2), "0007");
 
@@ -106,8 +105,7 @@ TEST_F(CustomAddressWindow, ReadsWritesAndKeepsReadingTheTypedAddresses) {
     EXPECT_EQ(drive->GetRegister(a), 0x12);
     EXPECT_EQ(drive->GetRegister(b), 0);
     EXPECT_EQ(Requests().size(), 2u) << "row 2 (address 0) is skipped";
-    window->CheckRadioButton(IDC_PD_BASE_DEX, IDC_PD_BASE_HEX, IDC_PD_BASE_DEX);
-    window->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PD_BASE_DEX, BN_CLICKED), 0);
+    Click(IDC_PD_BASE_DEX);
     TypeCell(0, 3, "12");
     Click(IDC_PD_ADDRESS_WRITE);
     EXPECT_EQ(drive->GetRegister(a), 12);

@@ -41,7 +41,7 @@ void DialogsFixture::SetUp() {
 }
 
 void DialogsFixture::TearDown() {
-    CDialog::SetModalHookForTest(nullptr);
+    script_.reset();
     DebugModeFlag = 0;
     if (server)
         UnlinkSimulatedDrive(*server);
@@ -51,29 +51,8 @@ void DialogsFixture::TearDown() {
 }
 
 void DialogsFixture::Script(std::map<UINT, std::function<void(CDialog&)>> users) {
-    CDialog::SetModalHookForTest([this, users](CDialog& dialog) {
-        opened.push_back(dialog.m_nIDHelp);
-        const auto user = users.find(dialog.m_nIDHelp);
-        if (user != users.end())
-            user->second(dialog);
-        if (dialog.GetSafeHwnd())
-            dialog.PostMessage(WM_COMMAND, IDCANCEL, 0);
-    });
-}
-
-void DialogsFixture::Press(CDialog& dialog, int id) {
-    auto* button = dynamic_cast<CButton*>(dialog.GetDlgItem(id));
-    ASSERT_NE(button, nullptr) << id;
-    button->Click();
-}
-
-bool DialogsFixture::Checked(CDialog& dialog, int id) {
-    return dialog.IsDlgButtonChecked(id) == BST_CHECKED;
-}
-
-bool DialogsFixture::Enabled(CDialog& dialog, int id) {
-    CWnd* control = dialog.GetDlgItem(id);
-    return control && control->IsWindowEnabled();
+    script_.reset();
+    script_ = std::make_unique<ui::ModalScript>(std::move(users));
 }
 
 uint16_t DialogsFixture::Register(const std::string& code) {

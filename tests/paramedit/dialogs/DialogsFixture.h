@@ -9,6 +9,7 @@
 #include "link/services/RegisterServices.h"
 #include "sim/SimDrive.h"
 #include "sim/SimPtyServer.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/WindowTestHome.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,10 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+using ui::Checked;
+using ui::Enabled;
+using ui::Press;
 
 struct LinkedDocumentHost : DocumentHost {
     bool IsConnected() const override;
@@ -29,11 +34,10 @@ protected:
     void TearDown() override;
 
     // Every modal dialog runs `user` (keyed by template id) instead of waiting; a dialog that the
-    // user leaves open is cancelled.
+    // user leaves open is cancelled. A new script starts a new list of opened dialogs.
     void Script(std::map<UINT, std::function<void(CDialog&)>> users);
-    static void Press(CDialog& dialog, int id);
-    static bool Checked(CDialog& dialog, int id);
-    static bool Enabled(CDialog& dialog, int id);
+    // Template ids of the modal dialogs opened under the current script, in order.
+    std::vector<UINT> Opened() const { return script_ ? script_->Opened() : std::vector<UINT>{}; }
 
     std::string Path(const std::string& name) const { return home_->File(name); }
     // The register of a parameter code.
@@ -54,5 +58,5 @@ protected:
     LinkedDocumentHost host;
     std::unique_ptr<CKeloServoDoc> doc;
     CRegisterServices services;
-    std::vector<UINT> opened; // template ids of the modal dialogs, in order
+    std::unique_ptr<ui::ModalScript> script_;
 };

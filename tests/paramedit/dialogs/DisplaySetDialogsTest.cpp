@@ -144,7 +144,7 @@ TEST_F(DisplaySetDialogs, TheCustomListIsBuiltInTheAddRemoveDialog) {
              EXPECT_EQ(Codes(dialog.m_custom), (std::vector<std::string>{"Cn002", "Tn101", "Sn201"}));
              SelectRow(dialog.m_custom, 1);
              Press(d, IDC_PD_DOWN);
-             Press(d, IDC_PD_DOWN); // already last: nothing moves
+             EXPECT_FALSE(Enabled(d, IDC_PD_DOWN)) << "already last: nothing can move down";
              EXPECT_EQ(Codes(dialog.m_custom), (std::vector<std::string>{"Cn002", "Sn201", "Tn101"}));
              EXPECT_EQ(dialog.m_custom.GetCurSel(), 2);
              EXPECT_FALSE(Enabled(d, IDC_PD_DOWN));
@@ -154,7 +154,7 @@ TEST_F(DisplaySetDialogs, TheCustomListIsBuiltInTheAddRemoveDialog) {
     });
     choice.type = DisplayGroups;
     ASSERT_TRUE(RunDisplaySetDialog(nullptr, choice, defined, doc->Context()));
-    EXPECT_EQ(opened, (std::vector<UINT>{IDD_PD_DISPLAY_SET, IDD_PD_ADD_REMOVE}));
+    EXPECT_EQ(Opened(), (std::vector<UINT>{IDD_PD_DISPLAY_SET, IDD_PD_ADD_REMOVE}));
     EXPECT_EQ(shownAtOpening, (std::vector<std::string>{"Cn002", "Sn201"})) << "Tn200 does not exist";
     EXPECT_EQ(choice.type, DisplayDefined);
     ASSERT_EQ(defined.count, 3);

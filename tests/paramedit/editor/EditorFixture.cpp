@@ -1,5 +1,7 @@
 #include "EditorFixture.h"
 
+#include "tests/support/DialogDriver.h"
+
 #include "catalogue/DocumentGlobals.h"
 #include "catalogue/ParamCode.h"
 #include "catalogue/RegisterMap.h"
@@ -137,9 +139,7 @@ std::string EditorFixture::Maker(const std::string& text) {
 }
 
 void EditorFixture::Click(int id) {
-    auto* button = dynamic_cast<CButton*>(editor->GetDlgItem(id));
-    ASSERT_NE(button, nullptr) << id;
-    button->Click();
+    ui::Press(*editor, id);
 }
 
 COLORREF EditorFixture::ValueBack(const std::string& code) const {

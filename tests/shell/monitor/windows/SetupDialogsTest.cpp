@@ -14,26 +14,13 @@
 
 namespace {
 
-// Runs one modal dialog with the hook standing in for the user.
-struct ModalHookScope {
-    explicit ModalHookScope(CDialog::ModalHook hook) {
-        previous = CDialog::SetModalHookForTest(std::move(hook));
-    }
-    ~ModalHookScope() { CDialog::SetModalHookForTest(std::move(previous)); }
-    CDialog::ModalHook previous;
-};
-
-void Command(CDialog& dialog, int id) {
-    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-}
-
 using SetupDialogs = WindowsFixture;
 
 TEST_F(SetupDialogs, StatusbarSetReturnsTheChosenPaneKinds) {
     const std::array<int, 9> given{0, 1, 2, 3, 4, 5, 6, 7, 11};
     {
         CStatusbarSetDlg dialog(given);
-        ModalHookScope hook([](CDialog& d) {
+        ui::ModalScript hook({}, [](CDialog& d) {
             auto* first = dynamic_cast<CComboBox*>(d.GetDlgItem(IDC_STATUSBAR_FIELD_FIRST));
             auto* last = dynamic_cast<CComboBox*>(d.GetDlgItem(IDC_STATUSBAR_FIELD_FIRST + 8));
             ASSERT_TRUE(first && last);
@@ -43,16 +30,16 @@ TEST_F(SetupDialogs, StatusbarSetReturnsTheChosenPaneKinds) {
             EXPECT_EQ(first->GetCurSel(), 0);
             EXPECT_EQ(last->GetCurSel(), CB_ERR) << "a stored kind outside the list shows no choice";
             first->SetCurSel(10);
-            Command(d, IDOK);
+            ui::Press(d, IDOK);
         });
         ASSERT_EQ(dialog.DoModal(), IDOK);
         EXPECT_EQ(dialog.Kinds(), (std::array<int, 9>{10, 1, 2, 3, 4, 5, 6, 7, 11}));
     }
     {
         CStatusbarSetDlg dialog(given);
-        ModalHookScope hook([](CDialog& d) {
+        ui::ModalScript hook({}, [](CDialog& d) {
             dynamic_cast<CComboBox*>(d.GetDlgItem(IDC_STATUSBAR_FIELD_FIRST + 3))->SetCurSel(9);
-            Command(d, IDCANCEL);
+            ui::Press(d, IDCANCEL);
         });
         ASSERT_EQ(dialog.DoModal(), IDCANCEL);
         EXPECT_EQ(dialog.Kinds(), given);
@@ -77,9 +64,9 @@ TEST_F(SetupDialogs, ProjectModeTakesOnlyTheBrandsCode) {
         DebugModeFlag = c.accepted ? 0 : 1; // a wrong code also ends a Project Mode that was on
         messages.Clear();
         CDebugDlg dialog;
-        ModalHookScope hook([&c](CDialog& d) {
+        ui::ModalScript hook({}, [&c](CDialog& d) {
             d.SetDlgItemText(IDC_PROJECT_MODE_CODE, c.typed);
-            Command(d, IDOK);
+            ui::Press(d, IDOK);
         });
         EXPECT_EQ(dialog.DoModal(), IDOK);
         EXPECT_EQ(DebugModeFlag, c.accepted ? 1 : 0);
@@ -91,9 +78,9 @@ TEST_F(SetupDialogs, ProjectModeTakesOnlyTheBrandsCode) {
     DebugModeFlag = 1;
     messages.Clear();
     CDebugDlg dialog;
-    ModalHookScope hook([](CDialog& d) {
+    ui::ModalScript hook({}, [](CDialog& d) {
         d.SetDlgItemText(IDC_PROJECT_MODE_CODE, "wrong");
-        Command(d, IDCANCEL);
+        ui::Press(d, IDCANCEL);
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(DebugModeFlag, 1);
@@ -134,9 +121,9 @@ TEST_F(RamEditor, ReadAndSaveThenOpenAndWriteRoundTrip) {
     messages.AnswerFile(File("ram.csv"));
     {
         CEditRAMDlg dialog(services);
-        ModalHookScope hook([](CDialog& d) {
-            Command(d, IDC_RAM_READ_SAVE);
-            Command(d, IDOK);
+        ui::ModalScript hook({}, [](CDialog& d) {
+            ui::Press(d, IDC_RAM_READ_SAVE);
+            ui::Press(d, IDOK);
         });
         ASSERT_EQ(dialog.DoModal(), IDOK);
     }
@@ -163,10 +150,10 @@ TEST_F(RamEditor, ReadAndSaveThenOpenAndWriteRoundTrip) {
     messages.AnswerFile(File("edited.csv"));
     {
         CEditRAMDlg dialog(services);
-        ModalHookScope hook([](CDialog& d) {
-            Command(d, IDC_RAM_WRITE); // does nothing
-            Command(d, IDC_RAM_OPEN_WRITE);
-            Command(d, IDCANCEL);
+        ui::ModalScript hook({}, [](CDialog& d) {
+            ui::Press(d, IDC_RAM_WRITE); // does nothing
+            ui::Press(d, IDC_RAM_OPEN_WRITE);
+            ui::Press(d, IDCANCEL);
         });
         ASSERT_EQ(dialog.DoModal(), IDCANCEL);
     }

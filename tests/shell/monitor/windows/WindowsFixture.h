@@ -16,6 +16,7 @@
 #include "link/SerialExt.h"
 #include "sim/SimDrive.h"
 #include "sim/SimPtyServer.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/DriveLink.h"
 
 #include <gtest/gtest.h>
@@ -70,12 +71,7 @@ struct WindowsFixture : ::testing::Test {
         QCoreApplication::processEvents();
     }
     std::string File(const std::string& name) const { return (folder / name).string(); }
-    // Clicks a button of the window as the user would.
-    static void Click(CWnd& window, int id) {
-        auto* button = dynamic_cast<CButton*>(window.GetDlgItem(id));
-        ASSERT_NE(button, nullptr) << id;
-        button->Click();
-    }
+    static void Click(CWnd& window, int id) { ui::Press(window, id); }
 
     // The text colour (and brush) the window's colour handler gives one of its controls.
     struct Look {
