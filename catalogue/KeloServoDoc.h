@@ -125,9 +125,12 @@ public:
     // Data members, named as the rest of the program knows them.
     std::string m_VersionText;
     int m_CarriedWord = 0; // carried by the archive between the two reserved blocks
+    // The drive's version words: dn-04 (CPU software), onU48 (MCU, read by the visibility rules of
+    // the catalogue) and dn-09 (ASIC software).
     int m_DriveSoftwareVersion = 246;
     int m_ExtendedVersion = 2460;
-    int m_ThirdVersionWord = 55;
+    int m_AsicVersion = 55;
+    int m_Dn03Value = 0; // dn-03 as the connect and the re-check read it
     int m_DocumentState = 0;
     int m_StatusWord = 0;    // 16-bit word of the status poll
     int m_OnC18Status = 0;   // onC18 as the status poll read it

@@ -763,8 +763,8 @@ void CParaEditDlg::ShowFirmwareVersions() {
     if (!DebugModeFlag || !doc)
         return;
     const int cpu = doc->m_DriveSoftwareVersion;
-    const int asic = doc->m_ExtendedVersion;
-    const int mcu = Context().extendedVersion;
+    const int asic = doc->m_AsicVersion;
+    const int mcu = doc->m_ExtendedVersion;
     SetDlgItemText(IDC_PE_CPU_VERSION, Format("CPU Software Ver.\nA%.2d.%02d", cpu / 100, cpu % 100));
     SetDlgItemText(IDC_PE_ASIC_VERSION, Format("ASIC Software Ver.\nA%.2d.%02d", asic / 100, asic % 100));
     SetDlgItemText(IDC_PE_MCU_VERSION, Format("MCU internal Ver.%.1d.%03d", mcu / 1000, mcu % 1000));
@@ -1094,11 +1094,12 @@ BOOL CParaEditDlg::ReadVersionItems() {
         words[i] = ConvertRawParameterValue('d', numbers[i], static_cast<std::int16_t>(raw), 0);
     }
     doc->m_DriveSoftwareVersion = words[0];
-    doc->m_ExtendedVersion = words[1];
-    // A failed read leaves ReadValue from some earlier read, which is not this word.
+    doc->m_AsicVersion = words[1];
+    // A failed read leaves ReadValue from some earlier read, which is not this word: the onU48 word
+    // of the connect stays.
     betweenRequests();
     if (services.ReadDriveParameter("onU48"))
-        doc->m_ThirdVersionWord = services.ReadValue;
+        doc->m_ExtendedVersion = services.ReadValue;
     betweenRequests();
     return TRUE;
 }

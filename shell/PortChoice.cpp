@@ -50,6 +50,10 @@ std::vector<std::string> PortListEntries(const std::vector<PortInfo>& ports, con
     return entries;
 }
 
+bool IsUsbPort(const PortInfo& port) {
+    return Find(port.description, "USB") >= 0 || Find(port.description, "CDC") >= 0;
+}
+
 PortSelection ChoosePortSelection(const std::vector<std::string>& entries, const std::string& portText,
                                   const std::optional<std::string>& fileLine) {
     const int count = static_cast<int>(entries.size());

@@ -28,6 +28,10 @@ using PortFreeTest = std::function<bool(const std::string& portName)>;
 // with isFree; when the port cannot be opened, "(using)" is appended directly.
 std::vector<std::string> PortListEntries(const std::vector<PortInfo>& ports, const PortFreeTest& isFree);
 
+// Whether a port can be a drive's USB interface: the enumeration words the description of every USB
+// adapter and CDC device so that it mentions "USB" or "CDC".
+bool IsUsbPort(const PortInfo& port);
+
 // What the dialog preselects: the entry index (-1 for none) and its text.
 struct PortSelection {
     int index = -1;

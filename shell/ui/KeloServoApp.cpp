@@ -27,6 +27,13 @@ namespace {
 
 constexpr int kRecentFileCount = 4;
 
+// The start could not bring the program up: it ends without a message (there may be no texts to
+// show one with), but scripts and launchers see the failure in the exit status.
+BOOL StartFailed(CWinApp& app) {
+    app.SetExitCode(StartFailedExitCode);
+    return FALSE;
+}
+
 // Opens a file with the desktop's handler, without a shell; failures are silent.
 bool OpenWithDesktop(const std::string& path) {
     posix_spawn_file_actions_t actions;
@@ -103,7 +110,7 @@ BOOL CKeloServoApp::InitInstance() {
     AfxGetDocManager().SetRecentFileList(RecentFiles.get());
 
     if (!LoadResourceLibrary())
-        return FALSE;
+        return StartFailed(*this);
 
     if (const std::optional<HandoffRequest> handoff = ReadHandoffFile()) {
         SeriesCode = handoff->seriesCode;
@@ -118,7 +125,7 @@ BOOL CKeloServoApp::InitInstance() {
     auto* frame = new CMainFrame;
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
         delete frame;
-        return FALSE;
+        return StartFailed(*this);
     }
     m_pMainWnd = frame;
     AfxGetDocManager().SetMainFrame(frame);
@@ -149,7 +156,7 @@ BOOL CKeloServoApp::InitInstance() {
     } else {
         OnFileNew();
         if (!ActiveView())
-            return FALSE;
+            return StartFailed(*this);
     }
 
     if (!DocumentGivenFlag)

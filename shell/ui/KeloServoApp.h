@@ -22,6 +22,9 @@ struct AutoConnectRequest {
     int index = 0;     // entry index
 };
 
+// The program's exit status when its start failed (no resource library, no main window).
+inline constexpr int StartFailedExitCode = 1;
+
 class CKeloServoApp : public CWinApp {
 public:
     CKeloServoApp();

@@ -207,6 +207,27 @@ bool CKeloServoView::ReadParameterWord(const char* code, int fallbackAddress, in
     return address >= 0 && ReadWord(address, value);
 }
 
+bool CKeloServoView::ReadDoubleWord(int address, int& value) {
+    if (address < 0 || !ConnectedFlag)
+        return false;
+    if (!ModbusMode) {
+        // One request carries both words, so they belong to the same moment.
+        if (!ReadDriveRegister32(address))
+            return false;
+        value = ReadValue;
+        return true;
+    }
+    // Modbus reads a word per request: when the high word changed meanwhile the low word carried
+    // over, and it is read again under the new high word.
+    int high = 0, low = 0, highAfter = 0;
+    if (!ReadWord(address + 1, high) || !ReadWord(address, low) || !ReadWord(address + 1, highAfter))
+        return false;
+    if (highAfter != high && !ReadWord(address, low))
+        return false;
+    value = static_cast<int32_t>((static_cast<uint32_t>(highAfter) << 16) | static_cast<uint32_t>(low));
+    return true;
+}
+
 bool CKeloServoView::ProbeVersionAndDn03(int& dn03) {
     int version = 0;
     if (!ProbeWord(RegDn04, version))
@@ -314,7 +335,7 @@ void CKeloServoView::OpenAndProbe(const std::string& entry) {
         int dn03 = 0, version = 0;
         if (ProbeWord(RegDn03, dn03)) {
             if (CKeloServoDoc* doc = GetDoc())
-                doc->m_ThirdVersionWord = dn03;
+                doc->m_Dn03Value = dn03;
             if (ProbeWord(RegDn04, version)) {
                 ConnectedFlag = 1;
                 LinkOpenIndicator = 1;
@@ -370,7 +391,7 @@ void CKeloServoView::OpenAndProbe(const std::string& entry) {
     }
     CKeloServoDoc* doc = GetDoc();
     if (doc)
-        doc->m_ThirdVersionWord = dn03;
+        doc->m_Dn03Value = dn03;
     ConnectedFlag = 1;
     LinkOpenIndicator = 1;
     int word = 0;
@@ -457,7 +478,7 @@ void CKeloServoView::RecheckLink() {
         }
         if (good) {
             if (CKeloServoDoc* doc = GetDoc())
-                doc->m_ThirdVersionWord = dn03;
+                doc->m_Dn03Value = dn03;
             ConnectedFlag = 1;
         } else if (PortOpenFlag) {
             DropLink(true);
@@ -480,15 +501,21 @@ void CKeloServoView::RecheckLink() {
         int dn03 = 0;
         if (ProbeVersionAndDn03(dn03)) {
             if (CKeloServoDoc* doc = GetDoc())
-                doc->m_ThirdVersionWord = dn03;
+                doc->m_Dn03Value = dn03;
             ConnectedFlag = 1;
         } else {
             DropLink(true);
         }
     }
     RefreshPanes({PaneLink});
-    if (!ConnectedFlag)
+    RefreshEditorAfterLink(false); // the same link, or none: the editor keeps its table
+    if (!ConnectedFlag) {
         RefreshPanes({0, 1, 2, 4, 5, 6});
+        // Posted: the re-check may run inside a tick that is feeding these very windows.
+        for (CWnd* window : std::array<CWnd*, 3>{DiagnosticsDialog, UnListDialog, AlarmDialog})
+            if (window && IsWindow(window->GetSafeHwnd()))
+                window->PostMessage(WM_COMMAND, IDCANCEL);
+    }
     ViewBusyFlag = 0;
 }
 
@@ -616,10 +643,11 @@ int CKeloServoView::RefreshStatus() {
     RefreshPanes({PaneActualSpeed});
     EncoderPulsesPerTurn = EncoderPulses(motor);
     ModelCode = motor;
-    if (!ReadParameterWord("Un-96", -1, word))
+    // The position is a 32-bit count: one word of it wraps at +-32767.
+    if (!ReadDoubleWord(RegisterOf("Un-96", -1), word))
         return 0;
     if (doc)
-        doc->m_Un[95] = Signed16(word);
+        doc->m_Un[95] = word;
     RefreshPanes({PaneActualPosition});
     if (!ReadWord(RegMotorMaxSpeed, word))
         return 0;

@@ -219,8 +219,8 @@ private:
     static bool ReactivateWindow(CWnd* window);
     // Creates a monitor window the view made with new; the open flag and pointer are set on success.
     template <class Window> void OpenMonitorWindow(Window*& pointer, Window* window, ToolWindow flag);
-    // After a connect or disconnect the editor shows the new link state.
-    void RefreshEditorAfterLink(bool connected);
+    // The editor shows the link state; after a new link it also builds its table again.
+    void RefreshEditorAfterLink(bool newLink);
     // Writes a Cn parameter by group and number and reads it back; the value read or nothing.
     std::optional<int> WriteAndReadBack(int number, int value);
 
@@ -239,6 +239,8 @@ private:
     // Reads a register into value; false when not connected or the read failed.
     bool ReadWord(int address, int& value);
     bool ReadParameterWord(const char* code, int fallbackAddress, int& value);
+    // A 32-bit value from its two registers (low word at address); false when address is -1.
+    bool ReadDoubleWord(int address, int& value);
     // One "R1" exchange whatever the link state (the connect and the re-check probe with it).
     bool ProbeWord(int address, int& value);
     // dn-04 (kept as the drive's version), then dn-03.

@@ -498,10 +498,10 @@ void CKeloServoView::OnPrint(CDC* dc, CPrintInfo* info) {
 
 // ---- Link changes -------------------------------------------------------------------------------
 
-void CKeloServoView::RefreshEditorAfterLink(bool connected) {
+void CKeloServoView::RefreshEditorAfterLink(bool newLink) {
     if (!EditorWindow || !IsWindow(EditorWindow->GetSafeHwnd()))
         return;
-    if (connected) {
+    if (newLink) {
         EditorWindow->UpdateDisplaySetTitle();
         EditorWindow->RebuildList();
     }

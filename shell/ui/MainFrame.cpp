@@ -211,16 +211,19 @@ void CMainFrame::OnPortArrived(const std::string& port) {
     CKeloServoApp* app = KeloServoApp();
     if (ConnectedFlag || !DriveIdentifiedFlag || !app || port.empty())
         return;
-    // Only the drive's own port comes back: the one the user last connected to.
-    const std::string remembered = PortNameFromEntry(ReadPortChoice().value_or(std::string()));
-    if (remembered != port)
-        return;
-    std::string entry = port;
+    std::optional<PortInfo> arrived;
     for (const PortInfo& info : EnumeratePorts())
         if (info.name == port)
-            entry = PortEntry(info);
+            arrived = info;
+    // The port the user last connected to is the drive coming back: connect at once. Another USB
+    // port may be the drive on a new port: the next Connect takes it without asking.
+    const bool remembered = PortNameFromEntry(ReadPortChoice().value_or(std::string())) == port;
+    if (!remembered && !(arrived && IsUsbPort(*arrived)))
+        return;
     app->AutoConnect.flag = true;
-    app->AutoConnect.entry = entry;
+    app->AutoConnect.entry = arrived ? PortEntry(*arrived) : port;
+    if (!remembered)
+        return;
     if (CKeloServoView* view = ActiveKeloView())
         view->Connect();
 }

@@ -3,7 +3,6 @@
 int DriveIdWord = 6;
 int DriveSoftwareVersion = 0;
 int CurrentAlarmCode = 0;
-int MotorMaxSpeed = 3000;
 int EncoderPulsesPerTurn = 2500;
 int RegisterC12Nibble = 1;
 int DriveIdentifiedFlag = 0;

@@ -2,6 +2,7 @@
 // Drive words the connect routine and the status refresh keep for the whole program (the
 // application's link members). The document's words live in catalogue/DocumentGlobals.h, the link
 // flags in link/LinkState.h.
+#include "catalogue/DocumentGlobals.h"
 
 // Register 0x171E at connect; 0 when that read failed.
 extern int DriveIdWord;
@@ -9,8 +10,10 @@ extern int DriveIdWord;
 extern int DriveSoftwareVersion;
 // The alarm register (A01) as the status refresh last read it; shown in the message pane.
 extern int CurrentAlarmCode;
-// Register 0x1101: the bound the jog windows apply to speeds.
-extern int MotorMaxSpeed;
+// Register 0x1101 as the connect and the status refresh read it: the motor's rated speed, the bound
+// the jog windows apply to speeds. The document side knows the same word as RatedSpeed (files and the
+// wizard set it); one variable, so every window sees the connected drive's value.
+inline int& MotorMaxSpeed = RatedSpeed;
 // Encoder pulses per turn of the connected motor.
 extern int EncoderPulsesPerTurn;
 // Low four bits of register 0x0C12.

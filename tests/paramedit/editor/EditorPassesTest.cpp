@@ -2,12 +2,14 @@
 // a pass, read-all and read-checked that must not store what was not read, set to default.
 #include "EditorFixture.h"
 
+#include "catalogue/ParamAttributes.h"
 #include "catalogue/ParamCode.h"
 #include "framework/core/Format.h"
 #include "link/InternalCode.h"
 #include "link/LinkState.h"
 #include "paramedit/ParamPassRules.h"
 #include "resources/ids/paraedit.h"
+#include "shell/ShellGlobals.h"
 
 #include <set>
 
@@ -393,4 +395,37 @@ TEST_F(EditorPasses, ReadAllLetsMessagesThroughButNeitherASecondPassNorAClose) {
             << "no message handled between requests " << gap << " and " << gap + 1 << " of " << onePass;
     EXPECT_EQ(view.closed, 0);
     EXPECT_EQ(view.services.ViewBusyFlag, 0);
+}
+
+TEST_F(EditorPasses, VersionItemsFillTheirOwnWordsAndKeepTheConnectsOnU48) {
+    DebugModeFlag = 1;
+    const uint16_t onU48 = Register("onU48");
+    drive->SetRegister(0x0F04, 312); // dn-04: CPU software
+    drive->SetRegister(0x0F09, 101); // dn-09: ASIC software
+    drive->SetRegister(onU48, 909);  // onU48: MCU
+    doc->m_ExtendedVersion = 909;    // as the connect read it
+    OpenQuiet();                     // the editor reads its version items as it opens
+    EXPECT_EQ(doc->m_DriveSoftwareVersion, 312);
+    EXPECT_EQ(doc->m_AsicVersion, 101);
+    EXPECT_EQ(doc->m_ExtendedVersion, 909);
+    EXPECT_EQ(editor->GetDlgItemText(IDC_PE_CPU_VERSION), "CPU Software Ver.\nA03.12");
+    EXPECT_EQ(editor->GetDlgItemText(IDC_PE_ASIC_VERSION), "ASIC Software Ver.\nA01.01");
+    EXPECT_EQ(editor->GetDlgItemText(IDC_PE_MCU_VERSION), "MCU internal Ver.0.909");
+    // The catalogue's rules read the MCU word (this drive reports no drive id word).
+    EXPECT_TRUE(ParamVisible("En709", 1, doc->Context()));
+    EXPECT_TRUE(ParamVisible("onE17", -1, doc->Context()));
+
+    // An onU48 that cannot be read leaves the word as it was; the two dn words still count.
+    drive->SetRegister(0x0F09, 102);
+    drive->SetRegister(onU48, 100);
+    drive->AddFault({.kind = SimFaultKind::Refuse, .address = onU48});
+    EXPECT_TRUE(editor->ReadVersionItems());
+    EXPECT_EQ(doc->m_AsicVersion, 102);
+    EXPECT_EQ(doc->m_ExtendedVersion, 909);
+
+    // A dn word that cannot be read ends the items before anything is stored.
+    drive->SetRegister(0x0F04, 313);
+    drive->AddFault({.kind = SimFaultKind::Refuse, .address = 0x0F09});
+    EXPECT_FALSE(editor->ReadVersionItems());
+    EXPECT_EQ(doc->m_DriveSoftwareVersion, 312);
 }

@@ -2,6 +2,7 @@
 #include "ShellUiFixture.h"
 
 #include "framework/ui/DeviceChange.h"
+#include "paramedit/ParaEditDlg.h"
 #include "shell/SettingsFile.h"
 
 #include <QTimer>
@@ -274,6 +275,61 @@ TEST_F(ShellConnect, ArrivalBeforeAnyDriveWasIdentifiedDoesNotConnect) {
     InjectDeviceChange(true, portName);
     EXPECT_EQ(ConnectedFlag.load(), 0);
     EXPECT_TRUE(Requests().empty());
+}
+
+TEST_F(ShellConnect, ArrivalOfAnotherUsbPortIsKeptForTheNextConnect) {
+    StartDrive();
+    HandOff("1");
+    ASSERT_TRUE(StartApp());
+    InjectDeviceChange(false, portName);
+    ASSERT_EQ(ConnectedFlag.load(), 0);
+    messages.Clear();
+
+    // The same drive comes back on another USB port; a port that is no USB interface says nothing.
+    CSimDrive moved{4};
+    CSimPtyServer movedServer{moved};
+    CSimDrive modem{4};
+    CSimPtyServer modemServer{modem};
+    std::string error;
+    ASSERT_TRUE(movedServer.Start({.name = portName + "m", .description = "KeloServo drive (USB)"}, &error))
+        << error;
+    ASSERT_TRUE(modemServer.Start({.name = portName + "s", .description = "Communications Port"}, &error))
+        << error;
+    InjectDeviceChange(true, portName + "s");
+    EXPECT_FALSE(app->AutoConnect.flag);
+    InjectDeviceChange(true, portName + "m");
+    EXPECT_EQ(ConnectedFlag.load(), 0) << "only the remembered port connects at once";
+    EXPECT_TRUE(app->AutoConnect.flag);
+    EXPECT_TRUE(moved.RequestLog().empty());
+
+    View()->SendMessage(WM_COMMAND, ID_CONNECT);
+    EXPECT_EQ(portDialogs, 0) << "the next Connect takes the arrived port without asking";
+    EXPECT_EQ(ConnectedFlag.load(), 1);
+    EXPECT_EQ(app->CurrentPortEntry, portName + "m : KeloServo drive (USB)");
+    EXPECT_FALSE(app->AutoConnect.flag);
+    EXPECT_FALSE(moved.RequestLog().empty());
+    EXPECT_TRUE(modem.RequestLog().empty());
+    EXPECT_TRUE(messages.Shown().empty());
+    View()->SendMessage(WM_COMMAND, ID_DISCONNECT);
+}
+
+TEST_F(ShellConnect, DrivesRatedSpeedIsTheOneSpeedEveryWindowUses) {
+    drive.SetRegister(0x1101, 2000);
+    StartDrive();
+    HandOff("1");
+    ASSERT_TRUE(StartApp());
+    EXPECT_EQ(RatedSpeed, 2000);
+    EXPECT_EQ(MotorMaxSpeed, 2000);
+
+    // A new value reaches the document's defaults through the editor's refresh.
+    CParaEditDlg* editor = View()->EditorWindow;
+    ASSERT_NE(editor, nullptr);
+    messages.Answer(IDNO); // the editor's offer to read the drive
+    drive.SetRegister(0x1101, 2400);
+    Tick();
+    EXPECT_EQ(RatedSpeed, 2400);
+    ASSERT_TRUE(FireTimerForTest(editor, ParaEditReadTimer));
+    EXPECT_EQ(*app->ActiveDocument()->FindDefault("Cn007"), 800) << "a third of the rated speed";
 }
 
 TEST_F(ShellConnect, ServoStatusTimerReadsOnlyForTheJogWindows) {

@@ -121,4 +121,48 @@ TEST_F(ShellMonitorCycle, StatusBarShowsTheDrivesWordsInThePanesKinds) {
     EXPECT_EQ(width, widthBefore);
 }
 
+TEST_F(ShellMonitorCycle, ActualPositionIsShownWholePastSixteenBits) {
+    for (const int position : {40000, -40000, 1234567, -5, 0}) {
+        SCOPED_TRACE(position);
+        drive.SetRegister32(0x066C, static_cast<uint32_t>(position));
+        Tick();
+        EXPECT_EQ(app->ActiveDocument()->m_Un[95], position);
+        EXPECT_EQ(PaneText(5), "Actual Position: " + std::to_string(position) + " unit/PLS");
+    }
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
+// Over Modbus the two words come in two requests while the motor moves: the value shown is one the
+// position really held, never a mix of the words of two moments.
+TEST_F(ShellUiFixture, ActualPositionOverModbusIsOneTheMovingPositionHeld) {
+    ShellSettings settings;
+    settings.ModbusMode = 1;
+    settings.ModbusFormat = 6;
+    ASSERT_TRUE(WriteSettingsFile(SettingsFilePath(BrandNormal), settings, BrandNormal, 4));
+    drive.SetModbusAddressTranslation(false);
+    StartDrive();
+    HandOff("1");
+    ASSERT_TRUE(StartApp());
+    ASSERT_EQ(ConnectedFlag.load(), 1);
+
+    drive.SetRegister32(0x066C, 1234567);
+    Tick();
+    EXPECT_EQ(PaneText(5), "Actual Position: 1234567 unit/PLS");
+
+    // Every read of either word finds the position one step on, across a carry into the high word.
+    auto position = std::make_shared<uint32_t>(0x1FFFE);
+    SimRegisterRule moving;
+    moving.onRead = [position](uint16_t address) {
+        ++*position;
+        return static_cast<uint16_t>(address == 0x066C ? *position & 0xFFFF : *position >> 16);
+    };
+    drive.SetRule(0x066C, moving);
+    drive.SetRule(0x066D, moving);
+    Tick();
+    const int shown = app->ActiveDocument()->m_Un[95];
+    EXPECT_GE(shown, 0x1FFFF);
+    EXPECT_LE(static_cast<uint32_t>(shown), *position);
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
 } // namespace

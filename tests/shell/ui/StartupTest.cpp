@@ -6,7 +6,13 @@
 #include "paramedit/ParaEditDlg.h"
 #include "shell/SettingsFile.h"
 
+#include <chrono>
+#include <csignal>
 #include <filesystem>
+#include <thread>
+
+#include <spawn.h>
+#include <sys/wait.h>
 
 namespace {
 
@@ -82,21 +88,97 @@ TEST_F(ShellStartup, MissingResourceLibraryEndsTheStartSilently) {
     EXPECT_EQ(app->m_pMainWnd, nullptr);
     EXPECT_TRUE(messages.Shown().empty());
     EXPECT_TRUE(std::filesystem::exists(HandoffFilePath())) << "nothing below the library step ran";
+    EXPECT_EQ(app->ExitInstance(), StartFailedExitCode) << "scripts see the failure";
 }
 
-// A resource library whose product name is another brand.
-class OemApp : public CKeloServoApp {
+// The real resource library, changed by `edit` before it becomes the resource module.
+class EditedLibraryApp : public CKeloServoApp {
 public:
+    explicit EditedLibraryApp(std::function<void(ResourceSet&)> edit) : edit_(std::move(edit)) {}
     bool LoadResourceLibrary() override {
         auto real = CResourceModule::LoadLibrary(kResourceLibraryName);
         if (!real)
             return false;
         ResourceSet set = real->Set();
-        set.strings[128] = "Ombrix";
+        edit_(set);
         AfxSetResourceModule(std::make_shared<CResourceModule>(std::move(set)));
         return true;
     }
+
+private:
+    std::function<void(ResourceSet&)> edit_;
 };
+
+// A resource library whose product name is another brand.
+class OemApp : public EditedLibraryApp {
+public:
+    OemApp() : EditedLibraryApp([](ResourceSet& set) { set.strings[128] = "Ombrix"; }) {}
+};
+
+TEST_F(ShellStartup, MainWindowThatCannotBeMadeEndsTheStartSilentlyWithAFailureStatus) {
+    app = std::make_unique<EditedLibraryApp>([](ResourceSet& set) { set.toolbars.erase(IDR_MAINFRAME); });
+    EXPECT_FALSE(app->InitInstance());
+    EXPECT_EQ(app->m_pMainWnd, nullptr);
+    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_EQ(app->ExitInstance(), StartFailedExitCode);
+    StopApp();
+    AfxLoadResourceLibrary();
+
+    // A program that came up ends with status 0.
+    ASSERT_TRUE(StartApp());
+    EndProgramInstance(*app);
+    EXPECT_EQ(app->ExitInstance(), 0);
+}
+
+// The program itself, started from a folder that holds everything but its resource library.
+TEST_F(ShellStartup, ProgramWithoutItsResourceLibraryExitsWithAFailureStatus) {
+    namespace fs = std::filesystem;
+    const fs::path built = fs::read_symlink("/proc/self/exe").parent_path();
+    const fs::path folder = tree.Path("program");
+    for (const fs::directory_entry& entry : fs::directory_iterator(built)) {
+        const std::string name = entry.path().filename().string();
+        if (name != "KeloServo" && (entry.path().extension() != ".so" || name == kResourceLibraryName))
+            continue;
+        std::error_code linkError;
+        fs::create_hard_link(entry.path(), folder / name, linkError);
+        if (linkError)
+            fs::copy_file(entry.path(), folder / name);
+    }
+    ASSERT_TRUE(fs::exists(folder / "KeloServo"));
+
+    std::vector<std::string> environment = {
+        "QT_QPA_PLATFORM=offscreen", "HOME=" + tree.Path("home"), "XDG_CONFIG_HOME=" + tree.Path("config"),
+        "XDG_RUNTIME_DIR=" + tree.Path("runtime"), "TMPDIR=" + tree.Path("runtime")};
+    // The leak report at exit would put its own status in place of the program's.
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    environment.push_back("ASAN_OPTIONS=" + (asan && *asan ? std::string(asan) + ":" : std::string()) +
+                          "detect_leaks=0");
+    for (const char* kept : {"PATH", "UBSAN_OPTIONS"})
+        if (const char* value = std::getenv(kept))
+            environment.push_back(std::string(kept) + "=" + value);
+    std::vector<char*> envp;
+    for (std::string& entry : environment)
+        envp.push_back(entry.data());
+    envp.push_back(nullptr);
+    std::string program = (folder / "KeloServo").string();
+    char* argv[] = {program.data(), nullptr};
+    pid_t pid = -1;
+    ASSERT_EQ(posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()), 0);
+    int status = 0;
+    pid_t ended = 0;
+    for (int waited = 0; waited < 600 && ended == 0; ++waited) {
+        ended = waitpid(pid, &status, WNOHANG);
+        if (ended == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    if (ended == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        FAIL() << "the program did not end (a message box waiting?)";
+    }
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), StartFailedExitCode);
+}
 
 TEST_F(ShellStartup, ProductNameOfTheLibraryChoosesTheBrandAndItsSettingsFile) {
     ShellSettings oem;

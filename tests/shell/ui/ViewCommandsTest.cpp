@@ -10,10 +10,12 @@
 #include "paramedit/ParaEditDlg.h"
 #include "resources/ids/mainframe.h"
 #include "resources/ids/monitor.h"
+#include "resources/ids/paraedit.h"
 #include "shell/monitor/MonAnDlg.h"
 #include "shell/monitor/MonDnDlg.h"
 #include "shell/monitor/MonitorLifeDialog.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPrinter>
 #include <QWidget>
@@ -244,6 +246,41 @@ TEST_F(ViewCommands, MonitorWindowsOpenFromTheirCommandsAndTheCycleFeedsThem) {
     EXPECT_EQ(view->LifeDialog, nullptr);
     EXPECT_EQ(view->Readers.AlarmWindow, nullptr);
     EXPECT_FALSE(view->ToolWindowOpenFlags[ToolAlarm]);
+}
+
+TEST_F(ViewCommands, RecheckThatFindsTheLinkGoneClosesTheMonitorWindowsAndTheEditorFollows) {
+    StartLinked();
+    CKeloServoView* view = View();
+    Command(ID_EDIT_PARAMETER);
+    for (UINT id : {ID_ALARM_PARAMETERS, ID_DIAGNOSTICS_PARAMETERS, ID_DISPLAY_PARAMETER, ID_LIFE_PREDICTION})
+        Command(id);
+    CParaEditDlg* editor = view->EditorWindow;
+    ASSERT_NE(editor, nullptr);
+    ASSERT_NE(view->AlarmDialog, nullptr);
+    ASSERT_NE(view->DiagnosticsDialog, nullptr);
+    ASSERT_NE(view->UnListDialog, nullptr);
+    EXPECT_TRUE(editor->GetDlgItem(IDC_PE_READ)->IsWindowEnabled());
+
+    // A re-check that finds the link up leaves every window as it is.
+    view->RecheckLink();
+    EXPECT_EQ(ConnectedFlag.load(), 1);
+    EXPECT_TRUE(editor->GetDlgItem(IDC_PE_WRITE)->IsWindowEnabled());
+
+    messages.Clear();
+    drive.AddFault({.kind = SimFaultKind::Silent, .address = 0x0F03});
+    view->RecheckLink();
+    ASSERT_EQ(ConnectedFlag.load(), 0);
+    EXPECT_FALSE(editor->GetDlgItem(IDC_PE_READ)->IsWindowEnabled());
+    EXPECT_FALSE(editor->GetDlgItem(IDC_PE_WRITE)->IsWindowEnabled());
+    EXPECT_NE(view->AlarmDialog, nullptr) << "the Cancel commands are posted, not sent";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->AlarmDialog, nullptr);
+    EXPECT_EQ(view->DiagnosticsDialog, nullptr);
+    EXPECT_EQ(view->UnListDialog, nullptr);
+    EXPECT_NE(view->LifeDialog, nullptr) << "the life prediction window is not among them";
+    EXPECT_EQ(view->EditorWindow, editor);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "Communicate Error!\n\nDisconnect !!");
 }
 
 TEST_F(ViewCommands, MonitorWindowsNeedTheLink) {
