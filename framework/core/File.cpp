@@ -3,6 +3,7 @@
 #include "framework/core/Paths.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -266,4 +267,63 @@ bool WriteNewFile(const std::string& path, const std::function<void(CFile&)>& wr
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string* error) {
     return WriteNewFile(path, [&](CFile& file) { file.Write(bytes.data(), bytes.size()); }, error);
+}
+
+bool ReplaceFileContents(const std::string& path, const std::string& bytes, std::string* error) {
+    auto fail = [error, &path](const char* step, int code) {
+        if (error)
+            *error = path + ": " + step + ": " + std::strerror(code);
+        return false;
+    };
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (name.empty())
+        return fail("no file name", EINVAL);
+    struct stat existing {};
+    const bool replacing = ::stat(path.c_str(), &existing) == 0;
+    if (replacing && !S_ISREG(existing.st_mode))
+        return fail("not a regular file", EISDIR);
+    // A new file takes its permissions from the umask through open(); a replaced one keeps its own.
+    static std::atomic<unsigned> serial{0};
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = folder + "/." + name + "." + std::to_string(::getpid()) + "." + std::to_string(serial++);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        return fail("cannot create", errno);
+    auto abandon = [&](const char* step) {
+        const int code = errno;
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return fail(step, code);
+    };
+    if (replacing && ::fchmod(fd, existing.st_mode & 07777) != 0)
+        return abandon("cannot set permissions");
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return abandon("cannot write");
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0)
+        return abandon("cannot write");
+    if (::close(fd) != 0) {
+        const int code = errno;
+        ::unlink(temporary.c_str());
+        return fail("cannot write", code);
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int code = errno;
+        ::unlink(temporary.c_str());
+        return fail("cannot replace", code);
+    }
+    return true;
 }

@@ -113,3 +113,7 @@ bool WriteNewFile(const std::string& path, const std::function<void(CFile&)>& wr
                   std::string* error = nullptr);
 // The same for bytes already in memory.
 bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string* error = nullptr);
+// Writes the bytes to a new file beside path and renames it over path, so a write that fails
+// (full disk, no permission) leaves the previous file as it was. A new file gets 0666 less the
+// umask, a replaced one keeps its permissions. False with the reason in *error.
+bool ReplaceFileContents(const std::string& path, const std::string& bytes, std::string* error = nullptr);
