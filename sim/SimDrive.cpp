@@ -340,6 +340,8 @@ CSimDrive::CSimDrive(int series) : d(std::make_unique<State>()) {
     d->series = series;
     for (const sim::RegisterPreset& preset : sim::DefaultRegisters(series))
         d->registers[preset.address] = preset.value;
+    for (const sim::RegisterRange& range : sim::DefaultRanges())
+        d->rules[range.address] = SimRegisterRule{.min = range.min, .max = range.max};
 }
 
 CSimDrive::~CSimDrive() = default;

@@ -160,12 +160,22 @@ std::vector<RegisterPreset> DefaultRegisters(int series) {
         {0x0F09, 101, true},         // dn09 version
         {0x0F0E, 100, true},         // dn14 version
         {0x113B, 0x0102, true},      // onU48 extended version
-        {0x1101, 3000, true},        // motor maximum speed
+        {0x1101, 3000, true},        // motor maximum speed (rpm)
         {0x066C, 0, true},           // Un96
         {0x0021, motorCode, false},  // Cn030 motor code parameter
         {0x0C12, 1, false},          // onC18
         {0x0C1B, 300, false},        // limit defaults
         {0x0C1C, static_cast<uint16_t>(-300), false},
+    };
+}
+
+std::vector<RegisterRange> DefaultRanges() {
+    return {
+        {0x001C, 0, 2000},   // Cn025 load inertia ratio
+        {0x001D, 1, 21},     // Cn026 rigidity level
+        {0x0025, 0, 5000},   // Cn034 torque command smoothing filter
+        {0x020B, 2, 3200},   // Sn211 speed loop gain
+        {0x020C, 40, 50000}, // Sn212 speed loop integral time constant
     };
 }
 

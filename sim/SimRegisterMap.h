@@ -27,6 +27,15 @@ struct RegisterPreset {
 };
 std::vector<RegisterPreset> DefaultRegisters(int series);
 
+// Tuning registers whose range the drive enforces from the start: a write outside it is refused, as
+// a real drive refuses it (the online editor's live steps meet these).
+struct RegisterRange {
+    uint16_t address;
+    int min;
+    int max;
+};
+std::vector<RegisterRange> DefaultRanges();
+
 // The drive's own status and identity words (the Un, dn, onU and alarm blocks and the identity
 // block around 0x1700, but not the memory image registers 0x1714-0x1718): not writable from the line.
 bool IsStatusRegister(uint16_t address);

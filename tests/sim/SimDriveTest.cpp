@@ -64,6 +64,17 @@ TEST(SimDriveMaker, RefusesWhatTheDriveWouldNotTake) {
     EXPECT_EQ(drive.GetRegister(0x0030), 0); // ...and nothing of it is written
 }
 
+TEST(SimDriveMaker, TuningRegistersKeepTheirRangeAndTheMotorSpeedReads) {
+    CSimDrive drive(4);
+    EXPECT_EQ(drive.Handle(Maker("W1001D0016")), "!"); // Cn026 rigidity level 22
+    EXPECT_EQ(drive.Handle(Maker("W1001D0000")), "!"); // ... and 0
+    EXPECT_EQ(drive.Handle(Maker("W1001D0015")), "%"); // 21
+    EXPECT_EQ(drive.GetRegister(0x001D), 21);
+    EXPECT_EQ(drive.Handle(Maker("W1020BC350")), "!"); // Sn211 50000
+    EXPECT_EQ(drive.Handle(Maker("W1020CC350")), "%"); // Sn212 50000
+    EXPECT_EQ(drive.Handle(Maker("R11101")), Maker("%0BB8"));
+}
+
 namespace {
 // Checks the layout of a block read answer: `records` records of "%" + one word per address + CC,
 // word k of record r holding register (address k + r).
