@@ -11,3 +11,7 @@ extern std::atomic<int> ConnectedFlag;
 extern int ModbusMode;
 extern int ModbusAsciiFlag;
 extern int StationNumber;
+
+// Steps each time a drive link is opened, so a window can tell a value it read on this link from one
+// read on an earlier link (another drive, or the same one after a lost link).
+extern std::atomic<unsigned> LinkEpoch;

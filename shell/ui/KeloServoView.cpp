@@ -12,6 +12,7 @@
 #include "framework/ui/DC.h"
 #include "framework/ui/FileDialog.h"
 #include "link/LinkState.h"
+#include "online/ui/OnLineParaEditDlg.h"
 #include "link/SerialExt.h"
 #include "paramedit/ParaCustomDlg.h"
 #include "paramedit/ParaEditDlg.h"
@@ -74,16 +75,18 @@ int Signed16(int word) {
 
 } // namespace
 
-const std::array<const char*, 21> CKeloServoView::RigidityBandwidth = {
-    "2",  "3",  "6",   "9",   "12",  "15",  "20",  "30",  "40",  "50", "60",
-    "70", "85", "100", "120", "140", "160", "180", "200", "225", "250"};
-const std::array<const char*, 21> CKeloServoView::RigidityResponse = RigidityBandwidth;
-const std::array<const char*, 21> CKeloServoView::RigidityInertiaLimit = {
+const RigidityTable CKeloServoView::RigidityPn310 = {"2",  "3",  "6",   "9",   "12",  "15",  "20",
+                                                     "30", "40", "50",  "60",  "70",  "85",  "100",
+                                                     "120", "140", "160", "180", "200", "225", "250"};
+const RigidityTable CKeloServoView::RigiditySn211 = RigidityPn310;
+const RigidityTable CKeloServoView::RigiditySn212 = {
     "28000", "19000", "9000", "6000", "6000", "6000", "4500", "3000", "2000", "1600", "1500",
     "1000",  "1000",  "800",  "800",  "600",  "600",  "500",  "500",  "400",  "400"};
-const std::array<const char*, 21> CKeloServoView::RigidityPositionGain = {
+const RigidityTable CKeloServoView::RigidityCn034 = {
     "16",  "24",  "48",  "72",  "96",   "120",  "160",  "240",  "320",  "400", "480",
     "560", "680", "800", "960", "1120", "1280", "1440", "1600", "1800", "2000"};
+const RigidityTableSet CKeloServoView::RigidityTables = {&RigidityPn310, &RigiditySn211, &RigiditySn212,
+                                                         &RigidityCn034};
 
 CKeloServoView::CKeloServoView() {
     Progress = &progress_;
@@ -106,6 +109,7 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::Command(ID_PORT_SETTING, &CKeloServoView::OnConnect),
             msg::Command(ID_DISCONNECT, &CKeloServoView::OnDisconnect),
             msg::Command(ID_EDIT_PARAMETER, &CKeloServoView::OnEditParameter),
+            msg::Command(ID_EDIT_ONLINE_PARAMETER, &CKeloServoView::OnEditOnlineParameter),
             msg::Command(ID_COPY_TO_DEVICE, &CKeloServoView::OnCopyToDevice),
             msg::Command(ID_COPY_TO_COMPUTER, &CKeloServoView::OnCopyToComputer),
             msg::Command(ID_CUSTOM_PARAMETER, &CKeloServoView::OnCustomParameter),
@@ -307,6 +311,7 @@ void CKeloServoView::Connect() {
         if (ConnectedFlag)
             CheckSeries();
         if (ConnectedFlag) {
+            ++LinkEpoch;
             ReadDriveWords();
             RefreshStatus();
         }
@@ -503,6 +508,7 @@ void CKeloServoView::RecheckLink() {
             if (CKeloServoDoc* doc = GetDoc())
                 doc->m_Dn03Value = dn03;
             ConnectedFlag = 1;
+            ++LinkEpoch; // the port was opened anew: it may lead to another drive
         } else {
             DropLink(true);
         }
@@ -680,6 +686,9 @@ void CKeloServoView::CloseToolDialogs() {
     for (CWnd* window : windows)
         if (window && IsWindow(window->GetSafeHwnd()))
             window->SendMessage(WM_COMMAND, IDCANCEL);
+    // The online editor ignores Cancel (Esc must not close it); it closes as its close box does.
+    if (OnlineEditorWindow && IsWindow(OnlineEditorWindow->GetSafeHwnd()))
+        OnlineEditorWindow->SendMessage(WM_CLOSE);
 }
 
 void CKeloServoView::RefreshPanes(std::initializer_list<int> panes) {

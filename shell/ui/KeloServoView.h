@@ -9,6 +9,7 @@
 #include "framework/ui/View.h"
 #include "link/services/MonitorReaders.h"
 #include "link/services/RegisterServices.h"
+#include "online/ui/OnlineViewLink.h"
 #include "paramedit/DefinedList.h"
 #include "paramedit/ParaEditViewLink.h"
 #include "shell/CommandRules.h"
@@ -28,6 +29,7 @@ class CParaCustomDlg;
 class CMonAnDlg;
 class CMonDnDlg;
 class CMonitorLifeDialog;
+class COnLineParaEditDlg;
 
 // Private messages the tool windows send the view.
 inline constexpr UINT WM_JOG_COMMAND = 0x784;
@@ -84,6 +86,20 @@ class CKeloServoView : public CView, public CRegisterServices {
     private:
         CKeloServoView& view_;
     };
+    // The online editors' hold on the view.
+    class OnlineLink : public IOnlineViewLink {
+    public:
+        explicit OnlineLink(CKeloServoView& view) : view_(view) {}
+        CRegisterServices& Services() override { return view_; }
+        CKeloServoDoc* Document() override;
+        CatalogueContext Context() const override;
+        const RigidityTableSet& RigidityTables() const override { return CKeloServoView::RigidityTables; }
+        void SetMotorMaxSpeed(int value) override;
+        void OnlineEditorClosed(COnLineParaEditDlg* editor) override;
+
+    private:
+        CKeloServoView& view_;
+    };
 
 public:
     CKeloServoView();
@@ -135,11 +151,13 @@ public:
     // Words of the status refresh the status bar shows.
     int FirstTypeWord = 0;
     int SecondTypeWord = 1;
-    // Text tables of the rigidity rule.
-    static const std::array<const char*, 21> RigidityBandwidth;
-    static const std::array<const char*, 21> RigidityResponse;
-    static const std::array<const char*, 21> RigidityInertiaLimit;
-    static const std::array<const char*, 21> RigidityPositionGain;
+    // Text tables of the rigidity rule: what each Cn026 level writes to Pn310, Sn211, Sn212 and
+    // Cn034 (entry n - 1 for level n).
+    static const RigidityTable RigidityPn310;
+    static const RigidityTable RigiditySn211;
+    static const RigidityTable RigiditySn212;
+    static const RigidityTable RigidityCn034;
+    static const RigidityTableSet RigidityTables;
 
     // --- What the document asks of the program (its host forwards here) -------------------------
     bool IsConnected() const;
@@ -157,6 +175,10 @@ public:
     void OnConnect();
     void OnDisconnect();
     void OnEditParameter();
+    // Edit Online Parameter: the one editor the view keeps, brought to the front when it exists.
+    void OnEditOnlineParameter();
+    // A new online editor owned by a tool window (jog, trace, box); the view does not keep it.
+    COnLineParaEditDlg* OpenOnlineEditor(CWnd* owner);
     void OnCopyToDevice();   // memory image file -> drive
     void OnCopyToComputer(); // drive -> memory image file
     void OnUpdateViewCommand(CCmdUI* ui);
@@ -196,6 +218,7 @@ public:
     // Feature windows the view holds (null when none); each clears its own entry when it closes.
     CParaEditDlg* EditorWindow = nullptr;
     CParaCustomDlg* CustomWindow = nullptr;
+    COnLineParaEditDlg* OnlineEditorWindow = nullptr;
     CMonAnDlg* AlarmDialog = nullptr;
     CMonDnDlg* DiagnosticsDialog = nullptr;
     CMonitorLifeDialog* LifeDialog = nullptr;
@@ -249,4 +272,5 @@ private:
 
     CTransferProgress progress_;
     EditorLink editorLink_{*this};
+    OnlineLink onlineLink_{*this};
 };

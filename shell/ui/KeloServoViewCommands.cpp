@@ -9,6 +9,7 @@
 #include "framework/ui/DC.h"
 #include "framework/ui/Print.h"
 #include "link/LinkState.h"
+#include "online/ui/OnLineParaEditDlg.h"
 #include "paramedit/ParaCustomDlg.h"
 #include "paramedit/ParaEditDlg.h"
 #include "paramedit/ParaEditState.h"
@@ -196,6 +197,50 @@ void CKeloServoView::OnEditParameter() {
     auto* editor = new CParaEditDlg(editorLink_, this);
     if (CreateFeatureWindow(EditorWindow, editor, [&] { return editor->Create(IDD_PARAEDIT, this); }))
         ToolWindowOpenFlags[ToolEditor] = true;
+}
+
+// ---- The online editors' hold on the view ----------------------------------------------------------
+
+CKeloServoDoc* CKeloServoView::OnlineLink::Document() {
+    return view_.GetDoc();
+}
+
+CatalogueContext CKeloServoView::OnlineLink::Context() const {
+    if (const CKeloServoDoc* doc = view_.GetDoc())
+        return doc->Context();
+    CatalogueContext context;
+    context.seriesCode = SeriesCode;
+    context.modelCode = ModelCode;
+    view_.FillContext(context);
+    return context;
+}
+
+void CKeloServoView::OnlineLink::SetMotorMaxSpeed(int value) {
+    ::MotorMaxSpeed = value;
+}
+
+void CKeloServoView::OnlineLink::OnlineEditorClosed(COnLineParaEditDlg* editor) {
+    // An editor of a jog, trace or box window is none of the view's business.
+    if (editor != view_.OnlineEditorWindow)
+        return;
+    view_.OnlineEditorWindow = nullptr;
+    view_.ToolWindowOpenFlags[ToolOnline] = false;
+}
+
+void CKeloServoView::OnEditOnlineParameter() {
+    if (ReactivateWindow(OnlineEditorWindow))
+        return;
+    OnlineEditorWindow = nullptr;
+    auto* editor = new COnLineParaEditDlg(onlineLink_, this);
+    if (CreateFeatureWindow(OnlineEditorWindow, editor, [&] { return editor->Create(); }))
+        ToolWindowOpenFlags[ToolOnline] = true;
+}
+
+COnLineParaEditDlg* CKeloServoView::OpenOnlineEditor(CWnd* owner) {
+    COnLineParaEditDlg* kept = nullptr;
+    auto* editor = new COnLineParaEditDlg(onlineLink_, owner ? owner : this);
+    CreateFeatureWindow(kept, editor, [&] { return editor->Create(); });
+    return kept;
 }
 
 void CKeloServoView::OnCustomParameter() {

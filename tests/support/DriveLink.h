@@ -23,6 +23,7 @@ inline ::testing::AssertionResult LinkToSimulatedDrive(CSimPtyServer& server, co
     if (PortObject.SetupReadTimer(115200, 177) != ErrNone)
         return ::testing::AssertionFailure() << "cannot set the read timer";
     ConnectedFlag = 1;
+    ++LinkEpoch;
     ModbusMode = 0;
     ModbusAsciiFlag = 0;
     StationNumber = 1;

@@ -14,6 +14,7 @@
 #include "link/LinkState.h"
 #include "link/services/RegisterServices.h"
 #include "link/SerialExt.h"
+#include "paramedit/ParaEditDlg.h"
 #include "resources/ids/shell.h"
 #include "shell/PortChoice.h"
 #include "shell/ShellGlobals.h"
@@ -135,6 +136,22 @@ struct ShellUiFixture : ::testing::Test {
             return;
         EndProgramInstance(*app);
         app.reset();
+    }
+
+    // The program started linked to the drive, without the parameter editor that start-up opens.
+    void StartLinked() {
+        StartDrive();
+        HandOff("1");
+        ASSERT_TRUE(StartApp());
+        ASSERT_EQ(ConnectedFlag.load(), 1);
+        CloseParameterEditor();
+        drive.ClearLog();
+        messages.Clear();
+    }
+    void CloseParameterEditor() {
+        if (CParaEditDlg* editor = View()->EditorWindow)
+            editor->SendMessage(WM_COMMAND, IDCANCEL);
+        ASSERT_EQ(View()->EditorWindow, nullptr);
     }
 
     CMainFrame* Frame() const { return app ? app->MainFrame() : nullptr; }

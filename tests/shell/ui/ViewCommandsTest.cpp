@@ -31,21 +31,7 @@ std::string Hex4(int value) {
 }
 
 struct ViewCommands : ShellUiFixture {
-    // The program started linked to the drive, without the editor that start-up opens.
-    void StartLinked() {
-        StartDrive();
-        HandOff("1");
-        ASSERT_TRUE(StartApp());
-        ASSERT_EQ(ConnectedFlag.load(), 1);
-        CloseEditor();
-        drive.ClearLog();
-        messages.Clear();
-    }
-    void CloseEditor() {
-        if (CParaEditDlg* editor = View()->EditorWindow)
-            editor->SendMessage(WM_COMMAND, IDCANCEL);
-        ASSERT_EQ(View()->EditorWindow, nullptr);
-    }
+    void CloseEditor() { CloseParameterEditor(); }
     void Command(UINT id) { View()->SendMessage(WM_COMMAND, id); }
     static std::string Write1(int address, int value) { return Maker("W1" + Hex4(address) + Hex4(value)); }
     std::string RestartFrame() const {
@@ -96,7 +82,7 @@ TEST_F(ViewCommands, MenuFollowsLinkProjectModeAndOpenWindows) {
     EXPECT_TRUE(CommandEnabled(ID_DISCONNECT));
     EXPECT_TRUE(CommandEnabled(ID_ALARM_PARAMETERS));
     EXPECT_TRUE(CommandEnabled(ID_SOFTWARE_RESET));
-    EXPECT_FALSE(CommandEnabled(ID_EDIT_ONLINE_PARAMETER)) << "its window is not part of the program";
+    EXPECT_TRUE(CommandEnabled(ID_EDIT_ONLINE_PARAMETER));
     // Project Mode unlocks the custom address window, the RAM editor and the memory image copies.
     for (UINT id : {ID_CUSTOM_PARAMETER, ID_EDIT_RAM, ID_COPY_TO_DEVICE})
         EXPECT_FALSE(CommandEnabled(id)) << id;
@@ -126,7 +112,7 @@ TEST_F(ViewCommands, MenuFollowsLinkProjectModeAndOpenWindows) {
     Frame()->UpdateCommandUI();
     EXPECT_TRUE(CommandEnabled(ID_DISCONNECT));
     EXPECT_TRUE(Frame()->m_wndToolBar.IsButtonEnabled(ID_ALARM_PARAMETERS));
-    EXPECT_FALSE(Frame()->m_wndToolBar.IsButtonEnabled(ID_EDIT_ONLINE_PARAMETER));
+    EXPECT_FALSE(Frame()->m_wndToolBar.IsButtonEnabled(ID_EDIT_ONLINE_PARAMETER)) << "the editor is open";
     EXPECT_FALSE(Frame()->m_wndToolBar.IsButtonEnabled(ID_DIDO_CONTACT_SET));
 }
 
