@@ -87,6 +87,7 @@ const std::array<const char*, 21> CKeloServoView::RigidityPositionGain = {
 
 CKeloServoView::CKeloServoView() {
     Progress = &progress_;
+    OwnerLife = CWnd::Life();
     PeekAndPump = [this] { PeekAndPumpOnce(); };
     CRegisterServices::BeginWaitCursor = [this] { CView::BeginWaitCursor(); };
     CRegisterServices::RestoreWaitCursor = [this] { CView::EndWaitCursor(); };

@@ -17,13 +17,19 @@ using Services = ServicesFixture;
 TEST_F(Services, NothingIsSentWhileNotConnected) {
     ConnectedFlag = 0;
     doc.Value(DocHn, 1) = 5;
-    const std::vector<std::pair<const char*, std::function<int()>>> calls = {
+    const std::vector<std::pair<const char*, std::function<std::optional<int>()>>> reads = {
         {"ReadDriveRegister", [&] { return services.ReadDriveRegister(0x0201); }},
         {"ReadDriveRegister16", [&] { return services.ReadDriveRegister16(0x0201); }},
         {"ReadDriveRegister32", [&] { return services.ReadDriveRegister32(0x0500); }},
         {"ReadDriveParameter", [&] { return services.ReadDriveParameter("Cn025"); }},
         {"ReadParameterByGroup", [&] { return services.ReadParameterByGroup('0', 1); }},
         {"ReadParameterModbus", [&] { return services.ReadParameterModbus('C', 1, 0); }},
+    };
+    for (const auto& [name, read] : reads) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(read(), std::nullopt);
+    }
+    const std::vector<std::pair<const char*, std::function<int()>>> calls = {
         {"PollAnalysisState", [&] { return services.PollAnalysisState(); }},
         {"WriteDriveRegister", [&] { return services.WriteDriveRegister(0x0201, 1); }},
         {"WriteDriveRegister32", [&] { return services.WriteDriveRegister32(0x0500, 1); }},
@@ -40,7 +46,6 @@ TEST_F(Services, NothingIsSentWhileNotConnected) {
         {"WriteFilterParameters", [&] { return services.WriteFilterParameters(); }},
         {"ReadAnalysisData", [&] { return services.ReadAnalysisData(); }},
     };
-    services.ReadValue = 77;
     for (const auto& [name, call] : calls) {
         SCOPED_TRACE(name);
         EXPECT_EQ(call(), 0);
@@ -48,7 +53,6 @@ TEST_F(Services, NothingIsSentWhileNotConnected) {
     EXPECT_TRUE(Requests().empty());
     EXPECT_TRUE(messages.Shown().empty());
     EXPECT_TRUE(progress.opened.empty());
-    EXPECT_EQ(services.ReadValue, 77);
     EXPECT_EQ(services.ViewBusyFlag, 0);
 
     // Starting an analysis unlinked tells the user why.
@@ -71,24 +75,20 @@ TEST_F(Services, RegisterReadsTakeTheWordSignedOrUnsignedByAddress) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.address);
         drive.SetRegister(static_cast<uint16_t>(c.address), c.word);
-        ASSERT_EQ(services.ReadDriveRegister(c.address), 1);
-        EXPECT_EQ(services.ReadValue, c.plain);
-        ASSERT_EQ(services.ReadDriveRegister16(c.address), 1);
-        EXPECT_EQ(services.ReadValue, c.signed16);
+        EXPECT_EQ(services.ReadDriveRegister(c.address), c.plain);
+        EXPECT_EQ(services.ReadDriveRegister16(c.address), c.signed16);
     }
     drive.ClearLog();
-    ASSERT_EQ(services.ReadDriveRegister(0x0201), 1);
+    ASSERT_TRUE(services.ReadDriveRegister(0x0201));
     EXPECT_EQ(Requests(), std::vector<std::string>{"R1020146"});
 }
 
 TEST_F(Services, ThirtyTwoBitPairsHighAddressFirstLowWordFirstOnWrite) {
     drive.SetRegister(0x0500, 0x0001);
     drive.SetRegister(0x0501, 0x0001);
-    ASSERT_EQ(services.ReadDriveRegister32(0x0500), 1);
-    EXPECT_EQ(services.ReadValue, 65537);
+    EXPECT_EQ(services.ReadDriveRegister32(0x0500), 65537);
     drive.SetRegister32(0x0500, 0xFFFFFFFE);
-    ASSERT_EQ(services.ReadDriveRegister32(0x0500), 1);
-    EXPECT_EQ(services.ReadValue, -2);
+    EXPECT_EQ(services.ReadDriveRegister32(0x0500), -2);
 
     ASSERT_EQ(services.WriteDriveRegister32(0x0500, 0x12345), 1);
     EXPECT_EQ(drive.GetRegister32(0x0500), 0x12345u);
@@ -108,8 +108,7 @@ TEST_F(Services, ParametersByCodeUseTheRegisterMap) {
     } cases[] = {{"Cn025", 0x0102}, {"Cn001", 65535}, {"Cn003", -1}, {"Cn005", 0x12345}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
-        ASSERT_EQ(services.ReadDriveParameter(c.code), 1);
-        EXPECT_EQ(services.ReadValue, c.value);
+        EXPECT_EQ(services.ReadDriveParameter(c.code), c.value);
     }
     ASSERT_EQ(services.WriteDriveParameter("Cn005", 0x10002), 1);
     ASSERT_EQ(services.WriteDriveParameter("Cn025", -1), 1);
@@ -119,39 +118,34 @@ TEST_F(Services, ParametersByCodeUseTheRegisterMap) {
                                                           "0001"),
                                                     Maker("W1001CFFFF")}));
 
-    // A parameter without a register is never sent and the last value stays.
+    // A parameter without a register is never sent and gives no value.
     drive.ClearLog();
-    EXPECT_EQ(services.ReadDriveParameter("Cn042"), 0);
+    EXPECT_EQ(services.ReadDriveParameter("Cn042"), std::nullopt);
     EXPECT_EQ(services.WriteDriveParameter("Cn042", 1), 0);
-    EXPECT_EQ(services.ReadDriveParameter("Xx123"), 0);
-    EXPECT_EQ(services.ReadDriveParameter("Cn05"), 0); // too short: not Cn005
+    EXPECT_EQ(services.ReadDriveParameter("Xx123"), std::nullopt);
+    EXPECT_EQ(services.ReadDriveParameter("Cn05"), std::nullopt); // too short: not Cn005
     EXPECT_EQ(services.WriteDriveParameter("", 1), 0);
     EXPECT_TRUE(Requests().empty());
-    EXPECT_EQ(services.ReadValue, 0x12345); // from the last read that succeeded
 }
 
 TEST_F(Services, RefusalsFailAndLeaveTheLinkUp) {
     drive.RefuseAddress(0x0201);
-    services.ReadValue = 9;
     EXPECT_EQ(services.WriteDriveRegister(0x0201, 5), 0);
-    EXPECT_EQ(services.ReadDriveRegister(0x0201), 0);
-    EXPECT_EQ(services.ReadValue, 9);
+    EXPECT_EQ(services.ReadDriveRegister(0x0201), std::nullopt);
     EXPECT_EQ(ConnectedFlag.load(), 1);
     EXPECT_TRUE(PortObject.IsOpen());
     EXPECT_TRUE(messages.Shown().empty());
     // A garbled reply is a lost link.
     drive.AddFault({.kind = SimFaultKind::BadChecksum, .address = 0x0202});
-    EXPECT_EQ(services.ReadDriveRegister(0x0202), 0);
+    EXPECT_EQ(services.ReadDriveRegister(0x0202), std::nullopt);
     EXPECT_EQ(ConnectedFlag.load(), 0);
 }
 
 TEST_F(Services, GroupReadsAndWrites) {
     drive.SetRegister(0x0536, 0xFFFF);
     drive.SetRegister(0x0537, 0xFFFF);
-    ASSERT_EQ(services.ReadParameterByGroup('5', 0x36), 1);
-    EXPECT_EQ(services.ReadValue, -1);
-    ASSERT_EQ(services.ReadParameterByGroup('5', 0x37), 1);
-    EXPECT_EQ(services.ReadValue, 65535);
+    EXPECT_EQ(services.ReadParameterByGroup('5', 0x36), -1);
+    EXPECT_EQ(services.ReadParameterByGroup('5', 0x37), 65535);
     EXPECT_EQ(services.WriteParameterByGroup('2', 1, 300, 1), 0); // hold
     EXPECT_EQ(services.WriteParameterByGroup(0, 1, 300, 0), 0);
     ASSERT_EQ(services.WriteParameterByGroup('2', 1, -2, 0), 1);
@@ -170,20 +164,18 @@ TEST_F(Services, ModbusReadInBothFramings) {
     drive.SetRegister(0x0001, 0xFFFF); // Cn001, unsigned
     for (int ascii : {0, 1}) {
         SCOPED_TRACE(ascii ? "ASCII" : "RTU");
-        ASSERT_EQ(services.ReadParameterModbus('S', 1, ascii), 1);
-        EXPECT_EQ(services.ReadValue, -1);
-        ASSERT_EQ(services.ReadParameterModbus('C', 1, ascii), 1);
-        EXPECT_EQ(services.ReadValue, 65535);
+        EXPECT_EQ(services.ReadParameterModbus('S', 1, ascii), -1);
+        EXPECT_EQ(services.ReadParameterModbus('C', 1, ascii), 65535);
     }
     EXPECT_EQ(Requests()[2], ":010302010001F8\r\n");
     // A group without a Modbus block is not sent to some other address.
     drive.ClearLog();
-    EXPECT_EQ(services.ReadParameterModbus('d', 1, 0), 0);
-    EXPECT_EQ(services.ReadParameterModbus('o', 7, 1), 0);
+    EXPECT_EQ(services.ReadParameterModbus('d', 1, 0), std::nullopt);
+    EXPECT_EQ(services.ReadParameterModbus('o', 7, 1), std::nullopt);
     EXPECT_TRUE(Requests().empty());
     // An exception reply is no value.
     drive.RefuseAddress(0x0202);
-    EXPECT_EQ(services.ReadParameterModbus('S', 2, 0), 0);
+    EXPECT_EQ(services.ReadParameterModbus('S', 2, 0), std::nullopt);
 }
 
 TEST_F(Services, FixedFrameOnlyWithTheServoOff) {

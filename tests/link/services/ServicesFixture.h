@@ -18,14 +18,14 @@
 
 // Records what a transfer does with its progress window.
 struct RecordingProgress : ITransferProgress {
-    void Open(int resourceId, int range) override {
+    void Open(int resourceId, int range, const std::string&) override {
         opened.push_back(resourceId);
         this->range = range;
         position = 0;
         open = true;
     }
     void SetStepText(const std::string& text) override { texts.push_back(text); }
-    void Step() override { ++position; }
+    void SetPosition(int at, bool) override { position = at; }
     void Close() override { open = false; }
     bool CancelRequested() const override { return cancel; }
 
@@ -44,9 +44,7 @@ struct ServicesFixture : ::testing::Test {
         services.Document = &doc;
         services.Progress = &progress;
     }
-    void TearDown() override {
-        UnlinkSimulatedDrive(server);
-    }
+    void TearDown() override { UnlinkSimulatedDrive(server); }
     std::vector<std::string> Requests() const { return drive.RequestLog(); }
     static std::string Maker(const std::string& text) { return sim::WithMakerChecksum(text); }
     // The single message shown, or a failure when there was none or more than one.
