@@ -128,6 +128,39 @@ TEST_F(Services, ParametersByCodeUseTheRegisterMap) {
     EXPECT_TRUE(Requests().empty());
 }
 
+// Every read gives its value or nothing: a failure right after a good read of the same register
+// leaves nothing of the earlier value to take.
+TEST_F(Services, AFailedReadAfterAGoodOneGivesNoValue) {
+    struct Case {
+        const char* read;
+        uint16_t address; // where the fault sits
+        std::function<std::optional<int>()> call;
+        int value;
+    } cases[] = {
+        {"ReadDriveRegister", 0x0202, [&] { return services.ReadDriveRegister(0x0202); }, 0x1234},
+        {"ReadDriveRegister16", 0x0202, [&] { return services.ReadDriveRegister16(0x0202); }, 0x1234},
+        {"ReadDriveRegister32", 0x0500, [&] { return services.ReadDriveRegister32(0x0500); }, 0x1234},
+        {"ReadDriveParameter", 0x001C, [&] { return services.ReadDriveParameter("Cn025"); }, 0x1234},
+        {"ReadParameterByGroup", 0x0537, [&] { return services.ReadParameterByGroup('5', 0x37); }, 0x1234},
+        {"ReadParameterModbus", 0x0202, [&] { return services.ReadParameterModbus('S', 2, 0); }, 0x1234},
+    };
+    drive.SetStationNumber(1);
+    for (const Case& c : cases) {
+        for (SimFaultKind fault : {SimFaultKind::Refuse, SimFaultKind::Silent}) {
+            SCOPED_TRACE(testing::Message()
+                         << c.read << (fault == SimFaultKind::Refuse ? " refused" : " silent"));
+            drive.ClearFaults();
+            drive.SetRegister32(0x0500, 0x1234);
+            for (uint16_t a : {0x0202, 0x001C, 0x0537})
+                drive.SetRegister(a, 0x1234);
+            ConnectedFlag = 1;
+            ASSERT_EQ(c.call(), c.value);
+            drive.AddFault({.kind = fault, .address = c.address});
+            EXPECT_EQ(c.call(), std::nullopt);
+        }
+    }
+}
+
 TEST_F(Services, RefusalsFailAndLeaveTheLinkUp) {
     drive.RefuseAddress(0x0201);
     EXPECT_EQ(services.WriteDriveRegister(0x0201, 5), 0);

@@ -25,7 +25,13 @@ struct RecordingProgress : ITransferProgress {
         open = true;
     }
     void SetStepText(const std::string& text) override { texts.push_back(text); }
-    void SetPosition(int at, bool) override { position = at; }
+    void SetPosition(int at, bool repaint) override {
+        position = at;
+        if (repaint) {
+            ++repaints;
+            shown = at;
+        }
+    }
     void Close() override { open = false; }
     bool CancelRequested() const override { return cancel; }
 
@@ -33,6 +39,8 @@ struct RecordingProgress : ITransferProgress {
     std::vector<std::string> texts;
     int range = 0;
     int position = 0;
+    int repaints = 0;
+    int shown = 0; // the position the bar was last repainted at
     bool open = false;
     bool cancel = false;
 };
