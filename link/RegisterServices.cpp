@@ -23,6 +23,7 @@ constexpr const char* kWriteCaption = "Write Message";
 constexpr const char* kWriteSuccess = "Write successfully!!";
 constexpr const char* kRestartNotice =
     "Please restart the Servo drive! ! \n(After turning off the power, re-enter the power.)";
+constexpr const char* kFilterNotWritten = "Filter parameters not written: ";
 constexpr const char* kServoOnRefusal = "System Servo ON!\nPlease Servo Off again!";
 constexpr const char* kAnalysisSetupStep = "Trace the setting data to the Servo drive.";
 constexpr const char* kDioReadStep = "Read Digital Input/Output Contact planning parameters: ";
@@ -468,29 +469,39 @@ int CRegisterServices::WritePathPlanningParameters() {
 
 // --- Other services -----------------------------------------------------------------------------
 
-int CRegisterServices::WriteFilterParameters() {
-    if (!ConnectedFlag || !Document)
-        return 0;
-    static const char* const kRuns[5][3] = {{"Cn013", "Cn014", "Cn065"},
+FilterWriteResult CRegisterServices::WriteFilterParameters() {
+    static const char* const kSets[5][3] = {{"Cn013", "Cn014", "Cn065"},
                                             {"Cn066", "Cn067", "Cn068"},
                                             {"Cn069", "Cn070", "Cn071"},
                                             {"Cn072", "Cn073", "Cn074"},
                                             {"Cn075", "Cn076", "Cn077"}};
-    bool whole[5] = {};
-    for (int run = 0; run < 5; ++run) {
-        whole[run] = true;
-        for (const char* code : kRuns[run]) {
+    FilterWriteResult result;
+    if (!ConnectedFlag || !Document) {
+        result.setsNotWritten = {1, 2, 3, 4, 5};
+        return result;
+    }
+    std::string notWritten;
+    for (int set = 0; set < 5; ++set) {
+        for (const char* code : kSets[set]) {
             const int* value = Document->FindValue(code);
             if (!value || !WriteDriveParameter(code, *value)) {
-                whole[run] = false;
+                result.setsNotWritten.push_back(set + 1);
                 break;
             }
         }
     }
-    const bool anyOfFirstFour = whole[0] || whole[1] || whole[2] || whole[3];
-    if (anyOfFirstFour && whole[4])
+    // A filter half written shapes the drive's response in a way nobody chose: the user must know.
+    if (result.Written()) {
         ShowMessage(std::string(kWriteSuccess) + "\n\n", kWriteCaption, MB_OK);
-    return anyOfFirstFour ? 1 : 0;
+    } else {
+        std::string detail = kFilterNotWritten;
+        for (size_t i = 0; i < result.setsNotWritten.size(); ++i) {
+            const auto& set = kSets[result.setsNotWritten[i] - 1];
+            detail += Format("%s%s, %s, %s", i ? "; " : "", set[0], set[1], set[2]);
+        }
+        ShowFailureBox(detail);
+    }
+    return result;
 }
 
 int CRegisterServices::StartAnalysisMeasurement() {

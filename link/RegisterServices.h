@@ -55,6 +55,12 @@ public:
 constexpr int ProgressDialogResource = 171;   // plain progress
 constexpr int RWProgressDialogResource = 176; // with Cancel: memory image
 
+// What WriteFilterParameters left undone: the numbers (1..5) of the sets not written whole.
+struct FilterWriteResult {
+    std::vector<int> setsNotWritten;
+    bool Written() const { return setsNotWritten.empty(); }
+};
+
 constexpr int AnalysisSeriesLength = 512;
 constexpr int AnalysisSlotCount = 64;
 
@@ -130,8 +136,11 @@ public:
     int WritePathPlanningParameters();
 
     // --- Other services -------------------------------------------------------------------------
-    // Writes the notch filter set Cn013, Cn014, Cn065..Cn077 from the document in five runs of three.
-    int WriteFilterParameters();
+    // Writes the notch filter parameters Cn013, Cn014, Cn065..Cn077 from the document in five sets of
+    // three (a set stops at its first refusal). "Write successfully!!" only when every set was
+    // written; otherwise the one failure box names what was not, and so does the result. Nothing is
+    // sent (and nothing shown) without a link.
+    FilterWriteResult WriteFilterParameters();
     int StartAnalysisMeasurement();
     int ReadAnalysisData();
     // Runs the step dialog's button routine with ViewBusyFlag set.

@@ -43,7 +43,7 @@ TEST_F(Services, NothingIsSentWhileNotConnected) {
         {"WriteDioContactParameters", [&] { return services.WriteDioContactParameters(); }},
         {"ReadPathPlanningParameters", [&] { return services.ReadPathPlanningParameters(); }},
         {"WritePathPlanningParameters", [&] { return services.WritePathPlanningParameters(); }},
-        {"WriteFilterParameters", [&] { return services.WriteFilterParameters(); }},
+        {"WriteFilterParameters", [&] { return services.WriteFilterParameters().Written() ? 1 : 0; }},
         {"ReadAnalysisData", [&] { return services.ReadAnalysisData(); }},
     };
     for (const auto& [name, call] : calls) {
@@ -431,17 +431,22 @@ TEST_F(Services, PathPlanningItemsInTheirOrder) {
     EXPECT_EQ(modbus[2].request, std::string(first, 8));
 }
 
-TEST_F(Services, FilterSetReportsByRuns) {
+TEST_F(Services, FilterSetSucceedsOnlyWhenEverySetWasWritten) {
     struct Case {
         const char* what;
-        std::vector<const char*> refused; // the first parameter of each refused run
-        int result;
-        bool box;
+        std::vector<const char*> refused; // the first parameter of each refused set
+        std::vector<int> left;
+        const char* box;
     } cases[] = {
-        {"all written", {}, 1, true},
-        {"first run refused", {"Cn013"}, 1, true},
-        {"fifth run refused", {"Cn075"}, 1, false},
-        {"first four refused", {"Cn013", "Cn066", "Cn069", "Cn072"}, 0, false},
+        {"all written", {}, {}, "Write successfully!!\n\n"},
+        {"middle set refused",
+         {"Cn069"},
+         {3},
+         "Error:\n\nFilter parameters not written: Cn069, Cn070, Cn071"},
+        {"first and fifth refused",
+         {"Cn013", "Cn075"},
+         {1, 5},
+         "Error:\n\nFilter parameters not written: Cn013, Cn014, Cn065; Cn075, Cn076, Cn077"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -452,12 +457,13 @@ TEST_F(Services, FilterSetReportsByRuns) {
             refused.push_back(*ParamCodeRegisterAddress(code));
         for (uint16_t a : refused)
             drive.RefuseAddress(a);
-        EXPECT_EQ(services.WriteFilterParameters(), c.result);
-        EXPECT_EQ(messages.Shown().size(), c.box ? 1u : 0u);
-        if (c.box) {
-            EXPECT_EQ(messages.Shown()[0].text, "Write successfully!!\n\n");
-        }
-        // A refused run stops at its first parameter; the other runs go out whole.
+        const FilterWriteResult result = services.WriteFilterParameters();
+        EXPECT_EQ(result.setsNotWritten, c.left);
+        EXPECT_EQ(result.Written(), c.left.empty());
+        const MessageRequest box = OnlyMessage();
+        EXPECT_EQ(box.text, c.box);
+        EXPECT_EQ(box.caption, c.left.empty() ? "Write Message" : "Communication Message");
+        // A refused set stops at its first parameter; the other sets go out whole.
         EXPECT_EQ(Requests().size(), 15u - 2 * c.refused.size());
         for (uint16_t a : refused)
             drive.RefuseAddress(a, false);
