@@ -11,10 +11,10 @@
 #include "link/services/RegisterServices.h"
 #include "paramedit/DefinedList.h"
 #include "paramedit/ParaEditViewLink.h"
+#include "paramedit/TransferProgress.h"
 #include "shell/CommandRules.h"
 #include "shell/monitor/MonUnAPDlg.h"
 #include "shell/monitor/ParameterTablePrinter.h"
-#include "shell/ui/TransferProgress.h"
 
 #include <array>
 #include <functional>
