@@ -5,11 +5,12 @@
 #include "framework/core/MessageSeam.h"
 #include "link/LinkState.h"
 #include "link/services/RegisterServices.h"
+#include "link/services/TransferPass.h"
 #include "paramedit/CompareDlg.h"
 #include "paramedit/CompareSelDialog.h"
 #include "paramedit/DialogText.h"
 #include "paramedit/ParamPassRules.h"
-#include "paramedit/ProgressParaEdit.h"
+#include "paramedit/TransferProgress.h"
 #include "resources/ids/paradialogs.h"
 #include "resources/ids/paramedit.h"
 
@@ -24,63 +25,28 @@ std::string CommunicationCaption() {
     return DialogText(kCommunicationCaptionId, "Communication Message");
 }
 
-// The progress window of the walk; gone with the object on every way out.
-class WalkProgress {
-public:
-    WalkProgress(CWnd* owner, int range) : window_(new CProgressParaEdit(owner)) {
-        window_->m_caption = DialogText(IDS_PD_COMPARE_CAPTION, "Compare");
-        if (!window_->Create(IDD_PROGRESS_PARAEDIT, owner)) {
-            delete window_;
-            window_ = nullptr;
-            return;
-        }
-        life_ = window_->Life();
-        window_->m_progress.SetRange32(0, range);
-        window_->m_progress.SetPos(0);
-        window_->SetProgressText(DialogText(IDS_PD_COMPARING, "Comparing parameters..."));
-    }
-    ~WalkProgress() { Close(); }
-    void Show() {
-        if (Alive())
-            window_->ShowWindow(SW_SHOW);
-    }
-    void Step() {
-        if (Alive())
-            window_->m_progress.StepIt();
-    }
-    void Close() {
-        if (Alive())
-            window_->DestroyWindow(); // the window deletes itself
-        window_ = nullptr;
-    }
-
-private:
-    bool Alive() const { return window_ && !life_.expired(); }
-    CProgressParaEdit* window_;
-    std::weak_ptr<int> life_;
-};
-
 // One slot's value from the drive; nothing when a read failed. A parameter without a register in
 // the present link mode cannot be compared: *unreadable is set and no request is sent.
-std::optional<int> ReadSlot(CRegisterServices& services, const DriveCompareSlot& slot, WalkProgress& progress,
+std::optional<int> ReadSlot(CRegisterServices& services, const DriveCompareSlot& slot, CTransferPass& pass,
                             bool& sixteenBitPath, bool& unreadable) {
     unreadable = false;
     sixteenBitPath = true;
     if (ModbusMode) {
-        progress.Step();
+        pass.Step();
         // Only a parameter with a Modbus register of its own is read: the 400 range of Pn would read
         // the registers of the 300 range, and a 32-bit value would lose its high word.
         if (!ModbusParameterAddress(slot.code)) {
             unreadable = true;
-            progress.Step();
+            pass.Step();
             return std::nullopt;
         }
-        const int done = services.ReadParameterModbus(slot.letter, slot.number, ModbusAsciiFlag);
-        progress.Step();
-        if (!done)
+        const std::optional<int> read =
+            services.ReadParameterModbus(slot.letter, slot.number, ModbusAsciiFlag);
+        pass.Step();
+        if (!read)
             return std::nullopt;
         // The services convert by the group alone; the word is converted again with the index.
-        const auto raw = static_cast<std::int16_t>(services.ReadValue & 0xFFFF);
+        const auto raw = static_cast<std::int16_t>(*read & 0xFFFF);
         return ConvertRawParameterValue(slot.letter, slot.number, raw, slot.index);
     }
     // The register map counts the newer-model groups by the number within the group (the index tells
@@ -92,18 +58,20 @@ std::optional<int> ReadSlot(CRegisterServices& services, const DriveCompareSlot&
         return std::nullopt;
     }
     if (!IsDoubleWordParameter(slot.letter, number, slot.index)) {
-        if (!services.ReadDriveRegister16(*address))
+        const std::optional<int> word = services.ReadDriveRegister16(*address);
+        if (!word)
             return std::nullopt;
-        return ConvertRawParameterValue(slot.letter, number, static_cast<std::int16_t>(services.ReadValue),
-                                        slot.index);
+        return ConvertRawParameterValue(slot.letter, number, static_cast<std::int16_t>(*word), slot.index);
     }
     sixteenBitPath = false;
-    if (!services.ReadDriveRegister16(*address))
+    const std::optional<int> lowWord = services.ReadDriveRegister16(*address);
+    if (!lowWord)
         return std::nullopt;
-    const auto low = static_cast<std::uint32_t>(services.ReadValue) & 0xFFFFu;
-    if (!services.ReadDriveRegister16(*address + 1))
+    const std::optional<int> highWord = services.ReadDriveRegister16(*address + 1);
+    if (!highWord)
         return std::nullopt;
-    const auto high = static_cast<std::uint32_t>(services.ReadValue) & 0xFFFFu;
+    const auto low = static_cast<std::uint32_t>(*lowWord) & 0xFFFFu;
+    const auto high = static_cast<std::uint32_t>(*highWord) & 0xFFFFu;
     // The whole 32-bit value: a 16-bit conversion would cut it.
     return static_cast<std::int32_t>((high << 16) | low);
 }
@@ -119,40 +87,38 @@ std::optional<CompareResult> CompareWithDrive(const CompareRunEnvironment& env) 
     CRegisterServices& services = env.services;
     DriveComparison walk(env.document, env.document.Context(), env.projectMode);
     const int slotCount = walk.SlotCount();
-    services.ViewBusyFlag = 1;
-    std::optional<CompareResult> result;
-    {
-        WalkProgress progress(env.owner, 3 * slotCount);
-        bool failed = false;
-        for (int s = 0; s < slotCount && !failed; ++s) {
-            progress.Show();
-            if (!walk.IsRead(s)) {
-                progress.Step();
-                continue;
-            }
-            progress.Step();
-            const DriveCompareSlot slot = DriveCompareSlotAt(s);
-            bool sixteenBitPath = true;
-            bool unreadable = false;
-            std::optional<int> value = ReadSlot(services, slot, progress, sixteenBitPath, unreadable);
-            if (unreadable) {
-                // Nothing to compare it with: taken as equal to the document so it is not flagged.
-                const int* current = env.document.FindValue(slot.code);
-                value = current ? *current : 0;
-                sixteenBitPath = false;
-            }
-            failed = !walk.Take(s, value, sixteenBitPath);
+    CTransferProgress progress(env.owner);
+    CTransferPass pass(services, PassOwner(env.owner, &progress));
+    if (pass.Refused())
+        return std::nullopt;
+    pass.OpenProgress(IDD_PROGRESS_PARAEDIT, 3 * slotCount, DialogText(IDS_PD_COMPARE_CAPTION, "Compare"));
+    const std::string comparing = DialogText(IDS_PD_COMPARING, "Comparing parameters...");
+    pass.SetText(comparing);
+    for (int s = 0; s < slotCount; ++s) {
+        if (!walk.IsRead(s)) {
+            pass.Step();
+            continue;
         }
-        progress.Close();
-        if (failed)
-            ShowMessage(
-                CRegisterServices::FailureText(DialogText(IDS_PD_COMPARING, "Comparing parameters...")),
-                CommunicationCaption(), MB_OK | MB_ICONSTOP);
-        else
-            result = walk.Finish();
+        pass.Step();
+        const DriveCompareSlot slot = DriveCompareSlotAt(s);
+        bool sixteenBitPath = true;
+        bool unreadable = false;
+        std::optional<int> value = ReadSlot(services, slot, pass, sixteenBitPath, unreadable);
+        if (unreadable) {
+            // Nothing to compare it with: taken as equal to the document so it is not flagged.
+            const int* current = env.document.FindValue(slot.code);
+            value = current ? *current : 0;
+            sixteenBitPath = false;
+        }
+        if (!walk.Take(s, value, sixteenBitPath)) {
+            pass.Fail(comparing);
+            return std::nullopt;
+        }
+        if (!unreadable && !pass.Pump())
+            return std::nullopt; // the editor was closed meanwhile
     }
-    services.ViewBusyFlag = 0;
-    return result;
+    pass.End();
+    return walk.Finish();
 }
 
 std::optional<CompareResult> CompareWithFileRun(const CompareRunEnvironment& env,

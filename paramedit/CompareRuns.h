@@ -1,7 +1,7 @@
 #pragma once
 // The editor's Compare command: the selection dialog, the chosen comparison run and its outcome (the
 // "no difference" message or the result dialog). The drive comparison reads through the register
-// services it is given and dispatches no window messages while it walks.
+// services it is given, as one transfer pass run for the owner window.
 #include "paramedit/CompareResult.h"
 #include "paramedit/CompareSelection.h"
 
@@ -22,7 +22,7 @@ struct CompareRunEnvironment {
 void RunCompareCommand(const CompareRunEnvironment& env, CompareChoices& choices);
 
 // The drive comparison: nothing (after its message) without a link or when a read of a classic
-// parameter fails. ViewBusyFlag is set for the walk and cleared on every way out.
+// parameter fails; nothing either while another pass runs or when the owner was closed meanwhile.
 std::optional<CompareResult> CompareWithDrive(const CompareRunEnvironment& env);
 // The file runs: nothing when a file could not be read (the reason was shown).
 std::optional<CompareResult> CompareWithFileRun(const CompareRunEnvironment& env,

@@ -83,8 +83,10 @@ void CParaCustomDlg::ReadRegisters() {
     for (int row = 0; row < AddressRowCount; ++row) {
         const int address = m_readAddress[static_cast<std::size_t>(row)];
         // A failed read keeps the row's previous value.
-        if (address != 0 && services_.ReadDriveRegister(address) == 1)
-            m_value[static_cast<std::size_t>(row)] = services_.ReadValue;
+        if (address == 0)
+            continue;
+        if (const std::optional<int> value = services_.ReadDriveRegister(address))
+            m_value[static_cast<std::size_t>(row)] = *value;
     }
 }
 

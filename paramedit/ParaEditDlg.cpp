@@ -12,13 +12,14 @@
 #include "framework/ui/Button.h"
 #include "link/LinkState.h"
 #include "link/services/RegisterServices.h"
+#include "link/services/TransferPass.h"
 #include "paramedit/ChangeDlg.h"
 #include "paramedit/CompareRuns.h"
 #include "paramedit/DefinedList.h"
 #include "paramedit/ParaEditState.h"
 #include "paramedit/ParamPassRules.h"
 #include "paramedit/ParamTransfer.h"
-#include "paramedit/ProgressParaEdit.h"
+#include "paramedit/TransferProgress.h"
 #include "resources/ids/mainframe.h"
 #include "resources/ids/paraedit.h"
 #include "resources/ids/paramedit.h"
@@ -28,7 +29,6 @@
 #include "valueedit/ValueEditorRunner.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace {
 
@@ -53,90 +53,6 @@ constexpr int kLegendBitmaps[4] = {IDB_PE_PROPERTY_RESTART, IDB_PE_PROPERTY_IMME
                                    IDB_PE_PROPERTY_NO_RESET, IDB_PE_PROPERTY_SERVO_OFF};
 constexpr int kIconBitmaps[5] = {IDB_PE_PROPERTY_BOTH, IDB_PE_PROPERTY_RESTART, IDB_PE_PROPERTY_IMMEDIATE,
                                  IDB_PE_PROPERTY_NO_RESET, IDB_PE_PROPERTY_SERVO_OFF};
-
-// The progress window of one pass: made when the pass starts its transfers, gone on every way out.
-class PassProgress {
-public:
-    PassProgress(CWnd* owner, const std::string& caption, int range) {
-        window_ = new CProgressParaEdit(owner);
-        window_->m_caption = caption;
-        if (!window_->Create(IDD_PROGRESS_PARAEDIT, owner)) {
-            delete window_;
-            window_ = nullptr;
-            return;
-        }
-        window_->m_progress.SetRange32(0, range);
-        window_->m_progress.SetPos(0);
-        range_ = range;
-    }
-    ~PassProgress() { Close(); }
-    PassProgress(const PassProgress&) = delete;
-    PassProgress& operator=(const PassProgress&) = delete;
-
-    // Showing, retexting and moving the bar cost a repaint each, which a pass of hundreds of
-    // parameters notices against the wire time: each is done only when it changes something.
-    void Show() {
-        if (window_ && !shown_)
-            window_->ShowWindow(SW_SHOW);
-        shown_ = true;
-    }
-    void SetText(const std::string& text) {
-        if (window_ && text != text_)
-            window_->SetProgressText(text);
-        text_ = text;
-    }
-    // The bar repaints at once when it moves, and a repaint costs about half a millisecond (a third
-    // of a request's wire time at 115200 baud): it moves in at most 200 visible steps and at most
-    // every 100 ms, and always onto its end.
-    void Step(int times = 1) {
-        position_ += times;
-        const int shown = range_ > 0 ? static_cast<int>(static_cast<long long>(position_) * 200 / range_) : 0;
-        if (!window_ || shown == shown_position_)
-            return;
-        const auto now = std::chrono::steady_clock::now();
-        if (position_ < range_ && now - moved_ < kMoveInterval)
-            return;
-        window_->m_progress.SetPos(position_);
-        shown_position_ = shown;
-        moved_ = now;
-    }
-    void Close() {
-        if (window_)
-            window_->DestroyWindow(); // the window deletes itself
-        window_ = nullptr;
-    }
-
-private:
-    CProgressParaEdit* window_ = nullptr;
-    bool shown_ = false;
-    std::string text_;
-    int range_ = 0;
-    int position_ = 0;
-    int shown_position_ = 0;
-    static constexpr std::chrono::milliseconds kMoveInterval{100};
-    std::chrono::steady_clock::time_point moved_{};
-};
-
-// Sets ViewBusyFlag for a pass and clears it on every way out. A pass lets one pending message
-// through between requests, so the window stays responsive; while it runs, such a message (a
-// button, the editor's own read timer) cannot start a second pass on the same line.
-class BusyScope {
-public:
-    BusyScope(CRegisterServices& services, bool& passRunning) : services_(services), running_(passRunning) {
-        services_.ViewBusyFlag = 1;
-        running_ = true;
-    }
-    ~BusyScope() {
-        services_.ViewBusyFlag = 0;
-        running_ = false;
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    CRegisterServices& services_;
-    bool& running_;
-};
 
 // Groups whose values have twins to follow after a read or a write.
 bool HasTwinGroup(std::string_view code) {
@@ -739,7 +655,7 @@ void CParaEditDlg::OnTimer(UINT_PTR id) {
     }
     // A long transfer of the view lets this timer through between its requests; reading now would
     // mix our requests into its exchange.
-    if (id != ParaEditReadTimer || !Doc() || m_passRunning || view_.Services().ViewBusyFlag)
+    if (id != ParaEditReadTimer || !Doc() || PassOnTheLine() || view_.Services().ViewBusyFlag)
         return;
     if (!ConnectedFlag) {
         m_firstRead = 0;
@@ -773,8 +689,8 @@ void CParaEditDlg::ShowFirmwareVersions() {
 // --- Closing ------------------------------------------------------------------------------------------
 
 void CParaEditDlg::OnCancel() {
-    if (m_passRunning)
-        return; // the pass still uses this window; it can be closed once the pass ends
+    if (PassOnTheLine())
+        return; // a pass still uses this window; it can be closed once the pass ends
     KillTimer(ParaEditReadTimer);
     ParaEditKept.displaySet = m_displaySet;
     ParaEditKept.currentTab = m_currentTab;
@@ -792,7 +708,7 @@ void CParaEditDlg::PostNcDestroy() {
 // --- Row editing --------------------------------------------------------------------------------------
 
 void CParaEditDlg::OnEdit() {
-    if (m_passRunning)
+    if (PassOnTheLine())
         return;
     const int row = m_list.GetSelectionMark();
     CKeloServoDoc* doc = Doc();
@@ -892,14 +808,21 @@ void CParaEditDlg::StoreReadValue(std::string_view code, int value, bool readAll
     }
 }
 
+bool CParaEditDlg::PassOnTheLine() const {
+    return view_.Services().PassRunning;
+}
+
 BOOL CParaEditDlg::ReadAllParameters() {
     CKeloServoDoc* doc = Doc();
     if (!doc || !ConnectedFlag)
         return FALSE;
     CRegisterServices& services = view_.Services();
-    if (m_passRunning)
+    // The pass starts before its question: a message handled while the question is open (the read
+    // timer, a button) must not start a second one.
+    CTransferProgress progressWindow(this);
+    CTransferPass pass(services, PassOwner(this, &progressWindow));
+    if (pass.Refused())
         return FALSE;
-    BusyScope busy(services, m_passRunning);
     if (ShowMessage(Text(IDS_PE_READ_QUESTION), Text(IDS_PE_READ_QUESTION_CAPTION),
                     MB_YESNO | MB_ICONQUESTION) != IDYES)
         return FALSE;
@@ -917,7 +840,9 @@ BOOL CParaEditDlg::ReadAllParameters() {
     }
     if (!CheckConnected())
         return FALSE;
-    ReadVersionItems();
+    ReadVersionItems(&pass);
+    if (pass.OwnerGone())
+        return FALSE;
     ShowFirmwareVersions();
 
     const std::vector<std::string> codes = ReadAllCodes(Context());
@@ -925,32 +850,31 @@ BOOL CParaEditDlg::ReadAllParameters() {
     // a lost link leaves the document as it was.
     std::vector<std::pair<std::string, int>> values;
     values.reserve(codes.size());
-    {
-        PassProgress progress(this, Text(IDS_PE_READ_CAPTION), 3 * static_cast<int>(codes.size()));
-        ParamTransfer transfer(services);
-        const std::string reading = Text(IDS_PE_READING);
-        for (const std::string& code : codes) {
-            progress.Show();
-            progress.SetText(reading);
-            progress.Step();
-            if (!ParamTransfer::HasAddress(code)) {
-                // Not reachable in this link mode (no register of its own): the document keeps it.
-                progress.Step(2);
-                continue;
-            }
-            progress.Step();
-            const std::optional<int> value = transfer.Read(code, true);
-            progress.Step();
-            if (!value) {
-                progress.Close();
-                ShowMessage(CRegisterServices::FailureText(code), Text(IDS_COMMUNICATION_MESSAGE),
-                            MB_OK | MB_ICONSTOP);
-                return FALSE;
-            }
-            values.emplace_back(code, *value);
-            services.Pump();
+    pass.OpenProgress(IDD_PROGRESS_PARAEDIT, 3 * static_cast<int>(codes.size()), Text(IDS_PE_READ_CAPTION));
+    ParamTransfer transfer(services, pass);
+    const std::string reading = Text(IDS_PE_READING);
+    pass.SetText(reading);
+    for (const std::string& code : codes) {
+        pass.Step();
+        if (!ParamTransfer::HasAddress(code)) {
+            // Not reachable in this link mode (no register of its own): the document keeps it.
+            pass.Step(2);
+            continue;
         }
+        pass.Step();
+        const std::optional<int> value = transfer.Read(code, true);
+        if (pass.OwnerGone())
+            return FALSE; // closed meanwhile: nothing of this window is touched any more
+        pass.Step();
+        if (!value) {
+            pass.Fail(code);
+            return FALSE;
+        }
+        values.emplace_back(code, *value);
+        if (!pass.Pump())
+            return FALSE;
     }
+    pass.CloseProgress();
 
     bool plainOver = false;
     bool newerOver = false;
@@ -984,7 +908,7 @@ BOOL CParaEditDlg::ReadAllParameters() {
             ClearCellMarks(row, kColumnValue);
     }
     doc->SetModifiedFlag(true);
-    services.ViewBusyFlag = 0;
+    pass.End();
     if (plainOver || (DebugModeFlag && newerOver))
         ShowMessage(Text(IDS_PE_OVER_RANGE_RED), std::string(), MB_OK);
     return TRUE;
@@ -1002,37 +926,38 @@ BOOL CParaEditDlg::ReadCheckedParameters(int rowCount) {
     if (!doc)
         return FALSE;
     CRegisterServices& services = view_.Services();
-    if (m_passRunning)
+    CTransferProgress progressWindow(this);
+    CTransferPass pass(services, PassOwner(this, &progressWindow));
+    if (pass.Refused())
         return FALSE;
-    BusyScope busy(services, m_passRunning);
     const std::string reading = Text(IDS_PE_READING);
     std::vector<std::optional<int>> values(static_cast<size_t>(std::max(rowCount, 0)));
     bool linkLost = false;
-    {
-        PassProgress progress(this, Text(IDS_PE_READ_CAPTION), 3 * CheckedRowCount(rowCount));
-        ParamTransfer transfer(services);
-        for (int row = 0; row < rowCount; ++row) {
-            progress.Show();
-            if (!m_list.GetCheck(row))
-                continue;
-            const std::string code = ParamText(RowCode(row));
-            progress.SetText(reading);
-            progress.Step(2);
-            values[static_cast<size_t>(row)] = transfer.Read(code, false);
-            progress.Step();
-            if (values[static_cast<size_t>(row)]) {
-                services.Pump();
-                continue;
-            }
-            ShowMessage(CRegisterServices::FailureText(reading), Text(IDS_COMMUNICATION_MESSAGE),
-                        MB_OK | MB_ICONSTOP);
-            if (!ConnectedFlag || !transfer.LastFailureWasRefusal()) {
-                // No answer: every further row would wait and fail the same way, one message is enough.
-                linkLost = true;
-                break;
-            }
+    pass.OpenProgress(IDD_PROGRESS_PARAEDIT, 3 * CheckedRowCount(rowCount), Text(IDS_PE_READ_CAPTION));
+    ParamTransfer transfer(services, pass);
+    for (int row = 0; row < rowCount; ++row) {
+        if (!m_list.GetCheck(row))
+            continue;
+        const std::string code = ParamText(RowCode(row));
+        pass.SetText(reading);
+        pass.Step(2);
+        values[static_cast<size_t>(row)] = transfer.Read(code, false);
+        if (pass.OwnerGone())
+            return FALSE; // closed meanwhile: nothing of this window is touched any more
+        pass.Step();
+        if (values[static_cast<size_t>(row)]) {
+            if (!pass.Pump())
+                return FALSE;
+            continue;
+        }
+        pass.ShowFailure(reading);
+        if (!ConnectedFlag || !transfer.LastFailureWasRefusal()) {
+            // No answer: every further row would wait and fail the same way, one message is enough.
+            linkLost = true;
+            break;
         }
     }
+    pass.CloseProgress();
 
     const CatalogueContext context = Context();
     for (int row = 0; row < rowCount; ++row) {
@@ -1047,8 +972,7 @@ BOOL CParaEditDlg::ReadCheckedParameters(int rowCount) {
             ClearCellMarks(row, kColumnValue);
         } else {
             MarkCellOverRange(row, kColumnValue);
-            ShowMessage(CRegisterServices::FailureText(OverRangeDetail(code, value, hex)),
-                        Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);
+            pass.ShowFailure(OverRangeDetail(code, value, hex));
         }
         m_list.SetItemText(row, kColumnValue, FormatParamValue(code, value, context));
         StoreReadValue(code, value, false);
@@ -1064,7 +988,7 @@ BOOL CParaEditDlg::ReadCheckedParameters(int rowCount) {
     return linkLost ? FALSE : TRUE;
 }
 
-BOOL CParaEditDlg::ReadVersionItems() {
+BOOL CParaEditDlg::ReadVersionItems(CTransferPass* pass) {
     CKeloServoDoc* doc = Doc();
     if (!ConnectedFlag || !doc)
         return FALSE;
@@ -1073,16 +997,13 @@ BOOL CParaEditDlg::ReadVersionItems() {
     const int numbers[2] = {4, 9};
     // Within a pass the window handles its messages between these requests too; outside one a
     // message could start a pass in the middle of them.
-    const auto betweenRequests = [&] {
-        if (m_passRunning)
-            services.Pump();
-    };
+    const auto betweenRequests = [pass] { return !pass || pass->Pump(); };
     for (int i = 0; i < 2; ++i) {
         const auto address = ParameterRegisterAddress('d', numbers[i], 0);
         if (!address)
             return FALSE;
-        if (i > 0)
-            betweenRequests();
+        if (i > 0 && !betweenRequests())
+            return FALSE;
         char request[80] = {};
         char reply[80] = {};
         CInternalCode::BuildReadWord(request, *address);
@@ -1095,13 +1016,12 @@ BOOL CParaEditDlg::ReadVersionItems() {
     }
     doc->m_DriveSoftwareVersion = words[0];
     doc->m_AsicVersion = words[1];
-    // A failed read leaves ReadValue from some earlier read, which is not this word: the onU48 word
-    // of the connect stays.
-    betweenRequests();
-    if (services.ReadDriveParameter("onU48"))
-        doc->m_ExtendedVersion = services.ReadValue;
-    betweenRequests();
-    return TRUE;
+    if (!betweenRequests())
+        return FALSE;
+    // A failed read leaves the onU48 word of the connect as it was.
+    if (const std::optional<int> extended = services.ReadDriveParameter("onU48"))
+        doc->m_ExtendedVersion = *extended;
+    return betweenRequests() ? TRUE : FALSE;
 }
 
 // --- Writing and defaults -----------------------------------------------------------------------------
@@ -1111,66 +1031,67 @@ BOOL CParaEditDlg::WriteCheckedParameters(int rowCount) {
     if (!doc)
         return FALSE;
     CRegisterServices& services = view_.Services();
-    if (m_passRunning)
+    CTransferProgress progressWindow(this);
+    CTransferPass pass(services, PassOwner(this, &progressWindow));
+    if (pass.Refused())
         return FALSE;
-    BusyScope busy(services, m_passRunning);
     const CatalogueContext context = Context();
     const std::string writing = Text(IDS_PE_WRITING);
     bool cn001 = false;
     std::vector<int> hnNumbers;
     bool restart = false;
     std::vector<std::string> notWritten;
-    {
-        PassProgress progress(this, Text(IDS_PE_WRITE_CAPTION), 3 * CheckedRowCount(rowCount));
-        ParamTransfer transfer(services);
-        const auto fail = [&](const std::string& detail) {
-            progress.Close();
-            ShowMessage(CRegisterServices::FailureText(detail), Text(IDS_COMMUNICATION_MESSAGE),
-                        MB_OK | MB_ICONSTOP);
-            return FALSE;
-        };
-        for (int row = 0; row < rowCount; ++row) {
-            progress.Show();
-            if (!m_list.GetCheck(row))
-                continue;
-            const std::string shown = RowCode(row);
-            if (IsNeverWritten(shown)) {
-                progress.Step(3);
-                continue;
-            }
-            const std::string code = ParamText(shown);
-            if (code == "Cn001")
-                cn001 = true;
-            if (code.rfind("Hn6", 0) == 0)
-                hnNumbers.push_back(ParamNumber(code));
-            const std::string step = writing + shown;
-            progress.SetText(step);
-            progress.Step();
-            const bool hex = (ParamFlags(code, context) & AttrFormatHexBit) != 0;
-            const std::optional<int> value = ParseCellValue(m_list.GetItemText(row, kColumnValue), hex);
-            if (!value || !IsValueInRange(code, *value))
-                return fail("Over Range!!\n\n" + step);
-            progress.Step();
-            const ParamTransfer::WriteResult result = transfer.Write(code, *value);
-            progress.Step();
-            if (result.status == ParamTransfer::WriteStatus::NoAddress) {
-                // Sending it to another parameter's register would change the wrong setting.
-                notWritten.push_back(shown);
-                continue;
-            }
-            if (result.status != ParamTransfer::WriteStatus::Written)
-                return fail(step);
-            restart = restart || result.needsRestart;
-            ClearCellMarks(row, kColumnValue);
-            m_marks.Set(ParamMarkTables::Changed, code, 0);
-            if (HasTwinGroup(code))
-                MarkTwinRows(code, 0);
-            services.Pump();
+    pass.OpenProgress(IDD_PROGRESS_PARAEDIT, 3 * CheckedRowCount(rowCount), Text(IDS_PE_WRITE_CAPTION));
+    ParamTransfer transfer(services, pass);
+    for (int row = 0; row < rowCount; ++row) {
+        if (!m_list.GetCheck(row))
+            continue;
+        const std::string shown = RowCode(row);
+        if (IsNeverWritten(shown)) {
+            pass.Step(3);
+            continue;
         }
-        // The drive takes the control mode of Cn001 only once register 0x1702 follows, which matters
-        // when pins were assigned for the new mode.
-        if (cn001 && !hnNumbers.empty() && services.ReadDriveRegister(0x1702) &&
-            services.ReadValue != doc->Value(DocCn, 1)) {
+        const std::string code = ParamText(shown);
+        if (code == "Cn001")
+            cn001 = true;
+        if (code.rfind("Hn6", 0) == 0)
+            hnNumbers.push_back(ParamNumber(code));
+        const std::string step = writing + shown;
+        pass.SetText(step);
+        pass.Step();
+        const bool hex = (ParamFlags(code, context) & AttrFormatHexBit) != 0;
+        const std::optional<int> value = ParseCellValue(m_list.GetItemText(row, kColumnValue), hex);
+        if (!value || !IsValueInRange(code, *value)) {
+            pass.Fail("Over Range!!\n\n" + step);
+            return FALSE;
+        }
+        pass.Step();
+        const ParamTransfer::WriteResult result = transfer.Write(code, *value);
+        if (pass.OwnerGone())
+            return FALSE; // closed meanwhile: nothing of this window is touched any more
+        pass.Step();
+        if (result.status == ParamTransfer::WriteStatus::NoAddress) {
+            // Sending it to another parameter's register would change the wrong setting.
+            notWritten.push_back(shown);
+            continue;
+        }
+        if (result.status != ParamTransfer::WriteStatus::Written) {
+            pass.Fail(step);
+            return FALSE;
+        }
+        restart = restart || result.needsRestart;
+        ClearCellMarks(row, kColumnValue);
+        m_marks.Set(ParamMarkTables::Changed, code, 0);
+        if (HasTwinGroup(code))
+            MarkTwinRows(code, 0);
+        if (!pass.Pump())
+            return FALSE;
+    }
+    // The drive takes the control mode of Cn001 only once register 0x1702 follows, which matters
+    // when pins were assigned for the new mode.
+    if (cn001 && !hnNumbers.empty()) {
+        const std::optional<int> driveMode = services.ReadDriveRegister(0x1702);
+        if (driveMode && *driveMode != doc->Value(DocCn, 1)) {
             for (int n : hnNumbers) {
                 if (n >= 1 && n <= DocGroupSize(DocHn) && doc->Value(DocHn, n) != doc->Default(DocHn, n)) {
                     services.WriteDriveRegister(0x1702, doc->Value(DocCn, 1));
@@ -1179,6 +1100,7 @@ BOOL CParaEditDlg::WriteCheckedParameters(int rowCount) {
             }
         }
     }
+    pass.CloseProgress();
     std::string text;
     const int checked = CheckedRowCount(rowCount);
     if (notWritten.empty() || static_cast<int>(notWritten.size()) < checked) {

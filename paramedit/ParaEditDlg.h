@@ -20,6 +20,7 @@
 #include <vector>
 
 class CKeloServoDoc;
+class CTransferPass;
 struct CatalogueContext;
 
 // Timers of the window.
@@ -53,7 +54,9 @@ public:
     // --- Passes -------------------------------------------------------------------------------------
     BOOL ReadAllParameters();
     BOOL ReadCheckedParameters(int rowCount);
-    BOOL ReadVersionItems();
+    // Within a pass the window's messages go through between the requests (FALSE when the pass must
+    // end).
+    BOOL ReadVersionItems(CTransferPass* pass = nullptr);
     BOOL WriteCheckedParameters(int rowCount);
     void SetCheckedToDefault(int rowCount);
     void ShowNothingSelected();
@@ -96,7 +99,6 @@ public:
     int m_selectAll = 0;
     int m_firstRead = 0;
     ParamMarkTables m_marks;
-    bool m_passRunning = false; // a read or write pass is under way
     std::vector<EditorTab> m_tabs;
     EditorTabPresence m_presence;
     // The comparison choices, kept from one Compare command to the next.
@@ -146,6 +148,8 @@ private:
     // The start of a pass over the checked rows: needs a link (told to the user when missing) and a
     // document; rowCount is clamped to the table.
     CKeloServoDoc* CheckedPassDocument(int& rowCount);
+    // A transfer pass holds the line (this window's or another's).
+    bool PassOnTheLine() const;
     std::string RowCode(int row) const;
     void SetValueCell(int row, std::string_view code, int value);
     void MarkCell(int row, int column, COLORREF back, COLORREF selectedText);

@@ -11,7 +11,7 @@ class IParaEditViewLink {
 public:
     virtual ~IParaEditViewLink() = default;
 
-    // The register services (and their busy flag, ReadValue and protocol) of the view.
+    // The register services (and their busy flag, pass state and protocol) of the view.
     virtual CRegisterServices& Services() = 0;
     // The active view's document; nullptr when there is none (the editor then does nothing).
     virtual CKeloServoDoc* Document() = 0;

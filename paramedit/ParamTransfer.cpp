@@ -4,6 +4,7 @@
 #include "catalogue/RegisterMap.h"
 #include "link/LinkState.h"
 #include "link/services/RegisterServices.h"
+#include "link/services/TransferPass.h"
 #include "paramedit/ParamPassRules.h"
 
 #include <cstdint>
@@ -41,16 +42,16 @@ bool ParamTransfer::HasAddress(std::string_view code) {
     return p.index > 0 && ParameterRegisterAddress(p.letter, p.number, p.index).has_value();
 }
 
-void ParamTransfer::BeforeRequest() {
+bool ParamTransfer::BeforeRequest() {
     // The window handles its messages between any two requests, also within one parameter.
     if (std::exchange(requestSent_, true))
-        services_.Pump();
+        return pass_.Pump();
+    return true;
 }
 
 std::optional<int> ParamTransfer::ReadWordMaker(int address) {
-    if (!ConnectedFlag)
+    if (!ConnectedFlag || !BeforeRequest())
         return std::nullopt;
-    BeforeRequest();
     char request[kBufferSize] = {};
     char reply[kBufferSize] = {};
     CInternalCode::BuildReadWord(request, static_cast<std::uint16_t>(address));
@@ -65,9 +66,8 @@ std::optional<int> ParamTransfer::ReadWordMaker(int address) {
 }
 
 std::optional<int> ParamTransfer::ReadWordModbus(int address) {
-    if (!ConnectedFlag)
+    if (!ConnectedFlag || !BeforeRequest())
         return std::nullopt;
-    BeforeRequest();
     char request[kBufferSize] = {};
     char reply[kBufferSize] = {};
     const int expected = CInternalCode::BuildModbusRead(request, StationNumber, address, 1, ModbusAsciiFlag);
@@ -94,9 +94,8 @@ std::optional<int> ParamTransfer::ReadWordModbus(int address) {
 }
 
 bool ParamTransfer::WriteModbus(int address, int value) {
-    if (!ConnectedFlag)
+    if (!ConnectedFlag || !BeforeRequest())
         return false;
-    BeforeRequest();
     char request[kBufferSize] = {};
     char reply[kBufferSize] = {};
     const int expected =
@@ -145,10 +144,11 @@ std::optional<int> ParamTransfer::Read(std::string_view code, bool readAll) {
             value = ConvertRawParameterValue(p.letter, p.number, static_cast<std::int16_t>(*word), p.index);
             // These three are converted by the register services' own rules.
             if (readAll && (p.index == 1304 || p.index == 1305 || p.index == 1836)) {
-                BeforeRequest();
-                if (!services_.ReadDriveParameter(code))
+                if (!BeforeRequest())
                     return std::nullopt;
-                value = services_.ReadValue;
+                value = services_.ReadDriveParameter(code);
+                if (!value)
+                    return std::nullopt;
             }
         }
     }
@@ -180,26 +180,27 @@ ParamTransfer::WriteResult ParamTransfer::Write(std::string_view code, int value
             value = Cn008ModbusValue(ConvertRawParameterValue('C', 8, static_cast<std::int16_t>(*word), 0),
                                      value);
         } else {
-            BeforeRequest();
-            if (!services_.ReadDriveParameter("Cn008"))
+            const std::optional<int> present =
+                BeforeRequest() ? services_.ReadDriveParameter("Cn008") : std::nullopt;
+            if (!present)
                 return result;
-            value = Cn008MakerValue(services_.ReadValue, value);
+            value = Cn008MakerValue(*present, value);
         }
     }
     bool cn002Changed = false;
     if (IsCn002(p)) {
-        BeforeRequest();
-        const int read = ModbusMode ? services_.ReadParameterModbus('C', 2, ModbusAsciiFlag)
-                                    : services_.ReadDriveParameter("Cn002");
-        if (!read)
+        if (!BeforeRequest())
             return result;
-        cn002Changed = (value & 0xFF) != (services_.ReadValue & 0xFF);
+        const std::optional<int> present = ModbusMode ? services_.ReadParameterModbus('C', 2, ModbusAsciiFlag)
+                                                      : services_.ReadDriveParameter("Cn002");
+        if (!present)
+            return result;
+        cn002Changed = (value & 0xFF) != (*present & 0xFF);
     }
     bool written = false;
     if (ModbusMode) {
         written = WriteModbus(*address, value);
-    } else if (ConnectedFlag) {
-        BeforeRequest();
+    } else if (ConnectedFlag && BeforeRequest()) {
         char request[kBufferSize] = {};
         char reply[kBufferSize] = {};
         int length = kMakerWriteLength;

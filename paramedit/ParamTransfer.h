@@ -6,10 +6,13 @@
 #include <string_view>
 
 class CRegisterServices;
+class CTransferPass;
 
 class ParamTransfer {
 public:
-    explicit ParamTransfer(CRegisterServices& services) : services_(services) {}
+    // Between two requests the pass lets the window's messages through; when they closed the window
+    // the transfer sends nothing more and fails.
+    ParamTransfer(CRegisterServices& services, CTransferPass& pass) : services_(services), pass_(pass) {}
 
     // Whether the parameter can travel in the present link mode at all: it has a register, and on
     // Modbus a register of its own.
@@ -32,12 +35,14 @@ public:
     bool LastFailureWasRefusal() const { return refused_; }
 
 private:
-    void BeforeRequest();
+    // False when the pass must end (its window is gone): no further request goes out.
+    bool BeforeRequest();
     std::optional<int> ReadWordMaker(int address);
     std::optional<int> ReadWordModbus(int address);
     bool WriteModbus(int address, int value);
 
     CRegisterServices& services_;
+    CTransferPass& pass_;
     bool refused_ = false;
     bool requestSent_ = false; // by the present Read or Write
 };

@@ -2,8 +2,8 @@
 
 #include "resources/ids/paramedit.h"
 
-CProgressParaEdit::CProgressParaEdit(CWnd* parent)
-    : CProgressDlg(parent, nullptr, IDD_PROGRESS_PARAEDIT, IDC_PARAEDIT_PROGRESS_TEXT) {}
+CProgressParaEdit::CProgressParaEdit(CWnd* parent, ProgressOwnerLink* link)
+    : CProgressDlg(parent, link, IDD_PROGRESS_PARAEDIT, IDC_PARAEDIT_PROGRESS_TEXT) {}
 
 BOOL CProgressParaEdit::OnInitDialog() {
     CProgressDlg::OnInitDialog();

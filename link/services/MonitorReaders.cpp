@@ -21,21 +21,22 @@ int CMonitorReaders::ReadAlarmHistory() {
         return 1;
     ITransferProgress* progress = services_.Progress;
     if (progress)
-        progress->Open(ProgressDialogResource, AlarmHistoryCount);
+        progress->Open(ProgressDialogResource, AlarmHistoryCount, std::string());
     std::array<int, AlarmHistoryCount> codes{};
     for (int i = 0; i < AlarmHistoryCount; ++i) {
         const int n = i + 1;
         if (progress)
             progress->SetStepText(AlarmStepText + (i == 0 ? std::string("AL") : Format("A%d", i)));
         const std::optional<uint16_t> address = ParameterRegisterAddress('A', n, GroupAL * 100 + n);
-        if (!address || !services_.ReadDriveRegister(*address)) {
+        const std::optional<int> code = address ? services_.ReadDriveRegister(*address) : std::nullopt;
+        if (!code) {
             if (progress)
                 progress->Close();
             return 0;
         }
-        codes[i] = services_.ReadValue;
+        codes[i] = *code;
         if (progress)
-            progress->Step();
+            progress->SetPosition(i + 1, true); // a few steps: each one shown
     }
     if (progress)
         progress->Close();
@@ -58,10 +59,10 @@ int CMonitorReaders::RefreshDiagnosticsDisplay() {
         return 0;
     for (int i = 0; i < DiagnosticsItemCount; ++i) {
         const int n = i + 1;
-        if (!services_.ReadDriveRegister16(kDnBase + n))
+        const std::optional<int> word = services_.ReadDriveRegister16(kDnBase + n);
+        if (!word)
             return 0;
-        DnValues[i] =
-            ConvertRawParameterValue('d', n, static_cast<int16_t>(services_.ReadValue), Groupdn * 100 + n);
+        DnValues[i] = ConvertRawParameterValue('d', n, static_cast<int16_t>(*word), Groupdn * 100 + n);
     }
     if (DiagnosticsWindow) {
         DiagnosticsFrame frame;
@@ -89,9 +90,10 @@ int CMonitorReaders::RefreshLifeData() {
         return 0;
     std::array<int, LifeItemCount> values{};
     for (int i = 0; i < LifeItemCount; ++i) {
-        if (!services_.ReadDriveRegister(kLifeBase + i))
+        const std::optional<int> value = services_.ReadDriveRegister(kLifeBase + i);
+        if (!value)
             return 0;
-        values[i] = services_.ReadValue;
+        values[i] = *value;
     }
     LifeCycleCounter = 0;
     if (LifeWindow)
@@ -125,8 +127,8 @@ int CMonitorReaders::RefreshMonitorDisplay() {
         if (!value || !MonitorListWindow->RowEnabled(row))
             continue;
         // A failed read leaves the row at the value it had.
-        if (services_.ReadDriveParameter(ParamCodeFromIndex(index)))
-            *value = services_.ReadValue;
+        if (const std::optional<int> read = services_.ReadDriveParameter(ParamCodeFromIndex(index)))
+            *value = *read;
         texts[row] = MonitorRowText(index, *value);
     }
     if (!ConnectedFlag)

@@ -8,6 +8,7 @@
 #include "framework/core/MessageSeam.h"
 #include "link/LinkState.h"
 #include "link/SerialExt.h"
+#include "link/services/TransferPass.h"
 
 #include <optional>
 
@@ -22,6 +23,7 @@ constexpr const char* kWriteCaption = "Write Message";
 constexpr const char* kWriteSuccess = "Write successfully!!";
 constexpr const char* kRestartNotice =
     "Please restart the Servo drive! ! \n(After turning off the power, re-enter the power.)";
+constexpr const char* kFilterNotWritten = "Filter parameters not written: ";
 constexpr const char* kServoOnRefusal = "System Servo ON!\nPlease Servo Off again!";
 constexpr const char* kAnalysisSetupStep = "Trace the setting data to the Servo drive.";
 constexpr const char* kDioReadStep = "Read Digital Input/Output Contact planning parameters: ";
@@ -99,6 +101,10 @@ std::string CRegisterServices::FailureText(const std::string& step) {
     return std::string(kErrorWord) + ":\n\n" + step;
 }
 
+void CRegisterServices::ShowFailureBox(const std::string& detail) {
+    ShowMessage(FailureText(detail), kCommunicationCaption, MB_OK | MB_ICONSTOP);
+}
+
 int CRegisterServices::PathPlanningNumber(int item) {
     return MapPositionIndex(item);
 }
@@ -167,83 +173,78 @@ std::optional<int> CRegisterServices::ReadRegisterWord(int address) {
     return word;
 }
 
-int CRegisterServices::ReadDriveRegister(int address) {
+std::optional<int> CRegisterServices::ReadDriveRegister(int address) {
     const std::optional<int> word = ReadRegisterWord(address);
     if (!word)
-        return 0;
-    ReadValue = IsSignedRegister(address) ? static_cast<int16_t>(*word) : *word;
-    return 1;
+        return std::nullopt;
+    return IsSignedRegister(address) ? static_cast<int16_t>(*word) : *word;
 }
 
-int CRegisterServices::ReadDriveRegister16(int address) {
+std::optional<int> CRegisterServices::ReadDriveRegister16(int address) {
     const std::optional<int> word = ReadRegisterWord(address);
     if (!word)
-        return 0;
-    ReadValue = static_cast<int16_t>(*word);
-    return 1;
+        return std::nullopt;
+    return static_cast<int16_t>(*word);
 }
 
-int CRegisterServices::ReadDriveRegister32(int address) {
+std::optional<int> CRegisterServices::ReadDriveRegister32(int address) {
     if (!ConnectedFlag)
-        return 0;
+        return std::nullopt;
     // The high word's address goes first; the reply carries the words in that order.
     const uint16_t addresses[2] = {static_cast<uint16_t>(address + 1), static_cast<uint16_t>(address)};
     char request[12];
     BuildReadWords(request, 2, addresses);
     int words[2] = {};
     if (!ReadWords(request, 12, 2, words))
-        return 0;
-    ReadValue =
-        static_cast<int32_t>((static_cast<uint32_t>(words[0]) << 16) | static_cast<uint32_t>(words[1]));
-    return 1;
+        return std::nullopt;
+    return static_cast<int32_t>((static_cast<uint32_t>(words[0]) << 16) | static_cast<uint32_t>(words[1]));
 }
 
-int CRegisterServices::ReadDriveParameter(std::string_view code) {
+std::optional<int> CRegisterServices::ReadDriveParameter(std::string_view code) {
     if (!ConnectedFlag)
-        return 0;
+        return std::nullopt;
     const ParamRef p = RefOf(code);
     const std::optional<uint16_t> address = RegisterOf(p);
     if (!address)
-        return 0; // no register: nothing to ask the drive
+        return std::nullopt; // no register: nothing to ask the drive
     if (IsDoubleWordParameter(p.letter, p.number, p.index))
         return ReadDriveRegister32(*address);
-    if (!ReadDriveRegister16(*address))
-        return 0;
-    ReadValue = ConvertRawParameterValue(p.letter, p.number, static_cast<int16_t>(ReadValue), p.index);
-    return 1;
+    const std::optional<int> word = ReadDriveRegister16(*address);
+    if (!word)
+        return std::nullopt;
+    return ConvertRawParameterValue(p.letter, p.number, static_cast<int16_t>(*word), p.index);
 }
 
-int CRegisterServices::ReadParameterByGroup(char group, int number) {
+std::optional<int> CRegisterServices::ReadParameterByGroup(char group, int number) {
     if (!ConnectedFlag)
-        return 0;
+        return std::nullopt;
     char request[8];
     BuildReadParam(request, group, number);
     int word = 0;
     if (!ReadWords(request, 8, 1, &word))
-        return 0;
+        return std::nullopt;
     const int n = number & 0xFF;
     const bool isSigned = (group == '5' && n == 0x36) || (group == '6' && n == 0xE4);
-    ReadValue = isSigned ? static_cast<int16_t>(word) : word;
-    return 1;
+    return isSigned ? static_cast<int16_t>(word) : word;
 }
 
-int CRegisterServices::ReadParameterModbus(char letter, int number, int asciiFlag) {
+std::optional<int> CRegisterServices::ReadParameterModbus(char letter, int number, int asciiFlag) {
     if (!ConnectedFlag)
-        return 0;
+        return std::nullopt;
     const std::optional<uint16_t> address = GroupBlockBase(letter, number);
     if (!address)
-        return 0; // a group without a Modbus block is never sent to some other address
+        return std::nullopt; // a group without a Modbus block is never sent to some other address
     int word = 0;
     if (!ModbusReadRegister(*address, asciiFlag, word))
-        return 0;
-    ReadValue = ConvertRawParameterValue(letter, number, static_cast<int16_t>(word), 0);
-    return 1;
+        return std::nullopt;
+    return ConvertRawParameterValue(letter, number, static_cast<int16_t>(word), 0);
 }
 
 int CRegisterServices::PollAnalysisState() {
-    if (!ReadDriveRegister(kAnalysisStateRegister))
+    const std::optional<int> state = ReadDriveRegister(kAnalysisStateRegister);
+    if (!state)
         return 0;
-    return ReadValue == 2 ? 2 : 1;
+    return *state == 2 ? 2 : 1;
 }
 
 int CRegisterServices::WriteDriveRegister(int address, int value, int /*flag*/) {
@@ -312,33 +313,26 @@ void CRegisterServices::Pump() {
 int CRegisterServices::RunTransfer(int resourceId, int count, int steps, bool cancelable,
                                    const std::function<std::string(int)>& stepText,
                                    const std::function<bool(int)>& item) {
-    ViewBusyFlag = 1;
-    if (cancelable)
-        CancelRequest = 0;
-    if (Progress)
-        Progress->Open(resourceId, count * steps);
+    CTransferPass pass(*this, {OwnerLife, Progress});
+    if (pass.Refused())
+        return 0;
+    pass.OpenProgress(resourceId, count * steps, std::string(), cancelable);
     for (int i = 0; i < count; ++i) {
         const std::string text = stepText(i);
-        if (Progress)
-            Progress->SetStepText(text);
-        const bool cancelled = cancelable && Cancelled();
-        if (cancelled || !item(i)) {
-            if (Progress)
-                Progress->Close();
-            // The flag stays up while the user reads the message, so the supervision keeps off the
-            // line until the transfer has really ended.
-            if (!(cancelable && Cancelled()))
-                ShowMessage(FailureText(text), kCommunicationCaption, MB_OK | MB_ICONSTOP);
-            ViewBusyFlag = 0;
+        pass.SetText(text);
+        if (pass.Cancelled())
+            return 0;
+        if (!item(i)) {
+            // The flag stays up while the user reads the box, so the supervision keeps off the line
+            // until the transfer has really ended.
+            if (!pass.Cancelled())
+                pass.Fail(text);
             return 0;
         }
-        for (int s = 0; Progress && s < steps; ++s)
-            Progress->Step();
-        Pump();
+        pass.Step(steps);
+        if (!pass.Pump())
+            return 0;
     }
-    if (Progress)
-        Progress->Close();
-    ViewBusyFlag = 0;
     return 1;
 }
 
@@ -391,10 +385,11 @@ int CRegisterServices::ReadDioContacts(bool fromBlock) {
             const int n = i + 1;
             const std::optional<uint16_t> address =
                 fromBlock ? std::optional<uint16_t>(kDioBlockBase + n) : HnRegister(n);
-            if (!address || !ReadDriveRegister16(*address))
+            const std::optional<int> word = address ? ReadDriveRegister16(*address) : std::nullopt;
+            if (!word)
                 return false;
             Document->Value(DocHn, n) =
-                ConvertRawParameterValue('H', n, static_cast<int16_t>(ReadValue), GroupHn * 100 + n);
+                ConvertRawParameterValue('H', n, static_cast<int16_t>(*word), GroupHn * 100 + n);
             return true;
         });
 }
@@ -437,17 +432,20 @@ int CRegisterServices::ReadPathPlanningParameters() {
         [&](int i) {
             const int number = PathPlanningNumber(i);
             const std::string code = PathPlanningCode(i);
+            std::optional<int> value;
             if (ModbusMode) {
                 int word = 0;
                 if (!ConnectedFlag ||
                     !ModbusReadRegister(kPathPlanningModbusBase + number, ModbusAsciiFlag, word))
                     return false;
-                ReadValue = ConvertRawParameterValue('P', number, static_cast<int16_t>(word),
-                                                     ParamIndexFromCode(code));
-            } else if (!ReadDriveParameter(code)) {
-                return false;
+                value = ConvertRawParameterValue('P', number, static_cast<int16_t>(word),
+                                                 ParamIndexFromCode(code));
+            } else {
+                value = ReadDriveParameter(code);
             }
-            Document->Value(i < 2 ? DocPn3 : DocPn4, number) = ReadValue;
+            if (!value)
+                return false;
+            Document->Value(i < 2 ? DocPn3 : DocPn4, number) = *value;
             return true;
         });
 }
@@ -471,29 +469,39 @@ int CRegisterServices::WritePathPlanningParameters() {
 
 // --- Other services -----------------------------------------------------------------------------
 
-int CRegisterServices::WriteFilterParameters() {
-    if (!ConnectedFlag || !Document)
-        return 0;
-    static const char* const kRuns[5][3] = {{"Cn013", "Cn014", "Cn065"},
+FilterWriteResult CRegisterServices::WriteFilterParameters() {
+    static const char* const kSets[5][3] = {{"Cn013", "Cn014", "Cn065"},
                                             {"Cn066", "Cn067", "Cn068"},
                                             {"Cn069", "Cn070", "Cn071"},
                                             {"Cn072", "Cn073", "Cn074"},
                                             {"Cn075", "Cn076", "Cn077"}};
-    bool whole[5] = {};
-    for (int run = 0; run < 5; ++run) {
-        whole[run] = true;
-        for (const char* code : kRuns[run]) {
+    FilterWriteResult result;
+    if (!ConnectedFlag || !Document) {
+        result.setsNotWritten = {1, 2, 3, 4, 5};
+        return result;
+    }
+    std::string notWritten;
+    for (int set = 0; set < 5; ++set) {
+        for (const char* code : kSets[set]) {
             const int* value = Document->FindValue(code);
             if (!value || !WriteDriveParameter(code, *value)) {
-                whole[run] = false;
+                result.setsNotWritten.push_back(set + 1);
                 break;
             }
         }
     }
-    const bool anyOfFirstFour = whole[0] || whole[1] || whole[2] || whole[3];
-    if (anyOfFirstFour && whole[4])
+    // A filter half written shapes the drive's response in a way nobody chose: the user must know.
+    if (result.Written()) {
         ShowMessage(std::string(kWriteSuccess) + "\n\n", kWriteCaption, MB_OK);
-    return anyOfFirstFour ? 1 : 0;
+    } else {
+        std::string detail = kFilterNotWritten;
+        for (size_t i = 0; i < result.setsNotWritten.size(); ++i) {
+            const auto& set = kSets[result.setsNotWritten[i] - 1];
+            detail += Format("%s%s, %s, %s", i ? "; " : "", set[0], set[1], set[2]);
+        }
+        ShowFailureBox(detail);
+    }
+    return result;
 }
 
 int CRegisterServices::StartAnalysisMeasurement() {
@@ -505,7 +513,7 @@ int CRegisterServices::StartAnalysisMeasurement() {
         {0x1603, AnalysisSetting1}, {0x1606, 0}, {0x1605, 0}, {0x1601, AnalysisSetting2}, {0x1602, 1}};
     for (const auto& w : writes) {
         if (!WriteDriveRegister(w[0], w[1])) {
-            ShowMessage(FailureText(kAnalysisSetupStep), kCommunicationCaption, MB_OK | MB_ICONSTOP);
+            ShowFailureBox(kAnalysisSetupStep);
             return 0;
         }
     }
@@ -530,9 +538,10 @@ int CRegisterServices::ReadAnalysisData() {
     int k = 0;
     for (char group = '0'; group <= '4'; ++group) {
         for (int number = 0; number < 256; ++number, ++k) {
-            if (!ReadParameterByGroup(group, number))
+            const std::optional<int> value = ReadParameterByGroup(group, number);
+            if (!value)
                 return 0;
-            series[k % 2][k / 2] = static_cast<int16_t>(ReadValue);
+            series[k % 2][k / 2] = static_cast<int16_t>(*value);
         }
     }
     const size_t offset = static_cast<size_t>(AnalysisSlot) * AnalysisSeriesLength;
@@ -546,8 +555,7 @@ int CRegisterServices::ReadAnalysisData() {
 }
 
 void CRegisterServices::EnableStepDialogButtons(const std::function<void()>& routine) {
-    ViewBusyFlag = 1;
+    CBusyHold busy(*this);
     if (routine)
         routine();
-    ViewBusyFlag = 0;
 }

@@ -4,10 +4,11 @@
 // digital I/O contact group, path planning, filter set, analysis data). The view carries it as its
 // protocol base; the windows above reach it through the view.
 //
-// Every service returns int: 1 done, 0 when not connected, refused or failed. Each tests
-// ConnectedFlag first and sends nothing when it is 0. A read counts only when the exchange returned
-// ReplyRead, a write only when it returned ReplyWritten. ReadValue holds the value of the last
-// successful read and is left alone by a failed one.
+// A read returns the value it read, or nothing when not connected, refused or failed: a failed read
+// never leaves some earlier exchange's value where a caller could take it. Every other service
+// returns int: 1 done, 0 when not connected, refused or failed. Each tests ConnectedFlag first and
+// sends nothing when it is 0. A read counts only when the exchange returned ReplyRead, a write only
+// when it returned ReplyWritten.
 //
 // The services know nothing of windows: the progress window, the pumping of one pending message
 // between requests and the wait cursor reach them through the small hooks below, which the view
@@ -18,6 +19,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,14 +34,17 @@ extern std::atomic<int> ServoOnFlag;
 // register reads unsigned.
 bool IsSignedRegister(int address);
 
-// Progress window of a long transfer (the view implements it with its progress dialogs).
+// Progress window of a long transfer (the windows implement it with their progress dialogs). The
+// transfer pass (TransferPass.h) drives it and paces its repaints.
 class ITransferProgress {
 public:
     virtual ~ITransferProgress() = default;
-    // Opens the window from its dialog resource with a bar from 0 to range, at 0.
-    virtual void Open(int resourceId, int range) = 0;
+    // Opens the window from its dialog resource (titled with the caption unless it is empty) with a
+    // bar from 0 to range, at 0.
+    virtual void Open(int resourceId, int range, const std::string& caption) = 0;
     virtual void SetStepText(const std::string& text) = 0;
-    virtual void Step() = 0;
+    // The pass's position; the bar shows it when `repaint` is set (a repaint is not free).
+    virtual void SetPosition(int position, bool repaint) = 0;
     // Also called after the user cancelled, when the window may have closed itself already.
     virtual void Close() = 0;
     // The user pressed Cancel (only the memory-image window offers it).
@@ -50,6 +55,12 @@ public:
 constexpr int ProgressDialogResource = 171;   // plain progress
 constexpr int RWProgressDialogResource = 176; // with Cancel: memory image
 
+// What WriteFilterParameters left undone: the numbers (1..5) of the sets not written whole.
+struct FilterWriteResult {
+    std::vector<int> setsNotWritten;
+    bool Written() const { return setsNotWritten.empty(); }
+};
+
 constexpr int AnalysisSeriesLength = 512;
 constexpr int AnalysisSlotCount = 64;
 
@@ -59,11 +70,14 @@ public:
     ~CRegisterServices() override;
 
     // --- View members the services keep ---------------------------------------------------------
-    int ReadValue = 0;
     // 1 while a long transfer runs; the link supervision leaves the drive alone meanwhile.
     int ViewBusyFlag = 0;
     // Set (by the memory-image progress window) when the user cancels; tested between requests.
     int CancelRequest = 0;
+    // A transfer pass is running (a second one is refused).
+    bool PassRunning = false;
+    // The window the view's own transfers run for (the view); none in a test without windows.
+    std::optional<std::weak_ptr<int>> OwnerLife;
     // The document the transfers fill and write; the view sets it.
     CKeloServoDoc* Document = nullptr;
     // Hooks the view fills in.
@@ -80,19 +94,19 @@ public:
 
     // --- Single registers and parameters --------------------------------------------------------
     // "R1": signed 16-bit for 0x0201, 0x0601, 0x0905, 0x0906, 0x0C1C, unsigned for every other address.
-    int ReadDriveRegister(int address);
+    std::optional<int> ReadDriveRegister(int address);
     // "R1": the word as signed 16-bit.
-    int ReadDriveRegister16(int address);
+    std::optional<int> ReadDriveRegister16(int address);
     // "R2" a+1, a: word(a+1) x 65536 + word(a).
-    int ReadDriveRegister32(int address);
+    std::optional<int> ReadDriveRegister32(int address);
     // By code ("Pn301"): a 32-bit parameter as ReadDriveRegister32, else the word converted by the
-    // register map's rules. A code without a register sends nothing and returns 0.
-    int ReadDriveParameter(std::string_view code);
+    // register map's rules. A code without a register sends nothing and gives nothing.
+    std::optional<int> ReadDriveParameter(std::string_view code);
     // "R10": signed for ('5', 0x36) and ('6', 0xE4), unsigned otherwise.
-    int ReadParameterByGroup(char group, int number);
+    std::optional<int> ReadParameterByGroup(char group, int number);
     // Modbus 0x03 of one register at the group's Modbus address, converted with index 0. A group
-    // without a Modbus address sends nothing and returns 0.
-    int ReadParameterModbus(char letter, int number, int asciiFlag);
+    // without a Modbus address sends nothing and gives nothing.
+    std::optional<int> ReadParameterModbus(char letter, int number, int asciiFlag);
     // "R1" 0x1602: 2 when it holds 2, 1 for another value, 0 when not connected or failed.
     int PollAnalysisState();
 
@@ -122,8 +136,11 @@ public:
     int WritePathPlanningParameters();
 
     // --- Other services -------------------------------------------------------------------------
-    // Writes the notch filter set Cn013, Cn014, Cn065..Cn077 from the document in five runs of three.
-    int WriteFilterParameters();
+    // Writes the notch filter parameters Cn013, Cn014, Cn065..Cn077 from the document in five sets of
+    // three (a set stops at its first refusal). "Write successfully!!" only when every set was
+    // written; otherwise the one failure box names what was not, and so does the result. Nothing is
+    // sent (and nothing shown) without a link.
+    FilterWriteResult WriteFilterParameters();
     int StartAnalysisMeasurement();
     int ReadAnalysisData();
     // Runs the step dialog's button routine with ViewBusyFlag set.
@@ -136,8 +153,12 @@ public:
 
     // Failure and success texts of the transfers.
     static std::string FailureText(const std::string& step);
+    // The one failure box of a transfer: FailureText(detail), "Communication Message", stop icon.
+    static void ShowFailureBox(const std::string& detail);
     // Lets pending window messages through (PeekAndPump), between two requests of a long transfer.
     void Pump();
+    // Expires when these services are destroyed (a transfer pass must not touch them then).
+    std::weak_ptr<int> ServicesLife() const { return life_; }
 
 protected:
     // One request/reply of a maker read; the reply word(s) parsed. False when not ReplyRead or the
@@ -150,14 +171,16 @@ protected:
     bool ModbusReadRegister(int address, int asciiFlag, int& word);
     bool ModbusWriteRegister(int address, int value);
 
-    // Runs a long transfer of `count` items: ViewBusyFlag set, progress open with the given range,
-    // step text of each item shown before it, `steps` steps after it and one pending message
-    // dispatched. On the first failing item the window closes and the one failure message naming
-    // the step text is shown; a cancel ends it without a message. ViewBusyFlag is cleared on every
-    // way out. 1 when every item was done, else 0.
+    // Runs a long transfer of `count` items as one transfer pass for the view: progress open with the
+    // given range, step text of each item shown before it, `steps` steps after it and the messages
+    // let through. On the first failing item the window closes and the one failure box names the
+    // step text; a cancel or the view's closing ends it without a box. 1 when every item was done.
     int RunTransfer(int resourceId, int count, int steps, bool cancelable,
                     const std::function<std::string(int)>& stepText, const std::function<bool(int)>& item);
     bool Cancelled() const;
     // Hn601..Hn624 into the document from their registers, or from the contact block.
     int ReadDioContacts(bool fromBlock);
+
+private:
+    std::shared_ptr<int> life_ = std::make_shared<int>(0);
 };

@@ -11,6 +11,7 @@
 #include "framework/ui/FileDialog.h"
 #include "link/LinkState.h"
 #include "link/services/RegisterServices.h"
+#include "link/services/TransferPass.h"
 #include "online/ui/OnLineParaSetDlg.h"
 #include "resources/ids/controls.h"
 #include "resources/ids/mainframe.h"
@@ -20,18 +21,6 @@
 #include <algorithm>
 
 namespace {
-
-// The view's busy flag for the life of the object: the link supervision keeps off the drive.
-class ViewBusy {
-public:
-    explicit ViewBusy(CRegisterServices& services) : services_(services) { services_.ViewBusyFlag = 1; }
-    ~ViewBusy() { services_.ViewBusyFlag = 0; }
-    ViewBusy(const ViewBusy&) = delete;
-    ViewBusy& operator=(const ViewBusy&) = delete;
-
-private:
-    CRegisterServices& services_;
-};
 
 // A flag set for the life of the object.
 class Holding {
@@ -223,10 +212,8 @@ std::optional<int> COnLineParaEditDlg::ReadParameterByName(const std::string& co
     if (!ConnectedFlag || ModbusMode)
         return std::nullopt;
     CRegisterServices& services = view_.Services();
-    ViewBusy busy(services);
-    if (!services.ReadDriveParameter(code))
-        return std::nullopt;
-    return services.ReadValue;
+    CBusyHold busy(services);
+    return services.ReadDriveParameter(code);
 }
 
 bool COnLineParaEditDlg::ReadRowValue(int r) {
@@ -250,9 +237,9 @@ void COnLineParaEditDlg::RefreshRowValues() {
         return;
     if (!ModbusMode) {
         CRegisterServices& services = view_.Services();
-        ViewBusy busy(services);
-        if (services.ReadDriveRegister(MotorMaxSpeedRegister))
-            view_.SetMotorMaxSpeed(services.ReadValue);
+        CBusyHold busy(services);
+        if (const std::optional<int> speed = services.ReadDriveRegister(MotorMaxSpeedRegister))
+            view_.SetMotorMaxSpeed(*speed);
     }
     for (int r = 0; r < OnlineRowCount; ++r) {
         if (!rows_[static_cast<size_t>(r)].active)
@@ -275,7 +262,7 @@ bool COnLineParaEditDlg::WriteParameterByName(const std::string& code, std::int3
     if (!CheckLink())
         return false;
     CRegisterServices& services = view_.Services();
-    ViewBusy busy(services);
+    CBusyHold busy(services);
     const char letter = ParamGroupLetter(code);
     const int index = ParamIndexFromCode(code);
     const int number = ParamNumber(code);

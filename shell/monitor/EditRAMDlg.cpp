@@ -3,41 +3,13 @@
 #include "framework/core/Format.h"
 #include "framework/core/MessageSeam.h"
 #include "link/services/RegisterServices.h"
+#include "link/services/TransferPass.h"
 #include "resources/ids/monitor.h"
 #include "shell/monitor/UserFileDialog.h"
 
 namespace {
-constexpr const char* kCommunicationCaption = "Communication Message";
 constexpr const char* kWriteFailed = "Write Failed!";
 constexpr int kProgressRange = 4096;
-
-// The progress window and the busy flag of one transfer, both ended on every way out.
-class TransferScope {
-public:
-    explicit TransferScope(CRegisterServices& services) : services_(services) {
-        services_.ViewBusyFlag = 1;
-        if (services_.Progress)
-            services_.Progress->Open(ProgressDialogResource, kProgressRange);
-    }
-    ~TransferScope() {
-        if (services_.Progress)
-            services_.Progress->Close();
-        services_.ViewBusyFlag = 0;
-    }
-    TransferScope(const TransferScope&) = delete;
-    TransferScope& operator=(const TransferScope&) = delete;
-
-    void Step(const std::string& text) {
-        if (services_.Progress) {
-            services_.Progress->SetStepText(text);
-            services_.Progress->Step();
-        }
-    }
-    void Pump() { services_.Pump(); }
-
-private:
-    CRegisterServices& services_;
-};
 } // namespace
 
 CEditRAMDlg::CEditRAMDlg(CRegisterServices& services, CWnd* parent)
@@ -62,48 +34,48 @@ std::string CEditRAMDlg::WriteStepText(int pair) {
 }
 
 std::optional<RamValues> CEditRAMDlg::ReadRamWords() {
-    RamValues values{};
-    std::optional<std::string> failedStep;
-    {
-        TransferScope transfer(m_services);
-        for (int k = 0; k < RamPairCount; ++k) {
-            const std::string step = ReadStepText(k);
-            transfer.Step(step);
-            const bool highRead = m_services.ReadDriveRegister(RamPairAddress(k)) != 0;
-            const int high = m_services.ReadValue;
-            if (!highRead || !m_services.ReadDriveRegister(RamPairAddress(k) + 1)) {
-                failedStep = step;
-                break;
-            }
-            values[k] = RamPairValue(static_cast<std::uint16_t>(high),
-                                     static_cast<std::uint16_t>(m_services.ReadValue));
-            transfer.Pump();
-        }
-    }
-    if (failedStep) {
-        ShowMessage(CRegisterServices::FailureText(*failedStep), kCommunicationCaption, MB_OK | MB_ICONSTOP);
+    CTransferPass pass(m_services, {Life(), m_services.Progress});
+    if (pass.Refused())
         return std::nullopt;
+    pass.OpenProgress(ProgressDialogResource, kProgressRange);
+    RamValues values{};
+    for (int k = 0; k < RamPairCount; ++k) {
+        const std::string step = ReadStepText(k);
+        pass.SetText(step);
+        pass.Step();
+        const std::optional<int> high = m_services.ReadDriveRegister(RamPairAddress(k));
+        const std::optional<int> low =
+            high ? m_services.ReadDriveRegister(RamPairAddress(k) + 1) : std::nullopt;
+        if (!low) {
+            pass.Fail(step);
+            return std::nullopt;
+        }
+        values[k] = RamPairValue(static_cast<std::uint16_t>(*high), static_cast<std::uint16_t>(*low));
+        if (!pass.Pump())
+            return std::nullopt;
     }
     return values;
 }
 
 bool CEditRAMDlg::WriteRamWords(const RamValues& values) {
-    bool written = true;
-    {
-        TransferScope transfer(m_services);
-        for (int k = 0; k < RamPairCount; ++k) {
-            transfer.Step(WriteStepText(k));
-            if (!m_services.WriteDriveRegister(RamPairAddress(k), RamHighWord(values[k])) ||
-                !m_services.WriteDriveRegister(RamPairAddress(k) + 1, RamLowWord(values[k]))) {
-                written = false;
-                break;
-            }
-            transfer.Pump();
+    CTransferPass pass(m_services, {Life(), m_services.Progress});
+    if (pass.Refused())
+        return false;
+    pass.OpenProgress(ProgressDialogResource, kProgressRange);
+    for (int k = 0; k < RamPairCount; ++k) {
+        pass.SetText(WriteStepText(k));
+        pass.Step();
+        if (!m_services.WriteDriveRegister(RamPairAddress(k), RamHighWord(values[k])) ||
+            !m_services.WriteDriveRegister(RamPairAddress(k) + 1, RamLowWord(values[k]))) {
+            // This transfer has its own box: the write failure the user knows from the drive's tools.
+            pass.End();
+            ShowMessage(kWriteFailed, std::string(), MB_OK);
+            return false;
         }
+        if (!pass.Pump())
+            return false;
     }
-    if (!written)
-        ShowMessage(kWriteFailed, std::string(), MB_OK);
-    return written;
+    return true;
 }
 
 void CEditRAMDlg::OnReadAndSave() {

@@ -90,6 +90,7 @@ const RigidityTableSet CKeloServoView::RigidityTables = {&RigidityPn310, &Rigidi
 
 CKeloServoView::CKeloServoView() {
     Progress = &progress_;
+    OwnerLife = CWnd::Life();
     PeekAndPump = [this] { PeekAndPumpOnce(); };
     CRegisterServices::BeginWaitCursor = [this] { CView::BeginWaitCursor(); };
     CRegisterServices::RestoreWaitCursor = [this] { CView::EndWaitCursor(); };
@@ -216,9 +217,10 @@ bool CKeloServoView::ReadDoubleWord(int address, int& value) {
         return false;
     if (!ModbusMode) {
         // One request carries both words, so they belong to the same moment.
-        if (!ReadDriveRegister32(address))
+        const std::optional<int> both = ReadDriveRegister32(address);
+        if (!both)
             return false;
-        value = ReadValue;
+        value = *both;
         return true;
     }
     // Modbus reads a word per request: when the high word changed meanwhile the low word carried

@@ -12,10 +12,10 @@
 #include "online/ui/OnlineViewLink.h"
 #include "paramedit/DefinedList.h"
 #include "paramedit/ParaEditViewLink.h"
+#include "paramedit/TransferProgress.h"
 #include "shell/CommandRules.h"
 #include "shell/monitor/MonUnAPDlg.h"
 #include "shell/monitor/ParameterTablePrinter.h"
-#include "shell/ui/TransferProgress.h"
 
 #include <array>
 #include <functional>

@@ -9,6 +9,7 @@
 #include "framework/ui/DC.h"
 #include "framework/ui/Print.h"
 #include "link/LinkState.h"
+#include "link/services/TransferPass.h"
 #include "online/ui/OnLineParaEditDlg.h"
 #include "paramedit/ParaCustomDlg.h"
 #include "paramedit/ParaEditDlg.h"
@@ -50,18 +51,6 @@ const char* const ServoOnRefusal = "System Servo ON!\nPlease Servo Off again!";
 std::string Text(int id) {
     return LoadResString(id);
 }
-
-// ViewBusyFlag set for the life of the object: the supervision tick keeps off the drive meanwhile.
-class BusyScope {
-public:
-    explicit BusyScope(CRegisterServices& services) : services_(services) { services_.ViewBusyFlag = 1; }
-    ~BusyScope() { services_.ViewBusyFlag = 0; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    CRegisterServices& services_;
-};
 
 ShellSettings* AppSettings() {
     CKeloServoApp* app = KeloServoApp();
@@ -275,7 +264,7 @@ void CKeloServoView::OnLifePrediction() {
     ILifeSink* previous = Readers.LifeWindow;
     Readers.LifeWindow = window;
     {
-        BusyScope busy(*this);
+        CBusyHold busy(*this);
         Readers.RefreshLifeData();
     }
     Readers.LifeWindow = previous;
@@ -336,7 +325,7 @@ void CKeloServoView::OnInstallationManual() {
 // ---- Drive resets -------------------------------------------------------------------------------
 
 void CKeloServoView::SendRestartFrame() {
-    BusyScope busy(*this);
+    CBusyHold busy(*this);
     SendFixedCommandFrame();
 }
 
@@ -362,7 +351,7 @@ void CKeloServoView::OnFactoryReset() {
         return;
     int accepted;
     {
-        BusyScope busy(*this);
+        CBusyHold busy(*this);
         accepted = WriteDriveParameter("Cn029", 1);
     }
     if (!accepted)
@@ -378,7 +367,7 @@ LRESULT CKeloServoView::OnJogCommand(WPARAM code, LPARAM speed) {
     const int value = static_cast<int>(speed);
     // Each write holds the busy flag only around itself; a refused write ends the sequence.
     auto write = [this](auto&& exchange) {
-        BusyScope busy(*this);
+        CBusyHold busy(*this);
         return exchange() != 0;
     };
     auto writeSpeed = [&](int v) {
@@ -389,8 +378,8 @@ LRESULT CKeloServoView::OnJogCommand(WPARAM code, LPARAM speed) {
     };
     switch (code) {
     case 1: {
-        BusyScope busy(*this);
-        ReadDriveRegister(RegJogSpeed); // the JOG window, once it exists, shows ReadValue
+        CBusyHold busy(*this);
+        ReadDriveRegister(RegJogSpeed); // the JOG window, once it exists, shows the value read
         break;
     }
     case 3:
@@ -418,7 +407,7 @@ LRESULT CKeloServoView::OnJogCommand(WPARAM code, LPARAM speed) {
 LRESULT CKeloServoView::OnAlarmClear(WPARAM code, LPARAM) {
     if (code != AlarmClearCommand)
         return 0;
-    BusyScope busy(*this);
+    CBusyHold busy(*this);
     ClearAlarmHistory();
     return 0;
 }
@@ -448,9 +437,9 @@ int CKeloServoView::ClearAlarmHistory() {
 LRESULT CKeloServoView::OnStepMonitor(WPARAM code, LPARAM) {
     if (code != 1)
         return 0;
-    BusyScope busy(*this);
+    CBusyHold busy(*this);
     if (!StepWatching) {
-        if (ReadDriveRegister(RegServoStatus) && (ReadValue & 1)) {
+        if (const std::optional<int> status = ReadDriveRegister(RegServoStatus); status && (*status & 1)) {
             StepWatching = true;
             if (StepDialogPointer)
                 StepDialogPointer->ShowWaitHint();
@@ -458,12 +447,12 @@ LRESULT CKeloServoView::OnStepMonitor(WPARAM code, LPARAM) {
         if (!StepWatching)
             return 0;
     }
-    if (ReadDriveRegister(RegStepValue)) {
-        StepValue = ReadValue;
+    if (const std::optional<int> step = ReadDriveRegister(RegStepValue)) {
+        StepValue = *step;
         if (StepDialogPointer)
             StepDialogPointer->ShowStepValue(StepValue, StepValueCode);
     }
-    if (ReadDriveRegister(RegServoStatus) && !(ReadValue & 1)) {
+    if (const std::optional<int> status = ReadDriveRegister(RegServoStatus); status && !(*status & 1)) {
         StepWatching = false;
         if (StepDialogPointer)
             StepDialogPointer->EnableOkCancel();
@@ -472,12 +461,10 @@ LRESULT CKeloServoView::OnStepMonitor(WPARAM code, LPARAM) {
 }
 
 std::optional<int> CKeloServoView::WriteAndReadBack(int number, int value) {
-    BusyScope busy(*this);
+    CBusyHold busy(*this);
     if (!WriteParameterByGroup('C', number, value, 0))
         return std::nullopt;
-    if (!ReadParameterByGroup('C', number))
-        return std::nullopt;
-    return ReadValue;
+    return ReadParameterByGroup('C', number);
 }
 
 LRESULT CKeloServoView::OnTripleValueWrite(WPARAM which, LPARAM value) {

@@ -17,13 +17,19 @@ using Services = ServicesFixture;
 TEST_F(Services, NothingIsSentWhileNotConnected) {
     ConnectedFlag = 0;
     doc.Value(DocHn, 1) = 5;
-    const std::vector<std::pair<const char*, std::function<int()>>> calls = {
+    const std::vector<std::pair<const char*, std::function<std::optional<int>()>>> reads = {
         {"ReadDriveRegister", [&] { return services.ReadDriveRegister(0x0201); }},
         {"ReadDriveRegister16", [&] { return services.ReadDriveRegister16(0x0201); }},
         {"ReadDriveRegister32", [&] { return services.ReadDriveRegister32(0x0500); }},
         {"ReadDriveParameter", [&] { return services.ReadDriveParameter("Cn025"); }},
         {"ReadParameterByGroup", [&] { return services.ReadParameterByGroup('0', 1); }},
         {"ReadParameterModbus", [&] { return services.ReadParameterModbus('C', 1, 0); }},
+    };
+    for (const auto& [name, read] : reads) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(read(), std::nullopt);
+    }
+    const std::vector<std::pair<const char*, std::function<int()>>> calls = {
         {"PollAnalysisState", [&] { return services.PollAnalysisState(); }},
         {"WriteDriveRegister", [&] { return services.WriteDriveRegister(0x0201, 1); }},
         {"WriteDriveRegister32", [&] { return services.WriteDriveRegister32(0x0500, 1); }},
@@ -37,10 +43,9 @@ TEST_F(Services, NothingIsSentWhileNotConnected) {
         {"WriteDioContactParameters", [&] { return services.WriteDioContactParameters(); }},
         {"ReadPathPlanningParameters", [&] { return services.ReadPathPlanningParameters(); }},
         {"WritePathPlanningParameters", [&] { return services.WritePathPlanningParameters(); }},
-        {"WriteFilterParameters", [&] { return services.WriteFilterParameters(); }},
+        {"WriteFilterParameters", [&] { return services.WriteFilterParameters().Written() ? 1 : 0; }},
         {"ReadAnalysisData", [&] { return services.ReadAnalysisData(); }},
     };
-    services.ReadValue = 77;
     for (const auto& [name, call] : calls) {
         SCOPED_TRACE(name);
         EXPECT_EQ(call(), 0);
@@ -48,7 +53,6 @@ TEST_F(Services, NothingIsSentWhileNotConnected) {
     EXPECT_TRUE(Requests().empty());
     EXPECT_TRUE(messages.Shown().empty());
     EXPECT_TRUE(progress.opened.empty());
-    EXPECT_EQ(services.ReadValue, 77);
     EXPECT_EQ(services.ViewBusyFlag, 0);
 
     // Starting an analysis unlinked tells the user why.
@@ -71,24 +75,20 @@ TEST_F(Services, RegisterReadsTakeTheWordSignedOrUnsignedByAddress) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.address);
         drive.SetRegister(static_cast<uint16_t>(c.address), c.word);
-        ASSERT_EQ(services.ReadDriveRegister(c.address), 1);
-        EXPECT_EQ(services.ReadValue, c.plain);
-        ASSERT_EQ(services.ReadDriveRegister16(c.address), 1);
-        EXPECT_EQ(services.ReadValue, c.signed16);
+        EXPECT_EQ(services.ReadDriveRegister(c.address), c.plain);
+        EXPECT_EQ(services.ReadDriveRegister16(c.address), c.signed16);
     }
     drive.ClearLog();
-    ASSERT_EQ(services.ReadDriveRegister(0x0201), 1);
+    ASSERT_TRUE(services.ReadDriveRegister(0x0201));
     EXPECT_EQ(Requests(), std::vector<std::string>{"R1020146"});
 }
 
 TEST_F(Services, ThirtyTwoBitPairsHighAddressFirstLowWordFirstOnWrite) {
     drive.SetRegister(0x0500, 0x0001);
     drive.SetRegister(0x0501, 0x0001);
-    ASSERT_EQ(services.ReadDriveRegister32(0x0500), 1);
-    EXPECT_EQ(services.ReadValue, 65537);
+    EXPECT_EQ(services.ReadDriveRegister32(0x0500), 65537);
     drive.SetRegister32(0x0500, 0xFFFFFFFE);
-    ASSERT_EQ(services.ReadDriveRegister32(0x0500), 1);
-    EXPECT_EQ(services.ReadValue, -2);
+    EXPECT_EQ(services.ReadDriveRegister32(0x0500), -2);
 
     ASSERT_EQ(services.WriteDriveRegister32(0x0500, 0x12345), 1);
     EXPECT_EQ(drive.GetRegister32(0x0500), 0x12345u);
@@ -108,8 +108,7 @@ TEST_F(Services, ParametersByCodeUseTheRegisterMap) {
     } cases[] = {{"Cn025", 0x0102}, {"Cn001", 65535}, {"Cn003", -1}, {"Cn005", 0x12345}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
-        ASSERT_EQ(services.ReadDriveParameter(c.code), 1);
-        EXPECT_EQ(services.ReadValue, c.value);
+        EXPECT_EQ(services.ReadDriveParameter(c.code), c.value);
     }
     ASSERT_EQ(services.WriteDriveParameter("Cn005", 0x10002), 1);
     ASSERT_EQ(services.WriteDriveParameter("Cn025", -1), 1);
@@ -119,39 +118,67 @@ TEST_F(Services, ParametersByCodeUseTheRegisterMap) {
                                                           "0001"),
                                                     Maker("W1001CFFFF")}));
 
-    // A parameter without a register is never sent and the last value stays.
+    // A parameter without a register is never sent and gives no value.
     drive.ClearLog();
-    EXPECT_EQ(services.ReadDriveParameter("Cn042"), 0);
+    EXPECT_EQ(services.ReadDriveParameter("Cn042"), std::nullopt);
     EXPECT_EQ(services.WriteDriveParameter("Cn042", 1), 0);
-    EXPECT_EQ(services.ReadDriveParameter("Xx123"), 0);
-    EXPECT_EQ(services.ReadDriveParameter("Cn05"), 0); // too short: not Cn005
+    EXPECT_EQ(services.ReadDriveParameter("Xx123"), std::nullopt);
+    EXPECT_EQ(services.ReadDriveParameter("Cn05"), std::nullopt); // too short: not Cn005
     EXPECT_EQ(services.WriteDriveParameter("", 1), 0);
     EXPECT_TRUE(Requests().empty());
-    EXPECT_EQ(services.ReadValue, 0x12345); // from the last read that succeeded
+}
+
+// Every read gives its value or nothing: a failure right after a good read of the same register
+// leaves nothing of the earlier value to take.
+TEST_F(Services, AFailedReadAfterAGoodOneGivesNoValue) {
+    struct Case {
+        const char* read;
+        uint16_t address; // where the fault sits
+        std::function<std::optional<int>()> call;
+        int value;
+    } cases[] = {
+        {"ReadDriveRegister", 0x0202, [&] { return services.ReadDriveRegister(0x0202); }, 0x1234},
+        {"ReadDriveRegister16", 0x0202, [&] { return services.ReadDriveRegister16(0x0202); }, 0x1234},
+        {"ReadDriveRegister32", 0x0500, [&] { return services.ReadDriveRegister32(0x0500); }, 0x1234},
+        {"ReadDriveParameter", 0x001C, [&] { return services.ReadDriveParameter("Cn025"); }, 0x1234},
+        {"ReadParameterByGroup", 0x0537, [&] { return services.ReadParameterByGroup('5', 0x37); }, 0x1234},
+        {"ReadParameterModbus", 0x0202, [&] { return services.ReadParameterModbus('S', 2, 0); }, 0x1234},
+    };
+    drive.SetStationNumber(1);
+    for (const Case& c : cases) {
+        for (SimFaultKind fault : {SimFaultKind::Refuse, SimFaultKind::Silent}) {
+            SCOPED_TRACE(testing::Message()
+                         << c.read << (fault == SimFaultKind::Refuse ? " refused" : " silent"));
+            drive.ClearFaults();
+            drive.SetRegister32(0x0500, 0x1234);
+            for (uint16_t a : {0x0202, 0x001C, 0x0537})
+                drive.SetRegister(a, 0x1234);
+            ConnectedFlag = 1;
+            ASSERT_EQ(c.call(), c.value);
+            drive.AddFault({.kind = fault, .address = c.address});
+            EXPECT_EQ(c.call(), std::nullopt);
+        }
+    }
 }
 
 TEST_F(Services, RefusalsFailAndLeaveTheLinkUp) {
     drive.RefuseAddress(0x0201);
-    services.ReadValue = 9;
     EXPECT_EQ(services.WriteDriveRegister(0x0201, 5), 0);
-    EXPECT_EQ(services.ReadDriveRegister(0x0201), 0);
-    EXPECT_EQ(services.ReadValue, 9);
+    EXPECT_EQ(services.ReadDriveRegister(0x0201), std::nullopt);
     EXPECT_EQ(ConnectedFlag.load(), 1);
     EXPECT_TRUE(PortObject.IsOpen());
     EXPECT_TRUE(messages.Shown().empty());
     // A garbled reply is a lost link.
     drive.AddFault({.kind = SimFaultKind::BadChecksum, .address = 0x0202});
-    EXPECT_EQ(services.ReadDriveRegister(0x0202), 0);
+    EXPECT_EQ(services.ReadDriveRegister(0x0202), std::nullopt);
     EXPECT_EQ(ConnectedFlag.load(), 0);
 }
 
 TEST_F(Services, GroupReadsAndWrites) {
     drive.SetRegister(0x0536, 0xFFFF);
     drive.SetRegister(0x0537, 0xFFFF);
-    ASSERT_EQ(services.ReadParameterByGroup('5', 0x36), 1);
-    EXPECT_EQ(services.ReadValue, -1);
-    ASSERT_EQ(services.ReadParameterByGroup('5', 0x37), 1);
-    EXPECT_EQ(services.ReadValue, 65535);
+    EXPECT_EQ(services.ReadParameterByGroup('5', 0x36), -1);
+    EXPECT_EQ(services.ReadParameterByGroup('5', 0x37), 65535);
     EXPECT_EQ(services.WriteParameterByGroup('2', 1, 300, 1), 0); // hold
     EXPECT_EQ(services.WriteParameterByGroup(0, 1, 300, 0), 0);
     ASSERT_EQ(services.WriteParameterByGroup('2', 1, -2, 0), 1);
@@ -170,20 +197,18 @@ TEST_F(Services, ModbusReadInBothFramings) {
     drive.SetRegister(0x0001, 0xFFFF); // Cn001, unsigned
     for (int ascii : {0, 1}) {
         SCOPED_TRACE(ascii ? "ASCII" : "RTU");
-        ASSERT_EQ(services.ReadParameterModbus('S', 1, ascii), 1);
-        EXPECT_EQ(services.ReadValue, -1);
-        ASSERT_EQ(services.ReadParameterModbus('C', 1, ascii), 1);
-        EXPECT_EQ(services.ReadValue, 65535);
+        EXPECT_EQ(services.ReadParameterModbus('S', 1, ascii), -1);
+        EXPECT_EQ(services.ReadParameterModbus('C', 1, ascii), 65535);
     }
     EXPECT_EQ(Requests()[2], ":010302010001F8\r\n");
     // A group without a Modbus block is not sent to some other address.
     drive.ClearLog();
-    EXPECT_EQ(services.ReadParameterModbus('d', 1, 0), 0);
-    EXPECT_EQ(services.ReadParameterModbus('o', 7, 1), 0);
+    EXPECT_EQ(services.ReadParameterModbus('d', 1, 0), std::nullopt);
+    EXPECT_EQ(services.ReadParameterModbus('o', 7, 1), std::nullopt);
     EXPECT_TRUE(Requests().empty());
     // An exception reply is no value.
     drive.RefuseAddress(0x0202);
-    EXPECT_EQ(services.ReadParameterModbus('S', 2, 0), 0);
+    EXPECT_EQ(services.ReadParameterModbus('S', 2, 0), std::nullopt);
 }
 
 TEST_F(Services, FixedFrameOnlyWithTheServoOff) {
@@ -406,17 +431,22 @@ TEST_F(Services, PathPlanningItemsInTheirOrder) {
     EXPECT_EQ(modbus[2].request, std::string(first, 8));
 }
 
-TEST_F(Services, FilterSetReportsByRuns) {
+TEST_F(Services, FilterSetSucceedsOnlyWhenEverySetWasWritten) {
     struct Case {
         const char* what;
-        std::vector<const char*> refused; // the first parameter of each refused run
-        int result;
-        bool box;
+        std::vector<const char*> refused; // the first parameter of each refused set
+        std::vector<int> left;
+        const char* box;
     } cases[] = {
-        {"all written", {}, 1, true},
-        {"first run refused", {"Cn013"}, 1, true},
-        {"fifth run refused", {"Cn075"}, 1, false},
-        {"first four refused", {"Cn013", "Cn066", "Cn069", "Cn072"}, 0, false},
+        {"all written", {}, {}, "Write successfully!!\n\n"},
+        {"middle set refused",
+         {"Cn069"},
+         {3},
+         "Error:\n\nFilter parameters not written: Cn069, Cn070, Cn071"},
+        {"first and fifth refused",
+         {"Cn013", "Cn075"},
+         {1, 5},
+         "Error:\n\nFilter parameters not written: Cn013, Cn014, Cn065; Cn075, Cn076, Cn077"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -427,12 +457,13 @@ TEST_F(Services, FilterSetReportsByRuns) {
             refused.push_back(*ParamCodeRegisterAddress(code));
         for (uint16_t a : refused)
             drive.RefuseAddress(a);
-        EXPECT_EQ(services.WriteFilterParameters(), c.result);
-        EXPECT_EQ(messages.Shown().size(), c.box ? 1u : 0u);
-        if (c.box) {
-            EXPECT_EQ(messages.Shown()[0].text, "Write successfully!!\n\n");
-        }
-        // A refused run stops at its first parameter; the other runs go out whole.
+        const FilterWriteResult result = services.WriteFilterParameters();
+        EXPECT_EQ(result.setsNotWritten, c.left);
+        EXPECT_EQ(result.Written(), c.left.empty());
+        const MessageRequest box = OnlyMessage();
+        EXPECT_EQ(box.text, c.box);
+        EXPECT_EQ(box.caption, c.left.empty() ? "Write Message" : "Communication Message");
+        // A refused set stops at its first parameter; the other sets go out whole.
         EXPECT_EQ(Requests().size(), 15u - 2 * c.refused.size());
         for (uint16_t a : refused)
             drive.RefuseAddress(a, false);

@@ -18,14 +18,20 @@
 
 // Records what a transfer does with its progress window.
 struct RecordingProgress : ITransferProgress {
-    void Open(int resourceId, int range) override {
+    void Open(int resourceId, int range, const std::string&) override {
         opened.push_back(resourceId);
         this->range = range;
         position = 0;
         open = true;
     }
     void SetStepText(const std::string& text) override { texts.push_back(text); }
-    void Step() override { ++position; }
+    void SetPosition(int at, bool repaint) override {
+        position = at;
+        if (repaint) {
+            ++repaints;
+            shown = at;
+        }
+    }
     void Close() override { open = false; }
     bool CancelRequested() const override { return cancel; }
 
@@ -33,6 +39,8 @@ struct RecordingProgress : ITransferProgress {
     std::vector<std::string> texts;
     int range = 0;
     int position = 0;
+    int repaints = 0;
+    int shown = 0; // the position the bar was last repainted at
     bool open = false;
     bool cancel = false;
 };
@@ -44,9 +52,7 @@ struct ServicesFixture : ::testing::Test {
         services.Document = &doc;
         services.Progress = &progress;
     }
-    void TearDown() override {
-        UnlinkSimulatedDrive(server);
-    }
+    void TearDown() override { UnlinkSimulatedDrive(server); }
     std::vector<std::string> Requests() const { return drive.RequestLog(); }
     static std::string Maker(const std::string& text) { return sim::WithMakerChecksum(text); }
     // The single message shown, or a failure when there was none or more than one.

@@ -32,13 +32,13 @@
 
 // Records what a transfer does with its progress window.
 struct RecordingProgress : ITransferProgress {
-    void Open(int, int range) override {
+    void Open(int, int range, const std::string&) override {
         this->range = range;
         open = true;
         ++opened;
     }
     void SetStepText(const std::string& text) override { lastText = text; }
-    void Step() override { ++steps; }
+    void SetPosition(int position, bool) override { steps = position; }
     void Close() override { open = false; }
     int range = 0;
     int opened = 0;
