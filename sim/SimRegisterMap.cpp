@@ -171,7 +171,6 @@ std::vector<RegisterPreset> DefaultRegisters(int series) {
 
 std::vector<RegisterRange> DefaultRanges() {
     return {
-        {0x001C, 0, 2000},   // Cn025 load inertia ratio
         {0x001D, 1, 21},     // Cn026 rigidity level
         {0x0025, 0, 5000},   // Cn034 torque command smoothing filter
         {0x020B, 2, 3200},   // Sn211 speed loop gain
