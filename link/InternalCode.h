@@ -59,7 +59,9 @@ public:
     // 'M' request was answered with "%", ReplyRead for a good read reply, ReplyFailed otherwise. A
     // reply that is neither "%" with a good checksum nor "!" means the link is lost: ConnectedFlag is
     // cleared and the port closed. "!" (refused) leaves the link up. The reply buffer must hold the
-    // expected length.
+    // expected length. An exchange that got no whole reply makes the next one (of any protocol
+    // object) first wait for a quiet line (CSerialExt::AwaitQuietLine), so a late reply is not taken
+    // for the next request's.
     int SendCommand(const char* request, int requestLength, char* reply, int expectedLength);
     // A block read of 39-character records: 0 when the exchange failed (ConnectedFlag cleared, the
     // port stays open), 2 when every record's checksum holds, 2 + 16 x (bad records) otherwise.
