@@ -6,6 +6,7 @@
 #include "framework/core/Format.h"
 
 #include <algorithm>
+#include <deque>
 
 namespace {
 
@@ -77,7 +78,18 @@ struct CSimDrive::State {
     int wireBaud = 0;
     std::function<std::optional<std::string>(const std::string&)> hook;
     std::vector<ActiveFault> faults;
-    std::vector<SimLogEntry> log;
+    std::deque<SimLogEntry> log; // the newest logCapacity requests, oldest first
+    size_t logCapacity = CSimDrive::kDefaultLogCapacity;
+    size_t requestCount = 0; // every request since the last ClearLog, logged or not
+
+    void Log(SimLogEntry entry) {
+        ++requestCount;
+        if (logCapacity == 0)
+            return;
+        if (log.size() >= logCapacity)
+            log.pop_front();
+        log.push_back(std::move(entry));
+    }
 
     bool IsReadOnly(uint16_t address) const {
         auto it = rules.find(address);
@@ -511,7 +523,7 @@ SimReply CSimDrive::Respond(const std::string& request) {
             reply.bytes = *answer;
             reply.wireTime = WireTime(request.size() + reply.bytes.size());
             std::lock_guard lock(m_mutex);
-            d->log.push_back({request, d->Parse(request).kind, reply.bytes, false});
+            d->Log({request, d->Parse(request).kind, reply.bytes, false});
             return reply;
         }
     }
@@ -594,7 +606,7 @@ SimReply CSimDrive::Respond(const std::string& request) {
         }
     }
     reply.wireTime = WireTimeAt(d->wireBaud, request.size() + bytes.size());
-    d->log.push_back({request, parsed.kind, bytes, !hits.empty()});
+    d->Log({request, parsed.kind, bytes, !hits.empty()});
     return reply;
 }
 
@@ -605,7 +617,7 @@ std::string CSimDrive::Handle(const std::string& request) {
 
 std::vector<SimLogEntry> CSimDrive::Log() const {
     std::lock_guard lock(m_mutex);
-    return d->log;
+    return {d->log.begin(), d->log.end()};
 }
 
 std::vector<std::string> CSimDrive::RequestLog() const {
@@ -619,10 +631,23 @@ std::vector<std::string> CSimDrive::RequestLog() const {
 
 size_t CSimDrive::RequestCount() const {
     std::lock_guard lock(m_mutex);
-    return d->log.size();
+    return d->requestCount;
 }
 
 void CSimDrive::ClearLog() {
     std::lock_guard lock(m_mutex);
     d->log.clear();
+    d->requestCount = 0;
+}
+
+void CSimDrive::SetLogCapacity(size_t entries) {
+    std::lock_guard lock(m_mutex);
+    d->logCapacity = entries;
+    while (d->log.size() > entries)
+        d->log.pop_front();
+}
+
+size_t CSimDrive::LogCapacity() const {
+    std::lock_guard lock(m_mutex);
+    return d->logCapacity;
 }
