@@ -1,7 +1,7 @@
 // The hand-off file the launcher leaves for the program: read once and deleted.
 #include "tests/fuzz/FuzzSupport.h"
 
-#include "link/HandoffFile.h"
+#include "link/handoff/HandoffFile.h"
 
 #include <filesystem>
 
