@@ -4,9 +4,6 @@
 #include "catalogue/ParamTexts.h"
 #include "resources/ids/paradialogs.h"
 
-#include <QFontMetrics>
-#include <QWidget>
-
 #include <algorithm>
 #include <vector>
 
@@ -59,13 +56,10 @@ void FillList(CListBox& list, const std::vector<std::string>& codes, int selecti
               const CAddRemoveDlg& dialog) {
     list.ResetContent();
     int widest = 0;
-    QWidget* widget = list.GetWidget();
     for (const std::string& code : codes) {
         const std::string text = dialog.EntryText(code);
         list.AddString(text);
-        if (widget)
-            widest = std::max(widest,
-                              QFontMetrics(widget->font()).horizontalAdvance(QString::fromStdString(text)));
+        widest = std::max(widest, list.GetTextExtent(text).cx);
     }
     list.SetCurSel(selection);
     list.SetHorizontalExtent(widest);

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -1128,6 +1129,12 @@ void CWnd::SetFont(CFont* font, BOOL redraw) {
         if (redraw)
             widget_->update();
     }
+}
+
+CSize CWnd::GetTextExtent(const std::string& text) const {
+    const QFontMetrics metrics(widget_ ? widget_->font() : QFont());
+    const QSize size = metrics.size(0, QString::fromStdString(text));
+    return {size.width(), size.height()};
 }
 
 QFont QFontFromLogFont(const LOGFONT& lf) {
