@@ -233,6 +233,9 @@ public:
     // Geometry, in client coordinates (the header, when shown, lies at the top of the client area).
     bool GetItemRect(int item, CRect* rect, int code) const;
     bool GetSubItemRect(int item, int subItem, int code, CRect& rect) const;
+    // The part of a cell its text is drawn in (and cut to, with "..."), in client coordinates:
+    // after the check box and the small image, inside the cell's margins.
+    bool GetCellTextRect(int item, int subItem, CRect* rect) const;
     int HitTest(CPoint point, UINT* flags = nullptr) const;
     int HitTest(LVHITTESTINFO* info) const;
     int SubItemHitTest(LVHITTESTINFO* info) const;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
+#include <QTableView>
 
 #include <climits>
 
@@ -147,6 +149,42 @@ std::vector<ControlText> MeasureControlTexts(const CWnd& control) {
         texts.push_back(LineEditText(edit));
     else if (const auto* combo = qobject_cast<const QComboBox*>(widget))
         texts = ComboTexts(combo);
+    std::erase_if(texts, [](const ControlText& t) { return t.text.empty(); });
+    return texts;
+}
+
+std::vector<ControlText> MeasurePaneTexts(const CStatusBar& bar) {
+    std::vector<ControlText> texts;
+    for (int i = 0; i < bar.GetCount(); ++i) {
+        CRect room;
+        bar.GetPaneTextRect(i, &room);
+        const std::string text = bar.GetPaneText(i);
+        texts.push_back(ControlText{text, bar.GetTextExtent(text), CSize(room.Width(), room.Height())});
+    }
+    return texts;
+}
+
+std::vector<ControlText> MeasureListTexts(const CListCtrl& list) {
+    std::vector<ControlText> texts;
+    const auto* table = qobject_cast<const QTableView*>(list.GetWidget());
+    if (!table)
+        return texts;
+    // A heading is drawn inside the header's margins on both sides of its section.
+    const QHeaderView* header = table->horizontalHeader();
+    const int headerMargin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    for (int column = 0; column < list.GetColumnCount(); ++column) {
+        const QString heading = table->model()->headerData(column, Qt::Horizontal).toString();
+        const QSize extent = QFontMetrics(header->font()).size(0, heading);
+        texts.push_back(Entry(heading, extent,
+                              QRect(0, 0, header->sectionSize(column) - 2 * headerMargin, header->height())));
+    }
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        for (int column = 0; column < list.GetColumnCount(); ++column) {
+            CRect room;
+            list.GetCellTextRect(row, column, &room);
+            const std::string text = list.GetItemText(row, column);
+            texts.push_back(ControlText{text, list.GetTextExtent(text), CSize(room.Width(), room.Height())});
+        }
     std::erase_if(texts, [](const ControlText& t) { return t.text.empty(); });
     return texts;
 }

@@ -4,6 +4,8 @@
 // or radio button's indicator and gap, a push button's frame and margins, a group box's title
 // inset, a static's frame and indent, a combo box's arrow). Statics that wrap words are laid out
 // at their own width; a word wider than the room, or more lines than fit, is clipped text.
+#include "framework/ui/ListCtrl.h"
+#include "framework/ui/StatusBar.h"
 #include "framework/ui/Wnd.h"
 
 #include <string>
@@ -20,3 +22,10 @@ struct ControlText {
 // extent and room. Empty for a control without a text of its own (edits, lists, pictures, windows
 // of program classes).
 std::vector<ControlText> MeasureControlTexts(const CWnd& control);
+
+// The text of every pane of a status bar against the part of the pane it is drawn in.
+std::vector<ControlText> MeasurePaneTexts(const CStatusBar& bar);
+
+// The texts of a report list: each column's heading against its header section, then each cell's
+// text against the part of the cell it is drawn in.
+std::vector<ControlText> MeasureListTexts(const CListCtrl& list);
