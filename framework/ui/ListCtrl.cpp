@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QToolTip>
@@ -872,6 +873,26 @@ bool CListCtrl::SetColumnWidth(int column, int width) {
     ListViewWidget* w = W(this);
     if (!w || column < 0 || column >= w->columnCount())
         return false;
+    if (width == LVSCW_AUTOSIZE || width == LVSCW_AUTOSIZE_USEHEADER) {
+        // What a cell draws beside its text (margins, check box, image, grid line) comes on top of
+        // the text.
+        const auto* delegate = static_cast<const ListDelegate*>(w->itemDelegate());
+        int needed = 0;
+        for (int row = 0; row < w->rowCount(); ++row) {
+            const QModelIndex index = w->model()->index(row, column);
+            const QRect cell = w->visualRect(index);
+            const int beside =
+                w->columnWidth(column) - delegate->TextRect(delegate->CellOption(index, cell), index).width();
+            needed = std::max(needed, GetTextExtent(FromQ(index.data().toString())).cx + beside);
+        }
+        if (width == LVSCW_AUTOSIZE_USEHEADER) {
+            const QHeaderView* header = w->horizontalHeader();
+            const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+            const QString heading = w->model()->headerData(column, Qt::Horizontal).toString();
+            needed = std::max(needed, QFontMetrics(header->font()).size(0, heading).width() + 2 * margin);
+        }
+        width = needed;
+    }
     w->setColumnWidth(column, std::max(0, width));
     return true;
 }

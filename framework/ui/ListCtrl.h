@@ -19,6 +19,9 @@ class CImageList;
 // Column record.
 enum : UINT { LVCF_FMT = 0x1, LVCF_WIDTH = 0x2, LVCF_TEXT = 0x4, LVCF_SUBITEM = 0x8, LVCF_IMAGE = 0x10 };
 enum : int { LVCFMT_LEFT = 0, LVCFMT_RIGHT = 1, LVCFMT_CENTER = 2, LVCFMT_JUSTIFYMASK = 3 };
+// SetColumnWidth's sizes from the column's texts: as wide as its widest cell text needs, or as the
+// widest of those and its heading.
+enum : int { LVSCW_AUTOSIZE = -1, LVSCW_AUTOSIZE_USEHEADER = -2 };
 struct LVCOLUMN {
     UINT mask = 0;
     int fmt = LVCFMT_LEFT;
@@ -190,7 +193,7 @@ public:
     bool GetColumn(int column, LVCOLUMN* info) const;
     bool SetColumn(int column, const LVCOLUMN* info);
     int GetColumnWidth(int column) const;
-    bool SetColumnWidth(int column, int width);
+    bool SetColumnWidth(int column, int width); // or LVSCW_AUTOSIZE, LVSCW_AUTOSIZE_USEHEADER
     int GetColumnCount() const;
     CHeaderCtrl* GetHeaderCtrl();
 
