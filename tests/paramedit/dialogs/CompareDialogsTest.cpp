@@ -54,8 +54,8 @@ protected:
             }
             // Every heading and cell text the result shows fits its column.
             for (const ControlText& text : MeasureListTexts(dialog.m_list))
-                EXPECT_TRUE(text.Fits()) << "\"" << text.text << "\" needs " << text.extent.cx << ", has "
-                                         << text.room.cx;
+                EXPECT_TRUE(text.Fits())
+                    << "\"" << text.text << "\" needs " << text.extent.cx << ", has " << text.room.cx;
             if (more)
                 more(d);
         };
