@@ -266,10 +266,12 @@ TEST_F(FrameTest, StatusBarPanesHoldTextsWidthsAndColours) {
 
     bar.GetWidget()->resize(400, 24);
     const QImage image = bar.GetWidget()->grab().toImage();
-    CRect red, plain;
+    CRect red, plain, plainText;
     ASSERT_TRUE(bar.GetItemRect(1, &red));
     ASSERT_TRUE(bar.GetItemRect(0, &plain));
-    EXPECT_EQ(plain.Width(), 120);
+    ASSERT_TRUE(bar.GetPaneTextRect(0, &plainText));
+    EXPECT_EQ(plainText.Width(), 120) << "a pane's width is the room for its text";
+    EXPECT_GT(plain.Width(), plainText.Width());
     EXPECT_EQ(image.pixelColor(red.right - 2, red.top + 2), QColor(Qt::red));
     EXPECT_EQ(image.pixelColor(plain.right - 2, plain.top + 2), ToQColor(GetSysColor(COLOR_BTNFACE)));
 
