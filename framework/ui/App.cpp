@@ -2,20 +2,29 @@
 
 #include "framework/core/MessageSeam.h"
 #include "framework/core/ResourceModule.h"
+#include "framework/ui/CmdUI.h"
 #include "framework/ui/FileDialog.h"
+#include "framework/ui/Print.h"
+#include "framework/ui/TerminationSignals.h"
 #include "framework/ui/WndInternal.h"
 
 #include <QAbstractButton>
 #include <QColorDialog>
 #include <QCursor>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QThread>
+#include <QTimer>
 
 namespace {
 
 CWinApp* g_app = nullptr;
 int g_waitCount = 0;
+
+// How often a session end looks again whether the main window may close.
+constexpr int kSessionEndRetryMs = 50;
 
 // Qt keeps a reference to argc, so it must outlive the application.
 int g_argc = 1;
@@ -141,15 +150,77 @@ CWinApp::~CWinApp() {
         g_app = nullptr;
 }
 
+const MessageMap* CWinApp::GetMessageMap() const {
+    static const MessageMap map(CCmdTarget::GetMessageMap(),
+                                {
+                                    msg::Command(ID_APP_EXIT, &CWinApp::OnAppExit),
+                                    msg::Command(ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup),
+                                });
+    return &map;
+}
+
 int CWinApp::Run() {
     QApplication* app = EnsureQtApplication();
     // The program ends when its main window is destroyed (see PostQuitMessage), not when Qt sees the
     // last window close.
     app->setQuitOnLastWindowClosed(false);
+    running_ = true;
     const int code = QApplication::exec();
+    running_ = false;
+    // Its timer must not outlive the Qt application, which main deletes before this object.
+    sessionTimer_.reset();
     if (code != 0)
         exitCode_ = code;
     return ExitInstance();
+}
+
+void CWinApp::OnAppExit() {
+    if (m_pMainWnd)
+        m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+void CWinApp::OnFilePrintSetup() {
+    CPrintDialog dialog(true);
+    dialog.DoModal();
+}
+
+void CWinApp::EndSession() {
+    if (sessionEnding_)
+        return;
+    sessionEnding_ = true;
+    sessionTimer_ = std::make_unique<QTimer>();
+    QObject::connect(sessionTimer_.get(), &QTimer::timeout, sessionTimer_.get(),
+                     [this] { ContinueEndSession(); });
+    sessionTimer_->start(kSessionEndRetryMs);
+    ContinueEndSession();
+}
+
+void CWinApp::ContinueEndSession() {
+    // Before the main window exists (a signal during start-up) the session ends once it does.
+    if (!m_pMainWnd || closingForSession_)
+        return;
+    // Nobody answers questions now: modal windows get what their close box gives, and their loops
+    // must unwind before the main window goes, or code waiting in them would find it gone.
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->close();
+        return;
+    }
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        return;
+    }
+    // Only the application's own loop closes the main window: the start-up, and a loop of a modal
+    // window, hold on to windows the close would take away.
+    if (!running_ || QThread::currentThread()->loopLevel() > 1)
+        return;
+    closingForSession_ = true;
+    m_pMainWnd->SendMessage(WM_CLOSE);
+    closingForSession_ = false;
+    if (!m_pMainWnd && sessionTimer_)
+        sessionTimer_->stop();
 }
 
 BOOL CWinApp::OnIdle(long) {
@@ -230,6 +301,7 @@ void InstallQtPresenters() {
     SetFileDialogPresenter(PresentFileDialog);
     SetColorDialogPresenter(PresentColorDialog);
     SetFolderDialogPresenter(PresentFolderDialog);
+    InstallQtPrintPresenter();
 }
 
 int AfxMessageBox(const std::string& text, UINT type, UINT) {
@@ -267,7 +339,10 @@ int AfxWinMain(int argc, char** argv, CWinApp* app) {
         return 1;
     static int s_argc = 0;
     s_argc = argc;
-    auto* qt = new KeloApplication(s_argc, argv);
+    // A test runs the program's whole start-up inside its own Qt application.
+    KeloApplication* qt = nullptr;
+    if (!QCoreApplication::instance())
+        qt = new KeloApplication(s_argc, argv);
     EnsureMessageQueue();
     app->m_args.clear();
     for (int i = 1; i < argc; ++i)
@@ -282,6 +357,7 @@ int AfxWinMain(int argc, char** argv, CWinApp* app) {
     if (!app->m_pszAppName.empty())
         SetMessageCaption(app->m_pszAppName);
     InstallQtPresenters();
+    const TerminationSignalWatch signalWatch([app](int) { app->EndSession(); });
     int code = 0;
     if (app->InitInstance())
         code = app->Run();
