@@ -146,6 +146,7 @@ CWinApp::CWinApp(const char* appName) {
 }
 
 CWinApp::~CWinApp() {
+    delete sessionTimer_.data();
     if (g_app == this)
         g_app = nullptr;
 }
@@ -167,8 +168,6 @@ int CWinApp::Run() {
     running_ = true;
     const int code = QApplication::exec();
     running_ = false;
-    // Its timer must not outlive the Qt application, which main deletes before this object.
-    sessionTimer_.reset();
     if (code != 0)
         exitCode_ = code;
     return ExitInstance();
@@ -188,16 +187,15 @@ void CWinApp::EndSession() {
     if (sessionEnding_)
         return;
     sessionEnding_ = true;
-    sessionTimer_ = std::make_unique<QTimer>();
-    QObject::connect(sessionTimer_.get(), &QTimer::timeout, sessionTimer_.get(),
-                     [this] { ContinueEndSession(); });
+    sessionTimer_ = new QTimer(QCoreApplication::instance());
+    QObject::connect(sessionTimer_, &QTimer::timeout, sessionTimer_, [this] { ContinueEndSession(); });
     sessionTimer_->start(kSessionEndRetryMs);
     ContinueEndSession();
 }
 
 void CWinApp::ContinueEndSession() {
     // Before the main window exists (a signal during start-up) the session ends once it does.
-    if (!m_pMainWnd || closingForSession_)
+    if (!m_pMainWnd)
         return;
     // Nobody answers questions now: modal windows get what their close box gives, and their loops
     // must unwind before the main window goes, or code waiting in them would find it gone.
@@ -212,15 +210,20 @@ void CWinApp::ContinueEndSession() {
             modal->close();
         return;
     }
-    // Only the application's own loop closes the main window: the start-up, and a loop of a modal
-    // window, hold on to windows the close would take away.
-    if (!running_ || QThread::currentThread()->loopLevel() > 1)
+    // Only the application's own loop closes the main window, once: the start-up, and a loop of a
+    // modal window (the close's own questions included), hold on to windows the close takes away.
+    if (closingForSession_ || !running_ || QThread::currentThread()->loopLevel() > 1)
         return;
+    // The close runs from a timer of its own: Qt does not fire a timer again while its handler runs,
+    // and this one must go on dismissing what the close itself opens.
     closingForSession_ = true;
-    m_pMainWnd->SendMessage(WM_CLOSE);
-    closingForSession_ = false;
-    if (!m_pMainWnd && sessionTimer_)
-        sessionTimer_->stop();
+    QTimer::singleShot(0, sessionTimer_, [this] {
+        if (m_pMainWnd && QThread::currentThread()->loopLevel() <= 1)
+            m_pMainWnd->SendMessage(WM_CLOSE);
+        closingForSession_ = false;
+        if (!m_pMainWnd)
+            sessionTimer_->stop();
+    });
 }
 
 BOOL CWinApp::OnIdle(long) {

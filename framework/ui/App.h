@@ -6,7 +6,8 @@
 #include "framework/core/MessageSeam.h"
 #include "framework/ui/Wnd.h"
 
-#include <memory>
+#include <QPointer>
+
 #include <string>
 #include <vector>
 
@@ -66,7 +67,7 @@ private:
     bool running_ = false; // inside Run's event loop
     bool sessionEnding_ = false;
     bool closingForSession_ = false;
-    std::unique_ptr<QTimer> sessionTimer_;
+    QPointer<QTimer> sessionTimer_; // a child of the Qt application, so it goes with it
 };
 
 CWinApp* AfxGetApp();

@@ -30,6 +30,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,7 @@ public:
         static const MessageMap map(CMDIFrameWnd::GetMessageMap(),
                                     {
                                         msg::Create(&TestMainFrame::OnCreate),
+                                        msg::Close(&TestMainFrame::OnClose),
                                         msg::CommandEx(kRouted, &TestMainFrame::OnRouted),
                                         msg::Command(kDisabled, &TestMainFrame::OnCommand2),
                                         msg::Command(kChecked, &TestMainFrame::OnCommand4),
@@ -151,6 +153,11 @@ public:
         routeLog.push_back("main frame");
         return FALSE;
     }
+    void OnClose() {
+        if (beforeClose)
+            beforeClose();
+        CMDIFrameWnd::OnClose();
+    }
     void OnCommand2() { routeLog.push_back("disabled command ran"); }
     void OnCommand4() { routeLog.push_back("checked command ran"); }
     void OnPaneCommand() { routeLog.push_back("pane double-click"); }
@@ -159,6 +166,7 @@ public:
 
     CToolBar toolBar;
     CStatusBar statusBar;
+    std::function<void()> beforeClose; // what the program's own close does first
 };
 
 std::shared_ptr<const CResourceModule> TestModule() {
@@ -358,10 +366,16 @@ TEST_F(FrameTest, ExitClosesThroughTheCloseQuestionAndASessionEndAsksNothing) {
         EXPECT_TRUE(IsWindow(handle)) << "Cancel keeps the program";
     }
     // A session end closes the documents unasked, from the application's loop, after dismissing the
-    // modal window it finds open; the main window goes only once that window's loop has unwound.
+    // modal window it finds open; the main window goes only once that window's loop has unwound. A
+    // window the close itself opens (a failure report, say) is dismissed as well.
     ScriptedMessages answers;
     int modalResult = -1;
     bool openAfterModal = false;
+    int closeModalResult = -1;
+    frame->beforeClose = [&] {
+        QDialog report;
+        closeModalResult = report.exec();
+    };
     QTimer::singleShot(0, [&] {
         QDialog modal;
         QTimer::singleShot(0, [&] { app.EndSession(); });
@@ -371,6 +385,7 @@ TEST_F(FrameTest, ExitClosesThroughTheCloseQuestionAndASessionEndAsksNothing) {
     EXPECT_EQ(app.Run(), 0);
     EXPECT_EQ(modalResult, QDialog::Rejected);
     EXPECT_TRUE(openAfterModal);
+    EXPECT_EQ(closeModalResult, QDialog::Rejected);
     EXPECT_FALSE(IsWindow(handle));
     EXPECT_TRUE(answers.Shown().empty());
     EXPECT_EQ(manager.GetOpenDocumentCount(), 0);
