@@ -1,4 +1,10 @@
-include(GoogleTest)
+if(KELO_TESTS)
+    include(GoogleTest)
+endif()
+
+# Leak detection stays on wherever our programs run under the sanitizers (tests, and the tools the
+# build runs); only leaks whose stack lies in the platform libraries are suppressed, by name.
+set(KELO_LSAN_OPTIONS "suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0")
 
 # kelo_add_test(NAME name SOURCES a.cpp b.cpp LIBS kelo_link ...)
 # One GoogleTest binary; each test case becomes its own ctest entry.
@@ -9,7 +15,7 @@ function(kelo_add_test)
     gtest_discover_tests(${T_NAME}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KELO_TEST=1" TIMEOUT 120)
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KELO_TEST=1;LSAN_OPTIONS=${KELO_LSAN_OPTIONS}" TIMEOUT 120)
 endfunction()
 
 # kelo_add_benchmark(NAME name SOURCES a.cpp LIBS ...): built, never run by ctest.
