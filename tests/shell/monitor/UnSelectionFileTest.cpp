@@ -21,7 +21,7 @@ UnCodes Numbered() {
 
 class UnSelectionFileTest : public ::testing::Test {
 protected:
-    ScratchDir dir;
+    ScratchFolder dir;
     ScriptedMessages messages;
 };
 
