@@ -78,6 +78,16 @@ struct CSimDrive::State {
     std::function<std::optional<std::string>(const std::string&)> hook;
     std::vector<ActiveFault> faults;
     std::vector<SimLogEntry> log;
+    std::vector<SimMemoryModel> models;
+
+    // The word a block read returns: a memory model's, else the register's.
+    uint16_t BlockWord(uint16_t address) const {
+        for (const SimMemoryModel& model : models)
+            if (model.blockWord)
+                if (std::optional<uint16_t> word = model.blockWord(address))
+                    return *word;
+        return Read(address);
+    }
 
     bool IsReadOnly(uint16_t address) const {
         auto it = rules.find(address);
@@ -269,7 +279,7 @@ std::string CSimDrive::State::MakerReply(const Parsed& parsed, const std::string
         bool bad = false;
         for (uint16_t base : parsed.reads) {
             auto address = static_cast<uint16_t>(base + r);
-            record += sim::Hex4(Read(address));
+            record += sim::Hex4(BlockWord(address));
             bad = bad || std::find(badAddresses.begin(), badAddresses.end(), address) != badAddresses.end();
         }
         std::string checksum = sim::MakerChecksum(record);
@@ -488,6 +498,11 @@ void CSimDrive::SetRequestHook(std::function<std::optional<std::string>(const st
     d->hook = std::move(hook);
 }
 
+void CSimDrive::AddMemoryModel(SimMemoryModel model) {
+    std::lock_guard lock(m_mutex);
+    d->models.push_back(std::move(model));
+}
+
 void CSimDrive::AddFault(const SimFault& fault) {
     std::lock_guard lock(m_mutex);
     d->faults.push_back({fault, 0, 0});
@@ -500,10 +515,15 @@ void CSimDrive::ClearFaults() {
 
 SimReply CSimDrive::Respond(const std::string& request) {
     std::function<std::optional<std::string>(const std::string&)> hook;
+    std::vector<SimMemoryModel> models;
     {
         std::lock_guard lock(m_mutex);
         hook = d->hook;
+        models = d->models;
     }
+    for (const SimMemoryModel& model : models)
+        if (model.beforeRequest)
+            model.beforeRequest();
     SimReply reply;
     // The hook runs without the lock, so it may use the drive's own calls.
     if (hook) {
