@@ -43,3 +43,16 @@ void AppendStaged(const StagedSamples& staged, const HandOverRules& rules) {
     }
     PendingSampleCount += staged.pendingIncrement;
 }
+
+std::array<std::vector<int32_t>, 8> TakeMirrorSamples(int count) {
+    std::array<std::vector<int32_t>, 8> lists;
+    const size_t n = static_cast<size_t>(std::max(count, 0));
+    for (int channel = 0; channel < 8; ++channel) {
+        std::deque<int32_t>& queue = ChannelDeques[MirrorSlot(channel)];
+        const size_t taken = std::min(n, queue.size());
+        lists[channel].assign(queue.begin(), queue.begin() + static_cast<long>(taken));
+        lists[channel].resize(n, 0);
+        queue.erase(queue.begin(), queue.begin() + static_cast<long>(taken));
+    }
+    return lists;
+}

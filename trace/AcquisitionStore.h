@@ -74,5 +74,9 @@ struct HandOverRules {
     std::array<int, 8> slots = ChannelSlots;
 };
 
+// Takes count values off the front of each mirror queue (channels 1..8 of a numbered recording),
+// completed with zeros where a queue runs short. The caller holds LinkMutex.
+std::array<std::vector<int32_t>, 8> TakeMirrorSamples(int count);
+
 // Moves staged rows into ChannelDeques and adds their pending count. The caller holds LinkMutex.
 void AppendStaged(const StagedSamples& staged, const HandOverRules& rules);

@@ -1,5 +1,6 @@
 // The pure rules of the trace core: channel codes and high-word placement, the arming request
 // list, record decoding, the graph services and the signal captions.
+#include "trace/AcquisitionStore.h"
 #include "trace/GraphServices.h"
 #include "trace/TraceArming.h"
 #include "trace/TraceCaptions.h"
@@ -358,4 +359,24 @@ TEST_F(Captions, BoxSignalNamesAndUnits) {
     EXPECT_EQ(BoxChannelUnitName(21, 0x5456), "rpm");
     EXPECT_EQ(BoxChannelUnitName(42, 0), "rev");
     EXPECT_EQ(BoxChannelUnitName(32, 0), "V");
+}
+
+TEST(AcquisitionStore, NumberedRecordingsTakeEveryChannelFromItsMirrorQueue) {
+    HandOverRules rules;
+    rules.pointCount = 4;
+    rules.boundChannelQueues = true;
+    rules.mirror = true;
+    StagedSamples staged;
+    for (int i = 0; i < 6; ++i)
+        staged.rows.push_back({i, true, {i, 10 + i, 20 + i, 30 + i, 40 + i, 50 + i, 60 + i, 70 + i}, 8});
+    staged.pendingIncrement = 6;
+    AppendStaged(staged, rules);
+    EXPECT_EQ(ChannelDeques[1].size(), 4u) << "a full channel queue drops further samples";
+    EXPECT_EQ(ChannelDeques[MirrorSlot(7)].size(), 6u) << "the mirror is not bounded";
+    const auto lists = TakeMirrorSamples(8);
+    EXPECT_EQ(lists[4], (std::vector<int32_t>{40, 41, 42, 43, 44, 45, 0, 0}));
+    EXPECT_EQ(lists[7][5], 75);
+    EXPECT_TRUE(ChannelDeques[MirrorSlot(5)].empty());
+    ClearChannelDeques({0, 1, 2, 5, 6, 7, 8, 9, 10});
+    PendingSampleCount = 0;
 }
