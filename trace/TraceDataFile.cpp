@@ -20,7 +20,7 @@ const char kHeaderLine2[] = "[Trace Data]";
 // The writer and the reader walk the same field list; each knows what to do with a field.
 class BodyWriter {
 public:
-    explicit BodyWriter(TraceFileForm form) : form_(form) {}
+    explicit BodyWriter(TraceFileForm form, size_t expected) : form_(form) { bytes.reserve(expected); }
     static constexpr bool Reading = false;
     void Int(int& v) { Put(&v, 4); }
     void Int32(int32_t& v) { Put(&v, 4); }
@@ -29,10 +29,10 @@ public:
     void Colour(COLORREF& v) { Put(&v, 4); }
     // n values; a list shorter than that is completed with pad.
     void List(std::vector<int32_t>& list, int n, int32_t pad) {
-        for (int i = 0; i < n; ++i) {
-            int32_t v = i < static_cast<int>(list.size()) ? list[i] : pad;
-            Put(&v, 4);
-        }
+        const size_t present = std::min(list.size(), static_cast<size_t>(std::max(n, 0)));
+        Put(list.data(), 4 * present);
+        for (int i = static_cast<int>(present); i < n; ++i)
+            Put(&pad, 4);
     }
     template <size_t N> void Block(std::array<int32_t, N>& block, int count) {
         for (int i = 0; i < count; ++i)
@@ -293,9 +293,10 @@ bool EndsWithNoCase(const std::string& path, const char* ending) {
 
 std::string EncodeTraceFile(const TraceRecording& recording, TraceFileForm form) {
     const int version = form == TraceFileForm::Trace ? TraceFileVersion : BoxFileVersion;
-    TraceRecording copy = recording;
-    BodyWriter writer(form);
-    WalkBody(writer, copy, version, form);
+    const size_t expected = 2048 + 8 * 4 * (static_cast<size_t>(std::max(recording.pointCount, 0)) + 1);
+    BodyWriter writer(form, expected);
+    // The writer only reads the fields; the walk is shared with the reader, which fills them.
+    WalkBody(writer, const_cast<TraceRecording&>(recording), version, form);
     return HeaderLines(version) + writer.bytes;
 }
 
