@@ -161,9 +161,14 @@ int CInternalCode::ReadRecordBlock(const char* request, int requestLength, char*
         ConnectedFlag = 0;
         return 0;
     }
+    // A record is "%", one word per requested address and the checksum: 39 characters for "R9",
+    // 23 for "R5".
+    const int recordLength = requestLength >= 2 && request[1] >= '1' && request[1] <= '9'
+                                 ? 4 * (request[1] - '0') + 3
+                                 : kRecordLength;
     int bad = 0;
-    for (int record = 0; record < expectedLength / kRecordLength; ++record) {
-        if (!ChecksumHolds(reply + record * kRecordLength, kRecordLength - 2))
+    for (int record = 0; record < expectedLength / recordLength; ++record) {
+        if (!ChecksumHolds(reply + record * recordLength, recordLength - 2))
             ++bad;
     }
     return 2 + 16 * bad;

@@ -63,8 +63,9 @@ public:
     // object) first wait for a quiet line (CSerialExt::AwaitQuietLine), so a late reply is not taken
     // for the next request's.
     int SendCommand(const char* request, int requestLength, char* reply, int expectedLength);
-    // A block read of 39-character records: 0 when the exchange failed (ConnectedFlag cleared, the
-    // port stays open), 2 when every record's checksum holds, 2 + 16 x (bad records) otherwise.
+    // A block read of records as long as the request's address count makes them (39 characters for
+    // nine addresses, 23 for five): 0 when the exchange failed (ConnectedFlag cleared, the port stays
+    // open), 2 when every record's checksum holds, 2 + 16 x (bad records) otherwise.
     int ReadRecordBlock(const char* request, int requestLength, char* reply, int expectedLength);
 
     // Modbus requests; each returns the expected reply length. RTU frames are 8 bytes, ASCII 17.

@@ -1,6 +1,7 @@
 // kelo-drive-sim: serves a simulated drive on a pseudo-terminal registered as a virtual port.
 #include "sim/FaultSpec.h"
 #include "sim/SimDrive.h"
+#include "sim/SimMachine.h"
 #include "sim/SimPtyServer.h"
 
 #include <csignal>
@@ -99,6 +100,9 @@ int main(int argc, char** argv) {
     drive.SetStationNumber(station);
     for (const SimFault& fault : faults)
         drive.AddFault(fault);
+    // The trace memory and the recorder watch the machine on the real clock.
+    CSimMachine machine(drive);
+    machine.SetRealTime(true);
     CSimPtyServer server(drive);
     std::string error;
     if (!server.Start(options, &error)) {

@@ -81,6 +81,7 @@ struct CSimDrive::State {
     std::deque<SimLogEntry> log; // the newest logCapacity requests, oldest first
     size_t logCapacity = CSimDrive::kDefaultLogCapacity;
     size_t requestCount = 0; // every request since the last ClearLog, logged or not
+    std::vector<SimMemoryModel> models;
 
     void Log(SimLogEntry entry) {
         ++requestCount;
@@ -89,6 +90,15 @@ struct CSimDrive::State {
         if (log.size() >= logCapacity)
             log.pop_front();
         log.push_back(std::move(entry));
+    }
+
+    // The word a block read returns: a memory model's, else the register's.
+    uint16_t BlockWord(uint16_t address) const {
+        for (const SimMemoryModel& model : models)
+            if (model.blockWord)
+                if (std::optional<uint16_t> word = model.blockWord(address))
+                    return *word;
+        return Read(address);
     }
 
     bool IsReadOnly(uint16_t address) const {
@@ -281,7 +291,7 @@ std::string CSimDrive::State::MakerReply(const Parsed& parsed, const std::string
         bool bad = false;
         for (uint16_t base : parsed.reads) {
             auto address = static_cast<uint16_t>(base + r);
-            record += sim::Hex4(Read(address));
+            record += sim::Hex4(BlockWord(address));
             bad = bad || std::find(badAddresses.begin(), badAddresses.end(), address) != badAddresses.end();
         }
         std::string checksum = sim::MakerChecksum(record);
@@ -500,6 +510,11 @@ void CSimDrive::SetRequestHook(std::function<std::optional<std::string>(const st
     d->hook = std::move(hook);
 }
 
+void CSimDrive::AddMemoryModel(SimMemoryModel model) {
+    std::lock_guard lock(m_mutex);
+    d->models.push_back(std::move(model));
+}
+
 void CSimDrive::AddFault(const SimFault& fault) {
     std::lock_guard lock(m_mutex);
     d->faults.push_back({fault, 0, 0});
@@ -512,10 +527,15 @@ void CSimDrive::ClearFaults() {
 
 SimReply CSimDrive::Respond(const std::string& request) {
     std::function<std::optional<std::string>(const std::string&)> hook;
+    std::vector<SimMemoryModel> models;
     {
         std::lock_guard lock(m_mutex);
         hook = d->hook;
+        models = d->models;
     }
+    for (const SimMemoryModel& model : models)
+        if (model.beforeRequest)
+            model.beforeRequest();
     SimReply reply;
     // The hook runs without the lock, so it may use the drive's own calls.
     if (hook) {

@@ -107,6 +107,15 @@ struct SimRegisterRule {
     std::function<void(uint16_t address, uint16_t value)> onWrite{};
 };
 
+// A drive function that keeps memory beside the register file (trace memory, box recorder; see
+// sim/SimMachine.h). beforeRequest runs before every request without the drive's lock, so the model
+// can bring itself up to its clock (it must not wait for the drive's lock while holding its own).
+// Block reads ("R5"/"R9") take the words blockWord answers; it runs with the drive's lock held.
+struct SimMemoryModel {
+    std::function<void()> beforeRequest{};
+    std::function<std::optional<uint16_t>(uint16_t address)> blockWord{};
+};
+
 class CSimDrive {
 public:
     // Series 3..9 as the program knows them; the identification registers answer for it
@@ -162,6 +171,9 @@ public:
     // Takes over a request before the drive's own handling; returning a value answers it (an
     // empty text = no answer). For behaviour a test needs that the model lacks. Logged as usual.
     void SetRequestHook(std::function<std::optional<std::string>(const std::string& request)> hook);
+
+    // Adds a memory model; models are asked in the order they were added.
+    void AddMemoryModel(SimMemoryModel model);
 
     // --- Faults ---
     void AddFault(const SimFault& fault);

@@ -107,6 +107,23 @@ TEST_F(RecordBlockTest, CountsBadRecords) {
     }
 }
 
+TEST_F(RecordBlockTest, FiveAddressRecordsAreJudgedAtTheirOwnLength) {
+    // "R5" answers 64 records of 23 characters; judged as 39-character records they would all fail.
+    const std::string request = WithChecksum("R5" + std::string(20, '0'));
+    std::string block;
+    for (int r = 0; r < 64; ++r) {
+        char words[24];
+        std::snprintf(words, sizeof words, "%%%04X%04X%04X%04X%04X", r, r + 1, 0xFFFF, 0x8000 + r, r * 5);
+        std::string record = WithChecksum(words);
+        if (r == 7)
+            record[22] = record[22] == '0' ? '1' : '0';
+        block += record;
+    }
+    std::vector<char> reply(1472);
+    peer.ServeFixed(block);
+    EXPECT_EQ(code.ReadRecordBlock(request.data(), 24, reply.data(), 1472), 2 + 16);
+}
+
 TEST_F(RecordBlockTest, FailedExchangeClearsTheFlagAndKeepsThePort) {
     const std::string request = WithChecksum("R9" + std::string(36, '0'));
     std::vector<char> reply(2496);
