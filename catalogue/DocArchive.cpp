@@ -65,6 +65,18 @@ public:
     // A text in the counted form (narrow or wide).
     std::string Text() { return ar_.ReadString(); }
 
+    // The count of the name list: at most DocNameListMax, and no more than the file can hold (each
+    // name takes at least its length byte).
+    int NameCount() {
+        const int count = Int();
+        if (count < 0 || count > DocNameListMax)
+            Fail(CArchiveException::badLength,
+                 "name count " + std::to_string(count) + " is outside 0.." + std::to_string(DocNameListMax));
+        if (static_cast<std::uint64_t>(count) > ar_.Remaining())
+            Fail(CArchiveException::endOfFile, "the file ends early");
+        return count;
+    }
+
 private:
     [[noreturn]] void Fail(CArchiveException::Cause cause, const std::string& what) const {
         throw CArchiveException(cause, "Document archive \"" + ar_.GetFile()->GetFilePath() + "\": " + what);
@@ -159,9 +171,11 @@ void CKeloServoDoc::StoreArchive(CArchive& ar) const {
     ar << m_ArchivedWord2;
     group(Doctn);
     group(DocEC);
-    ar << static_cast<int>(m_Names.size());
-    for (const std::string& name : m_Names)
-        ar << name;
+    // A longer list would make a file that no load accepts: the newest names are kept.
+    const std::size_t names = std::min<std::size_t>(m_Names.size(), DocNameListMax);
+    ar << static_cast<int>(names);
+    for (auto name = m_Names.end() - static_cast<std::ptrdiff_t>(names); name != m_Names.end(); ++name)
+        ar << *name;
     group(DocMAb);
     int row28[Row28Words];
     CurrentMotorWords(row28);
@@ -206,9 +220,8 @@ void CKeloServoDoc::LoadArchive(CArchive& ar) {
     if (in.DataRemains())
         in.Block(values_[DocEC], DocGroupSize(DocEC));
     if (in.DataRemains()) {
-        const int count = in.Int();
-        if (count < 0)
-            throw CArchiveException(CArchiveException::badLength, "negative name count");
+        const int count = in.NameCount();
+        m_Names.reserve(static_cast<std::size_t>(count));
         for (int i = 0; i < count; ++i)
             m_Names.push_back(in.Text());
     }

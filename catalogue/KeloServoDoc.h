@@ -41,6 +41,7 @@ constexpr int DocGroupMaxSize = 99;
 constexpr int DocUnCount = 97;
 constexpr int DocOnUCount = 52;
 constexpr int DocReservedCount = 20;
+constexpr int DocNameListMax = 65536;
 constexpr int MemoryImageWords = 1024;
 
 // Parameters held by a group (Cn 99, Tn 18, ...); 0 for an unknown group.
@@ -143,6 +144,8 @@ public:
     int m_Un[DocUnCount] = {};
     int m_MemoryImage[2][MemoryImageWords] = {};
     int m_Pn347DefaultCopy = 0;
+    // The name list (one text per value a read-all found out of range). The archive holds at most
+    // DocNameListMax of them: a save keeps the newest, a load refuses a larger count.
     std::vector<std::string> m_Names;
     // The setup wizard's motor tables; used when an old archive is loaded.
     MotorTables m_Wizard;

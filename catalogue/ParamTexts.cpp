@@ -262,8 +262,69 @@ std::string LoadPiece(const TextPiece& piece, const StringLoader& load) {
 
 } // namespace
 
+namespace {
+
+// The printed name of a classic parameter group; nullptr for the newer groups and for the monitor
+// and alarm items.
+const char* ClassicGroupTitle(int group) {
+    switch (group) {
+    case GroupCn:
+        return "Control Parameter";
+    case GroupTn:
+        return "Torque Parameter";
+    case GroupSn:
+        return "Speed Parameter";
+    case GroupPn3:
+    case GroupPn4:
+        return "Position Parameter";
+    case Groupqn:
+        return "Quick Parameter";
+    case GroupHn:
+        return "Multi-function Contact Planning Parameter";
+    case GroupEn:
+        return "CiA 402 Parameter";
+    case Grouptn:
+        return "Tunning Parameter";
+    case GroupEC:
+        return "ECAM Parametere";
+    case GroupMAb:
+        return "Mapping Parameter";
+    default:
+        return nullptr;
+    }
+}
+
+bool IsNewerParamGroup(int group) {
+    return group >= GrouponT && group <= GrouponU;
+}
+
+} // namespace
+
+std::string ParamGroupTitle(std::string_view code) {
+    const int group = ParamGroupOfIndex(ParamIndexFromCode(code));
+    if (group < 0)
+        return {};
+    if (const char* title = ClassicGroupTitle(group))
+        return title;
+    if (IsNewerParamGroup(group))
+        return std::string(ParamGroupTable(static_cast<ParamGroup>(group)).prefix) + " Parameter";
+    return {};
+}
+
 std::string ParamTitle(std::string_view code, const StringLoader& load) {
-    return LoadPiece(ParamTitleId(code), load);
+    const TextPiece title = ParamTitleId(code);
+    if (title.id != 0)
+        return LoadPiece(title, load);
+    // An untitled parameter is named like the other untitled rows: its group's printed name and its
+    // number (the global index for the classic groups, the two digits for the newer ones).
+    const int index = ParamIndexFromCode(code);
+    const int group = ParamGroupOfIndex(index);
+    const std::string name = ParamGroupTitle(code);
+    const int n = index % 100;
+    if (name.empty() || n < 1 || n > ParamGroupTable(static_cast<ParamGroup>(group)).count)
+        return {};
+    return IsNewerParamGroup(group) ? Printf("%s %02d", name.c_str(), n)
+                                    : Printf("%s %d", name.c_str(), index);
 }
 
 std::vector<TextPiece> ParamExplanationPieces(std::string_view code) {

@@ -37,7 +37,12 @@ std::string ParamRangeText(std::string_view code, int minimum, int maximum, cons
 
 // The title's string-table reference; id 0 when the code has no title.
 TextPiece ParamTitleId(std::string_view code);
+// The title; a parameter without one is named by its group's printed name and its number
+// ("CiA 402 Parameter 707", "onC Parameter 35"). Monitor and alarm items without a title get "".
 std::string ParamTitle(std::string_view code, const StringLoader& load);
+// The printed name of a parameter's group ("Position Parameter", "onC Parameter"); "" for the
+// monitor and alarm items and for a code that is none.
+std::string ParamGroupTitle(std::string_view code);
 
 // The pieces of the long explanation, in order (empty when the code has none).
 std::vector<TextPiece> ParamExplanationPieces(std::string_view code);

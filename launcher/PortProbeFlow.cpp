@@ -21,8 +21,11 @@ bool ChecksumHolds(const char* reply, int length) {
 int ProbeSendCommand(const char* request, int requestLength, char* reply, int expectedLength,
                      unsigned char* linkFlag) {
     reply[0] = 0;
-    if (PortObject.CommandSend(request, requestLength, reply, expectedLength) != ErrNone)
+    PortObject.AwaitQuietLine(); // a late reply to an earlier probe is not this one's
+    if (PortObject.CommandSend(request, requestLength, reply, expectedLength) != ErrNone) {
+        PortObject.NoteUnfinishedExchange();
         PortObject.PortMutex.Unlock(); // the library leaves its lock to us after a failure
+    }
     if (reply[0] == '%') {
         if (request[0] == 'W' || request[0] == 'M')
             return ReplyWritten;

@@ -3,6 +3,7 @@
 #include "link/LinkState.h"
 #include "link/SerialExt.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -126,7 +127,10 @@ void CInternalCode::BuildMemoryImageWrite(char* out, int index, int value) {
 
 int CInternalCode::SendCommand(const char* request, int requestLength, char* reply, int expectedLength) {
     reply[0] = 0;
+    PortObject.AwaitQuietLine();
     if (PortObject.CommandSend(request, requestLength, reply, expectedLength) != ErrNone) {
+        // Whatever is left of the reply may still come: the next exchange waits for it to pass.
+        PortObject.NoteUnfinishedExchange();
         // The port library leaves its mutex to us after a failure. Whatever the code, a failed
         // exchange is a failure: never let it pass for an accepted write.
         PortObject.PortMutex.Unlock();
@@ -150,14 +154,21 @@ int CInternalCode::SendCommand(const char* request, int requestLength, char* rep
 
 int CInternalCode::ReadRecordBlock(const char* request, int requestLength, char* reply, int expectedLength) {
     reply[0] = 1;
+    PortObject.AwaitQuietLine();
     if (PortObject.CommandSend(request, requestLength, reply, expectedLength) != ErrNone) {
+        PortObject.NoteUnfinishedExchange();
         PortObject.PortMutex.Unlock();
         ConnectedFlag = 0;
         return 0;
     }
+    // A record is "%", one word per requested address and the checksum: 39 characters for "R9",
+    // 23 for "R5".
+    const int recordLength = requestLength >= 2 && request[1] >= '1' && request[1] <= '9'
+                                 ? 4 * (request[1] - '0') + 3
+                                 : kRecordLength;
     int bad = 0;
-    for (int record = 0; record < expectedLength / kRecordLength; ++record) {
-        if (!ChecksumHolds(reply + record * kRecordLength, kRecordLength - 2))
+    for (int record = 0; record < expectedLength / recordLength; ++record) {
+        if (!ChecksumHolds(reply + record * recordLength, recordLength - 2))
             ++bad;
     }
     return 2 + 16 * bad;
@@ -219,52 +230,168 @@ int CInternalCode::ModbusLrc(const char* text, int length) {
     return 0x10000 - sum;
 }
 
-int CInternalCode::ExchangeModbusRtu(const char* request, int requestLength, char* reply, int expectedLength,
-                                     unsigned timeoutMs) {
-    RtuReceivedCount = 0;
-    RtuRequestSent = 0;
-    if (Write(request, requestLength, nullptr, nullptr, timeoutMs) != ErrNone)
-        return ModbusNoReply;
-    RtuRequestSent = 1;
-    int received = 0;
-    if (Read(reply, expectedLength, &received, nullptr, timeoutMs) != ErrNone)
-        return ModbusNoReply;
-    RtuReceivedCount = received;
-    if (received < 2)
-        return ModbusNoReply;
-    uint16_t crc = Crc16Modbus(reply, received - 2);
-    if (static_cast<uint8_t>(reply[received - 2]) != (crc & 0xFF) ||
-        static_cast<uint8_t>(reply[received - 1]) != (crc >> 8))
-        return ModbusCheckError;
-    return (static_cast<uint8_t>(reply[1]) & 0x80) ? ModbusException : ModbusGood;
+namespace {
+
+constexpr int kModbusRequestBytes = 6;
+
+// The six bytes of one of our requests, from its RTU bytes or its ASCII text.
+void RequestBytes(const char* request, int asciiFlag, uint8_t (&bytes)[kModbusRequestBytes]) {
+    for (int i = 0; i < kModbusRequestBytes; ++i) {
+        bytes[i] =
+            asciiFlag ? static_cast<uint8_t>((static_cast<unsigned>(UpperHexValue(request[1 + 2 * i])) << 4) |
+                                             (static_cast<unsigned>(UpperHexValue(request[2 + 2 * i])) & 0xF))
+                      : static_cast<uint8_t>(request[i]);
+    }
 }
 
-// Judges one received ASCII frame of `length` characters that begins with ':'. The shortest frame
-// that can be judged is ':' + station + function + LRC + CR LF (9 characters); anything shorter, an
-// odd digit count or a missing CR LF is a check error, judged from what arrived only.
-static int JudgeAsciiReply(const char* reply, int length) {
+// The bytes of an ASCII frame of `length` characters between ':' and the LRC, into `bytes` (room
+// for (length - 5) / 2); the count, or -1 when the frame is unsound: shorter than ':' + station +
+// function + LRC + CR LF, an odd digit count, no CR LF, a character other than an upper-case hex
+// digit, or a wrong LRC.
+int AsciiFrameBytes(const char* reply, int length, uint8_t* bytes) {
     if (length < 9 || (length - 5) % 2 != 0 || reply[length - 2] != '\r' || reply[length - 1] != '\n')
-        return ModbusCheckError;
+        return -1;
     for (int i = 1; i < length - 2; ++i) {
         if (UpperHexValue(reply[i]) < 0)
-            return ModbusCheckError;
+            return -1;
     }
     char lrc[2];
     PutHex2(lrc, static_cast<unsigned>(CInternalCode::ModbusLrc(reply, length)) & 0xFF);
     if (reply[length - 4] != lrc[0] || reply[length - 3] != lrc[1])
-        return ModbusCheckError;
-    return reply[3] >= '8' ? ModbusException : ModbusGood;
+        return -1;
+    const int count = (length - 5) / 2;
+    for (int i = 0; i < count; ++i)
+        bytes[i] =
+            static_cast<uint8_t>((UpperHexValue(reply[1 + 2 * i]) << 4) | UpperHexValue(reply[2 + 2 * i]));
+    return count;
 }
 
-int CInternalCode::ExchangeModbusAscii(const char* request, int requestLength, char* reply,
+// Judges the bytes of a sound frame (station .. last data byte) against the request's bytes.
+int MatchModbusReply(const uint8_t (&asked)[kModbusRequestBytes], const uint8_t* reply, int count,
+                     uint16_t* words) {
+    if (count < 2)
+        return ModbusCheckError;
+    const uint8_t function = asked[1];
+    if (reply[0] != asked[0])
+        return ModbusMismatch;
+    if (reply[1] == (function | 0x80))
+        return count == 3 ? ModbusException : ModbusCheckError; // station, function, exception code
+    if (reply[1] != function)
+        return ModbusMismatch;
+    if (function == 0x06) {
+        if (count != kModbusRequestBytes)
+            return ModbusCheckError;
+        return std::equal(asked, asked + kModbusRequestBytes, reply) ? ModbusGood : ModbusMismatch;
+    }
+    if (function != 0x03)
+        return ModbusMismatch;
+    // station, function, byte count, the data: the frame must end where its count says.
+    if (count < 3 || count != 3 + reply[2])
+        return ModbusCheckError;
+    const int registers = (asked[4] << 8) | asked[5];
+    if (reply[2] != 2 * registers)
+        return ModbusMismatch;
+    for (int i = 0; words && i < registers; ++i)
+        words[i] = static_cast<uint16_t>((reply[3 + 2 * i] << 8) | reply[4 + 2 * i]);
+    return ModbusGood;
+}
+
+// Buffer sizes of a read of kMaxReadRegisters (the longest reply we ask for).
+constexpr int kMaxRtuReply = 5 + 2 * CInternalCode::kMaxReadRegisters;
+constexpr int kMaxAsciiReply = 11 + 4 * CInternalCode::kMaxReadRegisters;
+
+} // namespace
+
+int CInternalCode::CheckModbusReply(const char* request, const char* reply, int received, int asciiFlag,
+                                    uint16_t* words) {
+    uint8_t asked[kModbusRequestBytes];
+    RequestBytes(request, asciiFlag, asked);
+    if (!asciiFlag) {
+        // Anything longer than the longest reply we ask for is not a reply of ours.
+        if (received < 2 || received > kMaxRtuReply)
+            return received < 2 ? ModbusNoReply : ModbusCheckError;
+        const uint16_t crc = Crc16Modbus(reply, received - 2);
+        if (static_cast<uint8_t>(reply[received - 2]) != (crc & 0xFF) ||
+            static_cast<uint8_t>(reply[received - 1]) != (crc >> 8))
+            return ModbusCheckError;
+        return MatchModbusReply(asked, reinterpret_cast<const uint8_t*>(reply), received - 2, words);
+    }
+    if (received <= 0 || reply[0] != ':')
+        return ModbusNoReply;
+    if (received > kMaxAsciiReply)
+        return ModbusCheckError;
+    uint8_t bytes[kMaxAsciiReply / 2];
+    const int count = AsciiFrameBytes(reply, received, bytes);
+    if (count < 0)
+        return ModbusCheckError;
+    return MatchModbusReply(asked, bytes, count, words);
+}
+
+int CInternalCode::TransferModbusRtu(const char* request, int requestLength, char* reply, int expectedLength,
+                                     unsigned timeoutMs) {
+    RtuReceivedCount = 0;
+    RtuRequestSent = 0;
+    PortObject.AwaitQuietLine();
+    if (Write(request, requestLength, nullptr, nullptr, timeoutMs) != ErrNone)
+        return 0;
+    RtuRequestSent = 1;
+    int received = 0;
+    if (Read(reply, expectedLength, &received, nullptr, timeoutMs) != ErrNone)
+        return 0;
+    RtuReceivedCount = received;
+    return received;
+}
+
+int CInternalCode::TransferModbusAscii(const char* request, int requestLength, char* reply,
                                        int expectedLength, int attempts) {
     for (int attempt = 0; attempt < attempts; ++attempt) {
+        PortObject.AwaitQuietLine();
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
         int received = 0;
         if (Write(request, requestLength, nullptr, nullptr, kAsciiWriteTimeoutMs) == ErrNone)
             Read(reply, expectedLength, &received, nullptr, kAsciiReadTimeoutMs);
         if (received > 0 && reply[0] == ':')
-            return JudgeAsciiReply(reply, received);
+            return received;
+        PortObject.NoteUnfinishedExchange();
     }
-    return ModbusNoReply;
+    return 0;
+}
+
+// A reply that is neither good nor a refusal may have been cut short or be an earlier request's:
+// the rest, or our own reply, may still come.
+static int NoteUnfinished(int result) {
+    if (result != ModbusGood && result != ModbusException)
+        PortObject.NoteUnfinishedExchange();
+    return result;
+}
+
+int CInternalCode::ExchangeModbusRtu(const char* request, int requestLength, char* reply, int expectedLength,
+                                     unsigned timeoutMs) {
+    const int received = TransferModbusRtu(request, requestLength, reply, expectedLength, timeoutMs);
+    return NoteUnfinished(CheckModbusReply(request, reply, received, 0));
+}
+
+int CInternalCode::ExchangeModbusAscii(const char* request, int requestLength, char* reply,
+                                       int expectedLength, int attempts) {
+    const int received = TransferModbusAscii(request, requestLength, reply, expectedLength, attempts);
+    return NoteUnfinished(CheckModbusReply(request, reply, received, 1));
+}
+
+int CInternalCode::ReadHoldingRegisters(int station, int address, int count, int asciiFlag, uint16_t* words) {
+    if (count < 1 || count > kMaxReadRegisters)
+        return ModbusNoReply;
+    char request[17];
+    char reply[kMaxAsciiReply];
+    const int expected = BuildModbusRead(request, station, address, count, asciiFlag);
+    const int received = asciiFlag ? TransferModbusAscii(request, 17, reply, expected, 1)
+                                   : TransferModbusRtu(request, 8, reply, expected, kRtuTimeoutMs);
+    return NoteUnfinished(CheckModbusReply(request, reply, received, asciiFlag, words));
+}
+
+int CInternalCode::WriteSingleRegister(int station, int address, int value, int asciiFlag) {
+    char request[17];
+    char reply[17];
+    const int expected = BuildModbusWrite(request, station, address, value, asciiFlag);
+    return asciiFlag ? ExchangeModbusAscii(request, 17, reply, expected, 1)
+                     : ExchangeModbusRtu(request, 8, reply, expected, kRtuTimeoutMs);
 }

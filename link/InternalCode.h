@@ -15,8 +15,16 @@
 // Results of SendCommand. Readers test for ReplyRead, writers for ReplyWritten.
 enum : int { ReplyFailed = 0, ReplyWritten = 1, ReplyRead = 2 };
 
-// Results of the Modbus exchanges.
-enum : int { ModbusNoReply = 0, ModbusCheckError = 1, ModbusGood = 2, ModbusException = 3 };
+// Results of the Modbus exchanges. ModbusMismatch: a sound frame that does not answer the request
+// (another station or function, another byte count, a write echo that differs); it may be the late
+// reply of an earlier request.
+enum : int {
+    ModbusNoReply = 0,
+    ModbusCheckError = 1,
+    ModbusGood = 2,
+    ModbusException = 3,
+    ModbusMismatch = 4
+};
 
 class CInternalCode : public CSerial {
 public:
@@ -51,10 +59,13 @@ public:
     // 'M' request was answered with "%", ReplyRead for a good read reply, ReplyFailed otherwise. A
     // reply that is neither "%" with a good checksum nor "!" means the link is lost: ConnectedFlag is
     // cleared and the port closed. "!" (refused) leaves the link up. The reply buffer must hold the
-    // expected length.
+    // expected length. An exchange that got no whole reply makes the next one (of any protocol
+    // object) first wait for a quiet line (CSerialExt::AwaitQuietLine), so a late reply is not taken
+    // for the next request's.
     int SendCommand(const char* request, int requestLength, char* reply, int expectedLength);
-    // A block read of 39-character records: 0 when the exchange failed (ConnectedFlag cleared, the
-    // port stays open), 2 when every record's checksum holds, 2 + 16 x (bad records) otherwise.
+    // A block read of records as long as the request's address count makes them (39 characters for
+    // nine addresses, 23 for five): 0 when the exchange failed (ConnectedFlag cleared, the port stays
+    // open), 2 when every record's checksum holds, 2 + 16 x (bad records) otherwise.
     int ReadRecordBlock(const char* request, int requestLength, char* reply, int expectedLength);
 
     // Modbus requests; each returns the expected reply length. RTU frames are 8 bytes, ASCII 17.
@@ -66,14 +77,43 @@ public:
     // byte is the LRC.
     static int ModbusLrc(const char* text, int length);
 
-    // Exchanges through Write and Read of this object; no mutex, ConnectedFlag untouched. Results:
-    // ModbusNoReply, ModbusCheckError, ModbusGood, ModbusException.
+    // The most registers one read may ask for.
+    static constexpr int kMaxReadRegisters = 125;
+
+    // The one place where a Modbus reply is accepted: judges `received` bytes of a reply (RTU bytes,
+    // or ASCII text from ':' to CR LF) against the request it answers, in the same framing. First the
+    // frame (CRC, or hex digits, CR LF and LRC), then the request: the station and function must be
+    // the request's (that function | 0x80 is ModbusException, the drive's refusal), a read's byte
+    // count must be 2 x the registers asked and the frame's length must hold exactly that count, a
+    // write must be echoed unchanged. On ModbusGood the registers of a read go to `words` (when
+    // given, room for the count asked).
+    static int CheckModbusReply(const char* request, const char* reply, int received, int asciiFlag,
+                                uint16_t* words = nullptr);
+
+    // Exchanges through Write and Read of this object; no mutex, ConnectedFlag untouched. The reply
+    // is judged by CheckModbusReply; a reply that is not good or a refusal leaves the line to be
+    // quietened before the next exchange. Results: ModbusNoReply, ModbusCheckError, ModbusGood,
+    // ModbusException, ModbusMismatch.
     int ExchangeModbusRtu(const char* request, int requestLength, char* reply, int expectedLength,
                           unsigned timeoutMs);
     int ExchangeModbusAscii(const char* request, int requestLength, char* reply, int expectedLength,
                             int attempts);
 
+    // What the register decoders use: function 0x03 of `count` registers (1 .. kMaxReadRegisters)
+    // and function 0x06, built for the station, exchanged in the framing asked (RTU within
+    // kRtuTimeoutMs, ASCII in one attempt) and checked by CheckModbusReply. The words are written
+    // only on ModbusGood. Results as the exchanges.
+    int ReadHoldingRegisters(int station, int address, int count, int asciiFlag, uint16_t* words);
+    int WriteSingleRegister(int station, int address, int value, int asciiFlag);
+
     // Bytes received by the last RTU exchange, and whether its request went out.
     int RtuReceivedCount = 0;
     unsigned char RtuRequestSent = 0;
+
+private:
+    // The transfers of the exchanges: the count of bytes received (0: nothing usable), not judged.
+    int TransferModbusRtu(const char* request, int requestLength, char* reply, int expectedLength,
+                          unsigned timeoutMs);
+    int TransferModbusAscii(const char* request, int requestLength, char* reply, int expectedLength,
+                            int attempts);
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <arpa/inet.h>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <dlfcn.h>
@@ -34,6 +35,45 @@ int CSerialExt::Read(void* buffer, int length, int* count, void* overlapped, uns
     if (PortHandle >= 0)
         tcflush(PortHandle, TCIFLUSH);
     return ErrBadParameter;
+}
+
+void CSerialExt::NoteUnfinishedExchange() {
+    unfinishedAt_ = std::chrono::steady_clock::now().time_since_epoch().count();
+    lateReplyPossible_ = true;
+}
+
+void CSerialExt::AwaitQuietLine() {
+    // The normal path: one atomic load.
+    if (!lateReplyPossible_)
+        return;
+    if (!PortMutex.Lock(kMutexWaitMs))
+        return; // tried again by the next exchange
+    using Clock = std::chrono::steady_clock;
+    const auto quiet = std::chrono::milliseconds(QuietLineMs());
+    const auto start = Clock::now();
+    const auto limit = start + kQuietLineLimitFactor * quiet;
+    auto quietSince = std::min(start, Clock::time_point(Clock::duration(unfinishedAt_.load())));
+    while (PortHandle >= 0) {
+        const auto now = Clock::now();
+        const auto until = std::min(quietSince + quiet, limit);
+        if (now >= until)
+            break;
+        pollfd p{PortHandle, POLLIN, 0};
+        const auto waitMs = std::chrono::ceil<std::chrono::milliseconds>(until - now).count();
+        const int ready = poll(&p, 1, static_cast<int>(waitMs));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready == 0)
+            continue; // the deadline is checked above
+        if (ready < 0)
+            break;
+        if (!(p.revents & POLLIN))
+            break; // hang-up or error: nothing more will come
+        tcflush(PortHandle, TCIFLUSH);
+        quietSince = Clock::now();
+    }
+    lateReplyPossible_ = false;
+    PortMutex.Unlock();
 }
 
 void CSerialExt::SearchTcpIp(std::vector<MAC_IP_STRUCT>& devices) {

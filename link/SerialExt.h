@@ -2,6 +2,7 @@
 // CSerialExt: the program's own port class over the port library, and the two global port objects.
 #include "quillet/Serial.h"
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -35,8 +36,26 @@ public:
 
     bool PortLibraryLoaded() const { return library_ != nullptr; }
 
+    // Late replies. Neither a maker reply nor a Modbus read reply names the register it answers, so
+    // a reply that comes after its exchange gave up would pass for the next exchange's. An exchange
+    // that ended without a whole reply says so here; the next exchange first calls AwaitQuietLine,
+    // which discards whatever arrives until the line has been quiet for QuietLineMs (counted from
+    // the end of that exchange or the last byte discarded, so time that already passed counts), and
+    // gives up after kQuietLineLimitFactor x QuietLineMs in all. Without an unfinished exchange it
+    // returns at once; it runs under PortMutex, so another thread's exchange is never cut into.
+    static constexpr unsigned kQuietLineLimitFactor = 4;
+    void NoteUnfinishedExchange();
+    void AwaitQuietLine();
+    bool LateReplyPossible() const { return lateReplyPossible_; }
+    // The silence that counts as a quiet line: the port's inter-character gap, the silence that also
+    // ends a reply. Fewer character times would call a line quiet between the bursts in which a USB
+    // adapter delivers a reply.
+    unsigned QuietLineMs() const { return GapMs(); }
+
 private:
     void* library_ = nullptr;
+    std::atomic<bool> lateReplyPossible_{false};
+    std::atomic<long long> unfinishedAt_{0}; // steady clock ticks
 };
 
 // The drive port: every maker-command exchange runs through it.

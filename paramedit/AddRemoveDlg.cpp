@@ -59,7 +59,7 @@ void FillList(CListBox& list, const std::vector<std::string>& codes, int selecti
     for (const std::string& code : codes) {
         const std::string text = dialog.EntryText(code);
         list.AddString(text);
-        widest = std::max(widest, static_cast<int>(list.GetTextExtent(text).cx));
+        widest = std::max(widest, list.GetTextExtent(text).cx);
     }
     list.SetCurSel(selection);
     list.SetHorizontalExtent(widest);

@@ -176,7 +176,7 @@ bool ReadDocumentValues(const std::string& path, DocumentValueSet& set, std::str
         in.Int();
         group(Grouptn);
         group(GroupEC);
-        const int names = in.Count();
+        const int names = ar.ReadCount(DocNameListMax);
         for (int i = 0; i < names; ++i)
             ar.ReadString();
         group(GroupMAb);

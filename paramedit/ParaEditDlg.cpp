@@ -169,7 +169,7 @@ int CParaEditDlg::CheckedRowCount(int rowCount) const {
 
 void CParaEditDlg::SetValueCell(int row, std::string_view code, int value) {
     if (row >= 0)
-        m_list.SetItemText(row, kColumnValue, Cut(FormatParamValue(code, value, Context()), kCellLimit));
+        SetCellText(row, kColumnValue, Cut(FormatParamValue(code, value, Context()), kCellLimit));
 }
 
 // --- Opening ------------------------------------------------------------------------------------------
@@ -257,12 +257,27 @@ void CParaEditDlg::SetColumnWidths(int codeWidth) {
     const int r = (m_presence.pn4 && tab == EditorTab::Pn4) ? 125 : wide ? 135 : 100;
     const bool few = m_list.GetItemCount() <= kFewRows;
     const int name = w - r - (few ? (wide ? 344 : 324) : (wide ? 381 : 361));
-    m_list.SetColumnWidth(kColumnCode, codeWidth);
-    m_list.SetColumnWidth(kColumnName, name);
-    m_list.SetColumnWidth(kColumnValue, wide ? 70 : 60);
-    m_list.SetColumnWidth(kColumnUnit, 60);
-    m_list.SetColumnWidth(kColumnRange, r);
-    m_list.SetColumnWidth(kColumnDefault, wide ? 70 : 60);
+    const int widths[] = {codeWidth, name, wide ? 70 : 60, 60, r, wide ? 70 : 60};
+    // Widened where the tab's texts need more (a 32-bit range or default, a long unit), so every text
+    // fits at the default font; the name column gives up that room, down to its own longest text
+    // (beyond that the list scrolls sideways).
+    int grown = 0;
+    for (int column : {kColumnCode, kColumnValue, kColumnUnit, kColumnRange, kColumnDefault}) {
+        m_list.SetColumnWidth(column, LVSCW_AUTOSIZE_USEHEADER);
+        const int width = std::max(widths[column], m_list.GetColumnWidth(column));
+        m_list.SetColumnWidth(column, width);
+        grown += width - widths[column];
+    }
+    m_list.SetColumnWidth(kColumnName, LVSCW_AUTOSIZE_USEHEADER);
+    m_list.SetColumnWidth(kColumnName, std::max(name - grown, m_list.GetColumnWidth(kColumnName)));
+}
+
+void CParaEditDlg::SetCellText(int row, int column, const std::string& text) {
+    m_list.SetItemText(row, column, text);
+    // A text that outgrows its column (a value read at the 32-bit limits) lays the columns out again.
+    CRect room;
+    if (m_list.GetCellTextRect(row, column, &room) && m_list.GetTextExtent(text).cx > room.Width())
+        SetColumnWidths(m_list.GetColumnWidth(kColumnCode));
 }
 
 void CParaEditDlg::FillRows() {
@@ -376,11 +391,11 @@ void CParaEditDlg::RefreshRows() {
             int minimum = 0, maximum = 0;
             std::string range;
             if (GetParamLimits(code, minimum, maximum, range))
-                m_list.SetItemText(row, kColumnRange, range);
+                SetCellText(row, kColumnRange, range);
         }
         if (std::find(std::begin(kDefaultCodes), std::end(kDefaultCodes), code) != std::end(kDefaultCodes))
             if (const int* byDefault = doc->FindDefault(code))
-                m_list.SetItemText(row, kColumnDefault, FormatParamValue(code, *byDefault, context));
+                SetCellText(row, kColumnDefault, FormatParamValue(code, *byDefault, context));
     }
 }
 
@@ -516,8 +531,8 @@ void CParaEditDlg::RefreshRowValue(std::string_view code, int value, int mark) {
 void CParaEditDlg::RefreshRowUnit(std::string_view code) {
     const int row = FindRow(code);
     if (row >= 0)
-        m_list.SetItemText(row, kColumnUnit,
-                           Cut(ParamUnitText(code, Context(), ResourceStringLoader()), kCellLimit));
+        SetCellText(row, kColumnUnit,
+                    Cut(ParamUnitText(code, Context(), ResourceStringLoader()), kCellLimit));
 }
 
 // --- Buttons, list and tabs ---------------------------------------------------------------------------
@@ -900,7 +915,7 @@ BOOL CParaEditDlg::ReadAllParameters() {
         int value = 0;
         if (!GetParamValue(code, value))
             continue;
-        m_list.SetItemText(row, kColumnValue, FormatParamValue(code, value, context));
+        SetCellText(row, kColumnValue, FormatParamValue(code, value, context));
         m_marks.Set(ParamMarkTables::Changed, code, 0);
         if (m_marks.Get(ParamMarkTables::OverRange, code))
             MarkCellOverRange(row, kColumnValue);
@@ -974,7 +989,7 @@ BOOL CParaEditDlg::ReadCheckedParameters(int rowCount) {
             MarkCellOverRange(row, kColumnValue);
             pass.ShowFailure(OverRangeDetail(code, value, hex));
         }
-        m_list.SetItemText(row, kColumnValue, FormatParamValue(code, value, context));
+        SetCellText(row, kColumnValue, FormatParamValue(code, value, context));
         StoreReadValue(code, value, false);
         m_marks.Set(ParamMarkTables::Changed, code, 0);
         m_marks.Set(ParamMarkTables::OverRange, code, inRange ? 0 : 1);

@@ -140,6 +140,7 @@ private:
     void FillRow(int row, const std::string& code, bool newRow);
     void RewriteRows();
     void SetColumnWidths(int codeWidth);
+    void SetCellText(int row, int column, const std::string& text);
     bool OnLastOrMAbTab() const;
     int CheckedRowCount(int rowCount) const;
     // The row count for a button that acts on checked rows; 0 for an empty table or, after telling

@@ -16,8 +16,6 @@ constexpr int kMakerReadLength = 8;
 constexpr int kMakerReadReply = 7;
 constexpr int kMakerWriteLength = 12;
 constexpr int kMakerWriteDWordLength = 20;
-constexpr int kModbusAsciiLength = 17;
-constexpr int kModbusRtuLength = 8;
 
 struct Ref {
     char letter;
@@ -68,45 +66,19 @@ std::optional<int> ParamTransfer::ReadWordMaker(int address) {
 std::optional<int> ParamTransfer::ReadWordModbus(int address) {
     if (!ConnectedFlag || !BeforeRequest())
         return std::nullopt;
-    char request[kBufferSize] = {};
-    char reply[kBufferSize] = {};
-    const int expected = CInternalCode::BuildModbusRead(request, StationNumber, address, 1, ModbusAsciiFlag);
-    if (expected <= 0 || expected > kBufferSize)
-        return std::nullopt;
-    if (ModbusAsciiFlag == 1) {
-        const int result = services_.ExchangeModbusAscii(request, kModbusAsciiLength, reply, expected, 1);
-        if (result != ModbusGood) {
-            refused_ = result == ModbusException;
-            return std::nullopt;
-        }
-        const int word = HexWordValue(std::string_view(reply + 7, 4));
-        if (word < 0)
-            return std::nullopt;
-        return word;
-    }
-    const int result =
-        services_.ExchangeModbusRtu(request, kModbusRtuLength, reply, expected, CInternalCode::kRtuTimeoutMs);
+    std::uint16_t word = 0;
+    const int result = services_.ReadHoldingRegisters(StationNumber, address, 1, ModbusAsciiFlag, &word);
     if (result != ModbusGood) {
         refused_ = result == ModbusException;
         return std::nullopt;
     }
-    return (static_cast<unsigned char>(reply[3]) << 8) | static_cast<unsigned char>(reply[4]);
+    return word;
 }
 
 bool ParamTransfer::WriteModbus(int address, int value) {
     if (!ConnectedFlag || !BeforeRequest())
         return false;
-    char request[kBufferSize] = {};
-    char reply[kBufferSize] = {};
-    const int expected =
-        CInternalCode::BuildModbusWrite(request, StationNumber, address, value, ModbusAsciiFlag);
-    if (expected <= 0 || expected > kBufferSize)
-        return false;
-    const int result = ModbusAsciiFlag == 1
-                           ? services_.ExchangeModbusAscii(request, kModbusAsciiLength, reply, expected, 1)
-                           : services_.ExchangeModbusRtu(request, kModbusRtuLength, reply, expected,
-                                                         CInternalCode::kRtuTimeoutMs);
-    return result == ModbusGood;
+    return services_.WriteSingleRegister(StationNumber, address, value, ModbusAsciiFlag) == ModbusGood;
 }
 
 std::optional<int> ParamTransfer::Read(std::string_view code, bool readAll) {

@@ -8,17 +8,17 @@
 #include <optional>
 
 const std::array<PrintGroupSpec, PrintGroupCount> PrintGroups{{
-    {1, 99, "Control Parameter"},
-    {101, 118, "Torque Parameter"},
-    {201, 229, "Speed Parameter"},
-    {301, 385, "Position Parameter"},
-    {401, 499, "Position Parameter"},
-    {501, 507, "Quick Parameter"},
-    {601, 624, "Multi-function Contact Planning Parameter"},
-    {701, 724, "CiA 402 Parameter"},
-    {801, 863, "Tunning Parameter"},
-    {901, 934, "ECAM Parametere"},
-    {2101, 2116, "Mapping Parameter"},
+    {1, 99},
+    {101, 118},
+    {201, 229},
+    {301, 385},
+    {401, 499},
+    {501, 507},
+    {601, 624},
+    {701, 724},
+    {801, 863},
+    {901, 934},
+    {2101, 2116},
 }};
 
 namespace {
@@ -51,7 +51,8 @@ struct Pen {
 // One segment under the running y, which it moves down past itself.
 void LayoutSegment(Pen& pen, const PrintSegment& segment, const PrintPageContext& context, int& y) {
     const PrintFontHeights& h = context.heights;
-    pen.Text(PrintGroups[segment.group].title, 30, y, PrintFont::GroupTitle);
+    pen.Text(ParamGroupTitle(ParamCodeFromIndex(PrintGroups[segment.group].first)), 30, y,
+             PrintFont::GroupTitle);
     y -= h.groupTitle + 4;
     pen.Rule(y, true);
     y -= 2;

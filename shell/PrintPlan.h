@@ -16,8 +16,7 @@ class CKeloServoDoc;
 
 struct PrintGroupSpec {
     int first; // global index of the group's first printable parameter
-    int last;  // and of its last
-    const char* title;
+    int last;  // and of its last; the segment's title is the printed name of the group (ParamGroupTitle)
 };
 constexpr int PrintGroupCount = 11;
 // Cn, Tn, Sn, Pn 3xx, Pn 4xx, qn, Hn, En, tn, EC, MAb, in the printed order.

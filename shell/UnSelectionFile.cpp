@@ -6,6 +6,8 @@
 #include "framework/core/MessageSeam.h"
 #include "shell/UserFiles.h"
 
+#include <algorithm>
+
 namespace {
 // A selection file is a header and 20 short codes; anything much longer is not one.
 constexpr std::size_t kMaxSelectionBytes = 64 * 1024;
@@ -32,7 +34,12 @@ std::vector<std::string> UnListComboCodes(const CatalogueContext& context) {
 }
 
 bool IsUnSelectionCode(const std::string& line) {
-    return line.size() == 5 && (line.starts_with("Un-") || line.starts_with("onU"));
+    // A control character (a stray CR, a tab, a NUL) would not come back from a write and a read.
+    const bool printable = std::none_of(line.begin(), line.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+    });
+    return line.size() == 5 && printable && (line.starts_with("Un-") || line.starts_with("onU"));
 }
 
 std::string UnSelectionText(const UnCodes& codes) {

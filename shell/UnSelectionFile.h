@@ -26,7 +26,8 @@ inline constexpr const char* UnFormatErrorText =
 // Mode, onU01..onU52 that exist.
 std::vector<std::string> UnListComboCodes(const CatalogueContext& context);
 
-// Whether a line of a selection file names a code: exactly 5 characters beginning "Un-" or "onU".
+// Whether a line of a selection file names a code: exactly 5 characters beginning "Un-" or "onU",
+// none of them a control character.
 bool IsUnSelectionCode(const std::string& line);
 
 // The file's bytes: header, then one code per line, LF line ends.

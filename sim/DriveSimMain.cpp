@@ -1,6 +1,7 @@
 // kelo-drive-sim: serves a simulated drive on a pseudo-terminal registered as a virtual port.
 #include "sim/FaultSpec.h"
 #include "sim/SimDrive.h"
+#include "sim/SimMachine.h"
 #include "sim/SimPtyServer.h"
 
 #include <csignal>
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <sys/prctl.h>
 
 namespace {
 
@@ -88,10 +90,19 @@ int main(int argc, char** argv) {
     sigaddset(&stopSignals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
+    // The wire time is emulated with sleeps, which overshoot by the timer slack (50 us by default, a
+    // large part of a character at high baud rates). Set before any thread starts, so all inherit it.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+
     CSimDrive drive(series);
+    // Nothing reads the request log of the served drive; kept, it would only grow while it serves.
+    drive.SetLogCapacity(0);
     drive.SetStationNumber(station);
     for (const SimFault& fault : faults)
         drive.AddFault(fault);
+    // The trace memory and the recorder watch the machine on the real clock.
+    CSimMachine machine(drive);
+    machine.SetRealTime(true);
     CSimPtyServer server(drive);
     std::string error;
     if (!server.Start(options, &error)) {

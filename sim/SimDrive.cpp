@@ -6,6 +6,7 @@
 #include "framework/core/Format.h"
 
 #include <algorithm>
+#include <deque>
 
 namespace {
 
@@ -77,7 +78,28 @@ struct CSimDrive::State {
     int wireBaud = 0;
     std::function<std::optional<std::string>(const std::string&)> hook;
     std::vector<ActiveFault> faults;
-    std::vector<SimLogEntry> log;
+    std::deque<SimLogEntry> log; // the newest logCapacity requests, oldest first
+    size_t logCapacity = CSimDrive::kDefaultLogCapacity;
+    size_t requestCount = 0; // every request since the last ClearLog, logged or not
+    std::vector<SimMemoryModel> models;
+
+    void Log(SimLogEntry entry) {
+        ++requestCount;
+        if (logCapacity == 0)
+            return;
+        if (log.size() >= logCapacity)
+            log.pop_front();
+        log.push_back(std::move(entry));
+    }
+
+    // The word a block read returns: a memory model's, else the register's.
+    uint16_t BlockWord(uint16_t address) const {
+        for (const SimMemoryModel& model : models)
+            if (model.blockWord)
+                if (std::optional<uint16_t> word = model.blockWord(address))
+                    return *word;
+        return Read(address);
+    }
 
     bool IsReadOnly(uint16_t address) const {
         auto it = rules.find(address);
@@ -269,7 +291,7 @@ std::string CSimDrive::State::MakerReply(const Parsed& parsed, const std::string
         bool bad = false;
         for (uint16_t base : parsed.reads) {
             auto address = static_cast<uint16_t>(base + r);
-            record += sim::Hex4(Read(address));
+            record += sim::Hex4(BlockWord(address));
             bad = bad || std::find(badAddresses.begin(), badAddresses.end(), address) != badAddresses.end();
         }
         std::string checksum = sim::MakerChecksum(record);
@@ -490,6 +512,11 @@ void CSimDrive::SetRequestHook(std::function<std::optional<std::string>(const st
     d->hook = std::move(hook);
 }
 
+void CSimDrive::AddMemoryModel(SimMemoryModel model) {
+    std::lock_guard lock(m_mutex);
+    d->models.push_back(std::move(model));
+}
+
 void CSimDrive::AddFault(const SimFault& fault) {
     std::lock_guard lock(m_mutex);
     d->faults.push_back({fault, 0, 0});
@@ -502,10 +529,15 @@ void CSimDrive::ClearFaults() {
 
 SimReply CSimDrive::Respond(const std::string& request) {
     std::function<std::optional<std::string>(const std::string&)> hook;
+    std::vector<SimMemoryModel> models;
     {
         std::lock_guard lock(m_mutex);
         hook = d->hook;
+        models = d->models;
     }
+    for (const SimMemoryModel& model : models)
+        if (model.beforeRequest)
+            model.beforeRequest();
     SimReply reply;
     // The hook runs without the lock, so it may use the drive's own calls.
     if (hook) {
@@ -513,7 +545,7 @@ SimReply CSimDrive::Respond(const std::string& request) {
             reply.bytes = *answer;
             reply.wireTime = WireTime(request.size() + reply.bytes.size());
             std::lock_guard lock(m_mutex);
-            d->log.push_back({request, d->Parse(request).kind, reply.bytes, false});
+            d->Log({request, d->Parse(request).kind, reply.bytes, false});
             return reply;
         }
     }
@@ -596,7 +628,7 @@ SimReply CSimDrive::Respond(const std::string& request) {
         }
     }
     reply.wireTime = WireTimeAt(d->wireBaud, request.size() + bytes.size());
-    d->log.push_back({request, parsed.kind, bytes, !hits.empty()});
+    d->Log({request, parsed.kind, bytes, !hits.empty()});
     return reply;
 }
 
@@ -607,7 +639,7 @@ std::string CSimDrive::Handle(const std::string& request) {
 
 std::vector<SimLogEntry> CSimDrive::Log() const {
     std::lock_guard lock(m_mutex);
-    return d->log;
+    return {d->log.begin(), d->log.end()};
 }
 
 std::vector<std::string> CSimDrive::RequestLog() const {
@@ -621,10 +653,23 @@ std::vector<std::string> CSimDrive::RequestLog() const {
 
 size_t CSimDrive::RequestCount() const {
     std::lock_guard lock(m_mutex);
-    return d->log.size();
+    return d->requestCount;
 }
 
 void CSimDrive::ClearLog() {
     std::lock_guard lock(m_mutex);
     d->log.clear();
+    d->requestCount = 0;
+}
+
+void CSimDrive::SetLogCapacity(size_t entries) {
+    std::lock_guard lock(m_mutex);
+    d->logCapacity = entries;
+    while (d->log.size() > entries)
+        d->log.pop_front();
+}
+
+size_t CSimDrive::LogCapacity() const {
+    std::lock_guard lock(m_mutex);
+    return d->logCapacity;
 }

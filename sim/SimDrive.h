@@ -1,7 +1,7 @@
 #pragma once
 // A simulated servo drive for tests, benchmarks and demonstrations: 65536 16-bit registers with
 // per-address behaviour, the maker's ASCII command protocol, Modbus RTU and ASCII (functions 0x03
-// and 0x06), fault injection and a log of every request. Thread-safe: a pty server thread may
+// and 0x06), fault injection and a log of the newest requests. Thread-safe: a pty server thread may
 // answer requests while a test changes registers or reads the log.
 //
 // Quick use (in-process, no port):
@@ -9,7 +9,7 @@
 //     drive.SetRegister(0x0201, 0xFFFF);
 //     std::string reply = drive.Handle(sim::WithMakerChecksum("R10201"));   // "%FFFF" + checksum
 //     drive.AddFault({.kind = SimFaultKind::Refuse, .address = 0x0F04});   // "!" from now on
-//     drive.RequestLog();                        // every request text, in order
+//     drive.RequestLog();                        // the request texts, in order
 //
 // Maker protocol as the drive answers it (A = address, V = value: four upper-case hex digits,
 // CC = byte-sum checksum):
@@ -107,6 +107,15 @@ struct SimRegisterRule {
     std::function<void(uint16_t address, uint16_t value)> onWrite{};
 };
 
+// A drive function that keeps memory beside the register file (trace memory, box recorder; see
+// sim/SimMachine.h). beforeRequest runs before every request without the drive's lock, so the model
+// can bring itself up to its clock (it must not wait for the drive's lock while holding its own).
+// Block reads ("R5"/"R9") take the words blockWord answers; it runs with the drive's lock held.
+struct SimMemoryModel {
+    std::function<void()> beforeRequest{};
+    std::function<std::optional<uint16_t>(uint16_t address)> blockWord{};
+};
+
 class CSimDrive {
 public:
     // Series 3..9 as the program knows them; the identification registers answer for it
@@ -163,6 +172,9 @@ public:
     // empty text = no answer). For behaviour a test needs that the model lacks. Logged as usual.
     void SetRequestHook(std::function<std::optional<std::string>(const std::string& request)> hook);
 
+    // Adds a memory model; models are asked in the order they were added.
+    void AddMemoryModel(SimMemoryModel model);
+
     // --- Faults ---
     void AddFault(const SimFault& fault);
     void ClearFaults();
@@ -175,10 +187,15 @@ public:
     std::string Handle(const std::string& request);
 
     // --- Request log ---
-    std::vector<SimLogEntry> Log() const;
+    // The log is a ring of the newest requests, so a drive that serves for days stays small.
+    static constexpr size_t kDefaultLogCapacity = 16384;
+    std::vector<SimLogEntry> Log() const;        // the logged requests, oldest first
     std::vector<std::string> RequestLog() const; // the request texts only, in order
-    size_t RequestCount() const;
+    size_t RequestCount() const;                 // every request since ClearLog, logged or not
     void ClearLog();
+    // How many requests the log keeps (0: none); the oldest go first.
+    void SetLogCapacity(size_t entries);
+    size_t LogCapacity() const;
 
 private:
     struct State;

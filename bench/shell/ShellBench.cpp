@@ -24,6 +24,7 @@
 #include "shell/ui/KeloServoView.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/ShellLinkState.h"
+#include "tests/support/PrivateHome.h"
 #include "tests/support/ProgramShutdown.h"
 
 #include <benchmark/benchmark.h>
@@ -103,35 +104,23 @@ bool EditorShown() {
     return false;
 }
 
-// Private temporary, home and configuration folders, so no file of a real installation is touched.
+// Private temporary, home, configuration and program folders, so no file of a real installation is
+// touched.
 class BenchFolders {
 public:
     BenchFolders() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kelo-bench-shell-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            return;
-        root_ = pattern;
-        for (const char* sub : {"program", "runtime", "home", "config"})
-            std::filesystem::create_directories(root_ + "/" + sub);
-        std::filesystem::permissions(root_ + "/runtime", std::filesystem::perms::owner_all);
-        setenv("XDG_RUNTIME_DIR", Path("runtime").c_str(), 1);
-        setenv("HOME", Path("home").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
-        SetProgramFolderForTesting(Path("program"));
+        std::error_code error;
+        ok_ = home_.Ok() && std::filesystem::create_directory(home_.Path("program"), error);
+        SetProgramFolderForTesting(home_.Path("program"));
     }
-    ~BenchFolders() {
-        SetProgramFolderForTesting("");
-        std::error_code ignored;
-        if (!root_.empty())
-            std::filesystem::remove_all(root_, ignored);
-    }
+    ~BenchFolders() { SetProgramFolderForTesting(""); }
     BenchFolders(const BenchFolders&) = delete;
     BenchFolders& operator=(const BenchFolders&) = delete;
-    bool Ok() const { return !root_.empty(); }
-    std::string Path(const std::string& sub) const { return root_ + "/" + sub; }
+    bool Ok() const { return ok_; }
 
 private:
-    std::string root_;
+    PrivateHome home_{"kelo-bench-shell"};
+    bool ok_ = false;
 };
 
 // The simulated drive as a child process; it registers its virtual port in the temporary folder the

@@ -187,13 +187,15 @@ std::optional<std::int64_t> ParseInt64(std::string_view text, int base) {
     if (body.empty() || base < 2 || base > 16)
         return std::nullopt;
     std::size_t used = 0;
-    const std::uint64_t limit = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + 1;
-    std::uint64_t magnitude = LeadingDigits(body, base, limit, used);
-    if (used != body.size() || (magnitude == limit && !negative))
+    // The digits saturate one above the largest magnitude (that of INT64_MIN), so a saturated value
+    // is an overflow on either side.
+    const std::uint64_t largest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + 1;
+    std::uint64_t magnitude = LeadingDigits(body, base, largest + 1, used);
+    if (used != body.size() || magnitude > largest || (magnitude == largest && !negative))
         return std::nullopt;
     if (negative)
-        return magnitude == limit ? std::numeric_limits<std::int64_t>::min()
-                                  : -static_cast<std::int64_t>(magnitude);
+        return magnitude == largest ? std::numeric_limits<std::int64_t>::min()
+                                    : -static_cast<std::int64_t>(magnitude);
     return static_cast<std::int64_t>(magnitude);
 }
 
@@ -242,8 +244,12 @@ std::uint32_t HexToU32(std::string_view text) {
 
 std::optional<double> ParseDouble(std::string_view text) {
     std::string trimmed = Trim(text);
-    if (!trimmed.empty() && trimmed.front() == '+')
+    if (!trimmed.empty() && trimmed.front() == '+') {
         trimmed.erase(trimmed.begin());
+        // from_chars takes a '-' of its own: "+-5" is no number.
+        if (!trimmed.empty() && trimmed.front() == '-')
+            return std::nullopt;
+    }
     if (trimmed.empty())
         return std::nullopt;
     double value = 0;

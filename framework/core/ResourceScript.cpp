@@ -372,12 +372,16 @@ public:
                 continue;
             }
             const int line = lex_.Peek().line;
+            const bool bareNumber = lex_.Peek().kind == Tok::Number;
             const int id = ResourceId();
             const Token kind =
                 Expect(Tok::Name, "a resource kind (DIALOG, MENU, ACCELERATORS, TOOLBAR, BITMAP, ICON)");
-            if (kind.text == "DIALOG" || kind.text == "DIALOGEX")
+            if (kind.text == "DIALOG" || kind.text == "DIALOGEX") {
+                if (bareNumber && options_.requireNamedDialogIds)
+                    Fail(line, "dialog " + std::to_string(id) +
+                                   " has a bare number for its id; give it a name from resources/ids/*.h");
                 Dialog(id, line);
-            else if (kind.text == "MENU" || kind.text == "MENUEX")
+            } else if (kind.text == "MENU" || kind.text == "MENUEX")
                 Menu(id, line);
             else if (kind.text == "ACCELERATORS")
                 Accelerators(id, line);

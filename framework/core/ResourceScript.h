@@ -81,6 +81,9 @@ struct ResourceParseOptions {
     // Keep where strings, menus, accelerators and toolbars were defined (for the compiler's
     // "defined twice" messages).
     bool recordLocations = true;
+    // Refuse a dialog whose id is a bare number: code finds its templates by the names of
+    // resources/ids/*.h, so a template must carry the same name (the compiler's rule).
+    bool requireNamedDialogIds = false;
 };
 
 // Parses one script into the set. On the first error in a file it stops and returns false; the

@@ -2,20 +2,29 @@
 
 #include "framework/core/MessageSeam.h"
 #include "framework/core/ResourceModule.h"
+#include "framework/ui/CmdUI.h"
 #include "framework/ui/FileDialog.h"
+#include "framework/ui/Print.h"
+#include "framework/ui/TerminationSignals.h"
 #include "framework/ui/WndInternal.h"
 
 #include <QAbstractButton>
 #include <QColorDialog>
 #include <QCursor>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QThread>
+#include <QTimer>
 
 namespace {
 
 CWinApp* g_app = nullptr;
 int g_waitCount = 0;
+
+// How often a session end looks again whether the main window may close.
+constexpr int kSessionEndRetryMs = 50;
 
 // Qt keeps a reference to argc, so it must outlive the application.
 int g_argc = 1;
@@ -137,8 +146,18 @@ CWinApp::CWinApp(const char* appName) {
 }
 
 CWinApp::~CWinApp() {
+    delete sessionTimer_.data();
     if (g_app == this)
         g_app = nullptr;
+}
+
+const MessageMap* CWinApp::GetMessageMap() const {
+    static const MessageMap map(CCmdTarget::GetMessageMap(),
+                                {
+                                    msg::Command(ID_APP_EXIT, &CWinApp::OnAppExit),
+                                    msg::Command(ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup),
+                                });
+    return &map;
 }
 
 int CWinApp::Run() {
@@ -146,10 +165,65 @@ int CWinApp::Run() {
     // The program ends when its main window is destroyed (see PostQuitMessage), not when Qt sees the
     // last window close.
     app->setQuitOnLastWindowClosed(false);
+    running_ = true;
     const int code = QApplication::exec();
+    running_ = false;
     if (code != 0)
         exitCode_ = code;
     return ExitInstance();
+}
+
+void CWinApp::OnAppExit() {
+    if (m_pMainWnd)
+        m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+void CWinApp::OnFilePrintSetup() {
+    CPrintDialog dialog(true);
+    dialog.DoModal();
+}
+
+void CWinApp::EndSession() {
+    if (sessionEnding_)
+        return;
+    sessionEnding_ = true;
+    sessionTimer_ = new QTimer(QCoreApplication::instance());
+    QObject::connect(sessionTimer_, &QTimer::timeout, sessionTimer_, [this] { ContinueEndSession(); });
+    sessionTimer_->start(kSessionEndRetryMs);
+    ContinueEndSession();
+}
+
+void CWinApp::ContinueEndSession() {
+    // Before the main window exists (a signal during start-up) the session ends once it does.
+    if (!m_pMainWnd)
+        return;
+    // Nobody answers questions now: modal windows get what their close box gives, and their loops
+    // must unwind before the main window goes, or code waiting in them would find it gone.
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->close();
+        return;
+    }
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        return;
+    }
+    // Only the application's own loop closes the main window, once: the start-up, and a loop of a
+    // modal window (the close's own questions included), hold on to windows the close takes away.
+    if (closingForSession_ || !running_ || QThread::currentThread()->loopLevel() > 1)
+        return;
+    // The close runs from a timer of its own: Qt does not fire a timer again while its handler runs,
+    // and this one must go on dismissing what the close itself opens.
+    closingForSession_ = true;
+    QTimer::singleShot(0, sessionTimer_, [this] {
+        if (m_pMainWnd && QThread::currentThread()->loopLevel() <= 1)
+            m_pMainWnd->SendMessage(WM_CLOSE);
+        closingForSession_ = false;
+        if (!m_pMainWnd)
+            sessionTimer_->stop();
+    });
 }
 
 BOOL CWinApp::OnIdle(long) {
@@ -230,6 +304,7 @@ void InstallQtPresenters() {
     SetFileDialogPresenter(PresentFileDialog);
     SetColorDialogPresenter(PresentColorDialog);
     SetFolderDialogPresenter(PresentFolderDialog);
+    InstallQtPrintPresenter();
 }
 
 int AfxMessageBox(const std::string& text, UINT type, UINT) {
@@ -267,7 +342,10 @@ int AfxWinMain(int argc, char** argv, CWinApp* app) {
         return 1;
     static int s_argc = 0;
     s_argc = argc;
-    auto* qt = new KeloApplication(s_argc, argv);
+    // A test runs the program's whole start-up inside its own Qt application.
+    KeloApplication* qt = nullptr;
+    if (!QCoreApplication::instance())
+        qt = new KeloApplication(s_argc, argv);
     EnsureMessageQueue();
     app->m_args.clear();
     for (int i = 1; i < argc; ++i)
@@ -282,6 +360,7 @@ int AfxWinMain(int argc, char** argv, CWinApp* app) {
     if (!app->m_pszAppName.empty())
         SetMessageCaption(app->m_pszAppName);
     InstallQtPresenters();
+    const TerminationSignalWatch signalWatch([app](int) { app->EndSession(); });
     int code = 0;
     if (app->InitInstance())
         code = app->Run();

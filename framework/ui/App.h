@@ -1,20 +1,24 @@
 #pragma once
 // The application object: one per program, created as a global (or on main's stack) before
 // AfxWinMain runs it. It owns the Qt application, loads nothing by itself (InitInstance does what the
-// program needs, the resource library included), installs the real presenter behind the message seam
-// and runs the event loop.
+// program needs, the resource library included), installs the real presenters behind the message
+// and print seams, runs the event loop, and answers the platform's own commands (Exit, Print Setup).
 #include "framework/core/MessageSeam.h"
 #include "framework/ui/Wnd.h"
+
+#include <QPointer>
 
 #include <string>
 #include <vector>
 
 class QApplication;
+class QTimer;
 
 class CWinApp : public CCmdTarget {
 public:
     explicit CWinApp(const char* appName = nullptr);
     ~CWinApp() override;
+    const MessageMap* GetMessageMap() const override;
 
     // Set-up after the Qt application exists; false ends the program (Run is not called).
     virtual BOOL InitInstance() { return TRUE; }
@@ -43,17 +47,36 @@ public:
     // The exit code ExitInstance returns by default (set by PostQuitMessage).
     void SetExitCode(int code) { exitCode_ = code; }
 
+    // Exit: the main window closes through its close path (WM_CLOSE), which may still be refused.
+    void OnAppExit();
+    // Print Setup: the printer set-up dialog over the program's printer.
+    void OnFilePrintSetup();
+
+    // The end of the session (a termination signal): modal windows and popup menus are dismissed
+    // as their close boxes would, then, from Run's event loop, the main window gets WM_CLOSE, which
+    // closes it without asking questions. Tried again every few milliseconds until the main window
+    // is gone, since a window busy with a transfer refuses to close until the transfer ends.
+    void EndSession();
+    bool IsSessionEnding() const { return sessionEnding_; }
+
 private:
+    void ContinueEndSession();
+
     int waitCount_ = 0;
     int exitCode_ = 0;
+    bool running_ = false; // inside Run's event loop
+    bool sessionEnding_ = false;
+    bool closingForSession_ = false;
+    QPointer<QTimer> sessionTimer_; // a child of the Qt application, so it goes with it
 };
 
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 
-// The program's main: creates the Qt application, installs the real message and file-dialog
-// presenters, calls InitInstance, Run and returns the exit code. `app` is the program's application
-// object (AfxGetApp() when null).
+// The program's main: creates the Qt application (unless there is one), installs the real
+// presenters, lets SIGTERM, SIGINT and SIGHUP end the session (CWinApp::EndSession), calls
+// InitInstance, Run and returns the exit code. `app` is the program's application object
+// (AfxGetApp() when null).
 int AfxWinMain(int argc, char** argv, CWinApp* app = nullptr);
 
 // Ends the event loop (of the innermost modal loop first) and the program with the exit code.
@@ -63,7 +86,8 @@ void PostQuitMessage(int exitCode);
 QApplication* EnsureQtApplication();
 
 // Installs presenters that show real Qt dialogs: message boxes with caption, text, icon and buttons,
-// and the file, folder and colour dialogs of framework/ui/FileDialog.h.
+// the file, folder and colour dialogs of framework/ui/FileDialog.h, and the print, printer set-up
+// and print preview dialogs of framework/ui/Print.h.
 void InstallQtPresenters();
 
 // The application's message box: the program's title as caption and, when the type names no icon,

@@ -4,6 +4,7 @@
 #include "framework/ui/App.h"
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/Doc.h"
+#include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
 #include "framework/ui/View.h"
 
@@ -67,6 +68,20 @@ std::string KeyName(const AcceleratorEntry& entry) {
     }
 }
 
+// The outermost frame holding the window (the main frame of a document window).
+CFrameWnd* TopFrameOf(CFrameWnd* frame) {
+    CFrameWnd* top = frame;
+    for (CWnd* w = frame->GetParent(); w; w = w->GetParent())
+        if (auto* outer = dynamic_cast<CFrameWnd*>(w))
+            top = outer;
+    return top;
+}
+
+// Whether a bar shows in its frame: its widget's own state, which Qt's toolbar menu changes too.
+bool BarShows(const CWnd* bar) {
+    return bar && bar->GetWidget() && !bar->GetWidget()->isHidden();
+}
+
 std::string FirstLine(const std::string& text) {
     return text.substr(0, text.find('\n'));
 }
@@ -92,7 +107,15 @@ CFrameWnd::~CFrameWnd() {
 }
 
 const MessageMap* CFrameWnd::GetMessageMap() const {
-    static const MessageMap map(CWnd::GetMessageMap(), {msg::Close(&CFrameWnd::OnClose)});
+    static const MessageMap map(
+        CWnd::GetMessageMap(),
+        {
+            msg::Close(&CFrameWnd::OnClose),
+            msg::CommandEx(ID_VIEW_TOOLBAR, &CFrameWnd::OnBarCheck),
+            msg::CommandEx(ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheck),
+            msg::UpdateCommandUI(ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateControlBarMenu),
+            msg::UpdateCommandUI(ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu),
+        });
     return &map;
 }
 
@@ -177,10 +200,7 @@ bool CFrameWnd::TranslateAccelerator(UINT virtualKey, bool control, bool shift, 
         // A disabled command does not run from its shortcut either.
         ProbeCmdUI probe;
         probe.m_nID = static_cast<UINT>(entry.command);
-        CWnd* target = this;
-        for (CWnd* w = GetParent(); w; w = w->GetParent())
-            if (dynamic_cast<CFrameWnd*>(w))
-                target = w;
+        CFrameWnd* target = TopFrameOf(this);
         probe.DoUpdate(target, m_bAutoMenuEnable);
         if (probe.m_bEnabled)
             target->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<UINT>(entry.command), 0), 0);
@@ -293,13 +313,45 @@ void CFrameWnd::UpdateCommandUI() {
             bar->OnUpdateCmdUI(this, true);
 }
 
+CWnd* CFrameWnd::GetControlBar(UINT id) {
+    for (CWnd* child : GetChildren())
+        if (child->GetDlgCtrlID() == static_cast<int>(id) &&
+            (dynamic_cast<CToolBar*>(child) || dynamic_cast<CStatusBar*>(child)))
+            return child;
+    if (IsDocumentWindow())
+        if (CFrameWnd* main = TopFrameOf(this); main != this)
+            return main->GetControlBar(id);
+    return nullptr;
+}
+
+void CFrameWnd::ShowControlBar(CWnd* bar, bool show) {
+    if (bar)
+        bar->ShowWindow(show ? SW_SHOW : SW_HIDE);
+}
+
+BOOL CFrameWnd::OnBarCheck(UINT id) {
+    CWnd* bar = GetControlBar(id);
+    if (!bar)
+        return FALSE;
+    ShowControlBar(bar, !BarShows(bar));
+    return TRUE;
+}
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* ui) {
+    CWnd* bar = GetControlBar(ui->m_nID);
+    ui->Enable(bar != nullptr);
+    ui->SetCheck(BarShows(bar) ? 1 : 0);
+}
+
 void CFrameWnd::OnClose() {
     if (!IsDocumentWindow()) {
         // The main window: every document may refuse (Cancel), then all close with it.
         CDocManager& manager = AfxGetDocManager();
-        if (!manager.SaveAllModified())
+        const CWinApp* app = AfxGetApp();
+        const bool sessionEnding = app && app->IsSessionEnding();
+        if (!sessionEnding && !manager.SaveAllModified())
             return;
-        manager.CloseAllDocuments(false);
+        manager.CloseAllDocuments(sessionEnding);
         DestroyWindow();
         return;
     }

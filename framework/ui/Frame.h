@@ -78,10 +78,21 @@ public:
     // Update-UI of the menu and of every toolbar of this frame.
     void UpdateCommandUI();
 
+    // The toolbar or status bar with this id (AFX_IDW_TOOLBAR, AFX_IDW_STATUS_BAR); a document
+    // window answers with its main frame's bars. nullptr when there is none.
+    CWnd* GetControlBar(UINT id);
+    void ShowControlBar(CWnd* bar, bool show);
+    // View > Toolbar and View > Status Bar: the command id is the bar's id. The menu item is checked
+    // while the bar shows; without such a bar the command is left to the next target.
+    BOOL OnBarCheck(UINT id);
+    void OnUpdateControlBarMenu(CCmdUI* ui);
+
     // Frames made by templates delete themselves when destroyed; one on the stack clears this.
     bool m_bAutoDelete = true;
     bool m_bAutoMenuEnable = true;
 
+    // The main window asks every document whether it may close (unless the session is ending, when
+    // nobody can answer), then closes them all and goes; a document window closes its document.
     void OnClose();
     // The frame's own creation step, for derived OnCreate handlers to call first (-1 fails).
     int OnCreate(LPCREATESTRUCT) { return 0; }

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QToolTip>
@@ -58,6 +59,13 @@ public:
     ListDelegate(QTableWidget* owner, ListViewWidget* list) : QStyledItemDelegate(owner), list_(list) {}
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    // The style's option for a cell at its rectangle (view coordinates).
+    QStyleOptionViewItem CellOption(const QModelIndex& index, const QRect& cell) const;
+    // Where a cell's check box goes (first column of a list with check boxes), and where its text
+    // goes: after the check box and the small image, inside the cell's margins. Painting and
+    // CListCtrl::GetCellTextRect both take them from here.
+    QRect CheckRect(const QStyleOptionViewItem& option) const;
+    QRect TextRect(const QStyleOptionViewItem& option, const QModelIndex& index) const;
 
 private:
     ListViewWidget* list_;
@@ -600,33 +608,29 @@ void ListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         QRect r = option.rect;
         if (back != CLR_NONE)
             painter->fillRect(r, ToQColor(back));
-        int x = r.left() + 2;
-        if (column == 0 && list->checkBoxes_) {
-            QStyleOptionViewItem opt = option;
-            initStyleOption(&opt, index);
-            QWidget* widget = list;
-            const QRect check =
-                widget->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, widget);
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QRect check = CheckRect(opt);
+        if (check.isValid()) {
             QStyleOptionViewItem box = opt;
             box.rect = check;
             box.state = box.state & ~QStyle::State_HasFocus;
             box.state |=
                 index.data(Qt::CheckStateRole).toInt() == Qt::Checked ? QStyle::State_On : QStyle::State_Off;
-            widget->style()->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, painter, widget);
-            x = check.right() + 3;
+            list->style()->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, painter, list);
         }
         const int image = index.data(kImageRole).isValid() ? index.data(kImageRole).toInt() : -1;
         if (list->smallImages_ && image >= 0 && (column == 0 || list->subItemImages_)) {
             const QImage picture = list->smallImages_->Image(image);
             if (!picture.isNull()) {
+                const int x = check.isValid() ? check.right() + 3 : r.left() + 2;
                 painter->drawImage(QPoint(x, r.top() + (r.height() - picture.height()) / 2), picture);
-                x += picture.width() + 2;
             }
         }
         const int format = list->horizontalHeaderItem(column)
                                ? list->horizontalHeaderItem(column)->data(kFormatRole).toInt()
                                : LVCFMT_LEFT;
-        QRect textRect(x + 4, r.top(), r.right() - x - 8, r.height());
+        const QRect textRect = TextRect(opt, index);
         QFontMetrics metrics(look.font);
         const QString s = metrics.elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideRight,
                                              std::max(0, textRect.width()));
@@ -641,6 +645,34 @@ void ListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         painter->restore();
     }
     list->AfterCell(row, column);
+}
+
+QStyleOptionViewItem ListDelegate::CellOption(const QModelIndex& index, const QRect& cell) const {
+    QStyleOptionViewItem option;
+    option.initFrom(list_);
+    option.font = list_->font();
+    option.rect = cell;
+    initStyleOption(&option, index);
+    return option;
+}
+
+QRect ListDelegate::CheckRect(const QStyleOptionViewItem& option) const {
+    if (option.index.column() != 0 || !list_->checkBoxes_)
+        return {};
+    return list_->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list_);
+}
+
+QRect ListDelegate::TextRect(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    const QRect r = option.rect;
+    const QRect check = CheckRect(option);
+    int x = check.isValid() ? check.right() + 3 : r.left() + 2;
+    const int image = index.data(kImageRole).isValid() ? index.data(kImageRole).toInt() : -1;
+    if (list_->smallImages_ && image >= 0 && (index.column() == 0 || list_->subItemImages_)) {
+        const QImage picture = list_->smallImages_->Image(image);
+        if (!picture.isNull())
+            x += picture.width() + 2;
+    }
+    return QRect(x + 4, r.top(), r.right() - x - 8, r.height());
 }
 
 } // namespace
@@ -841,6 +873,26 @@ bool CListCtrl::SetColumnWidth(int column, int width) {
     ListViewWidget* w = W(this);
     if (!w || column < 0 || column >= w->columnCount())
         return false;
+    if (width == LVSCW_AUTOSIZE || width == LVSCW_AUTOSIZE_USEHEADER) {
+        // What a cell draws beside its text (margins, check box, image, grid line) comes on top of
+        // the text.
+        const auto* delegate = static_cast<const ListDelegate*>(w->itemDelegate());
+        int needed = 0;
+        for (int row = 0; row < w->rowCount(); ++row) {
+            const QModelIndex index = w->model()->index(row, column);
+            const QRect cell = w->visualRect(index);
+            const int beside =
+                w->columnWidth(column) - delegate->TextRect(delegate->CellOption(index, cell), index).width();
+            needed = std::max(needed, GetTextExtent(FromQ(index.data().toString())).cx + beside);
+        }
+        if (width == LVSCW_AUTOSIZE_USEHEADER) {
+            const QHeaderView* header = w->horizontalHeader();
+            const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+            const QString heading = w->model()->headerData(column, Qt::Horizontal).toString();
+            needed = std::max(needed, QFontMetrics(header->font()).size(0, heading).width() + 2 * margin);
+        }
+        width = needed;
+    }
     w->setColumnWidth(column, std::max(0, width));
     return true;
 }
@@ -1237,6 +1289,17 @@ bool CListCtrl::GetSubItemRect(int item, int subItem, int code, CRect& rect) con
     if (subItem == 0 && code == LVIR_BOUNDS)
         return GetItemRect(item, &rect, LVIR_BOUNDS);
     rect = ToCRect(w->visualRect(w->model()->index(item, subItem)).translated(w->ViewportOffset()));
+    return true;
+}
+
+bool CListCtrl::GetCellTextRect(int item, int subItem, CRect* rect) const {
+    ListViewWidget* w = W(this);
+    if (!w || !rect || item < 0 || item >= w->rowCount() || subItem < 0 || subItem >= w->columnCount())
+        return false;
+    const QModelIndex index = w->model()->index(item, subItem);
+    const auto* delegate = static_cast<const ListDelegate*>(w->itemDelegate());
+    *rect = ToCRect(delegate->TextRect(delegate->CellOption(index, w->visualRect(index)), index)
+                        .translated(w->ViewportOffset()));
     return true;
 }
 

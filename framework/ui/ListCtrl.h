@@ -19,6 +19,9 @@ class CImageList;
 // Column record.
 enum : UINT { LVCF_FMT = 0x1, LVCF_WIDTH = 0x2, LVCF_TEXT = 0x4, LVCF_SUBITEM = 0x8, LVCF_IMAGE = 0x10 };
 enum : int { LVCFMT_LEFT = 0, LVCFMT_RIGHT = 1, LVCFMT_CENTER = 2, LVCFMT_JUSTIFYMASK = 3 };
+// SetColumnWidth's sizes from the column's texts: as wide as its widest cell text needs, or as the
+// widest of those and its heading.
+enum : int { LVSCW_AUTOSIZE = -1, LVSCW_AUTOSIZE_USEHEADER = -2 };
 struct LVCOLUMN {
     UINT mask = 0;
     int fmt = LVCFMT_LEFT;
@@ -193,7 +196,7 @@ public:
     bool GetColumn(int column, LVCOLUMN* info) const;
     bool SetColumn(int column, const LVCOLUMN* info);
     int GetColumnWidth(int column) const;
-    bool SetColumnWidth(int column, int width);
+    bool SetColumnWidth(int column, int width); // or LVSCW_AUTOSIZE, LVSCW_AUTOSIZE_USEHEADER
     int GetColumnCount() const;
     CHeaderCtrl* GetHeaderCtrl();
 
@@ -236,6 +239,9 @@ public:
     // Geometry, in client coordinates (the header, when shown, lies at the top of the client area).
     bool GetItemRect(int item, CRect* rect, int code) const;
     bool GetSubItemRect(int item, int subItem, int code, CRect& rect) const;
+    // The part of a cell its text is drawn in (and cut to, with "..."), in client coordinates:
+    // after the check box and the small image, inside the cell's margins.
+    bool GetCellTextRect(int item, int subItem, CRect* rect) const;
     int HitTest(CPoint point, UINT* flags = nullptr) const;
     int HitTest(LVHITTESTINFO* info) const;
     int SubItemHitTest(LVHITTESTINFO* info) const;

@@ -3,7 +3,8 @@
 #include "framework/core/MessageSeam.h"
 #include "framework/ui/DC.h"
 
-#include <QPageSetupDialog>
+#include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -75,24 +76,42 @@ void ShowPrintPreview(QPrinter& printer, const std::function<void(QPrinter*)>& r
         presenter.preview(printer, render);
 }
 
+namespace {
+
+// The printer set-up: the print dialog without the job's own choices (pages, copies), whose OK keeps
+// the printer, its output and its paper for the jobs to come. Qt's page set-up dialog only works
+// with a system printer, so it would leave a machine without one no set-up at all.
+int PresentPrintSetup(QPrinter& printer) {
+    QPrintDialog setup(&printer);
+    setup.setWindowTitle(QStringLiteral("Print Setup"));
+    setup.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (auto* buttons = setup.findChild<QDialogButtonBox*>())
+        for (QAbstractButton* button : buttons->buttons())
+            if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole)
+                button->setText(QStringLiteral("OK"));
+    return setup.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+}
+
+int PresentPrint(CPrintDialog& dialog, QPrinter& printer) {
+    QPrintDialog print(&printer);
+    if (dialog.m_nMaxPage != kUnknownPageCount)
+        print.setMinMax(static_cast<int>(dialog.m_nMinPage), static_cast<int>(dialog.m_nMaxPage));
+    if (print.exec() != QDialog::Accepted)
+        return IDCANCEL;
+    dialog.m_bPrintRange = print.printRange() == QAbstractPrintDialog::PageRange;
+    if (dialog.m_bPrintRange) {
+        dialog.m_nFromPage = static_cast<UINT>(print.fromPage());
+        dialog.m_nToPage = static_cast<UINT>(print.toPage());
+    }
+    return IDOK;
+}
+
+} // namespace
+
 void InstallQtPrintPresenter() {
     PrintPresenter presenter;
     presenter.dialog = [](CPrintDialog& dialog, QPrinter& printer) {
-        if (dialog.m_bPrintSetupOnly) {
-            QPageSetupDialog setup(&printer);
-            return setup.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-        }
-        QPrintDialog print(&printer);
-        if (dialog.m_nMaxPage != kUnknownPageCount)
-            print.setMinMax(static_cast<int>(dialog.m_nMinPage), static_cast<int>(dialog.m_nMaxPage));
-        if (print.exec() != QDialog::Accepted)
-            return IDCANCEL;
-        dialog.m_bPrintRange = print.printRange() == QAbstractPrintDialog::PageRange;
-        if (dialog.m_bPrintRange) {
-            dialog.m_nFromPage = static_cast<UINT>(print.fromPage());
-            dialog.m_nToPage = static_cast<UINT>(print.toPage());
-        }
-        return IDOK;
+        return dialog.m_bPrintSetupOnly ? PresentPrintSetup(printer) : PresentPrint(dialog, printer);
     };
     presenter.preview = [](QPrinter& printer, const std::function<void(QPrinter*)>& render) {
         QPrintPreviewDialog preview(&printer);

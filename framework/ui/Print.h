@@ -1,5 +1,5 @@
 #pragma once
-// Printing: the page information a view's printing hooks receive, the print and page set-up dialogs
+// Printing: the page information a view's printing hooks receive, the print and printer set-up dialogs
 // behind a seam (the program shows Qt's dialogs; tests answer without a window), print preview, and
 // the page loop that drives the hooks on a printer device. A printer set to PDF output writes a file,
 // which is how a printed page is checked.
@@ -41,7 +41,7 @@ struct CPrintInfo {
 // Page count meaning "not known": the job goes on while m_bContinuePrinting stays set.
 constexpr UINT kUnknownPageCount = 0xFFFF;
 
-// The print dialog (or, with printSetupOnly, the page set-up dialog), over the program's printer.
+// The print dialog (or, with printSetupOnly, the printer set-up dialog), over the program's printer.
 class CPrintDialog {
 public:
     explicit CPrintDialog(bool printSetupOnly = false);
@@ -59,7 +59,7 @@ public:
     QPrinter& GetPrinter();
 };
 
-// The program's printer: settings chosen in page set-up stay for later jobs.
+// The program's printer: settings chosen in the printer set-up stay for later jobs.
 QPrinter& AfxGetPrinter();
 
 // What shows print dialogs and previews. With none installed, a dialog is answered IDCANCEL and a
@@ -70,7 +70,7 @@ struct PrintPresenter {
     std::function<void(QPrinter& printer, const std::function<void(QPrinter*)>& render)> preview;
 };
 PrintPresenter SetPrintPresenter(PrintPresenter presenter);
-// Qt's print, page set-up and print preview dialogs.
+// Qt's print dialog (also in its set-up form) and print preview.
 void InstallQtPrintPresenter();
 // Runs the installed preview presenter.
 void ShowPrintPreview(QPrinter& printer, const std::function<void(QPrinter*)>& render);

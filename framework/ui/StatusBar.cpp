@@ -46,8 +46,13 @@ protected:
                 ToQColor(pane.textColour != kPaneDefaultColour
                              ? pane.textColour
                              : GetSysColor((pane.style & SBPS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT)));
-            painter.drawText(box.adjusted(kPadding, 0, -kPadding, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                             QString::fromStdString(pane.text));
+            CRect text;
+            bar->GetPaneTextRect(i, &text);
+            painter.save();
+            painter.setClipRect(box);
+            painter.drawText(QRect(text.left, text.top, text.Width(), text.Height()),
+                             Qt::AlignVCenter | Qt::AlignLeft, QString::fromStdString(pane.text));
+            painter.restore();
         }
     }
     void mouseDoubleClickEvent(QMouseEvent* event) override {
@@ -74,12 +79,11 @@ bool CStatusBar::SetIndicators(const UINT* ids, int count) {
     if (!GetWidget() || (count > 0 && !ids) || count < 0)
         return false;
     panes_.clear();
-    const QFontMetrics metrics(GetWidget()->font());
     for (int i = 0; i < count; ++i) {
         Pane pane;
         pane.id = ids[i];
         pane.text = ids[i] ? LoadResString(static_cast<int>(ids[i])) : std::string();
-        pane.width = metrics.horizontalAdvance(QString::fromStdString(pane.text)) + 2 * kPadding;
+        pane.width = GetTextExtent(pane.text).cx;
         panes_.push_back(pane);
     }
     GetWidget()->update();
@@ -172,19 +176,27 @@ bool CStatusBar::GetItemRect(int index, CRect* rect) const {
     if (!rect || index < 0 || index >= GetCount() || !GetWidget())
         return false;
     const int height = GetWidget()->height();
+    const auto boxWidth = [this](int i) { return panes_[static_cast<std::size_t>(i)].width + 2 * kPadding; };
     int left = kGap;
     for (int i = 0; i < index; ++i)
-        left += panes_[static_cast<std::size_t>(i)].width + kGap;
-    int width = panes_[static_cast<std::size_t>(index)].width;
+        left += boxWidth(i) + kGap;
+    int width = boxWidth(index);
     // A stretching pane takes what the others leave.
     if (panes_[static_cast<std::size_t>(index)].style & SBPS_STRETCH) {
         int others = kGap;
         for (int i = 0; i < GetCount(); ++i)
             if (i != index)
-                others += panes_[static_cast<std::size_t>(i)].width + kGap;
+                others += boxWidth(i) + kGap;
         width = std::max(width, GetWidget()->width() - others - kGap);
     }
     *rect = CRect(left, 2, left + width, height - 2);
+    return true;
+}
+
+bool CStatusBar::GetPaneTextRect(int index, CRect* rect) const {
+    if (!GetItemRect(index, rect))
+        return false;
+    rect->DeflateRect(kPadding, 0);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The status bar: panes left to right, each with a command id, a width, a text and optionally its
 // own background and text colours. A double-click on a pane sends its id to the owner as WM_COMMAND.
+// A pane's width is the room for its text; the pane's border and padding come on top of it.
 #include "framework/ui/Wnd.h"
 
 #include <string>
@@ -23,7 +24,7 @@ class CStatusBar : public CWnd {
 public:
     bool Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE, UINT id = 0xE801);
     // One pane per id; each pane's text starts as the string with its id (empty when none), its width
-    // as that text's width. An id of 0 gives an empty separator pane.
+    // as that text's extent. An id of 0 gives an empty separator pane.
     bool SetIndicators(const UINT* ids, int count);
     int GetCount() const { return static_cast<int>(panes_.size()); }
     UINT GetItemID(int index) const;
@@ -40,6 +41,8 @@ public:
     COLORREF GetPaneTextColor(int index) const;
     // The pane's rectangle in the bar's client coordinates.
     bool GetItemRect(int index, CRect* rect) const;
+    // The part of the pane its text is drawn in (and clipped to).
+    bool GetPaneTextRect(int index, CRect* rect) const;
 
     // What the bar's widget calls on a double-click at a client point.
     void OnPaneDoubleClick(CPoint point);

@@ -1122,13 +1122,6 @@ bool CWnd::IsZoomed() const {
     return widget_ && widget_->isMaximized();
 }
 
-CSize CWnd::GetTextExtent(const std::string& text) const {
-    if (!widget_)
-        return {0, 0};
-    const QFontMetrics metrics(widget_->font());
-    return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
-}
-
 void CWnd::SetFont(CFont* font, BOOL redraw) {
     font_ = font;
     if (widget_ && font && font->IsCreated()) {
@@ -1136,6 +1129,12 @@ void CWnd::SetFont(CFont* font, BOOL redraw) {
         if (redraw)
             widget_->update();
     }
+}
+
+CSize CWnd::GetTextExtent(const std::string& text) const {
+    const QFontMetrics metrics(widget_ ? widget_->font() : QFont());
+    const QSize size = metrics.size(0, QString::fromStdString(text));
+    return {size.width(), size.height()};
 }
 
 QFont QFontFromLogFont(const LOGFONT& lf) {

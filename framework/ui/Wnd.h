@@ -132,7 +132,9 @@ public:
     bool IsZoomed() const;
     void SetFont(CFont* font, BOOL redraw = TRUE);
     CFont* GetFont() const { return font_; }
-    // Width and height of a single line of text in the font the window shows it with.
+    // The extent of a text in the font the window shows it in, as a DC with that font selected
+    // measures it: the widest line and the height of all lines ("\n" starts a line). Callers
+    // that size a window or column for a text measure it here.
     CSize GetTextExtent(const std::string& text) const;
 
     // ---- Painting ----

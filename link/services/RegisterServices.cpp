@@ -131,33 +131,15 @@ bool CRegisterServices::SendWrite(const char* request, int requestLength) {
 }
 
 bool CRegisterServices::ModbusReadRegister(int address, int asciiFlag, int& word) {
-    char request[24] = {};
-    char reply[64] = {};
-    const int expected = BuildModbusRead(request, StationNumber, address, 1, asciiFlag);
-    if (asciiFlag) {
-        if (ExchangeModbusAscii(request, 17, reply, expected, 1) != ModbusGood)
-            return false;
-        // ':' station function count(2) word(4): the count must say two bytes.
-        if (reply[5] != '0' || reply[6] != '2')
-            return false;
-        word = HexWordValue(std::string_view(reply + 7, 4));
-        return word >= 0;
-    }
-    if (ExchangeModbusRtu(request, 8, reply, expected, kRtuTimeoutMs) != ModbusGood)
+    uint16_t value = 0;
+    if (ReadHoldingRegisters(StationNumber, address, 1, asciiFlag, &value) != ModbusGood)
         return false;
-    if (RtuReceivedCount != expected || static_cast<unsigned char>(reply[2]) != 2)
-        return false;
-    word = (static_cast<unsigned char>(reply[3]) << 8) | static_cast<unsigned char>(reply[4]);
+    word = value;
     return true;
 }
 
 bool CRegisterServices::ModbusWriteRegister(int address, int value) {
-    char request[24] = {};
-    char reply[64] = {};
-    const int expected = BuildModbusWrite(request, StationNumber, address, value, ModbusAsciiFlag);
-    if (ModbusAsciiFlag)
-        return ExchangeModbusAscii(request, 17, reply, expected, 1) == ModbusGood;
-    return ExchangeModbusRtu(request, 8, reply, expected, kRtuTimeoutMs) == ModbusGood;
+    return WriteSingleRegister(StationNumber, address, value, ModbusAsciiFlag) == ModbusGood;
 }
 
 // --- Single registers and parameters ------------------------------------------------------------

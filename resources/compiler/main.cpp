@@ -169,7 +169,9 @@ int main(int argc, char** argv) {
     readEach(headers,
              [&](const std::string& text, const std::string& file) { names.ReadHeader(text, file, errors); });
     ResourceSet set;
-    ResourceScriptParser parser(&names);
+    ResourceParseOptions options;
+    options.requireNamedDialogIds = true;
+    ResourceScriptParser parser(&names, options);
     readEach(scripts,
              [&](const std::string& text, const std::string& file) { parser.Parse(text, file, set); });
     errors.insert(errors.end(), parser.Errors().begin(), parser.Errors().end());

@@ -89,10 +89,24 @@ int CMainFrame::ScreenWidth() const {
 void CMainFrame::LayoutStatusPane(int pane) {
     if (pane < 0 || pane >= m_wndStatusBar.GetCount())
         return;
-    const std::optional<StatusPaneLayout> layout = StatusPaneLayoutOf(PaneKind(pane), ScreenWidth());
+    const int kind = PaneKind(pane);
+    const std::optional<StatusPaneLayout> layout = StatusPaneLayoutOf(kind, ScreenWidth());
     if (!layout)
         return;
-    m_wndStatusBar.SetPaneInfo(pane, static_cast<UINT>(layout->id), SBPS_NORMAL, layout->width);
+    // The pane's share of the screen is widened where it is too narrow for the pane's longer
+    // texts (an alarm name, a motor model), so the text fits at the default font.
+    m_wndStatusBar.SetPaneInfo(pane, static_cast<UINT>(layout->id), SBPS_NORMAL,
+                               std::max(layout->width, WidestPaneText(kind)));
+}
+
+int CMainFrame::WidestPaneText(int kind) {
+    if (auto known = widestPaneTexts_.find(kind); known != widestPaneTexts_.end())
+        return known->second;
+    int widest = 0;
+    for (const std::string& text : StatusPaneTexts(kind, [](int id) { return LoadResString(id); }))
+        widest = std::max(widest, m_wndStatusBar.GetTextExtent(text).cx);
+    widestPaneTexts_[kind] = widest;
+    return widest;
 }
 
 void CMainFrame::RefreshStatusPane(int pane) {

@@ -9,6 +9,7 @@
 #include "shell/StatusPanes.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 constexpr int StatusPaneCount = 9;
@@ -55,6 +56,9 @@ public:
 private:
     void OnPortRemoved(const std::string& port);
     void OnPortArrived(const std::string& port);
+    // The width of the longest text a pane of the kind can show, in the bar's font (measured once).
+    int WidestPaneText(int kind);
     std::string storedPath_;
     int screenWidth_ = 0;
+    std::map<int, int> widestPaneTexts_;
 };

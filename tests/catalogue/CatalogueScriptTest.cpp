@@ -1,4 +1,5 @@
 // The parameter texts in the resource script: every title id the catalogue produces has a text.
+#include "catalogue/ParamAttributes.h"
 #include "catalogue/ParamCode.h"
 #include "catalogue/ParamTexts.h"
 #include "framework/core/ResourceModule.h"
@@ -110,6 +111,37 @@ TEST_F(CatalogueScript, TextsThroughTheResourceModule) {
     EXPECT_EQ(ParamUnitText("onS03", CatalogueContext(), load), "0.1%Rated Speed");
     EXPECT_EQ(TypeNameText(1, load), "01: RDY - Servo Ready\n");
     EXPECT_EQ(ParamExplanation("Hn601", load).substr(0, 44), "Hn601.1 && Hn601.0DI-1 Pin Function Planning");
+}
+
+} // namespace
+
+namespace {
+
+// Every parameter the editor's table can list for a series shows a name there: an untitled one its
+// printed group name and number.
+TEST_F(CatalogueScript, EveryParameterOfSeries4And5HasAName) {
+    ScopedResourceModule current(module_);
+    const StringLoader load = ResourceStringLoader();
+    const ParamGroup shown[] = {GroupCn,  GroupTn,  GroupSn,  GroupPn3, GroupPn4, Groupqn,  GroupHn,
+                                GroupEn,  Grouptn,  GroupEC,  GroupMAb, GrouponT, GrouponS, Groupond,
+                                GrouponC, Groupono, GrouponA, GrouponE, GrouponU};
+    for (int series : {4, 5}) {
+        CatalogueContext context;
+        context.seriesCode = series;
+        context.debugMode = true;
+        int listed = 0;
+        for (ParamGroup g : shown) {
+            const ParamGroupInfo& info = ParamGroupTable(g);
+            for (int n = 1; n <= info.count; ++n) {
+                const std::string code = ParamCodeFromIndex(info.base + n);
+                if (!ParamInSeries(code, context))
+                    continue;
+                ++listed;
+                EXPECT_FALSE(ParamTitle(code, load).empty()) << "series " << series << ": " << code;
+            }
+        }
+        EXPECT_GT(listed, 400) << series;
+    }
 }
 
 } // namespace

@@ -122,7 +122,13 @@ TEST(ParamTexts, TitlesAndExplanations) {
     EXPECT_EQ(ParamTitle("Pn404", load), "Internal Position Command 2-Rotation Number");
     EXPECT_EQ(ParamTitle("Pn406", load), "Internal Position Command 2-Move Speed");
     EXPECT_EQ(ParamTitle("Pn494", load), "Internal Position Command 32-Rotation Number");
-    EXPECT_EQ(ParamTitle("En707", load), "");
+    // Untitled parameters are named by their group's printed name and number; monitor items are not.
+    EXPECT_EQ(ParamTitle("En707", load), "CiA 402 Parameter 707");
+    EXPECT_EQ(ParamTitle("EC933", load), "ECAM Parametere 933");
+    EXPECT_EQ(ParamTitle("onC35", load), "onC Parameter 35");
+    EXPECT_EQ(ParamTitle("onU52", load), "onU Parameter 52");
+    EXPECT_EQ(ParamTitle("dn-05", load), "");
+    EXPECT_EQ(ParamTitle("En725", load), "");
     EXPECT_EQ(ParamTitle("Cn001", StringLoader()), "");
 
     EXPECT_EQ(ParamExplanation("qn501", load), "Speed Loop Gain 1");

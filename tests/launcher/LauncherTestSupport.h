@@ -4,6 +4,7 @@
 #include "framework/core/PortEnumeration.h"
 #include "sim/SimDrive.h"
 #include "sim/SimPtyServer.h"
+#include "tests/support/PrivateHome.h"
 
 #include <gtest/gtest.h>
 
@@ -18,37 +19,14 @@
 
 // XDG_RUNTIME_DIR points at a fresh folder for the test's life, so the hand-off file and the
 // virtual ports of different tests never meet.
-
 class TempRuntimeFolder {
 public:
-    TempRuntimeFolder() {
-        char pattern[] = "/tmp/kelo-launcher-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        path_ = made ? made : "";
-        const char* old = std::getenv("XDG_RUNTIME_DIR");
-        hadOld_ = old != nullptr;
-        if (old)
-            old_ = old;
-        setenv("XDG_RUNTIME_DIR", path_.c_str(), 1);
-    }
-    ~TempRuntimeFolder() {
-        if (hadOld_)
-            setenv("XDG_RUNTIME_DIR", old_.c_str(), 1);
-        else
-            unsetenv("XDG_RUNTIME_DIR");
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempRuntimeFolder(const TempRuntimeFolder&) = delete;
-    TempRuntimeFolder& operator=(const TempRuntimeFolder&) = delete;
-
     // With the trailing '/'.
-    std::string Path() const { return path_ + "/"; }
+    std::string Path() const { return folder_.Path() + "/"; }
 
 private:
-    std::string path_;
-    std::string old_;
-    bool hadOld_ = false;
+    ScratchFolder folder_{"kelo-launcher"};
+    EnvOverride runtime_{"XDG_RUNTIME_DIR", folder_.Path()};
 };
 
 inline std::string ReadBytes(const std::string& path) {

@@ -35,3 +35,20 @@ struct LinkFixture : ::testing::Test {
     PtyPeer peer;
     CInternalCode code;
 };
+
+// The same link in Modbus mode at station 1, framed as the test's parameter says (0 RTU, 1 ASCII).
+struct ModbusLinkFixture : LinkFixture, ::testing::WithParamInterface<int> {
+    void SetUp() override {
+        LinkFixture::SetUp();
+        ModbusMode = 1;
+        ModbusAsciiFlag = GetParam();
+        StationNumber = 1;
+    }
+    void TearDown() override {
+        ModbusMode = 0;
+        LinkFixture::TearDown();
+    }
+    static std::string FramingName(const ::testing::TestParamInfo<int>& info) {
+        return info.param ? "Ascii" : "Rtu";
+    }
+};

@@ -3,6 +3,7 @@
 #include "framework/core/MessageSeam.h"
 
 #include <arpa/inet.h>
+#include <atomic>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -28,6 +29,53 @@ TEST_F(PortReadTest, ReadsUpTo20000BytesReachThePortLongerOnesPurgeAndFail) {
     EXPECT_EQ(count, 0);
     EXPECT_EQ(PortObject.Read(buffer.data(), 10, &count, nullptr, 50), ErrNone);
     EXPECT_EQ(count, 0) << "the pending input was discarded";
+}
+
+using QuietLineTest = LinkFixture;
+
+// The wait for a quiet line costs nothing on the normal path, at most the quiet time after an
+// unfinished exchange, and it ends even while the line keeps chattering.
+TEST_F(QuietLineTest, WaitIsBoundedAndFreeWithoutAnUnfinishedExchange) {
+    const long quiet = PortObject.QuietLineMs();
+    auto start = std::chrono::steady_clock::now();
+    PortObject.AwaitQuietLine();
+    EXPECT_LE(MsSince(start), 2);
+
+    PortObject.NoteUnfinishedExchange();
+    peer.Send("%12"); // the rest of a late reply
+    start = std::chrono::steady_clock::now();
+    PortObject.AwaitQuietLine();
+    EXPECT_GE(MsSince(start), quiet - 1);
+    EXPECT_LE(MsSince(start), quiet + 50);
+    EXPECT_FALSE(PortObject.LateReplyPossible());
+    int count = -1;
+    char buffer[8];
+    EXPECT_EQ(PortObject.Read(buffer, sizeof buffer, &count, nullptr, 20), ErrNone);
+    EXPECT_EQ(count, 0) << "what came was discarded";
+
+    // Time that passed since the unfinished exchange counts as quiet.
+    PortObject.NoteUnfinishedExchange();
+    std::this_thread::sleep_for(std::chrono::milliseconds(quiet));
+    start = std::chrono::steady_clock::now();
+    PortObject.AwaitQuietLine();
+    EXPECT_LE(MsSince(start), 5);
+
+    std::atomic<bool> chattering{true};
+    std::thread noise([&] {
+        while (chattering) {
+            peer.Send("x");
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
+    PortObject.NoteUnfinishedExchange();
+    start = std::chrono::steady_clock::now();
+    PortObject.AwaitQuietLine();
+    const long took = MsSince(start);
+    chattering = false;
+    noise.join();
+    EXPECT_GE(took, static_cast<long>(CSerialExt::kQuietLineLimitFactor * quiet) - 1);
+    EXPECT_LE(took, static_cast<long>(CSerialExt::kQuietLineLimitFactor * quiet) + 50);
+    EXPECT_FALSE(PortObject.PortMutex.IsOwnedByCaller());
 }
 
 TEST(PortLibraryCheck, MissingLibraryIsReportedOnceAndThePortStillWorks) {

@@ -63,7 +63,8 @@ TEST_F(SimLinkTest, FaultyDriveEndsTheExchangeInTimeAndDecidesTheLink) {
     };
     char request[8];
     CInternalCode::BuildReadWord(request, 0x0201);
-    const long limit = static_cast<long>(PortObject.ExchangeTimeoutMs(8, 7)) + 100;
+    // A failed case before makes the exchange first wait for a quiet line.
+    const long limit = static_cast<long>(PortObject.ExchangeTimeoutMs(8, 7) + PortObject.QuietLineMs()) + 100;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         if (!PortObject.IsOpen())
@@ -127,6 +128,47 @@ TEST_F(SimLinkTest, ModbusReadsInBothFramings) {
     drive.AddFault({.kind = SimFaultKind::BadChecksum, .requestKind = SimRequestKind::ModbusRead});
     EXPECT_EQ(code.ExchangeModbusAscii(request, 17, modbusReply, expected, 1), ModbusCheckError);
     EXPECT_EQ(ConnectedFlag.load(), 1);
+}
+
+// The drive answers after the exchange gave up. Neither a maker reply nor a Modbus read reply names
+// its register, so that reply would pass for the next request's, and every later reply for the one
+// before it: the next exchange first lets the late reply pass.
+TEST_F(SimLinkTest, LateReplyIsNotTakenForTheNextRequests) {
+    drive.SetStationNumber(1);
+    drive.SetModbusAddressTranslation(false);
+    drive.SetRegister(0x0201, 0x1111);
+    drive.SetRegister(0x0202, 0x2222);
+    // Late by less than the quiet time that the next exchange waits for.
+    const auto late = std::chrono::milliseconds(PortObject.QuietLineMs() / 4);
+
+    char request[8];
+    const auto makerRead = [&](uint16_t address) {
+        CInternalCode::BuildReadWord(request, address);
+        return code.SendCommand(request, 8, reply, 7) == ReplyRead ? std::string(reply, 5)
+                                                                   : std::string("failed");
+    };
+    drive.AddFault({.kind = SimFaultKind::Delay,
+                    .address = 0x0201,
+                    .count = 1,
+                    .delay = std::chrono::milliseconds(PortObject.ExchangeTimeoutMs(8, 7)) + late});
+    EXPECT_EQ(makerRead(0x0201), "failed");
+    EXPECT_EQ(makerRead(0x0202), "%2222");
+    EXPECT_EQ(makerRead(0x0201), "%1111");
+    EXPECT_EQ(ConnectedFlag.load(), 1);
+
+    const auto modbusRead = [&](uint16_t address) {
+        uint16_t word = 0;
+        return code.ReadHoldingRegisters(1, address, 1, 0, &word) == ModbusGood ? word : -1;
+    };
+    drive.ClearFaults();
+    drive.AddFault({.kind = SimFaultKind::Delay,
+                    .address = 0x0201,
+                    .requestKind = SimRequestKind::ModbusRead,
+                    .count = 1,
+                    .delay = std::chrono::milliseconds(CInternalCode::kRtuTimeoutMs) + late});
+    EXPECT_EQ(modbusRead(0x0201), -1);
+    EXPECT_EQ(modbusRead(0x0202), 0x2222);
+    EXPECT_EQ(modbusRead(0x0201), 0x1111);
 }
 
 } // namespace

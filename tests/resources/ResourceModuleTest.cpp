@@ -3,6 +3,7 @@
 #include "framework/core/WindowStyles.h"
 #include "resources/ids/paramedit.h"
 #include "resources/ids/shell.h"
+#include "tests/support/PrivateHome.h"
 
 #include <gtest/gtest.h>
 
@@ -195,8 +196,7 @@ TEST(ResourceLibrary, DocumentMenuTextsAsQuoted) {
 
 // Runs kelo-rc on files written here; returns its exit status and what it printed.
 int RunCompiler(const std::string& args, std::string& output) {
-    const std::string command = "ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen '" + BinaryDir() +
-                                "/kelo-rc' " + args + " 2>&1";
+    const std::string command = "QT_QPA_PLATFORM=offscreen '" + BinaryDir() + "/kelo-rc' " + args + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return -1;
@@ -208,22 +208,29 @@ int RunCompiler(const std::string& args, std::string& output) {
 }
 
 TEST(ResourceCompiler, BadScriptFailsWithFileAndLineAndWritesNothing) {
-    char dir[] = "/tmp/kelo-rc-test-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    const std::string base = dir;
-    std::ofstream(base + "/ids.h") << "#define IDC_GOOD 100\n";
-    std::ofstream(base + "/good.rc") << "STRINGTABLE BEGIN IDC_GOOD, \"fine\" END\n";
+    ScratchFolder dir("kelo-rc-test");
+    ASSERT_TRUE(dir.Ok());
+    const std::string& base = dir.Path();
+    std::ofstream(base + "/ids.h") << "#define IDC_GOOD 100\n#define IDD_GOOD 101\n";
+    std::ofstream(base + "/good.rc") << "STRINGTABLE BEGIN IDC_GOOD, \"fine\" END\n"
+                                        "IDD_GOOD DIALOG 0, 0, 10, 10 BEGIN END\n";
     std::ofstream(base + "/bad.rc")
         << "// two lines of comment\n\nSTRINGTABLE\nBEGIN\n  IDC_MISSING, \"x\"\nEND\n";
     std::ofstream(base + "/image.rc") << "\n7 BITMAP \"absent.png\"\n";
+    // Code finds a template by its name, so a template without one is refused.
+    std::ofstream(base + "/numbered.rc") << "// the alarm window\n\n143 DIALOG 0, 0, 10, 10 BEGIN END\n";
 
     std::string output;
-    const int status = RunCompiler("--out " + base + "/out.cpp --images " + base + " " + base + "/ids.h " +
-                                       base + "/good.rc " + base + "/bad.rc " + base + "/image.rc",
-                                   output);
+    const int status =
+        RunCompiler("--out " + base + "/out.cpp --images " + base + " " + base + "/ids.h " + base +
+                        "/good.rc " + base + "/bad.rc " + base + "/image.rc " + base + "/numbered.rc",
+                    output);
     EXPECT_EQ(status, 1) << output;
     EXPECT_NE(output.find(base + "/bad.rc:5: unknown name 'IDC_MISSING'"), std::string::npos) << output;
     EXPECT_NE(output.find(base + "/image.rc:2: cannot read image file"), std::string::npos) << output;
+    EXPECT_NE(output.find(base + "/numbered.rc:3: dialog 143 has a bare number for its id"),
+              std::string::npos)
+        << output;
     EXPECT_FALSE(std::ifstream(base + "/out.cpp").good());
 
     output.clear();
@@ -235,7 +242,6 @@ TEST(ResourceCompiler, BadScriptFailsWithFileAndLineAndWritesNothing) {
     std::ifstream generated(base + "/out.cpp");
     std::string text((std::istreambuf_iterator<char>(generated)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("kelo_resource_set"), std::string::npos);
-    std::system(("rm -rf '" + base + "'").c_str());
 }
 
 } // namespace

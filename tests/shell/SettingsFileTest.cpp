@@ -74,7 +74,7 @@ protected:
         return settings;
     }
 
-    ScratchDir dir;
+    ScratchFolder dir;
 };
 
 TEST_F(SettingsFileTest, FreshSettingsWriteTheDefaultFileWithCrLf) {

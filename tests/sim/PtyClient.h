@@ -1,5 +1,7 @@
 #pragma once
 // The client end of a simulated drive's pty, opened as a program opens a serial port.
+#include "tests/support/PrivateHome.h"
+
 #include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
@@ -78,27 +80,12 @@ private:
 // Gives the process its own temporary folder, so virtual ports of parallel tests never meet.
 class ScopedTempFolder {
 public:
-    ScopedTempFolder() {
-        char pattern[] = "/tmp/kelo-sim-test-XXXXXX";
-        m_path = mkdtemp(pattern) ? pattern : "";
-        if (const char* old = getenv("TMPDIR"))
-            m_oldTmp = old;
-        if (const char* old = getenv("XDG_RUNTIME_DIR"))
-            m_oldRuntime = old;
-        setenv("TMPDIR", m_path.c_str(), 1);
-        unsetenv("XDG_RUNTIME_DIR");
-    }
-    ~ScopedTempFolder() {
-        if (!m_path.empty())
-            std::filesystem::remove_all(m_path);
-        m_oldTmp.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", m_oldTmp.c_str(), 1);
-        if (!m_oldRuntime.empty())
-            setenv("XDG_RUNTIME_DIR", m_oldRuntime.c_str(), 1);
-    }
-    const std::string& Path() const { return m_path; }
+    const std::string& Path() const { return m_folder.Path(); }
 
 private:
-    std::string m_path, m_oldTmp, m_oldRuntime;
+    ScratchFolder m_folder{"kelo-sim-test"};
+    EnvOverride m_tmpdir{"TMPDIR", m_folder.Path()};
+    EnvOverride m_runtime{"XDG_RUNTIME_DIR", std::nullopt};
 };
 
 } // namespace simtest

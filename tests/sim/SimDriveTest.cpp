@@ -1,6 +1,7 @@
 #include "sim/SimDrive.h"
 
 #include "SimTestSupport.h"
+#include "framework/core/Format.h"
 
 #include <gtest/gtest.h>
 
@@ -249,4 +250,26 @@ TEST(SimDriveModbus, ExceptionsAndSilence) {
     drive.SetModbusEnabled(false);
     EXPECT_EQ(drive.Handle(Rtu(1, 0x03, 0, 1)), "");
     EXPECT_NE(drive.Handle(Maker("R10000")), "") << "the maker protocol stays";
+}
+
+TEST(SimDriveLog, KeepsTheNewestRequestsAndCountsThemAll) {
+    CSimDrive drive(4);
+    EXPECT_EQ(drive.LogCapacity(), CSimDrive::kDefaultLogCapacity);
+    drive.SetLogCapacity(3);
+    for (int address = 0x0201; address <= 0x0205; ++address)
+        drive.Handle(Maker(Format("R1%04X", address)));
+    EXPECT_EQ(drive.RequestLog(),
+              (std::vector<std::string>{Maker("R10203"), Maker("R10204"), Maker("R10205")}));
+    EXPECT_EQ(drive.Log().back().reply, Maker("%0000"));
+    EXPECT_EQ(drive.RequestCount(), 5u);
+
+    // Shrinking drops the oldest; capacity 0 logs nothing but still counts.
+    drive.SetLogCapacity(1);
+    EXPECT_EQ(drive.RequestLog(), (std::vector<std::string>{Maker("R10205")}));
+    drive.SetLogCapacity(0);
+    drive.Handle(Maker("R10201"));
+    EXPECT_TRUE(drive.Log().empty());
+    EXPECT_EQ(drive.RequestCount(), 6u);
+    drive.ClearLog();
+    EXPECT_EQ(drive.RequestCount(), 0u);
 }

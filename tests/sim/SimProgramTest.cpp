@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -67,6 +68,11 @@ TEST(SimProgram, ServesUntilTerminatedAndCleansUp) {
     Started sim = StartSimulator({"--series", "8", "--name", "ttySIM5", "--fault", "refuse@0F04#1"});
     ASSERT_GT(sim.pid, 0);
     EXPECT_EQ(ReadLine(sim.out), "ttySIM5");
+    // Its sleeps keep the emulated wire time only with the smallest timer slack.
+    std::ifstream slack("/proc/" + std::to_string(sim.pid) + "/timerslack_ns");
+    std::string nanoseconds;
+    EXPECT_TRUE(slack >> nanoseconds);
+    EXPECT_EQ(nanoseconds, "1");
     const std::string link = VirtualPortsFolder() + "ttySIM5";
     ASSERT_TRUE(fs::is_symlink(link));
     {

@@ -52,9 +52,49 @@ TEST(DigitOptionEditor, Tn830ListsFromOne) {
 TEST(DigitOptionEditor, OnC42Digit3AndUnchangedOk) {
     auto layout = BuildDigitOptions("onC42", 0x1234, AllVisible(), 0, ValueEditStrings());
     EXPECT_EQ(layout.composer.Selection(3), 0);
-    EXPECT_EQ(Shown(layout.composer, 3), "1");
+    EXPECT_EQ(Shown(layout.composer, 3), " 1: Rigidity difference 1");
     EXPECT_EQ(layout.composer.Value(), 0x1234);
     EXPECT_EQ(layout.composer.Choose(3, 0), 0x1234);
+}
+
+// Digits whose options are named elsewhere (the wizard pages, the position control window, a
+// twin's row) list those names instead of "0".."F"; the value picks its own entry.
+TEST(DigitOptionEditor, NamedOptionsWhereTheyAreKnown) {
+    const struct {
+        const char* code;
+        int value;
+        std::size_t digit;
+        std::size_t entries;
+        const char* shown;
+    } cases[] = {
+        {"Pn315", 0x0002, 0, 3,
+         "2: When the digital input contact CLR triggers, cancel position command to interrupt the motor "
+         "operation,  and clear the pulse error."},
+        {"Pn315", 0x0010, 1, 2, "1: Do not move; the position feedback holds the offset"},
+        {"Tn101", 0x0003, 0, 4, "3: Use torque command linear acceleration and deceleration separation"},
+        {"Tn101", 0x0010, 1, 2, "1: Use the digital torque command. ( Tn113 )"},
+        {"Tn101", 0x0000, 2, 2, "0: Use SPD1, SPD2 to switch the speed limit value."},
+        {"Pn381", 0x0200, 2, 3, "2: Cyclic Path"},
+        {"onC42", 0x0102, 0, 3, " 2: Enable load inertia gain judgment (Stantard response mode)"},
+        {"onC42", 0x0102, 2, 2,
+         " 1: Enable automatic tuning model tracking function (when enabled, the friction compensation "
+         "function will also be tuned; otherwise, it will not be tuned)"},
+    };
+    for (const auto& c : cases) {
+        auto layout = BuildDigitOptions(c.code, c.value, AllVisible(), 0, ValueEditStrings());
+        const FieldCombo& combo = layout.composer.Combos()[c.digit];
+        EXPECT_EQ(combo.entries.size(), c.entries) << c.code << "." << c.digit;
+        EXPECT_EQ(Shown(layout.composer, c.digit), c.shown) << c.code << "." << c.digit;
+        EXPECT_EQ(layout.composer.Value(), c.value) << c.code;
+    }
+    // Where nothing names the options, the digit keeps "0".."F".
+    auto pn315 = BuildDigitOptions("Pn315", 0xA000, AllVisible(), 0, ValueEditStrings());
+    EXPECT_EQ(pn315.composer.Combos()[3].entries.size(), 16u);
+    EXPECT_EQ(Shown(pn315.composer, 3), "A");
+    // Choosing a named option composes the value like any other digit.
+    auto tn101 = BuildDigitOptions("Tn101", 0x0000, AllVisible(), 0, ValueEditStrings());
+    EXPECT_EQ(tn101.composer.Choose(1, 1), 0x0010);
+    EXPECT_EQ(tn101.composer.Choose(0, 2), 0x0012);
 }
 
 TEST(DigitOptionEditor, Cn030ComposesFourHexDigits) {

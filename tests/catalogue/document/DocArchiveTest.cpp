@@ -318,6 +318,45 @@ TEST_F(DocumentTest, OversizedCountsAreBoundedAndTheSurplusDropped) {
     EXPECT_FALSE(doc.OnOpenDocument(Scratch("negative.zpf")));
 }
 
+TEST_F(DocumentTest, NameListIsBounded) {
+    SeriesCode = 4;
+    MotorOf1121();
+    // The list up to its count, then `count` empty names (one zero byte each) and the MAb block.
+    const auto withNames = [](int count) {
+        ZpfBuilder b = OlderFile("KELO Servo Ver:0.1.220101", 4, 21);
+        b.Int(22).Int(23).Block(63, 24000).Block(34, 25000).Int(count);
+        std::vector<unsigned char> bytes = b.Bytes();
+        bytes.insert(bytes.end(), static_cast<std::size_t>(count), 0);
+        ZpfBuilder mab;
+        mab.Block(16, 27000);
+        bytes.insert(bytes.end(), mab.Bytes().begin(), mab.Bytes().end());
+        return bytes;
+    };
+    WriteBytes(Scratch("most.zpf"), withNames(DocNameListMax));
+    WriteBytes(Scratch("more.zpf"), withNames(DocNameListMax + 1));
+    CKeloServoDoc doc(&host);
+    ASSERT_TRUE(doc.OnOpenDocument(Scratch("most.zpf"))) << testing::PrintToString(MessageTexts());
+    EXPECT_EQ(doc.m_Names.size(), static_cast<std::size_t>(DocNameListMax));
+    EXPECT_EQ(doc.Value(DocMAb, 16), 27015);
+
+    doc.m_Names = {"kept"};
+    messages.Clear();
+    EXPECT_FALSE(doc.OnOpenDocument(Scratch("more.zpf")));
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{UnexpectedFormatText});
+    EXPECT_EQ(doc.m_Names, std::vector<std::string>{"kept"});
+
+    // A list grown past the bound is saved as its newest names, so the file loads again.
+    doc.m_Names.clear();
+    for (int i = 0; i <= DocNameListMax; ++i)
+        doc.m_Names.push_back(std::to_string(i));
+    ASSERT_TRUE(doc.OnSaveDocument(Scratch("grown.zpf")));
+    CKeloServoDoc other(&host);
+    ASSERT_TRUE(other.OnOpenDocument(Scratch("grown.zpf"))) << testing::PrintToString(MessageTexts());
+    ASSERT_EQ(other.m_Names.size(), static_cast<std::size_t>(DocNameListMax));
+    EXPECT_EQ(other.m_Names.front(), "1");
+    EXPECT_EQ(other.m_Names.back(), std::to_string(DocNameListMax));
+}
+
 TEST_F(DocumentTest, SeriesSixDates) {
     struct Case {
         const char* stamp;
@@ -411,9 +450,12 @@ TEST_F(DocumentTest, SaveQuestionOnClose) {
         bool result;
         int asks;
     } cases[] = {
-        {IDYES, Scratch("held.zpf"), "", true, 0},  {IDYES, "", Scratch("chosen.zpf"), true, 1},
-        {IDYES, "", "", false, 1},                  {IDYES, Scratch("no/such/folder.zpf"), "", false, 0},
-        {IDNO, "", "", true, 0},                    {IDCANCEL, Scratch("held.zpf"), "", false, 0},
+        {IDYES, Scratch("held.zpf"), "", true, 0},
+        {IDYES, "", Scratch("chosen.zpf"), true, 1},
+        {IDYES, "", "", false, 1},
+        {IDYES, Scratch("no/such/folder.zpf"), "", false, 0},
+        {IDNO, "", "", true, 0},
+        {IDCANCEL, Scratch("held.zpf"), "", false, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.reply << " " << c.fileName << " " << c.chosen);

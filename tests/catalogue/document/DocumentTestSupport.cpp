@@ -18,25 +18,13 @@ void DocumentTest::SetUp() {
     for (int i = 0; i < 9; ++i)
         saved_[i] = *globals[i];
     savedForeign_ = ForeignSeriesLoadedFlag;
-
-    char pattern[] = "/tmp/kelo-document-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    scratch_ = pattern;
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    hadRuntime_ = runtime != nullptr;
-    oldRuntime_ = runtime ? runtime : "";
-    setenv("XDG_RUNTIME_DIR", scratch_.c_str(), 1);
+    ASSERT_TRUE(scratch_.Ok());
 }
 
 void DocumentTest::TearDown() {
     for (int i = 0; i < 9; ++i)
         *globals[i] = saved_[i];
     ForeignSeriesLoadedFlag = savedForeign_;
-    if (hadRuntime_)
-        setenv("XDG_RUNTIME_DIR", oldRuntime_.c_str(), 1);
-    else
-        unsetenv("XDG_RUNTIME_DIR");
-    std::filesystem::remove_all(scratch_);
 }
 
 std::vector<std::string> DocumentTest::MessageTexts() const {

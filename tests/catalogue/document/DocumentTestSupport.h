@@ -4,6 +4,7 @@
 #include "catalogue/DocumentHost.h"
 #include "catalogue/KeloServoDoc.h"
 #include "framework/core/MessageSeam.h"
+#include "tests/support/PrivateHome.h"
 
 #include <gtest/gtest.h>
 
@@ -45,16 +46,15 @@ class DocumentTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    std::string Scratch(const std::string& name) const { return scratch_ + "/" + name; }
+    std::string Scratch(const std::string& name) const { return scratch_.Path(name); }
     std::vector<std::string> MessageTexts() const;
 
     FakeHost host;
     ScriptedMessages messages;
 
 private:
-    std::string scratch_;
-    std::string oldRuntime_;
-    bool hadRuntime_ = false;
+    ScratchFolder scratch_{"kelo-document-test"};
+    EnvOverride runtime_{"XDG_RUNTIME_DIR", scratch_.Path()};
     int saved_[9] = {};
     bool savedForeign_ = false;
 };

@@ -64,8 +64,26 @@ TEST(Format, WholeTextParsesRefuseJunkAndOverflow) {
         EXPECT_EQ(ParseInt(c.text, c.base), c.value) << c.text;
     EXPECT_EQ(ParseHex32("FFFFFFFF"), 0xFFFFFFFFu);
     EXPECT_EQ(ParseHex32("100000000"), std::nullopt);
+    const struct {
+        const char* text;
+        std::optional<std::int64_t> value;
+    } wide[] = {
+        {"9223372036854775807", std::numeric_limits<std::int64_t>::max()},
+        {"-9223372036854775808", std::numeric_limits<std::int64_t>::min()},
+        {"9223372036854775808", {}},
+        {"-9223372036854775809", {}},
+        {"-99999999999999999999", {}},
+    };
+    for (const auto& c : wide)
+        EXPECT_EQ(ParseInt64(c.text), c.value) << c.text;
+    EXPECT_EQ(ParseInt64("-8000000000000000", 16), std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(ParseInt64("-8000000000000001", 16), std::nullopt);
+
     EXPECT_EQ(ParseDouble(" 1.5 "), 1.5);
-    EXPECT_EQ(ParseDouble("1,5"), std::nullopt);
+    EXPECT_EQ(ParseDouble("+2.5"), 2.5);
+    EXPECT_EQ(ParseDouble("-2.5"), -2.5);
+    for (const char* junk : {"1,5", "+-5", "++5", "-+5", "--5", "+", ""})
+        EXPECT_EQ(ParseDouble(junk), std::nullopt) << junk;
 }
 
 TEST(Format, LeadingNumberParsesStopAtJunkAndClamp) {

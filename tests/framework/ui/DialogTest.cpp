@@ -107,6 +107,11 @@ TEST_F(DialogTest, ControlsArePlacedInDialogUnitsOfTheDialogFont) {
     EXPECT_EQ(base.cx, BaseUnitsOfFont("MS Shell Dlg", 8).cx);
     ASSERT_GT(base.cx, 2);
     ASSERT_GT(base.cy, 8);
+    // The units come from the font the dialog shows its texts in: its average letter width
+    // (rounded) and its height.
+    const CSize letters = dlg.GetTextExtent("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    EXPECT_EQ(base.cx, (letters.cx / 26 + 1) / 2);
+    EXPECT_EQ(base.cy, letters.cy);
 
     CRect client;
     dlg.GetClientRect(&client);

@@ -9,19 +9,28 @@
 #include "framework/ui/Print.h"
 #include "framework/ui/RecentFileList.h"
 #include "framework/ui/StatusBar.h"
+#include "framework/ui/TerminationSignals.h"
 #include "framework/ui/ToolBar.h"
 #include "framework/ui/View.h"
 
 #include <gtest/gtest.h>
 
+#include "UiTestSupport.h"
+#include "tests/support/RealPrintDialog.h"
+
+#include <QApplication>
 #include <QBuffer>
+#include <QDialog>
 #include <QPrinter>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -120,6 +129,7 @@ public:
         static const MessageMap map(CMDIFrameWnd::GetMessageMap(),
                                     {
                                         msg::Create(&TestMainFrame::OnCreate),
+                                        msg::Close(&TestMainFrame::OnClose),
                                         msg::CommandEx(kRouted, &TestMainFrame::OnRouted),
                                         msg::Command(kDisabled, &TestMainFrame::OnCommand2),
                                         msg::Command(kChecked, &TestMainFrame::OnCommand4),
@@ -143,6 +153,11 @@ public:
         routeLog.push_back("main frame");
         return FALSE;
     }
+    void OnClose() {
+        if (beforeClose)
+            beforeClose();
+        CMDIFrameWnd::OnClose();
+    }
     void OnCommand2() { routeLog.push_back("disabled command ran"); }
     void OnCommand4() { routeLog.push_back("checked command ran"); }
     void OnPaneCommand() { routeLog.push_back("pane double-click"); }
@@ -151,6 +166,7 @@ public:
 
     CToolBar toolBar;
     CStatusBar statusBar;
+    std::function<void()> beforeClose; // what the program's own close does first
 };
 
 std::shared_ptr<const CResourceModule> TestModule() {
@@ -170,6 +186,15 @@ std::shared_ptr<const CResourceModule> TestModule() {
         file.children.push_back(item);
     }
     menu.items.push_back(file);
+    MenuItemTemplate view;
+    view.text = "&View";
+    for (UINT id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
+        MenuItemTemplate item;
+        item.text = "Bar " + std::to_string(id);
+        item.id = static_cast<int>(id);
+        view.children.push_back(item);
+    }
+    menu.items.push_back(view);
     set.menus[kFrameId] = menu;
     AcceleratorTable keys;
     keys.id = kFrameId;
@@ -266,10 +291,12 @@ TEST_F(FrameTest, StatusBarPanesHoldTextsWidthsAndColours) {
 
     bar.GetWidget()->resize(400, 24);
     const QImage image = bar.GetWidget()->grab().toImage();
-    CRect red, plain;
+    CRect red, plain, plainText;
     ASSERT_TRUE(bar.GetItemRect(1, &red));
     ASSERT_TRUE(bar.GetItemRect(0, &plain));
-    EXPECT_EQ(plain.Width(), 120);
+    ASSERT_TRUE(bar.GetPaneTextRect(0, &plainText));
+    EXPECT_EQ(plainText.Width(), 120) << "a pane's width is the room for its text";
+    EXPECT_GT(plain.Width(), plainText.Width());
     EXPECT_EQ(image.pixelColor(red.right - 2, red.top + 2), QColor(Qt::red));
     EXPECT_EQ(image.pixelColor(plain.right - 2, plain.top + 2), ToQColor(GetSysColor(COLOR_BTNFACE)));
 
@@ -296,6 +323,102 @@ TEST_F(FrameTest, ClosingAskToSaveAndCancelKeepsEverything) {
     frame->SendMessage(WM_CLOSE);
     EXPECT_FALSE(IsWindow(handle)) << "No drops the changes and the frame closes";
     EXPECT_EQ(manager.GetOpenDocumentCount(), 0);
+}
+
+TEST_F(FrameTest, ViewMenuShowsAndHidesTheBarsWithTheirCheckMarks) {
+    // From the document window's menu as much as from the frame's own: the bars are the main frame's.
+    ASSERT_NE(NewDocument(), nullptr);
+    frame->ShowWindow(SW_SHOW);
+    CMenu* menu = frame->GetMenu();
+    ASSERT_NE(menu, nullptr);
+    struct Case {
+        UINT command;
+        CWnd* bar;
+    } cases[] = {{ID_VIEW_TOOLBAR, &frame->toolBar}, {ID_VIEW_STATUS_BAR, &frame->statusBar}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        frame->UpdateCommandUI();
+        EXPECT_EQ(menu->GetMenuState(c.command, MF_BYCOMMAND), unsigned(MF_CHECKED));
+        frame->SendMessage(WM_COMMAND, c.command);
+        EXPECT_FALSE(c.bar->GetWidget()->isVisible());
+        frame->UpdateCommandUI();
+        EXPECT_EQ(menu->GetMenuState(c.command, MF_BYCOMMAND), 0u) << "enabled, not checked";
+        frame->SendMessage(WM_COMMAND, c.command);
+        EXPECT_TRUE(c.bar->GetWidget()->isVisible());
+        frame->UpdateCommandUI();
+        EXPECT_EQ(menu->GetMenuState(c.command, MF_BYCOMMAND), unsigned(MF_CHECKED));
+    }
+    // Hidden another way (Qt's own toolbar menu), the check mark still tells the truth.
+    frame->toolBar.GetWidget()->hide();
+    frame->UpdateCommandUI();
+    EXPECT_EQ(menu->GetMenuState(ID_VIEW_TOOLBAR, MF_BYCOMMAND), 0u);
+}
+
+TEST_F(FrameTest, ExitClosesThroughTheCloseQuestionAndASessionEndAsksNothing) {
+    app.m_pMainWnd = frame;
+    TestDoc* doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+    doc->SetModifiedFlag();
+    {
+        ScriptedMessages answers;
+        answers.Answer(IDCANCEL);
+        frame->SendMessage(WM_COMMAND, ID_APP_EXIT);
+        ASSERT_EQ(answers.Shown().size(), 1u);
+        EXPECT_EQ(answers.Shown()[0].text, "Save changes to KeloServo1?");
+        EXPECT_TRUE(IsWindow(handle)) << "Cancel keeps the program";
+    }
+    // A session end closes the documents unasked, from the application's loop, after dismissing the
+    // modal window it finds open; the main window goes only once that window's loop has unwound. A
+    // window the close itself opens (a failure report, say) is dismissed as well.
+    ScriptedMessages answers;
+    int modalResult = -1;
+    bool openAfterModal = false;
+    int closeModalResult = -1;
+    frame->beforeClose = [&] {
+        QDialog report;
+        closeModalResult = report.exec();
+    };
+    QTimer::singleShot(0, [&] {
+        QDialog modal;
+        QTimer::singleShot(0, [&] { app.EndSession(); });
+        modalResult = modal.exec();
+        openAfterModal = IsWindow(handle);
+    });
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(modalResult, QDialog::Rejected);
+    EXPECT_TRUE(openAfterModal);
+    EXPECT_EQ(closeModalResult, QDialog::Rejected);
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_TRUE(answers.Shown().empty());
+    EXPECT_EQ(manager.GetOpenDocumentCount(), 0);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+}
+
+TEST_F(FrameTest, PrintSetupShowsThePageSetUpDialogOverTheProgramsPrinter) {
+    PrintPresenter previous = SetPrintPresenter({});
+    PrintPresenter scripted;
+    std::vector<bool> setupOnly;
+    scripted.dialog = [&](CPrintDialog& dialog, QPrinter& printer) {
+        setupOnly.push_back(dialog.m_bPrintSetupOnly);
+        EXPECT_EQ(&printer, &AfxGetPrinter());
+        return IDOK;
+    };
+    SetPrintPresenter(scripted);
+    frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_SETUP);
+    EXPECT_EQ(setupOnly, std::vector<bool>{true});
+
+    // The real presenter shows Qt's print dialog in its set-up form; its choice stays with the printer.
+    InstallQtPrintPresenter();
+    const std::string path = (std::filesystem::temp_directory_path() / "kelo-print-setup.pdf").string();
+    auto seen = AnswerNextPrintDialog(path);
+    frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_SETUP);
+    EXPECT_TRUE(seen->shown);
+    EXPECT_EQ(seen->title, "Print Setup");
+    EXPECT_EQ(AfxGetPrinter().outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(AfxGetPrinter().outputFileName().toStdString(), path);
+    EXPECT_FALSE(std::filesystem::exists(path)) << "set-up prints nothing";
+    AfxGetPrinter().setOutputFileName(QString());
+    SetPrintPresenter(previous);
 }
 
 TEST_F(FrameTest, SaveYesWritesTheArchiveAndABadFileIsRefusedOnOpen) {
@@ -465,6 +588,38 @@ TEST(RecentFileListTest, KeepsFourNewestFirstAndRoundTripsThroughTheProfile) {
     again.UpdateMenu(&menu);
     EXPECT_EQ(menu.GetMenuItemCount(), 3) << "entries shown before are taken out again";
     std::filesystem::remove(profile);
+}
+
+} // namespace
+
+namespace {
+
+TEST(TerminationSignals, ASignalIsHandledOnTheEventLoopOnceAndTheOldHandlersComeBack) {
+    EnsureQtApplication();
+    struct sigaction before {};
+    sigaction(SIGHUP, nullptr, &before);
+    std::vector<int> received;
+    {
+        TerminationSignalWatch watch([&](int signal) { received.push_back(signal); });
+        ASSERT_TRUE(watch.Active());
+        TerminationSignalWatch second([&](int) { ADD_FAILURE() << "only one watch catches the signals"; });
+        EXPECT_FALSE(second.Active());
+        raise(SIGHUP);
+        EXPECT_TRUE(received.empty()) << "nothing runs inside the signal handler";
+        EXPECT_TRUE(SpinUntil([&] { return !received.empty(); }));
+        EXPECT_EQ(received, std::vector<int>{SIGHUP});
+        // A second SIGHUP now gets the default action, so a stuck close can still be stopped.
+        struct sigaction now {};
+        sigaction(SIGHUP, nullptr, &now);
+        EXPECT_EQ(now.sa_handler, SIG_DFL);
+        sigaction(SIGTERM, nullptr, &now);
+        EXPECT_NE(now.sa_handler, SIG_DFL) << "the other signals are still caught";
+    }
+    struct sigaction after {};
+    sigaction(SIGHUP, nullptr, &after);
+    EXPECT_EQ(after.sa_handler, before.sa_handler);
+    sigaction(SIGTERM, nullptr, &after);
+    EXPECT_EQ(after.sa_handler, SIG_DFL);
 }
 
 } // namespace

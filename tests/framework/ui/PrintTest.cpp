@@ -2,6 +2,7 @@
 #include "framework/core/MessageSeam.h"
 #include "framework/ui/App.h"
 #include "framework/ui/DC.h"
+#include "tests/support/PdfPages.h"
 
 #include <gtest/gtest.h>
 
@@ -32,21 +33,6 @@ std::string ReadHead(const std::string& path, std::size_t n) {
     in.read(head.data(), static_cast<std::streamsize>(n));
     head.resize(static_cast<std::size_t>(in.gcount()));
     return head;
-}
-
-// The page count pdfinfo reports; -1 when it cannot tell.
-int PdfPages(const std::string& path) {
-    const std::string command = "pdfinfo '" + path + "' 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return -1;
-    std::array<char, 256> line{};
-    int pages = -1;
-    while (fgets(line.data(), static_cast<int>(line.size()), pipe))
-        if (std::sscanf(line.data(), "Pages: %d", &pages) == 1)
-            break;
-    pclose(pipe);
-    return pages;
 }
 
 // The text pdftotext finds in the file; empty when it cannot tell.
@@ -114,7 +100,7 @@ TEST(PrintTest, PrintToPdfHoldsOnePage) {
     EXPECT_EQ(PrintPages(*printer, info, TableHooks(&calls)), 1);
     printer.reset();
     EXPECT_EQ(ReadHead(path, 4), "%PDF");
-    EXPECT_EQ(PdfPages(path), 1);
+    EXPECT_EQ(PdfPageCount(path), 1);
     EXPECT_NE(PdfText(path).find("Kelo Servo -- ---- Parameter List"), std::string::npos);
     EXPECT_EQ(calls, (std::vector<std::string>{"begin", "prepare 1", "print 1", "end"}));
     std::filesystem::remove(path);
@@ -132,7 +118,7 @@ TEST(PrintTest, PageRangeAndJobsOfUnknownLength) {
     std::vector<std::string> calls;
     EXPECT_EQ(PrintPages(*printer, info, TableHooks(&calls)), 2);
     printer.reset();
-    EXPECT_EQ(PdfPages(path), 2);
+    EXPECT_EQ(PdfPageCount(path), 2);
     EXPECT_EQ(calls[1], "prepare 2");
 
     // Unknown length: the job ends when the preparation clears the continue flag.
@@ -145,7 +131,7 @@ TEST(PrintTest, PageRangeAndJobsOfUnknownLength) {
     };
     EXPECT_EQ(PrintPages(*printer, open, hooks), 3);
     printer.reset();
-    EXPECT_EQ(PdfPages(path), 3);
+    EXPECT_EQ(PdfPageCount(path), 3);
     std::filesystem::remove(path);
 }
 

@@ -279,8 +279,9 @@ TEST_F(WndTest, BetweenTransfersMessagesGoAtOnceAndTheRestAtItsPace) {
     DispatchMessagesBetweenTransfers();
     const bool withinPace = Clock::now() - start < 9ms;
     EXPECT_EQ(count("private 1,2"), 1);
-    if (withinPace)
+    if (withinPace) {
         EXPECT_EQ(count("timer 9"), 0) << "a full pass ran before its pace allowed";
+    }
 
     while (count("timer 9") == 0 && Clock::now() - start < 2s) {
         std::this_thread::sleep_for(1ms);

@@ -7,6 +7,7 @@
 #include "catalogue/RegisterMap.h"
 #include "framework/core/Format.h"
 #include "framework/ui/Edit.h"
+#include "framework/ui/TextFit.h"
 #include "link/LinkState.h"
 #include "paramedit/CompareArchive.h"
 #include "paramedit/CompareDlg.h"
@@ -51,6 +52,10 @@ protected:
                     row.push_back(dialog.m_list.GetItemText(r, c));
                 shown.rows.push_back(row);
             }
+            // Every heading and cell text the result shows fits its column.
+            for (const ControlText& text : MeasureListTexts(dialog.m_list))
+                EXPECT_TRUE(text.Fits())
+                    << "\"" << text.text << "\" needs " << text.extent.cx << ", has " << text.room.cx;
             if (more)
                 more(d);
         };

@@ -7,6 +7,7 @@
 #include "framework/core/Format.h"
 #include "framework/ui/Button.h"
 #include "framework/ui/ComboBox.h"
+#include "framework/ui/TextFit.h"
 #include "link/LinkState.h"
 #include "paramedit/ParaEditState.h"
 #include "resources/ids/paradialogs.h"
@@ -14,6 +15,7 @@
 #include "resources/ids/valueedit.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -293,4 +295,53 @@ TEST_F(EditorFixture, DisplaySetChosenInItsDialogRetitlesAndRefills) {
 
     Close();
     EXPECT_EQ(ParaEditKept.displaySet.mode, DisplayControlModes);
+}
+
+// Every text of every tab fits its column, with every value, range and default at the 32-bit limits.
+TEST_F(EditorFixture, EveryTextFitsItsColumnAtTheThirtyTwoBitLimits) {
+    LoadDriveDefaults();
+    Open();
+    std::vector<std::string> clipped;
+    std::string wideRange;
+    for (const std::string& label : TabLabels()) {
+        ChooseTab(label);
+        for (int row = 0; row < editor->m_list.GetItemCount(); ++row) {
+            const std::string code = editor->m_list.GetItemText(row, 0);
+            for (int* word : {doc->FindMinimum(code), doc->FindDefault(code), doc->FindValue(code)})
+                if (word)
+                    *word = INT_MIN;
+            if (int* maximum = doc->FindMaximum(code))
+                *maximum = INT_MAX;
+        }
+        ChooseTab(label); // shows the rows again with their new texts
+        if (Row("Pn302") >= 0)
+            wideRange = Cell("Pn302", 4);
+        for (const ControlText& text : MeasureListTexts(editor->m_list))
+            if (!text.Fits())
+                clipped.push_back(label + ": \"" + text.text + "\" needs " + std::to_string(text.extent.cx) +
+                                  ", has " + std::to_string(text.room.cx));
+    }
+    EXPECT_EQ(wideRange, "-2147483648~2147483647");
+    std::string all;
+    for (const std::string& line : clipped)
+        all += line + "\n";
+    EXPECT_TRUE(clipped.empty()) << clipped.size() << " clipped:\n" << all;
+}
+
+// A value read at the 32-bit limit widens its column when it arrives, not only when the rows are
+// shown again.
+TEST_F(EditorFixture, ValueReadAtTheThirtyTwoBitLimitWidensItsColumn) {
+    LoadDriveDefaults();
+    Open();
+    *doc->FindMinimum("Pn302") = INT_MIN;
+    ChooseTab("Pn3");
+    CheckOnly({"Pn302"});
+    drive->SetRegister32(Register("Pn302"), 0x80000000u);
+    const int before = editor->m_list.GetColumnWidth(2);
+    messages->Clear();
+    Click(IDC_PE_READ);
+    ASSERT_EQ(Cell("Pn302", 2), "-2147483648");
+    EXPECT_GT(editor->m_list.GetColumnWidth(2), before);
+    for (const ControlText& text : MeasureListTexts(editor->m_list))
+        EXPECT_TRUE(text.Fits()) << text.text << " needs " << text.extent.cx << ", has " << text.room.cx;
 }

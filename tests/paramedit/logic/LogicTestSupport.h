@@ -2,6 +2,7 @@
 // Small helpers of the editor logic tests: a scratch folder, raw bytes in and out, and a builder of
 // archive bytes.
 #include "catalogue/CatalogueContext.h"
+#include "tests/support/PrivateHome.h"
 
 #include <cstdint>
 #include <string>
@@ -15,17 +16,6 @@ using Bytes = std::vector<unsigned char>;
 CatalogueContext Series4();
 // Sets every value and default of the document to 0, so a test states exactly what differs.
 void ClearDocument(CKeloServoDoc& doc);
-
-// A fresh folder for one test, removed with its files at destruction.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    std::string Path(const std::string& name) const { return folder_ + "/" + name; }
-
-private:
-    std::string folder_;
-};
 
 Bytes ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const Bytes& bytes);

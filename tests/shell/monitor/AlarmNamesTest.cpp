@@ -13,16 +13,22 @@ namespace {
 class AlarmNamesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::ifstream in(std::string(KELO_SOURCE_DIR) + "/resources/monitor.rc");
-        std::stringstream text;
-        text << in.rdbuf();
+        std::vector<ResourceError> errors;
+        ASSERT_TRUE(names_.ReadHeader(Read("resources/ids/monitor.h"), "monitor.h", errors));
         std::string error;
-        module_ = CResourceModule::FromScript(text.str(), "monitor.rc", nullptr, &error);
+        module_ = CResourceModule::FromScript(Read("resources/monitor.rc"), "monitor.rc", &names_, &error);
         ASSERT_TRUE(module_) << error;
     }
     StringLoader Load() const {
         return [m = module_](int id) { return m->String(id); };
     }
+    static std::string Read(const std::string& file) {
+        std::ifstream in(std::string(KELO_SOURCE_DIR) + "/" + file);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    ResourceIdNames names_;
     std::shared_ptr<const CResourceModule> module_;
 };
 

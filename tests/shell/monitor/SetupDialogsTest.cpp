@@ -53,7 +53,7 @@ protected:
         values[3] = INT32_MAX;
         return values;
     }
-    ScratchDir dir;
+    ScratchFolder dir;
     ScriptedMessages messages;
 };
 

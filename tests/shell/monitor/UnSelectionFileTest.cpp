@@ -21,7 +21,7 @@ UnCodes Numbered() {
 
 class UnSelectionFileTest : public ::testing::Test {
 protected:
-    ScratchDir dir;
+    ScratchFolder dir;
     ScriptedMessages messages;
 };
 
@@ -75,6 +75,13 @@ TEST_F(UnSelectionFileTest, LinesFillOnlyTheSlotsTheyName) {
          {"Un_ParaSet", "onU07", "un-07", "Un-070", "dn-07", ""},
          true,
          {{0, "onU07"}}},
+        {"control characters",
+         {"Un_ParaSet", "Un-1\r", "Un\t01",
+          "onU\x7f"
+          "1",
+          std::string("Un-1\0", 5), "Un-05"},
+         true,
+         {{4, "Un-05"}}},
         {"header only", {"Un_ParaSet File Ver:9"}, true, {}},
         {"wrong header", {"Un_Para Set", "Un-50"}, false, {}},
         {"empty file", {}, false, {}},
@@ -95,6 +102,21 @@ TEST_F(UnSelectionFileTest, LinesFillOnlyTheSlotsTheyName) {
     UnCodes codes = Numbered();
     ASSERT_TRUE(ApplyUnSelectionLines(longFile, codes));
     EXPECT_EQ(codes[19], "Un-77");
+}
+
+// What a read takes in, a write gives back and a second read takes in the same.
+TEST_F(UnSelectionFileTest, AFileSurvivesAWriteAndARead) {
+    WriteAll(dir / "in.unp", "Un_ParaSet\nUn-1\r\r\nonU\x0b"
+                             "2\nUn-03\r\nUn-04\n");
+    UnCodes first = Numbered();
+    ASSERT_EQ(ReadUnSelectionFile(dir / "in.unp", first), UnFileResult::Done);
+    EXPECT_EQ(first[0], "Un-01");
+    EXPECT_EQ(first[1], "Un-02");
+    EXPECT_EQ(first[2], "Un-03");
+    ASSERT_EQ(WriteUnSelectionFile(dir / "out.unp", first), UnFileResult::Done);
+    UnCodes second{};
+    ASSERT_EQ(ReadUnSelectionFile(dir / "out.unp", second), UnFileResult::Done);
+    EXPECT_EQ(second, first);
 }
 
 TEST_F(UnSelectionFileTest, MalformedFilesAreRefusedWithTheirMessage) {

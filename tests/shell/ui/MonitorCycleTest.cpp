@@ -104,7 +104,8 @@ TEST_F(ShellMonitorCycle, StatusBarShowsTheDrivesWordsInThePanesKinds) {
     // Another pane kind for pane 2, and a kind out of range that leaves pane 1 as it is.
     app->Settings.StatusbarSet[1] = StatusPaneKindNone;
     app->Settings.StatusbarSet[2] = PaneActualSpeed;
-    Frame()->SetScreenWidthForTesting(1200);
+    // (A screen wide enough that the pane's share holds its longest text; narrower shares widen.)
+    Frame()->SetScreenWidthForTesting(2400);
     UINT id = 0, style = 0;
     int widthBefore = 0, width = 0;
     Frame()->m_wndStatusBar.GetPaneInfo(1, id, style, widthBefore);
@@ -114,7 +115,7 @@ TEST_F(ShellMonitorCycle, StatusBarShowsTheDrivesWordsInThePanesKinds) {
     Tick();
     Frame()->m_wndStatusBar.GetPaneInfo(2, id, style, width);
     EXPECT_EQ(id, 61502u);
-    EXPECT_EQ(width, 1200 / 12);
+    EXPECT_EQ(width, 2400 / 12);
     EXPECT_EQ(PaneText(2).rfind("Actual Speed: ", 0), 0u);
     EXPECT_EQ(PaneText(1), textBefore);
     Frame()->m_wndStatusBar.GetPaneInfo(1, id, style, width);

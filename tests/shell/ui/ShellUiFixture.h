@@ -27,6 +27,7 @@
 #include "sim/SimDrive.h"
 #include "sim/SimProtocol.h"
 #include "sim/SimPtyServer.h"
+#include "tests/support/PrivateHome.h"
 #include "tests/support/ProgramShutdown.h"
 
 #include <gtest/gtest.h>
@@ -38,25 +39,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-class TempTree {
-public:
-    TempTree() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kelo-shell-ui-XXXXXX").string();
-        root_ = mkdtemp(pattern.data()) ? pattern : std::string();
-        for (const char* sub : {"program", "runtime", "home", "config"})
-            std::filesystem::create_directories(root_ + "/" + sub);
-        std::filesystem::permissions(root_ + "/runtime", std::filesystem::perms::owner_all);
-    }
-    ~TempTree() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
-    std::string Path(const std::string& sub) const { return root_ + "/" + sub; }
-
-private:
-    std::string root_;
-};
 
 inline std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -70,9 +52,8 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
 struct ShellUiFixture : ::testing::Test {
     void SetUp() override {
         EnsureQtApplication();
-        SaveEnv("XDG_RUNTIME_DIR", tree.Path("runtime"));
-        SaveEnv("HOME", tree.Path("home"));
-        SaveEnv("XDG_CONFIG_HOME", tree.Path("config"));
+        ASSERT_TRUE(tree.Ok());
+        std::filesystem::create_directory(tree.Path("program"));
         SetProgramFolderForTesting(tree.Path("program"));
         ConnectedFlag = 0;
         ServoOnFlag = 0;
@@ -97,18 +78,6 @@ struct ShellUiFixture : ::testing::Test {
         ModbusMode = 0;
         server.Stop();
         SetProgramFolderForTesting("");
-        for (auto& [name, value] : savedEnv) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
-    }
-
-    void SaveEnv(const std::string& name, const std::string& value) {
-        const char* old = std::getenv(name.c_str());
-        savedEnv.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        setenv(name.c_str(), value.c_str(), 1);
     }
 
     void StartDrive(const std::string& description = "KeloServo simulated drive (USB)") {
@@ -197,8 +166,7 @@ struct ShellUiFixture : ::testing::Test {
         dialog.EndDialog(IDOK);
     }
 
-    TempTree tree;
-    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnv;
+    PrivateHome tree{"kelo-shell-ui"};
     std::string portName;
     CSimDrive drive{4};
     CSimPtyServer server{drive};

@@ -1,0 +1,31 @@
+#pragma once
+// Whether a control shows its whole text: the text's extent as the control lays it out, against
+// the room the control leaves for it once it has drawn what goes around the text (a check box's
+// or radio button's indicator and gap, a push button's frame and margins, a group box's title
+// inset, a static's frame and indent, a combo box's arrow). Statics that wrap words are laid out
+// at their own width; a word wider than the room, or more lines than fit, is clipped text.
+#include "framework/ui/ListCtrl.h"
+#include "framework/ui/StatusBar.h"
+#include "framework/ui/Wnd.h"
+
+#include <string>
+#include <vector>
+
+struct ControlText {
+    std::string text; // as the control shows it
+    CSize extent;     // what the text needs
+    CSize room;       // what the control leaves for it
+    bool Fits() const { return extent.cx <= room.cx && extent.cy <= room.cy; }
+};
+
+// The texts a control shows (its window text; for a combo box also every item of its list) with
+// extent and room. Empty for a control without a text of its own (edits, lists, pictures, windows
+// of program classes).
+std::vector<ControlText> MeasureControlTexts(const CWnd& control);
+
+// The text of every pane of a status bar against the part of the pane it is drawn in.
+std::vector<ControlText> MeasurePaneTexts(const CStatusBar& bar);
+
+// The texts of a report list: each column's heading against its header section, then each cell's
+// text against the part of the cell it is drawn in.
+std::vector<ControlText> MeasureListTexts(const CListCtrl& list);

@@ -1,0 +1,105 @@
+#include "sim/SimMachine.h"
+
+#include <algorithm>
+
+CSimMachine::CSimMachine(CSimDrive& drive) : drive_(drive) {
+    auto write = [this](uint16_t address, uint16_t value) {
+        std::lock_guard lock(mutex_);
+        trace_.OnWrite(address, value, nowUs_);
+        recorder_.OnWrite(address, value, nowUs_);
+    };
+    for (uint16_t address = 0x1501; address <= 0x150E; ++address) {
+        SimRegisterRule rule;
+        rule.onWrite = write;
+        if (trace_.Read(address))
+            rule.onRead = [this](uint16_t a) {
+                std::lock_guard lock(mutex_);
+                return *trace_.Read(a);
+            };
+        drive_.SetRule(address, rule);
+    }
+    for (uint16_t address = 0x1521; address <= 0x1529; ++address) {
+        SimRegisterRule rule;
+        rule.onWrite = write;
+        if (recorder_.Read(address))
+            rule.onRead = [this](uint16_t a) {
+                std::lock_guard lock(mutex_);
+                return *recorder_.Read(a);
+            };
+        drive_.SetRule(address, rule);
+    }
+    drive_.AddMemoryModel({[this] { BeforeRequest(); },
+                           [this](uint16_t address) -> std::optional<uint16_t> {
+                               std::lock_guard lock(mutex_);
+                               if (std::optional<uint16_t> word = trace_.BlockWord(address))
+                                   return word;
+                               return recorder_.BlockWord(address);
+                           }});
+}
+
+void CSimMachine::BeforeRequest() {
+    // The drive's words first, without our lock: the drive's rules take ours under its own.
+    const bool segments = drive_.GetRegister(0x0F04) > 57 || drive_.GetRegister(0x171E) > 0;
+    const bool servoOn = (drive_.GetRegister(0x1703) & 1) != 0;
+    std::lock_guard lock(mutex_);
+    trace_.SetSegmentCapable(segments);
+    mechanism_.SetServoOn(servoOn);
+    int64_t target = nowUs_ + stepPerRequestUs_;
+    if (realTime_)
+        target = std::max(target, realBaseUs_ + std::chrono::duration_cast<std::chrono::microseconds>(
+                                                    std::chrono::steady_clock::now() - realStart_)
+                                                    .count());
+    AdvanceTo(target);
+}
+
+void CSimMachine::AdvanceTo(int64_t us) {
+    for (;;) {
+        const int64_t next = std::min(trace_.NextRecordUs(), recorder_.NextSampleUs());
+        if (next > us)
+            break;
+        mechanism_.AdvanceTo(next);
+        if (trace_.NextRecordUs() == next)
+            trace_.Record(mechanism_);
+        if (recorder_.NextSampleUs() == next)
+            recorder_.Sample(mechanism_);
+    }
+    mechanism_.AdvanceTo(us);
+    nowUs_ = std::max(nowUs_, us);
+}
+
+void CSimMachine::Advance(int64_t us) {
+    std::lock_guard lock(mutex_);
+    AdvanceTo(nowUs_ + std::max<int64_t>(us, 0));
+}
+
+void CSimMachine::SetStepPerRequest(int64_t us) {
+    std::lock_guard lock(mutex_);
+    stepPerRequestUs_ = std::max<int64_t>(us, 0);
+}
+
+void CSimMachine::SetRealTime(bool on) {
+    std::lock_guard lock(mutex_);
+    realTime_ = on;
+    realStart_ = std::chrono::steady_clock::now();
+    realBaseUs_ = nowUs_;
+}
+
+int64_t CSimMachine::NowUs() const {
+    std::lock_guard lock(mutex_);
+    return nowUs_;
+}
+
+void CSimMachine::SetSpeedCommand(std::optional<double> rpm) {
+    std::lock_guard lock(mutex_);
+    mechanism_.SetSpeedCommand(rpm);
+}
+
+int32_t CSimMachine::Signal(SimSignal signal) const {
+    std::lock_guard lock(mutex_);
+    return mechanism_.Value(signal);
+}
+
+int CSimMachine::TraceDroppedRecords() const {
+    std::lock_guard lock(mutex_);
+    return trace_.DroppedRecords();
+}

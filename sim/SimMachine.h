@@ -1,0 +1,56 @@
+#pragma once
+// The simulated machine behind a simulated drive: one clock, the mechanism (sim/SimMechanism.h)
+// and the drive functions that watch it, the trace memory (sim/SimTrace.h, its contract) and the
+// box recorder (sim/SimBoxRecorder.h). Constructing it attaches it to the drive: the trace and
+// recorder registers get their behaviour, block reads of their memory read it, and before every
+// request the machine catches up with its clock. The servo state comes from the drive's 0x1703.
+//
+//     CSimDrive drive(4);
+//     CSimMachine machine(drive);
+//     machine.SetStepPerRequest(1000);   // each request the drive answers takes 1 ms
+//     machine.Advance(250000);           // or the test moves the clock itself
+//
+// The clock stands still unless a test advances it, a step per request is set, or it follows real
+// time (the served program does that, so a window sees a live drive).
+#include "sim/SimBoxRecorder.h"
+#include "sim/SimDrive.h"
+#include "sim/SimMechanism.h"
+#include "sim/SimTrace.h"
+
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+
+class CSimMachine {
+public:
+    explicit CSimMachine(CSimDrive& drive);
+    CSimMachine(const CSimMachine&) = delete;
+    CSimMachine& operator=(const CSimMachine&) = delete;
+
+    // Moves the clock forward and runs everything due up to then.
+    void Advance(int64_t us);
+    void SetStepPerRequest(int64_t us);
+    void SetRealTime(bool on);
+    int64_t NowUs() const;
+
+    // A fixed speed command (rpm) instead of the demonstration profile.
+    void SetSpeedCommand(std::optional<double> rpm);
+    int32_t Signal(SimSignal signal) const;
+    // Trace records dropped because the program did not take the memory in time.
+    int TraceDroppedRecords() const;
+
+private:
+    void BeforeRequest();
+    void AdvanceTo(int64_t us);
+
+    CSimDrive& drive_;
+    mutable std::mutex mutex_;
+    int64_t nowUs_ = 0;
+    int64_t stepPerRequestUs_ = 0;
+    bool realTime_ = false;
+    std::chrono::steady_clock::time_point realStart_{};
+    int64_t realBaseUs_ = 0;
+    CSimMechanism mechanism_;
+    CSimTrace trace_;
+    CSimBoxRecorder recorder_;
+};

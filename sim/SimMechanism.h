@@ -1,0 +1,92 @@
+#pragma once
+// The one machine every instrument of the simulated drive watches: a motor and a load joined by a
+// spring (inertias, stiffness, damping, friction), driven by the drive's speed loop while the servo
+// is on, stepped on the simulated clock in fixed steps. The trace memory, the box recorder (and
+// later the analysis, tuning and jog functions) read its signals; none keeps a private fake.
+//
+//     CSimMechanism m;
+//     m.SetServoOn(true);
+//     m.AdvanceTo(250000);                      // 0.25 s of simulated time
+//     int32_t rpm = m.Value(SimSignal::SpeedFeedback);
+//
+// Without a speed command of its own the drive runs a demonstration profile (a slow sine of
+// +-1500 rpm with a 2 s period), so traces show moving values.
+#include <cstdint>
+#include <optional>
+
+enum class SimSignal {
+    SpeedCommand,     // rpm
+    SpeedFeedback,    // rpm
+    TorqueCommand,    // % of rated torque
+    TorqueFeedback,   // %
+    PositionError,    // pulses, 32-bit
+    ElectricalAngle,  // degrees 0..359
+    PulseReference,   // command pulses per ms
+    PhaseUCurrent,    // %
+    PositionSpeedRaw, // rpm, position reference without acceleration limits
+    PositionSpeed,    // rpm, with them
+    BusVoltage,       // V (read unsigned)
+    DriveTemperature, // degrees C
+    PhaseUCurrentAd,  // AD counts around 2048
+    PhaseWCurrentAd,  // AD counts around 2048
+    QVoltageCommand,  // %
+    DCurrentFeedback, // %
+    DVoltageCommand,  // %
+    DCurrentCommand,  // %
+    RegenerativeLoad, // %
+    EffectiveLoad,    // %
+    MultiTurn,        // revolutions
+    EncoderAbsolute,  // pulses, 32-bit
+    ControlWord,      // CIA402 0x6040
+    StatusWord,       // CIA402 0x6041
+    FollowingError,   // pulses, 32-bit
+    InputBits,        // DI-1..DI-12 in bits 0..11
+    OutputBits,       // DO-1..DO-8 in bits 0..7
+    StepCount,        // internal steps since start, for debug channels
+};
+
+struct SimMechanismParams {
+    double motorInertia = 1.2e-4; // kg m^2
+    double loadInertia = 3.6e-4;
+    double stiffness = 600.0;   // N m / rad: a resonance near 400 Hz
+    double damping = 0.02;      // N m s / rad
+    double friction = 0.03;     // N m, Coulomb, on the load
+    double ratedTorque = 1.27;  // N m
+    double speedGain = 0.06;    // N m per rad/s
+    double speedIntegral = 3.0; // N m per rad
+    double torqueLimit = 3.0;   // % of rated x 100: 300 %
+    int encoderPulses = 131072; // per revolution
+    int polePairs = 4;
+};
+
+class CSimMechanism {
+public:
+    static constexpr int64_t StepUs = 50;
+
+    explicit CSimMechanism(SimMechanismParams params = {});
+
+    void SetServoOn(bool on);
+    bool ServoOn() const { return servoOn_; }
+    // A fixed speed command in rpm instead of the demonstration profile; nothing: the profile.
+    void SetSpeedCommand(std::optional<double> rpm);
+
+    // Steps the model up to the given time (microseconds of simulated time); never backwards.
+    void AdvanceTo(int64_t timeUs);
+    int64_t TimeUs() const { return timeUs_; }
+
+    // The value of a signal now, in the drive's units.
+    int32_t Value(SimSignal signal) const;
+
+private:
+    void Step();
+    double CommandRpm() const;
+
+    SimMechanismParams p_;
+    bool servoOn_ = false;
+    std::optional<double> fixedCommand_;
+    int64_t timeUs_ = 0;
+    int64_t steps_ = 0;
+    // State: angles in rad, speeds in rad/s.
+    double motorAngle_ = 0, motorSpeed_ = 0, loadAngle_ = 0, loadSpeed_ = 0;
+    double commandAngle_ = 0, integral_ = 0, torque_ = 0, commandRpm_ = 0;
+};

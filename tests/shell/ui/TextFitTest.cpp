@@ -1,0 +1,155 @@
+// Every text the program shows fits its control at the default font.
+#include "ShellUiFixture.h"
+
+#include "framework/core/ResourceModule.h"
+#include "framework/ui/Dialog.h"
+#include "framework/ui/TextFit.h"
+#include "shell/StatusPanes.h"
+#include "tests/support/WindowTestHome.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+std::string Clipped(int dialogId, const CWnd& control, const ControlText& text) {
+    std::ostringstream out;
+    out << "dialog " << dialogId << " control " << control.GetDlgCtrlID() << " \"" << text.text << "\" needs "
+        << text.extent.cx << "x" << text.extent.cy << ", has " << text.room.cx << "x" << text.room.cy;
+    return out.str();
+}
+
+// The measure counts what each kind of control draws beside its text: each control below is built
+// once too small by what the control itself takes (indicator, margins, frame, a second line) and
+// once large enough.
+TEST(TextFit, MeasureCountsWhatTheControlDrawsBesideItsText) {
+    EnsureQtApplication();
+    const char* script = R"(1 DIALOG 0, 0, 400, 300
+FONT 8, "MS Shell Dlg"
+BEGIN
+    AUTOCHECKBOX "Auto Connection Detection", 10, 4, 4, 96, 10
+    AUTOCHECKBOX "Auto Connection Detection", 11, 4, 16, 110, 10
+    AUTORADIOBUTTON "Position Mode", 12, 4, 28, 44, 10
+    AUTORADIOBUTTON "Position Mode", 13, 4, 40, 70, 10
+    PUSHBUTTON "Connect", 14, 4, 52, 30, 14
+    PUSHBUTTON "Connect", 15, 4, 68, 50, 14
+    GROUPBOX "Input terminals", 16, 4, 84, 46, 20
+    GROUPBOX "Input terminals", 17, 4, 106, 80, 20
+    LTEXT "effective after power on", 18, 4, 128, 60, 8
+    LTEXT "effective after power on", 19, 4, 138, 60, 16
+    LTEXT "Unbreakable-long-word", 20, 4, 156, 40, 40
+    CTEXT "00", 21, 4, 198, 9, 12, SS_SUNKEN
+    CTEXT "00", 22, 4, 212, 16, 12, SS_SUNKEN
+    COMBOBOX 23, 4, 226, 30, 60, CBS_DROPDOWNLIST
+    ITEMS 23 BEGIN "1", "115200 baud" END
+    COMBOBOX 24, 4, 244, 80, 60, CBS_DROPDOWNLIST
+    ITEMS 24 BEGIN "1", "115200 baud" END
+END
+)";
+    std::string error;
+    const auto module = CResourceModule::FromScript(script, "fit.rc", nullptr, &error);
+    ASSERT_TRUE(module) << error;
+    CDialog dialog;
+    ASSERT_TRUE(dialog.CreateIndirect(*module->Dialog(1)));
+    const CSize text = dialog.GetDlgItem(10)->GetTextExtent("Auto Connection Detection");
+    CRect box;
+    dialog.GetDlgItem(10)->GetClientRect(&box);
+    ASSERT_LE(text.cx, box.Width()) << "the text alone would fit; its indicator does not";
+    const std::set<int> tooSmall = {10, 12, 14, 16, 18, 20, 21, 23};
+    for (int id = 10; id <= 24; ++id) {
+        const std::vector<ControlText> texts = MeasureControlTexts(*dialog.GetDlgItem(id));
+        ASSERT_FALSE(texts.empty()) << id;
+        const ControlText& last = texts.back();
+        EXPECT_EQ(std::all_of(texts.begin(), texts.end(), [](const ControlText& t) { return t.Fits(); }),
+                  !tooSmall.count(id))
+            << id << " \"" << last.text << "\" needs " << last.extent.cx << "x" << last.extent.cy << ", has "
+            << last.room.cx << "x" << last.room.cy;
+    }
+    EXPECT_EQ(MeasureControlTexts(*dialog.GetDlgItem(23)).size(), 2u) << "every item of a combo box";
+    dialog.DestroyWindow();
+}
+
+TEST(TextFit, EveryTemplateShowsItsTextsWhole) {
+    const auto module = ProgramResources();
+    ASSERT_TRUE(module);
+    ScopedResourceModule current(module);
+    std::vector<int> ids;
+    for (const auto& [id, t] : module->Set().dialogs)
+        ids.push_back(id);
+    std::sort(ids.begin(), ids.end());
+    ASSERT_GT(ids.size(), 30u);
+    std::vector<std::string> clipped;
+    int measured = 0;
+    for (int id : ids) {
+        CDialog dialog;
+        ASSERT_TRUE(dialog.Create(static_cast<UINT>(id))) << id;
+        for (CWnd* control : dialog.GetChildren())
+            for (const ControlText& text : MeasureControlTexts(*control)) {
+                ++measured;
+                if (!text.Fits())
+                    clipped.push_back(Clipped(id, *control, text));
+            }
+        dialog.DestroyWindow();
+    }
+    EXPECT_GT(measured, 300);
+    std::ostringstream all;
+    for (const std::string& line : clipped)
+        all << line << "\n";
+    EXPECT_TRUE(clipped.empty()) << clipped.size() << " clipped texts:\n" << all.str();
+}
+
+struct StatusPanesFit : ShellUiFixture {
+    void SetUp() override {
+        ShellUiFixture::SetUp();
+        StartDrive();
+        HandOff("1");
+        ASSERT_TRUE(StartApp());
+        ASSERT_EQ(ConnectedFlag.load(), 1);
+    }
+    CStatusBar& Bar() const { return Frame()->m_wndStatusBar; }
+    ControlText Pane(int pane) const { return MeasurePaneTexts(Bar()).at(static_cast<size_t>(pane)); }
+};
+
+// The alarm with the longest name, read from the drive, fits the message pane.
+TEST_F(StatusPanesFit, LongestAlarmNameFromTheDrive) {
+    int longest = 0, widest = 0;
+    for (int code = 1; code <= 999; ++code)
+        if (const int id = AlarmMessageStringId(code))
+            if (const int width = Bar().GetTextExtent(LoadResString(id)).cx; width > widest)
+                longest = code, widest = width;
+    drive.SetAlarm(static_cast<uint16_t>(longest));
+    Tick();
+    ASSERT_EQ(PaneText(PaneMessage), "Message: " + LoadResString(AlarmMessageStringId(longest)));
+    EXPECT_TRUE(Pane(PaneMessage).Fits())
+        << Pane(PaneMessage).text << " needs " << Pane(PaneMessage).extent.cx << ", has "
+        << Pane(PaneMessage).room.cx;
+}
+
+// Whatever kind a pane is set to show, each of its texts fits, on a small screen as on a large one.
+TEST_F(StatusPanesFit, EveryTextOfEveryKindOnSmallAndLargeScreens) {
+    const auto load = [](int id) { return LoadResString(id); };
+    std::vector<std::string> clipped;
+    for (int screen : {640, 1920}) {
+        Frame()->SetScreenWidthForTesting(screen);
+        for (int kind = 0; kind < StatusPaneKindCount; ++kind) {
+            app->Settings.StatusbarSet[0] = kind;
+            Frame()->SendMessage(WM_PAINT);
+            const std::vector<std::string> texts = StatusPaneTexts(kind, load);
+            ASSERT_FALSE(texts.empty()) << kind;
+            for (const std::string& text : texts) {
+                Bar().SetPaneText(0, text);
+                if (const ControlText pane = Pane(0); !pane.Fits())
+                    clipped.push_back("kind " + std::to_string(kind) + " on " + std::to_string(screen) +
+                                      ": \"" + text + "\" needs " + std::to_string(pane.extent.cx) +
+                                      ", has " + std::to_string(pane.room.cx));
+            }
+        }
+    }
+    EXPECT_TRUE(clipped.empty()) << clipped.size() << " clipped, first: " << clipped.front();
+}
+
+} // namespace

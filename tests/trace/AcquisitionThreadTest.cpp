@@ -1,0 +1,390 @@
+// The acquisition threads against the simulated drive over a pseudo-terminal: what they send, in
+// what order, what they hand over, how they stop and how they end on a lost link.
+#include "trace/AcquisitionThreads.h"
+#include "trace/TraceArming.h"
+
+#include "tests/support/DriveLink.h"
+#include "tests/trace/TraceTestSupport.h"
+
+#include "link/InternalCode.h"
+#include "sim/SimMachine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <thread>
+
+using namespace tracetest;
+
+namespace {
+
+void ResetStore() {
+    ClearChannelDeques({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18});
+    PendingSampleCount = 0;
+    ChecksumErrorCount = 0;
+    StopEvent.ResetEvent();
+}
+
+// Sources whose recorded words are known: a debug source counts the mechanism's 50 us steps times
+// a factor, so consecutive samples differ by a fixed amount.
+constexpr int kDebugSource = 29; // drive code 21: step count x 6
+constexpr int kDebugFactor = 6;
+
+} // namespace
+
+class AcquisitionThreads : public ::testing::Test {
+protected:
+    explicit AcquisitionThreads(int series = 4) : drive(series), machine(drive), server(drive) {}
+
+    void SetUp() override {
+        ResetStore();
+        ASSERT_TRUE(LinkToSimulatedDrive(server));
+        drive.SetServoOn(true);
+    }
+    void TearDown() override {
+        if (thread)
+            StopThread();
+        UnlinkSimulatedDrive(server);
+        ResetStore();
+    }
+
+    TraceThreadSettings Settings(int mode, bool eight, std::array<int, 8> sources) {
+        TraceThreadSettings s;
+        s.link = &link;
+        s.linkMutex = &linkMutex;
+        s.traceMode = mode;
+        s.eightChannels = eight;
+        s.sources = sources;
+        s.pointCount = mode == TraceModeMonitor ? MonitorPointCount : (eight ? 1024 : 2048);
+        s.statusValueD4 = drive.GetRegister(0x0F04);
+        s.driveIdWord = drive.GetRegister(0x171E);
+        return s;
+    }
+
+    void Arm(const TraceThreadSettings& s, int interval = 1) {
+        TraceArmingSettings arming;
+        arming.traceMode = s.traceMode;
+        arming.eightChannels = s.eightChannels;
+        arming.sources = s.sources;
+        arming.interval = interval;
+        const ArmingOutcome outcome = RunArmingRequests(link, BuildArmingRequests(arming));
+        ASSERT_EQ(outcome.failure, ArmingFailure::None);
+        drive.ClearLog();
+    }
+
+    template <typename T, typename S> void Start(const S& settings) {
+        thread.reset(AfxBeginThread<T>([&](T& t) { t.Settings = settings; }));
+        ASSERT_TRUE(thread);
+    }
+
+    // The thread's exit code once it ended by itself (bounded wait).
+    DWORD WaitForEnd(DWORD ms = 20000) {
+        EXPECT_EQ(thread->Wait(ms), WAIT_OBJECT_0) << "the thread did not end";
+        return thread->ExitCode();
+    }
+
+    // What the window's stop does: signal until the thread has gone, within a bound.
+    DWORD StopThread() {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (thread->IsRunning() && std::chrono::steady_clock::now() < end) {
+            StopEvent.SetEvent();
+            thread->Wait(10);
+        }
+        EXPECT_FALSE(thread->IsRunning()) << "the thread did not stop";
+        const DWORD code = thread->ExitCode();
+        thread.reset();
+        StopEvent.ResetEvent();
+        return code;
+    }
+
+    // Waits (bounded) until the drive's clock has passed the time or the predicate holds.
+    template <typename P> bool WaitUntil(P done, int seconds = 60) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > end)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return true;
+    }
+
+    bool LinkMutexIsFree() {
+        // Another thread's ownership would make this wait fail.
+        if (linkMutex.Lock(0)) {
+            linkMutex.Unlock();
+            return true;
+        }
+        return false;
+    }
+
+    std::vector<std::string> RequestsOfKind(char first, char second) {
+        std::vector<std::string> out;
+        for (const std::string& r : drive.RequestLog())
+            if (r.size() >= 2 && r[0] == first && r[1] == second)
+                out.push_back(r);
+        return out;
+    }
+
+    CSimDrive drive;
+    CSimMachine machine;
+    CSimPtyServer server;
+    CInternalCode link;
+    CMutex linkMutex;
+    std::unique_ptr<CWinThread> thread;
+};
+
+static std::string HalfBlockRequest(int half, int block) {
+    const auto a = HalfBlockAddresses(half, block);
+    return ReadFrame({a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8]});
+}
+
+static void ExpectSteadySteps(const std::deque<int32_t>& queue, int step, const char* what) {
+    ASSERT_GT(queue.size(), 1u) << what;
+    for (size_t i = 1; i < queue.size(); ++i)
+        if (static_cast<int16_t>(queue[i] - queue[i - 1]) != step) {
+            ADD_FAILURE() << what << ": sample " << i << " steps by " << queue[i] - queue[i - 1];
+            return;
+        }
+}
+
+TEST_F(AcquisitionThreads, SingleCaptureReadsTheWholeRecordInOrder) {
+    struct Case {
+        bool eight;
+        size_t perChannel;
+        int step; // debug counter step between samples: 100 us (eight) or 50 us (four) per sample
+    } cases[] = {{true, 1024, 2 * kDebugFactor}, {false, 2048, kDebugFactor}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.eight ? "eight channels" : "four channels");
+        ResetStore();
+        const auto s = Settings(TraceModeSingle, c.eight, {1, 2, 3, kDebugSource, 36, 6, 7, kDebugSource});
+        Arm(s);
+        machine.Advance(250000); // the record is complete before the thread starts
+        Start<CMyThread>(s);
+        EXPECT_EQ(WaitForEnd(), AcquisitionEndCode);
+        thread.reset();
+
+        const auto log = drive.RequestLog();
+        ASSERT_EQ(log.size(), 1u + 16u + 1u);
+        EXPECT_EQ(log.front(), ReadFrame({0x1503}));
+        for (int half = 0; half < 2; ++half)
+            for (int block = 0; block < 8; ++block)
+                EXPECT_EQ(log[1 + 8 * half + block], HalfBlockRequest(half, block));
+        EXPECT_EQ(log.back(), WriteFrame({{0x1505, 0}}));
+
+        for (int slot : {1, 2, 5, 6})
+            EXPECT_EQ(ChannelDeques[slot].size(), c.perChannel) << "slot " << slot;
+        EXPECT_EQ(ChannelDeques[7].size(), c.eight ? c.perChannel : 0u);
+        EXPECT_EQ(ChannelDeques[SampleIndexSlot].size(), std::min<size_t>(1024, c.perChannel));
+        EXPECT_EQ(PendingSampleCount.load(), 1024);
+        ExpectSteadySteps(ChannelDeques[6], c.step, "debug channel 4");
+        EXPECT_TRUE(LinkMutexIsFree());
+    }
+}
+
+TEST_F(AcquisitionThreads, CycleReadsTwoHalvesThenAcknowledgesAndHandsOverInOneHold) {
+    const auto s = Settings(TraceModeCycle, true, {kDebugSource, 2, 3, 4, 36, 6, 7, 8});
+    Arm(s);
+    machine.Advance(250000);
+    // The window holds the lock meanwhile: the thread reads the whole buffer without it.
+    ASSERT_TRUE(linkMutex.Lock(0));
+    Start<CMyThread>(s);
+    const std::string ack = WriteFrame({{0x1503, 2}});
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto log = drive.RequestLog();
+        return std::find(log.begin(), log.end(), ack) != log.end();
+    }));
+    EXPECT_TRUE(ChannelDeques[1].empty()) << "nothing may be handed over without the lock";
+    linkMutex.Unlock();
+    ASSERT_TRUE(WaitUntil([] { return PendingSampleCount.load() >= 1024; }, 20));
+    EXPECT_EQ(StopThread(), AcquisitionEndCode);
+
+    // Blocks of the lower half, a status read, the upper half, then the acknowledgement.
+    std::vector<std::string> expected;
+    for (int block = 0; block < 8; ++block)
+        expected.push_back(HalfBlockRequest(0, block));
+    expected.push_back(ReadFrame({0x1503}));
+    for (int block = 0; block < 8; ++block)
+        expected.push_back(HalfBlockRequest(1, block));
+    expected.push_back(ack);
+    const auto log = drive.RequestLog();
+    auto first = std::find(log.begin(), log.end(), expected.front());
+    ASSERT_NE(first, log.end());
+    EXPECT_EQ(std::vector<std::string>(first, first + static_cast<long>(expected.size())), expected);
+    EXPECT_EQ(ChannelDeques[1].size(), 1024u) << "a full queue takes no more";
+    ExpectSteadySteps(ChannelDeques[1], 2 * kDebugFactor, "debug channel 1");
+    EXPECT_TRUE(LinkMutexIsFree());
+}
+
+// Both Monitor hand-overs: series 3 (older firmware) takes halves, series 4 takes segments.
+class MonitorThreads : public AcquisitionThreads, public ::testing::WithParamInterface<int> {
+protected:
+    MonitorThreads() : AcquisitionThreads(GetParam()) {}
+};
+
+TEST_P(MonitorThreads, TenSecondsWithoutAGapOrARepeat) {
+    const auto s = Settings(TraceModeMonitor, true, {kDebugSource, 2, 3, 4, 36, 6, 7, 8});
+    EXPECT_EQ(CMyThread::UsesSegments(s), GetParam() != 3);
+    machine.SetStepPerRequest(2000); // each request takes 2 ms of drive time
+    Arm(s, 10);                      // a record per millisecond
+    Start<CMyThread>(s);
+    ASSERT_TRUE(WaitUntil([&] { return machine.NowUs() >= 10000000; }, 120));
+    EXPECT_EQ(StopThread(), AcquisitionEndCode);
+
+    const auto& numbers = ChannelDeques[SampleIndexSlot];
+    ASSERT_GE(numbers.size(), 9000u);
+    for (size_t i = 1; i < numbers.size(); ++i)
+        if (static_cast<uint16_t>(numbers[i] - numbers[i - 1]) != 1) {
+            ADD_FAILURE() << "sample number " << numbers[i - 1] << " followed by " << numbers[i];
+            break;
+        }
+    EXPECT_EQ(numbers.front(), 0);
+    EXPECT_EQ(machine.TraceDroppedRecords(), 0);
+    EXPECT_EQ(ChannelDeques[1].size(), numbers.size());
+    ExpectSteadySteps(ChannelDeques[1], 20 * kDebugFactor, "debug channel 1");
+    const auto writes = RequestsOfKind('W', '1');
+    ASSERT_FALSE(writes.empty());
+    EXPECT_EQ(writes.front(), WriteFrame({{0x1503, GetParam() == 3 ? 2u : 255u}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Series, MonitorThreads, ::testing::Values(3, 4));
+
+TEST_F(AcquisitionThreads, StopEndsAPollingThreadWithinOnePass) {
+    for (int mode : {TraceModeSingle, TraceModeCycle, TraceModeMonitor}) {
+        SCOPED_TRACE(mode);
+        ResetStore();
+        const auto s = Settings(mode, true, {1, 2, 3, 4, 36, 6, 7, 8});
+        Arm(s); // the clock stands still: nothing is ever ready
+        Start<CMyThread>(s);
+        ASSERT_TRUE(WaitUntil([&] { return drive.RequestCount() > 3; }, 10));
+        const auto before = std::chrono::steady_clock::now();
+        StopEvent.SetEvent();
+        EXPECT_EQ(WaitForEnd(5000), AcquisitionEndCode);
+        EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(2));
+        thread.reset();
+        EXPECT_TRUE(RequestsOfKind('R', '9').empty());
+    }
+}
+
+TEST_F(AcquisitionThreads, ALostLinkEndsTheThreadWithoutTheLock) {
+    // A block read that finds the port gone.
+    const auto s = Settings(TraceModeSingle, true, {1, 2, 3, 4, 36, 6, 7, 8});
+    Arm(s);
+    machine.Advance(250000);
+    drive.AddFault(
+        {.kind = SimFaultKind::DropLink, .requestKind = SimRequestKind::MakerBlockRead, .skip = 3});
+    Start<CMyThread>(s);
+    EXPECT_EQ(WaitForEnd(), AcquisitionEndCode);
+    thread.reset();
+    EXPECT_EQ(ConnectedFlag.load(), 0);
+    EXPECT_TRUE(LinkMutexIsFree());
+    EXPECT_EQ(ChannelDeques[1].size(), 3u * 64u) << "the blocks read before stay";
+}
+
+TEST_F(AcquisitionThreads, SegmentPollsEndWhenTheViewFindsTheLinkLost) {
+    const auto s = Settings(TraceModeMonitor, true, {1, 2, 3, 4, 36, 6, 7, 8});
+    Arm(s);
+    drive.AddFault({.kind = SimFaultKind::Silent});
+    Start<CMyThread>(s);
+    ASSERT_TRUE(WaitUntil([&] { return drive.RequestCount() >= 2; }, 10));
+    // The view's supervision drops the link while the thread polls.
+    ConnectedFlag = 0;
+    PortObject.Close();
+    EXPECT_EQ(WaitForEnd(5000), AcquisitionEndCode);
+    thread.reset();
+    EXPECT_TRUE(LinkMutexIsFree());
+}
+
+TEST_F(AcquisitionThreads, ReReadJudgesFiveWordRecordsAndKeepsTheirData) {
+    const auto s = Settings(TraceModeSingle, true, {kDebugSource, 2, 3, 4, 36, 6, 7, 8});
+    Arm(s);
+    machine.Advance(250000);
+    auto reread = s;
+    reread.reRead = true;
+    reread.eightChannels = false;
+    Start<CMyThread>(reread);
+    EXPECT_EQ(WaitForEnd(), AcquisitionEndCode);
+    thread.reset();
+    const auto blocks = RequestsOfKind('R', '5');
+    ASSERT_EQ(blocks.size(), 16u);
+    EXPECT_EQ(blocks[9], ReadFrame({0x5040, 0x1240, 0x1640, 0x4240, 0x4640}));
+    EXPECT_EQ(drive.RequestCount(), 16u) << "no status read, no write";
+    EXPECT_EQ(ChecksumErrorCount.load(), 0);
+    ASSERT_EQ(ChannelDeques[1].size(), 1024u);
+    ExpectSteadySteps(ChannelDeques[1], 2 * kDebugFactor, "channel 1 of the re-read");
+}
+
+TEST_F(AcquisitionThreads, NotConnectedReturnsEarlyAndSignalsTheStop) {
+    ConnectedFlag = 0;
+    Start<CMyThread>(Settings(TraceModeSingle, true, {}));
+    EXPECT_NE(WaitForEnd(), AcquisitionEndCode);
+    thread.reset();
+    EXPECT_TRUE(IsStopRequested());
+    EXPECT_EQ(drive.RequestCount(), 0u);
+}
+
+// ---- Box ---------------------------------------------------------------------------------------
+
+class BoxThread : public AcquisitionThreads {
+protected:
+    void ArmRecorder() {
+        for (auto [address, value] :
+             {std::pair{0x1525, 0}, {0x1526, 0}, {0x1527, 1}, {0x1521, 0}, {0x1523, 0}, {0x1525, 1}}) {
+            char request[12], reply[2];
+            CInternalCode::BuildWriteWord(request, static_cast<uint16_t>(address), value);
+            ASSERT_EQ(link.SendCommand(request, 12, reply, 1), ReplyWritten);
+        }
+        machine.Advance(60000); // 512 samples of 100 us
+        drive.ClearLog();
+    }
+    BoxThreadSettings Box(std::array<int, 4> types) {
+        BoxThreadSettings b;
+        b.link = &link;
+        b.linkMutex = &linkMutex;
+        b.types = types;
+        return b;
+    }
+};
+
+TEST_F(BoxThread, OneRecordIsOnePollEightBlocksAndTheDisarm) {
+    ArmRecorder();
+    const std::array<int, 4> types = {21, 25, 3, 32};
+    Start<CBOXThread>(Box(types));
+    EXPECT_EQ(WaitForEnd(), AcquisitionEndCode);
+    thread.reset();
+    const auto log = drive.RequestLog();
+    ASSERT_EQ(log.size(), 10u);
+    EXPECT_EQ(log[0], ReadFrame({0x1523}));
+    for (int block = 0; block < 8; ++block) {
+        const auto a = BoxBlockAddresses(types, block);
+        EXPECT_EQ(log[1 + block], ReadFrame({a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8]}));
+    }
+    EXPECT_EQ(log[9], WriteFrame({{0x1525, 0}}));
+    ASSERT_EQ(ChannelDeques[SampleIndexSlot].size(), 512u);
+    for (int k = 0; k < 512; ++k)
+        ASSERT_EQ(ChannelDeques[SampleIndexSlot][k], k);
+    for (int slot : {1, 2, 5, 6, 7, 8, 9, 10})
+        EXPECT_EQ(ChannelDeques[slot].size(), 512u) << slot;
+    for (int32_t bit : ChannelDeques[5])
+        ASSERT_TRUE(bit == 0 || bit == 1);
+    EXPECT_TRUE(std::any_of(ChannelDeques[6].begin(), ChannelDeques[6].end(), [](int32_t v) {
+        return v > 280;
+    })) << "the bus voltage";
+}
+
+TEST_F(BoxThread, BadRecordsAreCountedAndStandAsZeros) {
+    ArmRecorder();
+    // Record 3 of block 2 (a zero block after block 0 would read as a repeat of it).
+    drive.AddFault({.kind = SimFaultKind::BadChecksum,
+                    .address = 0x5483,
+                    .requestKind = SimRequestKind::MakerBlockRead});
+    Start<CBOXThread>(Box({21, 22, 23, 32}));
+    EXPECT_EQ(WaitForEnd(), AcquisitionEndCode);
+    thread.reset();
+    EXPECT_EQ(ChecksumErrorCount.load(), 1);
+    ASSERT_EQ(ChannelDeques[6].size(), 512u);
+    for (int k = 128; k < 192; ++k)
+        ASSERT_EQ(ChannelDeques[6][k], 0) << "block 2 stands as zeros";
+    EXPECT_GT(ChannelDeques[6][10], 0);
+}

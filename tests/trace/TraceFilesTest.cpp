@@ -1,0 +1,477 @@
+// Recordings (.trd, CSV) and trace.ini against fixtures written from the layout tables by
+// make_trace_fixtures.py, whose value rules the builders below repeat.
+#include "trace/GraphServices.h"
+#include "trace/TraceDataFile.h"
+#include "trace/TraceIni.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+const std::string kFixtures = std::string(KELO_SOURCE_DIR) + "/tests/fixtures/trace/";
+
+std::string Fixture(const std::string& name) {
+    std::ifstream in(kFixtures + name, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+int32_t Sample(int k, int i) {
+    return (k + 1) * 100000 + i * (k + 1) - 50000;
+}
+
+// The recording the fixtures hold (the box forms use channels 1..4 and front channel 1).
+TraceRecording Built(int points, bool box) {
+    TraceRecording r;
+    r.traceMode = 1;
+    r.sources = {1, 2, 3, 4, 36, 6, 7, 51};
+    r.colorIndices = {2, 1, 12, 0, 3, 9, 14, 5};
+    r.timeBase = 200.0f;
+    r.interval = 2;
+    r.pointCount = points;
+    r.scaleSelections = {0, 3, 4, 5, 6, 7, 8, 9};
+    r.timeDivisionSelection = 2;
+    r.baseScales = {100, 200, 300, 400};
+    r.sliderPositions = {10, 11, 12, 13, 14, 15, 16, 17};
+    r.baseOffsets = {-1, -2, -3, -4};
+    r.baseScroll = 3;
+    r.frontChannel = box ? 1 : 5;
+    for (int k = 0; k < 8; ++k)
+        for (int i = 0; i <= points; ++i)
+            r.samples[k].push_back(Sample(k, i));
+    for (int i = 0; i < 22; ++i)
+        r.dioCodes[i] = i + 1;
+    r.triggerSource = 2;
+    r.triggerLevel = -150;
+    r.seriesCode = 4;
+    r.triggerEdge = 1;
+    r.triggerPosition = 25;
+    r.cursors = {1.5f, 2.5f, -3.25f, 4.0f};
+    r.snapshotValid = 1;
+    for (int i = 0; i < 63; ++i)
+        r.snapshot1[i] = 1000 + i;
+    for (int i = 0; i < 20; ++i)
+        r.snapshot2[i] = 2000 + i;
+    r.zoomed = 1;
+    r.timePerDivision = 0.5f;
+    r.scales = {10, 20, 30, 40};
+    r.leftTime = 1.25f;
+    r.offsets = {5, 6, 7, 8};
+    r.scroll = 2;
+    r.baseTimePerDivision = 2.0f;
+    r.baseLeftTime = 0.0f;
+    r.upperOffsets = {9, 10, 11, 12};
+    r.upperScales = {50, 60, 70, 80};
+    r.channelCountMode = 1;
+    r.colors = {0x0000FF, 0x00FFFF, 0xFF8080, 0xFF00FF, 0xFF0000, 0x80FFFF, 0x4080FF, 0xFFFF00};
+    for (int i = 0; i < 99; ++i)
+        r.snapshot3[i] = 3000 + i;
+    return r;
+}
+
+// A record a window might hold before it opens a file: every field distinct from the fixtures'.
+TraceRecording Prior() {
+    TraceRecording r;
+    r.traceMode = 2;
+    r.sources = {40, 40, 40, 40, 40, 40, 40, 40};
+    r.scaleSelections.fill(11);
+    r.baseScales.fill(77);
+    r.baseOffsets.fill(77);
+    r.triggerEdge = 2;
+    r.triggerPosition = 9;
+    r.dioCodes.fill(99);
+    r.cursors.fill(9.0f);
+    r.snapshotValid = 1;
+    r.snapshot2.fill(55);
+    r.colors.fill(0x123456);
+    r.snapshot3.fill(66);
+    for (auto& list : r.samples)
+        list.assign(3, 7);
+    return r;
+}
+
+std::string Encoded(const TraceRecording& r, TraceFileForm form = TraceFileForm::Trace) {
+    return EncodeTraceFile(r, form);
+}
+
+} // namespace
+
+TEST(TraceFiles, WritersMatchTheGoldenFiles) {
+    EXPECT_EQ(Encoded(Built(1024, false)), Fixture("trace-260416.trd"));
+    EXPECT_EQ(Encoded(Built(512, true), TraceFileForm::Box), Fixture("box-240126.trd"));
+    EXPECT_EQ(Encoded(Built(512, true), TraceFileForm::BoxStopTime), Fixture("box-stoptime-240126.trd"));
+
+    const TraceRecording r = Built(1024, false);
+    TraceCsvTable trace;
+    trace.titles = {"ch1 Speed Command(rpm)",
+                    "ch2 Speed Feedback Detection(rpm)",
+                    "ch3 Torque Command(%)",
+                    "ch4 Torque Feedback Detection(%)",
+                    CsvColumnTitle(5, "Main Loop (Vdc Bus) Voltage ", "V"),
+                    "ch6 Electrical Angle(degree)",
+                    "ch7 Pulse Reference Value(rpm)",
+                    "ch8 Following Error(pulse)"};
+    for (const auto& list : r.samples)
+        trace.columns.push_back(&list);
+    trace.rows = 1024;
+    trace.times = TraceCsvTimes(1024, 200.0f, 1);
+    EXPECT_EQ(EncodeTraceCsv(trace), Fixture("trace-260416.csv"));
+
+    const TraceRecording b = Built(512, true);
+    TraceCsvTable box;
+    box.version = BoxFileVersion;
+    box.titles = {CsvColumnTitle(1, "Speed Command", "rpm"), CsvColumnTitle(2, "Position Error", "pulse"),
+                  CsvColumnTitle(3, "none", " "), CsvColumnTitle(4, "Debug1 - ", "pulse")};
+    for (int k = 0; k < 4; ++k)
+        box.columns.push_back(&b.samples[k]);
+    box.rows = 512;
+    box.times = BoxCsvTimes(512, 200.0f, 1, 0.25f);
+    EXPECT_EQ(EncodeTraceCsv(box), Fixture("box-240126.csv"));
+}
+
+TEST(TraceFiles, ReadersRestoreWhatTheWritersWrote) {
+    TraceRecording read = Prior();
+    const TraceFileRead result = DecodeTraceFile(Fixture("trace-260416.trd"), TraceFileForm::Trace, read);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.version, 260416);
+    EXPECT_EQ(Encoded(read), Fixture("trace-260416.trd"));
+
+    TraceRecording box = Prior();
+    ASSERT_TRUE(DecodeTraceFile(Fixture("box-240126.trd"), TraceFileForm::Box, box).ok);
+    EXPECT_EQ(Encoded(box, TraceFileForm::Box), Fixture("box-240126.trd"));
+    EXPECT_EQ(box.dioCodes[22], 99) << "assignment words 23 and 24 keep their values";
+}
+
+namespace {
+
+// The trace fixture with one int32 of the body replaced.
+std::string WithBodyInt(const std::string& file, size_t offset, int32_t value) {
+    std::string bytes = file;
+    const size_t body = bytes.find("[Trace Data]\n") + 13;
+    std::memcpy(bytes.data() + body + offset, &value, 4);
+    return bytes;
+}
+
+std::string WithBodyFloat(const std::string& file, size_t offset, float value) {
+    int32_t bits;
+    std::memcpy(&bits, &value, 4);
+    return WithBodyInt(file, offset, bits);
+}
+
+} // namespace
+
+TEST(TraceFiles, OlderVersionsReadByTheirRules) {
+    const TraceRecording prior = Prior();
+    struct Case {
+        const char* file;
+        TraceFileForm reader;
+        std::function<void(const TraceRecording&)> check;
+    } cases[] = {
+        {"trace-250318.trd", TraceFileForm::Trace,
+         [&](const TraceRecording& r) {
+             EXPECT_EQ(r.pointCount, 100);
+             EXPECT_EQ(r.samples[7][100], Sample(7, 100)) << "channels 5..8 from 240215 on";
+             EXPECT_EQ(r.colors, prior.colors) << "no line colours before 250319";
+             EXPECT_EQ(r.snapshot3, prior.snapshot3) << "no third list before 260416";
+             EXPECT_EQ(r.zoomed, 1);
+         }},
+        {"box-240126.trd", TraceFileForm::Trace,
+         [&](const TraceRecording& r) {
+             EXPECT_EQ(r.samples[3][512], Sample(3, 512));
+             EXPECT_EQ(r.cursors[2], -3.25f);
+             EXPECT_EQ(r.snapshot2[19], 2019);
+             EXPECT_EQ(r.zoomed, 0);
+             EXPECT_EQ(r.samples[4], prior.samples[4]) << "channels 5..8 keep what the window had";
+         }},
+        {"box-stoptime-240126.trd", TraceFileForm::Box,
+         [&](const TraceRecording& r) {
+             EXPECT_EQ(r.dioCodes[21], 22);
+             EXPECT_EQ(r.cursors, prior.cursors);
+             EXPECT_EQ(r.snapshotValid, 1) << "the extra flag keeps its value";
+             EXPECT_EQ(r.snapshot2, decltype(r.snapshot2){}) << "extra words B become zeros";
+         }},
+        {"trace-181115.trd", TraceFileForm::Trace,
+         [&](const TraceRecording& r) {
+             EXPECT_EQ((std::array<int, 4>{r.sources[0], r.sources[1], r.sources[2], r.sources[3]}),
+                       (std::array<int, 4>{1, 34, 9, 4}))
+                 << "codes of files before 181116 are converted";
+             EXPECT_EQ(r.triggerEdge, 1);
+             EXPECT_EQ(r.dioCodes[21], 22);
+             EXPECT_EQ(r.snapshotValid, 0);
+             EXPECT_EQ(r.cursors, prior.cursors);
+         }},
+        {"trace-160800.trd", TraceFileForm::Trace,
+         [&](const TraceRecording& r) {
+             EXPECT_EQ(r.traceMode, prior.traceMode) << "no mode field: the first word is channel 1's source";
+             EXPECT_EQ(r.sources[0], 1);
+             EXPECT_EQ(r.triggerEdge, prior.triggerEdge);
+             EXPECT_EQ(r.baseScales[2], 300);
+         }},
+        {"trace-160800.trd", TraceFileForm::Box,
+         [&](const TraceRecording& r) {
+             EXPECT_EQ(r.traceMode, 0);
+             EXPECT_EQ(r.triggerEdge, 0);
+             EXPECT_EQ(r.triggerPosition, 0);
+         }},
+        {"trace-160200.trd", TraceFileForm::Trace,
+         [&](const TraceRecording& r) {
+             EXPECT_EQ(r.baseScales[2], prior.baseScales[2]);
+             EXPECT_EQ(r.sources[2], 9);
+             EXPECT_EQ(r.samples[3][50], Sample(3, 50));
+         }},
+        {"trace-160200.trd", TraceFileForm::Box,
+         [&](const TraceRecording& r) {
+             EXPECT_EQ(r.baseScales[2], 1);
+             EXPECT_EQ(r.baseOffsets[3], 0);
+             EXPECT_EQ(r.scaleSelections[2], 0);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        TraceRecording r = prior;
+        std::string bytes = Fixture(c.file);
+        // The trace fixtures put channel 6 in front; a box file can only name channels 1..4.
+        if (c.reader == TraceFileForm::Box && std::string(c.file).rfind("trace-16", 0) == 0)
+            bytes = WithBodyInt(bytes, 68, 1);
+        const TraceFileRead result = DecodeTraceFile(bytes, c.reader, r);
+        ASSERT_TRUE(result.ok) << result.error;
+        c.check(r);
+    }
+}
+
+TEST(TraceFiles, BadFilesAreRefusedAndChangeNothing) {
+    const std::string trace = Fixture("trace-260416.trd");
+    const std::string box = Fixture("box-240126.trd");
+    const size_t L = 4 * 1025;
+    const size_t boxC = 8420;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        TraceFileForm reader = TraceFileForm::Trace;
+    } cases[] = {
+        {"empty", ""},
+        {"no semicolon", "Kelo Servo ZR3 v0.1.260416\n[Trace Data]\n"},
+        {"name too far after the semicolon", ";                        Kelo Servo 260416\n[Trace Data]\n"},
+        {"second line", "; Kelo Servo ZR3 v0.1.260416\n[Trace data]\n" + trace.substr(trace.find("]\n") + 2)},
+        {"truncated in the header fields", trace.substr(0, 80)},
+        {"truncated in a sample list", trace.substr(0, trace.size() - 7000)},
+        {"truncated by one byte", trace.substr(0, trace.size() - 1)},
+        {"box truncated inside the cursors", box.substr(0, box.size() - 370)},
+        {"point count -1", WithBodyInt(trace, 28, -1)},
+        {"point count 300,000", WithBodyInt(trace, 28, 300000)},
+        {"box point count 30,000", WithBodyInt(box, 28, 30000), TraceFileForm::Box},
+        {"time base 0", WithBodyFloat(trace, 20, 0.0f)},
+        {"time base negative", WithBodyFloat(trace, 20, -200.0f)},
+        {"time base not a number", WithBodyFloat(trace, 20, std::nanf(""))},
+        {"mode 3", WithBodyInt(trace, 0, 3)},
+        {"front channel 8", WithBodyInt(trace, 72, 8)},
+        {"box front channel 4", WithBodyInt(box, 72, 4), TraceFileForm::Box},
+        {"first word block too long", WithBodyInt(trace, 257 + 4 * L, 64)},
+        {"second word block too long", WithBodyInt(trace, 513 + 4 * L, 21)},
+        {"box extra words A too long", WithBodyInt(box, boxC + 45, 1000000), TraceFileForm::Box},
+        {"third word block too long", WithBodyInt(trace, 766 + 8 * L, 100)},
+        {"time per division 0", WithBodyFloat(trace, 598 + 4 * L, 0.0f)},
+        {"base time per division infinite", WithBodyFloat(trace, 642 + 4 * L, INFINITY)},
+        {"channel count negative", WithBodyInt(trace, 730 + 4 * L, -1)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TraceRecording r = Prior();
+        const std::string before = Encoded(r);
+        const TraceFileRead result = DecodeTraceFile(c.bytes, c.reader, r);
+        EXPECT_FALSE(result.ok);
+        EXPECT_FALSE(result.error.empty());
+        EXPECT_EQ(Encoded(r), before);
+    }
+}
+
+TEST(TraceFiles, ValuesTheWindowCannotUseAreMadeSafe) {
+    const size_t L = 4 * 1025;
+    std::string bytes = WithBodyInt(Fixture("trace-260416.trd"), 730 + 4 * L, 5);
+    bytes = WithBodyInt(bytes, 44, 0);
+    bytes = WithBodyInt(bytes, 606 + 4 * L, -3);
+    TraceRecording r;
+    ASSERT_TRUE(DecodeTraceFile(bytes, TraceFileForm::Trace, r).ok);
+    EXPECT_EQ(r.channelCountMode, 1);
+    EXPECT_EQ(r.baseScales[0], 1);
+    EXPECT_EQ(r.scales[1], 1);
+}
+
+TEST(TraceFiles, DamagedFilesNeverReadOutOfBounds) {
+    std::mt19937 random(17);
+    for (const char* name : {"trace-260416.trd", "box-240126.trd"}) {
+        const std::string file = Fixture(name);
+        for (int round = 0; round < 400; ++round) {
+            std::string bytes = file;
+            if (round % 2 == 0) {
+                bytes.resize(std::uniform_int_distribution<size_t>(0, file.size())(random));
+            } else {
+                for (int flips = 0; flips < 4; ++flips)
+                    bytes[std::uniform_int_distribution<size_t>(0, file.size() - 1)(random)] ^=
+                        static_cast<char>(1 << (round % 8));
+            }
+            for (TraceFileForm reader : {TraceFileForm::Trace, TraceFileForm::Box}) {
+                TraceRecording r;
+                if (!DecodeTraceFile(bytes, reader, r).ok)
+                    continue;
+                ASSERT_GE(r.pointCount, 0);
+                ASSERT_LE(r.pointCount, 299999);
+                ASSERT_TRUE(std::isfinite(r.timeBase) && r.timeBase > 0);
+                for (int k = 0; k < 4; ++k)
+                    ASSERT_EQ(r.samples[k].size(), static_cast<size_t>(r.pointCount) + 1);
+            }
+        }
+    }
+}
+
+class TraceFileSaving : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 ("kelo-trace-files-" + std::to_string(getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::string Path(const std::string& name) const { return (folder / name).string(); }
+    std::filesystem::path folder;
+};
+
+TEST_F(TraceFileSaving, TheNameChoosesTheFormAndOtherNamesAreRefusedBeforeAnythingIsMade) {
+    const TraceRecording r = Built(10, false);
+    TraceCsvTable csv;
+    csv.titles = {"ch1 a(b)"};
+    csv.columns = {&r.samples[0]};
+    csv.rows = 10;
+    csv.times = TraceCsvTimes(10, 200.0f, 0);
+    std::string error;
+    EXPECT_TRUE(SaveTraceFile(Path("a.Trd"), r, TraceFileForm::Trace, csv, &error)) << error;
+    EXPECT_TRUE(SaveTraceFile(Path("a.cSv"), r, TraceFileForm::Trace, csv, &error)) << error;
+    EXPECT_FALSE(SaveTraceFile(Path("a.txt"), r, TraceFileForm::Trace, csv, &error));
+    EXPECT_FALSE(SaveTraceFile(Path("tr"), r, TraceFileForm::Trace, csv, &error));
+    EXPECT_FALSE(std::filesystem::exists(Path("a.txt")));
+    EXPECT_FALSE(SaveTraceFile(Path("missing/a.trd"), r, TraceFileForm::Trace, csv, &error));
+    EXPECT_FALSE(error.empty());
+
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"a.Trd", "a.cSv"})) << "nothing left beside them";
+
+    TraceRecording back;
+    ASSERT_TRUE(ReadTraceFile(Path("a.Trd"), TraceFileForm::Trace, back).ok);
+    EXPECT_EQ(Encoded(back), Encoded(r));
+    EXPECT_FALSE(ReadTraceFile(Path("a.cSv"), TraceFileForm::Trace, back).ok) << "only .trd names are read";
+    EXPECT_FALSE(ReadTraceFile(Path("gone.trd"), TraceFileForm::Trace, back).ok);
+}
+
+TEST(TraceFiles, NumberedRecordingNamesFormatOnlyTheNumbers) {
+    EXPECT_EQ(NumberedRecordingPath("/data/100%d", "run%s_", 7, 12), "/data/100%d/run%s_007_012.trd");
+    EXPECT_EQ(NumberedRecordingPath("/data/", "", 1000, 0), "/data/1000_000.trd");
+}
+
+// ---- trace.ini ---------------------------------------------------------------------------------
+
+TEST(TraceIniFile, VersionsReadTheirLines) {
+    TraceSettings prior;
+    prior.cursorColors = {1, 2, 3, 4};
+    prior.scaleSelections = {9, 9, 9, 9, 8, 8, 8, 8};
+
+    TraceSettings v5 = prior;
+    TraceIniLoad load = DecodeTraceIni(Fixture("trace-v5.ini"), v5);
+    ASSERT_TRUE(load.recognised);
+    EXPECT_EQ(load.version, 5);
+    EXPECT_EQ(v5.valid, 1);
+    EXPECT_EQ(v5.dioCodes[23], 123);
+    EXPECT_EQ(v5.points, 1024);
+    EXPECT_EQ(v5.triggerEdge, 2);
+    EXPECT_EQ(v5.carried, 77);
+    EXPECT_EQ(v5.interval, 20);
+    EXPECT_EQ(v5.triggerLevel, -40);
+    EXPECT_EQ(v5.traceMode, 1);
+    EXPECT_EQ(v5.timeBase, 200000);
+    EXPECT_EQ(v5.sources, (std::array<int, 8>{1, 2, 3, 5, 34, 35, 0, 0}))
+        << "47 and 51 cannot sit on 7 and 8";
+    EXPECT_EQ(v5.scaleSelections, (std::array<int, 8>{0, 1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(v5.colors[2], 16744576u);
+    EXPECT_EQ(v5.cursorColorUsed, (std::array<uint8_t, 4>{1, 0, 1, 0}));
+    EXPECT_EQ(v5.cursorColors, (std::array<COLORREF, 4>{65280, 0, 16711680, 123}));
+
+    TraceSettings v2 = prior;
+    ASSERT_TRUE(DecodeTraceIni(Fixture("trace-v2.ini"), v2).recognised);
+    EXPECT_EQ(v2.scaleSelections[3], 3) << "lines 46..49 from version 2";
+    EXPECT_EQ(v2.sources, (std::array<int, 8>{1, 2, 3, 5, 6, 7, 36, 37}));
+    EXPECT_EQ(v2.colorIndices, (std::array<int, 8>{2, 1, 12, 0, 4, 5, 12, 14}));
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(v2.colors[k], ChannelColor(static_cast<unsigned>(v2.colorIndices[k])));
+    EXPECT_EQ(v2.cursorColors, prior.cursorColors);
+
+    TraceSettings v0 = prior;
+    load = DecodeTraceIni(Fixture("trace-v0.ini"), v0);
+    ASSERT_TRUE(load.recognised);
+    EXPECT_EQ(load.version, 0) << "a second line of five characters or fewer";
+    EXPECT_EQ(v0.scaleSelections, prior.scaleSelections);
+    EXPECT_EQ(v0.sources[6], 36);
+    EXPECT_EQ(v0.cursorColors, prior.cursorColors);
+}
+
+TEST(TraceIniFile, SavedFilesHave78LinesAndReadBackTheSame) {
+    TraceSettings s;
+    ASSERT_TRUE(DecodeTraceIni(Fixture("trace-v5.ini"), s).recognised);
+    const std::string text = EncodeTraceIni(s);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 78);
+    EXPECT_EQ(text.find("\n\n"), std::string::npos);
+    TraceSettings again;
+    ASSERT_TRUE(DecodeTraceIni(text, again).recognised);
+    EXPECT_EQ(EncodeTraceIni(again), text);
+    // The fixture differs only where 47 and 51 were taken off channels 7 and 8.
+    std::string expected = Fixture("trace-v5.ini");
+    expected.replace(expected.find("\r\n47\r\n51\r\n"), 10, "\r\n0\r\n0\r\n");
+    EXPECT_EQ(text, expected);
+}
+
+TEST(TraceIniFile, ValuesOutOfRangeKeepTheFieldAndWrongFilesChangeNothing) {
+    std::string text = Fixture("trace-v5.ini");
+    // Interval (line 32), trace mode (35), first colour index (42), first colour (62).
+    std::vector<std::string> lines;
+    std::stringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    lines[31] = "0\r";
+    lines[34] = "7\r";
+    lines[41] = "15\r";
+    lines[61] = "-5\r";
+    std::string changed;
+    for (const std::string& line : lines)
+        changed += line + "\n";
+    TraceSettings s;
+    s.interval = 3;
+    s.traceMode = 2;
+    s.colorIndices[0] = 6;
+    s.colors[0] = 0xABCDEF;
+    ASSERT_TRUE(DecodeTraceIni(changed, s).recognised);
+    EXPECT_EQ(s.interval, 3);
+    EXPECT_EQ(s.traceMode, 2);
+    EXPECT_EQ(s.colorIndices[0], 6);
+    EXPECT_EQ(s.colors[0], 0xABCDEFu);
+
+    TraceSettings untouched;
+    untouched.interval = 9;
+    const TraceIniLoad wrong = DecodeTraceIni("[Other]\r\n[0005]\r\n", untouched);
+    EXPECT_TRUE(wrong.opened);
+    EXPECT_FALSE(wrong.recognised);
+    EXPECT_EQ(untouched.interval, 9);
+    EXPECT_FALSE(LoadTraceIni("/nonexistent/trace.ini", untouched).opened);
+}

@@ -1,0 +1,90 @@
+#include "trace/GraphServices.h"
+
+#include "trace/TraceRegisters.h"
+
+#include "framework/core/MessageSeam.h"
+#include "link/LinkState.h"
+#include "link/services/RegisterServices.h"
+
+#include <array>
+
+COLORREF ChannelColor(unsigned index) {
+    // The colour picker offers the same fifteen colours in this order, so its selection is an index.
+    static constexpr std::array<COLORREF, 15> palette = {
+        RGB(255, 0, 0),   RGB(0, 255, 0),     RGB(255, 255, 0),   RGB(0, 0, 255),     RGB(255, 0, 255),
+        RGB(0, 255, 255), RGB(0, 128, 128),   RGB(128, 0, 128),   RGB(192, 192, 192), RGB(255, 255, 128),
+        RGB(0, 255, 128), RGB(128, 255, 255), RGB(128, 128, 255), RGB(255, 0, 128),   RGB(255, 128, 64)};
+    return index < palette.size() ? palette[index] : RGB(255, 255, 255);
+}
+
+int SelectScaleStep(int32_t value) {
+    if (value > 50000000)
+        return 100000000;
+    static constexpr int steps[] = {10000000, 5000000, 1000000, 500000, 200000, 100000, 50000, 10000,
+                                    5000,     4000,    1000,    500,    100,    50,     10,    5};
+    for (int step : steps)
+        if (step < value)
+            return step;
+    return 1;
+}
+
+int AxisUnitDivisor(const std::string& scaleText, int32_t value) {
+    if (scaleText == "100k")
+        return 1000;
+    if (scaleText == "1M" || scaleText == "10M" || scaleText == "100M")
+        return 1000000;
+    if (scaleText != "AUTO")
+        return 1;
+    const int64_t magnitude = value < 0 ? -static_cast<int64_t>(value) : value;
+    if (magnitude >= 10000000)
+        return 1000000;
+    if (magnitude >= 1000000)
+        return 1000;
+    return 1;
+}
+
+int TraceFileChannelCode(int storedCode) {
+    if (storedCode == 9)
+        return 34;
+    if (storedCode == 10)
+        return 35;
+    if (storedCode > 10)
+        return storedCode - 2;
+    return storedCode;
+}
+
+int NearestStepTop(int value, int count, int step, int divisions) {
+    int best = 0;
+    if (count > 0) {
+        int64_t bestDistance = -1;
+        for (int j = 0; j < count; ++j) {
+            for (int k : {j, -j}) {
+                if (j == 0 && k != 0)
+                    continue;
+                int64_t distance = static_cast<int64_t>(k) * step - value;
+                if (distance < 0)
+                    distance = -distance;
+                if (bestDistance < 0 || distance < bestDistance) {
+                    bestDistance = distance;
+                    best = k;
+                }
+                if (distance == 0)
+                    return step * (best + divisions - divisions / 2);
+            }
+        }
+    }
+    return step * (best + divisions - divisions / 2);
+}
+
+int QueryTraceState(CRegisterServices& link) {
+    if (!ConnectedFlag || !link.ReadDriveRegister(TraceStateRegister))
+        return 0;
+    return link.ReadValue == 2 ? 2 : 1;
+}
+
+bool CheckConnected() {
+    if (ConnectedFlag)
+        return true;
+    ShowMessage("Communicate Error!", "Communication Message", MB_OK | MB_ICONSTOP);
+    return false;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// Small stateless services both graph windows (trace and box viewer) and their threads share.
+#include "framework/core/Geometry.h"
+
+#include <cstdint>
+#include <string>
+
+class CRegisterServices;
+
+// The graph palette: the fifteen colours of the colour picker, by index; white for any other index.
+COLORREF ChannelColor(unsigned index);
+
+// The automatic units per division for a channel whose largest absolute sample is value: the
+// largest step of 5, 10, 50, 100, 500, 1000, 4000, 5000, 10000, 50000, 100000, 200000, 500000,
+// 1000000, 5000000, 10000000 strictly below it; 1 up to 5; 100000000 above 50000000.
+int SelectScaleStep(int32_t value);
+
+// The divisor of an axis label: "100k" 1000; "1M", "10M", "100M" 1000000; "AUTO" by the value's
+// magnitude (1000 from 1,000,000, 1000000 from 10,000,000); 1 otherwise. Case-sensitive.
+int AxisUnitDivisor(const std::string& scaleText, int32_t value);
+
+// The source code that a code stored by a recording older than 181116 stands for.
+int TraceFileChannelCode(int storedCode);
+
+// The value that goes to the top of the plot when the value at the middle line is to stay there,
+// moved to the nearest whole step: the multiple j x step nearest to value among j = 0, +1, -1,
+// +2, -2, ... with |j| < count (the first one found wins a tie; j = 0 when count <= 0), plus half
+// the divisions: step x (j + divisions - divisions / 2). 32-bit arithmetic throughout.
+int NearestStepTop(int value, int count, int step, int divisions = 10);
+
+// Trace state register 0x1501 through the register services: 0 when not connected or the read
+// failed, 2 when it reads 2, else 1.
+int QueryTraceState(CRegisterServices& link);
+
+// True while connected; otherwise tells the user "Communicate Error!" (caption "Communication
+// Message", stop icon) and returns false.
+bool CheckConnected();
