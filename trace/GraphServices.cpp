@@ -7,6 +7,7 @@
 #include "link/services/RegisterServices.h"
 
 #include <array>
+#include <optional>
 
 COLORREF ChannelColor(unsigned index) {
     // The colour picker offers the same fifteen colours in this order, so its selection is an index.
@@ -77,9 +78,12 @@ int NearestStepTop(int value, int count, int step, int divisions) {
 }
 
 int QueryTraceState(CRegisterServices& link) {
-    if (!ConnectedFlag || !link.ReadDriveRegister(TraceStateRegister))
+    if (!ConnectedFlag)
         return 0;
-    return link.ReadValue == 2 ? 2 : 1;
+    const std::optional<int> state = link.ReadDriveRegister(TraceStateRegister);
+    if (!state)
+        return 0;
+    return *state == 2 ? 2 : 1;
 }
 
 bool CheckConnected() {

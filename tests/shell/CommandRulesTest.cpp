@@ -239,3 +239,22 @@ TEST(CommandRules, OffsetItemFollowsTheSeries) {
 }
 
 } // namespace
+
+// The trace and the box viewer share one acquisition store and stop event: whatever else holds,
+// the command of one is never enabled while the other's window is open.
+TEST(CommandRules, TraceAndBoxViewerAreNeverOpenTogether) {
+    for (const auto& [open, other] : {std::pair{ToolTrace, ID_BOX_FUNCTION}, std::pair{ToolBox, ID_WAVE_TRACE}}) {
+        for (int bits = 0; bits < 8; ++bits) {
+            for (int series : {1, 4, 5, 6}) {
+                ViewCommandState state;
+                state.ToolWindowOpenFlags[open] = true;
+                state.LinkOpenIndicator = bits & 1;
+                state.Connected = bits & 2;
+                state.DebugMode = bits & 4;
+                state.SeriesCode = series;
+                EXPECT_EQ(ViewCommandEnabled(other, state), std::optional<bool>(false))
+                    << "open " << open << " series " << series << " state " << bits;
+            }
+        }
+    }
+}
