@@ -406,21 +406,6 @@ std::string NumberedRecordingPath(const std::string& folder, const std::string& 
     return path + name + Format("%.3d_%.3d.trd", fileNumber, subNumber);
 }
 
-bool ReplaceFileContents(const std::string& path, const std::string& bytes, std::string* error) {
-    const std::string temporary = path + ".part~";
-    if (!WriteWholeFile(temporary, bytes, error)) {
-        RemoveFile(temporary);
-        return false;
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        if (error)
-            *error = "cannot replace " + path + ": " + std::strerror(errno);
-        RemoveFile(temporary);
-        return false;
-    }
-    return true;
-}
-
 bool SaveTraceFile(const std::string& path, const TraceRecording& recording, TraceFileForm form,
                    const TraceCsvTable& csv, std::string* error) {
     if (EndsWithNoCase(path, "trd"))

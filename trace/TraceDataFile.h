@@ -7,6 +7,7 @@
 // so a refused file changes nothing. Writers refuse names that end in neither "trd" nor "csv"
 // before anything is created, and write beside the target and rename, so a failed save leaves the
 // old file as it was. No file error escapes: every failure comes back as text.
+#include "framework/core/File.h" // ReplaceFileContents: bytes beside the target, renamed over it
 #include "framework/core/Geometry.h"
 
 #include <array>
@@ -104,5 +105,3 @@ bool SaveTraceFile(const std::string& path, const TraceRecording& recording, Tra
 // Only the numbers are formatted; the folder and name are taken as they are.
 std::string NumberedRecordingPath(const std::string& folder, const std::string& name, int fileNumber,
                                   int subNumber);
-// Writes bytes beside the target and renames them over it.
-bool ReplaceFileContents(const std::string& path, const std::string& bytes, std::string* error = nullptr);
