@@ -265,5 +265,6 @@ bool WriteNewFile(const std::string& path, const std::function<void(CFile&)>& wr
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string* error) {
-    return WriteNewFile(path, [&](CFile& file) { file.Write(bytes.data(), bytes.size()); }, error);
+    return WriteNewFile(
+        path, [&](CFile& file) { file.Write(bytes.data(), bytes.size()); }, error);
 }
