@@ -4,8 +4,8 @@
 // and rules; the shell wraps it as the framework document.
 #include "catalogue/CatalogueContext.h"
 #include "catalogue/DocumentHost.h"
-#include "catalogue/ParamCode.h"
 #include "catalogue/MotorTables.h"
+#include "catalogue/ParamCode.h"
 
 #include <functional>
 #include <string>

@@ -409,7 +409,9 @@ int MaskUnsignedParameter(char letter, int value, int index) {
     return value;
 }
 
-int HexDigitValue(char c) { return ParseHexChar(c); }
+int HexDigitValue(char c) {
+    return ParseHexChar(c);
+}
 
 int HexWordValue(std::string_view digits) {
     if (digits.size() < 4)

@@ -12,7 +12,6 @@ namespace {
 constexpr int kRequestLength = 8;
 constexpr int kReplyLength = 7;
 
-
 // The four digits after the lead character; -1 when one is not a hex digit.
 int ReplyWord(const char* reply) {
     int value = 0;

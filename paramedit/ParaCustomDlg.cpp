@@ -8,7 +8,6 @@
 #include "paramedit/DialogText.h"
 #include "resources/ids/paradialogs.h"
 
-
 #include <utility>
 
 namespace {

@@ -1,8 +1,8 @@
 #include "shell/StatusPanes.h"
 
+#include "catalogue/MotorTables.h"
 #include "framework/core/Format.h"
 #include "shell/ShellGlobals.h"
-#include "catalogue/MotorTables.h"
 
 #include <array>
 #include <set>

@@ -16,7 +16,6 @@ std::string Hex4(unsigned value) {
     return Hex2(value >> 8) + Hex2(value);
 }
 
-
 int ParseHex4(std::string_view text, size_t pos) {
     if (pos + 4 > text.size())
         return -1;

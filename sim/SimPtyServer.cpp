@@ -184,7 +184,8 @@ struct CSimPtyServer::Impl {
             // part of a character; the last stretch is spun so the emulated wire keeps its pace.
             constexpr auto spinSpan = std::chrono::microseconds(150);
             if (left > spinSpan)
-                std::this_thread::sleep_for(std::min<Clock::duration>(left - spinSpan, std::chrono::milliseconds(10)));
+                std::this_thread::sleep_for(
+                    std::min<Clock::duration>(left - spinSpan, std::chrono::milliseconds(10)));
             else
                 std::this_thread::yield();
         }

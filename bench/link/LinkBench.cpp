@@ -81,4 +81,6 @@ BENCHMARK(BM_MakerReadExchange)->Arg(115200)->MinTime(2.0)->UseRealTime()->Unit(
 
 } // namespace
 
-int main(int argc, char** argv) { return RunWireBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunWireBenchmarks(argc, argv);
+}

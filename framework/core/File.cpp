@@ -266,7 +266,8 @@ bool WriteNewFile(const std::string& path, const std::function<void(CFile&)>& wr
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string* error) {
-    return WriteNewFile(path, [&](CFile& file) { file.Write(bytes.data(), bytes.size()); }, error);
+    return WriteNewFile(
+        path, [&](CFile& file) { file.Write(bytes.data(), bytes.size()); }, error);
 }
 
 bool ReplaceFileContents(const std::string& path, const std::string& bytes, std::string* error) {

@@ -1,8 +1,8 @@
 #pragma once
 // Binary file over a POSIX descriptor. Failures raise CFileException, except Open, which reports
 // them through its result (and, when given, the exception object).
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>

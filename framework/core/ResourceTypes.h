@@ -45,7 +45,7 @@ struct MenuTemplate {
 };
 
 struct AcceleratorEntry {
-    int key = 0;         // a character ('O') or a virtual-key code
+    int key = 0; // a character ('O') or a virtual-key code
     bool virtKey = false;
     bool control = false;
     bool shift = false;

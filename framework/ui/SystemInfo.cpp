@@ -10,6 +10,7 @@ bool SystemParametersInfo(unsigned action, unsigned, void* param, unsigned) {
     if (!screen)
         return false;
     const QRect area = screen->availableGeometry();
-    *static_cast<CRect*>(param) = CRect(area.x(), area.y(), area.x() + area.width(), area.y() + area.height());
+    *static_cast<CRect*>(param) =
+        CRect(area.x(), area.y(), area.x() + area.width(), area.y() + area.height());
     return true;
 }

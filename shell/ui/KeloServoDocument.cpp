@@ -1,8 +1,8 @@
 #include "shell/ui/KeloServoDocument.h"
 
 #include "framework/core/Paths.h"
-#include "link/handoff/HandoffFile.h"
 #include "link/LinkState.h"
+#include "link/handoff/HandoffFile.h"
 #include "shell/ui/KeloServoApp.h"
 #include "shell/ui/KeloServoView.h"
 #include "shell/ui/MainFrame.h"

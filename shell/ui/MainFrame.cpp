@@ -18,7 +18,6 @@
 #include "shell/ui/KeloServoView.h"
 #include "shell/ui/ShellLinkState.h"
 
-
 namespace {
 
 constexpr UINT kIndicators[StatusPaneCount] = {

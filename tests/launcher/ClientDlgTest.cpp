@@ -7,9 +7,9 @@
 #include "framework/ui/App.h"
 #include "framework/ui/DeviceChange.h"
 #include "link/handoff/HandoffFile.h"
-#include "tests/support/DialogDriver.h"
 #include "resources/ids/launcher.h"
 #include "tests/launcher/LauncherTestSupport.h"
+#include "tests/support/DialogDriver.h"
 
 #include <gtest/gtest.h>
 

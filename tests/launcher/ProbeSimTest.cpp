@@ -1,9 +1,9 @@
 // The probe on real pseudo-terminals against the simulated drive.
 #include "launcher/PortProbeFlow.h"
 
-#include "link/handoff/HandoffFile.h"
 #include "link/InternalCode.h"
 #include "link/SerialExt.h"
+#include "link/handoff/HandoffFile.h"
 #include "tests/launcher/LauncherTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -243,7 +243,8 @@ TEST(CommandRules, OffsetItemFollowsTheSeries) {
 // The trace and the box viewer share one acquisition store and stop event: whatever else holds,
 // the command of one is never enabled while the other's window is open.
 TEST(CommandRules, TraceAndBoxViewerAreNeverOpenTogether) {
-    for (const auto& [open, other] : {std::pair{ToolTrace, ID_BOX_FUNCTION}, std::pair{ToolBox, ID_WAVE_TRACE}}) {
+    for (const auto& [open, other] :
+         {std::pair{ToolTrace, ID_BOX_FUNCTION}, std::pair{ToolBox, ID_WAVE_TRACE}}) {
         for (int bits = 0; bits < 8; ++bits) {
             for (int series : {1, 4, 5, 6}) {
                 ViewCommandState state;

@@ -12,7 +12,8 @@
 #include <string>
 #include <unistd.h>
 
-inline ::testing::AssertionResult LinkToSimulatedDrive(CSimPtyServer& server, const std::string& prefix = "ttyTEST") {
+inline ::testing::AssertionResult LinkToSimulatedDrive(CSimPtyServer& server,
+                                                       const std::string& prefix = "ttyTEST") {
     static std::atomic<int> serial{0};
     const std::string name = prefix + std::to_string(getpid()) + "_" + std::to_string(serial++);
     std::string error;

@@ -13,7 +13,6 @@
 #include "valueedit/EditorEnvironment.h"
 #include "valueedit/ValueEditorRunner.h"
 
-
 #include <gtest/gtest.h>
 
 #include <functional>

@@ -320,9 +320,10 @@ TEST_F(ListCtrlTest, ADisabledHeaderCanBeNeitherDraggedNorClicked) {
     auto* table = static_cast<QTableWidget*>(list.GetWidget());
     QWidget* viewport = table->horizontalHeader()->viewport();
     const int edge = table->horizontalHeader()->sectionViewportPosition(0) + 80 - 1;
-    for (auto [type, x, buttons] : {std::tuple{QEvent::MouseButtonPress, edge, Qt::MouseButtons(Qt::LeftButton)},
-                                    std::tuple{QEvent::MouseMove, edge + 20, Qt::MouseButtons(Qt::LeftButton)},
-                                    std::tuple{QEvent::MouseButtonRelease, edge + 20, Qt::MouseButtons()}}) {
+    for (auto [type, x, buttons] :
+         {std::tuple{QEvent::MouseButtonPress, edge, Qt::MouseButtons(Qt::LeftButton)},
+          std::tuple{QEvent::MouseMove, edge + 20, Qt::MouseButtons(Qt::LeftButton)},
+          std::tuple{QEvent::MouseButtonRelease, edge + 20, Qt::MouseButtons()}}) {
         const QPoint p(x, 5);
         QMouseEvent event(type, p, viewport->mapToGlobal(p), Qt::LeftButton, buttons, Qt::NoModifier);
         QApplication::sendEvent(viewport, &event);
