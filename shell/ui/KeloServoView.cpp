@@ -12,8 +12,8 @@
 #include "framework/ui/DC.h"
 #include "framework/ui/FileDialog.h"
 #include "link/LinkState.h"
-#include "online/ui/OnLineParaEditDlg.h"
 #include "link/SerialExt.h"
+#include "online/ui/OnLineParaEditDlg.h"
 #include "paramedit/ParaCustomDlg.h"
 #include "paramedit/ParaEditDlg.h"
 #include "resources/ids/mainframe.h"
@@ -75,16 +75,16 @@ int Signed16(int word) {
 
 } // namespace
 
-const RigidityTable CKeloServoView::RigidityPn310 = {"2",  "3",  "6",   "9",   "12",  "15",  "20",
-                                                     "30", "40", "50",  "60",  "70",  "85",  "100",
+const RigidityTable CKeloServoView::RigidityPn310 = {"2",   "3",   "6",   "9",   "12",  "15",  "20",
+                                                     "30",  "40",  "50",  "60",  "70",  "85",  "100",
                                                      "120", "140", "160", "180", "200", "225", "250"};
 const RigidityTable CKeloServoView::RigiditySn211 = RigidityPn310;
-const RigidityTable CKeloServoView::RigiditySn212 = {
-    "28000", "19000", "9000", "6000", "6000", "6000", "4500", "3000", "2000", "1600", "1500",
-    "1000",  "1000",  "800",  "800",  "600",  "600",  "500",  "500",  "400",  "400"};
-const RigidityTable CKeloServoView::RigidityCn034 = {
-    "16",  "24",  "48",  "72",  "96",   "120",  "160",  "240",  "320",  "400", "480",
-    "560", "680", "800", "960", "1120", "1280", "1440", "1600", "1800", "2000"};
+const RigidityTable CKeloServoView::RigiditySn212 = {"28000", "19000", "9000", "6000", "6000", "6000", "4500",
+                                                     "3000",  "2000",  "1600", "1500", "1000", "1000", "800",
+                                                     "800",   "600",   "600",  "500",  "500",  "400",  "400"};
+const RigidityTable CKeloServoView::RigidityCn034 = {"16",  "24",   "48",   "72",   "96",   "120",  "160",
+                                                     "240", "320",  "400",  "480",  "560",  "680",  "800",
+                                                     "960", "1120", "1280", "1440", "1600", "1800", "2000"};
 const RigidityTableSet CKeloServoView::RigidityTables = {&RigidityPn310, &RigiditySn211, &RigiditySn212,
                                                          &RigidityCn034};
 
