@@ -1,13 +1,14 @@
 #pragma once
 // The channel colours offered by the colour combo and the swatch geometry shared by the colour controls.
+#include "framework/core/ChannelColours.h"
 #include "framework/core/Geometry.h"
 
 #include <array>
 
-inline constexpr int kSwatchColourCount = 15;
-// Red, green, yellow, blue, magenta, cyan, teal, purple, silver, light yellow, spring green, light
-// cyan, light blue, rose, orange.
-const std::array<COLORREF, kSwatchColourCount>& SwatchColours();
+inline constexpr int kSwatchColourCount = kChannelColourCount;
+inline const std::array<COLORREF, kSwatchColourCount>& SwatchColours() {
+    return kChannelColours;
+}
 
 // The filled part of a swatch inside its frame.
 inline CRect SwatchInner(const CRect& item) {

@@ -2,6 +2,7 @@
 
 #include "trace/TraceRegisters.h"
 
+#include "framework/core/ChannelColours.h"
 #include "framework/core/MessageSeam.h"
 #include "link/LinkState.h"
 #include "link/services/RegisterServices.h"
@@ -10,12 +11,7 @@
 #include <optional>
 
 COLORREF ChannelColor(unsigned index) {
-    // The colour picker offers the same fifteen colours in this order, so its selection is an index.
-    static constexpr std::array<COLORREF, 15> palette = {
-        RGB(255, 0, 0),   RGB(0, 255, 0),     RGB(255, 255, 0),   RGB(0, 0, 255),     RGB(255, 0, 255),
-        RGB(0, 255, 255), RGB(0, 128, 128),   RGB(128, 0, 128),   RGB(192, 192, 192), RGB(255, 255, 128),
-        RGB(0, 255, 128), RGB(128, 255, 255), RGB(128, 128, 255), RGB(255, 0, 128),   RGB(255, 128, 64)};
-    return index < palette.size() ? palette[index] : RGB(255, 255, 255);
+    return index < kChannelColours.size() ? kChannelColours[index] : RGB(255, 255, 255);
 }
 
 int SelectScaleStep(int32_t value) {
