@@ -32,26 +32,11 @@ CatalogueContext OnlineStandInView::Context() const {
     return document ? document->Context() : CatalogueContext{};
 }
 
-bool OnlineLinkedHost::IsConnected() const {
-    return ConnectedFlag != 0;
-}
-
 void OnlineFixture::SetUp() {
-    home_ = std::make_unique<PrivateHome>("onlinewin");
-    ASSERT_TRUE(home_->Ok());
-    const std::shared_ptr<const CResourceModule> module = ProgramResources();
-    ASSERT_NE(module, nullptr) << "libVimbra.so beside the test";
-    resources_ = std::make_unique<ScopedResourceModule>(module);
-    messages = std::make_unique<ScriptedMessages>();
-    drive = std::make_unique<CSimDrive>(4);
-    server = std::make_unique<CSimPtyServer>(*drive);
-    ASSERT_TRUE(LinkToSimulatedDrive(*server, "ttyONL"));
-    DebugModeFlag = 0;
-    SeriesCode = 4;
-    ModelCode = CSimDrive::ModelCodeForSeries(4);
+    OpenWorld("onlinewin", 4, "ttyONL");
+    if (HasFatalFailure())
+        return;
     OnlineSelection = {};
-    doc = std::make_unique<CKeloServoDoc>(&host);
-    doc->OnNewDocument();
     view.document = doc.get();
     view.services.Document = doc.get();
 }
@@ -62,11 +47,7 @@ void OnlineFixture::TearDown() {
         editor->DestroyWindow();
     editor = nullptr;
     OnlineSelection = {};
-    if (server)
-        UnlinkSimulatedDrive(*server);
-    messages.reset();
-    resources_.reset();
-    home_.reset();
+    CloseWorld();
 }
 
 COnLineParaEditDlg* OnlineFixture::Open() {

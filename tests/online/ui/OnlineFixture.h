@@ -10,7 +10,7 @@
 #include "online/ui/OnlineViewLink.h"
 #include "sim/SimDrive.h"
 #include "sim/SimPtyServer.h"
-#include "tests/support/WindowTestHome.h"
+#include "tests/support/LinkedWindowFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -35,11 +35,7 @@ struct OnlineStandInView : IOnlineViewLink {
     std::vector<COnLineParaEditDlg*> closed;
 };
 
-struct OnlineLinkedHost : DocumentHost {
-    bool IsConnected() const override;
-};
-
-class OnlineFixture : public ::testing::Test {
+class OnlineFixture : public LinkedWindowFixture {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -64,13 +60,6 @@ protected:
     int VisibleWidth(int row);
     std::vector<std::string> MessageTexts() const;
 
-    std::unique_ptr<PrivateHome> home_;
-    std::unique_ptr<CSimDrive> drive;
-    std::unique_ptr<CSimPtyServer> server;
-    std::unique_ptr<ScriptedMessages> messages;
-    std::unique_ptr<ScopedResourceModule> resources_;
-    OnlineLinkedHost host;
-    std::unique_ptr<CKeloServoDoc> doc;
     OnlineStandInView view;
     COnLineParaEditDlg* editor = nullptr;
     std::weak_ptr<int> life_;

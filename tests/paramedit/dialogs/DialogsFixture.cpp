@@ -15,39 +15,16 @@
 #include <cstdlib>
 #include <filesystem>
 
-bool LinkedDocumentHost::IsConnected() const {
-    return ConnectedFlag != 0;
-}
-
 void DialogsFixture::SetUp() {
-    home_ = std::make_unique<PrivateHome>("paramdialogs");
-    ASSERT_TRUE(home_->Ok());
-    const std::shared_ptr<const CResourceModule> module = ProgramResources();
-    ASSERT_NE(module, nullptr) << "libVimbra.so beside the test";
-    resources_ = std::make_unique<ScopedResourceModule>(module);
-    messages = std::make_unique<ScriptedMessages>();
-
-    const int series = 4;
-    drive = std::make_unique<CSimDrive>(series);
-    server = std::make_unique<CSimPtyServer>(*drive);
-    ASSERT_TRUE(LinkToSimulatedDrive(*server, "ttyPDLG"));
-    DebugModeFlag = 0;
-    SeriesCode = series;
-    ModelCode = CSimDrive::ModelCodeForSeries(series);
-    doc = std::make_unique<CKeloServoDoc>(&host);
-    doc->OnNewDocument();
-    doc->SetModifiedFlag(false);
+    OpenWorld("paramdialogs", 4, "ttyPDLG");
+    if (HasFatalFailure())
+        return;
     services.Document = doc.get();
 }
 
 void DialogsFixture::TearDown() {
     script_.reset();
-    DebugModeFlag = 0;
-    if (server)
-        UnlinkSimulatedDrive(*server);
-    messages.reset();
-    resources_.reset();
-    home_.reset();
+    CloseWorld();
 }
 
 void DialogsFixture::Script(std::map<UINT, std::function<void(CDialog&)>> users) {

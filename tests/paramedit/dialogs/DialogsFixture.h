@@ -10,7 +10,7 @@
 #include "sim/SimDrive.h"
 #include "sim/SimPtyServer.h"
 #include "tests/support/DialogDriver.h"
-#include "tests/support/WindowTestHome.h"
+#include "tests/support/LinkedWindowFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -24,11 +24,7 @@ using ui::Checked;
 using ui::Enabled;
 using ui::Press;
 
-struct LinkedDocumentHost : DocumentHost {
-    bool IsConnected() const override;
-};
-
-class DialogsFixture : public ::testing::Test {
+class DialogsFixture : public LinkedWindowFixture {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -50,13 +46,6 @@ protected:
     // Ends the link as a disconnect does.
     void Unlink();
 
-    std::unique_ptr<PrivateHome> home_;
-    std::unique_ptr<CSimDrive> drive;
-    std::unique_ptr<CSimPtyServer> server;
-    std::unique_ptr<ScriptedMessages> messages;
-    std::unique_ptr<ScopedResourceModule> resources_;
-    LinkedDocumentHost host;
-    std::unique_ptr<CKeloServoDoc> doc;
     CRegisterServices services;
     std::unique_ptr<ui::ModalScript> script_;
 };

@@ -20,28 +20,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-bool LinkedHost::IsConnected() const {
-    return ConnectedFlag != 0;
-}
-
 void EditorFixture::Start(int series) {
-    home_ = std::make_unique<PrivateHome>("paramwin");
-    ASSERT_TRUE(home_->Ok());
-    const std::shared_ptr<const CResourceModule> module = ProgramResources();
-    ASSERT_NE(module, nullptr) << "libVimbra.so beside the test";
-    resources_ = std::make_unique<ScopedResourceModule>(module);
-
-    messages = std::make_unique<ScriptedMessages>();
-    drive = std::make_unique<CSimDrive>(series);
-    server = std::make_unique<CSimPtyServer>(*drive);
-    ASSERT_TRUE(LinkToSimulatedDrive(*server, "ttyPEW"));
-    DebugModeFlag = 0;
-    SeriesCode = series;
-    ModelCode = CSimDrive::ModelCodeForSeries(series);
+    OpenWorld("paramwin", series, "ttyPEW");
+    if (HasFatalFailure())
+        return;
     ParaEditKept = ParaEditMemory{};
-    doc = std::make_unique<CKeloServoDoc>(&host);
-    doc->OnNewDocument();
-    doc->SetModifiedFlag(false);
     view.document = doc.get();
     view.services.Document = doc.get();
 }
@@ -51,12 +34,7 @@ void EditorFixture::TearDown() {
     if (!editorLife_.expired())
         editor->DestroyWindow();
     editor = nullptr;
-    DebugModeFlag = 0;
-    if (server)
-        UnlinkSimulatedDrive(*server);
-    messages.reset();
-    resources_.reset();
-    home_.reset();
+    CloseWorld();
 }
 
 void EditorFixture::LoadDriveDefaults() {

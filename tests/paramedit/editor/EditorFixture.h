@@ -11,7 +11,7 @@
 #include "paramedit/ParaEditViewLink.h"
 #include "sim/SimDrive.h"
 #include "sim/SimPtyServer.h"
-#include "tests/support/WindowTestHome.h"
+#include "tests/support/LinkedWindowFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -42,11 +42,7 @@ struct StandInView : IParaEditViewLink {
     int encoderPulses = 0;
 };
 
-struct LinkedHost : DocumentHost {
-    bool IsConnected() const override;
-};
-
-class EditorFixture : public ::testing::Test {
+class EditorFixture : public LinkedWindowFixture {
 protected:
     void SetUp() override { Start(4); }
     void TearDown() override;
@@ -76,13 +72,6 @@ protected:
     // Paint colour of a Value cell (not selected).
     COLORREF ValueBack(const std::string& code) const;
 
-    std::unique_ptr<PrivateHome> home_;
-    std::unique_ptr<CSimDrive> drive;
-    std::unique_ptr<CSimPtyServer> server;
-    std::unique_ptr<ScriptedMessages> messages;
-    std::unique_ptr<ScopedResourceModule> resources_;
-    LinkedHost host;
-    std::unique_ptr<CKeloServoDoc> doc;
     StandInView view;
     CParaEditDlg* editor = nullptr;
     std::weak_ptr<int> editorLife_;
