@@ -1,6 +1,7 @@
 #include "wizard/ui/WizardStepPages.h"
 
 #include "wizard/ui/ComplexPages.h"
+#include "wizard/ui/DispDIOSetPageDialog.h"
 #include "wizard/ui/MotorEncoderPages.h"
 
 std::vector<std::unique_ptr<CWizardPage>> CreateStepPages() {
@@ -13,5 +14,6 @@ std::vector<std::unique_ptr<CWizardPage>> CreateStepPages() {
     pages.push_back(std::make_unique<CComplexPage2Dialog>());
     pages.push_back(std::make_unique<CComplexPage3Dialog>());
     pages.push_back(std::make_unique<CComplexPage4Dialog>());
+    pages.push_back(std::make_unique<CDispDIOSetPageDialog>());
     return pages;
 }
