@@ -99,6 +99,14 @@ void CDispDIOSetPageDialog::OnPaint() {
         dc.SelectObject(&black);
         dc.Ellipse(x - 3, y - 3, x + 3, y + 3);
     };
+    // A contact blade between its two wire ends: closed along the wire, open slanting up.
+    const auto drawBlade = [&](int value, int from, int to, int y) {
+        dc.SelectObject(&blade);
+        if (DioBladeClosed(value))
+            line(from, y - 1, to, y - 1);
+        else
+            line(from - 5, y - 16, to, y - 1);
+    };
     const auto text = [&](int x, int y, COLORREF colour, unsigned align, const std::string& t) {
         dc.SetTextColor(colour);
         dc.SetTextAlign(align);
@@ -114,11 +122,7 @@ void CDispDIOSetPageDialog::OnPaint() {
         line(90, y, 90, y - 30);
         if (i != DiCount - 1)
             dot(90, y);
-        dc.SelectObject(&blade);
-        if (DioBladeClosed(value))
-            line(130, y - 1, 110, y - 1);
-        else
-            line(125, y - 16, 110, y - 1);
+        drawBlade(value, 130, 110, y);
         text(235, y - fontHeight / 2, Black, TA_LEFT, Format("DI-%d", i + 1));
         text(150, y - fontHeight - 3, Blue, TA_LEFT, DioShortName(NameText(value, false)));
     }
@@ -141,11 +145,7 @@ void CDispDIOSetPageDialog::OnPaint() {
             dot(520, y);
             dot(290, y);
         }
-        dc.SelectObject(&blade);
-        if (DioBladeClosed(value))
-            line(329, y - 1, 309, y - 1);
-        else
-            line(324, y - 16, 309, y - 1);
+        drawBlade(value, 329, 309, y);
         text(375, y - fontHeight / 2, Black, TA_RIGHT, Format("DO-%d", k + 1));
         text(400, y - fontHeight - 3, Blue, TA_LEFT, DioShortName(NameText(value, true)));
     }
