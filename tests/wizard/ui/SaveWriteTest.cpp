@@ -147,6 +147,20 @@ TEST_F(SaveWrite, ARefusalMidListGivesOneMessageAndChangesNoDocumentValue) {
               Format("W1%04X", ParamCodeRegisterAddress("Cn012").value()));
 }
 
+TEST_F(SaveWrite, ALinkLostMidListGivesOneMessage) {
+    doc->Value(DocCn, 1) = 1;
+    CSetupWizardDialog& w = Open();
+    ApplyComprehensiveAndEncoder(w);
+    const int before = doc->Value(DocCn, 12);
+    drive->AddFault({.kind = SimFaultKind::Silent, .address = ParamCodeRegisterAddress("Cn012").value()});
+    messages->Clear();
+    PressWrite(w);
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text, "Error:\n\nWriting parameters...Cn012");
+    EXPECT_EQ(services.ViewBusyFlag, 0);
+    EXPECT_EQ(doc->Value(DocCn, 12), before);
+}
+
 TEST_F(SaveWrite, AnOutOfRangeEntrySendsNothing) {
     doc->Value(DocCn, 1) = 1;
     CSetupWizardDialog& w = Open();

@@ -5,6 +5,9 @@
 #include "paramedit/ParameterChangedFlags.h"
 #include "resources/ids/wizard.h"
 
+#include <QImage>
+#include <QWidget>
+
 namespace {
 
 using SetupWizard = WizardFixture;
@@ -71,6 +74,9 @@ TEST_F(SetupWizard, ModePageApplyAsksBeforeAChangeAndCancelKeepsTheMode) {
     EXPECT_FALSE(PageVisible(WizardPage::ControlMode));
     EXPECT_FALSE(Visible(IDC_WZ_APPLY));
     EXPECT_EQ(ui::Text(w, IDC_WZ_SUMMARY_MODE), "Position Control (External Pulse Command)");
+    // An applied step's summary is green.
+    const QImage summary = w.GetDlgItem(IDC_WZ_SUMMARY_MODE)->GetWidget()->grab().toImage();
+    EXPECT_EQ(summary.pixelColor(summary.width() - 4, summary.height() / 2), QColor(0, 255, 0));
 }
 
 TEST_F(SetupWizard, EscapeClosesNothing) {
