@@ -8,8 +8,6 @@ namespace {
 
 // The dialogs' own text says "3.14 * Roller Diameter"; the results must agree with that text.
 constexpr double RollerPi = 3.14;
-// Doubles hold every whole number up to here exactly; anything larger is out of every range anyway.
-constexpr double LargestExactWhole = 9007199254740992.0; // 2^53
 
 bool AllGiven(Mechanism mechanism, const MechanismInputs& in) {
     switch (mechanism) {
@@ -46,15 +44,6 @@ int MechanismInputBound(Mechanism mechanism, MechanismField field) {
     return 9999;
 }
 
-std::optional<int> AcceptMechanismInput(std::string_view text, int bound) {
-    if (text.empty())
-        return 0;
-    std::optional<int> value = ParseInt(text);
-    if (!value || *value < 0 || *value > bound)
-        return std::nullopt;
-    return value;
-}
-
 std::string CircumferenceText(int rollerDiameter) {
     const double circumference = rollerDiameter * RollerPi;
     std::string text = Format("%.2f", circumference);
@@ -63,17 +52,6 @@ std::string CircumferenceText(int rollerDiameter) {
     if (text.back() == '0')
         text = Format("%.f", circumference);
     return text;
-}
-
-std::int64_t RoundTrialResult(double value) {
-    if (std::isnan(value))
-        return 0;
-    const double shifted = value + 0.5;
-    if (shifted >= LargestExactWhole)
-        return static_cast<std::int64_t>(LargestExactWhole);
-    if (shifted <= -LargestExactWhole)
-        return -static_cast<std::int64_t>(LargestExactWhole);
-    return static_cast<std::int64_t>(shifted);
 }
 
 PulsesResult CalculatePulsesPerRevolution(Mechanism mechanism, const MechanismInputs& inputs) {

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "wizard/ReferencePageRules.h"
+
 enum class Mechanism { BallScrew, ConveyorBelt, IndexPlate };
 
 // Inputs as typed; 0 stands for an empty or zero field. The ball screw uses loadTravel (mm per load
@@ -29,18 +31,9 @@ struct MechanismInputs {
 enum class MechanismField { LoadTravel, RollerDiameter, PulseTravel, LoadTurns, MotorTurns };
 int MechanismInputBound(Mechanism mechanism, MechanismField field);
 
-// A typed input: its value when the text is empty (0) or a whole number within 0..bound, nothing
-// when it must be refused (the field then gets its previous value back). Unparsable and oversized
-// texts are refused rather than read as some number.
-std::optional<int> AcceptMechanismInput(std::string_view text, int bound);
-
 // The mirror text of the roller diameter: its circumference (diameter x 3.14) with two decimals,
 // one decimal when the second is 0, none when that one is 0 too ("314", "31.4", "3.14").
 std::string CircumferenceText(int rollerDiameter);
-
-// The whole number nearest a non-negative trial result, the way the calculators round (value + 0.5
-// truncated), bounded to +-2^53 before the conversion so that no result is undefined.
-std::int64_t RoundTrialResult(double value);
 
 // The pulses calculators (result in pulses per motor revolution).
 struct PulsesResult {

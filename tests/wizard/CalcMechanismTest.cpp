@@ -182,7 +182,7 @@ TEST(CalcMechanism, InputsAndTheCircumferenceText) {
                           {"4294967297", std::nullopt}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(c.accepted, AcceptMechanismInput(c.text, 9999));
+        EXPECT_EQ(c.accepted, AcceptBoundedInput(c.text, 9999));
     }
 
     EXPECT_EQ("314", CircumferenceText(100));
