@@ -11,12 +11,6 @@ constexpr double LargestExactWhole = 9007199254740992.0; // 2^53
 
 } // namespace
 
-std::optional<int> ParsePageValue(std::string_view text) {
-    if (text.empty() || text == "-")
-        return 0;
-    return ParseInt(text);
-}
-
 std::optional<int> AcceptBoundedInput(std::string_view text, int bound) {
     if (text.empty())
         return 0;
@@ -37,52 +31,22 @@ std::int64_t RoundTrialResult(double value) {
     return static_cast<std::int64_t>(shifted);
 }
 
-std::optional<double> CalculateTrial(TrialForm form, const TrialInputs& in) {
-    if (!in.timeGiven || in.time == 0 || !in.percentGiven || in.percent == 0)
-        return std::nullopt;
-    const double fraction = in.percent / 100.0;
-    if (form == TrialForm::Exponential)
-        return in.time / -std::log(1.0 - fraction);
-    return (1.0 / fraction) * in.time;
-}
-
-bool TrialSetEnabled(std::optional<double> result, int minimum, int maximum) {
-    return result && ValueInRange(RoundTrialResult(*result), minimum, maximum);
-}
-
-PageCheckResult CheckRanges(const int* values, const ValueRange* ranges, int count) {
-    for (int i = 0; i < count; ++i) {
-        if (!ValueInRange(values[i], ranges[i].minimum, ranges[i].maximum))
-            return {PageCheckFault::OutOfRange, i};
-    }
-    return {};
-}
-
-PageCheckResult CheckGearRatioPage(const std::array<int, 4>& numerators, int denominator, ValueRange range) {
-    const int values[5] = {numerators[0], numerators[1], numerators[2], numerators[3], denominator};
-    const ValueRange ranges[5] = {range, range, range, range, range};
-    if (PageCheckResult ranged = CheckRanges(values, ranges, 5); !ranged.ok())
-        return ranged;
+RuleCheck CheckGearRatios(const std::array<int, 4>& numerators, int denominator) {
     for (int k = 0; k < 4; ++k) {
         const float ratio = static_cast<float>(numerators[k]) / static_cast<float>(denominator);
         if (ratio < 0.001f)
-            return {PageCheckFault::GearRatioBelow, k};
+            return {RuleFault::GearRatioBelow, k};
         if (ratio > 32000.0f)
-            return {PageCheckFault::GearRatioAbove, k};
+            return {RuleFault::GearRatioAbove, k};
     }
     return {};
 }
 
-PageCheckResult CheckSCurvePage(int ts, int ta, int td, ValueRange tsRange, ValueRange taRange,
-                                ValueRange tdRange) {
-    const int values[3] = {ts, ta, td};
-    const ValueRange ranges[3] = {tsRange, taRange, tdRange};
-    if (PageCheckResult ranged = CheckRanges(values, ranges, 3); !ranged.ok())
-        return ranged;
+RuleCheck CheckSCurveRule(int ts, int ta, int td) {
     if (!(ts < ta / 2))
-        return {PageCheckFault::SCurveAccel, 1};
+        return {RuleFault::SCurveAccel, 1};
     if (!(ts < td / 2))
-        return {PageCheckFault::SCurveDecel, 2};
+        return {RuleFault::SCurveDecel, 2};
     return {};
 }
 
@@ -124,11 +88,11 @@ std::optional<SearchPageStates> SearchPageStatesForReference(int homeReference) 
     return std::nullopt;
 }
 
-unsigned ExcludeSameInput(int* selections, int count, int changed) {
+unsigned ExcludeFromOtherSelectors(std::array<int, 3>& selections, int changed) {
     unsigned cleared = 0;
-    if (changed < 0 || changed >= count || selections[changed] <= 0)
+    if (changed < 0 || changed >= 3 || selections[changed] <= 0)
         return cleared;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < 3; ++i) {
         if (i != changed && selections[i] == selections[changed]) {
             selections[i] = 0;
             cleared |= 1u << i;

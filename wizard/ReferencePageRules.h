@@ -1,22 +1,11 @@
 #pragma once
-// What the reference-input pages decide from their members alone: how a typed text becomes a value,
-// the trial calculations with the state of their Set button, the gear ratio and S-curve checks, and
-// the enabled states of the homing pages. Pure functions; the pages call them and show the outcome.
+// What the reference-input pages decide beyond the shared page blocks: the calculators' bounded
+// inputs and rounding, the gear ratio and S-curve rules, the enabled states of the homing pages and
+// the three-way selector. Pure functions; the pages call them and show the outcome.
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
-
-// ---- typed values ----
-
-// The value of a page edit's text: "" and a lone "-" (a number being typed) read 0; any other text
-// must be a whole number that fits 32 bits. Nothing for a text that is not: the page then treats it
-// as out of range instead of reading some number out of it.
-std::optional<int> ParsePageValue(std::string_view text);
-
-inline bool ValueInRange(std::int64_t value, std::int64_t minimum, std::int64_t maximum) {
-    return value >= minimum && value <= maximum;
-}
 
 // A bounded input (a trial block's time or percent, a calculator field): its value when the text is
 // empty (0) or a whole number within 0..bound, nothing when it must be refused (the field then gets
@@ -28,52 +17,28 @@ std::optional<int> AcceptBoundedInput(std::string_view text, int bound);
 // large is outside every range a page has.
 std::int64_t RoundTrialResult(double value);
 
-// ---- trial calculation blocks ----
-
-enum class TrialForm {
-    Exponential, // time in which a first-order delay reaches the percentage: time / -ln(1 - p/100)
-    Linear,      // time of a linear ramp to 100 % that reaches p % in the given time: time x 100 / p
-};
-
-struct TrialInputs {
-    bool timeGiven = false; // the time mirror holds text
-    int time = 0;
-    bool percentGiven = false;
-    int percent = 0;
-};
-
-// The result, or nothing when an input is missing or 0 (the result static stays empty).
-std::optional<double> CalculateTrial(TrialForm form, const TrialInputs& inputs);
-// Set is enabled exactly when the rounded result lies in [minimum, maximum]; no result disables it.
-bool TrialSetEnabled(std::optional<double> result, int minimum, int maximum);
-
 // ---- page checks ----
 
-// Outcome of a page check after the texts were found to be numbers: which edit failed and why.
-enum class PageCheckFault { None, OutOfRange, GearRatioBelow, GearRatioAbove, SCurveAccel, SCurveDecel };
-struct PageCheckResult {
-    PageCheckFault fault = PageCheckFault::None;
+// The rules a page checks after every value passed its range test: which edit to focus and why.
+enum class RuleFault { None, GearRatioBelow, GearRatioAbove, SCurveAccel, SCurveDecel };
+struct RuleCheck {
+    RuleFault fault = RuleFault::None;
     int field = -1; // index of the edit to focus, in the page's own order
-    bool ok() const { return fault == PageCheckFault::None; }
+    bool ok() const { return fault == RuleFault::None; }
 };
 
-struct ValueRange {
-    int minimum = 0;
-    int maximum = 0;
-};
+// The electronic gear page: each numerator's ratio to the denominator, in single precision as the
+// drive computes it; below 1/1000 or above 32000 fails on that numerator (fields 0..3).
+RuleCheck CheckGearRatios(const std::array<int, 4>& numerators, int denominator);
+// String ids of the gear page's two messages.
+inline constexpr int GearRatioBelowStringId = 1072;
+inline constexpr int GearRatioAboveStringId = 1073;
 
-// The values in their stated order, each against its range: the first outside fails.
-PageCheckResult CheckRanges(const int* values, const ValueRange* ranges, int count);
-
-// The electronic gear page: numerators 1..4 then the denominator against the one range (fields 0..4),
-// then each numerator's ratio to the denominator, in single precision as the drive computes it:
-// below 1/1000 or above 32000 fails on that numerator's field.
-PageCheckResult CheckGearRatioPage(const std::array<int, 4>& numerators, int denominator, ValueRange range);
-
-// The S-curve page: ts, ta, td against their ranges (fields 0..2), then ts < ta / 2 (field 1) and
-// ts < td / 2 (field 2), the halves truncated toward zero.
-PageCheckResult CheckSCurvePage(int ts, int ta, int td, ValueRange tsRange, ValueRange taRange,
-                                ValueRange tdRange);
+// The S-curve page (fields ts 0, ta 1, td 2): ts < ta / 2 and ts < td / 2, the halves truncated
+// toward zero.
+RuleCheck CheckSCurveRule(int ts, int ta, int td);
+inline constexpr int SCurveAccelStringId = 1070;
+inline constexpr int SCurveDecelStringId = 1071;
 
 // ---- enabled states of the homing pages ----
 
@@ -104,6 +69,6 @@ inline bool ReferenceUsesTorqueOrigin(int homeReference) {
 
 // ---- assignment selectors ----
 
-// A selector of a pair or triple took a new DI: every other selector that held the same DI (above 0)
-// goes back to "not in use". Returns the indexes that changed, as a bit mask.
-unsigned ExcludeSameInput(int* selections, int count, int changed);
+// One of the three limit/origin selectors (POT, NOT, ORG) took a new DI: each other one that held
+// the same DI (above 0) goes back to "not in use". Returns the indexes that changed, as a bit mask.
+unsigned ExcludeFromOtherSelectors(std::array<int, 3>& selections, int changed);
