@@ -126,6 +126,7 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::Command(ID_FACTORY_RESET, &CKeloServoView::OnFactoryReset),
             msg::Command(ID_FILE_PRINT, &CKeloServoView::OnFilePrintCommand),
             msg::Command(ID_FILE_PRINT_PREVIEW, &CKeloServoView::OnFilePrintPreviewCommand),
+            msg::Command(ID_SETUP_WIZARD, &CKeloServoView::OnSetupWizard),
             // Every command of the view asks the enabling rules; the rules leave the framework's
             // own commands alone.
             msg::UpdateCommandUIRange(ID_PORT_SETTING, ID_INERTIA_ESTIMATION,

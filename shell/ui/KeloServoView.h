@@ -195,6 +195,8 @@ public:
     void OnFactoryReset();
     void OnFilePrintCommand();
     void OnFilePrintPreviewCommand();
+    // Teaching Parameter Setting Wizard: a local wizard on the document's values.
+    void OnSetupWizard();
     BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
 
     // Messages of the tool windows.

@@ -3,6 +3,7 @@
 #include "catalogue/ParamTexts.h"
 #include "framework/core/MessageSeam.h"
 #include "framework/core/ResourceModule.h"
+#include "framework/core/WindowStyles.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Messages.h"
 #include "wizard/WizardBlocks.h"
@@ -10,6 +11,18 @@
 void TurnEscapeIntoEnter(MSG* msg) {
     if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE)
         msg->wParam = VK_RETURN;
+}
+
+BOOL CWizardPage::Create(UINT templateId, CWnd* parent) {
+    const DialogTemplate* t = FindDialogTemplate(static_cast<int>(templateId));
+    if (!t || !parent)
+        return FALSE;
+    m_nIDHelp = templateId;
+    childTemplate_ = *t;
+    childTemplate_.style =
+        (childTemplate_.style & ~(WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE)) | WS_CHILD;
+    childTemplate_.x = childTemplate_.y = 0;
+    return CreateIndirect(childTemplate_, parent);
 }
 
 BOOL CWizardPage::PreTranslateMessage(MSG* msg) {

@@ -43,6 +43,10 @@ public:
     std::array<int, DiCount> m_DiAssign{};
     std::array<int, DoCount> m_DoAssign{};
 
+    // Creates the page as a child of the wizard's page frame. The templates are written as plain
+    // dialogs (so each can be checked by itself); the page takes them as child windows.
+    BOOL Create(UINT templateId, CWnd* parent) override;
+
     BOOL PreTranslateMessage(MSG* msg) override;
     void OnOK() override {}
     void OnCancel() override {}
@@ -64,6 +68,7 @@ protected:
     void ShowRangeLabel(int spinId, int labelId, int min, int max, bool zeroLower = false);
 
 private:
+    DialogTemplate childTemplate_;
     UINT templateId_;
     int pageCode_;
 };
