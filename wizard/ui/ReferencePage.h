@@ -13,10 +13,6 @@
 #include <string>
 #include <vector>
 
-// Message the torque speed-limit page sends the wizard: wParam 1 makes it the last page (Apply
-// shown, Next hidden), 0 the reverse.
-inline constexpr UINT WM_WIZARD_STEP_TOGGLE = 0x979;
-
 class CReferencePage : public CWizardPage {
 public:
     CReferencePage(UINT templateId, int pageCode);

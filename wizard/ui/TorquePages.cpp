@@ -1,6 +1,7 @@
 #include "wizard/ui/TorquePages.h"
 
 #include "resources/ids/wizardref.h"
+#include "wizard/ui/SaveWritePageDialog.h" // WM_WIZARD_STEP_TOGGLE
 
 namespace {
 

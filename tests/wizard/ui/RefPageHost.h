@@ -9,6 +9,7 @@
 #include "wizard/CollectedSet.h"
 #include "wizard/WizardNavigation.h"
 #include "wizard/ui/ReferencePage.h"
+#include "wizard/ui/SaveWritePageDialog.h" // WM_WIZARD_STEP_TOGGLE
 
 #include <gtest/gtest.h>
 
