@@ -133,7 +133,8 @@ void CSetExtPosPage5Dialog::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CSetExtPosPage5Dialog::OnInitDialog() {
-    CReferencePage::OnInitDialog();
+    // The trial inputs' up-downs first, before the data exchange (see CReferencePage).
+    settingUp_ = true;
     const struct {
         int edit, spin, chars, bound;
     } inputs[] = {{IDC_REF_VALUE3, IDC_REF_SPIN3, 5, 99999},
@@ -149,6 +150,7 @@ BOOL CSetExtPosPage5Dialog::OnInitDialog() {
             spin->SetRange32(0, input.bound);
         }
     }
+    CReferencePage::OnInitDialog();
     EnableControls({IDC_REF_SET}, SetAllowed());
     return TRUE;
 }
@@ -164,6 +166,8 @@ bool CSetExtPosPage5Dialog::SetAllowed() const {
 }
 
 void CSetExtPosPage5Dialog::OnTrialInput(UINT id) {
+    if (settingUp_)
+        return;
     const struct {
         int edit;
         int* member;

@@ -83,7 +83,7 @@ void CMechanismCalculatorDialog::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CMechanismCalculatorDialog::OnInitDialog() {
-    CDialog::OnInitDialog();
+    // The up-downs before the data exchange: a buddy takes the up-down's position as its text.
     for (const InputControl& input : InputControls) {
         if (!InputMember(input.edit))
             continue;
@@ -99,6 +99,7 @@ BOOL CMechanismCalculatorDialog::OnInitDialog() {
             spin->SetRange32(0, bound);
         }
     }
+    CDialog::OnInitDialog();
     if (gear_) {
         const std::string resolution = Format("%d", m_EncoderResolution);
         for (int id : {IDC_CALC_RESOLUTION1, IDC_CALC_RESOLUTION2, IDC_CALC_RESOLUTION3})

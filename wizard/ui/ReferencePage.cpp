@@ -46,7 +46,9 @@ void CReferencePage::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CReferencePage::OnInitDialog() {
-    CWizardPage::OnInitDialog();
+    // A buddy takes its up-down's position as its text when the up-down is set up; that text is no
+    // entry of the user's and must not reach the members handed in before the page was created.
+    settingUp_ = true;
     const auto setUp = [this](int editId, int spinId, int maxChars, int lower, int upper) {
         if (auto* edit = dynamic_cast<CEdit*>(GetDlgItem(editId)))
             edit->LimitText(maxChars);
@@ -62,8 +64,10 @@ BOOL CReferencePage::OnInitDialog() {
         setUp(trial_.timeEdit, trial_.timeSpin, 5, 0, TrialTimeBound);
         setUp(trial_.percentEdit, trial_.percentSpin, trial_.percentBound >= 100 ? 3 : 2, 0,
               static_cast<int>(trial_.percentBound));
-        RefreshSetButton();
     }
+    settingUp_ = false;
+    CWizardPage::OnInitDialog();
+    RefreshSetButton();
     LoadPage();
     return TRUE;
 }
@@ -128,6 +132,8 @@ void CReferencePage::SetValueActive(int editId, std::function<bool()> active) {
 }
 
 void CReferencePage::OnEdit(UINT id) {
+    if (settingUp_)
+        return;
     const int editId = static_cast<int>(id);
     if (const ValueEdit* edit = EditOf(editId)) {
         switch (edit->kind) {

@@ -260,4 +260,17 @@ TEST_F(ExtPosPages, HomingChoicesSteerTheChain) {
     EXPECT_EQ(54, next(52));
 }
 
+// The wizard hands the remembered choices in before it creates a page; setting up the up-downs must
+// not overwrite them with the up-downs' positions.
+TEST_F(ExtPosPages, ChoicesHandedInBeforeCreationSurviveIt) {
+    CSetExtPosPage14Dialog torque;
+    set.SetChoice("Pn361", 30);
+    set.SetChoice("Pn362", 1500);
+    torque.TakeChoices(set);
+    ASSERT_TRUE(torque.Create(torque.TemplateId(), &frame));
+    EXPECT_EQ(30, torque.m_HomeTorqueLimit);
+    EXPECT_EQ(1500, torque.m_HomeTorqueTime);
+    EXPECT_EQ("1500", Text(torque, IDC_REF_VALUE2));
+}
+
 } // namespace
