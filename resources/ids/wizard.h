@@ -66,3 +66,26 @@ inline constexpr int IDS_WZ_POSITION_DESCRIPTION = 1002;
 inline constexpr int IDS_WZ_STEP_FINISHED = 1020;
 inline constexpr int IDS_WZ_ENCODER_LETTER_PLACE = 1068;
 inline constexpr int IDS_WZ_FINISH_DONE = 1101;
+
+// Controls of the encoder, comprehensive and DI/O pages.
+inline constexpr int IDC_WZ_EDIT1 = 1044;
+inline constexpr int IDC_WZ_EDIT2 = 1045;
+inline constexpr int IDC_WZ_SPIN1 = 1041;
+inline constexpr int IDC_WZ_SPIN2 = 1042;
+inline constexpr int IDC_WZ_RADIO1 = 1034; // .. 1041 in pairs
+inline constexpr int IDC_WZ_RADIO2 = 1035;
+inline constexpr int IDC_WZ_RADIO3 = 1036;
+inline constexpr int IDC_WZ_RADIO4 = 1037;
+inline constexpr int IDC_WZ_RADIO5 = 1038;
+inline constexpr int IDC_WZ_RADIO6 = 1039;
+inline constexpr int IDC_WZ_RADIO7 = 1040;
+inline constexpr int IDC_WZ_RADIO8 = 1041;
+inline constexpr int IDC_WZ_COMBO2 = 2010;
+inline constexpr int IDC_WZ_COMBO3 = 2011;
+inline constexpr int IDC_WZ_RANGE1 = 6190;
+inline constexpr int IDC_WZ_RANGE2 = 6191;
+inline constexpr int IDC_WZ_SPDINV_GROUP = 6203;
+inline constexpr int IDC_WZ_BI_GROUP = 6204;
+inline constexpr int IDC_WZ_TRQINV_GROUP = 6249;
+inline constexpr int IDC_WZ_RS1_GROUP = 6250;
+inline constexpr int IDC_WZ_RS2_GROUP = 6251;

@@ -352,8 +352,16 @@ void CSetupWizardDialog::ReloadModePage(int controlMode) {
     modePage_.LoadPage();
 }
 
-bool CSetupWizardDialog::RefuseUnsetChoice(WizardStep step) {
+std::vector<CWizardPage*> CSetupWizardDialog::WalkedPages(WizardStep step) const {
+    std::vector<CWizardPage*> pages;
     for (CWizardPage* page : PagesOfStep(step))
+        if (nav_.Visited(page->PageCode()) || page->PageCode() == nav_.PageCode())
+            pages.push_back(page);
+    return pages;
+}
+
+bool CSetupWizardDialog::RefuseUnsetChoice(WizardStep step) {
+    for (CWizardPage* page : WalkedPages(step))
         if (const int id = page->UnsetChoiceControl()) {
             if (page->IsWindowVisible())
                 if (CWnd* control = page->GetDlgItem(id))
@@ -385,8 +393,10 @@ bool CSetupWizardDialog::ApplyStep(WizardStep step) {
     case WizardStep::Comprehensive: {
         if (RefuseUnsetChoice(step))
             return false;
+        // Only the pages the user walked through count: another mode's or branch's pages hold
+        // choices that do not apply.
         std::vector<DioAssignment> di, dout;
-        for (CWizardPage* page : PagesOfStep(step)) {
+        for (CWizardPage* page : WalkedPages(step)) {
             page->GiveChoices(collected_);
             for (const DioAssignment& a : page->DiAssignments())
                 di.push_back(a);

@@ -84,6 +84,7 @@ private:
     void ShowModeSummary();
     void CreatePage(CWizardPage& page);
     std::vector<CWizardPage*> PagesOfStep(WizardStep step) const;
+    std::vector<CWizardPage*> WalkedPages(WizardStep step) const;
     bool RefuseUnsetChoice(WizardStep step);
     bool SaveDocumentFile();
     bool WriteToDrive(bool fillIn);

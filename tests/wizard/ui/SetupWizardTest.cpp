@@ -18,7 +18,7 @@ TEST_F(SetupWizard, OpensWithTheDocumentsDriveMotorAndModeLockedByTheLink) {
     EXPECT_TRUE(ui::Enabled(w, IDC_WZ_STEP_MODE));
     EXPECT_TRUE(ui::Enabled(w, IDC_WZ_STEP_REFERENCE));
     EXPECT_TRUE(ui::Enabled(w, IDC_WZ_STEP_SAVE_WRITE));
-    EXPECT_EQ(ui::Text(w, IDC_WZ_SUMMARY_DRIVE), "HBVZR3 - D01");
+    EXPECT_EQ(ui::Text(w, IDC_WZ_SUMMARY_DRIVE), "HBVZR3 - D01 - E");
     EXPECT_EQ(ui::Text(w, IDC_WZ_SUMMARY_MOTOR), "HBMQ - M001B\r\n0.05 kW");
     EXPECT_EQ(ui::Text(w, IDC_WZ_SUMMARY_MODE), "Position Control (External Pulse Command)");
     for (int id :
@@ -94,7 +94,7 @@ TEST_F(SetupWizard, OfflineDriveAndMotorApplyResetTheLaterSteps) {
     ASSERT_TRUE(ui::Enabled(w, IDC_WZ_STEP_DRIVE));
     ui::Press(w, IDC_WZ_STEP_DRIVE);
     CWizardPage& drivePage = *w.Page(WizardPage::Drive);
-    EXPECT_EQ(ui::SelectedText(drivePage, IDC_WZ_COMBO), "HBVZR3 - D01");
+    EXPECT_EQ(ui::SelectedText(drivePage, IDC_WZ_COMBO), " - D01"); // family 4: no prefix
     ui::Choose(drivePage, IDC_WZ_COMBO, 5);
     EXPECT_EQ(ui::Text(drivePage, IDC_WZ_DETAILS),
               "Model: D06\nOutput Power: 2.0kW\nInput voltage: Three-phase AC 200~230V");
@@ -102,7 +102,7 @@ TEST_F(SetupWizard, OfflineDriveAndMotorApplyResetTheLaterSteps) {
     ui::Press(w, IDC_WZ_APPLY); // the drive counts as applied from the start: 1102 first
     ASSERT_EQ(messages->Shown().size(), 1u);
     EXPECT_EQ(w.DriveRow(), 5);
-    EXPECT_EQ(ui::Text(w, IDC_WZ_SUMMARY_DRIVE), "HBVZR3 - D06");
+    EXPECT_EQ(ui::Text(w, IDC_WZ_SUMMARY_DRIVE), "HBVZR3 - D06 - E");
     EXPECT_EQ(ui::Text(w, IDC_WZ_SUMMARY_MOTOR), "");
     EXPECT_FALSE(ui::Enabled(w, IDC_WZ_STEP_MODE));
     EXPECT_FALSE(ui::Enabled(w, IDC_WZ_STEP_SAVE_WRITE));
@@ -126,7 +126,7 @@ TEST_F(SetupWizard, AMotorFamilyPastTheDriveTableSelectsNoDrive) {
     Offline();
     CSetupWizardDialog& w = Open(0x2A17); // family 0x2000, capacity 10: group 21
     EXPECT_EQ(w.DriveRow(), 21);
-    EXPECT_EQ(ui::Text(w, IDC_WZ_SUMMARY_DRIVE), "HBVZR3 - ");
+    EXPECT_EQ(ui::Text(w, IDC_WZ_SUMMARY_DRIVE), "HBVZR3 -  - E");
     ui::Press(w, IDC_WZ_STEP_DRIVE);
     EXPECT_EQ(ui::Selected(*w.Page(WizardPage::Drive), IDC_WZ_COMBO), -1);
     EXPECT_EQ(ui::Text(*w.Page(WizardPage::Drive), IDC_WZ_DETAILS), "");

@@ -13,7 +13,7 @@
 class WizardFixture : public LinkedWindowFixture {
 protected:
     void SetUp() override {
-        OpenWorld("wizardwin", 2, "ttyWZ");
+        OpenWorld("wizardwin", 4, "ttyWZ");
         if (HasFatalFailure())
             return;
         drive->ClearLog();
