@@ -149,9 +149,9 @@ bool IsReferencePageCode(int code) {
 
 int FirstReferencePage(int controlMode, const ReferenceChoices& choices) {
     switch (controlMode) {
-    case ControlModeTorque:
+    case TorqueMode:
         return 60;
-    case ControlModePosition:
+    case PositionMode:
         return 40;
     default:
         return choices.noAnalogInput ? 32 : 31;

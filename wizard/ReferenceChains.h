@@ -3,6 +3,7 @@
 // speed (31..37), external pulse position (40..56) and torque (60..72) chains, which page starts a
 // chain, which ends it and which pages check their values before they are left. Pure functions of
 // the choices the pages hold.
+#include "wizard/WizardNavigation.h" // the control modes
 
 // The page choices that steer the chains.
 struct ReferenceChoices {
@@ -18,11 +19,6 @@ struct ReferenceChoices {
     // are skipped. No drive row sets it yet, so it is false for every drive and every page shows.
     bool noAnalogInput = false;
 };
-
-// Control modes (the Cn001 value).
-inline constexpr int ControlModeTorque = 0;
-inline constexpr int ControlModeSpeed = 1;
-inline constexpr int ControlModePosition = 2;
 
 bool IsReferencePageCode(int code); // 30..79
 

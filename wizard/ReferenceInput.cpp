@@ -46,7 +46,7 @@ void AddReferenceChains(WizardChains& chains) {
         };
         chains.Add(std::move(entry));
     }
-    for (int mode : {ControlModeTorque, ControlModeSpeed, ControlModePosition})
+    for (int mode : {TorqueMode, SpeedMode, PositionMode})
         chains.SetFirstPage(WizardStep::Reference, mode, FirstReferencePage(mode, ReferenceChoices{}));
 }
 
@@ -193,11 +193,11 @@ std::optional<std::string> TakeTorque(ReferenceTake& take) {
 std::optional<std::string> TakeReferenceValues(CollectedSet& set, int mode) {
     ReferenceTake take(set);
     switch (mode) {
-    case ControlModePosition:
+    case PositionMode:
         return TakePosition(take);
-    case ControlModeSpeed:
+    case SpeedMode:
         return TakeSpeed(take);
-    case ControlModeTorque:
+    case TorqueMode:
         return TakeTorque(take);
     default:
         return std::nullopt;

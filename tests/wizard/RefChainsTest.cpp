@@ -44,52 +44,49 @@ ReferenceChoices Choices(void (*set)(ReferenceChoices&)) {
 TEST(RefChains, EachChainForwardAndTheSameWayBack) {
     const ChainCase cases[] = {
         {"position, pulses per revolution, homing off",
-         ControlModePosition,
+         PositionMode,
          {},
          {40, 41, 42, 43, 44, 46, 47, 48, 49, 55, 56}},
         {"position, electronic gear",
-         ControlModePosition,
+         PositionMode,
          Choices([](ReferenceChoices& c) { c.gearMethod = 1; }),
          {40, 41, 42, 43, 45, 46, 47, 48, 49, 55, 56}},
         {"homing once by method 5 skips 50, 51 and 53",
-         ControlModePosition,
+         PositionMode,
          Choices([](ReferenceChoices& c) {
              c.homeStartMode = 1;
              c.homeMethod = 5;
          }),
          {40, 41, 42, 43, 44, 46, 47, 48, 49, 52, 54, 55, 56}},
         {"homing by Pn317 with reference 7 shows the torque origin page",
-         ControlModePosition,
+         PositionMode,
          Choices([](ReferenceChoices& c) {
              c.homeStartMode = 2;
              c.homeReference = 7;
          }),
          {40, 41, 42, 43, 44, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56}},
         {"reference 3 skips it",
-         ControlModePosition,
+         PositionMode,
          Choices([](ReferenceChoices& c) {
              c.homeStartMode = 1;
              c.homeReference = 3;
          }),
          {40, 41, 42, 43, 44, 46, 47, 48, 49, 50, 51, 52, 54, 55, 56}},
-        {"speed without acceleration", ControlModeSpeed, {}, {31, 32, 33, 37}},
+        {"speed without acceleration", SpeedMode, {}, {31, 32, 33, 37}},
         {"speed, S-curve",
-         ControlModeSpeed,
+         SpeedMode,
          Choices([](ReferenceChoices& c) { c.speedAccelMethod = 3; }),
          {31, 32, 33, 36, 37}},
         {"speed on a drive without analog input",
-         ControlModeSpeed,
+         SpeedMode,
          Choices([](ReferenceChoices& c) {
              c.noAnalogInput = true;
              c.speedAccelMethod = 1;
          }),
          {32, 33, 34, 37}},
-        {"torque, analog, speed limits by SPD1/SPD2",
-         ControlModeTorque,
-         {},
-         {60, 62, 63, 64, 68, 69, 71, 72}},
+        {"torque, analog, speed limits by SPD1/SPD2", TorqueMode, {}, {60, 62, 63, 64, 68, 69, 71, 72}},
         {"torque, digital, linear accel, limits by Tn114/Tn115",
-         ControlModeTorque,
+         TorqueMode,
          Choices([](ReferenceChoices& c) {
              c.torqueSource = 1;
              c.torqueAccelMethod = 2;
@@ -97,7 +94,7 @@ TEST(RefChains, EachChainForwardAndTheSameWayBack) {
          }),
          {60, 63, 64, 66, 68, 69}},
         {"torque without analog input skips 71",
-         ControlModeTorque,
+         TorqueMode,
          Choices([](ReferenceChoices& c) {
              c.noAnalogInput = true;
              c.torqueAccelMethod = 3;
