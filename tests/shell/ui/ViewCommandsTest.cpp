@@ -62,7 +62,7 @@ TEST_F(ViewCommands, MenuFollowsLinkProjectModeAndOpenWindows) {
                                            {ID_CUSTOM_PARAMETER, false},
                                            {ID_SOFTWARE_RESET, false},
                                            {ID_WAVE_TRACE, false},
-                                           {ID_SETUP_WIZARD, false},
+                                           {ID_SETUP_WIZARD, true},
                                            {ID_HELP_CONTENT, true},
                                            {ID_INSTALLATION_MANUAL, true},
                                            {ID_FILE_PRINT, true}})
