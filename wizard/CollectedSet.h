@@ -72,6 +72,7 @@ public:
     const WizardDefaultSet& Defaults() const { return motor_.m_CollectedDefaults; }
     WizardDefaultSet& DocumentValues() { return document_; }
     MotorTables& Motor() { return motor_; }
+    const MotorTables& Motor() const { return motor_; }
 
     bool UseDefaults = false;
 

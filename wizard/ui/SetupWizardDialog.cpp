@@ -152,8 +152,8 @@ BOOL CSetupWizardDialog::OnInitDialog() {
 
     if (!linked)
         collected_.SetMotor(motorPage_.m_RatedSpeed, motorPage_.m_MaxTorque);
-    if (!linked)
-        collected_.ApplyMotorDefaults(static_cast<int>(m_MotorTypeCode), collected_.RatedSpeedRpm());
+    // Linked or not, the motor's defaults and the page limits follow from the motor.
+    collected_.ApplyMotorDefaults(static_cast<int>(m_MotorTypeCode), collected_.RatedSpeedRpm());
 
     int mode = collected_.Document("Cn001") ? *collected_.Document("Cn001") : SpeedMode;
     const bool useDefaults = mode < 0 || mode > 2;

@@ -85,8 +85,17 @@ TEST(TextFit, EveryTemplateShowsItsTextsWhole) {
     std::vector<std::string> clipped;
     int measured = 0;
     for (int id : ids) {
+        // A child template (a wizard page) is built inside a plain host window, as its owner does.
+        CDialog host;
+        const bool child = (module->Dialog(id)->style & (WS_CHILD | DS_CONTROL)) != 0;
+        if (child) {
+            DialogTemplate frame;
+            frame.cx = 600;
+            frame.cy = 400;
+            ASSERT_TRUE(host.CreateIndirect(frame)) << id;
+        }
         CDialog dialog;
-        ASSERT_TRUE(dialog.Create(static_cast<UINT>(id))) << id;
+        ASSERT_TRUE(dialog.Create(static_cast<UINT>(id), child ? &host : nullptr)) << id;
         for (CWnd* control : dialog.GetChildren())
             for (const ControlText& text : MeasureControlTexts(*control)) {
                 ++measured;
@@ -94,6 +103,8 @@ TEST(TextFit, EveryTemplateShowsItsTextsWhole) {
                     clipped.push_back(Clipped(id, *control, text));
             }
         dialog.DestroyWindow();
+        if (child)
+            host.DestroyWindow();
     }
     EXPECT_GT(measured, 300);
     std::ostringstream all;

@@ -19,7 +19,7 @@ TEST_F(SetupWizard, OpensWithTheDocumentsDriveMotorAndModeLockedByTheLink) {
     EXPECT_FALSE(ui::Enabled(w, IDC_WZ_STEP_DRIVE));
     EXPECT_FALSE(ui::Enabled(w, IDC_WZ_STEP_MOTOR));
     EXPECT_TRUE(ui::Enabled(w, IDC_WZ_STEP_MODE));
-    EXPECT_FALSE(ui::Enabled(w, IDC_WZ_STEP_REFERENCE)); // no reference pages for this mode yet
+    EXPECT_TRUE(ui::Enabled(w, IDC_WZ_STEP_REFERENCE));
     EXPECT_TRUE(ui::Enabled(w, IDC_WZ_STEP_SAVE_WRITE));
     EXPECT_EQ(ui::Text(w, IDC_WZ_SUMMARY_DRIVE), "HBVZR3 - D01 - E");
     EXPECT_EQ(ui::Text(w, IDC_WZ_SUMMARY_MOTOR), "HBMQ - M001B\r\n0.05 kW");
