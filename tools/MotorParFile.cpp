@@ -53,9 +53,9 @@ bool HasParExtension(const std::string& path) {
     return ending == "PAR";
 }
 
-std::string WriteParFile(const std::string& path, const ParSlots& slots) {
+std::string WriteParFile(const std::string& path, const ParSlots& values) {
     std::string bytes = std::string(ParFileHeader) + "\n";
-    for (int value : slots)
+    for (int value : values)
         PutInt(bytes, value);
     std::string error;
     if (!ReplaceFileContents(path, bytes, &error))
@@ -111,7 +111,7 @@ ParReadResult ReadParFile(const std::string& path) {
         for (int i = 3; i >= 0; --i)
             word = (word << 8) | static_cast<unsigned char>(bytes[at + static_cast<size_t>(i)]);
         at += 4;
-        result.slots[static_cast<size_t>(slot - 1)] = static_cast<int32_t>(word);
+        result.values[static_cast<size_t>(slot - 1)] = static_cast<int32_t>(word);
         result.read[static_cast<size_t>(slot - 1)] = true;
         ++result.slotsRead;
     }

@@ -18,13 +18,13 @@ bool HasParExtension(const std::string& path);
 
 // Writes the header and the 34 values beside the file and renames it over it; the old file stays
 // when that fails. An empty text on success, else the reason.
-std::string WriteParFile(const std::string& path, const ParSlots& slots);
+std::string WriteParFile(const std::string& path, const ParSlots& values);
 
 struct ParReadResult {
     bool ok = false;
     std::string error; // why the file was refused (nothing of it is to be used then)
     int version = 0;   // the header's last three characters
-    ParSlots slots{};  // slots not in the file stay 0
+    ParSlots values{}; // slots not in the file stay 0
     int slotsRead = 0; // how many slots the file held (the read stops at the first missing one)
     bool RecordRead() const { return slotsRead == ParSlotCount; }
     bool Read(int slot) const; // 1-based; whether that slot came from the file

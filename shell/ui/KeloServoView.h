@@ -195,6 +195,9 @@ public:
     void OnFactoryReset();
     void OnFilePrintCommand();
     void OnFilePrintPreviewCommand();
+    // Self-built motor data and encoder pole alignment (KeloServoViewMotor.cpp).
+    void OnSelfBuiltMotor();
+    void OnPoleAlignment();
     BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
 
     // Messages of the tool windows.

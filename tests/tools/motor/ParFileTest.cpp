@@ -48,7 +48,7 @@ TEST(ParFile, WritesTheHeaderAndTheSlotsAndReadsThemBack) {
     const ParReadResult read = ReadParFile(path);
     ASSERT_TRUE(read.ok) << read.error;
     EXPECT_EQ(read.version, 728);
-    EXPECT_EQ(read.slots, slots);
+    EXPECT_EQ(read.values, slots);
     EXPECT_TRUE(read.RecordRead());
 }
 
@@ -75,7 +75,7 @@ TEST(ParFile, FollowsTheVersionInTheHeader) {
         ParSlots expected{};
         for (size_t i = 0; i < c.slotsRead.size(); ++i)
             expected[static_cast<size_t>(c.slotsRead[i] - 1)] = 100 + static_cast<int>(i) + 1;
-        EXPECT_EQ(read.slots, expected) << c.header;
+        EXPECT_EQ(read.values, expected) << c.header;
         EXPECT_EQ(read.slotsRead, static_cast<int>(c.slotsRead.size())) << c.header;
         EXPECT_FALSE(read.RecordRead());
     }
