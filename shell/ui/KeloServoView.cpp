@@ -128,6 +128,7 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::Command(ID_FILE_PRINT_PREVIEW, &CKeloServoView::OnFilePrintPreviewCommand),
             msg::Command(ID_SELF_BUILT_MOTOR, &CKeloServoView::OnSelfBuiltMotor),
             msg::Command(ID_POLE_ALIGNMENT, &CKeloServoView::OnPoleAlignment),
+            msg::Command(ID_ACCESSORIES_SELECT, &CKeloServoView::OnAccessoriesSelect),
             // Every command of the view asks the enabling rules; the rules leave the framework's
             // own commands alone.
             msg::UpdateCommandUIRange(ID_PORT_SETTING, ID_INERTIA_ESTIMATION,

@@ -195,9 +195,10 @@ public:
     void OnFactoryReset();
     void OnFilePrintCommand();
     void OnFilePrintPreviewCommand();
-    // Self-built motor data and encoder pole alignment (KeloServoViewMotor.cpp).
+    // Self-built motor data, encoder pole alignment, accessories selection (KeloServoViewMotor.cpp).
     void OnSelfBuiltMotor();
     void OnPoleAlignment();
+    void OnAccessoriesSelect();
     BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
 
     // Messages of the tool windows.

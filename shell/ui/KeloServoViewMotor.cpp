@@ -1,8 +1,11 @@
-// The view's motor commands: the self-built motor data and the encoder pole alignment, both modal.
+// The view's motor commands: the self-built motor data, the encoder pole alignment and the
+// accessories selection, all modal.
 #include "shell/ui/KeloServoView.h"
 
 #include "catalogue/DocumentGlobals.h"
+#include "shell/ShellGlobals.h"
 #include "shell/ui/ShellLinkState.h"
+#include "tools/ui/AccessoriesSelectDialog.h"
 #include "tools/ui/LinearParaDlg.h"
 #include "tools/ui/LinearPowDlg.h"
 
@@ -17,5 +20,10 @@ void CKeloServoView::OnSelfBuiltMotor() {
 
 void CKeloServoView::OnPoleAlignment() {
     CLinearPowDlg dialog(this, GetDoc());
+    dialog.DoModal();
+}
+
+void CKeloServoView::OnAccessoriesSelect() {
+    CAccessoriesSelectDialog dialog(BrandMode);
     dialog.DoModal();
 }

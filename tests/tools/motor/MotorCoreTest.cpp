@@ -1,5 +1,7 @@
 // Fixed-point fields, the encoder record with its CRC, the encoder and type codes, and the range
 // checks of the self-built motor pages.
+#include "MotorTestStrings.h"
+
 #include "framework/core/ResourceModule.h"
 #include "tools/FixedPoint.h"
 #include "tools/MotorRanges.h"
@@ -129,16 +131,7 @@ TEST(MotorRecord, RememberedOnlyWhenThePageHoldsSomething) {
     RememberedEncoderRecord = {};
 }
 
-class MotorRanges : public ::testing::Test {
-protected:
-    void SetUp() override {
-        module_ = CResourceModule::LoadLibrary(kResourceLibraryName);
-        ASSERT_NE(module_, nullptr);
-        scope_ = std::make_unique<ScopedResourceModule>(module_);
-    }
-    std::shared_ptr<const CResourceModule> module_;
-    std::unique_ptr<ScopedResourceModule> scope_;
-};
+class MotorRanges : public WithProgramStrings {};
 
 RotaryFields GoodRotary() {
     RotaryFields f;

@@ -4,6 +4,7 @@
 
 #include "resources/ids/motortools.h"
 #include "tests/support/DialogDriver.h"
+#include "tools/ui/AccessoriesSelectDialog.h"
 #include "tools/ui/LinearParaDlg.h"
 #include "tools/ui/LinearPowDlg.h"
 
@@ -25,6 +26,10 @@ TEST_F(MotorCommands, OpenTheirDialogsThroughTheView) {
             EXPECT_FALSE(ui::Enabled(*motor, IDC_MOTOR_RECORD)) << "feature level 3";
             EXPECT_TRUE(ui::Enabled(*motor, IDC_MOTOR_WRITE));
         }
+        if (auto* accessories = dynamic_cast<CAccessoriesSelectDialog*>(&dialog)) {
+            EXPECT_EQ(ui::SelectedText(*accessories, IDC_ACCESSORY_SERIES), "YLT2") << "brand mode 3";
+            EXPECT_EQ(ui::Text(*accessories, IDC_ACCESSORY_DRIVE_TEXT), "YLT2-D01");
+        }
         if (auto* pole = dynamic_cast<CLinearPowDlg*>(&dialog)) {
             EXPECT_EQ(ui::Text(*pole, IDC_POLE_LEVEL), "55");
         }
@@ -32,7 +37,10 @@ TEST_F(MotorCommands, OpenTheirDialogsThroughTheView) {
     };
     View()->SendMessage(WM_COMMAND, ID_SELF_BUILT_MOTOR);
     View()->SendMessage(WM_COMMAND, ID_POLE_ALIGNMENT);
-    EXPECT_EQ(opened, (std::vector<UINT>{IDD_SELF_BUILT_MOTOR, IDD_POLE_ALIGNMENT}));
+    BrandMode = 3;
+    View()->SendMessage(WM_COMMAND, ID_ACCESSORIES_SELECT);
+    BrandMode = 0;
+    EXPECT_EQ(opened, (std::vector<UINT>{IDD_SELF_BUILT_MOTOR, IDD_POLE_ALIGNMENT, IDD_ACCESSORIES_SELECT}));
     EXPECT_EQ(View()->ViewBusyFlag, 0);
 }
 
