@@ -127,6 +127,9 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::Command(ID_FILE_PRINT, &CKeloServoView::OnFilePrintCommand),
             msg::Command(ID_FILE_PRINT_PREVIEW, &CKeloServoView::OnFilePrintPreviewCommand),
             msg::Command(ID_SETUP_WIZARD, &CKeloServoView::OnSetupWizard),
+            msg::Command(ID_SELF_BUILT_MOTOR, &CKeloServoView::OnSelfBuiltMotor),
+            msg::Command(ID_POLE_ALIGNMENT, &CKeloServoView::OnPoleAlignment),
+            msg::Command(ID_ACCESSORIES_SELECT, &CKeloServoView::OnAccessoriesSelect),
             // Every command of the view asks the enabling rules; the rules leave the framework's
             // own commands alone.
             msg::UpdateCommandUIRange(ID_PORT_SETTING, ID_INERTIA_ESTIMATION,
@@ -159,7 +162,7 @@ void CKeloServoView::OnInitialUpdate() {
         RecheckLink();
     SetTimer(LinkSupervisionTimer, LinkSupervisionPeriodMs);
     // Newer drives answer fast enough for the quicker servo status poll.
-    SetTimer(ServoStatusTimer, DriveSoftwareVersion > 57 || DriveIdWord > 0 ? 400 : 800);
+    SetTimer(ServoStatusTimer, DriveSoftwareVersion > 57 || DriveFeatureLevel > 0 ? 400 : 800);
 }
 
 void CKeloServoView::OnDestroy() {
@@ -440,7 +443,7 @@ void CKeloServoView::ReadDriveWords() {
         ReverseTorqueLimit = Signed16(word);
     if (ReadWord(RegControlMode, word))
         DriveControlMode = word;
-    DriveIdWord = ReadWord(RegDriveId, word) ? word : 0;
+    DriveFeatureLevel = ReadWord(RegDriveId, word) ? word : 0;
     if (ReadWord(RegMotorCode, word) && word != ModelCode) {
         CKeloServoDoc* doc = GetDoc();
         CMainFrame* frame = KeloServoApp() ? KeloServoApp()->MainFrame() : nullptr;
@@ -669,7 +672,7 @@ int CKeloServoView::RefreshStatus() {
     CurrentAlarmCode = word;
     RefreshPanes({PaneMessage});
     // Older drives have no limit and power words: their panes show the normal states.
-    const bool typeWords = DriveSoftwareVersion > 56 || DriveIdWord > 0;
+    const bool typeWords = DriveSoftwareVersion > 56 || DriveFeatureLevel > 0;
     const auto typeWord = [&](int address, int fallback, int& target, int pane) {
         if (typeWords && !ReadWord(address, word))
             return false;
@@ -756,7 +759,7 @@ bool CKeloServoView::ReadRegister(int address, int& value) {
 
 void CKeloServoView::FillContext(CatalogueContext& context) const {
     context.connected = ConnectedFlag != 0;
-    context.driveIdWord = DriveIdWord;
+    context.driveIdWord = DriveFeatureLevel;
     context.driveControlMode = DriveControlMode;
     context.featureStatusWord = FeatureStatusWord;
     context.brandMode = BrandMode;

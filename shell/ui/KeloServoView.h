@@ -197,6 +197,10 @@ public:
     void OnFilePrintPreviewCommand();
     // Teaching Parameter Setting Wizard: a local wizard on the document's values.
     void OnSetupWizard();
+    // Self-built motor data, encoder pole alignment, accessories selection (KeloServoViewMotor.cpp).
+    void OnSelfBuiltMotor();
+    void OnPoleAlignment();
+    void OnAccessoriesSelect();
     BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
 
     // Messages of the tool windows.

@@ -1,6 +1,6 @@
 #include "shell/ui/ShellLinkState.h"
 
-int DriveIdWord = 6;
+int DriveFeatureLevel = 6;
 int DriveSoftwareVersion = 0;
 int CurrentAlarmCode = 0;
 int EncoderPulsesPerTurn = 2500;

@@ -40,7 +40,7 @@ TEST_F(ShellConnect, MakerConnectIdentifiesTheDriveInOrder) {
     EXPECT_LT(at(Read1(0x0C1B)), at(Read1(0x0C1C)));
     EXPECT_LT(at(Read1(0x0C1C)), at(Read1(0x171E)));
     EXPECT_LT(static_cast<size_t>(at(Read1(0x171E))), log.size());
-    EXPECT_EQ(DriveIdWord, drive.GetRegister(0x171E));
+    EXPECT_EQ(DriveFeatureLevel, drive.GetRegister(0x171E));
     EXPECT_EQ(ReverseTorqueLimit, -300);
     EXPECT_EQ(PaneText(2), "Version: A" + std::string(drive.GetRegister(0x0F04) / 100 < 10 ? "0" : "") +
                                std::to_string(drive.GetRegister(0x0F04) / 100) + "." +
