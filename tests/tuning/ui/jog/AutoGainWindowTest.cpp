@@ -241,4 +241,31 @@ TEST_F(AutoGainWindow, CloseRestoresTheRunModeWordsAndClearsTheModeWord) {
     window = nullptr;
 }
 
+TEST_F(AutoGainWindow, LostLinkDuringARunClosesTheWindow) {
+    Open();
+    ui::Press(*window, IDC_AG_START);
+    ConnectedFlag = 0;
+    Tick();
+    EXPECT_FALSE(ui::Enabled(*window, IDC_AG_START));
+    EXPECT_FALSE(ui::Enabled(*window, IDC_AG_STOP));
+    for (int i = 0; i < 5 && !life_.expired(); ++i)
+        DispatchPendingMessages();
+    EXPECT_TRUE(life_.expired());
+    EXPECT_EQ(closedCount, 1);
+    window = nullptr;
+    ConnectedFlag = 1;
+}
+
+TEST_F(AutoGainWindow, StopEndsTheRunOnTheDrive) {
+    Open();
+    ui::Press(*window, IDC_AG_START);
+    Tick();
+    drive->ClearLog();
+    ui::Press(*window, IDC_AG_STOP);
+    EXPECT_EQ(Requests(), (std::vector<std::string>{W1(0x003E, 0), W1(0x0C25, 0), W1(0x170E, 0)}));
+    EXPECT_FALSE(window->Poll().Running());
+    EXPECT_TRUE(ui::Enabled(*window, IDC_AG_PARAMETER_WRITE));
+    EXPECT_FALSE(FireTimerForTest(window, AutoGainPollTimer));
+}
+
 } // namespace

@@ -232,4 +232,14 @@ TEST_F(Un45Window, CloseStopsARunRestoresAndClearsCn059) {
     window = nullptr;
 }
 
+TEST_F(Un45Window, OnlineParameterOpensAnEditorOnEveryPressAndHelpShows) {
+    Open();
+    ui::Press(*window, IDC_JOG_ONLINE_PARAMETER);
+    ui::Press(*window, IDC_JOG_ONLINE_PARAMETER);
+    EXPECT_EQ(view.editorOwners, (std::vector<CWnd*>{window, window}));
+    ui::ModalScript script;
+    ui::Press(*window, IDC_UN45_HELP);
+    EXPECT_EQ(script.Opened(), std::vector<UINT>{IDD_JOG_HELP});
+}
+
 } // namespace
