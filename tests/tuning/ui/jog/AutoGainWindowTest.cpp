@@ -3,6 +3,7 @@
 // Close, linear motors and the step lamps as pixels.
 #include "tests/tuning/ui/jog/JogWindowFixture.h"
 
+#include "catalogue/RegisterMap.h"
 #include "framework/ui/TabCtrl.h"
 #include "resources/ids/tuningwindows.h"
 #include "tuning/AutoGainSteps.h"
@@ -266,6 +267,69 @@ TEST_F(AutoGainWindow, StopEndsTheRunOnTheDrive) {
     EXPECT_FALSE(window->Poll().Running());
     EXPECT_TRUE(ui::Enabled(*window, IDC_AG_PARAMETER_WRITE));
     EXPECT_FALSE(FireTimerForTest(window, AutoGainPollTimer));
+}
+
+TEST_F(AutoGainWindow, AlarmClearLooksAtTheCodeAndTheWrite) {
+    Open();
+    struct Case {
+        int code;
+        bool refuse;
+        std::string message;
+        bool written;
+    };
+    const Case cases[] = {
+        {13, false, "Clear Alarm Error", false},
+        {35, false, "Clear alarm successfully!", true},
+        {35, true, "The drive did not accept the alarm clear command.", false},
+    };
+    for (const Case& c : cases) {
+        drive->SetRegister(0x1712, 1);
+        drive->SetRegister(0x1711, static_cast<uint16_t>(c.code));
+        drive->RefuseAddress(0x1713, c.refuse);
+        drive->ClearLog();
+        ui::Press(*window, IDC_AG_ALARM_CLEAR);
+        EXPECT_EQ(LastMessage(), c.message) << c.code;
+        EXPECT_EQ(drive->GetRegister(0x1713) == 1, c.written) << c.code;
+        drive->SetRegister(0x1713, 0);
+    }
+    drive->RefuseAddress(0x1713, false);
+}
+
+TEST_F(AutoGainWindow, OnlineTuningIsSwitchedOffOnlyWhenTheUserAgrees) {
+    const uint16_t tn837 = ParamCodeRegisterAddress("tn837").value_or(0);
+    drive->SetRegister(tn837, 0x0021);
+    Open();
+    messages->Answer(IDNO);
+    drive->ClearLog();
+    ui::Press(*window, IDC_AG_PARAMETER_WRITE);
+    EXPECT_EQ(
+        messages->Shown().back().text,
+        "When tn837.0 online-tuning is set to 1, parameters can't be written,\nDo you set tn837.0 to 0 and "
+        "continue writing?");
+    EXPECT_FALSE(AnyWriteTo(0x003E));
+    messages->Answer(IDYES);
+    ui::Press(*window, IDC_AG_PARAMETER_WRITE);
+    EXPECT_EQ(drive->GetRegister(tn837), 0x0020);
+    EXPECT_EQ(LastMessage(), "Write successfully!!");
+}
+
+TEST_F(AutoGainWindow, InertiaEstimationRunsModallyAndNotRunsWithoutButtons) {
+    Open();
+    std::vector<bool> noteButtons;
+    ui::ModalScript script({{IDD_AG_NOTE, [&](CDialog& note) {
+                                 noteButtons.push_back(ui::Enabled(note, IDOK) &&
+                                                       note.GetDlgItem(IDOK)->IsWindowVisible());
+                             }}});
+    ui::Press(*window, IDC_AG_INERTIA);
+    ui::Press(*window, IDC_AG_NOTE);
+    ui::Press(*window, IDC_AG_INSTRUCTION);
+    EXPECT_EQ(script.Opened(), (std::vector<UINT>{IDD_UN45_JOG, IDD_AG_NOTE, IDD_AG_INSTRUCTION}));
+    EXPECT_EQ(noteButtons, std::vector<bool>{false}) << "the Note from the window has no buttons";
+    ServoOnFlag = 1;
+    ui::Press(*window, IDC_AG_INERTIA);
+    EXPECT_EQ(LastMessage(),
+              "It is currently in Servo ON state and cannot perform Mechanical Characteristic Analysis.");
+    ServoOnFlag = 0;
 }
 
 } // namespace

@@ -226,6 +226,11 @@ TEST_F(JogModeWindow, FilterAndAdjustWindowsOpenOnceAndFollowTheLink) {
     EXPECT_FALSE(ui::Enabled(*notch, IDC_NF_WRITE_ALL));
     EXPECT_FALSE(ui::Enabled(*notch, 6047));
     EXPECT_FALSE(ui::Enabled(*View()->LowFrequencyWindow, 6060));
+    app->AutoConnect = {true, Entry(), 0};
+    View()->SendMessage(WM_COMMAND, ID_CONNECT);
+    ASSERT_EQ(ConnectedFlag.load(), 1);
+    EXPECT_TRUE(ui::Enabled(*notch, IDC_NF_WRITE_ALL)) << "the link is back";
+    EXPECT_TRUE(ui::Enabled(*View()->LowFrequencyWindow, 6060));
 
     for (CWnd* window : std::vector<CWnd*>{notch, View()->LowFrequencyWindow, View()->RigidityWindow,
                                            View()->AutoOffsetWindow})

@@ -242,4 +242,14 @@ TEST_F(Un45Window, OnlineParameterOpensAnEditorOnEveryPressAndHelpShows) {
     EXPECT_EQ(script.Opened(), std::vector<UINT>{IDD_JOG_HELP});
 }
 
+TEST_F(Un45Window, LostLinkWritesNothingAndSaysSo) {
+    Open();
+    ConnectedFlag = 0;
+    drive->ClearLog();
+    WriteParameters();
+    EXPECT_EQ(LastMessage(), "Communicate Error!");
+    EXPECT_TRUE(Requests().empty());
+    ConnectedFlag = 1;
+}
+
 } // namespace
