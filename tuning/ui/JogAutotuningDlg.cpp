@@ -3,6 +3,7 @@
 #include "framework/core/Format.h"
 #include "framework/core/MessageSeam.h"
 #include "framework/core/ResourceModule.h"
+#include "framework/ui/ComboBox.h"
 #include "framework/ui/DC.h"
 #include "framework/ui/Gdi.h"
 #include "link/LinkState.h"
@@ -106,8 +107,9 @@ BOOL CJogAutotuningDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_parameterTab.SubclassDlgItem(IDC_AG_PARAMETER_TAB, this);
     m_resultTab.SubclassDlgItem(IDC_AG_RESULT_TAB, this);
-    if (CWnd* select = GetDlgItem(IDC_AG_ENABLE_SELECT))
-        static_cast<void>(select->SendMessage(CB_SETCURSEL, 0));
+    // Display only: Parameter Write always enables the off-line tuning.
+    if (auto* select = dynamic_cast<CComboBox*>(GetDlgItem(IDC_AG_ENABLE_SELECT)))
+        select->SetCurSel(0);
     if (!view_.CanRunAnalysis())
         GetDlgItem(IDC_AG_ANALYSIS)->EnableWindow(FALSE);
     if (!view_.Document() || !ConnectedFlag)

@@ -74,6 +74,7 @@ TEST_F(AutoGainWindow, OpeningMarksTheModeWordAndFillsThePages) {
     EXPECT_EQ(ui::SelectedText(window->ConditionPage2(), IDC_AG_FRICTION), "1: Available");
     EXPECT_EQ(window->ResultTab().GetItemCount(), 3);
     EXPECT_EQ(ui::Text(window->ResultPage(0), 6040), "4.0");
+    EXPECT_EQ(ui::SelectedText(*window, IDC_AG_ENABLE_SELECT), "1:Off-Line");
 }
 
 TEST_F(AutoGainWindow, LinearMotorShowsTwoResultTabsAndItsUnits) {
