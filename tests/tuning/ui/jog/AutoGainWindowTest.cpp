@@ -314,7 +314,7 @@ TEST_F(AutoGainWindow, OnlineTuningIsSwitchedOffOnlyWhenTheUserAgrees) {
     EXPECT_EQ(LastMessage(), "Write successfully!!");
 }
 
-TEST_F(AutoGainWindow, InertiaEstimationRunsModallyAndNotRunsWithoutButtons) {
+TEST_F(AutoGainWindow, InertiaEstimationNoteAndInstructionRunModally) {
     Open();
     std::vector<bool> noteButtons;
     ui::ModalScript script({{IDD_AG_NOTE, [&](CDialog& note) {
