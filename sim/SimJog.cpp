@@ -235,10 +235,17 @@ void CSimJog::Sync() {
         std::lock_guard lock(mutex_);
         strokeServo_ = stroke;
     }
-    // Outside the jog functions the machine keeps its own command (the demonstration profile).
-    if (stroke || jogServo)
+    // Outside the jog functions the machine keeps whatever command it has (the demonstration profile,
+    // or another function's): the jog hands it back only once, when it ends.
+    const bool commanding = stroke || jogServo;
+    bool wasCommanding;
+    {
+        std::lock_guard lock(mutex_);
+        wasCommanding = std::exchange(commanding_, commanding);
+    }
+    if (commanding)
         machine_.SetSpeedCommand(command);
-    else
+    else if (wasCommanding)
         machine_.SetSpeedCommand(std::nullopt);
     const double estimate = InertiaRatioTimesTen() * (1.0 - std::exp(-runSeconds));
     drive_.SetRegister(RegUn45, static_cast<uint16_t>(std::lround(estimate)));

@@ -87,6 +87,7 @@ private:
     bool stroke_ = false;
     bool jogServo_ = false;
     bool strokeServo_ = false;
+    bool commanding_ = false; // the jog owns the machine's speed command
     int64_t strokeStartUs_ = 0;
     int64_t lastUs_ = 0;
     double runSeconds_ = 0;
