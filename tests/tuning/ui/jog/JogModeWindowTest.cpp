@@ -242,4 +242,20 @@ TEST_F(JogModeWindow, FilterAndAdjustWindowsOpenOnceAndFollowTheLink) {
     EXPECT_FALSE(View()->ToolWindowOpenFlags[ToolNotch]);
 }
 
+TEST_F(JogModeWindow, EnterStaysAndEscapeClosesWithOneRelease) {
+    StartLinked();
+    drive.SetRegisterSigned(0x0201, 300);
+    ASSERT_NE(OpenJog(), nullptr);
+    window->ShowWindow(SW_SHOW);
+    window->GetDlgItem(IDC_JM_SPEED)->SetFocus();
+    SimulateKeyPress(VK_RETURN);
+    Deliver();
+    EXPECT_FALSE(life.expired()) << "Enter never reaches a default button";
+    drive.ClearLog();
+    SimulateKeyPress(VK_ESCAPE);
+    Deliver();
+    EXPECT_TRUE(life.expired());
+    EXPECT_EQ(WritesTo(0x1801), 1);
+}
+
 } // namespace
