@@ -11,6 +11,7 @@
 #include "tuning/TuningInputs.h"
 
 #include <cstdlib>
+#include <utility>
 
 // ---- CPTZButton -----------------------------------------------------------------------------------
 
@@ -120,13 +121,19 @@ void CJogDlg::Begin(int speed, int servoJog) {
     m_speed = speed;
     m_initialSpeed = speed;
     m_servoJog = servoJog;
-    UpdateData(FALSE);
+    ShowSpeedText();
     ShowServoText();
 }
 
 void CJogDlg::ShowSpeed(int speed) {
     m_speed = speed;
-    UpdateData(FALSE);
+    ShowSpeedText();
+}
+
+void CJogDlg::ShowSpeedText() {
+    const bool previous = std::exchange(settingSpeed_, true);
+    m_speedEdit.SetWindowText(Format("%d", m_speed));
+    settingSpeed_ = previous;
 }
 
 void CJogDlg::ShowServoText() {
@@ -150,6 +157,9 @@ void CJogDlg::OnServoButton() {
 }
 
 void CJogDlg::OnSpeedChange() {
+    // The speed this window puts back (or the view's value) is taken as it is.
+    if (settingSpeed_)
+        return;
     int start = 0, end = 0;
     m_speedEdit.GetSel(start, end);
     const std::optional<int> value = GuardedEntry(m_speedEdit.GetWindowText());
@@ -157,7 +167,7 @@ void CJogDlg::OnSpeedChange() {
         m_speed = *value;
         return;
     }
-    m_speedEdit.SetWindowText(Format("%d", m_speed));
+    ShowSpeedText();
     m_speedEdit.SetSel(start > 0 ? start - 1 : 0, end > 0 ? end - 1 : 0);
 }
 

@@ -82,6 +82,9 @@ protected:
 private:
     void PostToView(int code, int speed);
     void ShowServoText();
+    // The speed member into the edit, past the edit's own check.
+    void ShowSpeedText();
 
     ITuningViewLink& view_;
+    bool settingSpeed_ = false;
 };

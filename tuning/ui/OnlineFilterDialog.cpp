@@ -10,6 +10,8 @@
 #include "resources/ids/tuningwindows.h"
 #include "tuning/TuningInputs.h"
 
+#include <utility>
+
 COnlineFilterDialog::COnlineFilterDialog(UINT templateId, ITuningViewLink& view, const FilterTable& table)
     : CDialog(templateId, nullptr), table_(table), view_(view), values_(table.rows.size(), 0),
       opening_(table.rows.size()) {}
@@ -77,12 +79,9 @@ void COnlineFilterDialog::ReadRows(bool opening) {
         if (!opening)
             continue;
         opening_[i] = read[i];
-        if (read[i]) {
+        if (read[i])
             values_[i] = *read[i];
-            GetDlgItem(row.set)->SetWindowText(Format("%d", *read[i]));
-        } else {
-            GetDlgItem(row.set)->SetWindowText("");
-        }
+        SetSetText(static_cast<int>(i), read[i] ? Format("%d", *read[i]) : std::string());
     }
 }
 
@@ -94,7 +93,9 @@ void COnlineFilterDialog::OnTimer(UINT_PTR id) {
 
 void COnlineFilterDialog::OnSetChange(UINT setId) {
     const int index = RowOfSet(static_cast<int>(setId));
-    if (index < 0)
+    // Texts this window puts into the edits itself (the drive's values, a restored entry) raise the
+    // change too: they are taken as they are.
+    if (index < 0 || settingText_)
         return;
     const FilterRow& row = table_.rows[static_cast<size_t>(index)];
     auto* edit = dynamic_cast<CEdit*>(GetDlgItem(row.set));
@@ -107,16 +108,22 @@ void COnlineFilterDialog::OnSetChange(UINT setId) {
         values_[static_cast<size_t>(index)] = *value;
         return;
     }
-    edit->SetWindowText(Format("%d", values_[static_cast<size_t>(index)]));
+    SetSetText(index, Format("%d", values_[static_cast<size_t>(index)]));
     const EntrySelection back = SelectionAfterRefusal({start, end});
     edit->SetSel(back.start, back.end);
+}
+
+void COnlineFilterDialog::SetSetText(int index, const std::string& text) {
+    const bool previous = std::exchange(settingText_, true);
+    GetDlgItem(table_.rows[static_cast<size_t>(index)].set)->SetWindowText(text);
+    settingText_ = previous;
 }
 
 void COnlineFilterDialog::ApplyZeroRule(int index) {
     const FilterRow& row = table_.rows[static_cast<size_t>(index)];
     CWnd* edit = GetDlgItem(row.set);
     if (row.zeroRule && values_[static_cast<size_t>(index)] == 0 && edit->GetWindowText() != "0")
-        edit->SetWindowText("0");
+        SetSetText(index, "0");
 }
 
 void COnlineFilterDialog::ShowRangeMessage(int index) {

@@ -49,10 +49,13 @@ private:
     void ReadRows(bool opening);
     // The empty-means-0 rule of the rows that have it.
     void ApplyZeroRule(int row);
+    // Puts a text into a row's Set edit without running its typing guard.
+    void SetSetText(int row, const std::string& text);
     void ShowRangeMessage(int row);
     // One row's write; false when it was refused or there was no link.
     bool WriteRow(int row);
     void ShowOriginals();
     int RowOfSet(int setId) const;
     int RowOfWrite(int writeId) const;
+    bool settingText_ = false;
 };

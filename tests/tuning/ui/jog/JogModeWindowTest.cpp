@@ -111,6 +111,10 @@ TEST_F(JogModeWindow, NegativeSpeedTextAndTooFastSpeed) {
     ui::Type(*window, IDC_JM_SPEED, "3001");
     EXPECT_EQ(ui::Text(*window, IDC_JM_SPEED), "-500")
         << "above the rated speed the previous value comes back";
+    // A drive speed above the rated speed is shown as the drive has it.
+    drive.SetRegisterSigned(0x0201, 4000);
+    View()->SendMessage(WM_JOG_COMMAND, 1, 0);
+    EXPECT_EQ(ui::Text(*window, IDC_JM_SPEED), "4000");
 }
 
 TEST_F(JogModeWindow, TitleBarCloseReleasesTheJogServoExactlyOnce) {

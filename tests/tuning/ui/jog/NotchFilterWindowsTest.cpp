@@ -225,4 +225,13 @@ TEST_F(FilterWindows, AutoOffsetYes) {
     window = nullptr;
 }
 
+TEST_F(FilterWindows, DriveValuesBeyondTheTypingLimitAreShownAsTheyAre) {
+    drive->SetRegister(Reg("Cn013"), 6000);
+    CNotchDlg* notch = Open<CNotchDlg>();
+    EXPECT_EQ(ui::Text(*notch, 6090), "6000");
+    EXPECT_EQ(notch->Value("Cn013"), 6000);
+    ui::Press(*notch, 6049);
+    EXPECT_EQ(LastMessage(), "Cn013 Over Range!!\n\n\n") << "and refused at write";
+}
+
 } // namespace
