@@ -2,6 +2,7 @@
 #include "sim/FaultSpec.h"
 #include "sim/SimDrive.h"
 #include "sim/SimMachine.h"
+#include "sim/SimPosition.h"
 #include "sim/SimPtyServer.h"
 
 #include <csignal>
@@ -103,6 +104,7 @@ int main(int argc, char** argv) {
     // The trace memory and the recorder watch the machine on the real clock.
     CSimMachine machine(drive);
     machine.SetRealTime(true);
+    CSimPosition position(drive, machine);
     CSimPtyServer server(drive);
     std::string error;
     if (!server.Start(options, &error)) {

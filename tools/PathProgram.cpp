@@ -8,11 +8,11 @@ bool PathModeAllowsRun(int pn381) {
     return (pn381 & 0x0F00) != 0;
 }
 
-std::vector<ParameterWrite> PathProgramWrites(const PathCommand& first,
-                                              const std::optional<PathCommand>& second, int dwell1Ms,
-                                              int dwell2Ms, bool cyclic) {
+std::vector<PositionWrite> PathProgramWrites(const PathCommand& first,
+                                             const std::optional<PathCommand>& second, int dwell1Ms,
+                                             int dwell2Ms, bool cyclic) {
     auto word = [](std::int64_t v) { return static_cast<int>(v); };
-    std::vector<ParameterWrite> writes = {
+    std::vector<PositionWrite> writes = {
         {"Pn401", word(first.revolutions)}, {"Pn402", word(first.remainder)}, {"Pn403", word(first.rpm)}};
     int firstCleared = 0;
     if (second) {

@@ -16,9 +16,9 @@ bool PathModeAllowsRun(int pn381);
 // Pn401..Pn403 for position 1, with a second position Pn404..Pn406, Pn497 = dwell 1, Pn499 = dwell 2
 // and the speeds of positions 3..32 zeroed (30 writes); with one position Pn499 = dwell 1 and the
 // speeds of positions 2..32 zeroed (31 writes); last Pn381.
-std::vector<ParameterWrite> PathProgramWrites(const PathCommand& first,
-                                              const std::optional<PathCommand>& second, int dwell1Ms,
-                                              int dwell2Ms, bool cyclic);
+std::vector<PositionWrite> PathProgramWrites(const PathCommand& first,
+                                             const std::optional<PathCommand>& second, int dwell1Ms,
+                                             int dwell2Ms, bool cyclic);
 
 // --- The 32-entry table ----------------------------------------------------------------------------
 inline constexpr int PathEntryCount = 32;

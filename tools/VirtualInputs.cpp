@@ -16,14 +16,14 @@ int VirtualInputMask(const VirtualInputChecks& c) {
            Bit(c.notLimit, 4) + Bit(c.org, 5);
 }
 
-std::vector<ParameterWrite> SystemPageAssignment(const VirtualInputChecks& checks) {
-    std::vector<ParameterWrite> writes{{"Hn617", VirtualInputMask(checks)}};
+std::vector<PositionWrite> SystemPageAssignment(const VirtualInputChecks& checks) {
+    std::vector<PositionWrite> writes{{"Hn617", VirtualInputMask(checks)}};
     if (checks.servoOn)
         writes.push_back({"Hn601", 0x01});
     // SHOME, ORG, POT and NOT (the next digit set for the limits), PTRG, PHOLD, DO4 INP.
-    const std::vector<ParameterWrite> fixed = {{"Hn602", 0x14}, {"Hn610", 0},     {"Hn606", 0x15},
-                                               {"Hn611", 0},    {"Hn604", 0x104}, {"Hn605", 0x105},
-                                               {"Hn603", 0x12}, {"Hn612", 0x13},  {"Hn616", 6}};
+    const std::vector<PositionWrite> fixed = {{"Hn602", 0x14}, {"Hn610", 0},     {"Hn606", 0x15},
+                                              {"Hn611", 0},    {"Hn604", 0x104}, {"Hn605", 0x105},
+                                              {"Hn603", 0x12}, {"Hn612", 0x13},  {"Hn616", 6}};
     writes.insert(writes.end(), fixed.begin(), fixed.end());
     return writes;
 }

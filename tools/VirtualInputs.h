@@ -26,15 +26,15 @@ struct VirtualInputChecks {
 // Hn617 of "Set": DI7..DI12 always virtual (0xFC0), plus the checked rows of DI1..DI6.
 int VirtualInputMask(const VirtualInputChecks& checks);
 
-struct ParameterWrite {
+struct PositionWrite {
     std::string code;
     int value = 0;
-    bool operator==(const ParameterWrite&) const = default;
+    bool operator==(const PositionWrite&) const = default;
 };
 
 // The writes of "Set" in their order: Hn617, Hn601 (only with the servo-on row), then the fixed
 // function assignment of DI2..DI6, DI10..DI12 and DO4.
-std::vector<ParameterWrite> SystemPageAssignment(const VirtualInputChecks& checks);
+std::vector<PositionWrite> SystemPageAssignment(const VirtualInputChecks& checks);
 
 // The states of the rows that have an Hn618 bit.
 struct VirtualInputStates {

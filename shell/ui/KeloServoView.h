@@ -19,6 +19,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -30,6 +31,9 @@ class CMonAnDlg;
 class CMonDnDlg;
 class CMonitorLifeDialog;
 class COnLineParaEditDlg;
+class CPosAllDlg;
+class CMulPosDlg;
+class IPositionToolsLink;
 
 // Private messages the tool windows send the view.
 inline constexpr UINT WM_JOG_COMMAND = 0x784;
@@ -196,6 +200,11 @@ public:
     void OnFilePrintCommand();
     void OnFilePrintPreviewCommand();
     BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
+    // The position tools (KeloServoViewPosition.cpp).
+    void OnPositionControl();
+    void OnMultiPosition();
+    void OnPositionProgramming();
+    void OnDioContactSet();
 
     // Messages of the tool windows.
     LRESULT OnJogCommand(WPARAM code, LPARAM speed);
@@ -219,6 +228,8 @@ public:
     CParaEditDlg* EditorWindow = nullptr;
     CParaCustomDlg* CustomWindow = nullptr;
     COnLineParaEditDlg* OnlineEditorWindow = nullptr;
+    CPosAllDlg* PositionWindow = nullptr;
+    CMulPosDlg* MultiPositionWindow = nullptr;
     CMonAnDlg* AlarmDialog = nullptr;
     CMonDnDlg* DiagnosticsDialog = nullptr;
     CMonitorLifeDialog* LifeDialog = nullptr;
@@ -273,4 +284,7 @@ private:
     CTransferProgress progress_;
     EditorLink editorLink_{*this};
     OnlineLink onlineLink_{*this};
+    // The position tools' hold on the view (made on first use).
+    IPositionToolsLink& PositionLink();
+    std::shared_ptr<IPositionToolsLink> positionLink_;
 };

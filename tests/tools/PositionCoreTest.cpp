@@ -71,15 +71,15 @@ TEST(PositionVirtualInputs, SetWritesTheMaskThenTheAssignment) {
     EXPECT_EQ(VirtualInputMask({true, true, true, true, true, true, true}), 0xFFF);
     EXPECT_EQ(VirtualInputMask({.ptrg = true, .org = true}), 0xFC0 + 4 + 32);
 
-    const std::vector<ParameterWrite> withoutServo = SystemPageAssignment({});
-    const std::vector<ParameterWrite> expected = {
+    const std::vector<PositionWrite> withoutServo = SystemPageAssignment({});
+    const std::vector<PositionWrite> expected = {
         {"Hn617", 0xFC0}, {"Hn602", 0x14},  {"Hn610", 0},    {"Hn606", 0x15}, {"Hn611", 0},
         {"Hn604", 0x104}, {"Hn605", 0x105}, {"Hn603", 0x12}, {"Hn612", 0x13}, {"Hn616", 6}};
     EXPECT_EQ(withoutServo, expected);
-    const std::vector<ParameterWrite> withServo = SystemPageAssignment({.servoOn = true});
+    const std::vector<PositionWrite> withServo = SystemPageAssignment({.servoOn = true});
     ASSERT_EQ(withServo.size(), expected.size() + 1);
-    EXPECT_EQ(withServo[0], (ParameterWrite{"Hn617", 0xFC1}));
-    EXPECT_EQ(withServo[1], (ParameterWrite{"Hn601", 1}));
+    EXPECT_EQ(withServo[0], (PositionWrite{"Hn617", 0xFC1}));
+    EXPECT_EQ(withServo[1], (PositionWrite{"Hn601", 1}));
 }
 
 TEST(PositionVirtualInputs, WordsOfThePages) {
@@ -137,21 +137,21 @@ TEST(PositionLegs, EndlessCyclesDwellZeroHoldAndStop) {
 
 TEST(PositionPathProgram, OneOrTwoPositionsClearTheRest) {
     const PathCommand first{1, 2, 3};
-    const std::vector<ParameterWrite> one = PathProgramWrites(first, std::nullopt, 700, 800, false);
+    const std::vector<PositionWrite> one = PathProgramWrites(first, std::nullopt, 700, 800, false);
     ASSERT_EQ(one.size(), 3u + 1u + 31u + 1u);
-    EXPECT_EQ(one[2], (ParameterWrite{"Pn403", 3}));
-    EXPECT_EQ(one[3], (ParameterWrite{"Pn499", 700}));
-    EXPECT_EQ(one[4], (ParameterWrite{"Pn406", 0}));
-    EXPECT_EQ(one[34], (ParameterWrite{"Pn496", 0}));
-    EXPECT_EQ(one.back(), (ParameterWrite{"Pn381", PathModeSingle}));
+    EXPECT_EQ(one[2], (PositionWrite{"Pn403", 3}));
+    EXPECT_EQ(one[3], (PositionWrite{"Pn499", 700}));
+    EXPECT_EQ(one[4], (PositionWrite{"Pn406", 0}));
+    EXPECT_EQ(one[34], (PositionWrite{"Pn496", 0}));
+    EXPECT_EQ(one.back(), (PositionWrite{"Pn381", PathModeSingle}));
 
-    const std::vector<ParameterWrite> two = PathProgramWrites(first, PathCommand{-4, -5, 6}, 700, 800, true);
+    const std::vector<PositionWrite> two = PathProgramWrites(first, PathCommand{-4, -5, 6}, 700, 800, true);
     ASSERT_EQ(two.size(), 3u + 3u + 2u + 30u + 1u);
-    EXPECT_EQ(two[3], (ParameterWrite{"Pn404", -4}));
-    EXPECT_EQ(two[6], (ParameterWrite{"Pn497", 700}));
-    EXPECT_EQ(two[7], (ParameterWrite{"Pn499", 800}));
-    EXPECT_EQ(two[8], (ParameterWrite{"Pn409", 0}));
-    EXPECT_EQ(two.back(), (ParameterWrite{"Pn381", PathModeCyclic}));
+    EXPECT_EQ(two[3], (PositionWrite{"Pn404", -4}));
+    EXPECT_EQ(two[6], (PositionWrite{"Pn497", 700}));
+    EXPECT_EQ(two[7], (PositionWrite{"Pn499", 800}));
+    EXPECT_EQ(two[8], (PositionWrite{"Pn409", 0}));
+    EXPECT_EQ(two.back(), (PositionWrite{"Pn381", PathModeCyclic}));
 
     EXPECT_FALSE(PathModeAllowsRun(0x00FF));
     EXPECT_TRUE(PathModeAllowsRun(0x0100));
