@@ -18,7 +18,6 @@ const MessageMap* CMulPosDlg::GetMessageMap() const {
                                     msg::Command(IDC_MP_START, &CMulPosDlg::OnStart),
                                     msg::Command(IDC_MP_ENABLE, &CMulPosDlg::OnEnable),
                                     msg::Command(IDC_MP_EMC, &CMulPosDlg::OnEmc),
-                                    msg::Command(IDC_MP_PHOLD, &CMulPosDlg::OnPhold),
                                     msg::Timer(&CMulPosDlg::OnTimer),
                                 });
     return &map;
@@ -280,28 +279,8 @@ void CMulPosDlg::OnEmc() {
     ShowEnableState();
 }
 
-void CMulPosDlg::OnPhold() {
-    if (OtherPageRunning())
-        return;
-    const bool held = legs_.Held();
-    bool accepted = true;
-    if (held) {
-        accepted = SetVirtualInput(0, BitPhold) && PulseTrigger();
-        SetDlgItemText(IDC_MP_PHOLD, ToolText(IDS_POS_PHOLD));
-    } else {
-        accepted = SetVirtualInput(1, BitPhold);
-        SetDlgItemText(IDC_MP_PHOLD, ToolText(IDS_POS_CONTINUE));
-    }
-    for (int id : {IDC_MP_START, IDC_MP_ENABLE, IDC_MP_EMC})
-        GetDlgItem(id)->EnableWindow(held);
-    legs_.SetHeld(!held);
-    ShowEnableState();
-    if (!accepted && Document()) {
-        if (Linked())
-            ShowWritesRefused("Hn618");
-        else
-            ShowLinkLost();
-    }
+std::vector<int> CMulPosDlg::HeldButtons() const {
+    return {IDC_MP_START, IDC_MP_ENABLE, IDC_MP_EMC};
 }
 
 void CMulPosDlg::OnCancel() {

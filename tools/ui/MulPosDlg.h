@@ -22,7 +22,7 @@ public:
     bool Alone() const { return alone_; }
 
     // "Disable" while the servo is on, else "Enable".
-    void ShowEnableState();
+    void ShowEnableState() override;
 
     int m_cycles = 0;
     int m_emc = 0;
@@ -32,15 +32,19 @@ protected:
     void OnStart();
     void OnEnable();
     void OnEmc();
-    void OnPhold();
     void OnTimer(UINT_PTR id);
     void OnCancel() override;
     void PostNcDestroy() override;
     int* WholeNumberMember(int id) override;
     std::vector<int> SecondTargetControls() const override;
 
+    bool OtherPageRunning() override;
+    bool Held() const override { return legs_.Held(); }
+    void SetHeld(bool held) override { legs_.SetHeld(held); }
+    bool Retrigger() override { return PulseTrigger(); }
+    std::vector<int> HeldButtons() const override;
+
 private:
-    bool OtherPageRunning();
     // Writes the target's command and pulses PTRG; false (after telling the user and ending the run)
     // when a word was refused, the link went or the trigger could not be set.
     bool MoveTo(int target);

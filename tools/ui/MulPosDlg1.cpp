@@ -18,7 +18,6 @@ const MessageMap* CMulPosDlg1::GetMessageMap() const {
                                     msg::Command(IDC_MP_WRITE, &CMulPosDlg1::OnWrite),
                                     msg::Command(IDC_MP_ENABLE, &CMulPosDlg1::OnEnable),
                                     msg::Command(IDC_MP_START, &CMulPosDlg1::OnStart),
-                                    msg::Command(IDC_MP_PHOLD, &CMulPosDlg1::OnPhold),
                                     msg::Command(IDC_MP_VIRTUAL_IO, &CMulPosDlg1::OnReadControls),
                                     msg::Command(IDC_MP_HARDWARE_IO, &CMulPosDlg1::OnReadControls),
                                     msg::Command(IDC_MP_CYCLIC, &CMulPosDlg1::OnReadControls),
@@ -155,7 +154,7 @@ void CMulPosDlg1::OnEnable() {
         return;
     if (VirtualServoOn()) {
         if (!SetVirtualServoOn(false))
-            ReportRefused("Hn618 ");
+            ReportInputsRefused();
         SetDlgItemText(IDC_MP_ENABLE, ToolText(IDS_POS_ENABLE));
         GetDlgItem(IDC_MP_CYCLIC)->EnableWindow(TRUE);
         MultiPositionIoRunFlag = 0;
@@ -165,7 +164,7 @@ void CMulPosDlg1::OnEnable() {
     if (!SetVirtualServoOn(true)) {
         MultiPositionIoRunFlag = 0;
         SetDlgItemText(IDC_MP_ENABLE, ToolText(IDS_POS_ENABLE));
-        ReportRefused("Hn618 ");
+        ReportInputsRefused();
         return;
     }
     SetTimer(ServoWatchTimerId, ServoWatchPeriodMs);
@@ -179,12 +178,12 @@ void CMulPosDlg1::OnStart() {
         return;
     const std::optional<int> inputs = Services().ReadDriveParameter("Hn618");
     if (!inputs) {
-        ReportRefused("Hn618 ");
+        ReportInputsRefused();
         return;
     }
     if (*inputs & (1 << BitPtrg)) {
         if (!SetVirtualInput(0, BitPtrg)) {
-            ReportRefused("Hn618 ");
+            ReportInputsRefused();
             return;
         }
         SetDlgItemText(IDC_MP_START, ToolText(IDS_POS_START));
@@ -192,30 +191,15 @@ void CMulPosDlg1::OnStart() {
     } else {
         MultiPositionIoRunFlag = 1;
         if (!SetVirtualInput(1, BitPtrg)) {
-            ReportRefused("Hn618 ");
+            ReportInputsRefused();
             return;
         }
         SetDlgItemText(IDC_MP_START, ToolText(IDS_POS_STOP));
     }
 }
 
-void CMulPosDlg1::OnPhold() {
-    if (OtherPageRunning())
-        return;
-    bool accepted = true;
-    if (m_held) {
-        accepted = SetVirtualInput(0, BitPhold) && SetVirtualInput(1, BitPtrg);
-        SetDlgItemText(IDC_MP_PHOLD, ToolText(IDS_POS_PHOLD));
-    } else {
-        accepted = SetVirtualInput(1, BitPhold);
-        SetDlgItemText(IDC_MP_PHOLD, ToolText(IDS_POS_CONTINUE));
-    }
-    GetDlgItem(IDC_MP_START)->EnableWindow(m_held);
-    GetDlgItem(IDC_MP_ENABLE)->EnableWindow(m_held);
-    m_held = !m_held;
-    ShowEnableState();
-    if (!accepted && Document())
-        ReportRefused("Hn618 ");
+std::vector<int> CMulPosDlg1::HeldButtons() const {
+    return {IDC_MP_START, IDC_MP_ENABLE};
 }
 
 void CMulPosDlg1::OnTimer(UINT_PTR id) {

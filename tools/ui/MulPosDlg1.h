@@ -3,6 +3,7 @@
 // path program into the drive (tools/PathProgram.h) and chooses whether DI1 (servo on) and DI3 (PTRG)
 // come from the PC or from the terminals; "Enable" and "Start" then switch the virtual servo-on and
 // PTRG inputs. The fourth page of the position control window.
+#include "tools/VirtualInputs.h"
 #include "tools/ui/MultiPositionPage.h"
 
 class CMulPosDlg1 : public CMultiPositionPage {
@@ -14,7 +15,7 @@ public:
 
     static constexpr UINT_PTR ServoWatchTimerId = 100;
 
-    void ShowEnableState();
+    void ShowEnableState() override;
     // Start and Enable go off while the drive's path mode allows no run.
     void CheckPathMode();
     // Hn618 bit 0; false when it cannot be read.
@@ -30,12 +31,16 @@ protected:
     void OnWrite();
     void OnEnable();
     void OnStart();
-    void OnPhold();
     void OnTimer(UINT_PTR id);
     int* WholeNumberMember(int id) override;
     std::vector<int> SecondTargetControls() const override;
 
+    bool OtherPageRunning() override;
+    bool Held() const override { return m_held != 0; }
+    void SetHeld(bool held) override { m_held = held ? 1 : 0; }
+    bool Retrigger() override { return SetVirtualInput(1, BitPtrg); }
+    std::vector<int> HeldButtons() const override;
+
 private:
-    bool OtherPageRunning();
     void ReportRefused(const std::string& codes);
 };

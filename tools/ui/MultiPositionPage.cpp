@@ -30,6 +30,7 @@ const MessageMap* CMultiPositionPage::GetMessageMap() const {
             msg::Command(IDC_MP_RELATIVE, &CMultiPositionPage::OnReadControls),
             msg::Control(CBN_SELCHANGE, IDC_MP_PULSES, &CMultiPositionPage::OnReadControls),
             msg::Command(IDC_MP_SECOND, &CMultiPositionPage::OnSecondTarget),
+            msg::Command(IDC_MP_PHOLD, &CMultiPositionPage::OnPhold),
             msg::ControlRange(EN_CHANGE, IDC_MP_DWELL, IDC_MP_DWELL2, &CMultiPositionPage::OnEditChange),
             msg::ControlRange(EN_CHANGE, IDC_MP_UNITS, IDC_MP_UNITS, &CMultiPositionPage::OnEditChange),
         });
@@ -206,4 +207,31 @@ bool CMultiPositionPage::SetVirtualInput(int state, int bit) {
     if (!word)
         return false;
     return Services().WriteDriveParameter("Hn618", *word) == 1;
+}
+
+void CMultiPositionPage::ReportInputsRefused() {
+    if (Linked())
+        ShowWritesRefused("Hn618 ");
+    else
+        ShowLinkLost();
+}
+
+void CMultiPositionPage::OnPhold() {
+    if (OtherPageRunning())
+        return;
+    const bool held = Held();
+    bool accepted = true;
+    if (held) {
+        accepted = SetVirtualInput(0, BitPhold) && Retrigger();
+        SetDlgItemText(IDC_MP_PHOLD, ToolText(IDS_POS_PHOLD));
+    } else {
+        accepted = SetVirtualInput(1, BitPhold);
+        SetDlgItemText(IDC_MP_PHOLD, ToolText(IDS_POS_CONTINUE));
+    }
+    for (int id : HeldButtons())
+        GetDlgItem(id)->EnableWindow(held);
+    SetHeld(!held);
+    ShowEnableState();
+    if (!accepted && Document())
+        ReportInputsRefused();
 }

@@ -37,6 +37,19 @@ public:
 protected:
     // Enter: the position mode into Pn316.
     void OnOK() override;
+    // PHOLD: holds the run (PHOLD on) or releases it and triggers again; the run's buttons are off
+    // while held.
+    void OnPhold();
+    virtual bool OtherPageRunning() = 0;
+    virtual void ShowEnableState() = 0;
+    virtual bool Held() const = 0;
+    virtual void SetHeld(bool held) = 0;
+    // The trigger after a release: a PTRG pulse, or PTRG held on.
+    virtual bool Retrigger() = 0;
+    // The buttons that rest while the run is held.
+    virtual std::vector<int> HeldButtons() const = 0;
+    // A virtual-input word the drive refused or did not answer.
+    void ReportInputsRefused();
     void OnCancel() override {}
     // Radios and the combo: the controls are read.
     void OnReadControls();
