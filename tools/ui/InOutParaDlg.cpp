@@ -83,6 +83,7 @@ BOOL CInOutParaDlg::OnInitDialog() {
         PaintPin(false, pin);
     for (int pin = 0; pin < DioOutputPins; ++pin)
         PaintPin(true, pin);
+    initialised_ = true;
     ShowGroup(false);
     return TRUE;
 }
@@ -121,11 +122,16 @@ void CInOutParaDlg::PaintPin(bool output, int pin) {
         const DioCell cell{output, pin, f};
         const int state = f < rows ? grid_.CellState(cell) : DioNone;
         const int id = IdOfCell(cell);
-        cellImage_[static_cast<size_t>(id - DioFirstInputCell)] = ImageIds[state];
-        if (CButton* button = Cell(id)) {
+        int& shown = cellImage_[static_cast<size_t>(id - DioFirstInputCell)];
+        CButton* button = Cell(id);
+        if (!button)
+            continue;
+        // Only the cells that change are touched: a click repaints two or three of them.
+        if (shown != ImageIds[state] || !initialised_)
             button->SetBitmap(&images_[static_cast<size_t>(state)]);
+        shown = ImageIds[state];
+        if (button->GetCheck() != (state == DioContactB ? 1 : 0))
             button->SetCheck(state == DioContactB ? 1 : 0);
-        }
     }
 }
 
@@ -177,6 +183,7 @@ void CInOutParaDlg::ShowGroup(bool outputs) {
 BOOL CInOutParaDlg::ShowInputGrid() {
     if (!CheckGroup(true))
         return FALSE;
+    initialised_ = true;
     ShowGroup(false);
     return TRUE;
 }

@@ -78,5 +78,6 @@ private:
     std::array<CBitmap, 3> images_;
     CToolTipCtrl inputTips_, outputTips_;
     bool outputs_ = false;
+    bool initialised_ = false;
     int hPosition_ = 0, vPosition_ = 0;
 };
