@@ -1,6 +1,7 @@
 // kelo-drive-sim: serves a simulated drive on a pseudo-terminal registered as a virtual port.
 #include "sim/FaultSpec.h"
 #include "sim/SimDrive.h"
+#include "sim/SimJog.h"
 #include "sim/SimMachine.h"
 #include "sim/SimPosition.h"
 #include "sim/SimPtyServer.h"
@@ -105,6 +106,8 @@ int main(int argc, char** argv) {
     CSimMachine machine(drive);
     machine.SetRealTime(true);
     CSimPosition position(drive, machine);
+    // The jog, stroke, auto tuning and detection functions move the same machine.
+    CSimJog jog(drive, machine);
     CSimPtyServer server(drive);
     std::string error;
     if (!server.Start(options, &error)) {

@@ -106,6 +106,10 @@ bool IsStatusRegister(uint16_t address) {
     // The memory image window and the alarm history's clear command take writes among the status words.
     if ((address >= 0x1714 && address <= 0x1718) || address == 0x1713)
         return false;
+    // The run mode words, the run command, the friction choice and the auto tuning answer word of
+    // the tuning runs.
+    if (address == 0x1704 || address == 0x1705 || address == 0x170E || address == 0x1719 || address == 0x171A)
+        return false;
     return (address >= 0x0600 && address <= 0x06FF) || (address >= 0x0F00 && address <= 0x0FFF) ||
            (address >= 0x1100 && address <= 0x11FF) || (address >= 0x1200 && address <= 0x120F) ||
            (address >= 0x1700 && address <= 0x171F);

@@ -91,7 +91,7 @@ inline constexpr int IDS_POS_EMC = 1032;
 inline constexpr int IDS_POS_PHOLD = 1033;
 inline constexpr int IDS_POS_CONTINUE = 1034;
 inline constexpr int IDS_POS_WRITE_FINISH = 1304;
-inline constexpr int IDS_POS_WRITE_FAILED = 1306;
+inline constexpr int IDS_POS_WRITE_FAILED = 1306; // the string is the tuning windows' "Write Failed!"
 inline constexpr int IDS_POS_PATH_PLANNING = 61639;
 inline constexpr int IDS_POS_STOP = 63363;
 

@@ -135,6 +135,13 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::UpdateCommandUIRange(ID_PORT_SETTING, ID_INERTIA_ESTIMATION,
                                       &CKeloServoView::OnUpdateViewCommand),
             msg::Message(WM_JOG_COMMAND, &CKeloServoView::OnJogCommand),
+            msg::Command(ID_INERTIA_ESTIMATION, &CKeloServoView::OnInertiaEstimation),
+            msg::Command(ID_JOG_MODE, &CKeloServoView::OnJogMode),
+            msg::Command(ID_AUTO_GAIN_ADJUST, &CKeloServoView::OnAutoGainAdjust),
+            msg::Command(ID_ONLINE_NOTCH, &CKeloServoView::OnOnlineNotch),
+            msg::Command(ID_ONLINE_LOW_FREQUENCY, &CKeloServoView::OnOnlineLowFrequency),
+            msg::Command(ID_RIGID_ADJUST, &CKeloServoView::OnRigidAdjust),
+            msg::Command(ID_AUTO_OFFSET_ADJUST, &CKeloServoView::OnAutoOffsetAdjust),
             msg::Message(WM_ALARM_CLEAR, &CKeloServoView::OnAlarmClear),
             msg::Message(WM_STEP_MONITOR, &CKeloServoView::OnStepMonitor),
             msg::Message(WM_TRIPLE_VALUE_WRITE, &CKeloServoView::OnTripleValueWrite),
@@ -540,6 +547,7 @@ void CKeloServoView::DropLink(bool showMessage) {
     PortObject.Close();
     PortOpenFlag = 0;
     LinkOpenIndicator = 0;
+    TuningWindowsLinkChanged();
     if (showMessage)
         ShowLostLinkMessage();
 }
@@ -549,6 +557,7 @@ void CKeloServoView::OnDrivePortRemoved() {
     ConnectedFlag = 0;
     PortOpenFlag = 0;
     LinkOpenIndicator = 0;
+    TuningWindowsLinkChanged();
     ShowMessage(Text(IDS_COMMUNICATE_ERROR) + "\n\n" + Text(IDS_USB_REMOVED) + "\n\n" + Text(IDS_DISCONNECT) +
                     " !!",
                 Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);
@@ -692,6 +701,7 @@ void CKeloServoView::CloseToolDialogs() {
     for (CWnd* window : windows)
         if (window && IsWindow(window->GetSafeHwnd()))
             window->SendMessage(WM_COMMAND, IDCANCEL);
+    CloseTuningWindows();
     // The online editor ignores Cancel (Esc must not close it); it closes as its close box does.
     if (OnlineEditorWindow && IsWindow(OnlineEditorWindow->GetSafeHwnd()))
         OnlineEditorWindow->SendMessage(WM_CLOSE);

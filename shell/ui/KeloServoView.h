@@ -16,6 +16,7 @@
 #include "shell/CommandRules.h"
 #include "shell/monitor/MonUnAPDlg.h"
 #include "shell/monitor/ParameterTablePrinter.h"
+#include "tuning/ui/TuningViewLink.h"
 
 #include <array>
 #include <functional>
@@ -34,6 +35,13 @@ class COnLineParaEditDlg;
 class CPosAllDlg;
 class CMulPosDlg;
 class IPositionToolsLink;
+class CUn45JogDlg;
+class CJogDlg;
+class CJogAutotuningDlg;
+class CNotchDlg;
+class CLowfreDlg;
+class CJOGRigidityDlg;
+class CAutoOffsetDialog;
 
 // Private messages the tool windows send the view.
 inline constexpr UINT WM_JOG_COMMAND = 0x784;
@@ -100,6 +108,23 @@ class CKeloServoView : public CView, public CRegisterServices {
         const RigidityTableSet& RigidityTables() const override { return CKeloServoView::RigidityTables; }
         void SetMotorMaxSpeed(int value) override;
         void OnlineEditorClosed(COnLineParaEditDlg* editor) override;
+
+    private:
+        CKeloServoView& view_;
+    };
+
+    // The jog and tuning windows' hold on the view.
+    class TuningLink : public ITuningViewLink {
+    public:
+        explicit TuningLink(CKeloServoView& view) : view_(view) {}
+        CRegisterServices& Services() override { return view_; }
+        CKeloServoDoc* Document() override;
+        int RefreshStatus() override { return view_.RefreshStatus(); }
+        void OpenOnlineEditor(CWnd* owner) override { view_.OpenOnlineEditor(owner); }
+        CWnd* CommandWindow() override { return &view_; }
+        // The analysis window comes with the analysis work; until then the button stays off.
+        bool CanRunAnalysis() const override { return false; }
+        void RunAnalysis() override {}
 
     private:
         CKeloServoView& view_;
@@ -208,6 +233,19 @@ public:
 
     // Messages of the tool windows.
     LRESULT OnJogCommand(WPARAM code, LPARAM speed);
+    // Jog and tuning windows (KeloServoViewTuning.cpp).
+    void OnInertiaEstimation();
+    void OnJogMode();
+    void OnAutoGainAdjust();
+    void OnOnlineNotch();
+    void OnOnlineLowFrequency();
+    void OnRigidAdjust();
+    void OnAutoOffsetAdjust();
+    // The link opened, closed or went: the tuning windows enable their write buttons by it and a
+    // held jog button lets go.
+    void TuningWindowsLinkChanged();
+    // WM_JOG_COMMAND code 1: the JOG window shows the jog speed read now.
+    void FillJogSpeed();
     LRESULT OnAlarmClear(WPARAM code, LPARAM);
     LRESULT OnStepMonitor(WPARAM code, LPARAM);
     LRESULT OnTripleValueWrite(WPARAM which, LPARAM value);
@@ -234,6 +272,13 @@ public:
     CMonDnDlg* DiagnosticsDialog = nullptr;
     CMonitorLifeDialog* LifeDialog = nullptr;
     CMonUnAPDlg* UnListDialog = nullptr;
+    CUn45JogDlg* InertiaWindow = nullptr;
+    CJogDlg* JogWindow = nullptr;
+    CJogAutotuningDlg* AutoGainWindow = nullptr;
+    CNotchDlg* NotchWindow = nullptr;
+    CLowfreDlg* LowFrequencyWindow = nullptr;
+    CJOGRigidityDlg* RigidityWindow = nullptr;
+    CAutoOffsetDialog* AutoOffsetWindow = nullptr;
     // What the status list window leaves behind for the next one.
     UnListState UnList;
     // The editor's defined-parameter list (the settings file keeps it).
@@ -287,4 +332,10 @@ private:
     // The position tools' hold on the view (made on first use).
     IPositionToolsLink& PositionLink();
     std::shared_ptr<IPositionToolsLink> positionLink_;
+    TuningLink tuningLink_{*this};
+    // Closes the jog and tuning windows (the view is going).
+    void CloseTuningWindows();
+    // Reports a jog stop or servo-off the drive refused, once per refusal run.
+    void ReportJogRefusal(int textId);
+    bool jogRefusalShown_ = false;
 };

@@ -18,6 +18,7 @@
 #include "resources/ids/paradialogs.h"
 #include "resources/ids/paraedit.h"
 #include "resources/ids/shell.h"
+#include "resources/ids/tuningwindows.h"
 #include "shell/ShellGlobals.h"
 #include "shell/monitor/DebugDlg.h"
 #include "shell/monitor/EditRAMDlg.h"
@@ -30,6 +31,13 @@
 #include "shell/ui/KeloServoDocument.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/ShellLinkState.h"
+#include "tuning/ui/AutoOffsetDialog.h"
+#include "tuning/ui/JOGRigidityDlg.h"
+#include "tuning/ui/JogAutotuningDlg.h"
+#include "tuning/ui/JogDlg.h"
+#include "tuning/ui/LowfreDlg.h"
+#include "tuning/ui/NotchDlg.h"
+#include "tuning/ui/Un45JogDlg.h"
 
 #include <chrono>
 #include <cstdio>
@@ -363,22 +371,26 @@ LRESULT CKeloServoView::OnJogCommand(WPARAM code, LPARAM speed) {
         return write([&] { return WriteDriveRegister(address, v); });
     };
     switch (code) {
-    case 1: {
-        CBusyHold busy(*this);
-        ReadDriveRegister(RegJogSpeed); // the JOG window, once it exists, shows the value read
+    case 1:
+        FillJogSpeed();
         break;
-    }
     case 3:
     case 5:
     case 7:
         writeSpeed(value);
         break;
     case 11:
-        writeSpeed(0);
+        // A stop that did not reach the drive leaves the motor turning: the user must know.
+        if (writeSpeed(0))
+            jogRefusalShown_ = false;
+        else
+            ReportJogRefusal(IDS_JM_STOP_REFUSED);
         break;
     case 12:
-        if (writeRegister(RegJogMode, 0) && writeSpeed(value))
-            writeRegister(RegJogServo, 0);
+        if (writeRegister(RegJogMode, 0) && writeSpeed(value) && writeRegister(RegJogServo, 0))
+            jogRefusalShown_ = false;
+        else
+            ReportJogRefusal(IDS_JM_SERVO_OFF_REFUSED);
         break;
     case 13:
         if (writeRegister(RegJogServo, 1) && writeSpeed(0))
@@ -517,6 +529,7 @@ void CKeloServoView::OnPrint(CDC* dc, CPrintInfo* info) {
 // ---- Link changes -------------------------------------------------------------------------------
 
 void CKeloServoView::RefreshEditorAfterLink(bool newLink) {
+    TuningWindowsLinkChanged();
     if (!EditorWindow || !IsWindow(EditorWindow->GetSafeHwnd()))
         return;
     if (newLink) {
@@ -525,3 +538,12 @@ void CKeloServoView::RefreshEditorAfterLink(bool newLink) {
     }
     EditorWindow->RefreshRows();
 }
+
+// The jog and tuning windows (KeloServoViewTuning.cpp) open as the monitor windows do.
+template void CKeloServoView::OpenMonitorWindow(CUn45JogDlg*&, CUn45JogDlg*, ToolWindow);
+template void CKeloServoView::OpenMonitorWindow(CJogDlg*&, CJogDlg*, ToolWindow);
+template void CKeloServoView::OpenMonitorWindow(CJogAutotuningDlg*&, CJogAutotuningDlg*, ToolWindow);
+template void CKeloServoView::OpenMonitorWindow(CNotchDlg*&, CNotchDlg*, ToolWindow);
+template void CKeloServoView::OpenMonitorWindow(CLowfreDlg*&, CLowfreDlg*, ToolWindow);
+template void CKeloServoView::OpenMonitorWindow(CJOGRigidityDlg*&, CJOGRigidityDlg*, ToolWindow);
+template void CKeloServoView::OpenMonitorWindow(CAutoOffsetDialog*&, CAutoOffsetDialog*, ToolWindow);

@@ -4,6 +4,7 @@
 #include "framework/core/MessageSeam.h"
 #include "resources/ids/tools.h"
 #include "tools/ui/PositionPageSupport.h"
+#include "tuning/ui/ChildPage.h"
 
 namespace {
 constexpr const char* InputLegendB =
@@ -51,7 +52,7 @@ void CIPListDlg::DoDataExchange(CDataExchange* dx) {
 
 BOOL CIPListDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    CreateChildPage(m_grid, IDD_DIO_GRID, this, gridTemplate_);
+    CreateChildPage(m_grid, IDD_DIO_GRID, this);
     if (CWnd* frame = GetDlgItem(IDC_DIO_FRAME)) {
         CRect area;
         frame->GetWindowRect(&area);

@@ -3,7 +3,6 @@
 // (CInOutParaDlg) for the inputs or the outputs, switches between them only when the group left has
 // no conflict, and ends with OK only when both groups are free of conflicts. The words to write are
 // then in Values(); the view stores them and writes the group.
-#include "framework/core/ResourceTypes.h"
 #include "framework/ui/Dialog.h"
 #include "tools/ui/InOutParaDlg.h"
 
@@ -31,5 +30,4 @@ protected:
 private:
     void ShowLabels(bool outputs);
     void PlaceLabels();
-    std::unique_ptr<DialogTemplate> gridTemplate_;
 };

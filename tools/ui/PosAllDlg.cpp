@@ -5,6 +5,7 @@
 #include "resources/ids/tools.h"
 #include "tools/ui/PositionPageSupport.h"
 #include "tools/ui/PositionToolsLink.h"
+#include "tuning/ui/ChildPage.h"
 
 CPosAllDlg::CPosAllDlg(IPositionToolsLink& link, CWnd* parent)
     : CDialogEx(IDD_POSITION_CONTROL, parent), m_system(link), m_home(link), m_multi(link), m_multiIo(link),
@@ -39,9 +40,9 @@ BOOL CPosAllDlg::OnInitDialog() {
     page.right -= 4;
     page.bottom -= 4;
     page.top = 25;
-    CreateChildPage(m_system, IDD_POS_SYSTEM, &m_tab, pageTemplates_[0]);
-    CreateChildPage(m_home, IDD_POS_HOME, &m_tab, pageTemplates_[1]);
-    CreateChildPage(m_multi, IDD_POS_MULTI, &m_tab, pageTemplates_[2]);
+    CreateChildPage(m_system, IDD_POS_SYSTEM, &m_tab);
+    CreateChildPage(m_home, IDD_POS_HOME, &m_tab);
+    CreateChildPage(m_multi, IDD_POS_MULTI, &m_tab);
     for (CDialog* p :
          {static_cast<CDialog*>(&m_system), static_cast<CDialog*>(&m_home), static_cast<CDialog*>(&m_multi)})
         if (p->GetSafeHwnd())
@@ -50,7 +51,7 @@ BOOL CPosAllDlg::OnInitDialog() {
         ShowPage(0);
         return FALSE;
     }
-    multiIoCreated_ = CreateChildPage(m_multiIo, IDD_POS_MULTI_IO, &m_tab, pageTemplates_[3]) != FALSE;
+    multiIoCreated_ = CreateChildPage(m_multiIo, IDD_POS_MULTI_IO, &m_tab) != FALSE;
     if (multiIoCreated_)
         m_multiIo.MoveWindow(page);
     ShowPage(0);

@@ -2,7 +2,6 @@
 // CPosAllDlg: the modeless "Position Control" window: a tab of four pages (system setting with the
 // virtual inputs, homing, the timer-driven multi-position run and the path-program run). Closing it
 // switches the PC servo-on command off, tells the view and frees the window.
-#include "framework/core/ResourceTypes.h"
 #include "framework/ui/Dialog.h"
 #include "framework/ui/TabCtrl.h"
 #include "tools/ui/HomeDlg.h"
@@ -11,7 +10,6 @@
 #include "tools/ui/PosSysDlg.h"
 
 #include <array>
-#include <memory>
 #include <optional>
 
 class IPositionToolsLink;
@@ -49,5 +47,4 @@ private:
     IPositionToolsLink& link_;
     CWnd* parent_;
     bool multiIoCreated_ = false;
-    std::array<std::unique_ptr<DialogTemplate>, 4> pageTemplates_;
 };

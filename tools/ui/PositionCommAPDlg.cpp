@@ -6,6 +6,7 @@
 #include "framework/ui/Edit.h"
 #include "resources/ids/tools.h"
 #include "tools/ui/PositionPageSupport.h"
+#include "tuning/ui/ChildPage.h"
 
 namespace {
 constexpr int OverRangeText = 61551;
@@ -35,8 +36,8 @@ BOOL CPositionCommAPDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_tab.InsertItem(0, LoadResString(IDS_POS_PATH_PLANNING) + " 1 - 16 ");
     m_tab.InsertItem(1, "    17 - 32    ");
-    CreateChildPage(m_page1, IDD_PATH_PAGE1, &m_tab, page1Template_);
-    CreateChildPage(m_page2, IDD_PATH_PAGE2, &m_tab, page2Template_);
+    CreateChildPage(m_page1, IDD_PATH_PAGE1, &m_tab);
+    CreateChildPage(m_page2, IDD_PATH_PAGE2, &m_tab);
     CRect page;
     m_tab.GetClientRect(&page);
     page.left += 4;

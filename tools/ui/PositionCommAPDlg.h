@@ -2,13 +2,10 @@
 // CPositionCommAPDlg: the modal "Internal Position Command Programming" dialog over the document's
 // path-planning values: the position mode and PHOLD select (Pn316), the command smoothing time
 // (Pn313) and the 32 entries on two pages. The view reads the values before and writes them after.
-#include "framework/core/ResourceTypes.h"
 #include "framework/ui/Dialog.h"
 #include "framework/ui/SpinButtonCtrl.h"
 #include "framework/ui/TabCtrl.h"
 #include "tools/ui/PositionCommPage1.h"
-
-#include <memory>
 
 class CPositionCommAPDlg : public CDialog {
 public:
@@ -32,5 +29,4 @@ protected:
 
 private:
     void CheckRadios();
-    std::unique_ptr<DialogTemplate> page1Template_, page2Template_;
 };

@@ -2,8 +2,6 @@
 
 #include "framework/core/MessageSeam.h"
 #include "framework/core/ResourceModule.h"
-#include "framework/core/WindowStyles.h"
-#include "framework/ui/Dialog.h"
 #include "link/services/RegisterServices.h"
 #include "resources/ids/tools.h"
 
@@ -44,14 +42,4 @@ void ShowLinkLost() {
 
 void ShowWritesRefused(const std::string& codes) {
     ShowMessage(codes + "\n" + ToolText(IDS_POS_WRITE_FAILED), std::string(), MB_OK | MB_ICONEXCLAMATION);
-}
-
-BOOL CreateChildPage(CDialog& page, int templateId, CWnd* parent, std::unique_ptr<DialogTemplate>& kept) {
-    const DialogTemplate* found = FindDialogTemplate(templateId);
-    if (!found)
-        return FALSE;
-    kept = std::make_unique<DialogTemplate>(*found);
-    kept->style =
-        (kept->style & ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME)) | WS_CHILD | DS_CONTROL;
-    return page.CreateIndirect(*kept, parent);
 }

@@ -3,12 +3,7 @@
 // the short waits between a command and its read-back, and the run messages.
 #include "framework/ui/MFCButton.h"
 
-#include <memory>
 #include <string>
-
-class CDialog;
-class CWnd;
-struct DialogTemplate;
 
 class CRegisterServices;
 
@@ -30,7 +25,3 @@ std::string ToolText(int id);
 void ShowLinkLost();
 // The codes of the refused writes, then "Write Failed!".
 void ShowWritesRefused(const std::string& codes);
-
-// Creates a page from its template as a child of the parent (the templates are popups so that each
-// can also stand alone); `kept` holds the child's copy of the template for the page's life.
-BOOL CreateChildPage(CDialog& page, int templateId, CWnd* parent, std::unique_ptr<DialogTemplate>& kept);

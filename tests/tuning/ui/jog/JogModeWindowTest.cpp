@@ -1,0 +1,265 @@
+// The JOG window opened by the program's own command, against the simulated drive's motor: what a
+// press and every way a press can end post to the view, and what the motor does meanwhile.
+#include "tests/shell/ui/ShellUiFixture.h"
+
+#include "framework/core/Format.h"
+#include "resources/ids/tuningwindows.h"
+#include "sim/SimJog.h"
+#include "sim/SimMachine.h"
+#include "tests/support/DialogDriver.h"
+#include "tuning/ui/AutoOffsetDialog.h"
+#include "tuning/ui/JOGRigidityDlg.h"
+#include "tuning/ui/JogAutotuningDlg.h"
+#include "tuning/ui/JogDlg.h"
+#include "tuning/ui/LowfreDlg.h"
+#include "tuning/ui/NotchDlg.h"
+#include "tuning/ui/Un45JogDlg.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+struct JogModeWindow : ShellUiFixture {
+    void SetUp() override {
+        ShellUiFixture::SetUp();
+        machine = std::make_unique<CSimMachine>(drive);
+        jog = std::make_unique<CSimJog>(drive, *machine);
+    }
+    CJogDlg* OpenJog() {
+        View()->SendMessage(WM_COMMAND, ID_JOG_MODE);
+        window = View()->JogWindow;
+        if (window)
+            life = window->Life();
+        return window;
+    }
+    // The view handles what the window posted.
+    void Deliver() {
+        for (int i = 0; i < 5; ++i)
+            DispatchPendingMessages();
+        jog->Sync();
+    }
+    void Press(CPTZButton& button) { button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, 0); }
+    double SpeedAfter(int64_t us) {
+        machine->Advance(us);
+        return machine->Signal(SimSignal::SpeedFeedback);
+    }
+    int WritesTo(int address) const {
+        const std::string prefix = Format("W1%04X", address);
+        const auto log = Requests();
+        return static_cast<int>(std::count_if(log.begin(), log.end(),
+                                              [&](const std::string& r) { return r.rfind(prefix, 0) == 0; }));
+    }
+
+    std::unique_ptr<CSimMachine> machine;
+    std::unique_ptr<CSimJog> jog;
+    CJogDlg* window = nullptr;
+    std::weak_ptr<int> life;
+};
+
+TEST_F(JogModeWindow, HeldButtonTurnsTheMotorAndEveryEndOfThePressStopsIt) {
+    StartLinked();
+    drive.SetRegisterSigned(0x0201, 500);
+    ASSERT_NE(OpenJog(), nullptr);
+    EXPECT_EQ(ui::Text(*window, IDC_JM_SPEED), "500");
+    EXPECT_EQ(ui::Text(*window, IDC_JM_SERVO), "Enter SON");
+    ui::Press(*window, IDC_JM_SERVO);
+    EXPECT_EQ(ui::Text(*window, IDC_JM_SERVO), "Cancel SON");
+    Deliver();
+    EXPECT_EQ(drive.GetRegister(0x1803), 1);
+    EXPECT_EQ(drive.GetRegister(0x1801), 1);
+
+    Press(window->m_ccw);
+    Deliver();
+    EXPECT_EQ(drive.GetRegisterSigned(0x0201), -500) << "CCW posts 7 with -500";
+    EXPECT_EQ(jog->SpeedCommand(), -500.0);
+    EXPECT_LT(SpeedAfter(1'000'000), -400);
+    window->m_ccw.SendMessage(WM_LBUTTONUP, 0, 0);
+    Deliver();
+    EXPECT_EQ(jog->SpeedCommand(), 0.0);
+    EXPECT_LT(std::abs(SpeedAfter(1'000'000)), 20.0) << "released: the motor is back at rest";
+
+    // A press that ends without a release still stops: capture lost, focus lost, the link gone.
+    const std::function<void()> endings[] = {
+        [&] { window->m_cw.SendMessage(WM_CAPTURECHANGED, 0, 0); },
+        [&] { window->m_cw.SendMessage(WM_KILLFOCUS, 0, 0); },
+        [&] { View()->TuningWindowsLinkChanged(); },
+    };
+    for (const auto& end : endings) {
+        Press(window->m_cw);
+        Deliver();
+        EXPECT_EQ(jog->SpeedCommand(), 500.0);
+        EXPECT_GT(SpeedAfter(500'000), 300);
+        end();
+        Deliver();
+        EXPECT_EQ(jog->SpeedCommand(), 0.0);
+        EXPECT_LT(std::abs(SpeedAfter(1'000'000)), 20.0);
+    }
+}
+
+TEST_F(JogModeWindow, NegativeSpeedTextAndTooFastSpeed) {
+    StartLinked();
+    RatedSpeed = 3000;
+    drive.SetRegisterSigned(0x0201, 100);
+    ASSERT_NE(OpenJog(), nullptr);
+    ui::Type(*window, IDC_JM_SPEED, "-500");
+    Press(window->m_ccw);
+    Deliver();
+    EXPECT_EQ(drive.GetRegisterSigned(0x0201), -500);
+    window->m_ccw.SendMessage(WM_LBUTTONUP, 0, 0);
+    ui::Type(*window, IDC_JM_SPEED, "3001");
+    EXPECT_EQ(ui::Text(*window, IDC_JM_SPEED), "-500")
+        << "above the rated speed the previous value comes back";
+    // A drive speed above the rated speed is shown as the drive has it.
+    drive.SetRegisterSigned(0x0201, 4000);
+    View()->SendMessage(WM_JOG_COMMAND, 1, 0);
+    EXPECT_EQ(ui::Text(*window, IDC_JM_SPEED), "4000");
+}
+
+TEST_F(JogModeWindow, TitleBarCloseReleasesTheJogServoExactlyOnce) {
+    StartLinked();
+    drive.SetRegisterSigned(0x0201, 300);
+    ASSERT_NE(OpenJog(), nullptr);
+    ui::Press(*window, IDC_JM_SERVO);
+    Deliver();
+    Press(window->m_cw);
+    Deliver();
+    drive.ClearLog();
+    window->SendMessage(WM_CLOSE);
+    Deliver();
+    EXPECT_TRUE(life.expired());
+    EXPECT_EQ(View()->JogWindow, nullptr);
+    EXPECT_EQ(WritesTo(0x1801), 1) << "one 12";
+    EXPECT_EQ(WritesTo(0x1803), 1);
+    EXPECT_EQ(drive.GetRegister(0x1803), 0);
+    EXPECT_EQ(drive.GetRegisterSigned(0x0201), 300) << "the speed the window opened with";
+    EXPECT_EQ(jog->SpeedCommand(), 0.0);
+    EXPECT_LT(std::abs(SpeedAfter(1'000'000)), 20.0);
+}
+
+TEST_F(JogModeWindow, ServoOnRefusesToOpenAndRefusedStopIsTold) {
+    StartLinked();
+    drive.SetServoOn(true);
+    ServoOnFlag = 1;
+    View()->SendMessage(WM_COMMAND, ID_JOG_MODE);
+    EXPECT_EQ(View()->JogWindow, nullptr);
+    ASSERT_FALSE(messages.Shown().empty());
+    EXPECT_EQ(messages.Shown().back().text, "The status is Servo ON, JOG mode is invalid.");
+    EXPECT_EQ(messages.Shown().back().caption, "JOG Mode (dn-05)");
+
+    drive.SetServoOn(false);
+    ServoOnFlag = 0;
+    ASSERT_NE(OpenJog(), nullptr);
+    Press(window->m_cw);
+    Deliver();
+    drive.RefuseAddress(0x0201);
+    messages.Clear();
+    window->m_cw.SendMessage(WM_LBUTTONUP, 0, 0);
+    window->m_cw.SendMessage(WM_KILLFOCUS, 0, 0);
+    Deliver();
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_NE(messages.Shown().back().text.find("did not accept the jog stop"), std::string::npos);
+}
+
+TEST_F(JogModeWindow, CodeOneFillsTheSpeedFromTheDrive) {
+    StartLinked();
+    drive.SetRegisterSigned(0x0201, 250);
+    ASSERT_NE(OpenJog(), nullptr);
+    drive.SetRegisterSigned(0x0201, 750);
+    View()->SendMessage(WM_JOG_COMMAND, 1, 0);
+    EXPECT_EQ(ui::Text(*window, IDC_JM_SPEED), "750");
+    EXPECT_EQ(window->m_speed, 750);
+}
+
+TEST_F(JogModeWindow, InertiaAndAutoGainCommandsOpenTheirWindowsOnce) {
+    StartLinked();
+    View()->SendMessage(WM_COMMAND, ID_INERTIA_ESTIMATION);
+    CUn45JogDlg* inertia = View()->InertiaWindow;
+    ASSERT_NE(inertia, nullptr);
+    EXPECT_TRUE(View()->ToolWindowOpenFlags[ToolInertia]);
+    View()->SendMessage(WM_COMMAND, ID_INERTIA_ESTIMATION);
+    EXPECT_EQ(View()->InertiaWindow, inertia) << "a second command only activates it";
+    inertia->SendMessage(WM_COMMAND, IDCANCEL);
+    EXPECT_EQ(View()->InertiaWindow, nullptr);
+    EXPECT_FALSE(View()->ToolWindowOpenFlags[ToolInertia]);
+
+    // The Note comes first: Stop opens nothing, Operate opens the window.
+    std::vector<UINT> notes;
+    int answer = IDCANCEL;
+    otherModal = [&](CDialog& dialog) {
+        notes.push_back(dialog.m_nIDHelp);
+        dialog.EndDialog(answer);
+    };
+    View()->SendMessage(WM_COMMAND, ID_AUTO_GAIN_ADJUST);
+    EXPECT_EQ(View()->AutoGainWindow, nullptr);
+    answer = IDOK;
+    View()->SendMessage(WM_COMMAND, ID_AUTO_GAIN_ADJUST);
+    ASSERT_NE(View()->AutoGainWindow, nullptr);
+    EXPECT_EQ(notes, (std::vector<UINT>{IDD_AG_NOTE, IDD_AG_NOTE}));
+    EXPECT_FALSE(ui::Enabled(*View()->AutoGainWindow, IDC_AG_ANALYSIS))
+        << "no analysis window in this program yet";
+    View()->AutoGainWindow->SendMessage(WM_COMMAND, IDCANCEL);
+    EXPECT_EQ(View()->AutoGainWindow, nullptr);
+
+    drive.SetServoOn(true);
+    messages.Clear();
+    View()->SendMessage(WM_COMMAND, ID_AUTO_GAIN_ADJUST);
+    EXPECT_EQ(View()->AutoGainWindow, nullptr);
+    ASSERT_FALSE(messages.Shown().empty());
+    EXPECT_EQ(messages.Shown().back().text, "System Servo ON!\nPlease Servo Off again!");
+    EXPECT_EQ(messages.Shown().back().caption, "Auto Gain Adjust Message");
+}
+
+TEST_F(JogModeWindow, FilterAndAdjustWindowsOpenOnceAndFollowTheLink) {
+    StartLinked();
+    View()->SendMessage(WM_COMMAND, ID_ONLINE_NOTCH);
+    View()->SendMessage(WM_COMMAND, ID_ONLINE_LOW_FREQUENCY);
+    View()->SendMessage(WM_COMMAND, ID_RIGID_ADJUST);
+    View()->SendMessage(WM_COMMAND, ID_AUTO_OFFSET_ADJUST);
+    CNotchDlg* notch = View()->NotchWindow;
+    ASSERT_NE(notch, nullptr);
+    ASSERT_NE(View()->LowFrequencyWindow, nullptr);
+    ASSERT_NE(View()->RigidityWindow, nullptr);
+    ASSERT_NE(View()->AutoOffsetWindow, nullptr);
+    View()->SendMessage(WM_COMMAND, ID_ONLINE_NOTCH);
+    EXPECT_EQ(View()->NotchWindow, notch);
+    EXPECT_TRUE(ui::Enabled(*notch, IDC_NF_WRITE_ALL));
+
+    View()->SendMessage(WM_COMMAND, ID_DISCONNECT);
+    EXPECT_FALSE(ui::Enabled(*notch, IDC_NF_WRITE_ALL));
+    EXPECT_FALSE(ui::Enabled(*notch, 6047));
+    EXPECT_FALSE(ui::Enabled(*View()->LowFrequencyWindow, 6060));
+    app->AutoConnect = {true, Entry(), 0};
+    View()->SendMessage(WM_COMMAND, ID_CONNECT);
+    ASSERT_EQ(ConnectedFlag.load(), 1);
+    EXPECT_TRUE(ui::Enabled(*notch, IDC_NF_WRITE_ALL)) << "the link is back";
+    EXPECT_TRUE(ui::Enabled(*View()->LowFrequencyWindow, 6060));
+
+    for (CWnd* window : std::vector<CWnd*>{notch, View()->LowFrequencyWindow, View()->RigidityWindow,
+                                           View()->AutoOffsetWindow})
+        window->SendMessage(WM_COMMAND, IDCANCEL);
+    EXPECT_EQ(View()->NotchWindow, nullptr);
+    EXPECT_EQ(View()->LowFrequencyWindow, nullptr);
+    EXPECT_EQ(View()->RigidityWindow, nullptr);
+    EXPECT_EQ(View()->AutoOffsetWindow, nullptr);
+    EXPECT_FALSE(View()->ToolWindowOpenFlags[ToolNotch]);
+}
+
+TEST_F(JogModeWindow, EnterStaysAndEscapeClosesWithOneRelease) {
+    StartLinked();
+    drive.SetRegisterSigned(0x0201, 300);
+    ASSERT_NE(OpenJog(), nullptr);
+    window->ShowWindow(SW_SHOW);
+    window->GetDlgItem(IDC_JM_SPEED)->SetFocus();
+    SimulateKeyPress(VK_RETURN);
+    Deliver();
+    EXPECT_FALSE(life.expired()) << "Enter never reaches a default button";
+    drive.ClearLog();
+    SimulateKeyPress(VK_ESCAPE);
+    Deliver();
+    EXPECT_TRUE(life.expired());
+    EXPECT_EQ(WritesTo(0x1801), 1);
+}
+
+} // namespace
