@@ -3,6 +3,7 @@
 #include "sim/SimDrive.h"
 #include "sim/SimJog.h"
 #include "sim/SimMachine.h"
+#include "sim/SimPosition.h"
 #include "sim/SimPtyServer.h"
 
 #include <csignal>
@@ -104,6 +105,7 @@ int main(int argc, char** argv) {
     // The trace memory and the recorder watch the machine on the real clock.
     CSimMachine machine(drive);
     machine.SetRealTime(true);
+    CSimPosition position(drive, machine);
     // The jog, stroke, auto tuning and detection functions move the same machine.
     CSimJog jog(drive, machine);
     CSimPtyServer server(drive);

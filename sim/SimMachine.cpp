@@ -99,6 +99,26 @@ int32_t CSimMachine::Signal(SimSignal signal) const {
     return mechanism_.Value(signal);
 }
 
+void CSimMachine::SetPositionTarget(std::optional<double> targetRad, double rpm) {
+    std::lock_guard lock(mutex_);
+    mechanism_.SetPositionTarget(targetRad, rpm);
+}
+
+double CSimMachine::MotorAngle() const {
+    std::lock_guard lock(mutex_);
+    return mechanism_.MotorAngle();
+}
+
+double CSimMachine::CommandAngle() const {
+    std::lock_guard lock(mutex_);
+    return mechanism_.CommandAngle();
+}
+
+double CSimMachine::MotorSpeedRpm() const {
+    std::lock_guard lock(mutex_);
+    return mechanism_.MotorSpeedRpm();
+}
+
 int CSimMachine::TraceDroppedRecords() const {
     std::lock_guard lock(mutex_);
     return trace_.DroppedRecords();

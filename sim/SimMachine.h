@@ -36,6 +36,11 @@ public:
     // A fixed speed command (rpm) instead of the demonstration profile.
     void SetSpeedCommand(std::optional<double> rpm);
     int32_t Signal(SimSignal signal) const;
+    // The drive's position functions (sim/SimPosition.h) steer the mechanism in position mode.
+    void SetPositionTarget(std::optional<double> targetRad, double rpm);
+    double MotorAngle() const;
+    double CommandAngle() const;
+    double MotorSpeedRpm() const;
     // Trace records dropped because the program did not take the memory in time.
     int TraceDroppedRecords() const;
 

@@ -29,6 +29,15 @@ void CSimMechanism::SetSpeedCommand(std::optional<double> rpm) {
     fixedCommand_ = rpm;
 }
 
+void CSimMechanism::SetPositionTarget(std::optional<double> targetRad, double rpm) {
+    positionTarget_ = targetRad;
+    positionRpm_ = std::abs(rpm);
+}
+
+double CSimMechanism::MotorSpeedRpm() const {
+    return motorSpeed_ / kRadPerSecPerRpm;
+}
+
 double CSimMechanism::CommandRpm() const {
     if (fixedCommand_)
         return *fixedCommand_;
@@ -42,10 +51,21 @@ void CSimMechanism::AdvanceTo(int64_t timeUs) {
 
 void CSimMechanism::Step() {
     const double h = StepUs * 1e-6;
-    commandRpm_ = servoOn_ ? CommandRpm() : 0.0;
-    const double commandSpeed = commandRpm_ * kRadPerSecPerRpm;
+    double commandSpeed = 0;
+    if (servoOn_ && positionTarget_) {
+        // The position command ramps towards the target at the move speed.
+        const double limit = positionRpm_ * kRadPerSecPerRpm * h;
+        const double move = std::clamp(*positionTarget_ - commandAngle_, -limit, limit);
+        commandAngle_ += move;
+        commandSpeed = move / h;
+        commandRpm_ = commandSpeed / kRadPerSecPerRpm;
+    } else {
+        commandRpm_ = servoOn_ ? CommandRpm() : 0.0;
+        commandSpeed = commandRpm_ * kRadPerSecPerRpm;
+        if (servoOn_)
+            commandAngle_ += commandSpeed * h;
+    }
     if (servoOn_) {
-        commandAngle_ += commandSpeed * h;
         integral_ += (commandSpeed - motorSpeed_) * h;
         const double limit = p_.torqueLimit * p_.ratedTorque;
         torque_ = std::clamp(p_.speedGain * (commandSpeed - motorSpeed_) + p_.speedIntegral * integral_,

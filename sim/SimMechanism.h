@@ -70,6 +70,14 @@ public:
     // A fixed speed command in rpm instead of the demonstration profile; nothing: the profile.
     void SetSpeedCommand(std::optional<double> rpm);
 
+    // Position mode (the drive's internal position commands): the position command ramps to the
+    // target angle (rad) at the speed (rpm) and the loop follows it; nothing: back to speed mode.
+    void SetPositionTarget(std::optional<double> targetRad, double rpm);
+    bool PositionMode() const { return positionTarget_.has_value(); }
+    double MotorAngle() const { return motorAngle_; }
+    double CommandAngle() const { return commandAngle_; }
+    double MotorSpeedRpm() const;
+
     // Steps the model up to the given time (microseconds of simulated time); never backwards.
     void AdvanceTo(int64_t timeUs);
     int64_t TimeUs() const { return timeUs_; }
@@ -84,6 +92,8 @@ private:
     SimMechanismParams p_;
     bool servoOn_ = false;
     std::optional<double> fixedCommand_;
+    std::optional<double> positionTarget_;
+    double positionRpm_ = 0;
     int64_t timeUs_ = 0;
     int64_t steps_ = 0;
     // State: angles in rad, speeds in rad/s.

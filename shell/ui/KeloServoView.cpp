@@ -130,6 +130,10 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::Command(ID_SELF_BUILT_MOTOR, &CKeloServoView::OnSelfBuiltMotor),
             msg::Command(ID_POLE_ALIGNMENT, &CKeloServoView::OnPoleAlignment),
             msg::Command(ID_ACCESSORIES_SELECT, &CKeloServoView::OnAccessoriesSelect),
+            msg::Command(ID_POSITION_CONTROL, &CKeloServoView::OnPositionControl),
+            msg::Command(ID_MULTI_POSITION, &CKeloServoView::OnMultiPosition),
+            msg::Command(ID_POSITION_PROGRAMMING, &CKeloServoView::OnPositionProgramming),
+            msg::Command(ID_DIDO_CONTACT_SET, &CKeloServoView::OnDioContactSet),
             // Every command of the view asks the enabling rules; the rules leave the framework's
             // own commands alone.
             msg::UpdateCommandUIRange(ID_PORT_SETTING, ID_INERTIA_ESTIMATION,

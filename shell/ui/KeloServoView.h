@@ -20,6 +20,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -31,6 +32,9 @@ class CMonAnDlg;
 class CMonDnDlg;
 class CMonitorLifeDialog;
 class COnLineParaEditDlg;
+class CPosAllDlg;
+class CMulPosDlg;
+class IPositionToolsLink;
 class CUn45JogDlg;
 class CJogDlg;
 class CJogAutotuningDlg;
@@ -227,6 +231,11 @@ public:
     void OnPoleAlignment();
     void OnAccessoriesSelect();
     BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
+    // The position tools (KeloServoViewPosition.cpp).
+    void OnPositionControl();
+    void OnMultiPosition();
+    void OnPositionProgramming();
+    void OnDioContactSet();
 
     // Messages of the tool windows.
     LRESULT OnJogCommand(WPARAM code, LPARAM speed);
@@ -263,6 +272,8 @@ public:
     CParaEditDlg* EditorWindow = nullptr;
     CParaCustomDlg* CustomWindow = nullptr;
     COnLineParaEditDlg* OnlineEditorWindow = nullptr;
+    CPosAllDlg* PositionWindow = nullptr;
+    CMulPosDlg* MultiPositionWindow = nullptr;
     CMonAnDlg* AlarmDialog = nullptr;
     CMonDnDlg* DiagnosticsDialog = nullptr;
     CMonitorLifeDialog* LifeDialog = nullptr;
@@ -324,6 +335,9 @@ private:
     CTransferProgress progress_;
     EditorLink editorLink_{*this};
     OnlineLink onlineLink_{*this};
+    // The position tools' hold on the view (made on first use).
+    IPositionToolsLink& PositionLink();
+    std::shared_ptr<IPositionToolsLink> positionLink_;
     TuningLink tuningLink_{*this};
     // Closes the jog and tuning windows (the view is going).
     void CloseTuningWindows();

@@ -26,6 +26,7 @@
 #include "shell/monitor/MonDnDlg.h"
 #include "shell/monitor/MonitorLifeDialog.h"
 #include "shell/monitor/StatusbarSetDlg.h"
+#include "shell/ui/FeatureWindow.h"
 #include "shell/ui/KeloServoApp.h"
 #include "shell/ui/KeloServoDocument.h"
 #include "shell/ui/MainFrame.h"
@@ -63,21 +64,6 @@ std::string Text(int id) {
 ShellSettings* AppSettings() {
     CKeloServoApp* app = KeloServoApp();
     return app ? &app->Settings : nullptr;
-}
-
-// Creates a window the view made with new and shows it. A window that could not be created is not
-// kept: the view would otherwise hold a pointer to a window that never existed.
-template <class Window, class Create>
-bool CreateFeatureWindow(Window*& pointer, Window* window, Create create) {
-    pointer = window;
-    if (create()) {
-        window->ShowWindow(SW_SHOW);
-        return true;
-    }
-    pointer = nullptr;
-    if (!IsWindow(window->GetSafeHwnd()))
-        delete window;
-    return false;
 }
 
 } // namespace
