@@ -29,6 +29,25 @@ void CSimMechanism::SetSpeedCommand(std::optional<double> rpm) {
     fixedCommand_ = rpm;
 }
 
+void CSimMechanism::SetTorqueExcitation(std::optional<double> torque) {
+    excitation_ = torque;
+}
+
+SimMechanismParams SimMechanismParams::TwoMass(double resonanceHz, double antiResonanceHz,
+                                               double dampingRatio, double motorInertia) {
+    // Anti-resonance sqrt(K / JL); resonance sqrt(K (Jm + JL) / (Jm JL)) = anti x sqrt(1 + JL / Jm).
+    SimMechanismParams p;
+    const double ratio = resonanceHz / antiResonanceHz;
+    const double wa = 2 * kPi * antiResonanceHz;
+    p.motorInertia = motorInertia;
+    p.loadInertia = motorInertia * (ratio * ratio - 1);
+    p.stiffness = p.loadInertia * wa * wa;
+    const double reduced = p.motorInertia * p.loadInertia / (p.motorInertia + p.loadInertia);
+    p.damping = 2 * dampingRatio * std::sqrt(p.stiffness * reduced);
+    p.friction = 0;
+    return p;
+}
+
 double CSimMechanism::CommandRpm() const {
     if (fixedCommand_)
         return *fixedCommand_;
@@ -44,7 +63,11 @@ void CSimMechanism::Step() {
     const double h = StepUs * 1e-6;
     commandRpm_ = servoOn_ ? CommandRpm() : 0.0;
     const double commandSpeed = commandRpm_ * kRadPerSecPerRpm;
-    if (servoOn_) {
+    if (excitation_) {
+        torque_ = *excitation_;
+        commandAngle_ = motorAngle_;
+        integral_ = 0;
+    } else if (servoOn_) {
         commandAngle_ += commandSpeed * h;
         integral_ += (commandSpeed - motorSpeed_) * h;
         const double limit = p_.torqueLimit * p_.ratedTorque;
@@ -68,6 +91,10 @@ void CSimMechanism::Step() {
     loadAngle_ += loadSpeed_ * h;
     timeUs_ += StepUs;
     ++steps_;
+}
+
+double CSimMechanism::MotorSpeedRpm() const {
+    return motorSpeed_ / kRadPerSecPerRpm;
 }
 
 int32_t CSimMechanism::Value(SimSignal signal) const {
