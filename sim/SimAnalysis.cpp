@@ -107,10 +107,10 @@ void CSimAnalysis::Measure(CSimMechanism& mechanism) {
     for (int period = 0; period <= kSettlingPeriods; ++period) {
         for (int i = 0; i < Samples; ++i) {
             const int64_t sample = int64_t(period) * Samples + i;
-            if (period == kSettlingPeriods)
-                speed[i] = mechanism.MotorSpeedRpm();
             mechanism.SetTorqueExcitation(excitation[i] - mean);
             mechanism.AdvanceTo(start + std::llround((sample + 1) * sampleUs));
+            if (period == kSettlingPeriods)
+                speed[i] = mechanism.MotorSpeedRpm();
         }
     }
     mechanism.SetTorqueExcitation(std::nullopt);

@@ -15,7 +15,8 @@
 //   onU03 (0x1103/0x1104) and onU07 (0x110B/0x110C), 32-bit, low word first: the two torque scale
 //          factors x 1000. onU03 is chosen so that the gain the program computes at the resonance is
 //          the options' peak; onU07 is the options' value. Read-only while the analysis is attached.
-//   0x170E, 0x1803, 0x0201 are plain words of the drive: the program's run switches, jog speed.
+//   0x170E, 0x1803, 0x0201 are plain words of the drive: the program's run switches, jog speed
+//          (0x170E is writable although it lies among the status words).
 // Memory: while a measurement holds data (from the start until 0x1602 := 0), block reads ("R5")
 //   of 0x1000..0x13FF give the torque words (0.1 % of rated torque, signed) and 0x1400..0x17FF the
 //   motor speed in rpm (signed), sample i at offset i; 0x5000..0x50FF give the sample numbers.

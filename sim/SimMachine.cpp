@@ -55,6 +55,8 @@ CSimMachine::CSimMachine(CSimDrive& drive) : drive_(drive) {
         };
         drive_.SetRule(address, rule);
     }
+    // The run command word sits among the read-only status words but takes the program's writes.
+    drive_.SetRule(0x170E, SimRegisterRule{});
     // The analysis memory first: while a measurement holds data it is what a block read of
     // 0x1000..0x17FF reaches.
     drive_.AddMemoryModel({[this] { BeforeRequest(); },
