@@ -92,8 +92,6 @@ CKeloServoView::CKeloServoView() {
     Progress = &progress_;
     OwnerLife = CWnd::Life();
     PeekAndPump = [this] { PeekAndPumpOnce(); };
-    CRegisterServices::BeginWaitCursor = [this] { CView::BeginWaitCursor(); };
-    CRegisterServices::RestoreWaitCursor = [this] { CView::EndWaitCursor(); };
 }
 
 CKeloServoView::~CKeloServoView() {
@@ -126,6 +124,7 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::Command(ID_FACTORY_RESET, &CKeloServoView::OnFactoryReset),
             msg::Command(ID_FILE_PRINT, &CKeloServoView::OnFilePrintCommand),
             msg::Command(ID_FILE_PRINT_PREVIEW, &CKeloServoView::OnFilePrintPreviewCommand),
+            msg::Command(ID_MECHANICAL_ANALYSIS, &CKeloServoView::OnMechanicalAnalysis),
             // Every command of the view asks the enabling rules; the rules leave the framework's
             // own commands alone.
             msg::UpdateCommandUIRange(ID_PORT_SETTING, ID_INERTIA_ESTIMATION,
@@ -456,6 +455,7 @@ void CKeloServoView::ReadDriveWords() {
 
 void CKeloServoView::Disconnect() {
     LinkOpenIndicator = 0;
+    DisableAnalysisStart();
     if (ConnectedFlag) {
         ConnectedFlag = 0;
         DriveIdentifiedFlag = 0;
@@ -533,6 +533,7 @@ void CKeloServoView::ShowLostLinkMessage() {
 
 void CKeloServoView::DropLink(bool showMessage) {
     ConnectedFlag = 0;
+    DisableAnalysisStart();
     PortObject.Close();
     PortOpenFlag = 0;
     LinkOpenIndicator = 0;
@@ -541,6 +542,7 @@ void CKeloServoView::DropLink(bool showMessage) {
 }
 
 void CKeloServoView::OnDrivePortRemoved() {
+    DisableAnalysisStart();
     PortObject.Close();
     ConnectedFlag = 0;
     PortOpenFlag = 0;

@@ -30,6 +30,7 @@ class CMonAnDlg;
 class CMonDnDlg;
 class CMonitorLifeDialog;
 class COnLineParaEditDlg;
+class CFRADlg;
 
 // Private messages the tool windows send the view.
 inline constexpr UINT WM_JOG_COMMAND = 0x784;
@@ -195,6 +196,10 @@ public:
     void OnFactoryReset();
     void OnFilePrintCommand();
     void OnFilePrintPreviewCommand();
+    // Mechanical Characteristic Analysis: the modal analysis window, refused while the servo is on.
+    void OnMechanicalAnalysis();
+    // The link went: the running analysis window's Start goes grey.
+    void DisableAnalysisStart();
     BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
 
     // Messages of the tool windows.
@@ -223,6 +228,8 @@ public:
     CMonDnDlg* DiagnosticsDialog = nullptr;
     CMonitorLifeDialog* LifeDialog = nullptr;
     CMonUnAPDlg* UnListDialog = nullptr;
+    // The analysis window while it runs (modal, on the command's stack).
+    CFRADlg* AnalysisWindow = nullptr;
     // What the status list window leaves behind for the next one.
     UnListState UnList;
     // The editor's defined-parameter list (the settings file keeps it).

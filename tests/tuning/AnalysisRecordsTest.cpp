@@ -1,5 +1,6 @@
 // The "R5" requests and replies of the analysis data and the "111.dat" dump.
 #include "tuning/AnalysisRecords.h"
+#include "tuning/AnalysisRun.h"
 
 #include "framework/core/Format.h"
 #include "sim/SimProtocol.h"
@@ -128,6 +129,13 @@ TEST(AnalysisRecords, DataFileLayout) {
     ASSERT_GE(text.size(), tail.size());
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1026);
+}
+
+TEST(AnalysisRecords, SampleTimeFromTheSamplingFrequency) {
+    EXPECT_FLOAT_EQ(AnalysisSampleTime(10000), 0.0001f);
+    EXPECT_FLOAT_EQ(AnalysisSampleTime(20000), 0.00005f);
+    EXPECT_FLOAT_EQ(AnalysisSampleTime(std::nullopt), 0.0001f) << "a failed read";
+    EXPECT_FLOAT_EQ(AnalysisSampleTime(0), 0.0001f) << "a drive that says 0 divides nothing";
 }
 
 } // namespace

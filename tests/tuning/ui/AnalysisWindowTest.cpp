@@ -264,6 +264,23 @@ TEST_F(AnalysisWindow, BodePlotPixelsCursorsLabelsAndTheClipboardCopy) {
         }
         EXPECT_EQ(ui::Text(window, IDC_FRA_RESONANCE), Format("%.1f", window.m_resonanceFrequency));
 
+        // Cursor 1 dragged to the 1000 Hz column reads 1000 Hz there; dragged out left of the plot it
+        // follows without a read-out of its own until it is back.
+        const int x1000 = left + BodeColumn(1000, ts);
+        window.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(window.m_cursor1X + 1, gainTop + 50));
+        window.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x1000, gainTop + 50));
+        window.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x1000, gainTop + 50));
+        EXPECT_EQ(window.m_cursor1X, x1000);
+        const QImage dragged = Picture(window);
+        EXPECT_TRUE(Near(dragged, x1000, phaseTop + 100, RGB(255, 255, 0)));
+        EXPECT_EQ(ui::Text(window, IDC_FRA_RESONANCE), "1000.0");
+        window.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x1000, phaseTop + 50));
+        window.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(left - 40, phaseTop + 50));
+        window.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(left - 40, phaseTop + 50));
+        EXPECT_EQ(window.m_cursor1X, left - 40);
+        Picture(window);
+        EXPECT_EQ(CursorBin(window.m_resonanceFrequency, ts), 1) << "below the first bin reads bin 1";
+
         // 60 dB per division with the offset 1: labels 180 down to -180.
         ui::Choose(window, IDC_FRA_GAIN_SCALE, 6);
         EXPECT_EQ(window.m_gainScale, 60);
