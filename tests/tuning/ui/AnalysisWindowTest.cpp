@@ -6,6 +6,7 @@
 #include "framework/core/File.h"
 #include "framework/ui/Clipboard.h"
 #include "framework/ui/WindowImage.h"
+#include "resources/ids/paramedit.h"
 #include "resources/ids/tuning.h"
 #include "tests/support/DialogDriver.h"
 #include "tuning/BodePlot.h"
@@ -13,7 +14,10 @@
 #include "tuning/ui/FRAReadDlg.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
+#include <QWidget>
 
 #include <fstream>
 #include <functional>
@@ -27,9 +31,17 @@ protected:
     // as its timer would.
     void Session(const std::function<void(CFRADlg&)>& user) {
         CFRADlg window(nullptr, services);
-        ui::ModalScript script(
-            {{IDD_FRA, [&](CDialog& dialog) { user(static_cast<CFRADlg&>(dialog)); }},
-             {IDD_FRA_READ, [](CDialog& read) { FireTimerForTest(&read, FraReadTimer); }}});
+        ui::ModalScript script({{IDD_FRA, [&](CDialog& dialog) { user(static_cast<CFRADlg&>(dialog)); }},
+                                {IDD_FRA_READ, [](CDialog& read) {
+                                     // Enter and Esc do not end the read window: only the read does.
+                                     QWidget* bar = read.GetDlgItem(IDC_PROGRESS_BAR)->GetWidget();
+                                     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+                                         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+                                         QCoreApplication::sendEvent(bar, &press);
+                                     }
+                                     EXPECT_TRUE(read.HasTimer(FraReadTimer)) << "the read window ended";
+                                     FireTimerForTest(&read, FraReadTimer);
+                                 }}});
         window.DoModal();
     }
     // Types the load torque and presses Start with a fresh request log.
