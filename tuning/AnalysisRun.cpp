@@ -27,6 +27,10 @@ bool RestoreAfterCompletion(CRegisterServices& services, int savedJogSpeed) {
            services.WriteDriveRegister(0x0201, savedJogSpeed);
 }
 
+bool StopAnalysisExcitation(CRegisterServices& services, int savedJogSpeed) {
+    return RestoreAfterCompletion(services, savedJogSpeed) && services.WriteDriveRegister(0x1602, 0);
+}
+
 AnalysisReadResult ReadAnalysisBlocks(CRegisterServices& services, AnalysisWords& words,
                                       const std::function<void(const std::string& line)>& progress) {
     AnalysisReadResult result;

@@ -28,6 +28,10 @@ std::optional<int> StartAnalysisExcitation(CRegisterServices& services, int load
 // 0x170E = 0, 0x1803 = 0, 0x0201 = saved jog speed, in this order; false at the first refusal.
 bool RestoreAfterCompletion(CRegisterServices& services, int savedJogSpeed);
 
+// A wait the user cancelled: the restore writes, then 0x1602 = 0 ends the measurement on the drive.
+// False at the first refusal (the drive may still be exciting).
+bool StopAnalysisExcitation(CRegisterServices& services, int savedJogSpeed);
+
 // How the eight block reads went.
 struct AnalysisReadResult {
     bool ok = false;

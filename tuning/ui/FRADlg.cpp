@@ -216,8 +216,17 @@ BOOL CFRADlg::RunMeasurement() {
         }
         if (state == 1) {
             // The drive is still measuring: keep the window alive, and give up after the bound.
-            if (pass && !pass->Pump())
+            if (pass && !pass->Pump()) {
+                // Cancelled: the machine must not go on being excited; a window that went touches
+                // nothing.
+                if (!pass->OwnerGone()) {
+                    pass->CloseProgress();
+                    services_.CancelRequest = 0;
+                    if (!StopAnalysisExcitation(services_, m_savedJogSpeed))
+                        ShowFailure(LoadResString(IDS_FRA_SETTING_FAILED));
+                }
                 return FALSE;
+            }
             const Clock::time_point now = Clock::now();
             if (now >= deadline) {
                 ShowFailure(LoadResString(IDS_FRA_WAIT_TIMEOUT));

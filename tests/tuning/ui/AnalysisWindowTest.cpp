@@ -234,6 +234,31 @@ TEST_F(AnalysisWindow, ARefusedAcknowledgementReadsTheDataAgain) {
     });
 }
 
+TEST_F(AnalysisWindow, CancelDuringTheWaitStopsTheExcitation) {
+    SimAnalysisOptions options;
+    options.completionPolls = 1000000; // a drive that never completes
+    machine->SetAnalysisOptions(options);
+    int pumps = 0;
+    services.PeekAndPump = [&] {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        if (++pumps == 3)
+            services.CancelRequest = 1; // the wait window's Cancel
+    };
+    Session([&](CFRADlg& window) {
+        Start(window);
+        EXPECT_TRUE(Shown().empty());
+        EXPECT_FALSE(window.AnalysisDataValid);
+        const std::vector<std::string> log = Requests();
+        ASSERT_GE(log.size(), 4u);
+        EXPECT_EQ(std::vector<std::string>(log.end() - 4, log.end()),
+                  (std::vector<std::string>{Write(0x170E, 0), Write(0x1803, 0), Write(0x0201, -300),
+                                            Write(0x1602, 0)}));
+        for (const std::string& request : log)
+            EXPECT_NE(request.rfind("R5", 0), 0u);
+    });
+    EXPECT_EQ(services.ViewBusyFlag, 0);
+}
+
 TEST_F(AnalysisWindow, BodePlotPixelsCursorsLabelsAndTheClipboardCopy) {
     machine->SetAnalysisOptions({});
     Session([&](CFRADlg& window) {
