@@ -202,10 +202,14 @@ BOOL CFRADlg::RunMeasurement() {
         return FALSE;
     CTransferPass* pass = runningPass;
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline = Clock::now() + CompletionWaitLimit;
+    const Clock::time_point started = Clock::now();
+    const Clock::time_point deadline = started + m_completionWaitLimit;
     if (pass)
-        pass->OpenProgress(RWProgressDialogResource, static_cast<int>(CompletionWaitLimit.count()),
-                           LoadResString(IDS_FRA_WAIT_CAPTION), true);
+        pass->OpenProgress(
+            RWProgressDialogResource,
+            std::max(1, static_cast<int>(
+                            std::chrono::duration_cast<std::chrono::seconds>(m_completionWaitLimit).count())),
+            LoadResString(IDS_FRA_WAIT_CAPTION), true);
     bool completionSeen = false;
     int acknowledgeRefusals = 0;
     for (;;) {
@@ -233,8 +237,7 @@ BOOL CFRADlg::RunMeasurement() {
                 return FALSE;
             }
             if (pass) {
-                const auto waited =
-                    std::chrono::duration_cast<std::chrono::seconds>(now - (deadline - CompletionWaitLimit));
+                const auto waited = std::chrono::duration_cast<std::chrono::seconds>(now - started);
                 while (pass->Position() < waited.count())
                     pass->Step();
             }

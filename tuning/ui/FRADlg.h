@@ -9,8 +9,10 @@
 #include "framework/ui/Gdi.h"
 #include "link/services/RegisterServices.h"
 #include "tuning/AnalysisRecords.h"
+#include "tuning/AnalysisRun.h"
 #include "tuning/FrequencyResponse.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -81,6 +83,8 @@ public:
     int m_measurementState = 0;
     bool m_readSucceeded = false;
     CFRAReadDlg* m_readWindow = nullptr;
+    // How long the drive may take to report completion (CompletionWaitLimit; tests shorten it).
+    std::chrono::milliseconds m_completionWaitLimit = CompletionWaitLimit;
     int m_gainScale = 20;   // dB per division
     int m_phaseScale = 180; // degrees per division
     int GainOffset = 1;

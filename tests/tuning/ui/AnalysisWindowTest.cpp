@@ -259,6 +259,21 @@ TEST_F(AnalysisWindow, CancelDuringTheWaitStopsTheExcitation) {
     EXPECT_EQ(services.ViewBusyFlag, 0);
 }
 
+TEST_F(AnalysisWindow, ADriveThatNeverCompletesEndsTheWaitAtItsBound) {
+    SimAnalysisOptions options;
+    options.completionPolls = 1000000;
+    machine->SetAnalysisOptions(options);
+    Session([&](CFRADlg& window) {
+        window.m_completionWaitLimit = std::chrono::milliseconds(300);
+        Start(window);
+        EXPECT_EQ(Shown(), std::vector<std::string>{
+                               "Error:\n\nThe drive did not report the measurement complete in time."});
+        EXPECT_FALSE(window.AnalysisDataValid);
+        EXPECT_EQ(Requests().back(), Read(0x1602));
+    });
+    EXPECT_EQ(services.ViewBusyFlag, 0);
+}
+
 TEST_F(AnalysisWindow, BodePlotPixelsCursorsLabelsAndTheClipboardCopy) {
     machine->SetAnalysisOptions({});
     Session([&](CFRADlg& window) {
