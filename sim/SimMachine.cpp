@@ -28,9 +28,42 @@ CSimMachine::CSimMachine(CSimDrive& drive) : drive_(drive) {
             };
         drive_.SetRule(address, rule);
     }
+    for (uint16_t address : {uint16_t(0x1601), uint16_t(0x1602), uint16_t(0x1603), uint16_t(0x1604),
+                             uint16_t(0x1605), uint16_t(0x1606), uint16_t(0x1607)}) {
+        SimRegisterRule rule;
+        rule.onWrite = [this](uint16_t a, uint16_t value) {
+            std::lock_guard lock(mutex_);
+            analysis_.OnWrite(a, value, mechanism_);
+        };
+        if (address == CSimAnalysis::SampleFrequencyRegister)
+            rule.readOnly = true;
+        if (address == CSimAnalysis::StateRegister || address == CSimAnalysis::SampleFrequencyRegister)
+            rule.onRead = [this](uint16_t a) {
+                std::lock_guard lock(mutex_);
+                return *analysis_.Read(a);
+            };
+        drive_.SetRule(address, rule);
+    }
+    for (uint16_t address :
+         {CSimAnalysis::TorqueScaleRegister, uint16_t(CSimAnalysis::TorqueScaleRegister + 1),
+          CSimAnalysis::SpeedScaleRegister, uint16_t(CSimAnalysis::SpeedScaleRegister + 1)}) {
+        SimRegisterRule rule;
+        rule.readOnly = true;
+        rule.onRead = [this](uint16_t a) {
+            std::lock_guard lock(mutex_);
+            return *analysis_.Read(a);
+        };
+        drive_.SetRule(address, rule);
+    }
+    // The run command word sits among the read-only status words but takes the program's writes.
+    drive_.SetRule(0x170E, SimRegisterRule{});
+    // The analysis memory first: while a measurement holds data it is what a block read of
+    // 0x1000..0x17FF reaches.
     drive_.AddMemoryModel({[this] { BeforeRequest(); },
                            [this](uint16_t address) -> std::optional<uint16_t> {
                                std::lock_guard lock(mutex_);
+                               if (std::optional<uint16_t> word = analysis_.BlockWord(address))
+                                   return word;
                                if (std::optional<uint16_t> word = trace_.BlockWord(address))
                                    return word;
                                return recorder_.BlockWord(address);
@@ -122,4 +155,29 @@ double CSimMachine::MotorSpeedRpm() const {
 int CSimMachine::TraceDroppedRecords() const {
     std::lock_guard lock(mutex_);
     return trace_.DroppedRecords();
+}
+
+void CSimMachine::SetAnalysisOptions(const SimAnalysisOptions& options) {
+    std::lock_guard lock(mutex_);
+    analysis_.SetOptions(options);
+}
+
+SimAnalysisOptions CSimMachine::AnalysisOptions() const {
+    std::lock_guard lock(mutex_);
+    return analysis_.Options();
+}
+
+uint32_t CSimMachine::AnalysisTorqueScale() const {
+    std::lock_guard lock(mutex_);
+    return analysis_.TorqueScale();
+}
+
+int CSimMachine::AnalysisAcknowledged() const {
+    std::lock_guard lock(mutex_);
+    return analysis_.Acknowledged();
+}
+
+int CSimMachine::AnalysisMeasurements() const {
+    std::lock_guard lock(mutex_);
+    return analysis_.Measurements();
 }

@@ -12,6 +12,7 @@
 //
 // The clock stands still unless a test advances it, a step per request is set, or it follows real
 // time (the served program does that, so a window sees a live drive).
+#include "sim/SimAnalysis.h"
 #include "sim/SimBoxRecorder.h"
 #include "sim/SimDrive.h"
 #include "sim/SimMechanism.h"
@@ -43,6 +44,14 @@ public:
     double MotorSpeedRpm() const;
     // Trace records dropped because the program did not take the memory in time.
     int TraceDroppedRecords() const;
+    // The mechanism an analysis measurement excites and how the drive answers it (sim/SimAnalysis.h).
+    void SetAnalysisOptions(const SimAnalysisOptions& options);
+    SimAnalysisOptions AnalysisOptions() const;
+    // The onU03 value the drive reports: the gain at the resonance comes out as the options' peak.
+    uint32_t AnalysisTorqueScale() const;
+    // Writes of 0x1604 := 0 the drive has seen, and measurements started.
+    int AnalysisAcknowledged() const;
+    int AnalysisMeasurements() const;
 
 private:
     void BeforeRequest();
@@ -58,4 +67,5 @@ private:
     CSimMechanism mechanism_;
     CSimTrace trace_;
     CSimBoxRecorder recorder_;
+    CSimAnalysis analysis_;
 };

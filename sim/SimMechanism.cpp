@@ -34,8 +34,23 @@ void CSimMechanism::SetPositionTarget(std::optional<double> targetRad, double rp
     positionRpm_ = std::abs(rpm);
 }
 
-double CSimMechanism::MotorSpeedRpm() const {
-    return motorSpeed_ / kRadPerSecPerRpm;
+void CSimMechanism::SetTorqueExcitation(std::optional<double> torque) {
+    excitation_ = torque;
+}
+
+SimMechanismParams SimMechanismParams::TwoMass(double resonanceHz, double antiResonanceHz,
+                                               double dampingRatio, double motorInertia) {
+    // Anti-resonance sqrt(K / JL); resonance sqrt(K (Jm + JL) / (Jm JL)) = anti x sqrt(1 + JL / Jm).
+    SimMechanismParams p;
+    const double ratio = resonanceHz / antiResonanceHz;
+    const double wa = 2 * kPi * antiResonanceHz;
+    p.motorInertia = motorInertia;
+    p.loadInertia = motorInertia * (ratio * ratio - 1);
+    p.stiffness = p.loadInertia * wa * wa;
+    const double reduced = p.motorInertia * p.loadInertia / (p.motorInertia + p.loadInertia);
+    p.damping = 2 * dampingRatio * std::sqrt(p.stiffness * reduced);
+    p.friction = 0;
+    return p;
 }
 
 double CSimMechanism::CommandRpm() const {
@@ -52,7 +67,7 @@ void CSimMechanism::AdvanceTo(int64_t timeUs) {
 void CSimMechanism::Step() {
     const double h = StepUs * 1e-6;
     double commandSpeed = 0;
-    if (servoOn_ && positionTarget_) {
+    if (servoOn_ && positionTarget_ && !excitation_) {
         // The position command ramps towards the target at the move speed.
         const double limit = positionRpm_ * kRadPerSecPerRpm * h;
         const double move = std::clamp(*positionTarget_ - commandAngle_, -limit, limit);
@@ -62,10 +77,14 @@ void CSimMechanism::Step() {
     } else {
         commandRpm_ = servoOn_ ? CommandRpm() : 0.0;
         commandSpeed = commandRpm_ * kRadPerSecPerRpm;
-        if (servoOn_)
+        if (servoOn_ && !excitation_)
             commandAngle_ += commandSpeed * h;
     }
-    if (servoOn_) {
+    if (excitation_) {
+        torque_ = *excitation_;
+        commandAngle_ = motorAngle_;
+        integral_ = 0;
+    } else if (servoOn_) {
         integral_ += (commandSpeed - motorSpeed_) * h;
         const double limit = p_.torqueLimit * p_.ratedTorque;
         torque_ = std::clamp(p_.speedGain * (commandSpeed - motorSpeed_) + p_.speedIntegral * integral_,
@@ -88,6 +107,10 @@ void CSimMechanism::Step() {
     loadAngle_ += loadSpeed_ * h;
     timeUs_ += StepUs;
     ++steps_;
+}
+
+double CSimMechanism::MotorSpeedRpm() const {
+    return motorSpeed_ / kRadPerSecPerRpm;
 }
 
 int32_t CSimMechanism::Value(SimSignal signal) const {

@@ -57,6 +57,12 @@ struct SimMechanismParams {
     double torqueLimit = 3.0;   // % of rated x 100: 300 %
     int encoderPulses = 131072; // per revolution
     int polePairs = 4;
+
+    // A two-mass machine with the given anti-resonance and resonance (Hz, resonance above the
+    // anti-resonance) on this motor inertia: the load inertia and the stiffness follow from the two
+    // frequencies, the damping from the ratio at the resonance; no friction, so it stays linear.
+    static SimMechanismParams TwoMass(double resonanceHz, double antiResonanceHz, double dampingRatio,
+                                      double motorInertia = 1.2e-4);
 };
 
 class CSimMechanism {
@@ -69,6 +75,11 @@ public:
     bool ServoOn() const { return servoOn_; }
     // A fixed speed command in rpm instead of the demonstration profile; nothing: the profile.
     void SetSpeedCommand(std::optional<double> rpm);
+    // The drive's torque excitation (N m on the motor) in place of the speed loop, servo or not;
+    // nothing: the speed loop again.
+    void SetTorqueExcitation(std::optional<double> torque);
+    void SetParams(const SimMechanismParams& params) { p_ = params; }
+    const SimMechanismParams& Params() const { return p_; }
 
     // Position mode (the drive's internal position commands): the position command ramps to the
     // target angle (rad) at the speed (rpm) and the loop follows it; nothing: back to speed mode.
@@ -76,12 +87,13 @@ public:
     bool PositionMode() const { return positionTarget_.has_value(); }
     double MotorAngle() const { return motorAngle_; }
     double CommandAngle() const { return commandAngle_; }
-    double MotorSpeedRpm() const;
 
     // Steps the model up to the given time (microseconds of simulated time); never backwards.
     void AdvanceTo(int64_t timeUs);
     int64_t TimeUs() const { return timeUs_; }
 
+    // The motor's speed now, unrounded (rpm).
+    double MotorSpeedRpm() const;
     // The value of a signal now, in the drive's units.
     int32_t Value(SimSignal signal) const;
 
@@ -94,6 +106,7 @@ private:
     std::optional<double> fixedCommand_;
     std::optional<double> positionTarget_;
     double positionRpm_ = 0;
+    std::optional<double> excitation_;
     int64_t timeUs_ = 0;
     int64_t steps_ = 0;
     // State: angles in rad, speeds in rad/s.

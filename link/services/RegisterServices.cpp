@@ -25,7 +25,6 @@ constexpr const char* kRestartNotice =
     "Please restart the Servo drive! ! \n(After turning off the power, re-enter the power.)";
 constexpr const char* kFilterNotWritten = "Filter parameters not written: ";
 constexpr const char* kServoOnRefusal = "System Servo ON!\nPlease Servo Off again!";
-constexpr const char* kAnalysisSetupStep = "Trace the setting data to the Servo drive.";
 constexpr const char* kDioReadStep = "Read Digital Input/Output Contact planning parameters: ";
 constexpr const char* kDioWriteStep = "Write Digital Input/Output Contact planning parameters: ";
 constexpr const char* kPathReadStep = "Read Internal Position Command path planning parameters: ";
@@ -484,56 +483,6 @@ FilterWriteResult CRegisterServices::WriteFilterParameters() {
         ShowFailureBox(detail);
     }
     return result;
-}
-
-int CRegisterServices::StartAnalysisMeasurement() {
-    if (!ConnectedFlag) {
-        ShowMessage(kCommunicateError, kCommunicationCaption, MB_OK | MB_ICONSTOP);
-        return 0;
-    }
-    const int writes[5][2] = {
-        {0x1603, AnalysisSetting1}, {0x1606, 0}, {0x1605, 0}, {0x1601, AnalysisSetting2}, {0x1602, 1}};
-    for (const auto& w : writes) {
-        if (!WriteDriveRegister(w[0], w[1])) {
-            ShowFailureBox(kAnalysisSetupStep);
-            return 0;
-        }
-    }
-    return 1;
-}
-
-int CRegisterServices::ReadAnalysisData() {
-    if (!ConnectedFlag || AnalysisSlot < 0 || AnalysisSlot >= AnalysisSlotCount)
-        return 0;
-    if (BeginWaitCursor)
-        BeginWaitCursor();
-    struct CursorEnd {
-        const std::function<void()>& restore;
-        ~CursorEnd() {
-            if (restore)
-                restore();
-        }
-    } cursorEnd{RestoreWaitCursor};
-
-    constexpr int kPerSeries = 5 * 256 / 2;
-    std::vector<int> series[2] = {std::vector<int>(kPerSeries), std::vector<int>(kPerSeries)};
-    int k = 0;
-    for (char group = '0'; group <= '4'; ++group) {
-        for (int number = 0; number < 256; ++number, ++k) {
-            const std::optional<int> value = ReadParameterByGroup(group, number);
-            if (!value)
-                return 0;
-            series[k % 2][k / 2] = static_cast<int16_t>(*value);
-        }
-    }
-    const size_t offset = static_cast<size_t>(AnalysisSlot) * AnalysisSeriesLength;
-    for (int s = 0; s < 2; ++s) {
-        if (AnalysisData[s].size() < offset + AnalysisSeriesLength)
-            AnalysisData[s].resize(offset + AnalysisSeriesLength);
-        for (int i = 0; i < AnalysisSeriesLength; ++i)
-            AnalysisData[s][offset + i] = series[s][i + 1];
-    }
-    return 1;
 }
 
 void CRegisterServices::EnableStepDialogButtons(const std::function<void()>& routine) {

@@ -1,7 +1,7 @@
 #pragma once
 // CRegisterServices: the register services through which the windows read and write the drive (one
 // register, one parameter by code, Modbus, 32-bit pairs) and the long transfers (memory image,
-// digital I/O contact group, path planning, filter set, analysis data). The view carries it as its
+// digital I/O contact group, path planning, filter set). The view carries it as its
 // protocol base; the windows above reach it through the view.
 //
 // A read returns the value it read, or nothing when not connected, refused or failed: a failed read
@@ -61,9 +61,6 @@ struct FilterWriteResult {
     bool Written() const { return setsNotWritten.empty(); }
 };
 
-constexpr int AnalysisSeriesLength = 512;
-constexpr int AnalysisSlotCount = 64;
-
 class CRegisterServices : public CInternalCode {
 public:
     CRegisterServices();
@@ -82,15 +79,7 @@ public:
     CKeloServoDoc* Document = nullptr;
     // Hooks the view fills in.
     ITransferProgress* Progress = nullptr;
-    std::function<void()> PeekAndPump;       // dispatches one pending window message
-    std::function<void()> BeginWaitCursor;   // shows the wait cursor
-    std::function<void()> RestoreWaitCursor; // ends it
-    // Frequency analysis: the two settings the measurement starts with, the slot the next read fills,
-    // and the two series (AnalysisSeriesLength values per slot).
-    int AnalysisSetting1 = 0;
-    int AnalysisSetting2 = 0;
-    int AnalysisSlot = 0; // 0 .. AnalysisSlotCount - 1
-    std::array<std::vector<int>, 2> AnalysisData;
+    std::function<void()> PeekAndPump; // dispatches one pending window message
 
     // --- Single registers and parameters --------------------------------------------------------
     // "R1": signed 16-bit for 0x0201, 0x0601, 0x0905, 0x0906, 0x0C1C, unsigned for every other address.
@@ -141,8 +130,6 @@ public:
     // written; otherwise the one failure box names what was not, and so does the result. Nothing is
     // sent (and nothing shown) without a link.
     FilterWriteResult WriteFilterParameters();
-    int StartAnalysisMeasurement();
-    int ReadAnalysisData();
     // Runs the step dialog's button routine with ViewBusyFlag set.
     void EnableStepDialogButtons(const std::function<void()>& routine);
 

@@ -92,8 +92,6 @@ CKeloServoView::CKeloServoView() {
     Progress = &progress_;
     OwnerLife = CWnd::Life();
     PeekAndPump = [this] { PeekAndPumpOnce(); };
-    CRegisterServices::BeginWaitCursor = [this] { CView::BeginWaitCursor(); };
-    CRegisterServices::RestoreWaitCursor = [this] { CView::EndWaitCursor(); };
 }
 
 CKeloServoView::~CKeloServoView() {
@@ -134,6 +132,7 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::Command(ID_MULTI_POSITION, &CKeloServoView::OnMultiPosition),
             msg::Command(ID_POSITION_PROGRAMMING, &CKeloServoView::OnPositionProgramming),
             msg::Command(ID_DIDO_CONTACT_SET, &CKeloServoView::OnDioContactSet),
+            msg::Command(ID_MECHANICAL_ANALYSIS, &CKeloServoView::OnMechanicalAnalysis),
             // Every command of the view asks the enabling rules; the rules leave the framework's
             // own commands alone.
             msg::UpdateCommandUIRange(ID_PORT_SETTING, ID_INERTIA_ESTIMATION,
@@ -471,6 +470,7 @@ void CKeloServoView::ReadDriveWords() {
 
 void CKeloServoView::Disconnect() {
     LinkOpenIndicator = 0;
+    DisableAnalysisStart();
     if (ConnectedFlag) {
         ConnectedFlag = 0;
         DriveIdentifiedFlag = 0;
@@ -548,6 +548,7 @@ void CKeloServoView::ShowLostLinkMessage() {
 
 void CKeloServoView::DropLink(bool showMessage) {
     ConnectedFlag = 0;
+    DisableAnalysisStart();
     PortObject.Close();
     PortOpenFlag = 0;
     LinkOpenIndicator = 0;
@@ -557,6 +558,7 @@ void CKeloServoView::DropLink(bool showMessage) {
 }
 
 void CKeloServoView::OnDrivePortRemoved() {
+    DisableAnalysisStart();
     PortObject.Close();
     ConnectedFlag = 0;
     PortOpenFlag = 0;

@@ -42,6 +42,7 @@ class CNotchDlg;
 class CLowfreDlg;
 class CJOGRigidityDlg;
 class CAutoOffsetDialog;
+class CFRADlg;
 
 // Private messages the tool windows send the view.
 inline constexpr UINT WM_JOG_COMMAND = 0x784;
@@ -230,6 +231,10 @@ public:
     void OnSelfBuiltMotor();
     void OnPoleAlignment();
     void OnAccessoriesSelect();
+    // Mechanical Characteristic Analysis: the modal analysis window, refused while the servo is on.
+    void OnMechanicalAnalysis();
+    // The link went: the running analysis window's Start goes grey.
+    void DisableAnalysisStart();
     BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
     // The position tools (KeloServoViewPosition.cpp).
     void OnPositionControl();
@@ -285,6 +290,8 @@ public:
     CLowfreDlg* LowFrequencyWindow = nullptr;
     CJOGRigidityDlg* RigidityWindow = nullptr;
     CAutoOffsetDialog* AutoOffsetWindow = nullptr;
+    // The analysis window while it runs (modal, on the command's stack).
+    CFRADlg* AnalysisWindow = nullptr;
     // What the status list window leaves behind for the next one.
     UnListState UnList;
     // The editor's defined-parameter list (the settings file keeps it).

@@ -44,7 +44,6 @@ TEST_F(Services, NothingIsSentWhileNotConnected) {
         {"ReadPathPlanningParameters", [&] { return services.ReadPathPlanningParameters(); }},
         {"WritePathPlanningParameters", [&] { return services.WritePathPlanningParameters(); }},
         {"WriteFilterParameters", [&] { return services.WriteFilterParameters().Written() ? 1 : 0; }},
-        {"ReadAnalysisData", [&] { return services.ReadAnalysisData(); }},
     };
     for (const auto& [name, call] : calls) {
         SCOPED_TRACE(name);
@@ -54,11 +53,6 @@ TEST_F(Services, NothingIsSentWhileNotConnected) {
     EXPECT_TRUE(messages.Shown().empty());
     EXPECT_TRUE(progress.opened.empty());
     EXPECT_EQ(services.ViewBusyFlag, 0);
-
-    // Starting an analysis unlinked tells the user why.
-    EXPECT_EQ(services.StartAnalysisMeasurement(), 0);
-    EXPECT_EQ(OnlyMessage().text, "Communicate Error!");
-    EXPECT_TRUE(Requests().empty());
 }
 
 TEST_F(Services, RegisterReadsTakeTheWordSignedOrUnsignedByAddress) {
@@ -468,40 +462,6 @@ TEST_F(Services, FilterSetSucceedsOnlyWhenEverySetWasWritten) {
         for (uint16_t a : refused)
             drive.RefuseAddress(a, false);
     }
-}
-
-TEST_F(Services, AnalysisMeasurementAndData) {
-    services.AnalysisSetting1 = 100;
-    services.AnalysisSetting2 = 30;
-    ASSERT_EQ(services.StartAnalysisMeasurement(), 1);
-    EXPECT_EQ(Requests(),
-              (std::vector<std::string>{Maker("W116030064"), Maker("W116060000"), Maker("W116050000"),
-                                        Maker("W11601001E"), Maker("W116020001")}));
-    drive.ClearLog();
-    drive.RefuseAddress(0x1605);
-    EXPECT_EQ(services.StartAnalysisMeasurement(), 0);
-    EXPECT_EQ(Requests().size(), 3u);
-    EXPECT_EQ(OnlyMessage().text, "Error:\n\nTrace the setting data to the Servo drive.");
-
-    // Even reads feed the first series, odd ones the second; values 1..512 land in the slot.
-    drive.SetRegister(0x0002, 0xFFFE);
-    drive.SetRegister(0x0003, 7);
-    drive.SetRegister(0x0401, 9);
-    int begun = 0;
-    int ended = 0;
-    services.BeginWaitCursor = [&] { ++begun; };
-    services.RestoreWaitCursor = [&] { ++ended; };
-    services.AnalysisSlot = 1;
-    ASSERT_EQ(services.ReadAnalysisData(), 1);
-    ASSERT_EQ(services.AnalysisData[0].size(), 1024u);
-    EXPECT_EQ(services.AnalysisData[0][512], -2);
-    EXPECT_EQ(services.AnalysisData[1][512], 7);
-    EXPECT_EQ(services.AnalysisData[1][1023], 9);
-    EXPECT_EQ(begun, 1);
-    EXPECT_EQ(ended, 1);
-    drive.RefuseAddress(0x0123);
-    EXPECT_EQ(services.ReadAnalysisData(), 0);
-    EXPECT_EQ(ended, 2);
 }
 
 TEST_F(Services, StepDialogRoutineRunsBusy) {
