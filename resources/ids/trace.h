@@ -152,3 +152,6 @@ inline constexpr int IDS_TG_TIME_CAPTION = 62010;
 inline constexpr int IDS_TG_NONE = 62023;
 inline constexpr int IDS_TG_STOP_UNCONFIRMED = 18150;
 inline constexpr int IDS_TG_STOP_UNCONFIRMED_CAPTION = 18151;
+inline constexpr int IDS_TG_OPEN_FILTER = 62032;
+inline constexpr int IDS_TG_SAVE_FILTER = 62033;
+inline constexpr int IDS_TG_SAVE_FAILED = 18152;

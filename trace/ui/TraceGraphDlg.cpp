@@ -14,6 +14,7 @@
 #include "link/LinkState.h"
 #include "link/services/RegisterServices.h"
 #include "link/services/TransferPass.h"
+#include "resources/ids/mainframe.h"
 #include "resources/ids/trace.h"
 #include "shell/ShellGlobals.h"
 #include "trace/GraphServices.h"
@@ -21,6 +22,7 @@
 #include "trace/TraceArming.h"
 #include "trace/TraceCaptions.h"
 #include "trace/TraceDataFile.h"
+#include "trace/ui/GraphFileDialogs.h"
 #include "trace/ui/TraceReadDlg.h"
 
 #include <algorithm>
@@ -132,6 +134,9 @@ const MessageMap* CTraceGraphDlg::GetMessageMap() const {
                                     msg::Command(IDC_TG_COPY, &T::OnCopyToClipboard),
                                     msg::Command(IDC_TG_ONLINE_EDIT, &T::OnOnlineEdit),
                                     msg::Command(IDC_TG_AUTOSAVE, &T::OnAutosave),
+                                    msg::Command(IDC_TG_OPEN, &T::OnOpen),
+                                    msg::Command(IDC_TG_SAVE, &T::OnSave),
+                                    msg::Command(IDC_TG_SAVE_AS, &T::OnSaveAs),
                                     msg::ControlRange(BN_CLICKED, 6174, 6181, &T::OnChannelShown),
                                     msg::ControlRange(BN_CLICKED, 1001, 1004, &T::OnOffsetStep),
                                     msg::ControlRange(BN_CLICKED, 1434, 1440, &T::OnOffsetStep),
@@ -1391,4 +1396,192 @@ void CTraceGraphDlg::OnCopyToClipboard() {
 
 void CTraceGraphDlg::EnableItem(int id, BOOL enable) {
     EnableItemOf(*this, id, enable);
+}
+
+// ---- Recordings -----------------------------------------------------------------------------
+
+TraceRecording CTraceGraphDlg::CurrentRecording() const {
+    TraceRecording r;
+    r.traceMode = TraceMode;
+    r.sources = sources_;
+    r.colorIndices = colourIndices_;
+    r.timeBase = timeBase_;
+    r.interval = interval_;
+    r.pointCount = std::clamp(points_, 0, TraceSampleBufferLength - 1);
+    r.scaleSelections = scaleSelection_;
+    if (auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE)))
+        r.timeDivisionSelection = std::max(0, combo->GetCurSel());
+    for (size_t ch = 0; ch < 4; ++ch) {
+        r.baseScales[ch] = r.scales[ch] = scale_[ch];
+        r.baseOffsets[ch] = r.offsets[ch] = offset_[ch];
+        r.upperScales[ch] = scale_[ch + 4];
+        r.upperOffsets[ch] = offset_[ch + 4];
+    }
+    r.sliderPositions = sliderPosition_;
+    r.frontChannel = drawOrder_[3];
+    const int count = r.pointCount + 1;
+    for (size_t ch = 0; ch < 8; ++ch) {
+        r.samples[ch].resize(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i)
+            r.samples[ch][static_cast<size_t>(i)] =
+                i < display_[ch].Size() ? display_[ch].At(i) : r.pointCount;
+    }
+    r.dioCodes = dioCodes_;
+    r.triggerSource = triggerSource_;
+    r.triggerLevel = triggerLevel_;
+    r.seriesCode = SeriesCode;
+    r.triggerEdge = triggerEdge_;
+    r.triggerPosition = triggerPosition_;
+    r.zoomed = zoomed_ ? 1 : 0;
+    // Un-zoomed, the view starts at the record's beginning with a tenth of it per division.
+    r.timePerDivision = timePerDivision_;
+    r.leftTime = leftTime_;
+    r.scroll = scrollPosition_;
+    r.baseTimePerDivision = zoomed_ ? recordTime_ / 10.0f : timePerDivision_;
+    r.baseLeftTime = zoomed_ ? 0.0f : leftTime_;
+    r.baseScroll = zoomed_ ? 0 : scrollPosition_;
+    r.channelCountMode = channelCountMode_;
+    r.colors = colours_;
+    return r;
+}
+
+bool CTraceGraphDlg::SaveRecording(const std::string& path) {
+    const TraceRecording recording = CurrentRecording();
+    TraceCsvTable csv;
+    csv.rows = recording.pointCount;
+    for (size_t ch = 0; ch < 8; ++ch) {
+        csv.titles.push_back(CsvColumnTitle(static_cast<int>(ch) + 1,
+                                            ChannelSourceTitle(sources_[ch], dioCodes_),
+                                            ChannelSourceUnit(sources_[ch], ModelCode)));
+        csv.columns.push_back(&TraceSampleBuffers[ch]);
+    }
+    if (TraceSampleBuffers[0].size() < static_cast<size_t>(csv.rows))
+        ClearTraceSampleBuffers(0); // sizes the buffers so every column reaches the last row
+    csv.times = TraceCsvTimes(csv.rows, timeBase_, TraceMode);
+    std::string error;
+    if (!SaveTraceFile(path, recording, TraceFileForm::Trace, csv, &error)) {
+        ShowMessage(LoadResString(IDS_TG_SAVE_FAILED) + error, "", MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    return true;
+}
+
+void CTraceGraphDlg::OnSaveAs() {
+    const auto path = AskRecordingPathToSave(this, LoadResString(IDS_TG_SAVE_FILTER));
+    if (!path)
+        return;
+    // The caption names the file only once it really holds the recording.
+    if (!SaveRecording(*path))
+        return;
+    titleText_ = *path;
+    SetWindowText(RecordingCaption(initialCaption_, *path));
+    titleChanged_ = true;
+}
+
+void CTraceGraphDlg::OnSave() {
+    if (!titleChanged_ || titleText_.empty()) {
+        OnSaveAs();
+        return;
+    }
+    SaveRecording(titleText_);
+}
+
+void CTraceGraphDlg::OnOpen() {
+    const auto path = AskRecordingToOpen(this, LoadResString(IDS_TG_OPEN_FILTER));
+    if (!path)
+        return;
+    TraceRecording recording;
+    const std::string extension = path->size() >= 3 ? path->substr(path->size() - 3) : "";
+    const bool trd = extension.size() == 3 && std::tolower(static_cast<unsigned char>(extension[0])) == 't' &&
+                     std::tolower(static_cast<unsigned char>(extension[1])) == 'r' &&
+                     std::tolower(static_cast<unsigned char>(extension[2])) == 'd';
+    const TraceFileRead read = trd ? ReadTraceFile(*path, TraceFileForm::Trace, recording) : TraceFileRead{};
+    if (!read.ok) {
+        ShowMessage(LoadResString(IDS_MEMORY_IMAGE_INVALID), "", MB_OK | MB_ICONSTOP);
+        return;
+    }
+    TakeRecording(recording, *path);
+}
+
+void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& path) {
+    const int previousMode = TraceMode;
+    TraceMode = r.traceMode;
+    sources_ = r.sources;
+    colourIndices_ = r.colorIndices;
+    timeBase_ = r.timeBase;
+    interval_ = r.interval;
+    points_ = r.pointCount;
+    scaleSelection_ = r.scaleSelections;
+    channelCountMode_ = std::min(r.channelCountMode, 1);
+    for (size_t ch = 0; ch < 4; ++ch) {
+        scale_[ch] = std::max(1, r.baseScales[ch]);
+        offset_[ch] = r.baseOffsets[ch];
+        scale_[ch + 4] = std::max(1, r.upperScales[ch]);
+        offset_[ch + 4] = r.upperOffsets[ch];
+    }
+    triggerSource_ = r.triggerSource;
+    triggerLevel_ = r.triggerLevel;
+    if (triggerSource_ < 0 || triggerSource_ > 16)
+        triggerSource_ = triggerLevel_ = 0;
+    triggerEdge_ = r.triggerEdge;
+    triggerPosition_ = r.triggerPosition;
+    dioCodes_ = r.dioCodes;
+    ClearTraceSampleBuffers(0);
+    const int count = points_ + 1;
+    for (size_t ch = 0; ch < 8; ++ch) {
+        display_[ch].Assign(std::max(count, TracePointCount));
+        const auto& samples = r.samples[ch];
+        for (int i = 0; i < count && i < static_cast<int>(samples.size()); ++i) {
+            display_[ch].Set(i, samples[static_cast<size_t>(i)]);
+            if (i < static_cast<int>(TraceSampleBuffers[ch].size()))
+                TraceSampleBuffers[ch][static_cast<size_t>(i)] = samples[static_cast<size_t>(i)];
+        }
+        // A digital channel shows 0 and 1 at one unit per division.
+        if (SourceKind(sources_[ch]) == 2) {
+            offset_[ch] /= std::max(1, scale_[ch]);
+            scale_[ch] = 1;
+        }
+        shown_[ch] = sources_[ch] != 0;
+        if (r.colors[ch] != 0)
+            colours_[ch] = r.colors[ch];
+    }
+    titleText_ = path;
+    SetWindowText(RecordingCaption(initialCaption_, path));
+    titleChanged_ = true;
+    BuildLegendNames();
+    intervalTime_ = timeBase_ / 1000.0f;
+    recordTime_ = static_cast<float>(points_) * timeBase_ / 1000.0f;
+    timePerDivision_ = recordTime_ / 10.0f;
+    leftTime_ = 0.0f;
+    scrollPosition_ = 0;
+    FillTimeBaseCombo();
+    if (TraceMode != previousMode)
+        FillScaleCombos();
+    for (size_t ch = 0; ch < 8; ++ch)
+        if (auto* combo = static_cast<CComboBox*>(GetDlgItem(TraceScaleCombos[ch])))
+            combo->SetCurSel(scaleSelection_[ch]);
+    BringChannelToFront(std::clamp(r.frontChannel, 0, 7));
+    dataPresent_ = true;
+    zoomed_ = false;
+    if (r.zoomed != 0 && UsableTimeBase(r.timePerDivision, intervalTime_)) {
+        // A zoomed recording reopens with its zoomed view.
+        zoomed_ = true;
+        timePerDivision_ = r.timePerDivision;
+        for (size_t ch = 0; ch < 4; ++ch) {
+            scale_[ch] = std::max(1, r.scales[ch]);
+            offset_[ch] = r.offsets[ch];
+        }
+        scrollPosition_ = std::max(0, r.scroll);
+        UpdateScrollRange();
+        leftTime_ = r.leftTime;
+    } else {
+        UpdateScrollRange();
+    }
+    EnableItem(IDC_TG_ZOOM_OUT, zoomed_);
+    EnableItem(IDC_TG_ZOOM_IN, TRUE);
+    for (int id :
+         {IDC_TG_SAVE_AS, IDC_TG_SAVE, IDC_TG_PARAMETERS, IDC_TG_COPY, IDC_TG_TIME_BASE, IDC_TG_TIME_SCROLL})
+        EnableItem(id, TRUE);
+    UpdateData(FALSE);
+    Invalidate(FALSE);
 }

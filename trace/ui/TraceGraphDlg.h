@@ -12,6 +12,7 @@
 #include "link/InternalCode.h"
 #include "trace/AcquisitionThreads.h"
 #include "trace/DisplayRing.h"
+#include "trace/TraceDataFile.h"
 #include "trace/TraceIni.h"
 #include "trace/ui/TraceViewLink.h"
 
@@ -79,6 +80,10 @@ public:
     float Division() const { return GridCellPixels * PlotZoom; }
     const std::string& CheckErrorText() const { return checkErrorText_; }
 
+    const std::string& TitleText() const { return titleText_; }
+    bool Zoomed() const { return zoomed_; }
+    float TimePerDivision() const { return timePerDivision_; }
+
     // The timers (public so tests fire them as the framework would).
     void OnTimer(UINT_PTR id);
 
@@ -109,6 +114,9 @@ private:
     void OnScaleChange(UINT id);
     void OnTimeBaseChange();
     void OnAutosave();
+    void OnOpen();
+    void OnSave();
+    void OnSaveAs();
 
     // Start and stop paths of OnStart.
     void StartPath();
@@ -137,6 +145,11 @@ private:
     void MoveSecondLabelRow();
     void UpdateScrollRange();
     void EnableItem(int id, BOOL enable);
+    // The window's recording as the file holds it, and a read recording taken into the window.
+    TraceRecording CurrentRecording() const;
+    void TakeRecording(const TraceRecording& recording, const std::string& path);
+    // Writes the recording (".trd") or the export (".csv"); tells the user when it failed.
+    bool SaveRecording(const std::string& path);
 
     ITraceViewLink& view_;
     CWnd* owner_;
@@ -197,6 +210,7 @@ private:
     std::unique_ptr<CMyThread> thread_;
     CRect recordedLabelRect_; // right edge of 1438 and top of 4002 as OnInitDialog found them
     bool initialised_ = false;
+    bool titleChanged_ = false;
 
     CBitmapButton startButton_;
     CBitmapButton settingButton_;

@@ -324,3 +324,63 @@ TEST_F(TraceWindow, ASineChannelIsDrawnInItsColour) {
                 ++red;
     EXPECT_GT(red, 100) << "channel 1 (0x0000FF as COLORREF) is drawn across the plot";
 }
+
+TEST_F(TraceWindow, SaveAsNamesTheWindowOnlyWhenWrittenAndAZoomedRecordingReopensZoomed) {
+    UseSetup(TraceModeSingle, true, {1, 2, 0, 0, 0, 0, 0, 0});
+    ASSERT_NE(Open(), nullptr);
+    ui::Press(*window, IDC_TG_START);
+    machine->Advance(250000);
+    Fire(TraceStartTimer);
+    ASSERT_TRUE(FireUntil(TraceSingleTimer, [&] { return !window->Running(); }));
+    const std::vector<int32_t> recorded = window->Display(0).ToVector();
+    ui::Press(*window, IDC_TG_ZOOM_IN);
+    ASSERT_TRUE(window->Zoomed());
+    const float zoomedDivision = window->TimePerDivision();
+
+    // A folder that does not exist: the write fails, the user is told, the caption stays.
+    messages->AnswerFile(home_->Path("missing/run.trd"));
+    ui::Press(*window, IDC_TG_SAVE_AS);
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_NE(messages->Shown()[0].text.find("could not be saved"), std::string::npos);
+    EXPECT_EQ(window->GetWindowText(), "Wave Trace");
+    EXPECT_TRUE(window->TitleText().empty());
+
+    const std::string path = home_->Path("run.trd");
+    messages->AnswerFile(path);
+    ui::Press(*window, IDC_TG_SAVE_AS);
+    EXPECT_EQ(window->GetWindowText(), "Wave Trace - [" + path + "]");
+    window->CloseWindow();
+    Pump();
+
+    ASSERT_NE(Open(), nullptr);
+    messages->Clear();
+    messages->AnswerFile(path);
+    ui::Press(*window, IDC_TG_OPEN);
+    EXPECT_TRUE(messages->Shown().empty());
+    EXPECT_TRUE(window->Zoomed());
+    EXPECT_FLOAT_EQ(window->TimePerDivision(), zoomedDivision);
+    EXPECT_TRUE(ui::Enabled(*window, IDC_TG_ZOOM_OUT));
+    const auto reopened = window->Display(0).ToVector();
+    ASSERT_GE(reopened.size(), recorded.size());
+    EXPECT_TRUE(std::equal(recorded.begin(), recorded.end(), reopened.begin()));
+    EXPECT_EQ(window->GetWindowText(), "Wave Trace - [" + path + "]");
+}
+
+TEST_F(TraceWindow, AFileThatIsNoRecordingIsRefusedAndChangesNothing) {
+    ASSERT_NE(Open(), nullptr);
+    for (const std::string& content :
+         {std::string(), std::string("; Kelo Servo ZR3 v0.1.260416\n[Trace Data]\n\x01")}) {
+        const std::string path = home_->Path("bad.trd");
+        FILE* file = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(content.data(), 1, content.size(), file);
+        std::fclose(file);
+        messages->Clear();
+        messages->AnswerFile(path);
+        ui::Press(*window, IDC_TG_OPEN);
+        ASSERT_EQ(messages->Shown().size(), 1u);
+        EXPECT_EQ(messages->Shown()[0].text, "The file is not a valid Kelo Servo data file.");
+        EXPECT_FALSE(window->DataPresent());
+        EXPECT_EQ(window->GetWindowText(), "Wave Trace");
+    }
+}
