@@ -135,6 +135,11 @@ const MessageMap* CTraceGraphDlg::GetMessageMap() const {
                                     msg::Command(IDC_TG_ONLINE_EDIT, &T::OnOnlineEdit),
                                     msg::Command(IDC_TG_AUTOSAVE, &T::OnAutosave),
                                     msg::Command(IDC_TG_OPEN, &T::OnOpen),
+                                    msg::Command(IDC_TG_CURSOR_SHOW, &T::OnCursorCheck),
+                                    msg::Mouse(WM_LBUTTONDOWN, &T::OnLButtonDown),
+                                    msg::Mouse(WM_MOUSEMOVE, &T::OnMouseMove),
+                                    msg::Mouse(WM_LBUTTONUP, &T::OnLButtonUp),
+                                    msg::Mouse(WM_RBUTTONDOWN, &T::OnRButtonDown),
                                     msg::Command(IDC_TG_SAVE, &T::OnSave),
                                     msg::Command(IDC_TG_SAVE_AS, &T::OnSaveAs),
                                     msg::ControlRange(BN_CLICKED, 6174, 6181, &T::OnChannelShown),
@@ -1044,11 +1049,21 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
     if (dataPresent_) {
         for (int k = 0; k < channels; ++k)
             DrawChannelCurve(dc, drawOrder_[static_cast<size_t>(k)]);
+        if (rubberBand_) {
+            const CPoint o = PlotOrigin();
+            CPen red(PS_DOT, 1, RGB(255, 0, 0));
+            dc.SelectObject(&red);
+            dc.SelectStockObject(HOLLOW_BRUSH);
+            dc.Rectangle(CRect(bandStart_.x - o.x + PlotBufferLeft, bandStart_.y - o.y + PlotBufferTop,
+                               bandEnd_.x - o.x + PlotBufferLeft, bandEnd_.y - o.y + PlotBufferTop));
+        }
         dc.FillSolidRect(CRect(L, 0, L + W + 20, T), RGB(0, 0, 0));
         dc.FillSolidRect(CRect(L + W + 2, T, L + W + 120, T + W + 2), RGB(0, 0, 0));
         dc.FillSolidRect(CRect(L, T + W + 1, L + W + 20, T + W + 120), RGB(0, 0, 0));
         dc.FillSolidRect(CRect(0, 0, L, W + 100), RGB(0, 0, 0));
     }
+    if (dataPresent_ && cursorsShown_)
+        DrawCursors(dc);
     dc.SetTextColor(RGB(255, 255, 255));
     dc.SetTextAlign(TA_CENTER | TA_TOP);
     const std::string timeCaption = LoadResString(IDS_TG_TIME_CAPTION);
@@ -1356,25 +1371,6 @@ HBRUSH CTraceGraphDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind) {
 
 // ---- Zoom and clipboard ---------------------------------------------------------------------
 
-void CTraceGraphDlg::OnZoomIn() {
-    if (!UsableTimeBase(timePerDivision_, intervalTime_))
-        return;
-    timePerDivision_ = std::max(intervalTime_, timePerDivision_ / 2.0f);
-    zoomed_ = true;
-    UpdateScrollRange();
-    EnableItem(IDC_TG_ZOOM_OUT, TRUE);
-    Invalidate(FALSE);
-}
-
-void CTraceGraphDlg::OnZoomOut() {
-    timePerDivision_ = recordTime_ / 10.0f;
-    zoomed_ = false;
-    scrollPosition_ = 0;
-    UpdateScrollRange();
-    EnableItem(IDC_TG_ZOOM_OUT, FALSE);
-    Invalidate(FALSE);
-}
-
 void CTraceGraphDlg::OnCopyToClipboard() {
     // Drawing happens only in paint events: the plot is drawn into a bitmap of its own here.
     const float d = Division();
@@ -1411,9 +1407,12 @@ TraceRecording CTraceGraphDlg::CurrentRecording() const {
     r.scaleSelections = scaleSelection_;
     if (auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE)))
         r.timeDivisionSelection = std::max(0, combo->GetCurSel());
+    // The base values are those before the first zoom.
     for (size_t ch = 0; ch < 4; ++ch) {
-        r.baseScales[ch] = r.scales[ch] = scale_[ch];
-        r.baseOffsets[ch] = r.offsets[ch] = offset_[ch];
+        r.scales[ch] = scale_[ch];
+        r.offsets[ch] = offset_[ch];
+        r.baseScales[ch] = zoomed_ ? zoomSave_.scales[ch] : scale_[ch];
+        r.baseOffsets[ch] = zoomed_ ? zoomSave_.offsets[ch] : offset_[ch];
         r.upperScales[ch] = scale_[ch + 4];
         r.upperOffsets[ch] = offset_[ch + 4];
     }
@@ -1437,9 +1436,11 @@ TraceRecording CTraceGraphDlg::CurrentRecording() const {
     r.timePerDivision = timePerDivision_;
     r.leftTime = leftTime_;
     r.scroll = scrollPosition_;
-    r.baseTimePerDivision = zoomed_ ? recordTime_ / 10.0f : timePerDivision_;
-    r.baseLeftTime = zoomed_ ? 0.0f : leftTime_;
-    r.baseScroll = zoomed_ ? 0 : scrollPosition_;
+    r.baseTimePerDivision = zoomed_ ? zoomSave_.timePerDivision : timePerDivision_;
+    r.baseLeftTime = zoomed_ ? zoomSave_.leftTime : leftTime_;
+    r.baseScroll = zoomed_ ? zoomSave_.scroll : scrollPosition_;
+    if (zoomed_)
+        r.timeDivisionSelection = zoomSave_.timeSelection;
     r.channelCountMode = channelCountMode_;
     r.colors = colours_;
     return r;
@@ -1564,7 +1565,9 @@ void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& p
     dataPresent_ = true;
     zoomed_ = false;
     if (r.zoomed != 0 && UsableTimeBase(r.timePerDivision, intervalTime_)) {
-        // A zoomed recording reopens with its zoomed view.
+        // A zoomed recording reopens with its zoomed view; Zoom Out goes back to the base view.
+        zoomSave_ = {r.timeDivisionSelection, r.baseTimePerDivision, scale_, offset_,
+                     r.baseLeftTime,          r.baseScroll};
         zoomed_ = true;
         timePerDivision_ = r.timePerDivision;
         for (size_t ch = 0; ch < 4; ++ch) {
@@ -1583,5 +1586,255 @@ void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& p
          {IDC_TG_SAVE_AS, IDC_TG_SAVE, IDC_TG_PARAMETERS, IDC_TG_COPY, IDC_TG_TIME_BASE, IDC_TG_TIME_SCROLL})
         EnableItem(id, TRUE);
     UpdateData(FALSE);
+    Invalidate(FALSE);
+}
+
+// ---- Cursors and zoom -----------------------------------------------------------------------
+
+void CTraceGraphDlg::DrawCursors(CDC& dc) {
+    const int W = static_cast<int>(10.0f * Division());
+    const int L = PlotBufferLeft;
+    const int T = PlotBufferTop;
+    if (auto* style = static_cast<CComboBox*>(GetDlgItem(IDC_TG_CURSOR_MODE)))
+        cursorDisplayMode_ = std::max(0, style->GetCurSel());
+    const char* names[4] = {"A", "B", "C", "D"};
+    dc.SetTextColor(RGB(255, 255, 255));
+    dc.SetTextAlign(TA_CENTER | TA_TOP);
+    if (cursorDisplayMode_ != 0) {
+        for (int k = 0; k < 2; ++k) {
+            if (pairCDOn_) {
+                CPen pen(PS_SOLID, 2, cursorColours_[static_cast<size_t>(2 + k)]);
+                dc.SelectObject(&pen);
+                dc.MoveTo(L, T + cursorY_[k]);
+                dc.LineTo(L + W, T + cursorY_[k]);
+                dc.TextOut(L + W + 8 + 2 * k, T + cursorY_[k] - 8, names[2 + k]);
+            }
+            if (pairABOn_) {
+                CPen pen(PS_SOLID, 2, cursorColours_[static_cast<size_t>(k)]);
+                dc.SelectObject(&pen);
+                dc.MoveTo(L + cursorX_[k], T);
+                dc.LineTo(L + cursorX_[k], T + W);
+                dc.TextOut(L + cursorX_[k], T - 16, names[k]);
+            }
+        }
+        return;
+    }
+    // Crossing pairs: A with C, B with D.
+    for (int k = 0; k < 2; ++k) {
+        const int x = L + cursorX_[k];
+        const int y = T + cursorY_[k];
+        CPen horizontal(PS_SOLID, 2, cursorColours_[static_cast<size_t>(2 + k)]);
+        dc.SelectObject(&horizontal);
+        dc.MoveTo(x - 10, y);
+        dc.LineTo(x + 10, y);
+        CPen vertical(PS_SOLID, 2, cursorColours_[static_cast<size_t>(k)]);
+        dc.SelectObject(&vertical);
+        dc.MoveTo(x, y - 10);
+        dc.LineTo(x, y + 10);
+    }
+}
+
+void CTraceGraphDlg::RefreshReadouts() {
+    const float d = Division();
+    const float divisor = static_cast<float>(TimeDisplayDivisor());
+    if (pairABOn_ && UsableTimeBase(timePerDivision_, intervalTime_)) {
+        for (int k = 0; k < 2; ++k) {
+            float time = timePerDivision_ / d * static_cast<float>(cursorX_[k]) + leftTime_;
+            if (time < 0.1f)
+                time = 10.0f; // a time of (almost) nothing reads as ten units
+            cursorTime_[k] = time;
+        }
+        SetDlgItemText(IDC_TG_READOUT_A, Format("%.2f", cursorTime_[0] / divisor));
+        SetDlgItemText(IDC_TG_READOUT_B, Format("%.2f", cursorTime_[1] / divisor));
+        SetDlgItemText(IDC_TG_READOUT_BA, Format("%.2f", (cursorTime_[1] - cursorTime_[0]) / divisor));
+        SetDlgItemText(IDC_TG_TIME_UNIT, "[ms]");
+    }
+    if (pairCDOn_) {
+        UpdateData(TRUE);
+        const size_t ch = static_cast<size_t>(std::clamp(selectedChannel_, 0, 7));
+        for (int k = 0; k < 2; ++k)
+            cursorValue_[k] = static_cast<float>(offset_[ch]) -
+                              static_cast<float>(scale_[ch]) / d * static_cast<float>(cursorY_[k]);
+        SetDlgItemText(IDC_TG_READOUT_C, Format("%.1f", cursorValue_[0]));
+        SetDlgItemText(IDC_TG_READOUT_D, Format("%.1f", cursorValue_[1]));
+        SetDlgItemText(IDC_TG_READOUT_DC, Format("%.1f", cursorValue_[1] - cursorValue_[0]));
+    }
+}
+
+void CTraceGraphDlg::OnCursorCheck() {
+    const bool on = IsDlgButtonChecked(IDC_TG_CURSOR_SHOW) != 0;
+    const int d = static_cast<int>(Division());
+    pairABOn_ = pairCDOn_ = on;
+    cursorsShown_ = on;
+    cursorX_[0] = d;
+    cursorX_[1] = 9 * d;
+    cursorY_[0] = 9 * d;
+    cursorY_[1] = d;
+    for (int id : {IDC_TG_CURSOR_MODE, IDC_TG_VALUE_UNIT_COMBO, IDC_TG_CURSOR1_SWATCH, IDC_TG_CURSOR2_SWATCH,
+                   IDC_TG_CURSOR3_SWATCH, IDC_TG_CURSOR4_SWATCH})
+        EnableItem(id, on);
+    if (on) {
+        RefreshReadouts();
+    } else {
+        for (int id : {IDC_TG_READOUT_A, IDC_TG_READOUT_B, IDC_TG_READOUT_BA, IDC_TG_READOUT_C,
+                       IDC_TG_READOUT_D, IDC_TG_READOUT_DC})
+            SetDlgItemText(id, "");
+        SetDlgItemText(IDC_TG_TIME_UNIT, "[ ]");
+        SetDlgItemText(IDC_TG_VALUE_UNIT_CD, "[ ]");
+    }
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::OnLButtonDown(UINT, CPoint point) {
+    const CPoint o = PlotOrigin();
+    const int W = static_cast<int>(10.0f * Division());
+    const int x = point.x - o.x;
+    const int y = point.y - o.y;
+    grabbed_ = -1;
+    if (cursorsShown_ && x >= -8 && x <= W + 8 && y >= -20 && y <= W + 8) {
+        for (int k = 0; k < 2 && grabbed_ < 0; ++k)
+            if (pairABOn_ && std::abs(x - cursorX_[k]) <= 7)
+                grabbed_ = k;
+        for (int k = 0; k < 2 && grabbed_ < 0; ++k)
+            if (pairCDOn_ && std::abs(y - cursorY_[k]) <= 7)
+                grabbed_ = 2 + k;
+        if (grabbed_ >= 0) {
+            dragAnchor_ = grabbed_ < 2 ? point.x : point.y;
+            return;
+        }
+    }
+    const bool exhausted = timePerDivision_ <= intervalTime_ &&
+                           std::all_of(scale_.begin(), scale_.end(), [](int s) { return s <= 1; });
+    if (dataPresent_ && running_ == 0 && x > 0 && x < W && y > 0 && y < W && !exhausted) {
+        rubberBand_ = true;
+        bandStart_ = bandEnd_ = point;
+    }
+}
+
+void CTraceGraphDlg::OnMouseMove(UINT flags, CPoint point) {
+    if ((flags & MK_LBUTTON) == 0)
+        return;
+    const CPoint o = PlotOrigin();
+    const int W = static_cast<int>(10.0f * Division());
+    if (rubberBand_) {
+        bandEnd_.x = std::clamp(point.x, o.x, o.x + W);
+        bandEnd_.y = std::clamp(point.y, o.y, o.y + W);
+        Invalidate(FALSE);
+        return;
+    }
+    if (grabbed_ < 0)
+        return;
+    // A cursor stops at the last place inside the plot.
+    if (grabbed_ < 2) {
+        const int next = cursorX_[grabbed_] + (point.x - dragAnchor_);
+        if (next >= 0 && next <= W) {
+            cursorX_[grabbed_] = next;
+            dragAnchor_ = point.x;
+        }
+    } else {
+        const int next = cursorY_[grabbed_ - 2] + (point.y - dragAnchor_);
+        if (next >= 0 && next <= W) {
+            cursorY_[grabbed_ - 2] = next;
+            dragAnchor_ = point.y;
+        }
+    }
+    RefreshReadouts();
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::OnLButtonUp(UINT, CPoint) {
+    grabbed_ = -1;
+    if (!rubberBand_)
+        return;
+    rubberBand_ = false;
+    const CPoint o = PlotOrigin();
+    const float d = Division();
+    const int dx = std::abs(bandEnd_.x - bandStart_.x);
+    const int dy = std::abs(bandEnd_.y - bandStart_.y);
+    if (dx < 4 || dy < 4) {
+        Invalidate(FALSE);
+        return; // too small to mean a zoom
+    }
+    const int left = static_cast<int>(static_cast<float>(std::min(bandStart_.x, bandEnd_.x) - o.x) / d);
+    const int top = static_cast<int>(static_cast<float>(std::min(bandStart_.y, bandEnd_.y) - o.y) / d);
+    const int right = static_cast<int>(static_cast<float>(std::max(bandStart_.x, bandEnd_.x) - o.x) / d);
+    const int bottom = static_cast<int>(static_cast<float>(std::max(bandStart_.y, bandEnd_.y) - o.y) / d);
+    const CRect box(left, top, left + right - left + 1, top + bottom - top + 1);
+    if (box.Width() >= 10 && box.Height() >= 10) {
+        Invalidate(FALSE);
+        return; // the whole plot: nothing to zoom
+    }
+    ZoomIn(&box);
+}
+
+void CTraceGraphDlg::OnRButtonDown(UINT, CPoint) {
+    if (zoomed_)
+        OnZoomOut();
+}
+
+void CTraceGraphDlg::OnZoomIn() {
+    ZoomIn(nullptr);
+}
+
+void CTraceGraphDlg::ZoomIn(const CRect* box) {
+    if (running_ != 0 || !UsableTimeBase(timePerDivision_, intervalTime_))
+        return;
+    const bool exhausted = timePerDivision_ <= intervalTime_ &&
+                           std::all_of(scale_.begin(), scale_.end(), [](int s) { return s <= 1; });
+    if (exhausted)
+        return;
+    if (!zoomed_) {
+        auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE));
+        zoomSave_ = {
+            combo ? combo->GetCurSel() : 0, timePerDivision_, scale_, offset_, leftTime_, scrollPosition_};
+        zoomed_ = true;
+        EnableItem(IDC_TG_TIME_BASE, FALSE);
+        for (int id : TraceScaleCombos)
+            EnableItem(id, FALSE);
+    }
+    if (box != nullptr) {
+        scrollPosition_ += box->left;
+        timePerDivision_ =
+            std::max(intervalTime_, static_cast<float>(box->Width()) * timePerDivision_ / 10.0f);
+        for (size_t ch = 0; ch < 8; ++ch)
+            if (scale_[ch] > 1) {
+                offset_[ch] -= scale_[ch] * box->top;
+                scale_[ch] = std::max(1, scale_[ch] * box->Height() / 10);
+            }
+    } else {
+        scrollPosition_ += 1;
+        timePerDivision_ = std::max(intervalTime_, 0.8f * timePerDivision_);
+        for (size_t ch = 0; ch < 8; ++ch)
+            if (scale_[ch] > 1)
+                scale_[ch] = std::max(1, static_cast<int>(0.8 * scale_[ch]));
+    }
+    UpdateScrollRange();
+    EnableItem(IDC_TG_ZOOM_OUT, TRUE);
+    const bool nowExhausted = timePerDivision_ <= intervalTime_ &&
+                              std::all_of(scale_.begin(), scale_.end(), [](int s) { return s <= 1; });
+    EnableItem(IDC_TG_ZOOM_IN, !nowExhausted);
+    if (cursorsShown_)
+        RefreshReadouts();
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::OnZoomOut() {
+    if (!zoomed_)
+        return;
+    zoomed_ = false;
+    timePerDivision_ = zoomSave_.timePerDivision;
+    scale_ = zoomSave_.scales;
+    offset_ = zoomSave_.offsets;
+    scrollPosition_ = zoomSave_.scroll;
+    if (auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE)))
+        combo->SetCurSel(zoomSave_.timeSelection);
+    EnableItem(IDC_TG_TIME_BASE, TRUE);
+    for (size_t ch = 0; ch < 8; ++ch)
+        EnableItem(TraceScaleCombos[ch], ch < 4 || channelCountMode_ == 1);
+    EnableItem(IDC_TG_ZOOM_OUT, FALSE);
+    EnableItem(IDC_TG_ZOOM_IN, TRUE);
+    UpdateScrollRange();
+    if (cursorsShown_)
+        RefreshReadouts();
     Invalidate(FALSE);
 }

@@ -83,6 +83,11 @@ public:
     const std::string& TitleText() const { return titleText_; }
     bool Zoomed() const { return zoomed_; }
     float TimePerDivision() const { return timePerDivision_; }
+    float LeftTime() const { return leftTime_; }
+    int Scale(int channel) const { return scale_[static_cast<size_t>(channel)]; }
+    int Offset(int channel) const { return offset_[static_cast<size_t>(channel)]; }
+    bool CursorsShown() const { return cursorsShown_; }
+    int CursorX(int which) const { return cursorX_[which]; }
 
     // The timers (public so tests fire them as the framework would).
     void OnTimer(UINT_PTR id);
@@ -107,6 +112,15 @@ private:
     HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
     void OnZoomIn();
     void OnZoomOut();
+    void OnCursorCheck();
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
+    void OnRButtonDown(UINT flags, CPoint point);
+    // Zoom with a box in divisions (left, top, width, height) drawn with the mouse, or the button's step.
+    void ZoomIn(const CRect* box);
+    void RefreshReadouts();
+    void DrawCursors(CDC& dc);
     void OnCopyToClipboard();
     void OnOnlineEdit();
     void OnChannelShown(UINT id);
@@ -199,6 +213,26 @@ private:
     bool dataPresent_ = false;
     bool zoomed_ = false;
     bool cursorsShown_ = false;
+    bool pairABOn_ = false;
+    bool pairCDOn_ = false;
+    int cursorX_[2] = {0, 0}; // A, B: pixels from the plot's left edge
+    int cursorY_[2] = {0, 0}; // C, D: pixels from the plot's top edge
+    float cursorTime_[2] = {0.0f, 0.0f};
+    float cursorValue_[2] = {0.0f, 0.0f};
+    int grabbed_ = -1; // 0 A, 1 B, 2 C, 3 D
+    int dragAnchor_ = 0;
+    bool rubberBand_ = false;
+    CPoint bandStart_;
+    CPoint bandEnd_;
+    // The view before the first zoom, put back by Zoom Out.
+    struct ZoomSave {
+        int timeSelection = 0;
+        float timePerDivision = 0.0f;
+        std::array<int, 8> scales{};
+        std::array<int, 8> offsets{};
+        float leftTime = 0.0f;
+        int scroll = 0;
+    } zoomSave_;
     int selectedChannel_ = 0;
     int cursorDisplayMode_ = 0;
     int valueUnitSelection_ = 0;

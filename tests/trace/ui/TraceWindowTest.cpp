@@ -384,3 +384,91 @@ TEST_F(TraceWindow, AFileThatIsNoRecordingIsRefusedAndChangesNothing) {
         EXPECT_EQ(window->GetWindowText(), "Wave Trace");
     }
 }
+
+class TraceWindowWithRecord : public TraceWindowFixture {
+protected:
+    void SetUp() override {
+        TraceWindowFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        UseSetup(TraceModeSingle, true, {1, 2, 0, 0, 0, 0, 0, 0});
+        ASSERT_NE(Open(), nullptr);
+        window->MoveWindow(0, 0, 1000, 650);
+        ui::Press(*window, IDC_TG_START);
+        machine->Advance(250000);
+        Fire(TraceStartTimer);
+        ASSERT_TRUE(FireUntil(TraceSingleTimer, [&] { return !window->Running(); }));
+    }
+    void Mouse(UINT message, int x, int y) {
+        const CPoint o = window->PlotOrigin();
+        window->SendMessage(message, message == WM_LBUTTONUP ? 0u : static_cast<unsigned>(MK_LBUTTON),
+                            MAKELPARAM(o.x + x, o.y + y));
+    }
+};
+
+TEST_F(TraceWindowWithRecord, ZoomInStepsDownToOneIntervalAndZoomOutRestores) {
+    const float full = window->TimePerDivision();
+    ASSERT_GT(full, 0.0f);
+    ui::Press(*window, IDC_TG_ZOOM_IN);
+    EXPECT_FLOAT_EQ(window->TimePerDivision(), 0.8f * full);
+    EXPECT_FALSE(ui::Enabled(*window, IDC_TG_TIME_BASE)) << "the combos wait while zoomed";
+    for (int i = 0; i < 100 && ui::Enabled(*window, IDC_TG_ZOOM_IN); ++i)
+        ui::Press(*window, IDC_TG_ZOOM_IN);
+    EXPECT_FLOAT_EQ(window->TimePerDivision(), 0.1f) << "one sample interval is the smallest";
+    ui::Press(*window, IDC_TG_ZOOM_OUT);
+    EXPECT_FALSE(window->Zoomed());
+    EXPECT_FLOAT_EQ(window->TimePerDivision(), full);
+    EXPECT_FALSE(ui::Enabled(*window, IDC_TG_ZOOM_OUT));
+    EXPECT_TRUE(ui::Enabled(*window, IDC_TG_TIME_BASE));
+}
+
+TEST_F(TraceWindowWithRecord, RubberBandZoomsOnlyWhenLargeEnough) {
+    const float full = window->TimePerDivision();
+    struct Case {
+        int x1, y1, x2, y2;
+        bool zooms;
+    } cases[] = {
+        {50, 50, 53, 200, false}, // 3 pixels wide
+        {50, 50, 200, 52, false}, // 2 pixels high
+        {2, 2, 449, 449, false},  // all ten divisions both ways
+        {50, 50, 200, 200, true}, // divisions 1..4: four of ten
+    };
+    for (const Case& c : cases) {
+        Mouse(WM_LBUTTONDOWN, c.x1, c.y1);
+        Mouse(WM_MOUSEMOVE, c.x2, c.y2);
+        Mouse(WM_LBUTTONUP, c.x2, c.y2);
+        EXPECT_EQ(window->Zoomed(), c.zooms) << c.x2 << "," << c.y2;
+        if (c.zooms) {
+            EXPECT_FLOAT_EQ(window->TimePerDivision(), full * 4 / 10);
+        }
+    }
+    window->SendMessage(WM_RBUTTONDOWN, 0, 0);
+    EXPECT_FALSE(window->Zoomed()) << "the right button zooms out";
+    EXPECT_FLOAT_EQ(window->TimePerDivision(), full);
+}
+
+TEST_F(TraceWindowWithRecord, CursorsStartAtOneAndNineDivisionsAndStopAtThePlotEdge) {
+    ui::SetChecked(*window, IDC_TG_CURSOR_SHOW, true);
+    ASSERT_TRUE(window->CursorsShown());
+    EXPECT_EQ(window->CursorX(0), 45);
+    EXPECT_EQ(window->CursorX(1), 405);
+    // A at one division of 10.24 internal units: 10.24 / 100 shown in Single mode.
+    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_A), "0.10");
+    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_B), "0.92");
+    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_BA), "0.82");
+    // Dragging A far beyond the right edge leaves it at the last place inside the plot.
+    Mouse(WM_LBUTTONDOWN, 45, 200);
+    Mouse(WM_MOUSEMOVE, 300, 200);
+    Mouse(WM_MOUSEMOVE, 900, 200);
+    Mouse(WM_LBUTTONUP, 900, 200);
+    EXPECT_EQ(window->CursorX(0), 300);
+    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_A), "0.68");
+    // Back to the left edge: a time of nothing reads as ten units.
+    Mouse(WM_LBUTTONDOWN, 300, 200);
+    Mouse(WM_MOUSEMOVE, 0, 200);
+    Mouse(WM_LBUTTONUP, 0, 200);
+    EXPECT_EQ(window->CursorX(0), 0);
+    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_A), "0.10");
+    ui::SetChecked(*window, IDC_TG_CURSOR_SHOW, false);
+    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_A), "");
+}
