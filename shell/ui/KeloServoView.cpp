@@ -29,6 +29,7 @@
 #include "shell/ui/LinkComPort.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/ShellLinkState.h"
+#include "trace/ThreadStop.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -111,6 +112,7 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::Command(ID_DISCONNECT, &CKeloServoView::OnDisconnect),
             msg::Command(ID_EDIT_PARAMETER, &CKeloServoView::OnEditParameter),
             msg::Command(ID_EDIT_ONLINE_PARAMETER, &CKeloServoView::OnEditOnlineParameter),
+            msg::Command(ID_WAVE_TRACE, &CKeloServoView::OnWaveTrace),
             msg::Command(ID_COPY_TO_DEVICE, &CKeloServoView::OnCopyToDevice),
             msg::Command(ID_COPY_TO_COMPUTER, &CKeloServoView::OnCopyToComputer),
             msg::Command(ID_CUSTOM_PARAMETER, &CKeloServoView::OnCustomParameter),
@@ -162,7 +164,10 @@ void CKeloServoView::OnInitialUpdate() {
 }
 
 void CKeloServoView::OnDestroy() {
-    // The feature windows hold on to the view's members: they go first.
+    // The feature windows hold on to the view's members: they go first, the trace window (and its
+    // sampling thread) before all.
+    CloseTraceWindow();
+    WaitForKeptThreads();
     CloseToolDialogs();
     KillTimer(LinkSupervisionTimer);
     KillTimer(ServoStatusTimer);
@@ -536,6 +541,7 @@ void CKeloServoView::DropLink(bool showMessage) {
     PortObject.Close();
     PortOpenFlag = 0;
     LinkOpenIndicator = 0;
+    EnableTraceOnlineEdit();
     if (showMessage)
         ShowLostLinkMessage();
 }
@@ -545,6 +551,7 @@ void CKeloServoView::OnDrivePortRemoved() {
     ConnectedFlag = 0;
     PortOpenFlag = 0;
     LinkOpenIndicator = 0;
+    EnableTraceOnlineEdit();
     ShowMessage(Text(IDS_COMMUNICATE_ERROR) + "\n\n" + Text(IDS_USB_REMOVED) + "\n\n" + Text(IDS_DISCONNECT) +
                     " !!",
                 Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);

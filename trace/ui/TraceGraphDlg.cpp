@@ -22,8 +22,10 @@
 #include "trace/TraceArming.h"
 #include "trace/TraceCaptions.h"
 #include "trace/TraceDataFile.h"
+#include "trace/TraceSetupRules.h"
 #include "trace/ui/GraphFileDialogs.h"
 #include "trace/ui/TraceReadDlg.h"
+#include "trace/ui/TraceSetupDlg.h"
 
 #include <algorithm>
 #include <chrono>
@@ -135,6 +137,7 @@ const MessageMap* CTraceGraphDlg::GetMessageMap() const {
                                     msg::Command(IDC_TG_ONLINE_EDIT, &T::OnOnlineEdit),
                                     msg::Command(IDC_TG_AUTOSAVE, &T::OnAutosave),
                                     msg::Command(IDC_TG_OPEN, &T::OnOpen),
+                                    msg::Command(IDC_TG_SETTING, &T::OnTraceSetting),
                                     msg::Command(IDC_TG_CURSOR_SHOW, &T::OnCursorCheck),
                                     msg::Mouse(WM_LBUTTONDOWN, &T::OnLButtonDown),
                                     msg::Mouse(WM_MOUSEMOVE, &T::OnMouseMove),
@@ -256,8 +259,10 @@ BOOL CTraceGraphDlg::OnInitDialog() {
     // The saved set-up: the window starts from it when it was accepted once.
     TraceSettings& settings = view_.Settings();
     LoadTraceIni(ProgramFolderFile("trace.ini"), settings);
-    if (settings.triggerSource == 5)
-        settings.triggerLevel = std::clamp(settings.triggerLevel, -32768, 32767);
+    // The level reaches the drive as one 16-bit word: a wider one from the file is cut to it.
+    if (settings.triggerSource >= 1 && settings.triggerSource <= 8 &&
+        settings.sources[static_cast<size_t>(settings.triggerSource - 1)] == 5)
+        settings.triggerLevel = std::clamp(settings.triggerLevel, TriggerLevelWordMin, TriggerLevelWordMax);
     if (settings.valid != 0) {
         RestoreDisplaySetup();
         EnableItem(IDC_TG_REDRAW, TRUE);
@@ -317,12 +322,16 @@ void CTraceGraphDlg::LayoutControls(int flag) {
 
 // ---- Set-up ---------------------------------------------------------------------------------
 
+// Monitor times: tenths of a millisecond on newer drives, whole ones otherwise.
+static int TimeDisplayDivisorFor(const CKeloServoDoc* doc) {
+    const int dn04 = doc ? doc->m_DriveSoftwareVersion : 55;
+    return (dn04 >= 55 || SeriesCode == 6 || SeriesCode == 8 || SeriesCode == 9) ? 10 : 1;
+}
+
 int CTraceGraphDlg::TimeDisplayDivisor() const {
     if (TraceMode != TraceModeMonitor)
         return 100;
-    const CKeloServoDoc* doc = view_.Document();
-    const int dn04 = doc ? doc->m_DriveSoftwareVersion : 55;
-    return (dn04 >= 55 || SeriesCode == 6 || SeriesCode == 8 || SeriesCode == 9) ? 10 : 1;
+    return TimeDisplayDivisorFor(view_.Document());
 }
 
 void CTraceGraphDlg::FillTimeBaseCombo() {
@@ -1837,4 +1846,83 @@ void CTraceGraphDlg::OnZoomOut() {
     if (cursorsShown_)
         RefreshReadouts();
     Invalidate(FALSE);
+}
+
+// ---- Set-up ---------------------------------------------------------------------------------
+
+void CTraceGraphDlg::OnTraceSetting() {
+    UpdateData(FALSE);
+    if (zoomed_)
+        OnZoomOut();
+    CKeloServoDoc* doc = view_.Document();
+    if (doc == nullptr)
+        return;
+    if (running_ != 0)
+        OnStart(); // its stop path
+    if (ConnectedFlag == 0)
+        CheckConnected(); // tells the user; the set-up opens offline all the same
+    TraceSettings& settings = view_.Settings();
+    CTraceSetupDlg dialog(this);
+    dialog.traceMode = std::max(0, TraceMode);
+    dialog.channelCountMode = channelCountMode_;
+    dialog.codes = sources_;
+    dialog.colourIndices = colourIndices_;
+    dialog.colours = colours_;
+    dialog.interval = std::max(1, settings.interval);
+    dialog.timeBase = settings.timeBase;
+    dialog.triggerSource = triggerSource_;
+    dialog.triggerLevel = triggerLevel_;
+    dialog.triggerEdge = triggerEdge_;
+    dialog.triggerPosition = triggerPosition_;
+    for (size_t ch = 0; ch < 8; ++ch)
+        dialog.reverse[ch] = ChannelReverse[ch];
+    dialog.dioCodes = dioCodes_;
+    dialog.debugMode = DebugModeFlag != 0;
+    dialog.extendedSources = doc->m_DriveSoftwareVersion >= 58;
+    dialog.linearMotor = ((ModelCode >> 12) & 0xF) == 3 || ((ModelCode >> 12) & 0xF) == 4;
+    dialog.monitorUnitMs = TimeDisplayDivisorFor(doc) == 10 ? 1 : 10;
+    if (dialog.DoModal() != IDOK)
+        return;
+
+    const int previousMode = TraceMode;
+    settings.valid = 1;
+    settings.dioCodes = dialog.dioCodes;
+    settings.traceMode = dialog.traceMode;
+    settings.channelCountMode = dialog.channelCountMode;
+    settings.points = dialog.points;
+    settings.sources = dialog.codes;
+    settings.triggerSource = dialog.triggerSource;
+    settings.triggerLevel = dialog.triggerLevel;
+    settings.triggerEdge = dialog.triggerEdge;
+    settings.triggerPosition = dialog.triggerPosition;
+    settings.colorIndices = dialog.colourIndices;
+    settings.colors = dialog.colours;
+    settings.timeBase = dialog.timeBase;
+    settings.interval = dialog.interval;
+    for (size_t ch = 0; ch < 8; ++ch)
+        ChannelReverse[ch] = dialog.reverse[ch] != 0 ? 1 : 0;
+    const bool keepScales = fixedCheck_ != 0 && previousMode == dialog.traceMode;
+    const auto keptSelections = scaleSelection_;
+    if (!keepScales)
+        settings.scaleSelections.fill(0);
+    else
+        settings.scaleSelections = keptSelections;
+    drawOrder_ = {0, 1, 2, 3, 4, 5, 6, 7};
+    PendingSampleCount = 0;
+    RestoreDisplaySetup();
+    titleText_.clear();
+    titleChanged_ = false;
+    SetWindowText(initialCaption_);
+    auto* channelCombo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_UNIT_SELECT));
+    channelCombo->ResetContent();
+    for (int i = 0; i < (channelCountMode_ == 1 ? 8 : 4); ++i)
+        channelCombo->AddString(Format("Data%d", i + 1));
+    channelCombo->SetCurSel(0);
+    selectedChannel_ = 0;
+    for (int id : {IDC_TG_START, IDC_TG_ZOOM_IN, IDC_TG_SAVE, IDC_TG_SAVE_AS, IDC_TG_PARAMETERS, IDC_TG_COPY,
+                   IDC_TG_CURSOR_SHOW})
+        EnableItem(id, TRUE);
+    EnableItem(IDC_TG_ZOOM_OUT, FALSE);
+    SaveTraceIni(ProgramFolderFile("trace.ini"), settings);
+    Invalidate(TRUE);
 }

@@ -129,6 +129,7 @@ private:
     void OnTimeBaseChange();
     void OnAutosave();
     void OnOpen();
+    void OnTraceSetting();
     void OnSave();
     void OnSaveAs();
 

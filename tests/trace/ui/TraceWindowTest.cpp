@@ -414,7 +414,7 @@ TEST_F(TraceWindowWithRecord, ZoomInStepsDownToOneIntervalAndZoomOutRestores) {
     EXPECT_FALSE(ui::Enabled(*window, IDC_TG_TIME_BASE)) << "the combos wait while zoomed";
     for (int i = 0; i < 100 && ui::Enabled(*window, IDC_TG_ZOOM_IN); ++i)
         ui::Press(*window, IDC_TG_ZOOM_IN);
-    EXPECT_FLOAT_EQ(window->TimePerDivision(), 0.1f) << "one sample interval is the smallest";
+    EXPECT_FLOAT_EQ(window->TimePerDivision(), 10.0f) << "one sample interval is the smallest";
     ui::Press(*window, IDC_TG_ZOOM_OUT);
     EXPECT_FALSE(window->Zoomed());
     EXPECT_FLOAT_EQ(window->TimePerDivision(), full);
@@ -452,17 +452,17 @@ TEST_F(TraceWindowWithRecord, CursorsStartAtOneAndNineDivisionsAndStopAtThePlotE
     ASSERT_TRUE(window->CursorsShown());
     EXPECT_EQ(window->CursorX(0), 45);
     EXPECT_EQ(window->CursorX(1), 405);
-    // A at one division of 10.24 internal units: 10.24 / 100 shown in Single mode.
-    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_A), "0.10");
-    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_B), "0.92");
-    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_BA), "0.82");
+    // A at one division of a 102.4 ms record (1,024 samples of 100 us).
+    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_A), "10.24");
+    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_B), "92.16");
+    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_BA), "81.92");
     // Dragging A far beyond the right edge leaves it at the last place inside the plot.
     Mouse(WM_LBUTTONDOWN, 45, 200);
     Mouse(WM_MOUSEMOVE, 300, 200);
     Mouse(WM_MOUSEMOVE, 900, 200);
     Mouse(WM_LBUTTONUP, 900, 200);
     EXPECT_EQ(window->CursorX(0), 300);
-    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_A), "0.68");
+    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_A), "68.27");
     // Back to the left edge: a time of nothing reads as ten units.
     Mouse(WM_LBUTTONDOWN, 300, 200);
     Mouse(WM_MOUSEMOVE, 0, 200);
