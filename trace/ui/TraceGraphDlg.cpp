@@ -138,6 +138,12 @@ const MessageMap* CTraceGraphDlg::GetMessageMap() const {
                                     msg::Command(IDC_TG_AUTOSAVE, &T::OnAutosave),
                                     msg::Command(IDC_TG_OPEN, &T::OnOpen),
                                     msg::Command(IDC_TG_SETTING, &T::OnTraceSetting),
+                                    msg::ControlRange(BN_CLICKED, 6033, 6040, &T::OnZeroToMiddle),
+                                    msg::ControlRange(BN_CLICKED, 6041, 6048, &T::OnCentreData),
+                                    msg::ControlRange(STN_CLICKED, 1037, 1040, &T::OnChannelLabel),
+                                    msg::ControlRange(STN_CLICKED, 1042, 1045, &T::OnChannelLabel),
+                                    msg::Control(CBN_SELCHANGE, IDC_TG_UNIT_SELECT, &T::OnUnitSelect),
+                                    msg::MouseWheel(&T::OnMouseWheel),
                                     msg::Command(IDC_TG_CURSOR_SHOW, &T::OnCursorCheck),
                                     msg::Mouse(WM_LBUTTONDOWN, &T::OnLButtonDown),
                                     msg::Mouse(WM_MOUSEMOVE, &T::OnMouseMove),
@@ -1925,4 +1931,68 @@ void CTraceGraphDlg::OnTraceSetting() {
     EnableItem(IDC_TG_ZOOM_OUT, FALSE);
     SaveTraceIni(ProgramFolderFile("trace.ini"), settings);
     Invalidate(TRUE);
+}
+
+// ---- Channel controls -----------------------------------------------------------------------
+
+void CTraceGraphDlg::OnZeroToMiddle(UINT id) {
+    const int ch = ChannelIndexOf(TraceOffsetZeroButtons, id);
+    if (ch < 0)
+        return;
+    const size_t c = static_cast<size_t>(ch);
+    offset_[c] = 5 * scale_[c];
+    sliderPosition_[c] = offsetLimit_[c] / std::max(1, scale_[c]) - 5;
+    Invalidate(TRUE);
+}
+
+void CTraceGraphDlg::OnCentreData(UINT id) {
+    const int ch = ChannelIndexOf(TraceOffsetResetButtons, id);
+    if (ch < 0)
+        return;
+    const size_t c = static_cast<size_t>(ch);
+    const int count = std::min(display_[c].Size(), std::max(points_, 0) + 1);
+    if (count <= 0)
+        return;
+    int64_t lowest = display_[c].At(0);
+    int64_t highest = lowest;
+    for (int i = 1; i < count; ++i) {
+        lowest = std::min<int64_t>(lowest, display_[c].At(i));
+        highest = std::max<int64_t>(highest, display_[c].At(i));
+    }
+    const int step = std::max(1, scale_[c]);
+    const int middle = static_cast<int>(static_cast<double>(lowest + highest) / 2.0 / step + 0.5);
+    sliderPosition_[c] = offsetLimit_[c] / step - 5 + middle;
+    offset_[c] = static_cast<int>(
+        std::clamp<int64_t>(static_cast<int64_t>(10 - 5 + middle) * step, INT32_MIN, INT32_MAX));
+    Invalidate(TRUE);
+}
+
+void CTraceGraphDlg::OnChannelLabel(UINT id) {
+    const int ch = ChannelIndexOf(TraceChannelLabels, id);
+    if (ch < 0)
+        return;
+    const bool was = labelHighlight_[static_cast<size_t>(ch)] != 0;
+    labelHighlight_.fill(0);
+    labelHighlight_[static_cast<size_t>(ch)] = was ? 0 : 1;
+    for (int label : TraceChannelLabels)
+        if (CWnd* item = GetDlgItem(label))
+            item->Invalidate(TRUE);
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::OnUnitSelect() {
+    UpdateData(TRUE);
+    BringChannelToFront(std::clamp(selectedChannel_, 0, 7));
+    if (cursorsShown_)
+        RefreshReadouts();
+    Invalidate(FALSE);
+}
+
+// The wheel moves the highlighted channel by one step, as its offset buttons do.
+BOOL CTraceGraphDlg::OnMouseWheel(UINT, short delta, CPoint) {
+    for (size_t ch = 0; ch < 8; ++ch)
+        if (labelHighlight_[ch] != 0)
+            OnOffsetStep(
+                static_cast<UINT>(delta > 0 ? TraceOffsetUpButtons[ch] : TraceOffsetDownButtons[ch]));
+    return TRUE;
 }

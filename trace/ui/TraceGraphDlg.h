@@ -88,6 +88,7 @@ public:
     int Offset(int channel) const { return offset_[static_cast<size_t>(channel)]; }
     bool CursorsShown() const { return cursorsShown_; }
     int CursorX(int which) const { return cursorX_[which]; }
+    bool Highlighted(int channel) const { return labelHighlight_[static_cast<size_t>(channel)] != 0; }
 
     // The timers (public so tests fire them as the framework would).
     void OnTimer(UINT_PTR id);
@@ -130,6 +131,11 @@ private:
     void OnAutosave();
     void OnOpen();
     void OnTraceSetting();
+    void OnZeroToMiddle(UINT id);
+    void OnCentreData(UINT id);
+    void OnChannelLabel(UINT id);
+    void OnUnitSelect();
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
     void OnSave();
     void OnSaveAs();
 

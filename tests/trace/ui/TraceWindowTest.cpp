@@ -472,3 +472,49 @@ TEST_F(TraceWindowWithRecord, CursorsStartAtOneAndNineDivisionsAndStopAtThePlotE
     ui::SetChecked(*window, IDC_TG_CURSOR_SHOW, false);
     EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_A), "");
 }
+
+TEST_F(TraceWindow, MonitorAutosaveWritesTheNumberedRecordingAtStop) {
+    UseSetup(TraceModeMonitor, false, {1, 2, 3, 6, 0, 0, 0, 0});
+    machine->SetStepPerRequest(2000);
+    ASSERT_NE(Open(), nullptr);
+    ui::SetChecked(*window, IDC_TG_AUTOSAVE, true);
+    ui::Type(*window, IDC_TG_AUTOSAVE_PATH, "run");
+    ui::Press(*window, IDC_TG_START);
+    Fire(TraceStartTimer);
+    ASSERT_TRUE(
+        FireUntil(TraceMonitorTimer, [&] { return window->Display(0).At(MonitorPointCount - 1) != 0; }));
+    ui::Press(*window, IDC_TG_START);
+    ASSERT_FALSE(window->Running());
+    const std::string first = home_->Path("home/run000_000.trd");
+    TraceRecording recording;
+    const TraceFileRead read = ReadTraceFile(first, TraceFileForm::Trace, recording);
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(recording.traceMode, TraceModeMonitor);
+    EXPECT_EQ(recording.pointCount, MonitorPointCount);
+    EXPECT_TRUE(std::any_of(recording.samples[0].begin(), recording.samples[0].end(), [](int32_t v) {
+        return v != 0;
+    })) << "channel 1 comes from the mirror queue";
+    // The next run numbers on.
+    ui::Press(*window, IDC_TG_START);
+    Fire(TraceStartTimer);
+    Fire(TraceMonitorTimer);
+    ui::Press(*window, IDC_TG_START);
+    EXPECT_TRUE(ReadTraceFile(home_->Path("home/run001_000.trd"), TraceFileForm::Trace, recording).ok);
+}
+
+TEST_F(TraceWindowWithRecord, LabelsHighlightOneChannelWhichTheWheelAndZeroButtonMove) {
+    auto clickLabel = [&](int id) { window->SendMessage(WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), 0); };
+    clickLabel(TraceChannelLabels[0]);
+    EXPECT_TRUE(window->Highlighted(0));
+    const int offset = window->Offset(0);
+    const int step = window->Scale(0);
+    window->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(window->Offset(0), offset - step) << "the wheel steps the highlighted channel";
+    clickLabel(TraceChannelLabels[1]);
+    EXPECT_FALSE(window->Highlighted(0));
+    EXPECT_TRUE(window->Highlighted(1));
+    clickLabel(TraceChannelLabels[1]);
+    EXPECT_FALSE(window->Highlighted(1)) << "a second click removes the highlight";
+    ui::Press(*window, TraceOffsetZeroButtons[0]);
+    EXPECT_EQ(window->Offset(0), 5 * window->Scale(0)) << "zero at the middle line";
+}
