@@ -550,7 +550,8 @@ void CTraceGraphDlg::OnAutosave() {
 }
 
 void CTraceGraphDlg::OnOnlineEdit() {
-    view_.OpenOnlineEditorFor(this);
+    if (CheckConnected())
+        view_.OpenOnlineEditorFor(this);
 }
 
 // ---- START / STOP ---------------------------------------------------------------------------
@@ -813,7 +814,7 @@ void CTraceGraphDlg::MonitorTick() {
         if (due)
             WriteNumberedRecording(false);
     }
-    Invalidate(FALSE);
+    InvalidatePlot();
 }
 
 void CTraceGraphDlg::SingleTick() {
@@ -986,9 +987,12 @@ void CTraceGraphDlg::OnPaint() {
     const int w = static_cast<int>(10.0f * d);
     CDC memory;
     memory.CreateCompatibleDC(&dc);
-    CBitmap picture;
-    picture.CreateCompatibleBitmap(&dc, w + 150, w + 170);
-    memory.SelectObject(&picture);
+    if (backBufferSize_ != CSize(w + 150, w + 170) || !backBuffer_.IsCreated()) {
+        backBuffer_.DeleteObject();
+        backBuffer_.CreateCompatibleBitmap(&dc, w + 150, w + 170);
+        backBufferSize_ = CSize(w + 150, w + 170);
+    }
+    memory.SelectObject(&backBuffer_);
     DrawPlot(memory);
     const CPoint origin = PlotOrigin();
     dc.BitBlt(origin.x - PlotBufferLeft, origin.y - PlotBufferTop, w + 150, w + 170, &memory, 0, 0, SRCCOPY);
@@ -1203,7 +1207,10 @@ void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
     const double y0 = PlotBufferTop + static_cast<double>(offset_[c]) * d / scale;
     auto yOf = [&](int32_t raw) {
         const double v = digital ? (raw != 0 ? 1.0 : 0.0) : static_cast<double>(raw);
-        return static_cast<int>(std::clamp(y0 - v * d / scale, -100000.0, 100000.0));
+        // Points beyond the plot are drawn on its edge: the black bands cover them, and no stroke
+        // runs for thousands of pixels off the picture.
+        return static_cast<int>(
+            std::clamp(y0 - v * d / scale, PlotBufferTop - 1.0, PlotBufferTop + 10.0 * d + 1.0));
     };
     auto xOf = [&](int index) {
         return PlotBufferLeft +
@@ -1213,28 +1220,34 @@ void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
     dc.SelectObject(&pen);
     int32_t before = first > 0 ? ring.At(first - 1) : preValue_[c];
     dc.MoveTo(xOf(first - 1 < 0 ? 0 : first - 1), yOf(before));
+    auto valueOf = [&](int32_t raw) { return digital ? (raw != 0 ? 1 : 0) : raw; };
     int i = first;
     while (i < last) {
         const int column = xOf(i);
-        int lo = yOf(ring.At(i));
-        int hi = lo;
-        const int entry = lo;
-        int exit = lo;
-        int j = i + 1;
-        while (j < last && xOf(j) == column) {
-            const int y = yOf(ring.At(j));
-            lo = std::min(lo, y);
-            hi = std::max(hi, y);
-            exit = y;
-            ++j;
+        // The samples of this pixel column: found from the column's edge, then made exact.
+        int end = static_cast<int>((column + 1 - PlotBufferLeft + startOffset - 0.5) / pixelsPerSample);
+        end = std::clamp(end, i + 1, last);
+        while (end > i + 1 && xOf(end - 1) > column)
+            --end;
+        while (end < last && xOf(end) == column)
+            ++end;
+        const int32_t entry = valueOf(ring.At(i));
+        int32_t lowest = entry;
+        int32_t highest = entry;
+        int32_t exit = entry;
+        for (int j = i + 1; j < end; ++j) {
+            exit = valueOf(ring.At(j));
+            lowest = std::min(lowest, exit);
+            highest = std::max(highest, exit);
         }
-        dc.LineTo(column, entry);
-        if (hi != lo) {
-            dc.MoveTo(column, lo);
-            dc.LineTo(column, hi + 1);
-            dc.MoveTo(column, exit);
+        dc.LineTo(column, yOf(entry));
+        if (highest != lowest) {
+            // Larger values are higher up: the smallest y belongs to the highest value.
+            dc.MoveTo(column, yOf(highest));
+            dc.LineTo(column, yOf(lowest) + 1);
+            dc.MoveTo(column, yOf(exit));
         }
-        i = j;
+        i = end;
     }
 }
 
@@ -1995,4 +2008,16 @@ BOOL CTraceGraphDlg::OnMouseWheel(UINT, short delta, CPoint) {
             OnOffsetStep(
                 static_cast<UINT>(delta > 0 ? TraceOffsetUpButtons[ch] : TraceOffsetDownButtons[ch]));
     return TRUE;
+}
+
+CRect CTraceGraphDlg::PictureRect() const {
+    const CPoint origin = PlotOrigin();
+    const int w = static_cast<int>(10.0f * Division());
+    return CRect(origin.x - PlotBufferLeft, origin.y - PlotBufferTop, origin.x - PlotBufferLeft + w + 150,
+                 origin.y - PlotBufferTop + w + 170);
+}
+
+void CTraceGraphDlg::InvalidatePlot() {
+    const CRect picture = PictureRect();
+    InvalidateRect(&picture, FALSE);
 }

@@ -6,6 +6,7 @@
 #include "controls/DialogScrollHelper.h"
 #include "framework/ui/BitmapButton.h"
 #include "framework/ui/Dialog.h"
+#include "framework/ui/Gdi.h"
 #include "framework/ui/ScrollBar.h"
 #include "framework/ui/SliderCtrl.h"
 #include "framework/ui/ToolTipCtrl.h"
@@ -78,6 +79,8 @@ public:
     CPoint PlotOrigin() const;
     // Pixels of one division now.
     float Division() const { return GridCellPixels * PlotZoom; }
+    // The client rectangle the plot's picture covers.
+    CRect PictureRect() const;
     const std::string& CheckErrorText() const { return checkErrorText_; }
 
     const std::string& TitleText() const { return titleText_; }
@@ -166,6 +169,8 @@ private:
     void MoveSecondLabelRow();
     void UpdateScrollRange();
     void EnableItem(int id, BOOL enable);
+    // Repaints only the plot's picture (the timers' new samples change nothing else).
+    void InvalidatePlot();
     // The window's recording as the file holds it, and a read recording taken into the window.
     TraceRecording CurrentRecording() const;
     void TakeRecording(const TraceRecording& recording, const std::string& path);
@@ -252,6 +257,9 @@ private:
     CRect recordedLabelRect_; // right edge of 1438 and top of 4002 as OnInitDialog found them
     bool initialised_ = false;
     bool titleChanged_ = false;
+    // The back buffer, kept between paints while the plot keeps its size.
+    CBitmap backBuffer_;
+    CSize backBufferSize_;
 
     CBitmapButton startButton_;
     CBitmapButton settingButton_;

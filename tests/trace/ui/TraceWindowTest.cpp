@@ -518,3 +518,25 @@ TEST_F(TraceWindowWithRecord, LabelsHighlightOneChannelWhichTheWheelAndZeroButto
     ui::Press(*window, TraceOffsetZeroButtons[0]);
     EXPECT_EQ(window->Offset(0), 5 * window->Scale(0)) << "zero at the middle line";
 }
+
+TEST_F(TraceWindow, CycleRefreshesOnEveryCompleteBuffer) {
+    UseSetup(TraceModeCycle, true, {1, 2, 3, 6, 0, 0, 0, 0});
+    machine->SetStepPerRequest(2000);
+    ASSERT_NE(Open(), nullptr);
+    drive->ClearLog();
+    ui::Press(*window, IDC_TG_START);
+    EXPECT_EQ(Requests(), ArmingFrames(TraceModeCycle, true, {25, 26, 27, 31, 0, 0, 0, 0}, 1));
+    Fire(TraceStartTimer);
+    ASSERT_TRUE(window->HasTimer(TraceCycleTimer));
+    ASSERT_TRUE(FireUntil(TraceCycleTimer, [&] { return window->HasTimer(TraceCycleRepeatTimer); }))
+        << "the first complete buffer hands over to the repeat timer";
+    const auto first = window->Display(1).ToVector();
+    EXPECT_TRUE(std::any_of(first.begin(), first.end(), [](int32_t v) { return v != 0; }));
+    ASSERT_TRUE(FireUntil(TraceCycleRepeatTimer, [&] { return window->Display(1).ToVector() != first; }))
+        << "the next buffer replaces the display";
+    EXPECT_EQ(window->Display(1).Size(), 1024);
+    EXPECT_TRUE(window->Running());
+    ui::Press(*window, IDC_TG_START);
+    EXPECT_FALSE(window->HasTimer(TraceCycleRepeatTimer));
+    EXPECT_FALSE(window->HasThread());
+}
