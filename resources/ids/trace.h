@@ -178,3 +178,4 @@ inline constexpr int IDC_TS_LEVEL_SPIN = 1150;
 inline constexpr int IDC_TS_LEVEL_RANGE = 1090;
 inline constexpr int IDC_TS_POSITION = 4007;
 inline constexpr int IDS_TS_LONG_WORD = 18153;
+inline constexpr int IDS_TG_AUTOSAVE_FOLDER_TITLE = 101;

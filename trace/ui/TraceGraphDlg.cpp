@@ -31,6 +31,7 @@
 #include <chrono>
 #include <cmath>
 #include <ctime>
+#include <filesystem>
 #include <thread>
 
 float PlotZoom = 1.0f;
@@ -118,47 +119,51 @@ CTraceGraphDlg::~CTraceGraphDlg() {
 
 const MessageMap* CTraceGraphDlg::GetMessageMap() const {
     using T = CTraceGraphDlg;
-    static const MessageMap map(CDialog::GetMessageMap(),
-                                {
-                                    msg::Close(&T::OnClose),
-                                    msg::Paint(&T::OnPaint),
-                                    msg::EraseBkgnd(&T::OnEraseBkgnd),
-                                    msg::Timer(&T::OnTimer),
-                                    msg::Size(&T::OnSize),
-                                    msg::Sizing(&T::OnSizing),
-                                    msg::HScroll(&T::OnHScroll),
-                                    msg::VScroll(&T::OnVScroll),
-                                    msg::CtlColor(&T::OnCtlColor),
-                                    msg::Message(AcquisitionMessage, &T::OnAcquisitionMessage),
-                                    msg::Command(IDC_TG_START, &T::OnStart),
-                                    msg::Command(IDC_TG_ZOOM_IN, &T::OnZoomIn),
-                                    msg::Command(IDC_TG_ZOOM_OUT, &T::OnZoomOut),
-                                    msg::Command(IDC_TG_COPY, &T::OnCopyToClipboard),
-                                    msg::Command(IDC_TG_ONLINE_EDIT, &T::OnOnlineEdit),
-                                    msg::Command(IDC_TG_AUTOSAVE, &T::OnAutosave),
-                                    msg::Command(IDC_TG_OPEN, &T::OnOpen),
-                                    msg::Command(IDC_TG_SETTING, &T::OnTraceSetting),
-                                    msg::ControlRange(BN_CLICKED, 6033, 6040, &T::OnZeroToMiddle),
-                                    msg::ControlRange(BN_CLICKED, 6041, 6048, &T::OnCentreData),
-                                    msg::ControlRange(STN_CLICKED, 1037, 1040, &T::OnChannelLabel),
-                                    msg::ControlRange(STN_CLICKED, 1042, 1045, &T::OnChannelLabel),
-                                    msg::Control(CBN_SELCHANGE, IDC_TG_UNIT_SELECT, &T::OnUnitSelect),
-                                    msg::MouseWheel(&T::OnMouseWheel),
-                                    msg::Command(IDC_TG_CURSOR_SHOW, &T::OnCursorCheck),
-                                    msg::Mouse(WM_LBUTTONDOWN, &T::OnLButtonDown),
-                                    msg::Mouse(WM_MOUSEMOVE, &T::OnMouseMove),
-                                    msg::Mouse(WM_LBUTTONUP, &T::OnLButtonUp),
-                                    msg::Mouse(WM_RBUTTONDOWN, &T::OnRButtonDown),
-                                    msg::Command(IDC_TG_SAVE, &T::OnSave),
-                                    msg::Command(IDC_TG_SAVE_AS, &T::OnSaveAs),
-                                    msg::ControlRange(BN_CLICKED, 6174, 6181, &T::OnChannelShown),
-                                    msg::ControlRange(BN_CLICKED, 1001, 1004, &T::OnOffsetStep),
-                                    msg::ControlRange(BN_CLICKED, 1434, 1440, &T::OnOffsetStep),
-                                    msg::ControlRange(BN_CLICKED, 1011, 1014, &T::OnOffsetStep),
-                                    msg::ControlRange(BN_CLICKED, 1041, 1041, &T::OnOffsetStep),
-                                    msg::ControlRange(CBN_SELCHANGE, 4002, 4009, &T::OnScaleChange),
-                                    msg::Control(CBN_SELCHANGE, IDC_TG_TIME_BASE, &T::OnTimeBaseChange),
-                                });
+    static const MessageMap map(
+        CDialog::GetMessageMap(),
+        {
+            msg::Close(&T::OnClose),
+            msg::Paint(&T::OnPaint),
+            msg::EraseBkgnd(&T::OnEraseBkgnd),
+            msg::Timer(&T::OnTimer),
+            msg::Size(&T::OnSize),
+            msg::Sizing(&T::OnSizing),
+            msg::HScroll(&T::OnHScroll),
+            msg::VScroll(&T::OnVScroll),
+            msg::CtlColor(&T::OnCtlColor),
+            msg::Message(AcquisitionMessage, &T::OnAcquisitionMessage),
+            msg::Command(IDC_TG_START, &T::OnStart),
+            msg::Command(IDC_TG_ZOOM_IN, &T::OnZoomIn),
+            msg::Command(IDC_TG_ZOOM_OUT, &T::OnZoomOut),
+            msg::Command(IDC_TG_COPY, &T::OnCopyToClipboard),
+            msg::Command(IDC_TG_ONLINE_EDIT, &T::OnOnlineEdit),
+            msg::Command(IDC_TG_AUTOSAVE, &T::OnAutosave),
+            msg::Command(IDC_TG_OPEN, &T::OnOpen),
+            msg::Command(IDC_TG_SETTING, &T::OnTraceSetting),
+            msg::Command(IDC_TG_AUTOSAVE_UPDATE, &T::OnUpdateAutosaveList),
+            msg::Command(IDC_TG_AUTOSAVE_PATH_BUTTON, &T::OnBrowseAutosavePath),
+            msg::Control(CBN_SELCHANGE, IDC_TG_AUTOSAVE_FILES, &T::OnOpenAutosaveFile),
+            msg::ControlRange(BN_CLICKED, 6033, 6040, &T::OnZeroToMiddle),
+            msg::ControlRange(BN_CLICKED, 6041, 6048, &T::OnCentreData),
+            msg::ControlRange(STN_CLICKED, 1037, 1040, &T::OnChannelLabel),
+            msg::ControlRange(STN_CLICKED, 1042, 1045, &T::OnChannelLabel),
+            msg::Control(CBN_SELCHANGE, IDC_TG_UNIT_SELECT, &T::OnUnitSelect),
+            msg::MouseWheel(&T::OnMouseWheel),
+            msg::Command(IDC_TG_CURSOR_SHOW, &T::OnCursorCheck),
+            msg::Mouse(WM_LBUTTONDOWN, &T::OnLButtonDown),
+            msg::Mouse(WM_MOUSEMOVE, &T::OnMouseMove),
+            msg::Mouse(WM_LBUTTONUP, &T::OnLButtonUp),
+            msg::Mouse(WM_RBUTTONDOWN, &T::OnRButtonDown),
+            msg::Command(IDC_TG_SAVE, &T::OnSave),
+            msg::Command(IDC_TG_SAVE_AS, &T::OnSaveAs),
+            msg::ControlRange(BN_CLICKED, 6174, 6181, &T::OnChannelShown),
+            msg::ControlRange(BN_CLICKED, 1001, 1004, &T::OnOffsetStep),
+            msg::ControlRange(BN_CLICKED, 1434, 1440, &T::OnOffsetStep),
+            msg::ControlRange(BN_CLICKED, 1011, 1014, &T::OnOffsetStep),
+            msg::ControlRange(BN_CLICKED, 1041, 1041, &T::OnOffsetStep),
+            msg::ControlRange(CBN_SELCHANGE, 4002, 4009, &T::OnScaleChange),
+            msg::Control(CBN_SELCHANGE, IDC_TG_TIME_BASE, &T::OnTimeBaseChange),
+        });
     return &map;
 }
 
@@ -2020,4 +2025,59 @@ CRect CTraceGraphDlg::PictureRect() const {
 void CTraceGraphDlg::InvalidatePlot() {
     const CRect picture = PictureRect();
     InvalidateRect(&picture, FALSE);
+}
+
+// ---- Autosave list --------------------------------------------------------------------------
+
+// The numbered recordings of the prefix in a folder, by name.
+void CTraceGraphDlg::FillAutosaveList(const std::string& folder) {
+    auto* list = static_cast<CComboBox*>(GetDlgItem(IDC_TG_AUTOSAVE_FILES));
+    list->ResetContent();
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (!entry.is_regular_file(error))
+            continue;
+        const std::string name = entry.path().filename().string();
+        if (name.size() > 4 && name.compare(0, autosaveName_.size(), autosaveName_) == 0 &&
+            name.compare(name.size() - 4, 4, ".trd") == 0)
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names)
+        list->AddString(name);
+    if (!names.empty())
+        list->SetCurSel(0);
+}
+
+void CTraceGraphDlg::OnUpdateAutosaveList() {
+    UpdateData(TRUE);
+    FillAutosaveList(autosaveFolder_);
+}
+
+void CTraceGraphDlg::OnOpenAutosaveFile() {
+    if (running_ != 0 && ConnectedFlag != 0)
+        return;
+    UpdateData(TRUE);
+    auto* list = static_cast<CComboBox*>(GetDlgItem(IDC_TG_AUTOSAVE_FILES));
+    const int entry = list->GetCurSel();
+    if (entry < 0)
+        return;
+    const std::string path = autosaveFolder_ + "/" + list->GetLBText(entry);
+    TraceRecording recording;
+    if (!ReadTraceFile(path, TraceFileForm::Trace, recording).ok) {
+        ShowMessage(LoadResString(IDS_MEMORY_IMAGE_INVALID), "", MB_OK | MB_ICONSTOP);
+        return;
+    }
+    recording.zoomed = 0; // the list opens the un-zoomed view
+    TakeRecording(recording, path);
+}
+
+void CTraceGraphDlg::OnBrowseAutosavePath() {
+    const auto chosen = ShowFolderDialog({LoadResString(IDS_TG_AUTOSAVE_FOLDER_TITLE), autosaveFolder_});
+    if (!chosen)
+        return;
+    autosaveFolder_ = *chosen;
+    AutosaveFolder = *chosen;
+    UpdateData(FALSE);
 }

@@ -134,6 +134,10 @@ private:
     void OnAutosave();
     void OnOpen();
     void OnTraceSetting();
+    void OnUpdateAutosaveList();
+    void OnOpenAutosaveFile();
+    void OnBrowseAutosavePath();
+    void FillAutosaveList(const std::string& folder);
     void OnZeroToMiddle(UINT id);
     void OnCentreData(UINT id);
     void OnChannelLabel(UINT id);

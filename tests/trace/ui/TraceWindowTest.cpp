@@ -500,6 +500,11 @@ TEST_F(TraceWindow, MonitorAutosaveWritesTheNumberedRecordingAtStop) {
     Fire(TraceMonitorTimer);
     ui::Press(*window, IDC_TG_START);
     EXPECT_TRUE(ReadTraceFile(home_->Path("home/run001_000.trd"), TraceFileForm::Trace, recording).ok);
+    // The list offers the numbered recordings; choosing one opens it.
+    ui::Press(*window, IDC_TG_AUTOSAVE_UPDATE);
+    ASSERT_EQ(ui::SelectedText(*window, IDC_TG_AUTOSAVE_FILES), "run000_000.trd");
+    ui::Choose(*window, IDC_TG_AUTOSAVE_FILES, 1);
+    EXPECT_EQ(window->GetWindowText(), "Wave Trace - [" + home_->Path("home/run001_000.trd") + "]");
 }
 
 TEST_F(TraceWindowWithRecord, LabelsHighlightOneChannelWhichTheWheelAndZeroButtonMove) {
