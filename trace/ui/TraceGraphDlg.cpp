@@ -140,6 +140,7 @@ const MessageMap* CTraceGraphDlg::GetMessageMap() const {
             msg::Command(IDC_TG_AUTOSAVE, &T::OnAutosave),
             msg::Command(IDC_TG_OPEN, &T::OnOpen),
             msg::Command(IDC_TG_SETTING, &T::OnTraceSetting),
+            msg::Command(IDC_TG_PARAMETERS, &T::OnTraceParameters),
             msg::Command(IDC_TG_AUTOSAVE_UPDATE, &T::OnUpdateAutosaveList),
             msg::Command(IDC_TG_AUTOSAVE_PATH_BUTTON, &T::OnBrowseAutosavePath),
             msg::Control(CBN_SELCHANGE, IDC_TG_AUTOSAVE_FILES, &T::OnOpenAutosaveFile),
@@ -430,13 +431,7 @@ void CTraceGraphDlg::RestoreDisplaySetup() {
 
     timeBase_ = static_cast<float>(s.timeBase);
     interval_ = s.interval;
-    intervalTime_ = timeBase_ / 1000.0f;
-    recordTime_ = static_cast<float>(points_) * timeBase_ / 1000.0f;
-    timePerDivision_ = recordTime_ / 10.0f;
-    leftTime_ = 0.0f;
-    scrollPosition_ = 0;
-    scrollLimit_ = 0;
-    FillTimeBaseCombo();
+    ResetTimeAxis();
     static_cast<CScrollBar*>(GetDlgItem(IDC_TG_TIME_SCROLL))->SetScrollRange(0, 1);
     static_cast<CScrollBar*>(GetDlgItem(IDC_TG_TIME_SCROLL))->SetScrollPos(0);
     FillScaleCombos();
@@ -1465,6 +1460,7 @@ TraceRecording CTraceGraphDlg::CurrentRecording() const {
     r.triggerEdge = triggerEdge_;
     r.triggerPosition = triggerPosition_;
     r.zoomed = zoomed_ ? 1 : 0;
+    r.snapshotValid = snapshotValid_;
     // Un-zoomed, the view starts at the record's beginning with a tenth of it per division.
     r.timePerDivision = timePerDivision_;
     r.leftTime = leftTime_;
@@ -1583,12 +1579,7 @@ void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& p
     SetWindowText(RecordingCaption(initialCaption_, path));
     titleChanged_ = true;
     BuildLegendNames();
-    intervalTime_ = timeBase_ / 1000.0f;
-    recordTime_ = static_cast<float>(points_) * timeBase_ / 1000.0f;
-    timePerDivision_ = recordTime_ / 10.0f;
-    leftTime_ = 0.0f;
-    scrollPosition_ = 0;
-    FillTimeBaseCombo();
+    ResetTimeAxis();
     if (TraceMode != previousMode)
         FillScaleCombos();
     for (size_t ch = 0; ch < 8; ++ch)
@@ -2080,4 +2071,21 @@ void CTraceGraphDlg::OnBrowseAutosavePath() {
     autosaveFolder_ = *chosen;
     AutosaveFolder = *chosen;
     UpdateData(FALSE);
+}
+
+// The time axis of the present time base and point count: the whole record, from its start.
+void CTraceGraphDlg::ResetTimeAxis() {
+    intervalTime_ = timeBase_ / 1000.0f;
+    recordTime_ = static_cast<float>(points_) * timeBase_ / 1000.0f;
+    timePerDivision_ = recordTime_ / 10.0f;
+    leftTime_ = 0.0f;
+    scrollPosition_ = 0;
+    scrollLimit_ = 0;
+    FillTimeBaseCombo();
+}
+
+void CTraceGraphDlg::OnTraceParameters() {
+    // The drive's parameters are not read when a trace stops, so no recording made here holds them.
+    if (snapshotValid_ == 0)
+        ShowMessage("No trace parameters!");
 }

@@ -135,6 +135,8 @@ private:
     void OnOpen();
     void OnTraceSetting();
     void OnUpdateAutosaveList();
+    void OnTraceParameters();
+    void ResetTimeAxis();
     void OnOpenAutosaveFile();
     void OnBrowseAutosavePath();
     void FillAutosaveList(const std::string& folder);
@@ -261,6 +263,7 @@ private:
     CRect recordedLabelRect_; // right edge of 1438 and top of 4002 as OnInitDialog found them
     bool initialised_ = false;
     bool titleChanged_ = false;
+    uint8_t snapshotValid_ = 0;
     // The back buffer, kept between paints while the plot keeps its size.
     CBitmap backBuffer_;
     CSize backBufferSize_;
