@@ -29,6 +29,7 @@
 #include "shell/ui/LinkComPort.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/ShellLinkState.h"
+#include "trace/ThreadStop.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -109,6 +110,7 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::Command(ID_DISCONNECT, &CKeloServoView::OnDisconnect),
             msg::Command(ID_EDIT_PARAMETER, &CKeloServoView::OnEditParameter),
             msg::Command(ID_EDIT_ONLINE_PARAMETER, &CKeloServoView::OnEditOnlineParameter),
+            msg::Command(ID_WAVE_TRACE, &CKeloServoView::OnWaveTrace),
             msg::Command(ID_COPY_TO_DEVICE, &CKeloServoView::OnCopyToDevice),
             msg::Command(ID_COPY_TO_COMPUTER, &CKeloServoView::OnCopyToComputer),
             msg::Command(ID_CUSTOM_PARAMETER, &CKeloServoView::OnCustomParameter),
@@ -176,7 +178,10 @@ void CKeloServoView::OnInitialUpdate() {
 }
 
 void CKeloServoView::OnDestroy() {
-    // The feature windows hold on to the view's members: they go first.
+    // The feature windows hold on to the view's members: they go first, the trace window (and its
+    // sampling thread) before all.
+    CloseTraceWindow();
+    WaitForKeptThreads();
     CloseToolDialogs();
     KillTimer(LinkSupervisionTimer);
     KillTimer(ServoStatusTimer);
@@ -553,6 +558,7 @@ void CKeloServoView::DropLink(bool showMessage) {
     PortOpenFlag = 0;
     LinkOpenIndicator = 0;
     TuningWindowsLinkChanged();
+    EnableTraceOnlineEdit();
     if (showMessage)
         ShowLostLinkMessage();
 }
@@ -564,6 +570,7 @@ void CKeloServoView::OnDrivePortRemoved() {
     PortOpenFlag = 0;
     LinkOpenIndicator = 0;
     TuningWindowsLinkChanged();
+    EnableTraceOnlineEdit();
     ShowMessage(Text(IDS_COMMUNICATE_ERROR) + "\n\n" + Text(IDS_USB_REMOVED) + "\n\n" + Text(IDS_DISCONNECT) +
                     " !!",
                 Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);

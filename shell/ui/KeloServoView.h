@@ -17,6 +17,7 @@
 #include "shell/monitor/MonUnAPDlg.h"
 #include "shell/monitor/ParameterTablePrinter.h"
 #include "tuning/ui/TuningViewLink.h"
+#include "trace/ui/TraceViewLink.h"
 
 #include <array>
 #include <functional>
@@ -43,6 +44,7 @@ class CLowfreDlg;
 class CJOGRigidityDlg;
 class CAutoOffsetDialog;
 class CFRADlg;
+class CTraceGraphDlg;
 
 // Private messages the tool windows send the view.
 inline constexpr UINT WM_JOG_COMMAND = 0x784;
@@ -123,9 +125,24 @@ class CKeloServoView : public CView, public CRegisterServices {
         int RefreshStatus() override { return view_.RefreshStatus(); }
         void OpenOnlineEditor(CWnd* owner) override { view_.OpenOnlineEditor(owner); }
         CWnd* CommandWindow() override { return &view_; }
-        // The analysis window comes with the analysis work; until then the button stays off.
-        bool CanRunAnalysis() const override { return false; }
-        void RunAnalysis() override {}
+        bool CanRunAnalysis() const override { return true; }
+        void RunAnalysis() override { view_.OnMechanicalAnalysis(); }
+
+    private:
+        CKeloServoView& view_;
+    };
+
+    // The wave trace window's hold on the view.
+    class TraceLink : public ITraceViewLink {
+    public:
+        explicit TraceLink(CKeloServoView& view) : view_(view) {}
+        CRegisterServices& Services() override { return view_; }
+        CSyncObject& LinkLock() override { return view_.LinkMutex; }
+        TraceSettings& Settings() override { return view_.TraceSetup; }
+        CKeloServoDoc* Document() override;
+        void TraceAcquiringChanged(bool acquiring) override { view_.TraceAcquiring = acquiring; }
+        void OpenOnlineEditorFor(CWnd* owner) override { view_.OpenOnlineEditor(owner); }
+        void TraceWindowClosed(CTraceGraphDlg* window) override;
 
     private:
         CKeloServoView& view_;
@@ -176,6 +193,12 @@ public:
     bool TraceWindowPresent = false;
     // The wave trace window is acquiring (New and Open wait meanwhile).
     bool TraceAcquiring = false;
+    // The wave trace window the view holds (null when none), the trace set-up it keeps between
+    // windows, and the trace's redisplay and read-resume flags.
+    CTraceGraphDlg* TraceWindow = nullptr;
+    TraceSettings TraceSetup;
+    bool TraceRedisplayFlag = false;
+    bool TraceReadResumeFlag = false;
     // The custom address window's monitoring step, while that window monitors (0 on a failed read).
     std::function<int()> CustomAddressStep;
     // Words of the status refresh the status bar shows.
@@ -209,6 +232,12 @@ public:
     void OnEditOnlineParameter();
     // A new online editor owned by a tool window (jog, trace, box); the view does not keep it.
     COnLineParaEditDlg* OpenOnlineEditor(CWnd* owner);
+    // Wave Trace: a held window is closed through its close path (stopping it) before a new one opens.
+    void OnWaveTrace();
+    // Closes the trace window the view holds, stopping its acquisition first.
+    void CloseTraceWindow();
+    // The trace window's "Online Parameter Editing" button follows the link.
+    void EnableTraceOnlineEdit();
     void OnCopyToDevice();   // memory image file -> drive
     void OnCopyToComputer(); // drive -> memory image file
     void OnUpdateViewCommand(CCmdUI* ui);
@@ -351,4 +380,5 @@ private:
     // Reports a jog stop or servo-off the drive refused, once per refusal run.
     void ReportJogRefusal(int textId);
     bool jogRefusalShown_ = false;
+    TraceLink traceLink_{*this};
 };
