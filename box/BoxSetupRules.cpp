@@ -109,17 +109,17 @@ bool HasSecondWideType(const std::array<int, 4>& channelSignals) {
 
 std::vector<BoxWriteStep> BoxWritePlan(const BoxRecorderSettings& s, bool enable) {
     std::vector<BoxWriteStep> plan;
-    plan.push_back({{{BoxEnableRegister, 0}}, "0x1525 := 0"});
+    plan.push_back({{{BoxEnableRegister, 0}}, "the disarm"});
     if (!enable)
         return plan;
     plan.push_back({{{BoxTriggerSourceRegister, s.triggerSource}, {BoxPositionRegister, s.triggerPosition}},
-                    "0x1526, 0x1524"});
-    plan.push_back(
-        {{{BoxLevelRegister, s.triggerLevel}, {BoxEdgeRegister, s.triggerEdge}}, "0x1529, 0x1528"});
-    plan.push_back({{{BoxIntervalRegister, s.sampleInterval}}, "0x1527"});
-    plan.push_back({{{BoxClearRegister, 0}}, "0x1521 := 0"});
-    plan.push_back({{{BoxCompleteRegister, 0}}, "0x1523 := 0"});
-    plan.push_back({{{BoxEnableRegister, 1}}, "0x1525 := 1"});
+                    "the trigger source and position"});
+    plan.push_back({{{BoxLevelRegister, s.triggerLevel}, {BoxEdgeRegister, s.triggerEdge}},
+                    "the trigger level and edge"});
+    plan.push_back({{{BoxIntervalRegister, s.sampleInterval}}, "the interval"});
+    plan.push_back({{{BoxClearRegister, 0}}, "the clear of the record"});
+    plan.push_back({{{BoxCompleteRegister, 0}}, "the reset of the record flag"});
+    plan.push_back({{{BoxEnableRegister, 1}}, "the arming"});
     return plan;
 }
 
