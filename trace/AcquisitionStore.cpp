@@ -15,8 +15,8 @@ bool IsStopRequested() {
     return StopEvent.Wait(0) == WAIT_OBJECT_0;
 }
 
-void ClearChannelDeques(std::initializer_list<int> slots) {
-    for (int slot : slots)
+void ClearChannelDeques(std::initializer_list<int> slotIndexes) {
+    for (int slot : slotIndexes)
         std::deque<int32_t>().swap(ChannelDeques[slot]);
 }
 
@@ -34,7 +34,7 @@ void AppendStaged(const StagedSamples& staged, const HandOverRules& rules) {
         if (row.hasIndex && ChannelDeques[SampleIndexSlot].size() < limit)
             ChannelDeques[SampleIndexSlot].push_back(row.index);
         for (int channel = 0; channel < row.channels; ++channel) {
-            std::deque<int32_t>& queue = ChannelDeques[rules.slots[channel]];
+            std::deque<int32_t>& queue = ChannelDeques[rules.channelSlots[channel]];
             if (!rules.boundChannelQueues || queue.size() < limit)
                 queue.push_back(row.values[channel]);
             if (rules.mirror)

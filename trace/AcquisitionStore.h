@@ -46,7 +46,7 @@ extern CEvent StopEvent;
 bool IsStopRequested();
 
 // Empties the queues of the given slots and gives their storage back.
-void ClearChannelDeques(std::initializer_list<int> slots);
+void ClearChannelDeques(std::initializer_list<int> slotIndexes);
 // Sizes the sample buffers (once) and zeroes their first count entries.
 void ClearTraceSampleBuffers(int count);
 
@@ -71,7 +71,7 @@ struct HandOverRules {
     int pointCount = 0;              // the index queue (and, when bounded, each channel queue) stops here
     bool boundChannelQueues = false; // Cycle and Monitor: a full channel queue drops further samples
     bool mirror = false;             // numbered recordings: also append to the mirror queues
-    std::array<int, 8> slots = ChannelSlots;
+    std::array<int, 8> channelSlots = ChannelSlots; // not "slots": a Qt keyword where Qt is included
 };
 
 // Takes count values off the front of each mirror queue (channels 1..8 of a numbered recording),

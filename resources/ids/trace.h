@@ -138,3 +138,20 @@ inline constexpr int IDC_TG_STEP_EXTRA1 = 1062; // icon buttons 1062, 1063, 1064
 inline constexpr int IDC_TG_STEP_EXTRA2 = 1063;
 inline constexpr int IDC_TG_STEP_EXTRA3 = 1064;
 inline constexpr int IDC_TG_STEP_EXTRA4 = 1100;
+
+// ---- Template 262: reading a record ----
+inline constexpr int IDC_TR_PROGRESS = 1036;
+inline constexpr int IDC_TR_TEXT = 1038;
+
+// ---- Texts ----
+inline constexpr int IDS_TG_OPEN_TIP = 1302;
+inline constexpr int IDS_TG_SAVE_AS_TIP = 212;
+inline constexpr int IDS_TG_SAVE_TIP = 213;
+inline constexpr int IDS_TG_ONLINE_TIP = 214;
+inline constexpr int IDS_TG_TIME_CAPTION = 62010;
+inline constexpr int IDS_TG_NONE = 62023;
+inline constexpr int IDS_TG_STOP_UNCONFIRMED = 18150;
+inline constexpr int IDS_TG_STOP_UNCONFIRMED_CAPTION = 18151;
+inline constexpr int IDS_TG_OPEN_FILTER = 62032;
+inline constexpr int IDS_TG_SAVE_FILTER = 62033;
+inline constexpr int IDS_TG_SAVE_FAILED = 18152;

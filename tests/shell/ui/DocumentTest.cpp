@@ -174,7 +174,7 @@ TEST_F(ShellMemoryImage, ExportReadsTheDriveAndImportWritesItBack) {
     messages.AnswerFile(Home("other.dat"));
     View()->SendMessage(WM_COMMAND, ID_COPY_TO_DEVICE);
     ASSERT_EQ(messages.Shown().size(), 1u);
-    EXPECT_EQ(messages.Shown()[0].text, "The file is not a valid Kelo Servo memory image.");
+    EXPECT_EQ(messages.Shown()[0].text, "The file is not a valid Kelo Servo data file.");
     EXPECT_TRUE(Requests().empty());
 }
 

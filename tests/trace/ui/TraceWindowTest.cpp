@@ -1,0 +1,386 @@
+// The wave trace window as a user drives it: START in each mode against the simulated drive (the
+// requests that reached it, in order), what the display shows, the failures of arming, closing a
+// running window, the resize layout on the real template, and the picture.
+#include "tests/trace/ui/TraceWindowFixture.h"
+
+#include "layout/TraceLayoutTable.h"
+#include "resources/ids/trace.h"
+#include "tests/layout/LayoutTableText.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/trace/TraceTestSupport.h"
+#include "trace/DisplayRing.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace tracetest;
+
+namespace {
+
+constexpr std::array<int, 8> kSources = {1, 2, 3, 5, 6, 7, 36, 37};
+
+// START's requests for a set-up, as the drive must see them.
+std::vector<std::string> ArmingFrames(int mode, bool eight, const std::array<int, 8>& driveCodes,
+                                      int interval) {
+    std::vector<std::string> frames = {WriteFrame({{0x1505, 0}}), WriteFrame({{0x1503, 0}}),
+                                       WriteFrame({{0x150E, eight ? 8u : 4u}}),
+                                       WriteFrame({{0x1502, static_cast<unsigned>(mode)}})};
+    auto pair = [&](int a, int b) { return static_cast<unsigned>(driveCodes[b] * 256 + driveCodes[a]); };
+    frames.push_back(WriteFrame({{0x150A, pair(0, 1)}, {0x150B, pair(2, 3)}}));
+    frames.push_back(WriteFrame({{0x1507, static_cast<unsigned>(interval)}, {0x1501, 0}}));
+    if (eight)
+        frames.push_back(WriteFrame({{0x150C, pair(4, 5)}, {0x150D, pair(6, 7)}}));
+    if (mode != TraceModeMonitor) {
+        frames.push_back(WriteFrame({{0x1506, 0}, {0x1504, 0}}));
+        frames.push_back(WriteFrame({{0x1509, 0}, {0x1508, 0}}));
+    }
+    frames.push_back(WriteFrame({{0x1505, 1}}));
+    return frames;
+}
+
+// Drive codes of kSources: 1 -> 25, 2 -> 26, 3 -> 27, 5 -> 29 (wide: its high word 30 on channel 8),
+// 6 -> 31, 7 -> 32, 36, 37 unchanged.
+constexpr std::array<int, 8> kDriveCodesEight = {25, 26, 27, 29, 31, 32, 36, 30};
+
+// Colours as the screen shows them: near enough, each of red, green and blue within 0x30.
+bool Near(QRgb pixel, uint32_t rgb) {
+    auto close = [](int a, int b) { return std::abs(a - b) <= 0x30; };
+    return close(qRed(pixel), static_cast<int>((rgb >> 16) & 0xFF)) &&
+           close(qGreen(pixel), static_cast<int>((rgb >> 8) & 0xFF)) &&
+           close(qBlue(pixel), static_cast<int>(rgb & 0xFF));
+}
+
+std::vector<std::string> Tail(const std::vector<std::string>& log, size_t n) {
+    return {log.end() - static_cast<long>(std::min(n, log.size())), log.end()};
+}
+
+} // namespace
+
+TEST(DisplayRing, RollMovesTheStartAndKeepsTheLength) {
+    DisplayRing ring;
+    ring.Assign(4);
+    for (int v : {1, 2, 3, 4, 5, 6})
+        ring.Roll(v);
+    EXPECT_EQ(ring.Size(), 4);
+    EXPECT_EQ(ring.ToVector(), (std::vector<int32_t>{3, 4, 5, 6}));
+    EXPECT_EQ(ring.Front(), 3);
+    EXPECT_EQ(ring.At(-1), 0);
+    EXPECT_EQ(ring.At(4), 0) << "beyond the array reads 0";
+    ring.Set(0, 9);
+    EXPECT_EQ(ring.At(0), 9);
+    ring.Assign(0);
+    ring.Roll(1); // an empty ring takes nothing
+    EXPECT_EQ(ring.Size(), 0);
+}
+
+class TraceWindow : public TraceWindowFixture {};
+
+TEST_F(TraceWindow, TemplateHoldsEveryControlOfTheLayoutTable) {
+    ASSERT_NE(Open(), nullptr);
+    int missing = 0;
+    for (const LayoutEntry& entry : TraceLayoutTable)
+        if (window->GetDlgItem(entry.controlId) == nullptr) {
+            ADD_FAILURE() << "template 150 lacks " << entry.controlId;
+            ++missing;
+        }
+    EXPECT_EQ(missing, 0);
+    EXPECT_EQ(window->GetWindowText(), "Wave Trace");
+    EXPECT_FALSE(ui::Enabled(*window, IDC_TG_START)) << "no set-up yet";
+}
+
+TEST_F(TraceWindow, ResizingFollowsTheWrittenLayoutTableAndRestores) {
+    ASSERT_NE(Open(), nullptr);
+    const auto written =
+        ReadWrittenLayoutTable(std::string(KELO_SOURCE_DIR) + "/tests/fixtures/layout/trace_layout_table.md");
+    ASSERT_EQ(written.size(), 136u);
+    auto rects = [&] {
+        std::map<int, CRect> out;
+        for (const auto& [id, modes] : written) {
+            CRect r;
+            window->GetDlgItem(id)->GetWindowRect(&r);
+            window->ScreenToClient(&r);
+            out[id] = r;
+        }
+        return out;
+    };
+    const auto before = rects();
+    CRect frame;
+    window->GetWindowRect(&frame);
+    window->MoveWindow(frame.left, frame.top, frame.Width() + 100, frame.Height() + 50);
+    Pump();
+    const auto grown = rects();
+    for (const auto& [id, modes] : written) {
+        CRect expected = before.at(id);
+        if (modes.horizontal == AxisMode::Move)
+            expected.OffsetRect(100, 0);
+        else if (modes.horizontal == AxisMode::Stretch)
+            expected.right += 100;
+        if (modes.vertical == AxisMode::Move)
+            expected.OffsetRect(0, 50);
+        else if (modes.vertical == AxisMode::Stretch)
+            expected.bottom += 50;
+        EXPECT_EQ(grown.at(id), expected) << "control " << id;
+    }
+    EXPECT_GT(PlotZoom, 1.0f);
+    EXPECT_TRUE(std::isfinite(PlotZoom));
+    window->MoveWindow(frame.left, frame.top, frame.Width(), frame.Height());
+    Pump();
+    EXPECT_EQ(rects(), before);
+    EXPECT_FLOAT_EQ(PlotZoom, 1.0f);
+}
+
+TEST_F(TraceWindow, SizingBelowTheSmallestWindowIsRefused) {
+    ASSERT_NE(Open(), nullptr);
+    struct Case {
+        UINT side;
+        CRect proposed;
+        CRect kept;
+    } cases[] = {
+        {WMSZ_RIGHT, CRect(0, 0, 700, 700), CRect(0, 0, 880, 700)},
+        {WMSZ_LEFT, CRect(100, 0, 800, 700), CRect(-80, 0, 800, 700)},
+        {WMSZ_BOTTOM, CRect(0, 0, 900, 500), CRect(0, 0, 900, 650)},
+        {WMSZ_TOPLEFT, CRect(0, 0, 2000, 2000), CRect(820, 1150, 2000, 2000)},
+    };
+    for (const Case& c : cases) {
+        CRect rect = c.proposed;
+        window->SendMessage(WM_SIZING, c.side, reinterpret_cast<LPARAM>(&rect));
+        EXPECT_EQ(rect, c.kept) << c.side;
+    }
+}
+
+TEST_F(TraceWindow, SingleStartSendsTheArmingSequenceFillsTheRecordAndStopsByItself) {
+    UseSetup(TraceModeSingle, true, kSources);
+    ASSERT_NE(Open(), nullptr);
+    ASSERT_TRUE(ui::Enabled(*window, IDC_TG_START));
+    drive->ClearLog();
+    ui::Press(*window, IDC_TG_START);
+    EXPECT_TRUE(window->Running());
+    EXPECT_TRUE(view.acquiring);
+    EXPECT_EQ(Requests(), ArmingFrames(TraceModeSingle, true, kDriveCodesEight, 1));
+    EXPECT_TRUE(window->HasTimer(TraceStartTimer));
+    EXPECT_FALSE(ui::Enabled(*window, IDC_TG_OPEN)) << "files wait while running";
+    machine->Advance(250000); // the record is complete before the thread reads it
+    Fire(TraceStartTimer);
+    EXPECT_TRUE(window->HasTimer(TraceSingleTimer));
+    ASSERT_TRUE(FireUntil(TraceSingleTimer, [&] { return !window->Running(); }));
+    EXPECT_FALSE(view.acquiring);
+    EXPECT_FALSE(window->HasThread());
+    EXPECT_EQ(Tail(Requests(), 2),
+              (std::vector<std::string>{WriteFrame({{0x1505, 0}}), WriteFrame({{0x1503, 0}})}));
+    EXPECT_EQ(window->Display(0).Size(), 1024);
+    const auto samples = window->Display(0).ToVector();
+    EXPECT_TRUE(std::any_of(samples.begin(), samples.end(), [](int32_t v) { return v != 0; }))
+        << "the speed command was recorded";
+    EXPECT_TRUE(ui::Enabled(*window, IDC_TG_OPEN));
+    EXPECT_EQ(window->CheckErrorText(), "CheckNG:0");
+}
+
+TEST_F(TraceWindow, MonitorScrollsAndStopWritesTheStopRegisters) {
+    UseSetup(TraceModeMonitor, false, {1, 2, 3, 6, 0, 0, 0, 0});
+    machine->SetStepPerRequest(2000);
+    ASSERT_NE(Open(), nullptr);
+    drive->ClearLog();
+    ui::Press(*window, IDC_TG_START);
+    const auto arming = Requests();
+    ASSERT_FALSE(arming.empty());
+    EXPECT_EQ(arming.back(), WriteFrame({{0x1505, 1}}));
+    EXPECT_EQ(std::count_if(arming.begin(), arming.end(),
+                            [](const std::string& r) { return r.find("1506") != std::string::npos; }),
+              0)
+        << "Monitor sends no trigger";
+    Fire(TraceStartTimer);
+    ASSERT_TRUE(window->HasTimer(TraceMonitorTimer));
+    const int32_t newestBefore = window->Display(0).At(MonitorPointCount - 1);
+    ASSERT_TRUE(FireUntil(TraceMonitorTimer, [&] {
+        return window->Display(0).At(MonitorPointCount - 1) != newestBefore ||
+               window->Display(1).At(MonitorPointCount - 1) != 0;
+    }));
+    EXPECT_EQ(window->Display(0).Size(), MonitorPointCount) << "the display rolls at its length";
+    drive->ClearLog();
+    ui::Press(*window, IDC_TG_START);
+    EXPECT_FALSE(window->Running());
+    EXPECT_FALSE(window->HasThread());
+    EXPECT_EQ(Tail(Requests(), 2),
+              (std::vector<std::string>{WriteFrame({{0x1505, 0}}), WriteFrame({{0x1503, 0}})}));
+    EXPECT_FALSE(window->HasTimer(TraceMonitorTimer));
+}
+
+TEST_F(TraceWindow, ClosingARunningWindowStopsTheDriveBeforeItGoes) {
+    UseSetup(TraceModeMonitor, true, kSources);
+    machine->SetStepPerRequest(2000);
+    ASSERT_NE(Open(), nullptr);
+    ui::Press(*window, IDC_TG_START);
+    Fire(TraceStartTimer);
+    ASSERT_TRUE(window->HasThread());
+    Fire(TraceMonitorTimer);
+    drive->ClearLog();
+    CTraceGraphDlg* closing = window;
+    window->CloseWindow();
+    Pump();
+    EXPECT_FALSE(IsOpen());
+    window = nullptr;
+    EXPECT_EQ(view.closed, std::vector<CTraceGraphDlg*>{closing});
+    const auto log = Requests();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_NE(std::find(log.begin(), log.end(), WriteFrame({{0x1505, 0}})), log.end());
+    EXPECT_EQ(log.back(), WriteFrame({{0x1503, 0}}));
+    EXPECT_FALSE(view.acquiring);
+    EXPECT_TRUE(ReapEndedThreads()) << "no thread outlives the window";
+}
+
+TEST_F(TraceWindow, ArmingFailuresGiveTheirMessageAndState) {
+    struct Case {
+        uint16_t refused;
+        std::string message; // "" for none
+        bool runningAfter;
+    } cases[] = {
+        {0x1502, "", false},
+        {0x1507,
+         "servo trigger parameters"
+         "Over Range!!\n\n",
+         false},
+        {0x150C,
+         "servo trigger parameters"
+         "Over Range!!\n\n",
+         false},
+        {0x1506,
+         "servo trigger parameters"
+         "trigger parameters"
+         "Over Range!!\n\n",
+         false},
+        {0x150A, "setup command send error!", true},
+    };
+    for (const Case& c : cases) {
+        UseSetup(TraceModeCycle, true, kSources);
+        ASSERT_NE(Open(), nullptr);
+        messages->Clear();
+        drive->RefuseAddress(c.refused);
+        ui::Press(*window, IDC_TG_START);
+        const auto shown = messages->Shown();
+        if (c.message.empty()) {
+            EXPECT_TRUE(shown.empty()) << std::hex << c.refused;
+        } else {
+            ASSERT_EQ(shown.size(), 1u) << std::hex << c.refused;
+            EXPECT_EQ(shown[0].text, c.message);
+        }
+        EXPECT_EQ(window->Running(), c.runningAfter) << std::hex << c.refused;
+        EXPECT_FALSE(window->HasTimer(TraceStartTimer));
+        drive->RefuseAddress(c.refused, false);
+        if (window->Running()) {
+            drive->ClearLog();
+            ui::Press(*window, IDC_TG_START); // the next press stops
+            EXPECT_FALSE(window->Running());
+            EXPECT_EQ(Tail(Requests(), 2),
+                      (std::vector<std::string>{WriteFrame({{0x1505, 0}}), WriteFrame({{0x1503, 0}})}));
+        }
+        window->CloseWindow();
+        Pump();
+        window = nullptr;
+    }
+}
+
+TEST_F(TraceWindow, PictureWithoutDataShowsGridTicksAndBorders) {
+    ASSERT_NE(Open(), nullptr);
+    window->MoveWindow(0, 0, 1000, 650);
+    Pump();
+    ASSERT_FLOAT_EQ(PlotZoom, 1.0f);
+    const QImage image = window->GetWidget()->grab().toImage();
+    const CPoint o = window->PlotOrigin();
+    auto at = [&](int x, int y) { return image.pixel(o.x + x, o.y + y); };
+    constexpr uint32_t white = 0xFFFFFF;
+    constexpr uint32_t black = 0x000000;
+    // Dotted grid: a dot every 7 pixels on the grid lines, black between.
+    EXPECT_TRUE(Near(at(7, 45), white));
+    EXPECT_TRUE(Near(at(14, 45), white));
+    EXPECT_TRUE(Near(at(10, 45), black));
+    EXPECT_TRUE(Near(at(45, 7 * 3), white));
+    // The bottom axis and its ticks.
+    EXPECT_TRUE(Near(at(100, 450), white));
+    // No data: the border lines stand apart from the plot (buffer x 12 and 55).
+    EXPECT_TRUE(Near(at(12 - PlotBufferLeft, 100), white));
+    EXPECT_TRUE(Near(at(55 - PlotBufferLeft, 100), white));
+    EXPECT_TRUE(Near(at(0, 100), black)) << "no border at the plot's edge without data";
+}
+
+TEST_F(TraceWindow, ASineChannelIsDrawnInItsColour) {
+    UseSetup(TraceModeSingle, true, {1, 0, 0, 0, 0, 0, 0, 0});
+    ASSERT_NE(Open(), nullptr);
+    window->MoveWindow(0, 0, 1000, 650);
+    ui::Press(*window, IDC_TG_START);
+    machine->Advance(250000);
+    Fire(TraceStartTimer);
+    ASSERT_TRUE(FireUntil(TraceSingleTimer, [&] { return !window->Running(); }));
+    Pump();
+    const QImage image = window->GetWidget()->grab().toImage();
+    const CPoint o = window->PlotOrigin();
+    int red = 0;
+    for (int x = 1; x < 450; ++x)
+        for (int y = 0; y <= 450; ++y)
+            if (Near(image.pixel(o.x + x, o.y + y), 0xFF0000))
+                ++red;
+    EXPECT_GT(red, 100) << "channel 1 (0x0000FF as COLORREF) is drawn across the plot";
+}
+
+TEST_F(TraceWindow, SaveAsNamesTheWindowOnlyWhenWrittenAndAZoomedRecordingReopensZoomed) {
+    UseSetup(TraceModeSingle, true, {1, 2, 0, 0, 0, 0, 0, 0});
+    ASSERT_NE(Open(), nullptr);
+    ui::Press(*window, IDC_TG_START);
+    machine->Advance(250000);
+    Fire(TraceStartTimer);
+    ASSERT_TRUE(FireUntil(TraceSingleTimer, [&] { return !window->Running(); }));
+    const std::vector<int32_t> recorded = window->Display(0).ToVector();
+    ui::Press(*window, IDC_TG_ZOOM_IN);
+    ASSERT_TRUE(window->Zoomed());
+    const float zoomedDivision = window->TimePerDivision();
+
+    // A folder that does not exist: the write fails, the user is told, the caption stays.
+    messages->AnswerFile(home_->Path("missing/run.trd"));
+    ui::Press(*window, IDC_TG_SAVE_AS);
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_NE(messages->Shown()[0].text.find("could not be saved"), std::string::npos);
+    EXPECT_EQ(window->GetWindowText(), "Wave Trace");
+    EXPECT_TRUE(window->TitleText().empty());
+
+    const std::string path = home_->Path("run.trd");
+    messages->AnswerFile(path);
+    ui::Press(*window, IDC_TG_SAVE_AS);
+    EXPECT_EQ(window->GetWindowText(), "Wave Trace - [" + path + "]");
+    window->CloseWindow();
+    Pump();
+
+    ASSERT_NE(Open(), nullptr);
+    messages->Clear();
+    messages->AnswerFile(path);
+    ui::Press(*window, IDC_TG_OPEN);
+    EXPECT_TRUE(messages->Shown().empty());
+    EXPECT_TRUE(window->Zoomed());
+    EXPECT_FLOAT_EQ(window->TimePerDivision(), zoomedDivision);
+    EXPECT_TRUE(ui::Enabled(*window, IDC_TG_ZOOM_OUT));
+    const auto reopened = window->Display(0).ToVector();
+    ASSERT_GE(reopened.size(), recorded.size());
+    EXPECT_TRUE(std::equal(recorded.begin(), recorded.end(), reopened.begin()));
+    EXPECT_EQ(window->GetWindowText(), "Wave Trace - [" + path + "]");
+}
+
+TEST_F(TraceWindow, AFileThatIsNoRecordingIsRefusedAndChangesNothing) {
+    ASSERT_NE(Open(), nullptr);
+    for (const std::string& content :
+         {std::string(), std::string("; Kelo Servo ZR3 v0.1.260416\n[Trace Data]\n\x01")}) {
+        const std::string path = home_->Path("bad.trd");
+        FILE* file = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(content.data(), 1, content.size(), file);
+        std::fclose(file);
+        messages->Clear();
+        messages->AnswerFile(path);
+        ui::Press(*window, IDC_TG_OPEN);
+        ASSERT_EQ(messages->Shown().size(), 1u);
+        EXPECT_EQ(messages->Shown()[0].text, "The file is not a valid Kelo Servo data file.");
+        EXPECT_FALSE(window->DataPresent());
+        EXPECT_EQ(window->GetWindowText(), "Wave Trace");
+    }
+}

@@ -1,0 +1,1587 @@
+#include "trace/ui/TraceGraphDlg.h"
+
+#include "catalogue/DocumentGlobals.h"
+#include "catalogue/KeloServoDoc.h"
+#include "framework/core/Format.h"
+#include "framework/core/MessageSeam.h"
+#include "framework/core/Paths.h"
+#include "framework/core/ResourceModule.h"
+#include "framework/ui/Clipboard.h"
+#include "framework/ui/ComboBox.h"
+#include "framework/ui/DC.h"
+#include "framework/ui/Gdi.h"
+#include "layout/TraceLayoutTable.h"
+#include "link/LinkState.h"
+#include "link/services/RegisterServices.h"
+#include "link/services/TransferPass.h"
+#include "resources/ids/mainframe.h"
+#include "resources/ids/trace.h"
+#include "shell/ShellGlobals.h"
+#include "trace/GraphServices.h"
+#include "trace/ThreadStop.h"
+#include "trace/TraceArming.h"
+#include "trace/TraceCaptions.h"
+#include "trace/TraceDataFile.h"
+#include "trace/ui/GraphFileDialogs.h"
+#include "trace/ui/TraceReadDlg.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <ctime>
+#include <thread>
+
+float PlotZoom = 1.0f;
+float GridCellPixels = 45.0f;
+int InitialPlotGapX = 0;
+int InitialPlotGapY = 0;
+std::string AutosaveFolder;
+
+namespace {
+
+// The picture is copied to the window this far left of and above caption 6016.
+constexpr int kPictureOffsetX = 59;
+constexpr int kPictureOffsetY = 9;
+constexpr int kDefaultSliderPosition = 499999995;
+constexpr int kDefaultOffset = 5;
+constexpr int kDefaultOffsetLimit = 500000000;
+
+const char* const kScaleTexts[] = {"1",    "2",    "5",    "10",   "20",    "50",   "100", "200", "500",
+                                   "1000", "2000", "4000", "5000", "10000", "100k", "1M",  "10M", "100M"};
+constexpr int kScaleSteps[] = {1,    2,    5,    10,   20,    50,     100,     200,      500,
+                               1000, 2000, 4000, 5000, 10000, 100000, 1000000, 10000000, 100000000};
+
+// Controls the window enables by state; a template without one leaves nothing to enable.
+void EnableItemOf(CWnd& window, int id, BOOL enable) {
+    if (CWnd* item = window.GetDlgItem(id))
+        item->EnableWindow(enable);
+}
+
+int ChannelIndexOf(const std::array<int, 8>& ids, UINT id) {
+    for (size_t i = 0; i < ids.size(); ++i)
+        if (ids[i] == static_cast<int>(id))
+            return static_cast<int>(i);
+    return -1;
+}
+
+// One division's pixels, never 0 or NaN, so no walk over the plot can stall.
+bool UsableTimeBase(float timePerDivision, float intervalTime) {
+    return std::isfinite(timePerDivision) && std::isfinite(intervalTime) && timePerDivision > 0.0f &&
+           intervalTime > 0.0f;
+}
+
+} // namespace
+
+CTraceGraphDlg::CTraceGraphDlg(ITraceViewLink& view, CWnd* owner)
+    : CDialog(IDD_TRACE_GRAPH, owner), view_(view), owner_(owner) {
+    PlotZoom = 1.0f;
+    GridCellPixels = 45.0f;
+    if (DebugModeFlag != 0)
+        sources_[3] = 4;
+    cursorColours_ = {ChannelColor(14), ChannelColor(13), ChannelColor(12), ChannelColor(0)};
+    offset_.fill(kDefaultOffset);
+    offsetLimit_.fill(kDefaultOffsetLimit);
+    sliderPosition_.fill(kDefaultSliderPosition);
+    scale_.fill(1);
+    shown_.fill(TRUE);
+    autosaveFolder_ = AutosaveFolder.empty() ? ProgramFolder() : AutosaveFolder;
+    for (DisplayRing& ring : display_)
+        ring.Assign(TracePointCount);
+    indexDisplay_.Assign(TracePointCount);
+    recordTime_ = static_cast<float>(TracePointCount) * 100.0f / 1000.0f;
+    timePerDivision_ = recordTime_ / 10.0f;
+    startButton_.LoadBitmaps(IDB_TRACE_START_NORMAL, IDB_TRACE_START_SELECTED, IDB_TRACE_STOP,
+                             IDB_TRACE_START_DISABLED);
+    settingButton_.LoadBitmaps(IDB_TRACE_SETTING_NORMAL, IDB_TRACE_SETTING_SELECTED,
+                               IDB_TRACE_SETTING_FOCUSED, IDB_TRACE_SETTING_DISABLED);
+    openButton_.LoadBitmaps(IDB_TRACE_OPEN_NORMAL, IDB_TRACE_OPEN_SELECTED, IDB_TRACE_OPEN_FOCUSED,
+                            IDB_TRACE_OPEN_DISABLED);
+    saveButton_.LoadBitmaps(IDB_TRACE_SAVE_NORMAL, IDB_TRACE_SAVE_SELECTED, IDB_TRACE_SAVE_FOCUSED,
+                            IDB_TRACE_SAVE_DISABLED);
+    saveAsButton_.LoadBitmaps(IDB_TRACE_SAVEAS_NORMAL, IDB_TRACE_SAVEAS_SELECTED, IDB_TRACE_SAVEAS_FOCUSED,
+                              IDB_TRACE_SAVEAS_DISABLED);
+    onlineButton_.LoadBitmaps(IDB_TRACE_ONLINE_NORMAL, IDB_TRACE_ONLINE_SELECTED, IDB_TRACE_ONLINE_FOCUSED,
+                              IDB_TRACE_ONLINE_DISABLED);
+    scroller_.AttachWnd(this);
+}
+
+CTraceGraphDlg::~CTraceGraphDlg() {
+    // The close path has stopped the thread; a window destroyed some other way still never leaves
+    // a running thread behind with its members.
+    if (thread_ && !SignalStopUntilEnded(*thread_, StopEvent))
+        KeepUntilEnded(std::move(thread_), StopEvent, autosave_);
+    thread_.reset();
+    scroller_.DetachWnd();
+}
+
+const MessageMap* CTraceGraphDlg::GetMessageMap() const {
+    using T = CTraceGraphDlg;
+    static const MessageMap map(CDialog::GetMessageMap(),
+                                {
+                                    msg::Close(&T::OnClose),
+                                    msg::Paint(&T::OnPaint),
+                                    msg::EraseBkgnd(&T::OnEraseBkgnd),
+                                    msg::Timer(&T::OnTimer),
+                                    msg::Size(&T::OnSize),
+                                    msg::Sizing(&T::OnSizing),
+                                    msg::HScroll(&T::OnHScroll),
+                                    msg::VScroll(&T::OnVScroll),
+                                    msg::CtlColor(&T::OnCtlColor),
+                                    msg::Message(AcquisitionMessage, &T::OnAcquisitionMessage),
+                                    msg::Command(IDC_TG_START, &T::OnStart),
+                                    msg::Command(IDC_TG_ZOOM_IN, &T::OnZoomIn),
+                                    msg::Command(IDC_TG_ZOOM_OUT, &T::OnZoomOut),
+                                    msg::Command(IDC_TG_COPY, &T::OnCopyToClipboard),
+                                    msg::Command(IDC_TG_ONLINE_EDIT, &T::OnOnlineEdit),
+                                    msg::Command(IDC_TG_AUTOSAVE, &T::OnAutosave),
+                                    msg::Command(IDC_TG_OPEN, &T::OnOpen),
+                                    msg::Command(IDC_TG_SAVE, &T::OnSave),
+                                    msg::Command(IDC_TG_SAVE_AS, &T::OnSaveAs),
+                                    msg::ControlRange(BN_CLICKED, 6174, 6181, &T::OnChannelShown),
+                                    msg::ControlRange(BN_CLICKED, 1001, 1004, &T::OnOffsetStep),
+                                    msg::ControlRange(BN_CLICKED, 1434, 1440, &T::OnOffsetStep),
+                                    msg::ControlRange(BN_CLICKED, 1011, 1014, &T::OnOffsetStep),
+                                    msg::ControlRange(BN_CLICKED, 1041, 1041, &T::OnOffsetStep),
+                                    msg::ControlRange(CBN_SELCHANGE, 4002, 4009, &T::OnScaleChange),
+                                    msg::Control(CBN_SELCHANGE, IDC_TG_TIME_BASE, &T::OnTimeBaseChange),
+                                });
+    return &map;
+}
+
+BOOL CTraceGraphDlg::Create() {
+    if (!CDialog::Create(IDD_TRACE_GRAPH, owner_))
+        return FALSE;
+    ShowWindow(SW_SHOW);
+    return TRUE;
+}
+
+void CTraceGraphDlg::PostNcDestroy() {
+    delete this;
+}
+
+CPoint CTraceGraphDlg::PlotOrigin() const {
+    CRect caption;
+    if (CWnd* reference = GetDlgItem(IDC_TG_CAPTION_DATA1)) {
+        reference->GetWindowRect(&caption);
+        ScreenToClient(&caption);
+    }
+    return {caption.left - kPictureOffsetX + PlotBufferLeft, caption.top - kPictureOffsetY + PlotBufferTop};
+}
+
+BOOL CTraceGraphDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    if (view_.Document() == nullptr)
+        return FALSE;
+    startButton_.SubclassDlgItem(IDC_TG_START, this);
+    settingButton_.SubclassDlgItem(IDC_TG_SETTING, this);
+    openButton_.SubclassDlgItem(IDC_TG_OPEN, this);
+    saveButton_.SubclassDlgItem(IDC_TG_SAVE, this);
+    saveAsButton_.SubclassDlgItem(IDC_TG_SAVE_AS, this);
+    onlineButton_.SubclassDlgItem(IDC_TG_ONLINE_EDIT, this);
+
+    // The room the plot has between the channel columns and between the selection row and the
+    // scroll bar; resizing scales the plot by how these grow.
+    CRect left, right, top, bottom;
+    GetDlgItem(TraceOffsetUpButtons[5])->GetWindowRect(&left);
+    GetDlgItem(TraceOffsetUpButtons[2])->GetWindowRect(&right);
+    GetDlgItem(TraceScaleCombos[0])->GetWindowRect(&top);
+    GetDlgItem(IDC_TG_TIME_SCROLL)->GetWindowRect(&bottom);
+    ScreenToClient(&left);
+    ScreenToClient(&right);
+    ScreenToClient(&top);
+    ScreenToClient(&bottom);
+    InitialPlotGapX = right.left - left.right;
+    InitialPlotGapY = bottom.top - top.top;
+    recordedLabelRect_ = CRect(left.right, top.top, left.right, top.top);
+
+    // The step buttons of each channel show the up and down icons.
+    for (size_t ch = 0; ch < 8; ++ch) {
+        if (auto* up = dynamic_cast<CButton*>(GetDlgItem(TraceOffsetUpButtons[ch])))
+            up->SetIcon(FindImage(IDI_TRACE_STEP_UP));
+        if (auto* down = dynamic_cast<CButton*>(GetDlgItem(TraceOffsetDownButtons[ch])))
+            down->SetIcon(FindImage(IDI_TRACE_STEP_DOWN));
+    }
+    for (int id : {IDC_TG_STEP_EXTRA1, IDC_TG_STEP_EXTRA3})
+        if (auto* up = dynamic_cast<CButton*>(GetDlgItem(id)))
+            up->SetIcon(FindImage(IDI_TRACE_STEP_UP));
+    for (int id : {IDC_TG_STEP_EXTRA2, IDC_TG_STEP_EXTRA4})
+        if (auto* down = dynamic_cast<CButton*>(GetDlgItem(id)))
+            down->SetIcon(FindImage(IDI_TRACE_STEP_DOWN));
+    initialCaption_ = GetWindowText();
+    SetDlgItemText(IDC_TG_UNIT_NONE, " " + LoadResString(IDS_TG_NONE));
+    SetDlgItemText(IDC_TG_UNIT_TEXT, "");
+    SetDlgItemText(IDC_TG_UNIT_LEFT, "");
+    SetDlgItemText(IDC_TG_UNIT_RIGHT, "");
+    auto* channelCombo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_UNIT_SELECT));
+    channelCombo->ResetContent();
+    for (int i = 0; i < (channelCountMode_ == 1 ? 8 : 4); ++i)
+        channelCombo->AddString(Format("Data%d", i + 1));
+    channelCombo->SetCurSel(0);
+    FillTimeBaseCombo();
+    FillScaleCombos();
+    static_cast<CScrollBar*>(GetDlgItem(IDC_TG_TIME_SCROLL))->SetScrollRange(0, 0);
+    for (int ch = 0; ch < 8; ++ch) {
+        auto* slider = static_cast<CSliderCtrl*>(GetDlgItem(TraceOffsetSliders[static_cast<size_t>(ch)]));
+        slider->SetRange(0, 2 * (sliderPosition_[static_cast<size_t>(ch)] / 2));
+        slider->SetPageSize(10);
+        slider->SetPos(sliderPosition_[static_cast<size_t>(ch)]);
+    }
+
+    for (int id : {IDC_TG_DATA1_COMBO, IDC_TG_DATA2_COMBO, IDC_TG_TIME_BASE, IDC_TG_SCALE_SHOW,
+                   IDC_TG_TIME_SCROLL, IDC_TG_REDRAW, IDC_TG_START, IDC_TG_ZOOM_IN, IDC_TG_ZOOM_OUT,
+                   IDC_TG_COPY, IDC_TG_SAVE_AS, IDC_TG_SAVE, IDC_TG_PARAMETERS, IDC_TG_SCALE_COMBO_MAIN,
+                   IDC_TG_STEP_EXTRA1, IDC_TG_STEP_EXTRA2, IDC_TG_STEP_EXTRA3, IDC_TG_STEP_EXTRA4})
+        EnableItem(id, FALSE);
+    for (int ch = 0; ch < 4; ++ch) {
+        EnableItem(TraceOffsetSliders[static_cast<size_t>(ch)], FALSE);
+        EnableItem(TraceOffsetUpButtons[static_cast<size_t>(ch)], FALSE);
+        EnableItem(TraceOffsetDownButtons[static_cast<size_t>(ch)], FALSE);
+        EnableItem(TraceScaleCombos[static_cast<size_t>(ch)], FALSE);
+    }
+    EnableOnlineEditButton(ConnectedFlag != 0);
+    for (int id : {IDC_TG_CURSOR_AB, IDC_TG_CURSOR_CD, IDC_TG_CURSOR1_COLOUR, IDC_TG_CURSOR2_COLOUR,
+                   IDC_TG_CURSOR3_COLOUR, IDC_TG_CURSOR4_COLOUR, IDC_TG_CURSOR_MODE, IDC_TG_VALUE_UNIT_COMBO})
+        EnableItem(id, FALSE);
+    for (int id : {IDC_TG_READOUT_C, IDC_TG_READOUT_D, IDC_TG_READOUT_DC, IDC_TG_READOUT_A, IDC_TG_READOUT_B,
+                   IDC_TG_READOUT_BA})
+        SetDlgItemText(id, "");
+    SetDlgItemText(IDC_TG_VALUE_UNIT_CD, "[ ]");
+    SetDlgItemText(IDC_TG_TIME_UNIT, "[ ]");
+
+    // The saved set-up: the window starts from it when it was accepted once.
+    TraceSettings& settings = view_.Settings();
+    LoadTraceIni(ProgramFolderFile("trace.ini"), settings);
+    if (settings.triggerSource == 5)
+        settings.triggerLevel = std::clamp(settings.triggerLevel, -32768, 32767);
+    if (settings.valid != 0) {
+        RestoreDisplaySetup();
+        EnableItem(IDC_TG_REDRAW, TRUE);
+    }
+    initialised_ = true;
+    LayoutControls(1);
+    LayoutControls(0);
+
+    autosave_->store(false);
+    autosaveCheck_ = FALSE;
+    const std::array<std::pair<int, int>, 4> tips = {{{IDC_TG_OPEN, IDS_TG_OPEN_TIP},
+                                                      {IDC_TG_SAVE_AS, IDS_TG_SAVE_AS_TIP},
+                                                      {IDC_TG_SAVE, IDS_TG_SAVE_TIP},
+                                                      {IDC_TG_ONLINE_EDIT, IDS_TG_ONLINE_TIP}}};
+    for (size_t i = 0; i < tips.size(); ++i) {
+        tips_[i].Create(this);
+        tips_[i].AddTool(GetDlgItem(tips[i].first), static_cast<UINT>(tips[i].second));
+        tips_[i].Activate(TRUE);
+    }
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CTraceGraphDlg::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_CBIndex(dx, IDC_TG_UNIT_SELECT, selectedChannel_);
+    DDX_Check(dx, IDC_TG_FIXED, fixedCheck_);
+    DDX_CBIndex(dx, IDC_TG_VALUE_UNIT_COMBO, valueUnitSelection_);
+    DDX_CBIndex(dx, IDC_TG_CURSOR_MODE, cursorDisplayMode_);
+    if (autosaveName_.size() > 27)
+        autosaveName_.resize(27);
+    DDX_Text(dx, IDC_TG_AUTOSAVE_PATH, autosaveName_);
+    if (autosaveName_.size() > 27)
+        autosaveName_.resize(27);
+    DDX_Check(dx, IDC_TG_AUTOSAVE, autosaveCheck_);
+    DDX_Text(dx, IDC_TG_AUTOSAVE_TEXT, checkErrorText_);
+    for (size_t ch = 0; ch < 8; ++ch)
+        DDX_Check(dx, TraceChannelShowChecks[ch], shown_[ch]);
+    DDX_Text(dx, IDC_TG_UNIT_EXTRA, captureTimeText_);
+}
+
+BOOL CTraceGraphDlg::PreTranslateMessage(MSG* msg) {
+    // Enter and Esc never close the trace window.
+    if (msg->message == WM_KEYDOWN && (msg->wParam == 13 || msg->wParam == 27))
+        return TRUE;
+    return CDialog::PreTranslateMessage(msg);
+}
+
+void CTraceGraphDlg::EnableOnlineEditButton(BOOL enable) {
+    if (CWnd* button = GetDlgItem(IDC_TG_ONLINE_EDIT))
+        button->EnableWindow((enable & 0xFF) != 0);
+}
+
+void CTraceGraphDlg::LayoutControls(int flag) {
+    ::LayoutControls(*this, TraceLayoutTable, TraceLayoutRecords(), flag);
+}
+
+// ---- Set-up ---------------------------------------------------------------------------------
+
+int CTraceGraphDlg::TimeDisplayDivisor() const {
+    if (TraceMode != TraceModeMonitor)
+        return 100;
+    const CKeloServoDoc* doc = view_.Document();
+    const int dn04 = doc ? doc->m_DriveSoftwareVersion : 55;
+    return (dn04 >= 55 || SeriesCode == 6 || SeriesCode == 8 || SeriesCode == 9) ? 10 : 1;
+}
+
+void CTraceGraphDlg::FillTimeBaseCombo() {
+    auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE));
+    combo->ResetContent();
+    const float divisor = static_cast<float>(TimeDisplayDivisor());
+    if (!UsableTimeBase(recordTime_ / 10.0f, intervalTime_)) {
+        combo->SetCurSel(-1);
+        return;
+    }
+    float value = recordTime_ / 10.0f;
+    combo->AddString(Format("%.2f", value / divisor));
+    // A tenth of the record down to one interval, one interval at a time; bounded so a tiny interval
+    // cannot make the list endless.
+    for (int guard = 0; value - intervalTime_ > 0.0f && guard < 4096; ++guard) {
+        value = std::max(intervalTime_, value - intervalTime_);
+        combo->AddString(Format("%.2f", value / divisor));
+        if (value <= intervalTime_)
+            break;
+    }
+    combo->SetCurSel(0);
+}
+
+void CTraceGraphDlg::FillScaleCombos() {
+    for (size_t ch = 0; ch < 8; ++ch) {
+        auto* combo = static_cast<CComboBox*>(GetDlgItem(TraceScaleCombos[ch]));
+        combo->ResetContent();
+        if (TraceMode == TraceModeSingle || TraceMode == TraceModeCycle)
+            combo->AddString("AUTO");
+        for (const char* text : kScaleTexts)
+            combo->AddString(text);
+        combo->SetCurSel(std::clamp(scaleSelection_[ch], 0, combo->GetCount() - 1));
+    }
+}
+
+void CTraceGraphDlg::BuildLegendNames() {
+    const CKeloServoDoc* doc = view_.Document();
+    (void)doc;
+    for (size_t ch = 0; ch < 8; ++ch) {
+        legend_[ch] = ChannelSourceTitle(sources_[ch], dioCodes_);
+        if (SourceKind(sources_[ch]) != 2)
+            legend_[ch] += " [" + ChannelSourceUnit(sources_[ch], ModelCode) + "]";
+    }
+}
+
+void CTraceGraphDlg::RestoreDisplaySetup() {
+    const TraceSettings& s = view_.Settings();
+    dioCodes_ = s.dioCodes;
+    ClearTraceSampleBuffers(300001);
+    TraceMode = s.traceMode;
+    channelCountMode_ = s.channelCountMode > 1 ? 1 : s.channelCountMode;
+    if (s.points == 2048)
+        channelCountMode_ = 0;
+    TracePointCount =
+        TraceMode == TraceModeMonitor ? MonitorPointCount : (channelCountMode_ == 1 ? 1024 : 2048);
+    for (DisplayRing& ring : display_)
+        ring.Assign(TracePointCount);
+    indexDisplay_.Assign(TracePointCount);
+    points_ = s.points;
+    sources_ = s.sources;
+    triggerSource_ = s.triggerSource;
+    triggerLevel_ = s.triggerLevel;
+    triggerEdge_ = s.triggerEdge;
+    triggerPosition_ = s.triggerPosition;
+    scaleSelection_ = s.scaleSelections;
+    colourIndices_ = s.colorIndices;
+    for (size_t ch = 0; ch < 8; ++ch) {
+        if (s.colors[ch] != 0)
+            colours_[ch] = s.colors[ch];
+        shown_[ch] = sources_[ch] != 0;
+    }
+    for (size_t c = 0; c < 4; ++c)
+        if (s.cursorColorUsed[c] != 0)
+            cursorColours_[c] = s.cursorColors[c];
+    BuildLegendNames();
+    for (int id : {IDC_TG_TIME_BASE, IDC_TG_TIME_SCROLL})
+        EnableItem(id, TRUE);
+    for (size_t ch = 0; ch < 4; ++ch)
+        for (int id : {TraceScaleCombos[ch], TraceOffsetSliders[ch], TraceOffsetUpButtons[ch],
+                       TraceOffsetDownButtons[ch]})
+            EnableItem(id, TRUE);
+    zoomed_ = false;
+    EnableItem(IDC_TG_ZOOM_IN, TRUE);
+    EnableItem(IDC_TG_ZOOM_OUT, FALSE);
+
+    timeBase_ = static_cast<float>(s.timeBase);
+    interval_ = s.interval;
+    intervalTime_ = timeBase_ / 1000.0f;
+    recordTime_ = static_cast<float>(points_) * timeBase_ / 1000.0f;
+    timePerDivision_ = recordTime_ / 10.0f;
+    leftTime_ = 0.0f;
+    scrollPosition_ = 0;
+    scrollLimit_ = 0;
+    FillTimeBaseCombo();
+    static_cast<CScrollBar*>(GetDlgItem(IDC_TG_TIME_SCROLL))->SetScrollRange(0, 1);
+    static_cast<CScrollBar*>(GetDlgItem(IDC_TG_TIME_SCROLL))->SetScrollPos(0);
+    FillScaleCombos();
+    for (int ch = 0; ch < (channelCountMode_ == 1 ? 8 : 4); ++ch)
+        ApplyScaleSelection(ch);
+    dataPresent_ = true;
+    for (int id : {IDC_TG_SAVE_AS, IDC_TG_SAVE, IDC_TG_PARAMETERS, IDC_TG_START, IDC_TG_REDRAW, IDC_TG_COPY})
+        EnableItem(id, TRUE);
+    GetDlgItem(IDC_TG_START)->ShowWindow(SW_SHOW);
+    Invalidate(FALSE);
+}
+
+// The scale combo of a channel: a fixed step, or AUTO from the largest sample of the record.
+void CTraceGraphDlg::ApplyScaleSelection(int channel) {
+    const size_t ch = static_cast<size_t>(channel);
+    auto* combo = static_cast<CComboBox*>(GetDlgItem(TraceScaleCombos[ch]));
+    const int selection = combo->GetCurSel();
+    if (selection < 0)
+        return;
+    scaleSelection_[ch] = selection;
+    const bool hasAuto = TraceMode == TraceModeSingle || TraceMode == TraceModeCycle;
+    int step = 1;
+    if (hasAuto && selection == 0) {
+        int32_t largest = 0;
+        const int count = std::min(points_ + 1, display_[ch].Size());
+        for (int i = 0; i < count; ++i) {
+            const int64_t v = std::llabs(static_cast<int64_t>(display_[ch].At(i)));
+            largest = static_cast<int32_t>(std::max<int64_t>(largest, std::min<int64_t>(v, INT32_MAX)));
+        }
+        step = SelectScaleStep(largest);
+    } else {
+        const int index = selection - (hasAuto ? 1 : 0);
+        if (index >= 0 && index < static_cast<int>(std::size(kScaleSteps)))
+            step = kScaleSteps[index];
+    }
+    scale_[ch] = std::max(1, step);
+    // The top line so the middle of the plot shows 0.
+    offset_[ch] = scale_[ch] * 5;
+    offsetLimit_[ch] = std::max(offsetLimit_[ch], scale_[ch] * 10);
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::AutoScaleChannels() {
+    for (int ch = 0; ch < (channelCountMode_ == 1 ? 8 : 4); ++ch)
+        ApplyScaleSelection(ch);
+}
+
+void CTraceGraphDlg::BringChannelToFront(int channel) {
+    const int count = channelCountMode_ == 1 ? 8 : 4;
+    auto end = drawOrder_.begin() + count;
+    auto it = std::find(drawOrder_.begin(), end, channel);
+    if (it == end || it == end - 1)
+        return;
+    std::rotate(it, it + 1, end);
+}
+
+void CTraceGraphDlg::OnScaleChange(UINT id) {
+    const int ch = ChannelIndexOf(TraceScaleCombos, id);
+    if (ch < 0)
+        return;
+    BringChannelToFront(ch);
+    ApplyScaleSelection(ch);
+}
+
+void CTraceGraphDlg::OnTimeBaseChange() {
+    auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE));
+    const int index = combo->GetCurSel();
+    if (index < 0 || !UsableTimeBase(recordTime_ / 10.0f, intervalTime_))
+        return;
+    timePerDivision_ =
+        std::max(intervalTime_, recordTime_ / 10.0f - static_cast<float>(index) * intervalTime_);
+    UpdateScrollRange();
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::UpdateScrollRange() {
+    if (!UsableTimeBase(timePerDivision_, intervalTime_))
+        return;
+    const int divisions = static_cast<int>(recordTime_ / timePerDivision_);
+    scrollLimit_ = std::max(0, divisions - 10);
+    scrollPosition_ = std::min(scrollPosition_, scrollLimit_);
+    leftTime_ = static_cast<float>(scrollPosition_) * timePerDivision_;
+    auto* bar = static_cast<CScrollBar*>(GetDlgItem(IDC_TG_TIME_SCROLL));
+    bar->SetScrollRange(0, scrollLimit_);
+    bar->SetScrollPos(scrollPosition_);
+}
+
+void CTraceGraphDlg::OnChannelShown(UINT) {
+    UpdateData(TRUE);
+    Invalidate(FALSE);
+}
+
+// The offset buttons: up shows higher values (the top line rises by one step), down lower ones.
+void CTraceGraphDlg::OnOffsetStep(UINT id) {
+    int ch = ChannelIndexOf(TraceOffsetUpButtons, id);
+    int direction = -1;
+    if (ch < 0) {
+        ch = ChannelIndexOf(TraceOffsetDownButtons, id);
+        direction = 1;
+    }
+    if (ch < 0)
+        return;
+    const size_t c = static_cast<size_t>(ch);
+    BringChannelToFront(ch);
+    const int64_t next = static_cast<int64_t>(offset_[c]) + static_cast<int64_t>(direction) * scale_[c];
+    const int64_t lowest = static_cast<int64_t>(scale_[c]) * 10 - offsetLimit_[c];
+    offset_[c] = static_cast<int>(std::clamp<int64_t>(next, lowest, offsetLimit_[c]));
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::OnAutosave() {
+    UpdateData(TRUE);
+    autosave_->store(autosaveCheck_ != 0);
+    for (int id : {IDC_TG_AUTOSAVE_PATH, IDC_TG_AUTOSAVE_FILES, IDC_TG_AUTOSAVE_UPDATE})
+        EnableItem(id, autosaveCheck_ != 0 && running_ == 0);
+}
+
+void CTraceGraphDlg::OnOnlineEdit() {
+    view_.OpenOnlineEditorFor(this);
+}
+
+// ---- START / STOP ---------------------------------------------------------------------------
+
+void CTraceGraphDlg::SetRunning(bool running) {
+    running_ = running ? 1 : 0;
+    view_.TraceAcquiringChanged(running);
+}
+
+void CTraceGraphDlg::ResetStartButton() {
+    startButton_.LoadBitmaps(running_ ? IDB_TRACE_STOP : IDB_TRACE_START_SELECTED, IDB_TRACE_START_SELECTED,
+                             IDB_TRACE_STOP, IDB_TRACE_START_DISABLED);
+    for (int id : {IDC_TG_OPEN, IDC_TG_SAVE_AS, IDC_TG_SAVE, IDC_TG_SETTING, IDC_TG_PARAMETERS})
+        EnableItem(id, running_ == 0);
+    GetDlgItem(IDC_TG_START)->Invalidate(TRUE);
+}
+
+void CTraceGraphDlg::OnStart() {
+    if (zoomed_)
+        OnZoomOut();
+    UpdateData(TRUE);
+    if (!CheckConnected()) {
+        SetRunning(false);
+        ResetStartButton();
+        return;
+    }
+    SetRunning(running_ == 0);
+    CBusyHold busy(view_.Services());
+    ResetStartButton();
+    if (running_ != 0)
+        StartPath();
+    else
+        StopPath();
+}
+
+void CTraceGraphDlg::StartPath() {
+    ChecksumErrorCount = 0;
+    for (DisplayRing& ring : display_)
+        ring.Assign(TracePointCount);
+    indexDisplay_.Assign(TracePointCount);
+    ClearChannelDeques({0, 1, 2, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18});
+    preValue_.fill(0);
+    ClearTraceSampleBuffers(TracePointCount);
+    PendingSampleCount = 0;
+    titleText_.clear();
+    SetWindowText(initialCaption_);
+    Invalidate(TRUE);
+    if (ConnectedFlag == 0)
+        return;
+
+    TraceArmingSettings arming;
+    arming.traceMode = TraceMode;
+    arming.eightChannels = channelCountMode_ == 1;
+    arming.sources = sources_;
+    arming.interval = interval_;
+    arming.triggerSource = triggerSource_;
+    arming.triggerLevel = triggerLevel_;
+    arming.triggerEdge = triggerEdge_;
+    arming.triggerPosition = triggerPosition_;
+    wideHighCodes_ = ArmingHighCodes(arming);
+    const ArmingOutcome outcome = RunArmingRequests(*this, BuildArmingRequests(arming));
+    switch (outcome.failure) {
+    case ArmingFailure::None:
+        SetTimer(TraceStartTimer, 100);
+        SaveTraceIni(ProgramFolderFile("trace.ini"), view_.Settings());
+        return;
+    case ArmingFailure::Silent:
+        SetRunning(false);
+        ResetStartButton();
+        return;
+    case ArmingFailure::ChannelSetup:
+    case ArmingFailure::StartCommand:
+        // The drive may be half armed: the window stays running so the next press stops it.
+        if (outcome.failure == ArmingFailure::ChannelSetup && !outcome.portRefusal)
+            std::this_thread::sleep_for(std::chrono::milliseconds(ArmingMessagePauseMs));
+        ShowMessage(ArmingFailureText(outcome));
+        return;
+    case ArmingFailure::Range:
+    case ArmingFailure::TriggerRange:
+        ShowMessage(ArmingFailureText(outcome));
+        SetRunning(false);
+        ResetStartButton();
+        return;
+    }
+}
+
+void CTraceGraphDlg::StopPath() {
+    for (UINT_PTR id :
+         {TraceStartTimer, TraceMonitorTimer, TraceSingleTimer, TraceCycleTimer, TraceCycleRepeatTimer})
+        KillTimer(id);
+    const bool stopped = StopAcquisition();
+    CRegisterServices& services = view_.Services();
+    services.WriteDriveRegister(TraceRunRegister, 0);
+    services.WriteDriveRegister(TraceStatusRegister, 0);
+    const int count = std::min(std::max(points_, 0), TraceSampleBufferLength);
+    for (size_t ch = 0; ch < 8; ++ch)
+        if (!TraceSampleBuffers[ch].empty())
+            display_[ch].CopyTo(TraceSampleBuffers[ch].data(), std::min(count, display_[ch].Size()));
+    if (TraceMode == TraceModeSingle || TraceMode == TraceModeCycle)
+        AutoScaleChannels();
+    if (TraceMode == TraceModeMonitor && autosave_->load() && stopped)
+        WriteNumberedRecording(true);
+    EnableItem(IDC_TG_AUTOSAVE, TRUE);
+    if (autosave_->load())
+        for (int id : {IDC_TG_AUTOSAVE_PATH, IDC_TG_AUTOSAVE_FILES, IDC_TG_AUTOSAVE_UPDATE})
+            EnableItem(id, TRUE);
+    SaveTraceIni(ProgramFolderFile("trace.ini"), view_.Settings());
+    UpdateData(FALSE);
+    if (!stopped)
+        ShowMessage(LoadResString(IDS_TG_STOP_UNCONFIRMED), LoadResString(IDS_TG_STOP_UNCONFIRMED_CAPTION),
+                    MB_OK | MB_ICONWARNING);
+}
+
+bool CTraceGraphDlg::StopAcquisition() {
+    bool stopped = true;
+    if (thread_) {
+        if (SignalStopUntilEnded(*thread_, StopEvent)) {
+            thread_.reset();
+        } else {
+            // Never deleted while it runs: kept, with the flag it reads, until it has ended.
+            KeepUntilEnded(std::move(thread_), StopEvent, autosave_);
+            stopped = false;
+        }
+        StopEvent.ResetEvent();
+    }
+    view_.Services().WriteDriveRegister(TraceRunRegister, 0);
+    for (UINT_PTR id : {TraceStartTimer, TraceMonitorTimer, TraceSingleTimer})
+        KillTimer(id);
+    if (stopped) {
+        CSingleLock lock(&view_.LinkLock(), true);
+        ClearChannelDeques({0, 1, 2, 5, 6});
+    }
+    return stopped;
+}
+
+void CTraceGraphDlg::CloseWindow() {
+    SendMessage(WM_CLOSE);
+}
+
+void CTraceGraphDlg::OnClose() {
+    if (running_ != 0) {
+        StopAcquisition();
+        OnStart(); // its stop path
+        if (running_ != 0) {
+            // Not connected any more: the stop path did not run, still nothing may outlive the window.
+            StopPath();
+            SetRunning(false);
+        }
+    }
+    for (size_t ch = 0; ch < 4; ++ch)
+        view_.Settings().scaleSelections[ch] = scaleSelection_[ch];
+    view_.TraceWindowClosed(this);
+    DestroyWindow();
+}
+
+// ---- Timers ---------------------------------------------------------------------------------
+
+bool CTraceGraphDlg::ThreadEnded() const {
+    return thread_ && !thread_->IsRunning();
+}
+
+void CTraceGraphDlg::DeleteEndedThread() {
+    thread_.reset();
+}
+
+void CTraceGraphDlg::StartThread() {
+    TraceThreadSettings settings;
+    settings.link = &view_.Services();
+    settings.linkMutex = &view_.LinkLock();
+    settings.traceMode = TraceMode;
+    settings.eightChannels = channelCountMode_ == 1;
+    settings.sources = sources_;
+    for (size_t ch = 0; ch < 8; ++ch)
+        settings.reverse[ch] = ChannelReverse[ch] != 0;
+    settings.pointCount = TracePointCount;
+    settings.autosave = autosave_.get();
+    const CKeloServoDoc* doc = view_.Document();
+    settings.statusValueD4 = doc ? doc->m_DriveSoftwareVersion : 55;
+    StopEvent.ResetEvent();
+    thread_.reset(AfxBeginThread<CMyThread>([&](CMyThread& t) { t.Settings = settings; }));
+}
+
+void CTraceGraphDlg::OnTimer(UINT_PTR id) {
+    if (id < TraceStartTimer || id > TraceCycleRepeatTimer || id % 10 != 0) {
+        CDialog::OnTimer(id);
+        return;
+    }
+    checkErrorText_ = Format("CheckNG:%d", ChecksumErrorCount.load());
+    UpdateData(FALSE);
+    switch (id) {
+    case TraceStartTimer:
+        if (thread_) {
+            if (thread_->IsRunning())
+                return;
+            DeleteEndedThread();
+        } else {
+            StartThread();
+        }
+        Invalidate(FALSE);
+        KillTimer(TraceStartTimer);
+        if (TraceMode == TraceModeMonitor)
+            SetTimer(TraceMonitorTimer, 50);
+        else if (TraceMode == TraceModeSingle)
+            SetTimer(TraceSingleTimer, 100);
+        else
+            SetTimer(TraceCycleTimer, 100);
+        return;
+    case TraceMonitorTimer:
+        MonitorTick();
+        return;
+    case TraceSingleTimer:
+        SingleTick();
+        return;
+    case TraceCycleTimer:
+        CycleTick(false);
+        return;
+    case TraceCycleRepeatTimer:
+        CycleTick(true);
+        return;
+    default:
+        return;
+    }
+}
+
+void CTraceGraphDlg::MonitorTick() {
+    if (ThreadEnded()) {
+        StopAcquisition();
+        DeleteEndedThread();
+        if (running_ != 0)
+            OnStart();
+        return;
+    }
+    const int channels = channelCountMode_ == 1 ? 8 : 4;
+    {
+        CSingleLock lock(&view_.LinkLock(), true);
+        const int n = PendingSampleCount.load();
+        for (int k = 0; k < n; ++k) {
+            for (int ch = 0; ch < channels; ++ch) {
+                auto& queue = ChannelDeques[static_cast<size_t>(ChannelSlots[static_cast<size_t>(ch)])];
+                if (queue.size() < 2)
+                    continue; // the newest value waits for the next one
+                preValue_[static_cast<size_t>(ch)] = display_[static_cast<size_t>(ch)].Front();
+                display_[static_cast<size_t>(ch)].Roll(queue.front());
+                queue.pop_front();
+            }
+            auto& indexQueue = ChannelDeques[SampleIndexSlot];
+            if (indexQueue.size() >= 2) {
+                indexDisplay_.Roll(indexQueue.front());
+                indexQueue.pop_front();
+            }
+        }
+        PendingSampleCount -= n;
+    }
+    if (autosave_->load()) {
+        bool due = false;
+        {
+            CSingleLock lock(&view_.LinkLock(), true);
+            due = static_cast<int>(ChannelDeques[static_cast<size_t>(MirrorSlot(0))].size()) > points_;
+        }
+        if (due)
+            WriteNumberedRecording(false);
+    }
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::SingleTick() {
+    if (!thread_ || thread_->IsRunning())
+        return;
+    const int channels = channelCountMode_ == 1 ? 8 : 4;
+    for (int ch = 0; ch < channels; ++ch) {
+        const size_t c = static_cast<size_t>(ch);
+        auto& queue = ChannelDeques[static_cast<size_t>(ChannelSlots[c])];
+        display_[c].Assign(TracePointCount);
+        // A queue can be empty (nothing was recorded): then the channel starts from 0.
+        preValue_[c] = ch < 2 || queue.empty() ? display_[c].Front() : queue.front();
+        for (int32_t value : queue)
+            display_[c].Roll(value);
+        queue.clear();
+    }
+    if (running_ != 0)
+        OnStart();
+    else
+        DeleteEndedThread();
+    KillTimer(TraceSingleTimer);
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::CycleTick(bool repeat) {
+    if (!thread_)
+        return;
+    if (ThreadEnded()) {
+        StopAcquisition();
+        DeleteEndedThread();
+        if (repeat && running_ != 0)
+            OnStart();
+        return;
+    }
+    const bool eight = channelCountMode_ == 1;
+    const int channels = eight ? 8 : 4;
+    const int needed = eight ? 1024 : 2048;
+    CSingleLock lock(&view_.LinkLock(), true);
+    const int pending = PendingSampleCount.load();
+    const auto& first = ChannelDeques[static_cast<size_t>(ChannelSlots[0])];
+    const bool complete =
+        repeat ? pending >= needed && static_cast<int>(first.size()) >= needed : pending > needed - 1;
+    if (complete) {
+        const std::time_t now = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&now, &local);
+        captureTimeText_ = Format("%.2d:%.2d:%.2d", local.tm_hour, local.tm_min, local.tm_sec);
+        for (DisplayRing& ring : display_)
+            ring.Assign(TracePointCount);
+        for (int k = 0; k < needed; ++k) {
+            for (int ch = 0; ch < channels; ++ch) {
+                auto& queue = ChannelDeques[static_cast<size_t>(ChannelSlots[static_cast<size_t>(ch)])];
+                if (queue.empty())
+                    continue;
+                display_[static_cast<size_t>(ch)].Roll(queue.front());
+                queue.pop_front();
+            }
+            auto& indexQueue = ChannelDeques[SampleIndexSlot];
+            if (!indexQueue.empty()) {
+                indexDisplay_.Roll(indexQueue.front());
+                indexQueue.pop_front();
+            }
+        }
+        points_ = std::max(points_, needed);
+        AutoScaleChannels();
+        PendingSampleCount -= pending;
+        if (!repeat) {
+            KillTimer(TraceCycleTimer);
+            SetTimer(TraceCycleRepeatTimer, 100);
+        }
+        ChannelDeques[SampleIndexSlot].clear();
+        Invalidate(FALSE);
+    }
+    for (int slot : ChannelSlots)
+        ChannelDeques[static_cast<size_t>(slot)].clear();
+}
+
+// A numbered recording of the autosave folder: channels 1..4 from the mirror queues (taken under
+// the lock, 0 where a queue runs short), 5..8 from the sample buffers.
+void CTraceGraphDlg::WriteNumberedRecording(bool atStop) {
+    const std::string path =
+        NumberedRecordingPath(autosaveFolder_, autosaveName_, autosaveFileNumber_, autosaveSubNumber_);
+    TraceRecording recording;
+    recording.traceMode = TraceMode;
+    recording.sources = sources_;
+    recording.colorIndices = colourIndices_;
+    recording.timeBase = timeBase_;
+    recording.interval = interval_;
+    recording.pointCount = std::max(points_, 0);
+    recording.scaleSelections = scaleSelection_;
+    recording.dioCodes = dioCodes_;
+    recording.triggerSource = triggerSource_;
+    recording.triggerLevel = triggerLevel_;
+    recording.triggerEdge = triggerEdge_;
+    recording.triggerPosition = triggerPosition_;
+    recording.seriesCode = SeriesCode;
+    recording.channelCountMode = channelCountMode_;
+    recording.colors = colours_;
+    recording.timePerDivision = timePerDivision_;
+    recording.baseTimePerDivision = timePerDivision_;
+    const int count = recording.pointCount + 1;
+    std::array<std::vector<int32_t>, 8> mirrors;
+    {
+        CSingleLock lock(&view_.LinkLock(), true);
+        mirrors = TakeMirrorSamples(count);
+        if (atStop)
+            ClearChannelDeques({11, 12, 13, 14, 15, 16, 17, 18});
+    }
+    for (size_t ch = 0; ch < 8; ++ch) {
+        if (ch < 4) {
+            recording.samples[ch] = std::move(mirrors[ch]);
+        } else {
+            recording.samples[ch].assign(static_cast<size_t>(count), 0);
+            const auto& buffer = TraceSampleBuffers[ch];
+            for (int i = 0; i < count && i < static_cast<int>(buffer.size()); ++i)
+                recording.samples[ch][static_cast<size_t>(i)] = buffer[static_cast<size_t>(i)];
+        }
+    }
+    std::string error;
+    if (!SaveTraceFile(path, recording, TraceFileForm::Trace, TraceCsvTable{}, &error))
+        ShowMessage(error);
+    if (atStop) {
+        ++autosaveFileNumber_;
+        autosaveSubNumber_ = 0;
+    } else {
+        ++autosaveSubNumber_;
+    }
+}
+
+LRESULT CTraceGraphDlg::OnAcquisitionMessage(WPARAM code, LPARAM) {
+    switch (code) {
+    case 3:
+        SetFocus();
+        readWindow_ = new CTraceReadDlg(nullptr);
+        readWindow_->Create(IDD_TRACE_READ, this);
+        readWindow_->ShowWindow(SW_HIDE);
+        return 0;
+    case 4: {
+        CBusyHold busy(view_.Services());
+        if (ConnectedFlag != 0)
+            for (int i = 0; i < 512; ++i)
+                if (!view_.Services().ReadDriveRegister(0x0C42))
+                    break; // a failed exchange: the rest would fail the same way
+        if (readWindow_ != nullptr) {
+            readWindow_->DestroyWindow();
+            readWindow_ = nullptr;
+        }
+        Invalidate(FALSE);
+        return 0;
+    }
+    case 5: {
+        CBusyHold busy(view_.Services());
+        QueryTraceState(view_.Services());
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+// ---- Drawing --------------------------------------------------------------------------------
+
+BOOL CTraceGraphDlg::OnEraseBkgnd(CDC* dc) {
+    return CDialog::OnEraseBkgnd(dc);
+}
+
+void CTraceGraphDlg::OnPaint() {
+    CPaintDC dc(this);
+    const float d = Division();
+    const int w = static_cast<int>(10.0f * d);
+    CDC memory;
+    memory.CreateCompatibleDC(&dc);
+    CBitmap picture;
+    picture.CreateCompatibleBitmap(&dc, w + 150, w + 170);
+    memory.SelectObject(&picture);
+    DrawPlot(memory);
+    const CPoint origin = PlotOrigin();
+    dc.BitBlt(origin.x - PlotBufferLeft, origin.y - PlotBufferTop, w + 150, w + 170, &memory, 0, 0, SRCCOPY);
+    // The label of the highest-numbered highlighted channel gets a frame.
+    for (int ch = 7; ch >= 0; --ch) {
+        if (labelHighlight_[static_cast<size_t>(ch)] == 0)
+            continue;
+        CRect label;
+        GetDlgItem(TraceChannelLabels[static_cast<size_t>(ch)])->GetWindowRect(&label);
+        ScreenToClient(&label);
+        CPen pen(PS_SOLID, 2, RGB(0, 0, 0));
+        dc.SelectObject(&pen);
+        dc.SelectStockObject(HOLLOW_BRUSH);
+        dc.Rectangle(label);
+        break;
+    }
+}
+
+bool CTraceGraphDlg::ChannelDrawn(int channel) const {
+    const size_t c = static_cast<size_t>(channel);
+    if (shown_[c] == 0 || SourceKind(sources_[c]) == 0)
+        return false;
+    const int wide = CountWideChannels(sources_, -1);
+    if (channelCountMode_ == 0) {
+        if (channel >= 4)
+            return false;
+        if (channel == 3) {
+            const std::array<int, 8> firstThree{sources_[0], sources_[1], sources_[2], 0, 0, 0, 0, 0};
+            if (CountWideChannels(firstThree, -1) > 0)
+                return false;
+        }
+        return true;
+    }
+    return !((channel == 5 && wide >= 3) || (channel == 6 && wide >= 2) || (channel == 7 && wide >= 1));
+}
+
+void CTraceGraphDlg::DrawPlot(CDC& dc) {
+    const float d = Division();
+    const int D = static_cast<int>(d);
+    const int W = static_cast<int>(10.0f * d);
+    const int L = PlotBufferLeft;
+    const int T = PlotBufferTop;
+    dc.FillSolidRect(CRect(0, 0, W + 400, W + 170), RGB(0, 0, 0));
+
+    // Dotted grid: one dot every 7 pixels.
+    for (int i = 0; i <= 9; ++i) {
+        const int y = T + static_cast<int>(static_cast<float>(i) * d);
+        for (int n = 1; 7 * n <= W; ++n)
+            dc.SetPixel(L + 7 * n, y, RGB(255, 255, 255));
+    }
+    for (int k = 1; k <= 9; ++k) {
+        const int x = L + static_cast<int>(static_cast<float>(k) * d);
+        for (int n = 0; 7 * n <= W; ++n)
+            dc.SetPixel(x, T + 7 * n, RGB(255, 255, 255));
+    }
+    CPen white(PS_SOLID, 1, RGB(255, 255, 255));
+    dc.SelectObject(&white);
+    dc.SetBkMode(TRANSPARENT);
+    for (int j = 0; j <= 10; ++j) {
+        const int y = T + static_cast<int>(static_cast<float>(j) * d);
+        dc.MoveTo(L + W - 2, y);
+        dc.LineTo(L + W + 3, y);
+    }
+    dc.MoveTo(L, T + W);
+    dc.LineTo(L + W, T + W);
+    for (int m = 0; m <= 5; ++m) {
+        const int x = L + static_cast<int>(static_cast<float>(2 * m) * d);
+        dc.MoveTo(x, T + W - 2);
+        dc.LineTo(x, T + W + 3);
+    }
+
+    const int channels = channelCountMode_ == 1 ? 8 : 4;
+    if (dataPresent_) {
+        for (int k = 0; k < channels; ++k)
+            DrawChannelCurve(dc, drawOrder_[static_cast<size_t>(k)]);
+        dc.FillSolidRect(CRect(L, 0, L + W + 20, T), RGB(0, 0, 0));
+        dc.FillSolidRect(CRect(L + W + 2, T, L + W + 120, T + W + 2), RGB(0, 0, 0));
+        dc.FillSolidRect(CRect(L, T + W + 1, L + W + 20, T + W + 120), RGB(0, 0, 0));
+        dc.FillSolidRect(CRect(0, 0, L, W + 100), RGB(0, 0, 0));
+    }
+    dc.SetTextColor(RGB(255, 255, 255));
+    dc.SetTextAlign(TA_CENTER | TA_TOP);
+    const std::string timeCaption = LoadResString(IDS_TG_TIME_CAPTION);
+    dc.TextOut(L + 5 * D, T + W + 21, timeCaption);
+
+    // Legend rows under the plot.
+    if (dataPresent_) {
+        struct LegendPlace {
+            int channel;
+            int row;
+            bool right;
+        };
+        const LegendPlace places[] = {{0, 16, false}, {2, 16, true},  {3, 46, true}, {1, 46, false},
+                                      {4, 31, false}, {5, 61, false}, {6, 31, true}, {7, 61, true}};
+        dc.SetTextAlign(TA_LEFT | TA_TOP);
+        for (const LegendPlace& place : places) {
+            const size_t c = static_cast<size_t>(place.channel);
+            if (sources_[c] == 0 || shown_[c] == 0 || !ChannelDrawn(place.channel))
+                continue;
+            const int y = T + W + 5 + place.row;
+            const int numberX = place.right ? 5 * D + 93 : static_cast<int>(43.0f * PlotZoom);
+            const int textX = place.right ? 5 * D + 100 : static_cast<int>(50.0f * PlotZoom);
+            dc.SetTextColor(RGB(255, 255, 255));
+            dc.TextOut(numberX, y, std::to_string(place.channel + 1));
+            dc.SetTextColor(colours_[c]);
+            dc.TextOut(textX, y, legend_[c]);
+        }
+    }
+
+    // Value labels beside the grid lines.
+    struct LabelPlace {
+        int channel;
+        bool right;
+        int dy;
+    };
+    const LabelPlace labels[] = {{0, false, -17}, {1, false, 1}, {4, false, -8}, {5, false, 10},
+                                 {2, true, -17},  {3, true, 1},  {6, true, -8},  {7, true, 10}};
+    CFont labelFont;
+    labelFont.CreateFont(13, 5, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Tahoma");
+    dc.SelectObject(&labelFont);
+    for (const LabelPlace& place : labels) {
+        const size_t c = static_cast<size_t>(place.channel);
+        if (place.channel >= channels || shown_[c] == 0)
+            continue;
+        const std::string scaleText = GetDlgItem(TraceScaleCombos[c])->GetWindowText();
+        dc.SetTextColor(dataPresent_ ? colours_[c] : RGB(255, 255, 255));
+        dc.SetTextAlign(place.right ? (TA_LEFT | TA_TOP) : (TA_RIGHT | TA_TOP));
+        for (int j = 0; j <= 10; ++j) {
+            const int64_t value = static_cast<int64_t>(offset_[c]) - static_cast<int64_t>(j) * scale_[c];
+            const int32_t clamped = static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+            const int divisor = AxisUnitDivisor(scaleText, clamped);
+            std::string text = Format("%d", static_cast<int>(value / divisor));
+            if (divisor == 1000)
+                text += "k";
+            else if (divisor == 1000000)
+                text += "M";
+            const int y = T + static_cast<int>(static_cast<float>(j) * d) + place.dy;
+            dc.TextOut(place.right ? W + 95 : 42, y, text);
+        }
+    }
+    dc.SelectObject(&white);
+    for (int j = 0; j <= 10; ++j) {
+        const int y = T + static_cast<int>(static_cast<float>(j) * d);
+        dc.MoveTo(L - 2, y);
+        dc.LineTo(L + 3, y);
+        dc.MoveTo(L + W - 2, y);
+        dc.LineTo(L + W + 3, y);
+    }
+    const int borders[] = {L, L + W};
+    const int noDataBorders[] = {12, 55, W + 90, W + 120};
+    if (dataPresent_) {
+        for (int x : borders) {
+            dc.MoveTo(x, T);
+            dc.LineTo(x, T + W);
+        }
+    } else {
+        for (int x : noDataBorders) {
+            dc.MoveTo(x, T);
+            dc.LineTo(x, T + W);
+        }
+    }
+    // Time labels every two divisions.
+    dc.SetTextColor(RGB(255, 255, 255));
+    dc.SetTextAlign(TA_CENTER | TA_TOP);
+    const float divisor = static_cast<float>(TimeDisplayDivisor());
+    for (int m = 0; m <= 5; ++m) {
+        const int x = L + static_cast<int>(static_cast<float>(2 * m) * d);
+        if (x > L + W + 5)
+            break;
+        const float time = (leftTime_ + static_cast<float>(2 * m) * timePerDivision_) / divisor;
+        dc.TextOut(x, T + W + 5, Format("%.2f", std::isfinite(time) ? time : 0.0f));
+    }
+    dc.TextOut(L + 5 * D, T + W + 21, timeCaption);
+}
+
+// One channel's curve, at most one vertical stroke per pixel column: the span of samples that fall
+// into a column is drawn from its smallest to its largest value, so a long record costs no more than
+// the plot is wide.
+void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
+    if (!ChannelDrawn(channel))
+        return;
+    const size_t c = static_cast<size_t>(channel);
+    const float d = Division();
+    const int W = static_cast<int>(10.0f * d);
+    if (!UsableTimeBase(timePerDivision_, intervalTime_) || W <= 0)
+        return; // no time base: nothing to walk
+    const double samplesPerDivision = static_cast<double>(timePerDivision_) / intervalTime_;
+    const double pixelsPerSample = d / samplesPerDivision;
+    if (!(pixelsPerSample > 0.0) || !std::isfinite(pixelsPerSample))
+        return;
+    const double startOffset = static_cast<double>(leftTime_) / timePerDivision_ * d;
+    const DisplayRing& ring = display_[c];
+    // Bounded by the display array, whatever the point count says.
+    const int last =
+        std::min({ring.Size(), std::max(points_, 0) + 1,
+                  static_cast<int>(std::min<double>((W + startOffset) / pixelsPerSample + 1.0, INT32_MAX))});
+    const int first = std::max(0, static_cast<int>(startOffset / pixelsPerSample));
+    if (first >= last)
+        return;
+    const bool digital = SourceKind(sources_[c]) == 2;
+    const double scale = std::max(1, scale_[c]);
+    const double y0 = PlotBufferTop + static_cast<double>(offset_[c]) * d / scale;
+    auto yOf = [&](int32_t raw) {
+        const double v = digital ? (raw != 0 ? 1.0 : 0.0) : static_cast<double>(raw);
+        return static_cast<int>(std::clamp(y0 - v * d / scale, -100000.0, 100000.0));
+    };
+    auto xOf = [&](int index) {
+        return PlotBufferLeft +
+               static_cast<int>(static_cast<double>(index) * pixelsPerSample + 0.5 - startOffset);
+    };
+    CPen pen(PS_SOLID, 1, colours_[c]);
+    dc.SelectObject(&pen);
+    int32_t before = first > 0 ? ring.At(first - 1) : preValue_[c];
+    dc.MoveTo(xOf(first - 1 < 0 ? 0 : first - 1), yOf(before));
+    int i = first;
+    while (i < last) {
+        const int column = xOf(i);
+        int lo = yOf(ring.At(i));
+        int hi = lo;
+        const int entry = lo;
+        int exit = lo;
+        int j = i + 1;
+        while (j < last && xOf(j) == column) {
+            const int y = yOf(ring.At(j));
+            lo = std::min(lo, y);
+            hi = std::max(hi, y);
+            exit = y;
+            ++j;
+        }
+        dc.LineTo(column, entry);
+        if (hi != lo) {
+            dc.MoveTo(column, lo);
+            dc.LineTo(column, hi + 1);
+            dc.MoveTo(column, exit);
+        }
+        i = j;
+    }
+}
+
+// ---- Sizing and scrolling -------------------------------------------------------------------
+
+void CTraceGraphDlg::MoveSecondLabelRow() {
+    const int down = static_cast<int>(10.0f * Division()) + 130;
+    const std::array<std::pair<int, int>, 8> pairs = {{{6018, 6016},
+                                                       {6023, 6021},
+                                                       {6019, 6017},
+                                                       {6024, 6022},
+                                                       {4004, 4002},
+                                                       {4008, 4006},
+                                                       {4005, 4003},
+                                                       {4009, 4007}}};
+    for (const auto& [moved, reference] : pairs) {
+        CRect rect;
+        GetDlgItem(reference)->GetWindowRect(&rect);
+        ScreenToClient(&rect);
+        rect.OffsetRect(0, down);
+        GetDlgItem(moved)->MoveWindow(rect, FALSE);
+    }
+}
+
+void CTraceGraphDlg::OnSize(UINT type, int cx, int cy) {
+    if (!initialised_)
+        return;
+    const bool hasChildren = !GetChildren().empty();
+    if (hasChildren)
+        LayoutControls(0);
+    CWnd* rightButton = GetDlgItem(TraceOffsetUpButtons[2]);
+    CWnd* scrollBar = GetDlgItem(IDC_TG_TIME_SCROLL);
+    if (rightButton != nullptr && scrollBar != nullptr) {
+        CRect right, bar;
+        rightButton->GetWindowRect(&right);
+        scrollBar->GetWindowRect(&bar);
+        ScreenToClient(&right);
+        ScreenToClient(&bar);
+        const int gapX = right.left - recordedLabelRect_.right;
+        const int gapY = bar.top - recordedLabelRect_.top;
+        // The recorded gaps come from our own template: guard against a layout that leaves no room.
+        const float zoomX =
+            InitialPlotGapX - 150 > 0 ? static_cast<float>(gapX - 150) / (InitialPlotGapX - 150) : 1.0f;
+        const float zoomY =
+            InitialPlotGapY - 100 > 0 ? static_cast<float>(gapY - 100) / (InitialPlotGapY - 100) : 1.0f;
+        float zoom = std::min(zoomX, zoomY);
+        if (!std::isfinite(zoom) || zoom <= 0.1f)
+            zoom = 0.1f;
+        PlotZoom = zoom;
+    }
+    MoveSecondLabelRow();
+    if (scroller_.GetDisplaySize() == CSize(0, 0))
+        scroller_.SetDisplaySize(864, 630);
+    scroller_.OnSize(type, cx, cy);
+    if (hasChildren)
+        LayoutControls(0);
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::OnSizing(UINT side, CRect* rect) {
+    scroller_.ScrollToOrigin(true, true);
+    const bool leftEdge = side == WMSZ_LEFT || side == WMSZ_TOPLEFT || side == WMSZ_BOTTOMLEFT;
+    const bool topEdge = side == WMSZ_TOP || side == WMSZ_TOPLEFT || side == WMSZ_TOPRIGHT;
+    const int width = std::clamp(rect->Width(), 880, 1180);
+    const int height = std::clamp(rect->Height(), 650, 850);
+    if (leftEdge)
+        rect->left = rect->right - width;
+    else
+        rect->right = rect->left + width;
+    if (topEdge)
+        rect->top = rect->bottom - height;
+    else
+        rect->bottom = rect->top + height;
+}
+
+void CTraceGraphDlg::OnHScroll(UINT code, UINT position, CScrollBar* bar) {
+    if (bar == nullptr || bar->GetDlgCtrlID() != IDC_TG_TIME_SCROLL) {
+        scroller_.OnHScroll(code, position, bar);
+        return;
+    }
+    const int p = scrollPosition_;
+    const int pmax = scrollLimit_;
+    const float t = timePerDivision_;
+    int q = p;
+    switch (code) {
+    case SB_LINELEFT:
+        q = p <= 1 ? 0 : p - 1;
+        break;
+    case SB_LINERIGHT:
+        q = p < pmax ? p + 1 : pmax;
+        break;
+    case SB_PAGELEFT:
+        q = std::max(0, p - 10);
+        break;
+    case SB_PAGERIGHT:
+        q = std::min(pmax, p + 10);
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        q = std::clamp(static_cast<int>(position), 0, pmax);
+        break;
+    default:
+        return;
+    }
+    scrollPosition_ = q;
+    leftTime_ = static_cast<float>(q) * t;
+    bar->SetScrollPos(q);
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::OnVScroll(UINT code, UINT position, CScrollBar* bar) {
+    const int ch = bar ? ChannelIndexOf(TraceOffsetSliders, static_cast<UINT>(bar->GetDlgCtrlID())) : -1;
+    if (ch < 0) {
+        scroller_.OnVScroll(code, position, bar);
+        return;
+    }
+    const size_t c = static_cast<size_t>(ch);
+    BringChannelToFront(ch);
+    auto* slider = static_cast<CSliderCtrl*>(GetDlgItem(TraceOffsetSliders[c]));
+    const int s = std::max(1, scale_[c]);
+    const int limit = offsetLimit_[c];
+    const int pmax = std::max(0, 2 * limit / s - 10);
+    const int position0 = slider->GetPos();
+    const int lowest = 10 * s - limit;
+    // Slider 0 shows the highest values at the top: the top line runs from limit down to 10 s - limit.
+    const int cpos = std::clamp(code == SB_BOTTOM ? pmax : position0, 0, pmax);
+    const int64_t offset = static_cast<int64_t>(limit) - static_cast<int64_t>(pmax - cpos) * s;
+    (void)code;
+    offset_[c] = static_cast<int>(std::clamp<int64_t>(offset, lowest, limit));
+    sliderPosition_[c] = cpos;
+    slider->SetPos(cpos);
+    Invalidate(FALSE);
+}
+
+HBRUSH CTraceGraphDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind) {
+    const int id = control ? control->GetDlgCtrlID() : 0;
+    if (const int ch = ChannelIndexOf(TraceChannelLabels, static_cast<UINT>(id)); ch >= 0) {
+        dc->SetBkColor(colours_[static_cast<size_t>(ch)]);
+        dc->SetTextColor(labelHighlight_[static_cast<size_t>(ch)] ? RGB(255, 255, 255) : RGB(0, 0, 0));
+        return nullptr;
+    }
+    if (const int ch = ChannelIndexOf(TraceChannelCaptions, static_cast<UINT>(id)); ch >= 0) {
+        dc->SetBkMode(TRANSPARENT);
+        dc->SetTextColor(colours_[static_cast<size_t>(ch)]);
+        return nullptr;
+    }
+    return CDialog::OnCtlColor(dc, control, kind);
+}
+
+// ---- Zoom and clipboard ---------------------------------------------------------------------
+
+void CTraceGraphDlg::OnZoomIn() {
+    if (!UsableTimeBase(timePerDivision_, intervalTime_))
+        return;
+    timePerDivision_ = std::max(intervalTime_, timePerDivision_ / 2.0f);
+    zoomed_ = true;
+    UpdateScrollRange();
+    EnableItem(IDC_TG_ZOOM_OUT, TRUE);
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::OnZoomOut() {
+    timePerDivision_ = recordTime_ / 10.0f;
+    zoomed_ = false;
+    scrollPosition_ = 0;
+    UpdateScrollRange();
+    EnableItem(IDC_TG_ZOOM_OUT, FALSE);
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::OnCopyToClipboard() {
+    // Drawing happens only in paint events: the plot is drawn into a bitmap of its own here.
+    const float d = Division();
+    const int w = static_cast<int>(d * 10.0f);
+    CClientDC screen(this);
+    CDC memory;
+    memory.CreateCompatibleDC(&screen);
+    CBitmap picture;
+    picture.CreateCompatibleBitmap(&screen, w + 245, w + 100);
+    memory.SelectObject(&picture);
+    DrawPlot(memory);
+    memory.SelectObject(static_cast<CBitmap*>(nullptr));
+    if (OpenClipboard(this)) {
+        EmptyClipboard();
+        SetClipboardData(CF_BITMAP, &picture);
+        CloseClipboard();
+    }
+}
+
+void CTraceGraphDlg::EnableItem(int id, BOOL enable) {
+    EnableItemOf(*this, id, enable);
+}
+
+// ---- Recordings -----------------------------------------------------------------------------
+
+TraceRecording CTraceGraphDlg::CurrentRecording() const {
+    TraceRecording r;
+    r.traceMode = TraceMode;
+    r.sources = sources_;
+    r.colorIndices = colourIndices_;
+    r.timeBase = timeBase_;
+    r.interval = interval_;
+    r.pointCount = std::clamp(points_, 0, TraceSampleBufferLength - 1);
+    r.scaleSelections = scaleSelection_;
+    if (auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE)))
+        r.timeDivisionSelection = std::max(0, combo->GetCurSel());
+    for (size_t ch = 0; ch < 4; ++ch) {
+        r.baseScales[ch] = r.scales[ch] = scale_[ch];
+        r.baseOffsets[ch] = r.offsets[ch] = offset_[ch];
+        r.upperScales[ch] = scale_[ch + 4];
+        r.upperOffsets[ch] = offset_[ch + 4];
+    }
+    r.sliderPositions = sliderPosition_;
+    r.frontChannel = drawOrder_[3];
+    const int count = r.pointCount + 1;
+    for (size_t ch = 0; ch < 8; ++ch) {
+        r.samples[ch].resize(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i)
+            r.samples[ch][static_cast<size_t>(i)] =
+                i < display_[ch].Size() ? display_[ch].At(i) : r.pointCount;
+    }
+    r.dioCodes = dioCodes_;
+    r.triggerSource = triggerSource_;
+    r.triggerLevel = triggerLevel_;
+    r.seriesCode = SeriesCode;
+    r.triggerEdge = triggerEdge_;
+    r.triggerPosition = triggerPosition_;
+    r.zoomed = zoomed_ ? 1 : 0;
+    // Un-zoomed, the view starts at the record's beginning with a tenth of it per division.
+    r.timePerDivision = timePerDivision_;
+    r.leftTime = leftTime_;
+    r.scroll = scrollPosition_;
+    r.baseTimePerDivision = zoomed_ ? recordTime_ / 10.0f : timePerDivision_;
+    r.baseLeftTime = zoomed_ ? 0.0f : leftTime_;
+    r.baseScroll = zoomed_ ? 0 : scrollPosition_;
+    r.channelCountMode = channelCountMode_;
+    r.colors = colours_;
+    return r;
+}
+
+bool CTraceGraphDlg::SaveRecording(const std::string& path) {
+    const TraceRecording recording = CurrentRecording();
+    TraceCsvTable csv;
+    csv.rows = recording.pointCount;
+    for (size_t ch = 0; ch < 8; ++ch) {
+        csv.titles.push_back(CsvColumnTitle(static_cast<int>(ch) + 1,
+                                            ChannelSourceTitle(sources_[ch], dioCodes_),
+                                            ChannelSourceUnit(sources_[ch], ModelCode)));
+        csv.columns.push_back(&TraceSampleBuffers[ch]);
+    }
+    if (TraceSampleBuffers[0].size() < static_cast<size_t>(csv.rows))
+        ClearTraceSampleBuffers(0); // sizes the buffers so every column reaches the last row
+    csv.times = TraceCsvTimes(csv.rows, timeBase_, TraceMode);
+    std::string error;
+    if (!SaveTraceFile(path, recording, TraceFileForm::Trace, csv, &error)) {
+        ShowMessage(LoadResString(IDS_TG_SAVE_FAILED) + error, "", MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    return true;
+}
+
+void CTraceGraphDlg::OnSaveAs() {
+    const auto path = AskRecordingPathToSave(this, LoadResString(IDS_TG_SAVE_FILTER));
+    if (!path)
+        return;
+    // The caption names the file only once it really holds the recording.
+    if (!SaveRecording(*path))
+        return;
+    titleText_ = *path;
+    SetWindowText(RecordingCaption(initialCaption_, *path));
+    titleChanged_ = true;
+}
+
+void CTraceGraphDlg::OnSave() {
+    if (!titleChanged_ || titleText_.empty()) {
+        OnSaveAs();
+        return;
+    }
+    SaveRecording(titleText_);
+}
+
+void CTraceGraphDlg::OnOpen() {
+    const auto path = AskRecordingToOpen(this, LoadResString(IDS_TG_OPEN_FILTER));
+    if (!path)
+        return;
+    TraceRecording recording;
+    const std::string extension = path->size() >= 3 ? path->substr(path->size() - 3) : "";
+    const bool trd = extension.size() == 3 && std::tolower(static_cast<unsigned char>(extension[0])) == 't' &&
+                     std::tolower(static_cast<unsigned char>(extension[1])) == 'r' &&
+                     std::tolower(static_cast<unsigned char>(extension[2])) == 'd';
+    const TraceFileRead read = trd ? ReadTraceFile(*path, TraceFileForm::Trace, recording) : TraceFileRead{};
+    if (!read.ok) {
+        ShowMessage(LoadResString(IDS_MEMORY_IMAGE_INVALID), "", MB_OK | MB_ICONSTOP);
+        return;
+    }
+    TakeRecording(recording, *path);
+}
+
+void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& path) {
+    const int previousMode = TraceMode;
+    TraceMode = r.traceMode;
+    sources_ = r.sources;
+    colourIndices_ = r.colorIndices;
+    timeBase_ = r.timeBase;
+    interval_ = r.interval;
+    points_ = r.pointCount;
+    scaleSelection_ = r.scaleSelections;
+    channelCountMode_ = std::min(r.channelCountMode, 1);
+    for (size_t ch = 0; ch < 4; ++ch) {
+        scale_[ch] = std::max(1, r.baseScales[ch]);
+        offset_[ch] = r.baseOffsets[ch];
+        scale_[ch + 4] = std::max(1, r.upperScales[ch]);
+        offset_[ch + 4] = r.upperOffsets[ch];
+    }
+    triggerSource_ = r.triggerSource;
+    triggerLevel_ = r.triggerLevel;
+    if (triggerSource_ < 0 || triggerSource_ > 16)
+        triggerSource_ = triggerLevel_ = 0;
+    triggerEdge_ = r.triggerEdge;
+    triggerPosition_ = r.triggerPosition;
+    dioCodes_ = r.dioCodes;
+    ClearTraceSampleBuffers(0);
+    const int count = points_ + 1;
+    for (size_t ch = 0; ch < 8; ++ch) {
+        display_[ch].Assign(std::max(count, TracePointCount));
+        const auto& samples = r.samples[ch];
+        for (int i = 0; i < count && i < static_cast<int>(samples.size()); ++i) {
+            display_[ch].Set(i, samples[static_cast<size_t>(i)]);
+            if (i < static_cast<int>(TraceSampleBuffers[ch].size()))
+                TraceSampleBuffers[ch][static_cast<size_t>(i)] = samples[static_cast<size_t>(i)];
+        }
+        // A digital channel shows 0 and 1 at one unit per division.
+        if (SourceKind(sources_[ch]) == 2) {
+            offset_[ch] /= std::max(1, scale_[ch]);
+            scale_[ch] = 1;
+        }
+        shown_[ch] = sources_[ch] != 0;
+        if (r.colors[ch] != 0)
+            colours_[ch] = r.colors[ch];
+    }
+    titleText_ = path;
+    SetWindowText(RecordingCaption(initialCaption_, path));
+    titleChanged_ = true;
+    BuildLegendNames();
+    intervalTime_ = timeBase_ / 1000.0f;
+    recordTime_ = static_cast<float>(points_) * timeBase_ / 1000.0f;
+    timePerDivision_ = recordTime_ / 10.0f;
+    leftTime_ = 0.0f;
+    scrollPosition_ = 0;
+    FillTimeBaseCombo();
+    if (TraceMode != previousMode)
+        FillScaleCombos();
+    for (size_t ch = 0; ch < 8; ++ch)
+        if (auto* combo = static_cast<CComboBox*>(GetDlgItem(TraceScaleCombos[ch])))
+            combo->SetCurSel(scaleSelection_[ch]);
+    BringChannelToFront(std::clamp(r.frontChannel, 0, 7));
+    dataPresent_ = true;
+    zoomed_ = false;
+    if (r.zoomed != 0 && UsableTimeBase(r.timePerDivision, intervalTime_)) {
+        // A zoomed recording reopens with its zoomed view.
+        zoomed_ = true;
+        timePerDivision_ = r.timePerDivision;
+        for (size_t ch = 0; ch < 4; ++ch) {
+            scale_[ch] = std::max(1, r.scales[ch]);
+            offset_[ch] = r.offsets[ch];
+        }
+        scrollPosition_ = std::max(0, r.scroll);
+        UpdateScrollRange();
+        leftTime_ = r.leftTime;
+    } else {
+        UpdateScrollRange();
+    }
+    EnableItem(IDC_TG_ZOOM_OUT, zoomed_);
+    EnableItem(IDC_TG_ZOOM_IN, TRUE);
+    for (int id :
+         {IDC_TG_SAVE_AS, IDC_TG_SAVE, IDC_TG_PARAMETERS, IDC_TG_COPY, IDC_TG_TIME_BASE, IDC_TG_TIME_SCROLL})
+        EnableItem(id, TRUE);
+    UpdateData(FALSE);
+    Invalidate(FALSE);
+}

@@ -1,0 +1,223 @@
+#pragma once
+// CTraceGraphDlg: the modeless "Wave Trace" window. An eight-channel oscilloscope on the drive's trace
+// function: START arms the drive, the start timer launches the sampling thread, the display timers
+// move its samples into ring-buffer display arrays, and WM_PAINT draws the plot into a back buffer.
+// Closing the window (or replacing it) stops the thread and the drive first.
+#include "controls/DialogScrollHelper.h"
+#include "framework/ui/BitmapButton.h"
+#include "framework/ui/Dialog.h"
+#include "framework/ui/ScrollBar.h"
+#include "framework/ui/SliderCtrl.h"
+#include "framework/ui/ToolTipCtrl.h"
+#include "link/InternalCode.h"
+#include "trace/AcquisitionThreads.h"
+#include "trace/DisplayRing.h"
+#include "trace/TraceDataFile.h"
+#include "trace/TraceIni.h"
+#include "trace/ui/TraceViewLink.h"
+
+#include <array>
+#include <atomic>
+#include <memory>
+#include <string>
+
+class CTraceReadDlg;
+
+// The private message of the graph windows' acquisition steps (wParam: the step code).
+inline constexpr UINT AcquisitionMessage = 0x824;
+
+inline constexpr UINT_PTR TraceStartTimer = 1120;
+inline constexpr UINT_PTR TraceMonitorTimer = 1130;
+inline constexpr UINT_PTR TraceSingleTimer = 1140;
+inline constexpr UINT_PTR TraceCycleTimer = 1150;
+inline constexpr UINT_PTR TraceCycleRepeatTimer = 1160;
+
+// Process-wide plot scale: pixels of one division are GridCellPixels x PlotZoom.
+extern float PlotZoom;
+extern float GridCellPixels;
+// The gaps OnInitDialog measured (plot width and height room), against which resizing scales.
+extern int InitialPlotGapX;
+extern int InitialPlotGapY;
+// The folder chosen for automatic saving; it outlives the window.
+extern std::string AutosaveFolder;
+// Where the plot's back buffer puts the plot: left 65, top 55.
+inline constexpr int PlotBufferLeft = 65;
+inline constexpr int PlotBufferTop = 55;
+
+class CTraceGraphDlg : public CDialog, public CInternalCode {
+public:
+    CTraceGraphDlg(ITraceViewLink& view, CWnd* owner);
+    ~CTraceGraphDlg() override;
+
+    const MessageMap* GetMessageMap() const override;
+    // Builds the window from template 150 as a child of the owner and shows it.
+    BOOL Create();
+    using CDialog::Create;
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    // START / STOP.
+    void OnStart();
+    // Ends the sampling thread (bounded) and the acquisition timers, and stops the drive's trace.
+    // False when the thread did not confirm the stop in time (it is then kept until it ends).
+    bool StopAcquisition();
+    // Closes the window through its close path (stops first when running); the object deletes
+    // itself once its window is gone.
+    void CloseWindow();
+    void EnableOnlineEditButton(BOOL enable);
+    void LayoutControls(int flag);
+
+    // The display array of a channel (0..7), read through its accessor.
+    const DisplayRing& Display(int channel) const { return display_[static_cast<size_t>(channel)]; }
+    bool Running() const { return running_ != 0; }
+    bool HasThread() const { return thread_ != nullptr; }
+    bool DataPresent() const { return dataPresent_; }
+    int ChannelCountMode() const { return channelCountMode_; }
+    // The plot's left-top corner in client coordinates (derived from caption 6016).
+    CPoint PlotOrigin() const;
+    // Pixels of one division now.
+    float Division() const { return GridCellPixels * PlotZoom; }
+    const std::string& CheckErrorText() const { return checkErrorText_; }
+
+    const std::string& TitleText() const { return titleText_; }
+    bool Zoomed() const { return zoomed_; }
+    float TimePerDivision() const { return timePerDivision_; }
+
+    // The timers (public so tests fire them as the framework would).
+    void OnTimer(UINT_PTR id);
+
+    // Moves the trace set-up of the view into the window (sources, time base, scales).
+    void RestoreDisplaySetup();
+
+protected:
+    void PostNcDestroy() override;
+    void OnOK() override {}
+    void OnCancel() override {}
+
+private:
+    void OnClose();
+    void OnPaint();
+    BOOL OnEraseBkgnd(CDC* dc);
+    void OnSize(UINT type, int cx, int cy);
+    void OnSizing(UINT side, CRect* rect);
+    void OnHScroll(UINT code, UINT position, CScrollBar* bar);
+    void OnVScroll(UINT code, UINT position, CScrollBar* bar);
+    LRESULT OnAcquisitionMessage(WPARAM code, LPARAM);
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnCopyToClipboard();
+    void OnOnlineEdit();
+    void OnChannelShown(UINT id);
+    void OnOffsetStep(UINT id);
+    void OnScaleChange(UINT id);
+    void OnTimeBaseChange();
+    void OnAutosave();
+    void OnOpen();
+    void OnSave();
+    void OnSaveAs();
+
+    // Start and stop paths of OnStart.
+    void StartPath();
+    void StopPath();
+    void ResetStartButton();
+    void SetRunning(bool running);
+    void StartThread();
+    bool ThreadEnded() const;
+    void DeleteEndedThread();
+    void MonitorTick();
+    void SingleTick();
+    void CycleTick(bool repeat);
+    void WriteNumberedRecording(bool atStop);
+
+    // Drawing.
+    void DrawPlot(CDC& dc);
+    void DrawChannelCurve(CDC& dc, int channel);
+    bool ChannelDrawn(int channel) const;
+    int TimeDisplayDivisor() const;
+    void BuildLegendNames();
+    void FillScaleCombos();
+    void FillTimeBaseCombo();
+    void ApplyScaleSelection(int channel);
+    void AutoScaleChannels();
+    void BringChannelToFront(int channel);
+    void MoveSecondLabelRow();
+    void UpdateScrollRange();
+    void EnableItem(int id, BOOL enable);
+    // The window's recording as the file holds it, and a read recording taken into the window.
+    TraceRecording CurrentRecording() const;
+    void TakeRecording(const TraceRecording& recording, const std::string& path);
+    // Writes the recording (".trd") or the export (".csv"); tells the user when it failed.
+    bool SaveRecording(const std::string& path);
+
+    ITraceViewLink& view_;
+    CWnd* owner_;
+    DialogScrollHelper scroller_;
+    CTraceReadDlg* readWindow_ = nullptr;
+    std::array<CToolTipCtrl, 4> tips_;
+    std::array<DisplayRing, 8> display_;
+    DisplayRing indexDisplay_;
+    std::array<int32_t, 8> preValue_{};
+    std::array<uint8_t, 8> labelHighlight_{};
+    int autosaveFileNumber_ = 0;
+    int autosaveSubNumber_ = 0;
+    std::shared_ptr<std::atomic<bool>> autosave_ = std::make_shared<std::atomic<bool>>(false);
+    BOOL autosaveCheck_ = FALSE;
+    std::array<int, 8> scaleSelection_{};
+    std::array<int, 3> wideHighCodes_{};
+    int running_ = 0;
+    int channelCountMode_ = 1;
+    std::array<int, 8> drawOrder_{0, 1, 2, 3, 4, 5, 6, 7};
+    std::array<int, 8> sources_{1, 2, 3, 5, 6, 7, 36, 37};
+    std::array<COLORREF, 4> cursorColours_{};
+    std::array<COLORREF, 8> colours_{0x0000FF, 0x00FFFF, 0xFF8080, 0xFF00FF,
+                                     0xFF0000, 0x80FFFF, 0x4080FF, 0xFFFF00};
+    std::array<int, 8> colourIndices_{2, 1, 12, 0, 3, 9, 14, 5};
+    std::string titleText_;
+    std::string initialCaption_;
+    int triggerSource_ = 0;
+    int triggerLevel_ = 0;
+    int triggerEdge_ = 0;
+    int triggerPosition_ = 0;
+    std::array<int, 24> dioCodes_{};
+    std::array<int, 8> offset_{};
+    std::array<int, 8> offsetLimit_{};
+    std::array<int, 8> sliderPosition_{};
+    std::array<int, 8> scale_{};
+    std::array<BOOL, 8> shown_{};
+    std::array<std::string, 8> legend_;
+    float timePerDivision_ = 10.0f;
+    float recordTime_ = 100.0f;
+    float intervalTime_ = 0.1f;
+    float timeBase_ = 100.0f;
+    int interval_ = 1;
+    int points_ = 0;
+    float leftTime_ = 0.0f;
+    int scrollPosition_ = 0;
+    int scrollLimit_ = 0;
+    bool dataPresent_ = false;
+    bool zoomed_ = false;
+    bool cursorsShown_ = false;
+    int selectedChannel_ = 0;
+    int cursorDisplayMode_ = 0;
+    int valueUnitSelection_ = 0;
+    BOOL fixedCheck_ = FALSE;
+    std::string checkErrorText_ = "CheckNG:0";
+    std::string captureTimeText_;
+    std::string autosaveName_;
+    std::string autosaveFolder_;
+    std::unique_ptr<CMyThread> thread_;
+    CRect recordedLabelRect_; // right edge of 1438 and top of 4002 as OnInitDialog found them
+    bool initialised_ = false;
+    bool titleChanged_ = false;
+
+    CBitmapButton startButton_;
+    CBitmapButton settingButton_;
+    CBitmapButton openButton_;
+    CBitmapButton saveButton_;
+    CBitmapButton saveAsButton_;
+    CBitmapButton onlineButton_;
+    std::weak_ptr<int> lifeCheck_;
+    std::shared_ptr<int> life_ = std::make_shared<int>(0);
+};
