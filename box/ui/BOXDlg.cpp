@@ -8,9 +8,12 @@
 #include "box/ui/BOXSetupDlg.h"
 
 #include "trace/GraphServices.h"
+#include "trace/ThreadStop.h"
 #include "trace/TraceCaptions.h"
 #include "trace/TraceRecords.h"
 #include "trace/TraceRegisters.h"
+#include "trace/ui/GraphFileDialogs.h"
+#include "trace/ui/TraceReadDlg.h"
 
 #include "catalogue/DocumentGlobals.h"
 #include "catalogue/KeloServoDoc.h"
@@ -22,7 +25,6 @@
 #include "framework/ui/Clipboard.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/DC.h"
-#include "framework/ui/FileDialog.h"
 #include "framework/ui/Gdi.h"
 #include "framework/ui/ScrollBar.h"
 #include "framework/ui/SliderCtrl.h"
@@ -31,6 +33,8 @@
 #include "link/services/RegisterServices.h"
 #include "link/services/TransferPass.h"
 #include "resources/ids/box.h"
+#include "resources/ids/mainframe.h"
+#include "resources/ids/trace.h"
 #include "shell/ShellGlobals.h"
 
 #include <algorithm>
@@ -73,17 +77,31 @@ CBOXDlg::CBOXDlg(IBoxViewLink& view, CWnd* parent)
         CursorColorValue[i] = ChannelColor(static_cast<unsigned>(CursorColorIndex[i]));
     AutoSavePath = ProgramFolder();
     ClearTraceSampleBuffers(0);
+    // The picture buttons share the trace window's faces.
+    m_start.LoadBitmaps(IDB_TRACE_START_NORMAL, IDB_TRACE_START_SELECTED, IDB_TRACE_STOP,
+                        IDB_TRACE_START_DISABLED);
+    m_setting.LoadBitmaps(IDB_TRACE_SETTING_NORMAL, IDB_TRACE_SETTING_SELECTED, IDB_TRACE_SETTING_FOCUSED,
+                          IDB_TRACE_SETTING_DISABLED);
+    m_open.LoadBitmaps(IDB_TRACE_OPEN_NORMAL, IDB_TRACE_OPEN_SELECTED, IDB_TRACE_OPEN_FOCUSED,
+                       IDB_TRACE_OPEN_DISABLED);
+    m_saveAs.LoadBitmaps(IDB_TRACE_SAVEAS_NORMAL, IDB_TRACE_SAVEAS_SELECTED, IDB_TRACE_SAVEAS_FOCUSED,
+                         IDB_TRACE_SAVEAS_DISABLED);
+    m_save.LoadBitmaps(IDB_TRACE_SAVE_NORMAL, IDB_TRACE_SAVE_SELECTED, IDB_TRACE_SAVE_FOCUSED,
+                       IDB_TRACE_SAVE_DISABLED);
+    m_online.LoadBitmaps(IDB_TRACE_ONLINE_NORMAL, IDB_TRACE_ONLINE_SELECTED, IDB_TRACE_ONLINE_FOCUSED,
+                         IDB_TRACE_ONLINE_DISABLED);
     scrollHelper_->AttachWnd(this);
 }
 
 CBOXDlg::~CBOXDlg() {
-    // A thread that outlived every stop still reads this window's settings copy only: wait for it.
+    // The close path has stopped the thread; one left by another way out never outlives its object
+    // while running: it goes to the kept threads (it reads only its own copy of the settings).
     if (ReadThread) {
-        while (ReadThread->ExitCode() == STILL_ACTIVE) {
-            StopEvent.SetEvent();
-            ReadThread->Wait(20);
-        }
-        delete ReadThread;
+        if (SignalStopUntilEnded(*ReadThread, StopEvent))
+            delete ReadThread;
+        else
+            KeepUntilEnded(std::unique_ptr<CWinThread>(ReadThread), StopEvent, nullptr);
+        ReadThread = nullptr;
         StopEvent.ResetEvent();
     }
     if (ActiveBoxViewer == this)
@@ -147,6 +165,12 @@ void CBOXDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
     for (size_t i = 0; i < 4; ++i)
         DDX_Control(dx, CursorColorLists[i], m_cursorColors[i]);
+    DDX_Control(dx, IDC_BOX_START, m_start);
+    DDX_Control(dx, IDC_BOX_TRACE_SETTING, m_setting);
+    DDX_Control(dx, IDC_BOX_OPEN, m_open);
+    DDX_Control(dx, IDC_BOX_SAVE_AS, m_saveAs);
+    DDX_Control(dx, IDC_BOX_SAVE, m_save);
+    DDX_Control(dx, IDC_BOX_ONLINE_EDIT, m_online);
     DDX_Radio(dx, IDC_BOX_CHANNEL1, SelectedChannel);
     DDX_Check(dx, IDC_BOX_FIXED, FixedScale);
     DDX_CBIndex(dx, IDC_BOX_CURSOR_CHOICE, CursorChoice);
@@ -195,7 +219,9 @@ CPoint CBOXDlg::GridPoint(CPoint client) const {
 }
 
 void CBOXDlg::ShowIdleLook(bool running) {
-    GetDlgItem(IDC_BOX_START)->SetWindowText(running ? "STOP" : "START");
+    m_start.LoadBitmaps(running ? IDB_TRACE_STOP : IDB_TRACE_START_SELECTED, IDB_TRACE_START_SELECTED,
+                        IDB_TRACE_STOP, IDB_TRACE_START_DISABLED);
+    m_start.Invalidate(TRUE);
     Enable({IDC_BOX_OPEN, IDC_BOX_SAVE_AS, IDC_BOX_SAVE, IDC_BOX_TRACE_SETTING}, !running);
     if (!running && !RecordShown)
         Enable({IDC_BOX_SAVE_AS, IDC_BOX_SAVE}, false);
@@ -260,11 +286,18 @@ BOOL CBOXDlg::OnInitDialog() {
                                    {BoxEdgeRegister, &TriggerEdge},
                                    {BoxIntervalRegister, &SampleInterval}})
         if (const std::optional<int> value = services.ReadDriveRegister(address))
-            *member = *value;
+            *member = address == BoxLevelRegister ? static_cast<int16_t>(*value) : *value;
     SpanLeftEdge = ControlRect(IDC_BOX_UP2).right;
     InitialSpanX = ControlRect(IDC_BOX_UP3).left - SpanLeftEdge;
     SpanTopEdge = ControlRect(IDC_BOX_SCALE1).top + 12 * ControlRect(IDC_BOX_UP1).Height() / 12;
     InitialSpanY = ControlRect(IDC_BOX_TIME_SCROLL).top - SpanTopEdge;
+    for (int id : {IDC_BOX_UP1, IDC_BOX_UP2, IDC_BOX_UP3, IDC_BOX_UP4, IDC_BOX_DI_UP, IDC_BOX_DO_UP})
+        if (auto* button = dynamic_cast<CButton*>(GetDlgItem(id)))
+            button->SetIcon(FindImage(IDI_TRACE_STEP_UP));
+    for (int id :
+         {IDC_BOX_DOWN1, IDC_BOX_DOWN2, IDC_BOX_DOWN3, IDC_BOX_DOWN4, IDC_BOX_DI_DOWN, IDC_BOX_DO_DOWN})
+        if (auto* button = dynamic_cast<CButton*>(GetDlgItem(id)))
+            button->SetIcon(FindImage(IDI_TRACE_STEP_DOWN));
     WindowTitle = GetWindowText();
     for (size_t i = 0; i < 4; ++i)
         m_cursorColors[i].SetCurSel(CursorColorIndex[i]);
@@ -368,7 +401,7 @@ void CBOXDlg::OnTraceSetting() {
                                    {BoxEdgeRegister, &TriggerEdge},
                                    {BoxIntervalRegister, &SampleInterval}})
         if (const std::optional<int> value = services.ReadDriveRegister(address))
-            *member = *value;
+            *member = address == BoxLevelRegister ? static_cast<int16_t>(*value) : *value;
     if (AcquisitionRunning)
         OnStart();
     if (CaptureActive)
@@ -544,44 +577,42 @@ bool CBOXDlg::StopBlackBoxThread() {
     bool stopped = true;
     if (ReadThread) {
         ReadThread->PostThreadMessage(WM_QUIT);
-        const auto deadline =
-            std::chrono::steady_clock::now() + std::chrono::milliseconds(BoxThreadStopWaitMs);
-        while (ReadThread->ExitCode() == STILL_ACTIVE && std::chrono::steady_clock::now() < deadline) {
-            StopEvent.SetEvent();
-            ReadThread->Wait(20);
-        }
-        if (ReadThread->ExitCode() == STILL_ACTIVE) {
-            // Never deleted while it runs: the next start, or the window's end, removes it.
-            stopped = false;
-            ShowMessage(LoadResString(IDS_BOX_STOP_TIMEOUT), "", MB_OK | MB_ICONEXCLAMATION);
-        } else {
+        if (SignalStopUntilEnded(*ReadThread, StopEvent)) {
             delete ReadThread;
-            ReadThread = nullptr;
-            StopEvent.ResetEvent();
+        } else {
+            // Never deleted while it runs: kept until it has ended.
+            KeepUntilEnded(std::unique_ptr<CWinThread>(ReadThread), StopEvent, nullptr);
+            stopped = false;
         }
+        ReadThread = nullptr;
+        StopEvent.ResetEvent();
     }
     view_.Services().WriteDriveRegister(TraceRunRegister, 0);
     for (UINT_PTR id : {1120, 1130, 1140})
         KillTimer(id);
     // A thread that still runs hands over under the link mutex.
     CSyncObject& mutex = view_.LinkMutex();
-    const bool locked = stopped || mutex.Lock(1000);
+    const bool locked = !stopped && mutex.Lock(1000);
     ClearChannelDeques({0, 1, 2, 5, 6});
-    if (!stopped && locked)
+    if (locked)
         mutex.Unlock();
+    if (!stopped)
+        ShowMessage(LoadResString(IDS_TG_STOP_UNCONFIRMED), LoadResString(IDS_TG_STOP_UNCONFIRMED_CAPTION),
+                    MB_OK | MB_ICONWARNING);
     return stopped;
 }
 
 void CBOXDlg::OnTimer(UINT_PTR id) {
     if (id == ThreadStartTimer) {
         if (ReadThread) {
-            // A thread left from an earlier run: wait for its end, then go on with this run.
+            // The finished thread of a run whose stop found no link: removed, and this run goes on.
             if (ReadThread->ExitCode() == STILL_ACTIVE)
                 return;
             delete ReadThread;
             ReadThread = nullptr;
             StopEvent.ResetEvent();
         }
+        ReapEndedThreads();
         ActiveBoxViewer = this;
         BoxThreadSettings settings;
         settings.link = &view_.Services();
@@ -672,6 +703,11 @@ void CBOXDlg::ToggleCapture() {
 LRESULT CBOXDlg::OnAcquisitionMessage(WPARAM code, LPARAM) {
     if (code == 2) {
         TracePollStopped = 1;
+    } else if (code == 3) {
+        SetFocus();
+        ReadProgressWindow = new CTraceReadDlg(nullptr);
+        ReadProgressWindow->Create(IDD_TRACE_READ, this);
+        ReadProgressWindow->ShowWindow(SW_HIDE);
     } else if (code == 4) {
         CBusyHold busy(view_.Services());
         if (ConnectedFlag) {
@@ -680,6 +716,10 @@ LRESULT CBOXDlg::OnAcquisitionMessage(WPARAM code, LPARAM) {
             BuildReadWord(request, RecordReadRegister);
             for (int i = 0; i < BoxRecordSamples; ++i)
                 SendCommand(request, 8, reply, 7);
+        }
+        if (ReadProgressWindow) {
+            ReadProgressWindow->DestroyWindow();
+            ReadProgressWindow = nullptr;
         }
         ApplyScaleFromList(0);
         ApplyScaleFromList(1);
@@ -1311,21 +1351,19 @@ bool CBOXDlg::SaveTraceFile(const std::string& path) {
     std::string error;
     if (::SaveTraceFile(path, recording, TraceFileForm::Box, csv, &error))
         return true;
-    ShowMessage(LoadResString(IDS_BOX_FILE_FAILED) + error, "", MB_OK | MB_ICONEXCLAMATION);
+    ShowMessage(LoadResString(IDS_TG_SAVE_FAILED) + error, "", MB_OK | MB_ICONSTOP);
     return false;
 }
 
 void CBOXDlg::SaveTraceFileAs() {
-    CFileDialog dialog(FALSE, "trd", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                       LoadResString(IDS_BOX_FILE_FILTER).c_str(), nullptr);
-    if (dialog.DoModal() != IDOK)
+    const auto path = AskRecordingPathToSave(this, LoadResString(IDS_TG_SAVE_FILTER));
+    if (!path)
         return;
-    const std::string path = dialog.GetPathName();
     // The caption names the file only when it holds the record.
-    if (!SaveTraceFile(path))
+    if (!SaveTraceFile(*path))
         return;
-    FilePath = path;
-    SetWindowText(WindowTitle + " - [" + path + "]");
+    FilePath = *path;
+    SetWindowText(RecordingCaption(WindowTitle, *path));
     TitleChanged = 1;
 }
 
@@ -1345,15 +1383,12 @@ void CBOXDlg::WriteAutoSaveFile() {
     const TraceRecording recording = RecordingOfView(false);
     std::string error;
     if (!::SaveTraceFile(AutoSaveFilePath(), recording, TraceFileForm::BoxStopTime, {}, &error))
-        ShowMessage(LoadResString(IDS_BOX_FILE_FAILED) + error, "", MB_OK | MB_ICONEXCLAMATION);
+        ShowMessage(LoadResString(IDS_TG_SAVE_FAILED) + error, "", MB_OK | MB_ICONSTOP);
 }
 
 void CBOXDlg::OpenTraceFile() {
-    CFileDialog dialog(TRUE, "trd", nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
-                       LoadResString(IDS_BOX_FILE_FILTER).c_str(), nullptr);
-    if (dialog.DoModal() != IDOK)
-        return;
-    LoadTraceFile(dialog.GetPathName(), true);
+    if (const auto path = AskRecordingToOpen(this, LoadResString(IDS_TG_OPEN_FILTER)))
+        LoadTraceFile(*path, true);
 }
 
 bool CBOXDlg::LoadTraceFile(const std::string& path, bool openOnly) {
@@ -1364,7 +1399,8 @@ bool CBOXDlg::LoadTraceFile(const std::string& path, bool openOnly) {
     else
         read = ReadTraceFile(path, TraceFileForm::Box, r);
     if (!read.ok) {
-        ShowMessage(LoadResString(IDS_BOX_OPEN_FAILED) + read.error, "", MB_OK | MB_ICONEXCLAMATION);
+        // The one wording for a file that is no valid data file; the record shown stays.
+        ShowMessage(LoadResString(IDS_MEMORY_IMAGE_INVALID), "", MB_OK | MB_ICONSTOP);
         return false;
     }
     const int oldMode = TraceMode;
@@ -1420,7 +1456,7 @@ bool CBOXDlg::LoadTraceFile(const std::string& path, bool openOnly) {
         }
     }
     FilePath = path;
-    SetWindowText(WindowTitle + " - [" + path + "]");
+    SetWindowText(RecordingCaption(WindowTitle, path));
     RebuildChannelLegends();
     for (size_t k = 0; k < 4; ++k)
         ChannelColorValue[k] = ChannelColor(static_cast<unsigned>(ChannelColorIndex[k]));

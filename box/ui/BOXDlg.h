@@ -9,6 +9,7 @@
 
 #include "controls/ColorComboEx.h"
 #include "controls/DialogScrollHelper.h"
+#include "framework/ui/BitmapButton.h"
 #include "framework/ui/Dialog.h"
 #include "framework/ui/Gdi.h"
 #include "link/InternalCode.h"
@@ -20,6 +21,7 @@
 #include <vector>
 
 class CBOXThread;
+class CTraceReadDlg;
 class CComboBox;
 class CSliderCtrl;
 class CScrollBar;
@@ -28,9 +30,6 @@ constexpr UINT_PTR ThreadStartTimer = 1120;
 constexpr UINT_PTR RecordCollectTimer = 1140;
 constexpr UINT_PTR RecordReadyTimer = 2000;
 constexpr UINT AcquisitionMessage = 0x824;
-// How long a stop waits for the reading thread (it notices the stop between two polls, and each of
-// its exchanges is bounded by the port's time-outs).
-constexpr DWORD BoxThreadStopWaitMs = 5000;
 
 // The viewer whose thread runs.
 extern class CBOXDlg* ActiveBoxViewer;
@@ -52,8 +51,8 @@ public:
     // --- Acquisition -----------------------------------------------------------------------------
     void OnStart();
     void OnTimer(UINT_PTR id);
-    // Stops the reading thread, waiting at most BoxThreadStopWaitMs; a thread that is still running
-    // then is kept (never deleted running) and removed by a later tick. True when none runs now.
+    // Stops the reading thread within the graph windows' bound; a thread still running then is handed
+    // to the kept threads (never deleted running). True when it had ended.
     bool StopBlackBoxThread();
     void ToggleCapture();
     // Connected, with a document, and 0x1523 reads non-zero.
@@ -121,6 +120,12 @@ public:
     CPoint ZoomDragStart, ZoomDragEnd;
 
     std::array<CColorComboEx, 4> m_cursorColors;
+    CBitmapButton m_start, m_setting, m_open, m_saveAs, m_save, m_online;
+    CTraceReadDlg* ReadProgressWindow = nullptr;
+
+protected:
+    // The window is the view's only while it lives: it frees itself once destroyed.
+    void PostNcDestroy() override { delete this; }
 
 private:
     void OnTraceSettingButton() { OnTraceSetting(); }

@@ -93,6 +93,7 @@ BOOL CBOXSetupDlg::OnInitDialog() {
     m_interval.LimitText(4);
     m_intervalSpin.SetBuddy(&m_interval);
     m_intervalSpin.SetRange32(0, BoxIntervalMax);
+    m_intervalSpin.SetPos32(SampleInterval);
     IntervalText = Format("%d", SampleInterval);
     m_interval.SetWindowText(IntervalText);
     SamplePeriodRaw = SampleInterval * 10000;
@@ -170,6 +171,7 @@ void CBOXSetupDlg::ApplyTriggerSourceRules() {
     for (int id : {IDC_BS_TYPE3, IDC_BS_COLOR3, IDC_BS_REVERSE3})
         GetDlgItem(id)->EnableWindow(!debug);
     m_levelSpin.SetRange32(LevelMin, LevelMax);
+    m_levelSpin.SetPos32(TriggerLevel);
     LevelText = Format("%d", TriggerLevel);
     const bool was = refreshing_;
     refreshing_ = true;
@@ -316,6 +318,7 @@ void CBOXSetupDlg::OnOK() {
     if (!IntervalAccepted())
         return;
     UpdateData(TRUE);
+    SamplePeriodRaw = SampleInterval * 10000;
     if (HasSecondWideType(ChannelSignal)) {
         ShowMessage(LoadResString(IDS_BOX_SECOND_WIDE), "", MB_OK | MB_ICONEXCLAMATION);
         return;

@@ -71,5 +71,6 @@ private:
 
     CRegisterServices& services_;
     std::vector<BoxDataTypeItem> items_;
-    bool refreshing_ = false;
+    // Text changes before and during the set-up are the dialog's own, not the user's.
+    bool refreshing_ = true;
 };

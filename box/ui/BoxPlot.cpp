@@ -125,6 +125,24 @@ std::unique_ptr<CFont> MakeFont(int height, int width) {
 
 } // namespace
 
+std::string BoxAxisLabelText(int value, const std::string& scaleText) {
+    const int divisor = AxisUnitDivisor(scaleText, value);
+    std::string text = Format("%d", value / divisor);
+    if (divisor == 1000)
+        text += "k";
+    else if (divisor == 1000000)
+        text += "M";
+    return text;
+}
+
+std::string BoxTimeLabelText(float t, int traceMode, int statusValueD4) {
+    if (traceMode == 0 || traceMode == 1)
+        t /= 100.0f;
+    else if (statusValueD4 > 54)
+        t /= 10.0f;
+    return Format("%.2f", static_cast<double>(t));
+}
+
 CSize BoxPlotBufferSize(const CBoxViewModel& model) {
     const float P = BoxPixelsPerDivision * model.PlotScale * 10.0f;
     return {T(P + 200), T(P + 100)};
@@ -217,13 +235,8 @@ void DrawBoxPlot(CDC& dc, CBoxViewModel& m, const BoxPlotLook& look) {
         for (size_t w = 0; w < 4; ++w) {
             dc.SetTextColor(look.channelColors[w]);
             for (int x = 0; x <= 10; ++x) {
-                const int value = m.ChannelTop[w] - m.ChannelScale[w] * x;
-                const int divisor = AxisUnitDivisor(look.scaleTexts[w], value);
-                std::string text = Format("%d", value / divisor);
-                if (divisor == 1000)
-                    text += "k";
-                else if (divisor == 1000000)
-                    text += "M";
+                const std::string text =
+                    BoxAxisLabelText(m.ChannelTop[w] - m.ChannelScale[w] * x, look.scaleTexts[w]);
                 auto label = MakeFont(look.fontHeight, text.size() < 7 ? 5 : 3);
                 dc.SelectObject(label.get());
                 dc.TextOut(g.A[w] - 3, T(Tp + D * x - 8), text);
@@ -248,12 +261,8 @@ void DrawBoxPlot(CDC& dc, CBoxViewModel& m, const BoxPlotLook& look) {
             const float x = L + 2 * D * j;
             if (x > L + P + 5)
                 break;
-            float t = m.TimeOrigin + 2.0f * static_cast<float>(j) * m.TimePerDivision;
-            if (look.traceMode == 0 || look.traceMode == 1)
-                t /= 100.0f;
-            else if (look.statusValueD4 > 54)
-                t /= 10.0f;
-            dc.TextOut(T(x), T(Tp + P + 5), Format("%.2f", static_cast<double>(t)));
+            const float t = m.TimeOrigin + 2.0f * static_cast<float>(j) * m.TimePerDivision;
+            dc.TextOut(T(x), T(Tp + P + 5), BoxTimeLabelText(t, look.traceMode, look.statusValueD4));
         }
         dc.TextOut(T(L + D * 5), T(Tp + P + 21), timeTitle);
 

@@ -23,6 +23,11 @@ struct BoxPlotLook {
     CPoint zoomStart, zoomEnd; // in back-buffer pixels
 };
 
+// A value-axis label: the value divided by its scale text's divisor, with "k" or "M".
+std::string BoxAxisLabelText(int value, const std::string& scaleText);
+// A time label: /100 in Single and Cycle mode, else /10 with dn-04 above 54, else as it is.
+std::string BoxTimeLabelText(float time, int traceMode, int statusValueD4);
+
 // The size of the back buffer at the model's plot scale.
 CSize BoxPlotBufferSize(const CBoxViewModel& model);
 // Draws the frame and grid, and with RecordShown the curves, axes, labels, legends and cursors.

@@ -123,8 +123,3 @@ inline constexpr int IDC_BS_WRITE = 1001;
 // --- Strings ---
 inline constexpr int IDS_BOX_WRITE_FAILED = 19001;
 inline constexpr int IDS_BOX_SECOND_WIDE = 19002;
-inline constexpr int IDS_BOX_FILE_FILTER = 19003;
-inline constexpr int IDS_BOX_FILE_FAILED = 19004;
-inline constexpr int IDS_BOX_OPEN_FAILED = 19005;
-inline constexpr int IDS_BOX_STOP_TIMEOUT = 19006;
-inline constexpr int IDS_BOX_CAPTION = 19007;

@@ -111,6 +111,7 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::Command(ID_DISCONNECT, &CKeloServoView::OnDisconnect),
             msg::Command(ID_EDIT_PARAMETER, &CKeloServoView::OnEditParameter),
             msg::Command(ID_EDIT_ONLINE_PARAMETER, &CKeloServoView::OnEditOnlineParameter),
+            msg::Command(ID_BOX_FUNCTION, &CKeloServoView::OnBoxFunction),
             msg::Command(ID_COPY_TO_DEVICE, &CKeloServoView::OnCopyToDevice),
             msg::Command(ID_COPY_TO_COMPUTER, &CKeloServoView::OnCopyToComputer),
             msg::Command(ID_CUSTOM_PARAMETER, &CKeloServoView::OnCustomParameter),
@@ -162,7 +163,9 @@ void CKeloServoView::OnInitialUpdate() {
 }
 
 void CKeloServoView::OnDestroy() {
-    // The feature windows hold on to the view's members: they go first.
+    // The feature windows hold on to the view's members: they go first, the box viewer (and its
+    // reading thread) before all.
+    CloseBoxWindow();
     CloseToolDialogs();
     KillTimer(LinkSupervisionTimer);
     KillTimer(ServoStatusTimer);
@@ -536,6 +539,7 @@ void CKeloServoView::DropLink(bool showMessage) {
     PortObject.Close();
     PortOpenFlag = 0;
     LinkOpenIndicator = 0;
+    EnableBoxOnlineEdit();
     if (showMessage)
         ShowLostLinkMessage();
 }
@@ -545,6 +549,7 @@ void CKeloServoView::OnDrivePortRemoved() {
     ConnectedFlag = 0;
     PortOpenFlag = 0;
     LinkOpenIndicator = 0;
+    EnableBoxOnlineEdit();
     ShowMessage(Text(IDS_COMMUNICATE_ERROR) + "\n\n" + Text(IDS_USB_REMOVED) + "\n\n" + Text(IDS_DISCONNECT) +
                     " !!",
                 Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);
@@ -579,6 +584,7 @@ void CKeloServoView::LinkSupervisionTick() {
         }
         ViewBusyFlag = 0;
     }
+    EnableBoxOnlineEdit();
 }
 
 void CKeloServoView::ServoStatusTick() {
@@ -688,6 +694,8 @@ void CKeloServoView::CloseToolDialogs() {
     for (CWnd* window : windows)
         if (window && IsWindow(window->GetSafeHwnd()))
             window->SendMessage(WM_COMMAND, IDCANCEL);
+    // The box viewer takes its close path: its thread stops and the object goes.
+    CloseBoxWindow();
     // The online editor ignores Cancel (Esc must not close it); it closes as its close box does.
     if (OnlineEditorWindow && IsWindow(OnlineEditorWindow->GetSafeHwnd()))
         OnlineEditorWindow->SendMessage(WM_CLOSE);

@@ -531,6 +531,7 @@ void CKeloServoView::OnPrint(CDC* dc, CPrintInfo* info) {
 // ---- Link changes -------------------------------------------------------------------------------
 
 void CKeloServoView::RefreshEditorAfterLink(bool newLink) {
+    EnableBoxOnlineEdit();
     if (!EditorWindow || !IsWindow(EditorWindow->GetSafeHwnd()))
         return;
     if (newLink) {
