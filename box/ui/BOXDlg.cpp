@@ -277,16 +277,9 @@ BOOL CBOXDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     if (!view_.Document())
         return FALSE;
-    CRegisterServices& services = view_.Services();
-    // A failed read leaves its member as it was: never the value of another register.
-    services.ReadDriveRegister(BoxEnableRegister);
-    for (auto [address, member] : {std::pair{BoxTriggerSourceRegister, &TriggerSource},
-                                   {BoxPositionRegister, &TriggerPosition},
-                                   {BoxLevelRegister, &TriggerLevel},
-                                   {BoxEdgeRegister, &TriggerEdge},
-                                   {BoxIntervalRegister, &SampleInterval}})
-        if (const std::optional<int> value = services.ReadDriveRegister(address))
-            *member = address == BoxLevelRegister ? static_cast<int16_t>(*value) : *value;
+    // The enable is read first, as the drive expects; its value is not kept.
+    view_.Services().ReadDriveRegister(BoxEnableRegister);
+    ReadRecorderRegisters();
     SpanLeftEdge = ControlRect(IDC_BOX_UP2).right;
     InitialSpanX = ControlRect(IDC_BOX_UP3).left - SpanLeftEdge;
     SpanTopEdge = ControlRect(IDC_BOX_SCALE1).top + 12 * ControlRect(IDC_BOX_UP1).Height() / 12;
@@ -337,6 +330,18 @@ BOOL CBOXDlg::OnInitDialog() {
     AutoSave = 0;
     SetTimer(RecordReadyTimer, 1000);
     return TRUE;
+}
+
+void CBOXDlg::ReadRecorderRegisters() {
+    CRegisterServices& services = view_.Services();
+    // A failed read leaves its member as it was: never the value of another register.
+    for (auto [address, member] : {std::pair{BoxTriggerSourceRegister, &TriggerSource},
+                                   {BoxPositionRegister, &TriggerPosition},
+                                   {BoxLevelRegister, &TriggerLevel},
+                                   {BoxEdgeRegister, &TriggerEdge},
+                                   {BoxIntervalRegister, &SampleInterval}})
+        if (const std::optional<int> value = services.ReadDriveRegister(address))
+            *member = address == BoxLevelRegister ? static_cast<int16_t>(*value) : *value;
 }
 
 void CBOXDlg::ApplyLayout(int flag) {
@@ -395,13 +400,7 @@ void CBOXDlg::OnTraceSetting() {
     if (!doc)
         return;
     CRegisterServices& services = view_.Services();
-    for (auto [address, member] : {std::pair{BoxTriggerSourceRegister, &TriggerSource},
-                                   {BoxPositionRegister, &TriggerPosition},
-                                   {BoxLevelRegister, &TriggerLevel},
-                                   {BoxEdgeRegister, &TriggerEdge},
-                                   {BoxIntervalRegister, &SampleInterval}})
-        if (const std::optional<int> value = services.ReadDriveRegister(address))
-            *member = address == BoxLevelRegister ? static_cast<int16_t>(*value) : *value;
+    ReadRecorderRegisters();
     if (AcquisitionRunning)
         OnStart();
     if (CaptureActive)

@@ -175,6 +175,8 @@ private:
     BoxPlotLook PlotLook() const;
     CPoint GridPoint(CPoint client) const;
     void ApplyLayout(int flag);
+    // 0x1526, 0x1524, 0x1529 (signed), 0x1528, 0x1527 into the trigger and interval members.
+    void ReadRecorderRegisters();
 
     IBoxViewLink& view_;
     std::unique_ptr<DialogScrollHelper> scrollHelper_;
