@@ -42,6 +42,9 @@
 #include <ctime>
 
 CBOXDlg* ActiveBoxViewer = nullptr;
+// The autosave folder the trace window keeps (declared with its window; its header also defines the
+// acquisition message the box viewer names for itself).
+extern std::string AutosaveFolder;
 
 namespace {
 
@@ -75,7 +78,8 @@ CBOXDlg::CBOXDlg(IBoxViewLink& view, CWnd* parent)
     ChannelSignal = {1, 2, 3, DebugModeFlag ? 4 : 5};
     for (size_t i = 0; i < 4; ++i)
         CursorColorValue[i] = ChannelColor(static_cast<unsigned>(CursorColorIndex[i]));
-    AutoSavePath = ProgramFolder();
+    // The autosave folder is the one shared with the trace window, else the program folder.
+    AutoSavePath = AutosaveFolder.empty() ? ProgramFolder() : AutosaveFolder;
     ClearTraceSampleBuffers(0);
     // The picture buttons share the trace window's faces.
     m_start.LoadBitmaps(IDB_TRACE_START_NORMAL, IDB_TRACE_START_SELECTED, IDB_TRACE_STOP,
