@@ -155,3 +155,27 @@ inline constexpr int IDS_TG_STOP_UNCONFIRMED_CAPTION = 18151;
 inline constexpr int IDS_TG_OPEN_FILTER = 62032;
 inline constexpr int IDS_TG_SAVE_FILTER = 62033;
 inline constexpr int IDS_TG_SAVE_FAILED = 18152;
+
+// ---- Template 151: the trace set-up ----
+inline constexpr int IDC_TS_MODE = 2018;
+inline constexpr int IDC_TS_CHANNEL_COUNT = 2020;
+inline constexpr std::array<int, 8> TraceSetupSourceCombos = {2009, 2010, 2011, 2012, 6173, 6175, 6177, 6179};
+inline constexpr std::array<int, 8> TraceSetupColourCombos = {2013, 2014, 2015, 2016, 6174, 6176, 6178, 6180};
+inline constexpr std::array<int, 8> TraceSetupSwatches = {6049, 6050, 6051, 6052, 6053, 6054, 6055, 6056};
+inline constexpr std::array<int, 8> TraceSetupReverseChecks = {1217, 1218, 1219, 1220,
+                                                               1221, 1222, 1223, 1224};
+inline constexpr int IDC_TS_INTERVAL = 1044;
+inline constexpr int IDC_TS_INTERVAL_SPIN = 1041;
+inline constexpr int IDC_TS_RANGE = 4003;
+inline constexpr int IDC_TS_TIME_UNIT = 1118;
+inline constexpr int IDC_TS_INTERVAL_MS = 1088;
+inline constexpr int IDC_TS_POINTS = 4005;
+inline constexpr int IDC_TS_RECORD_MS = 1089;
+inline constexpr int IDC_TS_TRIGGER_SOURCE = 2017;
+inline constexpr int IDC_TS_EDGE = 4006;
+inline constexpr int IDC_TS_LEVEL = 1045;
+inline constexpr int IDC_TS_LEVEL_SPIN = 1150;
+inline constexpr int IDC_TS_LEVEL_RANGE = 1090;
+inline constexpr int IDC_TS_POSITION = 4007;
+inline constexpr int IDS_TS_LONG_WORD = 18153;
+inline constexpr int IDS_TG_AUTOSAVE_FOLDER_TITLE = 101;

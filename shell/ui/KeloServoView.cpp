@@ -29,6 +29,7 @@
 #include "shell/ui/LinkComPort.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/ShellLinkState.h"
+#include "trace/ThreadStop.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -112,6 +113,7 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::Command(ID_EDIT_PARAMETER, &CKeloServoView::OnEditParameter),
             msg::Command(ID_EDIT_ONLINE_PARAMETER, &CKeloServoView::OnEditOnlineParameter),
             msg::Command(ID_BOX_FUNCTION, &CKeloServoView::OnBoxFunction),
+            msg::Command(ID_WAVE_TRACE, &CKeloServoView::OnWaveTrace),
             msg::Command(ID_COPY_TO_DEVICE, &CKeloServoView::OnCopyToDevice),
             msg::Command(ID_COPY_TO_COMPUTER, &CKeloServoView::OnCopyToComputer),
             msg::Command(ID_CUSTOM_PARAMETER, &CKeloServoView::OnCustomParameter),
@@ -163,9 +165,11 @@ void CKeloServoView::OnInitialUpdate() {
 }
 
 void CKeloServoView::OnDestroy() {
-    // The feature windows hold on to the view's members: they go first, the box viewer (and its
-    // reading thread) before all.
+    // The feature windows hold on to the view's members: they go first, the graph windows (and
+    // their reading threads) before all.
     CloseBoxWindow();
+    CloseTraceWindow();
+    WaitForKeptThreads();
     CloseToolDialogs();
     KillTimer(LinkSupervisionTimer);
     KillTimer(ServoStatusTimer);
@@ -540,6 +544,7 @@ void CKeloServoView::DropLink(bool showMessage) {
     PortOpenFlag = 0;
     LinkOpenIndicator = 0;
     EnableBoxOnlineEdit();
+    EnableTraceOnlineEdit();
     if (showMessage)
         ShowLostLinkMessage();
 }
@@ -550,6 +555,7 @@ void CKeloServoView::OnDrivePortRemoved() {
     PortOpenFlag = 0;
     LinkOpenIndicator = 0;
     EnableBoxOnlineEdit();
+    EnableTraceOnlineEdit();
     ShowMessage(Text(IDS_COMMUNICATE_ERROR) + "\n\n" + Text(IDS_USB_REMOVED) + "\n\n" + Text(IDS_DISCONNECT) +
                     " !!",
                 Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);

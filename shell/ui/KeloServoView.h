@@ -18,6 +18,7 @@
 #include "shell/CommandRules.h"
 #include "shell/monitor/MonUnAPDlg.h"
 #include "shell/monitor/ParameterTablePrinter.h"
+#include "trace/ui/TraceViewLink.h"
 
 #include <array>
 #include <functional>
@@ -33,6 +34,7 @@ class CMonDnDlg;
 class CMonitorLifeDialog;
 class COnLineParaEditDlg;
 class CBOXDlg;
+class CTraceGraphDlg;
 
 // Private messages the tool windows send the view.
 inline constexpr UINT WM_JOG_COMMAND = 0x784;
@@ -124,6 +126,22 @@ class CKeloServoView : public CView, public CRegisterServices {
         CKeloServoView& view_;
     };
 
+    // The wave trace window's hold on the view.
+    class TraceLink : public ITraceViewLink {
+    public:
+        explicit TraceLink(CKeloServoView& view) : view_(view) {}
+        CRegisterServices& Services() override { return view_; }
+        CSyncObject& LinkLock() override { return view_.LinkMutex; }
+        TraceSettings& Settings() override { return view_.TraceSetup; }
+        CKeloServoDoc* Document() override;
+        void TraceAcquiringChanged(bool acquiring) override { view_.TraceAcquiring = acquiring; }
+        void OpenOnlineEditorFor(CWnd* owner) override { view_.OpenOnlineEditor(owner); }
+        void TraceWindowClosed(CTraceGraphDlg* window) override;
+
+    private:
+        CKeloServoView& view_;
+    };
+
 public:
     CKeloServoView();
     ~CKeloServoView() override;
@@ -176,6 +194,12 @@ public:
     uint8_t BoxSettingsKept = 0;
     int AlternateTraceReadFlag = 0;
     int BoxCaptureFlag = 0;
+    // The wave trace window the view holds (null when none), the trace set-up it keeps between
+    // windows, and the trace's redisplay and read-resume flags.
+    CTraceGraphDlg* TraceWindow = nullptr;
+    TraceSettings TraceSetup;
+    bool TraceRedisplayFlag = false;
+    bool TraceReadResumeFlag = false;
     // The custom address window's monitoring step, while that window monitors (0 on a failed read).
     std::function<int()> CustomAddressStep;
     // Words of the status refresh the status bar shows.
@@ -215,6 +239,12 @@ public:
     void CloseBoxWindow();
     // The box viewer's "Online Parameter Editing" button follows the link.
     void EnableBoxOnlineEdit();
+    // Wave Trace: a held window is closed through its close path (stopping it) before a new one opens.
+    void OnWaveTrace();
+    // Closes the trace window the view holds, stopping its acquisition first.
+    void CloseTraceWindow();
+    // The trace window's "Online Parameter Editing" button follows the link.
+    void EnableTraceOnlineEdit();
     void OnCopyToDevice();   // memory image file -> drive
     void OnCopyToComputer(); // drive -> memory image file
     void OnUpdateViewCommand(CCmdUI* ui);
@@ -310,4 +340,5 @@ private:
     EditorLink editorLink_{*this};
     OnlineLink onlineLink_{*this};
     BoxLink boxLink_{*this};
+    TraceLink traceLink_{*this};
 };

@@ -532,6 +532,7 @@ void CKeloServoView::OnPrint(CDC* dc, CPrintInfo* info) {
 
 void CKeloServoView::RefreshEditorAfterLink(bool newLink) {
     EnableBoxOnlineEdit();
+    EnableTraceOnlineEdit();
     if (!EditorWindow || !IsWindow(EditorWindow->GetSafeHwnd()))
         return;
     if (newLink) {

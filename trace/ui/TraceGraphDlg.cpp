@@ -22,13 +22,16 @@
 #include "trace/TraceArming.h"
 #include "trace/TraceCaptions.h"
 #include "trace/TraceDataFile.h"
+#include "trace/TraceSetupRules.h"
 #include "trace/ui/GraphFileDialogs.h"
 #include "trace/ui/TraceReadDlg.h"
+#include "trace/ui/TraceSetupDlg.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <ctime>
+#include <filesystem>
 #include <thread>
 
 float PlotZoom = 1.0f;
@@ -116,35 +119,52 @@ CTraceGraphDlg::~CTraceGraphDlg() {
 
 const MessageMap* CTraceGraphDlg::GetMessageMap() const {
     using T = CTraceGraphDlg;
-    static const MessageMap map(CDialog::GetMessageMap(),
-                                {
-                                    msg::Close(&T::OnClose),
-                                    msg::Paint(&T::OnPaint),
-                                    msg::EraseBkgnd(&T::OnEraseBkgnd),
-                                    msg::Timer(&T::OnTimer),
-                                    msg::Size(&T::OnSize),
-                                    msg::Sizing(&T::OnSizing),
-                                    msg::HScroll(&T::OnHScroll),
-                                    msg::VScroll(&T::OnVScroll),
-                                    msg::CtlColor(&T::OnCtlColor),
-                                    msg::Message(AcquisitionMessage, &T::OnAcquisitionMessage),
-                                    msg::Command(IDC_TG_START, &T::OnStart),
-                                    msg::Command(IDC_TG_ZOOM_IN, &T::OnZoomIn),
-                                    msg::Command(IDC_TG_ZOOM_OUT, &T::OnZoomOut),
-                                    msg::Command(IDC_TG_COPY, &T::OnCopyToClipboard),
-                                    msg::Command(IDC_TG_ONLINE_EDIT, &T::OnOnlineEdit),
-                                    msg::Command(IDC_TG_AUTOSAVE, &T::OnAutosave),
-                                    msg::Command(IDC_TG_OPEN, &T::OnOpen),
-                                    msg::Command(IDC_TG_SAVE, &T::OnSave),
-                                    msg::Command(IDC_TG_SAVE_AS, &T::OnSaveAs),
-                                    msg::ControlRange(BN_CLICKED, 6174, 6181, &T::OnChannelShown),
-                                    msg::ControlRange(BN_CLICKED, 1001, 1004, &T::OnOffsetStep),
-                                    msg::ControlRange(BN_CLICKED, 1434, 1440, &T::OnOffsetStep),
-                                    msg::ControlRange(BN_CLICKED, 1011, 1014, &T::OnOffsetStep),
-                                    msg::ControlRange(BN_CLICKED, 1041, 1041, &T::OnOffsetStep),
-                                    msg::ControlRange(CBN_SELCHANGE, 4002, 4009, &T::OnScaleChange),
-                                    msg::Control(CBN_SELCHANGE, IDC_TG_TIME_BASE, &T::OnTimeBaseChange),
-                                });
+    static const MessageMap map(
+        CDialog::GetMessageMap(),
+        {
+            msg::Close(&T::OnClose),
+            msg::Paint(&T::OnPaint),
+            msg::EraseBkgnd(&T::OnEraseBkgnd),
+            msg::Timer(&T::OnTimer),
+            msg::Size(&T::OnSize),
+            msg::Sizing(&T::OnSizing),
+            msg::HScroll(&T::OnHScroll),
+            msg::VScroll(&T::OnVScroll),
+            msg::CtlColor(&T::OnCtlColor),
+            msg::Message(AcquisitionMessage, &T::OnAcquisitionMessage),
+            msg::Command(IDC_TG_START, &T::OnStart),
+            msg::Command(IDC_TG_ZOOM_IN, &T::OnZoomIn),
+            msg::Command(IDC_TG_ZOOM_OUT, &T::OnZoomOut),
+            msg::Command(IDC_TG_COPY, &T::OnCopyToClipboard),
+            msg::Command(IDC_TG_ONLINE_EDIT, &T::OnOnlineEdit),
+            msg::Command(IDC_TG_AUTOSAVE, &T::OnAutosave),
+            msg::Command(IDC_TG_OPEN, &T::OnOpen),
+            msg::Command(IDC_TG_SETTING, &T::OnTraceSetting),
+            msg::Command(IDC_TG_PARAMETERS, &T::OnTraceParameters),
+            msg::Command(IDC_TG_AUTOSAVE_UPDATE, &T::OnUpdateAutosaveList),
+            msg::Command(IDC_TG_AUTOSAVE_PATH_BUTTON, &T::OnBrowseAutosavePath),
+            msg::Control(CBN_SELCHANGE, IDC_TG_AUTOSAVE_FILES, &T::OnOpenAutosaveFile),
+            msg::ControlRange(BN_CLICKED, 6033, 6040, &T::OnZeroToMiddle),
+            msg::ControlRange(BN_CLICKED, 6041, 6048, &T::OnCentreData),
+            msg::ControlRange(STN_CLICKED, 1037, 1040, &T::OnChannelLabel),
+            msg::ControlRange(STN_CLICKED, 1042, 1045, &T::OnChannelLabel),
+            msg::Control(CBN_SELCHANGE, IDC_TG_UNIT_SELECT, &T::OnUnitSelect),
+            msg::MouseWheel(&T::OnMouseWheel),
+            msg::Command(IDC_TG_CURSOR_SHOW, &T::OnCursorCheck),
+            msg::Mouse(WM_LBUTTONDOWN, &T::OnLButtonDown),
+            msg::Mouse(WM_MOUSEMOVE, &T::OnMouseMove),
+            msg::Mouse(WM_LBUTTONUP, &T::OnLButtonUp),
+            msg::Mouse(WM_RBUTTONDOWN, &T::OnRButtonDown),
+            msg::Command(IDC_TG_SAVE, &T::OnSave),
+            msg::Command(IDC_TG_SAVE_AS, &T::OnSaveAs),
+            msg::ControlRange(BN_CLICKED, 6174, 6181, &T::OnChannelShown),
+            msg::ControlRange(BN_CLICKED, 1001, 1004, &T::OnOffsetStep),
+            msg::ControlRange(BN_CLICKED, 1434, 1440, &T::OnOffsetStep),
+            msg::ControlRange(BN_CLICKED, 1011, 1014, &T::OnOffsetStep),
+            msg::ControlRange(BN_CLICKED, 1041, 1041, &T::OnOffsetStep),
+            msg::ControlRange(CBN_SELCHANGE, 4002, 4009, &T::OnScaleChange),
+            msg::Control(CBN_SELCHANGE, IDC_TG_TIME_BASE, &T::OnTimeBaseChange),
+        });
     return &map;
 }
 
@@ -251,8 +271,10 @@ BOOL CTraceGraphDlg::OnInitDialog() {
     // The saved set-up: the window starts from it when it was accepted once.
     TraceSettings& settings = view_.Settings();
     LoadTraceIni(ProgramFolderFile("trace.ini"), settings);
-    if (settings.triggerSource == 5)
-        settings.triggerLevel = std::clamp(settings.triggerLevel, -32768, 32767);
+    // The level reaches the drive as one 16-bit word: a wider one from the file is cut to it.
+    if (settings.triggerSource >= 1 && settings.triggerSource <= 8 &&
+        settings.sources[static_cast<size_t>(settings.triggerSource - 1)] == 5)
+        settings.triggerLevel = std::clamp(settings.triggerLevel, TriggerLevelWordMin, TriggerLevelWordMax);
     if (settings.valid != 0) {
         RestoreDisplaySetup();
         EnableItem(IDC_TG_REDRAW, TRUE);
@@ -312,12 +334,16 @@ void CTraceGraphDlg::LayoutControls(int flag) {
 
 // ---- Set-up ---------------------------------------------------------------------------------
 
+// Monitor times: tenths of a millisecond on newer drives, whole ones otherwise.
+static int TimeDisplayDivisorFor(const CKeloServoDoc* doc) {
+    const int dn04 = doc ? doc->m_DriveSoftwareVersion : 55;
+    return (dn04 >= 55 || SeriesCode == 6 || SeriesCode == 8 || SeriesCode == 9) ? 10 : 1;
+}
+
 int CTraceGraphDlg::TimeDisplayDivisor() const {
     if (TraceMode != TraceModeMonitor)
         return 100;
-    const CKeloServoDoc* doc = view_.Document();
-    const int dn04 = doc ? doc->m_DriveSoftwareVersion : 55;
-    return (dn04 >= 55 || SeriesCode == 6 || SeriesCode == 8 || SeriesCode == 9) ? 10 : 1;
+    return TimeDisplayDivisorFor(view_.Document());
 }
 
 void CTraceGraphDlg::FillTimeBaseCombo() {
@@ -405,13 +431,7 @@ void CTraceGraphDlg::RestoreDisplaySetup() {
 
     timeBase_ = static_cast<float>(s.timeBase);
     interval_ = s.interval;
-    intervalTime_ = timeBase_ / 1000.0f;
-    recordTime_ = static_cast<float>(points_) * timeBase_ / 1000.0f;
-    timePerDivision_ = recordTime_ / 10.0f;
-    leftTime_ = 0.0f;
-    scrollPosition_ = 0;
-    scrollLimit_ = 0;
-    FillTimeBaseCombo();
+    ResetTimeAxis();
     static_cast<CScrollBar*>(GetDlgItem(IDC_TG_TIME_SCROLL))->SetScrollRange(0, 1);
     static_cast<CScrollBar*>(GetDlgItem(IDC_TG_TIME_SCROLL))->SetScrollPos(0);
     FillScaleCombos();
@@ -530,7 +550,8 @@ void CTraceGraphDlg::OnAutosave() {
 }
 
 void CTraceGraphDlg::OnOnlineEdit() {
-    view_.OpenOnlineEditorFor(this);
+    if (CheckConnected())
+        view_.OpenOnlineEditorFor(this);
 }
 
 // ---- START / STOP ---------------------------------------------------------------------------
@@ -793,7 +814,7 @@ void CTraceGraphDlg::MonitorTick() {
         if (due)
             WriteNumberedRecording(false);
     }
-    Invalidate(FALSE);
+    InvalidatePlot();
 }
 
 void CTraceGraphDlg::SingleTick() {
@@ -966,9 +987,12 @@ void CTraceGraphDlg::OnPaint() {
     const int w = static_cast<int>(10.0f * d);
     CDC memory;
     memory.CreateCompatibleDC(&dc);
-    CBitmap picture;
-    picture.CreateCompatibleBitmap(&dc, w + 150, w + 170);
-    memory.SelectObject(&picture);
+    if (backBufferSize_ != CSize(w + 150, w + 170) || !backBuffer_.IsCreated()) {
+        backBuffer_.DeleteObject();
+        backBuffer_.CreateCompatibleBitmap(&dc, w + 150, w + 170);
+        backBufferSize_ = CSize(w + 150, w + 170);
+    }
+    memory.SelectObject(&backBuffer_);
     DrawPlot(memory);
     const CPoint origin = PlotOrigin();
     dc.BitBlt(origin.x - PlotBufferLeft, origin.y - PlotBufferTop, w + 150, w + 170, &memory, 0, 0, SRCCOPY);
@@ -1044,11 +1068,21 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
     if (dataPresent_) {
         for (int k = 0; k < channels; ++k)
             DrawChannelCurve(dc, drawOrder_[static_cast<size_t>(k)]);
+        if (rubberBand_) {
+            const CPoint o = PlotOrigin();
+            CPen red(PS_DOT, 1, RGB(255, 0, 0));
+            dc.SelectObject(&red);
+            dc.SelectStockObject(HOLLOW_BRUSH);
+            dc.Rectangle(CRect(bandStart_.x - o.x + PlotBufferLeft, bandStart_.y - o.y + PlotBufferTop,
+                               bandEnd_.x - o.x + PlotBufferLeft, bandEnd_.y - o.y + PlotBufferTop));
+        }
         dc.FillSolidRect(CRect(L, 0, L + W + 20, T), RGB(0, 0, 0));
         dc.FillSolidRect(CRect(L + W + 2, T, L + W + 120, T + W + 2), RGB(0, 0, 0));
         dc.FillSolidRect(CRect(L, T + W + 1, L + W + 20, T + W + 120), RGB(0, 0, 0));
         dc.FillSolidRect(CRect(0, 0, L, W + 100), RGB(0, 0, 0));
     }
+    if (dataPresent_ && cursorsShown_)
+        DrawCursors(dc);
     dc.SetTextColor(RGB(255, 255, 255));
     dc.SetTextAlign(TA_CENTER | TA_TOP);
     const std::string timeCaption = LoadResString(IDS_TG_TIME_CAPTION);
@@ -1173,7 +1207,10 @@ void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
     const double y0 = PlotBufferTop + static_cast<double>(offset_[c]) * d / scale;
     auto yOf = [&](int32_t raw) {
         const double v = digital ? (raw != 0 ? 1.0 : 0.0) : static_cast<double>(raw);
-        return static_cast<int>(std::clamp(y0 - v * d / scale, -100000.0, 100000.0));
+        // Points beyond the plot are drawn on its edge: the black bands cover them, and no stroke
+        // runs for thousands of pixels off the picture.
+        return static_cast<int>(
+            std::clamp(y0 - v * d / scale, PlotBufferTop - 1.0, PlotBufferTop + 10.0 * d + 1.0));
     };
     auto xOf = [&](int index) {
         return PlotBufferLeft +
@@ -1183,28 +1220,34 @@ void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
     dc.SelectObject(&pen);
     int32_t before = first > 0 ? ring.At(first - 1) : preValue_[c];
     dc.MoveTo(xOf(first - 1 < 0 ? 0 : first - 1), yOf(before));
+    auto valueOf = [&](int32_t raw) { return digital ? (raw != 0 ? 1 : 0) : raw; };
     int i = first;
     while (i < last) {
         const int column = xOf(i);
-        int lo = yOf(ring.At(i));
-        int hi = lo;
-        const int entry = lo;
-        int exit = lo;
-        int j = i + 1;
-        while (j < last && xOf(j) == column) {
-            const int y = yOf(ring.At(j));
-            lo = std::min(lo, y);
-            hi = std::max(hi, y);
-            exit = y;
-            ++j;
+        // The samples of this pixel column: found from the column's edge, then made exact.
+        int end = static_cast<int>((column + 1 - PlotBufferLeft + startOffset - 0.5) / pixelsPerSample);
+        end = std::clamp(end, i + 1, last);
+        while (end > i + 1 && xOf(end - 1) > column)
+            --end;
+        while (end < last && xOf(end) == column)
+            ++end;
+        const int32_t entry = valueOf(ring.At(i));
+        int32_t lowest = entry;
+        int32_t highest = entry;
+        int32_t exit = entry;
+        for (int j = i + 1; j < end; ++j) {
+            exit = valueOf(ring.At(j));
+            lowest = std::min(lowest, exit);
+            highest = std::max(highest, exit);
         }
-        dc.LineTo(column, entry);
-        if (hi != lo) {
-            dc.MoveTo(column, lo);
-            dc.LineTo(column, hi + 1);
-            dc.MoveTo(column, exit);
+        dc.LineTo(column, yOf(entry));
+        if (highest != lowest) {
+            // Larger values are higher up: the smallest y belongs to the highest value.
+            dc.MoveTo(column, yOf(highest));
+            dc.LineTo(column, yOf(lowest) + 1);
+            dc.MoveTo(column, yOf(exit));
         }
-        i = j;
+        i = end;
     }
 }
 
@@ -1356,25 +1399,6 @@ HBRUSH CTraceGraphDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind) {
 
 // ---- Zoom and clipboard ---------------------------------------------------------------------
 
-void CTraceGraphDlg::OnZoomIn() {
-    if (!UsableTimeBase(timePerDivision_, intervalTime_))
-        return;
-    timePerDivision_ = std::max(intervalTime_, timePerDivision_ / 2.0f);
-    zoomed_ = true;
-    UpdateScrollRange();
-    EnableItem(IDC_TG_ZOOM_OUT, TRUE);
-    Invalidate(FALSE);
-}
-
-void CTraceGraphDlg::OnZoomOut() {
-    timePerDivision_ = recordTime_ / 10.0f;
-    zoomed_ = false;
-    scrollPosition_ = 0;
-    UpdateScrollRange();
-    EnableItem(IDC_TG_ZOOM_OUT, FALSE);
-    Invalidate(FALSE);
-}
-
 void CTraceGraphDlg::OnCopyToClipboard() {
     // Drawing happens only in paint events: the plot is drawn into a bitmap of its own here.
     const float d = Division();
@@ -1411,9 +1435,12 @@ TraceRecording CTraceGraphDlg::CurrentRecording() const {
     r.scaleSelections = scaleSelection_;
     if (auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE)))
         r.timeDivisionSelection = std::max(0, combo->GetCurSel());
+    // The base values are those before the first zoom.
     for (size_t ch = 0; ch < 4; ++ch) {
-        r.baseScales[ch] = r.scales[ch] = scale_[ch];
-        r.baseOffsets[ch] = r.offsets[ch] = offset_[ch];
+        r.scales[ch] = scale_[ch];
+        r.offsets[ch] = offset_[ch];
+        r.baseScales[ch] = zoomed_ ? zoomSave_.scales[ch] : scale_[ch];
+        r.baseOffsets[ch] = zoomed_ ? zoomSave_.offsets[ch] : offset_[ch];
         r.upperScales[ch] = scale_[ch + 4];
         r.upperOffsets[ch] = offset_[ch + 4];
     }
@@ -1433,13 +1460,16 @@ TraceRecording CTraceGraphDlg::CurrentRecording() const {
     r.triggerEdge = triggerEdge_;
     r.triggerPosition = triggerPosition_;
     r.zoomed = zoomed_ ? 1 : 0;
+    r.snapshotValid = snapshotValid_;
     // Un-zoomed, the view starts at the record's beginning with a tenth of it per division.
     r.timePerDivision = timePerDivision_;
     r.leftTime = leftTime_;
     r.scroll = scrollPosition_;
-    r.baseTimePerDivision = zoomed_ ? recordTime_ / 10.0f : timePerDivision_;
-    r.baseLeftTime = zoomed_ ? 0.0f : leftTime_;
-    r.baseScroll = zoomed_ ? 0 : scrollPosition_;
+    r.baseTimePerDivision = zoomed_ ? zoomSave_.timePerDivision : timePerDivision_;
+    r.baseLeftTime = zoomed_ ? zoomSave_.leftTime : leftTime_;
+    r.baseScroll = zoomed_ ? zoomSave_.scroll : scrollPosition_;
+    if (zoomed_)
+        r.timeDivisionSelection = zoomSave_.timeSelection;
     r.channelCountMode = channelCountMode_;
     r.colors = colours_;
     return r;
@@ -1549,12 +1579,7 @@ void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& p
     SetWindowText(RecordingCaption(initialCaption_, path));
     titleChanged_ = true;
     BuildLegendNames();
-    intervalTime_ = timeBase_ / 1000.0f;
-    recordTime_ = static_cast<float>(points_) * timeBase_ / 1000.0f;
-    timePerDivision_ = recordTime_ / 10.0f;
-    leftTime_ = 0.0f;
-    scrollPosition_ = 0;
-    FillTimeBaseCombo();
+    ResetTimeAxis();
     if (TraceMode != previousMode)
         FillScaleCombos();
     for (size_t ch = 0; ch < 8; ++ch)
@@ -1564,7 +1589,9 @@ void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& p
     dataPresent_ = true;
     zoomed_ = false;
     if (r.zoomed != 0 && UsableTimeBase(r.timePerDivision, intervalTime_)) {
-        // A zoomed recording reopens with its zoomed view.
+        // A zoomed recording reopens with its zoomed view; Zoom Out goes back to the base view.
+        zoomSave_ = {r.timeDivisionSelection, r.baseTimePerDivision, scale_, offset_,
+                     r.baseLeftTime,          r.baseScroll};
         zoomed_ = true;
         timePerDivision_ = r.timePerDivision;
         for (size_t ch = 0; ch < 4; ++ch) {
@@ -1584,4 +1611,481 @@ void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& p
         EnableItem(id, TRUE);
     UpdateData(FALSE);
     Invalidate(FALSE);
+}
+
+// ---- Cursors and zoom -----------------------------------------------------------------------
+
+void CTraceGraphDlg::DrawCursors(CDC& dc) {
+    const int W = static_cast<int>(10.0f * Division());
+    const int L = PlotBufferLeft;
+    const int T = PlotBufferTop;
+    if (auto* style = static_cast<CComboBox*>(GetDlgItem(IDC_TG_CURSOR_MODE)))
+        cursorDisplayMode_ = std::max(0, style->GetCurSel());
+    const char* names[4] = {"A", "B", "C", "D"};
+    dc.SetTextColor(RGB(255, 255, 255));
+    dc.SetTextAlign(TA_CENTER | TA_TOP);
+    if (cursorDisplayMode_ != 0) {
+        for (int k = 0; k < 2; ++k) {
+            if (pairCDOn_) {
+                CPen pen(PS_SOLID, 2, cursorColours_[static_cast<size_t>(2 + k)]);
+                dc.SelectObject(&pen);
+                dc.MoveTo(L, T + cursorY_[k]);
+                dc.LineTo(L + W, T + cursorY_[k]);
+                dc.TextOut(L + W + 8 + 2 * k, T + cursorY_[k] - 8, names[2 + k]);
+            }
+            if (pairABOn_) {
+                CPen pen(PS_SOLID, 2, cursorColours_[static_cast<size_t>(k)]);
+                dc.SelectObject(&pen);
+                dc.MoveTo(L + cursorX_[k], T);
+                dc.LineTo(L + cursorX_[k], T + W);
+                dc.TextOut(L + cursorX_[k], T - 16, names[k]);
+            }
+        }
+        return;
+    }
+    // Crossing pairs: A with C, B with D.
+    for (int k = 0; k < 2; ++k) {
+        const int x = L + cursorX_[k];
+        const int y = T + cursorY_[k];
+        CPen horizontal(PS_SOLID, 2, cursorColours_[static_cast<size_t>(2 + k)]);
+        dc.SelectObject(&horizontal);
+        dc.MoveTo(x - 10, y);
+        dc.LineTo(x + 10, y);
+        CPen vertical(PS_SOLID, 2, cursorColours_[static_cast<size_t>(k)]);
+        dc.SelectObject(&vertical);
+        dc.MoveTo(x, y - 10);
+        dc.LineTo(x, y + 10);
+    }
+}
+
+void CTraceGraphDlg::RefreshReadouts() {
+    const float d = Division();
+    const float divisor = static_cast<float>(TimeDisplayDivisor());
+    if (pairABOn_ && UsableTimeBase(timePerDivision_, intervalTime_)) {
+        for (int k = 0; k < 2; ++k) {
+            float time = timePerDivision_ / d * static_cast<float>(cursorX_[k]) + leftTime_;
+            if (time < 0.1f)
+                time = 10.0f; // a time of (almost) nothing reads as ten units
+            cursorTime_[k] = time;
+        }
+        SetDlgItemText(IDC_TG_READOUT_A, Format("%.2f", cursorTime_[0] / divisor));
+        SetDlgItemText(IDC_TG_READOUT_B, Format("%.2f", cursorTime_[1] / divisor));
+        SetDlgItemText(IDC_TG_READOUT_BA, Format("%.2f", (cursorTime_[1] - cursorTime_[0]) / divisor));
+        SetDlgItemText(IDC_TG_TIME_UNIT, "[ms]");
+    }
+    if (pairCDOn_) {
+        UpdateData(TRUE);
+        const size_t ch = static_cast<size_t>(std::clamp(selectedChannel_, 0, 7));
+        for (int k = 0; k < 2; ++k)
+            cursorValue_[k] = static_cast<float>(offset_[ch]) -
+                              static_cast<float>(scale_[ch]) / d * static_cast<float>(cursorY_[k]);
+        SetDlgItemText(IDC_TG_READOUT_C, Format("%.1f", cursorValue_[0]));
+        SetDlgItemText(IDC_TG_READOUT_D, Format("%.1f", cursorValue_[1]));
+        SetDlgItemText(IDC_TG_READOUT_DC, Format("%.1f", cursorValue_[1] - cursorValue_[0]));
+    }
+}
+
+void CTraceGraphDlg::OnCursorCheck() {
+    const bool on = IsDlgButtonChecked(IDC_TG_CURSOR_SHOW) != 0;
+    const int d = static_cast<int>(Division());
+    pairABOn_ = pairCDOn_ = on;
+    cursorsShown_ = on;
+    cursorX_[0] = d;
+    cursorX_[1] = 9 * d;
+    cursorY_[0] = 9 * d;
+    cursorY_[1] = d;
+    for (int id : {IDC_TG_CURSOR_MODE, IDC_TG_VALUE_UNIT_COMBO, IDC_TG_CURSOR1_SWATCH, IDC_TG_CURSOR2_SWATCH,
+                   IDC_TG_CURSOR3_SWATCH, IDC_TG_CURSOR4_SWATCH})
+        EnableItem(id, on);
+    if (on) {
+        RefreshReadouts();
+    } else {
+        for (int id : {IDC_TG_READOUT_A, IDC_TG_READOUT_B, IDC_TG_READOUT_BA, IDC_TG_READOUT_C,
+                       IDC_TG_READOUT_D, IDC_TG_READOUT_DC})
+            SetDlgItemText(id, "");
+        SetDlgItemText(IDC_TG_TIME_UNIT, "[ ]");
+        SetDlgItemText(IDC_TG_VALUE_UNIT_CD, "[ ]");
+    }
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::OnLButtonDown(UINT, CPoint point) {
+    const CPoint o = PlotOrigin();
+    const int W = static_cast<int>(10.0f * Division());
+    const int x = point.x - o.x;
+    const int y = point.y - o.y;
+    grabbed_ = -1;
+    if (cursorsShown_ && x >= -8 && x <= W + 8 && y >= -20 && y <= W + 8) {
+        for (int k = 0; k < 2 && grabbed_ < 0; ++k)
+            if (pairABOn_ && std::abs(x - cursorX_[k]) <= 7)
+                grabbed_ = k;
+        for (int k = 0; k < 2 && grabbed_ < 0; ++k)
+            if (pairCDOn_ && std::abs(y - cursorY_[k]) <= 7)
+                grabbed_ = 2 + k;
+        if (grabbed_ >= 0) {
+            dragAnchor_ = grabbed_ < 2 ? point.x : point.y;
+            return;
+        }
+    }
+    const bool exhausted = timePerDivision_ <= intervalTime_ &&
+                           std::all_of(scale_.begin(), scale_.end(), [](int s) { return s <= 1; });
+    if (dataPresent_ && running_ == 0 && x > 0 && x < W && y > 0 && y < W && !exhausted) {
+        rubberBand_ = true;
+        bandStart_ = bandEnd_ = point;
+    }
+}
+
+void CTraceGraphDlg::OnMouseMove(UINT flags, CPoint point) {
+    if ((flags & MK_LBUTTON) == 0)
+        return;
+    const CPoint o = PlotOrigin();
+    const int W = static_cast<int>(10.0f * Division());
+    if (rubberBand_) {
+        bandEnd_.x = std::clamp(point.x, o.x, o.x + W);
+        bandEnd_.y = std::clamp(point.y, o.y, o.y + W);
+        Invalidate(FALSE);
+        return;
+    }
+    if (grabbed_ < 0)
+        return;
+    // A cursor stops at the last place inside the plot.
+    if (grabbed_ < 2) {
+        const int next = cursorX_[grabbed_] + (point.x - dragAnchor_);
+        if (next >= 0 && next <= W) {
+            cursorX_[grabbed_] = next;
+            dragAnchor_ = point.x;
+        }
+    } else {
+        const int next = cursorY_[grabbed_ - 2] + (point.y - dragAnchor_);
+        if (next >= 0 && next <= W) {
+            cursorY_[grabbed_ - 2] = next;
+            dragAnchor_ = point.y;
+        }
+    }
+    RefreshReadouts();
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::OnLButtonUp(UINT, CPoint) {
+    grabbed_ = -1;
+    if (!rubberBand_)
+        return;
+    rubberBand_ = false;
+    const CPoint o = PlotOrigin();
+    const float d = Division();
+    const int dx = std::abs(bandEnd_.x - bandStart_.x);
+    const int dy = std::abs(bandEnd_.y - bandStart_.y);
+    if (dx < 4 || dy < 4) {
+        Invalidate(FALSE);
+        return; // too small to mean a zoom
+    }
+    const int left = static_cast<int>(static_cast<float>(std::min(bandStart_.x, bandEnd_.x) - o.x) / d);
+    const int top = static_cast<int>(static_cast<float>(std::min(bandStart_.y, bandEnd_.y) - o.y) / d);
+    const int right = static_cast<int>(static_cast<float>(std::max(bandStart_.x, bandEnd_.x) - o.x) / d);
+    const int bottom = static_cast<int>(static_cast<float>(std::max(bandStart_.y, bandEnd_.y) - o.y) / d);
+    const CRect box(left, top, left + right - left + 1, top + bottom - top + 1);
+    if (box.Width() >= 10 && box.Height() >= 10) {
+        Invalidate(FALSE);
+        return; // the whole plot: nothing to zoom
+    }
+    ZoomIn(&box);
+}
+
+void CTraceGraphDlg::OnRButtonDown(UINT, CPoint) {
+    if (zoomed_)
+        OnZoomOut();
+}
+
+void CTraceGraphDlg::OnZoomIn() {
+    ZoomIn(nullptr);
+}
+
+void CTraceGraphDlg::ZoomIn(const CRect* box) {
+    if (running_ != 0 || !UsableTimeBase(timePerDivision_, intervalTime_))
+        return;
+    const bool exhausted = timePerDivision_ <= intervalTime_ &&
+                           std::all_of(scale_.begin(), scale_.end(), [](int s) { return s <= 1; });
+    if (exhausted)
+        return;
+    if (!zoomed_) {
+        auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE));
+        zoomSave_ = {
+            combo ? combo->GetCurSel() : 0, timePerDivision_, scale_, offset_, leftTime_, scrollPosition_};
+        zoomed_ = true;
+        EnableItem(IDC_TG_TIME_BASE, FALSE);
+        for (int id : TraceScaleCombos)
+            EnableItem(id, FALSE);
+    }
+    if (box != nullptr) {
+        scrollPosition_ += box->left;
+        timePerDivision_ =
+            std::max(intervalTime_, static_cast<float>(box->Width()) * timePerDivision_ / 10.0f);
+        for (size_t ch = 0; ch < 8; ++ch)
+            if (scale_[ch] > 1) {
+                offset_[ch] -= scale_[ch] * box->top;
+                scale_[ch] = std::max(1, scale_[ch] * box->Height() / 10);
+            }
+    } else {
+        scrollPosition_ += 1;
+        timePerDivision_ = std::max(intervalTime_, 0.8f * timePerDivision_);
+        for (size_t ch = 0; ch < 8; ++ch)
+            if (scale_[ch] > 1)
+                scale_[ch] = std::max(1, static_cast<int>(0.8 * scale_[ch]));
+    }
+    UpdateScrollRange();
+    EnableItem(IDC_TG_ZOOM_OUT, TRUE);
+    const bool nowExhausted = timePerDivision_ <= intervalTime_ &&
+                              std::all_of(scale_.begin(), scale_.end(), [](int s) { return s <= 1; });
+    EnableItem(IDC_TG_ZOOM_IN, !nowExhausted);
+    if (cursorsShown_)
+        RefreshReadouts();
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::OnZoomOut() {
+    if (!zoomed_)
+        return;
+    zoomed_ = false;
+    timePerDivision_ = zoomSave_.timePerDivision;
+    scale_ = zoomSave_.scales;
+    offset_ = zoomSave_.offsets;
+    scrollPosition_ = zoomSave_.scroll;
+    if (auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE)))
+        combo->SetCurSel(zoomSave_.timeSelection);
+    EnableItem(IDC_TG_TIME_BASE, TRUE);
+    for (size_t ch = 0; ch < 8; ++ch)
+        EnableItem(TraceScaleCombos[ch], ch < 4 || channelCountMode_ == 1);
+    EnableItem(IDC_TG_ZOOM_OUT, FALSE);
+    EnableItem(IDC_TG_ZOOM_IN, TRUE);
+    UpdateScrollRange();
+    if (cursorsShown_)
+        RefreshReadouts();
+    Invalidate(FALSE);
+}
+
+// ---- Set-up ---------------------------------------------------------------------------------
+
+void CTraceGraphDlg::OnTraceSetting() {
+    UpdateData(FALSE);
+    if (zoomed_)
+        OnZoomOut();
+    CKeloServoDoc* doc = view_.Document();
+    if (doc == nullptr)
+        return;
+    if (running_ != 0)
+        OnStart(); // its stop path
+    if (ConnectedFlag == 0)
+        CheckConnected(); // tells the user; the set-up opens offline all the same
+    TraceSettings& settings = view_.Settings();
+    CTraceSetupDlg dialog(this);
+    dialog.traceMode = std::max(0, TraceMode);
+    dialog.channelCountMode = channelCountMode_;
+    dialog.codes = sources_;
+    dialog.colourIndices = colourIndices_;
+    dialog.colours = colours_;
+    dialog.interval = std::max(1, settings.interval);
+    dialog.timeBase = settings.timeBase;
+    dialog.triggerSource = triggerSource_;
+    dialog.triggerLevel = triggerLevel_;
+    dialog.triggerEdge = triggerEdge_;
+    dialog.triggerPosition = triggerPosition_;
+    for (size_t ch = 0; ch < 8; ++ch)
+        dialog.reverse[ch] = ChannelReverse[ch];
+    dialog.dioCodes = dioCodes_;
+    dialog.debugMode = DebugModeFlag != 0;
+    dialog.extendedSources = doc->m_DriveSoftwareVersion >= 58;
+    dialog.linearMotor = ((ModelCode >> 12) & 0xF) == 3 || ((ModelCode >> 12) & 0xF) == 4;
+    dialog.monitorUnitMs = TimeDisplayDivisorFor(doc) == 10 ? 1 : 10;
+    if (dialog.DoModal() != IDOK)
+        return;
+
+    const int previousMode = TraceMode;
+    settings.valid = 1;
+    settings.dioCodes = dialog.dioCodes;
+    settings.traceMode = dialog.traceMode;
+    settings.channelCountMode = dialog.channelCountMode;
+    settings.points = dialog.points;
+    settings.sources = dialog.codes;
+    settings.triggerSource = dialog.triggerSource;
+    settings.triggerLevel = dialog.triggerLevel;
+    settings.triggerEdge = dialog.triggerEdge;
+    settings.triggerPosition = dialog.triggerPosition;
+    settings.colorIndices = dialog.colourIndices;
+    settings.colors = dialog.colours;
+    settings.timeBase = dialog.timeBase;
+    settings.interval = dialog.interval;
+    for (size_t ch = 0; ch < 8; ++ch)
+        ChannelReverse[ch] = dialog.reverse[ch] != 0 ? 1 : 0;
+    const bool keepScales = fixedCheck_ != 0 && previousMode == dialog.traceMode;
+    const auto keptSelections = scaleSelection_;
+    if (!keepScales)
+        settings.scaleSelections.fill(0);
+    else
+        settings.scaleSelections = keptSelections;
+    drawOrder_ = {0, 1, 2, 3, 4, 5, 6, 7};
+    PendingSampleCount = 0;
+    RestoreDisplaySetup();
+    titleText_.clear();
+    titleChanged_ = false;
+    SetWindowText(initialCaption_);
+    auto* channelCombo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_UNIT_SELECT));
+    channelCombo->ResetContent();
+    for (int i = 0; i < (channelCountMode_ == 1 ? 8 : 4); ++i)
+        channelCombo->AddString(Format("Data%d", i + 1));
+    channelCombo->SetCurSel(0);
+    selectedChannel_ = 0;
+    for (int id : {IDC_TG_START, IDC_TG_ZOOM_IN, IDC_TG_SAVE, IDC_TG_SAVE_AS, IDC_TG_PARAMETERS, IDC_TG_COPY,
+                   IDC_TG_CURSOR_SHOW})
+        EnableItem(id, TRUE);
+    EnableItem(IDC_TG_ZOOM_OUT, FALSE);
+    SaveTraceIni(ProgramFolderFile("trace.ini"), settings);
+    Invalidate(TRUE);
+}
+
+// ---- Channel controls -----------------------------------------------------------------------
+
+void CTraceGraphDlg::OnZeroToMiddle(UINT id) {
+    const int ch = ChannelIndexOf(TraceOffsetZeroButtons, id);
+    if (ch < 0)
+        return;
+    const size_t c = static_cast<size_t>(ch);
+    offset_[c] = 5 * scale_[c];
+    sliderPosition_[c] = offsetLimit_[c] / std::max(1, scale_[c]) - 5;
+    Invalidate(TRUE);
+}
+
+void CTraceGraphDlg::OnCentreData(UINT id) {
+    const int ch = ChannelIndexOf(TraceOffsetResetButtons, id);
+    if (ch < 0)
+        return;
+    const size_t c = static_cast<size_t>(ch);
+    const int count = std::min(display_[c].Size(), std::max(points_, 0) + 1);
+    if (count <= 0)
+        return;
+    int64_t lowest = display_[c].At(0);
+    int64_t highest = lowest;
+    for (int i = 1; i < count; ++i) {
+        lowest = std::min<int64_t>(lowest, display_[c].At(i));
+        highest = std::max<int64_t>(highest, display_[c].At(i));
+    }
+    const int step = std::max(1, scale_[c]);
+    const int middle = static_cast<int>(static_cast<double>(lowest + highest) / 2.0 / step + 0.5);
+    sliderPosition_[c] = offsetLimit_[c] / step - 5 + middle;
+    offset_[c] = static_cast<int>(
+        std::clamp<int64_t>(static_cast<int64_t>(10 - 5 + middle) * step, INT32_MIN, INT32_MAX));
+    Invalidate(TRUE);
+}
+
+void CTraceGraphDlg::OnChannelLabel(UINT id) {
+    const int ch = ChannelIndexOf(TraceChannelLabels, id);
+    if (ch < 0)
+        return;
+    const bool was = labelHighlight_[static_cast<size_t>(ch)] != 0;
+    labelHighlight_.fill(0);
+    labelHighlight_[static_cast<size_t>(ch)] = was ? 0 : 1;
+    for (int label : TraceChannelLabels)
+        if (CWnd* item = GetDlgItem(label))
+            item->Invalidate(TRUE);
+    Invalidate(FALSE);
+}
+
+void CTraceGraphDlg::OnUnitSelect() {
+    UpdateData(TRUE);
+    BringChannelToFront(std::clamp(selectedChannel_, 0, 7));
+    if (cursorsShown_)
+        RefreshReadouts();
+    Invalidate(FALSE);
+}
+
+// The wheel moves the highlighted channel by one step, as its offset buttons do.
+BOOL CTraceGraphDlg::OnMouseWheel(UINT, short delta, CPoint) {
+    for (size_t ch = 0; ch < 8; ++ch)
+        if (labelHighlight_[ch] != 0)
+            OnOffsetStep(
+                static_cast<UINT>(delta > 0 ? TraceOffsetUpButtons[ch] : TraceOffsetDownButtons[ch]));
+    return TRUE;
+}
+
+CRect CTraceGraphDlg::PictureRect() const {
+    const CPoint origin = PlotOrigin();
+    const int w = static_cast<int>(10.0f * Division());
+    return CRect(origin.x - PlotBufferLeft, origin.y - PlotBufferTop, origin.x - PlotBufferLeft + w + 150,
+                 origin.y - PlotBufferTop + w + 170);
+}
+
+void CTraceGraphDlg::InvalidatePlot() {
+    const CRect picture = PictureRect();
+    InvalidateRect(&picture, FALSE);
+}
+
+// ---- Autosave list --------------------------------------------------------------------------
+
+// The numbered recordings of the prefix in a folder, by name.
+void CTraceGraphDlg::FillAutosaveList(const std::string& folder) {
+    auto* list = static_cast<CComboBox*>(GetDlgItem(IDC_TG_AUTOSAVE_FILES));
+    list->ResetContent();
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (!entry.is_regular_file(error))
+            continue;
+        const std::string name = entry.path().filename().string();
+        if (name.size() > 4 && name.compare(0, autosaveName_.size(), autosaveName_) == 0 &&
+            name.compare(name.size() - 4, 4, ".trd") == 0)
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names)
+        list->AddString(name);
+    if (!names.empty())
+        list->SetCurSel(0);
+}
+
+void CTraceGraphDlg::OnUpdateAutosaveList() {
+    UpdateData(TRUE);
+    FillAutosaveList(autosaveFolder_);
+}
+
+void CTraceGraphDlg::OnOpenAutosaveFile() {
+    if (running_ != 0 && ConnectedFlag != 0)
+        return;
+    UpdateData(TRUE);
+    auto* list = static_cast<CComboBox*>(GetDlgItem(IDC_TG_AUTOSAVE_FILES));
+    const int entry = list->GetCurSel();
+    if (entry < 0)
+        return;
+    const std::string path = autosaveFolder_ + "/" + list->GetLBText(entry);
+    TraceRecording recording;
+    if (!ReadTraceFile(path, TraceFileForm::Trace, recording).ok) {
+        ShowMessage(LoadResString(IDS_MEMORY_IMAGE_INVALID), "", MB_OK | MB_ICONSTOP);
+        return;
+    }
+    recording.zoomed = 0; // the list opens the un-zoomed view
+    TakeRecording(recording, path);
+}
+
+void CTraceGraphDlg::OnBrowseAutosavePath() {
+    const auto chosen = ShowFolderDialog({LoadResString(IDS_TG_AUTOSAVE_FOLDER_TITLE), autosaveFolder_});
+    if (!chosen)
+        return;
+    autosaveFolder_ = *chosen;
+    AutosaveFolder = *chosen;
+    UpdateData(FALSE);
+}
+
+// The time axis of the present time base and point count: the whole record, from its start.
+void CTraceGraphDlg::ResetTimeAxis() {
+    intervalTime_ = timeBase_ / 1000.0f;
+    recordTime_ = static_cast<float>(points_) * timeBase_ / 1000.0f;
+    timePerDivision_ = recordTime_ / 10.0f;
+    leftTime_ = 0.0f;
+    scrollPosition_ = 0;
+    scrollLimit_ = 0;
+    FillTimeBaseCombo();
+}
+
+void CTraceGraphDlg::OnTraceParameters() {
+    // The drive's parameters are not read when a trace stops, so no recording made here holds them.
+    if (snapshotValid_ == 0)
+        ShowMessage("No trace parameters!");
 }

@@ -6,6 +6,7 @@
 #include "controls/DialogScrollHelper.h"
 #include "framework/ui/BitmapButton.h"
 #include "framework/ui/Dialog.h"
+#include "framework/ui/Gdi.h"
 #include "framework/ui/ScrollBar.h"
 #include "framework/ui/SliderCtrl.h"
 #include "framework/ui/ToolTipCtrl.h"
@@ -78,11 +79,19 @@ public:
     CPoint PlotOrigin() const;
     // Pixels of one division now.
     float Division() const { return GridCellPixels * PlotZoom; }
+    // The client rectangle the plot's picture covers.
+    CRect PictureRect() const;
     const std::string& CheckErrorText() const { return checkErrorText_; }
 
     const std::string& TitleText() const { return titleText_; }
     bool Zoomed() const { return zoomed_; }
     float TimePerDivision() const { return timePerDivision_; }
+    float LeftTime() const { return leftTime_; }
+    int Scale(int channel) const { return scale_[static_cast<size_t>(channel)]; }
+    int Offset(int channel) const { return offset_[static_cast<size_t>(channel)]; }
+    bool CursorsShown() const { return cursorsShown_; }
+    int CursorX(int which) const { return cursorX_[which]; }
+    bool Highlighted(int channel) const { return labelHighlight_[static_cast<size_t>(channel)] != 0; }
 
     // The timers (public so tests fire them as the framework would).
     void OnTimer(UINT_PTR id);
@@ -107,6 +116,15 @@ private:
     HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
     void OnZoomIn();
     void OnZoomOut();
+    void OnCursorCheck();
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
+    void OnRButtonDown(UINT flags, CPoint point);
+    // Zoom with a box in divisions (left, top, width, height) drawn with the mouse, or the button's step.
+    void ZoomIn(const CRect* box);
+    void RefreshReadouts();
+    void DrawCursors(CDC& dc);
     void OnCopyToClipboard();
     void OnOnlineEdit();
     void OnChannelShown(UINT id);
@@ -115,6 +133,18 @@ private:
     void OnTimeBaseChange();
     void OnAutosave();
     void OnOpen();
+    void OnTraceSetting();
+    void OnUpdateAutosaveList();
+    void OnTraceParameters();
+    void ResetTimeAxis();
+    void OnOpenAutosaveFile();
+    void OnBrowseAutosavePath();
+    void FillAutosaveList(const std::string& folder);
+    void OnZeroToMiddle(UINT id);
+    void OnCentreData(UINT id);
+    void OnChannelLabel(UINT id);
+    void OnUnitSelect();
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
     void OnSave();
     void OnSaveAs();
 
@@ -145,6 +175,8 @@ private:
     void MoveSecondLabelRow();
     void UpdateScrollRange();
     void EnableItem(int id, BOOL enable);
+    // Repaints only the plot's picture (the timers' new samples change nothing else).
+    void InvalidatePlot();
     // The window's recording as the file holds it, and a read recording taken into the window.
     TraceRecording CurrentRecording() const;
     void TakeRecording(const TraceRecording& recording, const std::string& path);
@@ -199,6 +231,26 @@ private:
     bool dataPresent_ = false;
     bool zoomed_ = false;
     bool cursorsShown_ = false;
+    bool pairABOn_ = false;
+    bool pairCDOn_ = false;
+    int cursorX_[2] = {0, 0}; // A, B: pixels from the plot's left edge
+    int cursorY_[2] = {0, 0}; // C, D: pixels from the plot's top edge
+    float cursorTime_[2] = {0.0f, 0.0f};
+    float cursorValue_[2] = {0.0f, 0.0f};
+    int grabbed_ = -1; // 0 A, 1 B, 2 C, 3 D
+    int dragAnchor_ = 0;
+    bool rubberBand_ = false;
+    CPoint bandStart_;
+    CPoint bandEnd_;
+    // The view before the first zoom, put back by Zoom Out.
+    struct ZoomSave {
+        int timeSelection = 0;
+        float timePerDivision = 0.0f;
+        std::array<int, 8> scales{};
+        std::array<int, 8> offsets{};
+        float leftTime = 0.0f;
+        int scroll = 0;
+    } zoomSave_;
     int selectedChannel_ = 0;
     int cursorDisplayMode_ = 0;
     int valueUnitSelection_ = 0;
@@ -211,6 +263,10 @@ private:
     CRect recordedLabelRect_; // right edge of 1438 and top of 4002 as OnInitDialog found them
     bool initialised_ = false;
     bool titleChanged_ = false;
+    uint8_t snapshotValid_ = 0;
+    // The back buffer, kept between paints while the plot keeps its size.
+    CBitmap backBuffer_;
+    CSize backBufferSize_;
 
     CBitmapButton startButton_;
     CBitmapButton settingButton_;

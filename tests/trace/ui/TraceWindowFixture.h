@@ -79,7 +79,7 @@ protected:
         s.points = mode == TraceModeMonitor ? MonitorPointCount : (eight ? 1024 : 2048);
         s.sources = sources;
         s.interval = interval;
-        s.timeBase = interval * (eight || mode == TraceModeMonitor ? 10000 : 5000) / 100;
+        s.timeBase = interval * (eight || mode == TraceModeMonitor ? 10000 : 5000);
         s.colorIndices = {2, 1, 12, 0, 3, 9, 14, 5};
         s.colors = {0x0000FF, 0x00FFFF, 0xFF8080, 0xFF00FF, 0xFF0000, 0x80FFFF, 0x4080FF, 0xFFFF00};
     }

@@ -384,3 +384,164 @@ TEST_F(TraceWindow, AFileThatIsNoRecordingIsRefusedAndChangesNothing) {
         EXPECT_EQ(window->GetWindowText(), "Wave Trace");
     }
 }
+
+class TraceWindowWithRecord : public TraceWindowFixture {
+protected:
+    void SetUp() override {
+        TraceWindowFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        UseSetup(TraceModeSingle, true, {1, 2, 0, 0, 0, 0, 0, 0});
+        ASSERT_NE(Open(), nullptr);
+        window->MoveWindow(0, 0, 1000, 650);
+        ui::Press(*window, IDC_TG_START);
+        machine->Advance(250000);
+        Fire(TraceStartTimer);
+        ASSERT_TRUE(FireUntil(TraceSingleTimer, [&] { return !window->Running(); }));
+    }
+    void Mouse(UINT message, int x, int y) {
+        const CPoint o = window->PlotOrigin();
+        window->SendMessage(message, message == WM_LBUTTONUP ? 0u : static_cast<unsigned>(MK_LBUTTON),
+                            MAKELPARAM(o.x + x, o.y + y));
+    }
+};
+
+TEST_F(TraceWindowWithRecord, ZoomInStepsDownToOneIntervalAndZoomOutRestores) {
+    const float full = window->TimePerDivision();
+    ASSERT_GT(full, 0.0f);
+    ui::Press(*window, IDC_TG_ZOOM_IN);
+    EXPECT_FLOAT_EQ(window->TimePerDivision(), 0.8f * full);
+    EXPECT_FALSE(ui::Enabled(*window, IDC_TG_TIME_BASE)) << "the combos wait while zoomed";
+    for (int i = 0; i < 100 && ui::Enabled(*window, IDC_TG_ZOOM_IN); ++i)
+        ui::Press(*window, IDC_TG_ZOOM_IN);
+    EXPECT_FLOAT_EQ(window->TimePerDivision(), 10.0f) << "one sample interval is the smallest";
+    ui::Press(*window, IDC_TG_ZOOM_OUT);
+    EXPECT_FALSE(window->Zoomed());
+    EXPECT_FLOAT_EQ(window->TimePerDivision(), full);
+    EXPECT_FALSE(ui::Enabled(*window, IDC_TG_ZOOM_OUT));
+    EXPECT_TRUE(ui::Enabled(*window, IDC_TG_TIME_BASE));
+}
+
+TEST_F(TraceWindowWithRecord, RubberBandZoomsOnlyWhenLargeEnough) {
+    const float full = window->TimePerDivision();
+    struct Case {
+        int x1, y1, x2, y2;
+        bool zooms;
+    } cases[] = {
+        {50, 50, 53, 200, false}, // 3 pixels wide
+        {50, 50, 200, 52, false}, // 2 pixels high
+        {2, 2, 449, 449, false},  // all ten divisions both ways
+        {50, 50, 200, 200, true}, // divisions 1..4: four of ten
+    };
+    for (const Case& c : cases) {
+        Mouse(WM_LBUTTONDOWN, c.x1, c.y1);
+        Mouse(WM_MOUSEMOVE, c.x2, c.y2);
+        Mouse(WM_LBUTTONUP, c.x2, c.y2);
+        EXPECT_EQ(window->Zoomed(), c.zooms) << c.x2 << "," << c.y2;
+        if (c.zooms) {
+            EXPECT_FLOAT_EQ(window->TimePerDivision(), full * 4 / 10);
+        }
+    }
+    window->SendMessage(WM_RBUTTONDOWN, 0, 0);
+    EXPECT_FALSE(window->Zoomed()) << "the right button zooms out";
+    EXPECT_FLOAT_EQ(window->TimePerDivision(), full);
+}
+
+TEST_F(TraceWindowWithRecord, CursorsStartAtOneAndNineDivisionsAndStopAtThePlotEdge) {
+    ui::SetChecked(*window, IDC_TG_CURSOR_SHOW, true);
+    ASSERT_TRUE(window->CursorsShown());
+    EXPECT_EQ(window->CursorX(0), 45);
+    EXPECT_EQ(window->CursorX(1), 405);
+    // A at one division of a 102.4 ms record (1,024 samples of 100 us).
+    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_A), "10.24");
+    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_B), "92.16");
+    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_BA), "81.92");
+    // Dragging A far beyond the right edge leaves it at the last place inside the plot.
+    Mouse(WM_LBUTTONDOWN, 45, 200);
+    Mouse(WM_MOUSEMOVE, 300, 200);
+    Mouse(WM_MOUSEMOVE, 900, 200);
+    Mouse(WM_LBUTTONUP, 900, 200);
+    EXPECT_EQ(window->CursorX(0), 300);
+    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_A), "68.27");
+    // Back to the left edge: a time of nothing reads as ten units.
+    Mouse(WM_LBUTTONDOWN, 300, 200);
+    Mouse(WM_MOUSEMOVE, 0, 200);
+    Mouse(WM_LBUTTONUP, 0, 200);
+    EXPECT_EQ(window->CursorX(0), 0);
+    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_A), "0.10");
+    ui::SetChecked(*window, IDC_TG_CURSOR_SHOW, false);
+    EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_A), "");
+}
+
+TEST_F(TraceWindow, MonitorAutosaveWritesTheNumberedRecordingAtStop) {
+    UseSetup(TraceModeMonitor, false, {1, 2, 3, 6, 0, 0, 0, 0});
+    machine->SetStepPerRequest(2000);
+    ASSERT_NE(Open(), nullptr);
+    ui::SetChecked(*window, IDC_TG_AUTOSAVE, true);
+    ui::Type(*window, IDC_TG_AUTOSAVE_PATH, "run");
+    ui::Press(*window, IDC_TG_START);
+    Fire(TraceStartTimer);
+    ASSERT_TRUE(
+        FireUntil(TraceMonitorTimer, [&] { return window->Display(0).At(MonitorPointCount - 1) != 0; }));
+    ui::Press(*window, IDC_TG_START);
+    ASSERT_FALSE(window->Running());
+    const std::string first = home_->Path("home/run000_000.trd");
+    TraceRecording recording;
+    const TraceFileRead read = ReadTraceFile(first, TraceFileForm::Trace, recording);
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(recording.traceMode, TraceModeMonitor);
+    EXPECT_EQ(recording.pointCount, MonitorPointCount);
+    EXPECT_TRUE(std::any_of(recording.samples[0].begin(), recording.samples[0].end(), [](int32_t v) {
+        return v != 0;
+    })) << "channel 1 comes from the mirror queue";
+    // The next run numbers on.
+    ui::Press(*window, IDC_TG_START);
+    Fire(TraceStartTimer);
+    Fire(TraceMonitorTimer);
+    ui::Press(*window, IDC_TG_START);
+    EXPECT_TRUE(ReadTraceFile(home_->Path("home/run001_000.trd"), TraceFileForm::Trace, recording).ok);
+    // The list offers the numbered recordings; choosing one opens it.
+    ui::Press(*window, IDC_TG_AUTOSAVE_UPDATE);
+    ASSERT_EQ(ui::SelectedText(*window, IDC_TG_AUTOSAVE_FILES), "run000_000.trd");
+    ui::Choose(*window, IDC_TG_AUTOSAVE_FILES, 1);
+    EXPECT_EQ(window->GetWindowText(), "Wave Trace - [" + home_->Path("home/run001_000.trd") + "]");
+}
+
+TEST_F(TraceWindowWithRecord, LabelsHighlightOneChannelWhichTheWheelAndZeroButtonMove) {
+    auto clickLabel = [&](int id) { window->SendMessage(WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), 0); };
+    clickLabel(TraceChannelLabels[0]);
+    EXPECT_TRUE(window->Highlighted(0));
+    const int offset = window->Offset(0);
+    const int step = window->Scale(0);
+    window->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(window->Offset(0), offset - step) << "the wheel steps the highlighted channel";
+    clickLabel(TraceChannelLabels[1]);
+    EXPECT_FALSE(window->Highlighted(0));
+    EXPECT_TRUE(window->Highlighted(1));
+    clickLabel(TraceChannelLabels[1]);
+    EXPECT_FALSE(window->Highlighted(1)) << "a second click removes the highlight";
+    ui::Press(*window, TraceOffsetZeroButtons[0]);
+    EXPECT_EQ(window->Offset(0), 5 * window->Scale(0)) << "zero at the middle line";
+}
+
+TEST_F(TraceWindow, CycleRefreshesOnEveryCompleteBuffer) {
+    UseSetup(TraceModeCycle, true, {1, 2, 3, 6, 0, 0, 0, 0});
+    machine->SetStepPerRequest(2000);
+    ASSERT_NE(Open(), nullptr);
+    drive->ClearLog();
+    ui::Press(*window, IDC_TG_START);
+    EXPECT_EQ(Requests(), ArmingFrames(TraceModeCycle, true, {25, 26, 27, 31, 0, 0, 0, 0}, 1));
+    Fire(TraceStartTimer);
+    ASSERT_TRUE(window->HasTimer(TraceCycleTimer));
+    ASSERT_TRUE(FireUntil(TraceCycleTimer, [&] { return window->HasTimer(TraceCycleRepeatTimer); }))
+        << "the first complete buffer hands over to the repeat timer";
+    const auto first = window->Display(1).ToVector();
+    EXPECT_TRUE(std::any_of(first.begin(), first.end(), [](int32_t v) { return v != 0; }));
+    ASSERT_TRUE(FireUntil(TraceCycleRepeatTimer, [&] { return window->Display(1).ToVector() != first; }))
+        << "the next buffer replaces the display";
+    EXPECT_EQ(window->Display(1).Size(), 1024);
+    EXPECT_TRUE(window->Running());
+    ui::Press(*window, IDC_TG_START);
+    EXPECT_FALSE(window->HasTimer(TraceCycleRepeatTimer));
+    EXPECT_FALSE(window->HasThread());
+}

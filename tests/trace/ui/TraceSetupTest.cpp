@@ -1,0 +1,199 @@
+// The "Trace Setting" dialog opened from the trace window's button: the edge cases of its rules
+// (long-word sources, channel count, Monitor mode, interval, trigger level and position) as the
+// user meets them, and what an accepted set-up does to the window.
+#include "tests/trace/ui/TraceWindowFixture.h"
+
+#include "resources/ids/trace.h"
+#include "tests/support/DialogDriver.h"
+#include "trace/TraceSetupRules.h"
+#include "trace/ui/TraceSetupDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// The entry of a source combo that carries the code.
+int EntryOf(CTraceSetupDlg& dialog, int code) {
+    const auto& codes = dialog.SourceCodes();
+    return static_cast<int>(std::find(codes.begin(), codes.end(), code) - codes.begin());
+}
+
+} // namespace
+
+TEST(TraceSetupRules, TriggerLevelRangesBySource) {
+    struct Case {
+        int source;
+        bool monitor;
+        int minimum, maximum;
+        std::string text;
+        bool level, edge;
+    } cases[] = {
+        {1, false, -10000, 10000, "[rpm]  (-10000~10000)", true, true},
+        {3, false, -100, 100, "[%]  (-100~100)", true, true},
+        {5, false, -32768, 32767, "[pulse]  (-32768~32767)", true, true}, // one 16-bit word
+        {6, false, 0, 359, "[degree]  (0~359)", true, true},
+        {12, false, 0, 1, "[]", false, true},
+        {44, true, 0, 100, "(0~100)", true, true},
+        {40, false, -32768, 32767, "(-32768~32767)", true, true},
+        {1, true, 0, 0, "", false, false},
+        {0, false, 0, 0, "", false, false},
+    };
+    for (const Case& c : cases) {
+        const TriggerLevelRange r = TriggerRangeFor(c.source, c.monitor, false, false);
+        EXPECT_EQ(r.minimum, c.minimum) << c.source;
+        EXPECT_EQ(r.maximum, c.maximum) << c.source;
+        EXPECT_EQ(r.text, c.text) << c.source;
+        EXPECT_EQ(r.levelEnabled, c.level) << c.source;
+        EXPECT_EQ(r.edgeEnabled, c.edge) << c.source;
+    }
+    EXPECT_EQ(LevelWithin(TriggerRangeFor(3, false, false, false), 150), 0);
+    EXPECT_EQ(LevelWithin(TriggerRangeFor(6, false, false, false), 400), 0);
+    EXPECT_EQ(LevelWithin(TriggerRangeFor(9, false, false, false), 1), 0);
+}
+
+TEST(TraceSetupRules, LongWordChannels) {
+    struct Case {
+        std::array<int, 8> codes;
+        int channel;
+        bool eight;
+        bool allowed;
+    } cases[] = {
+        {{5, 0, 0, 0, 0, 0, 0, 0}, 1, false, false},  // four channels: one among 1..3
+        {{5, 0, 0, 0, 0, 0, 0, 0}, 3, false, true},   // channel 4 always in four-channel mode
+        {{5, 47, 51, 0, 0, 0, 0, 0}, 3, true, false}, // a fourth in eight-channel mode
+        {{5, 47, 0, 0, 0, 0, 0, 0}, 2, true, true},
+        {{0, 0, 0, 0, 0, 0, 0, 0}, 5, true, false}, // channels 6..8 never
+        {{0, 0, 0, 0, 0, 0, 0, 0}, 7, true, false},
+        {{5, 47, 51, 0, 0, 0, 0, 0}, 4, true, false}, // channel 5 with three others
+        {{5, 47, 0, 0, 0, 0, 0, 0}, 4, true, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LongWordAllowed(c.codes, c.channel, c.eight), c.allowed) << c.channel;
+}
+
+class TraceSetup : public TraceWindowFixture {
+protected:
+    // Opens the set-up from the window's button and lets `user` act in it.
+    void RunSetup(const std::function<void(CTraceSetupDlg&)>& user) {
+        ui::ModalScript script(
+            {{IDD_TRACE_SETUP, [&](CDialog& d) { user(static_cast<CTraceSetupDlg&>(d)); }}});
+        ui::Press(*window, IDC_TG_SETTING);
+        ASSERT_EQ(script.Opened(), std::vector<UINT>{IDD_TRACE_SETUP});
+    }
+    // Eight channels, every source "None".
+    static void ClearSources(CTraceSetupDlg& d) {
+        ui::Choose(d, IDC_TS_CHANNEL_COUNT, 1);
+        for (int id : TraceSetupSourceCombos)
+            ui::Choose(d, id, 0);
+    }
+};
+
+TEST_F(TraceSetup, FourChannelLongWordsAndChannelFour) {
+    ASSERT_NE(Open(), nullptr);
+    RunSetup([&](CTraceSetupDlg& d) {
+        ClearSources(d);
+        ui::Choose(d, IDC_TS_CHANNEL_COUNT, 0);
+        ui::Choose(d, TraceSetupSourceCombos[1], EntryOf(d, 2));
+        ui::Choose(d, TraceSetupSourceCombos[0], EntryOf(d, 5));
+        EXPECT_EQ(d.codes[0], 5);
+        EXPECT_FALSE(ui::Enabled(d, TraceSetupSourceCombos[3])) << "channel 4 carries the high word";
+        ui::Choose(d, TraceSetupSourceCombos[1], EntryOf(d, 51));
+        ASSERT_EQ(messages->Shown().size(), 1u);
+        EXPECT_EQ(messages->Shown()[0].text, "long word is not available");
+        EXPECT_EQ(d.codes[1], 2) << "the previous choice is back";
+        EXPECT_EQ(ui::Selected(d, TraceSetupSourceCombos[1]), EntryOf(d, 2));
+        EXPECT_FALSE(ui::Enabled(d, TraceSetupSourceCombos[4])) << "channels 5..8 wait in four-channel mode";
+    });
+}
+
+TEST_F(TraceSetup, EightChannelsNarrowTheUpperRowsAndSwitchingToFourClearsLaterLongWords) {
+    ASSERT_NE(Open(), nullptr);
+    RunSetup([&](CTraceSetupDlg& d) {
+        ClearSources(d);
+        ui::Choose(d, TraceSetupSourceCombos[0], EntryOf(d, 5));
+        EXPECT_FALSE(ui::Enabled(d, TraceSetupSourceCombos[7]));
+        EXPECT_TRUE(ui::Enabled(d, TraceSetupSourceCombos[6]));
+        ui::Choose(d, TraceSetupSourceCombos[2], EntryOf(d, 51));
+        ui::Choose(d, TraceSetupSourceCombos[1], EntryOf(d, 5));
+        EXPECT_FALSE(ui::Enabled(d, TraceSetupSourceCombos[5])) << "three long words close channels 6..8";
+        ui::Choose(d, TraceSetupSourceCombos[3], EntryOf(d, 5));
+        EXPECT_EQ(d.codes[3], 0) << "a fourth is refused";
+        ui::Choose(d, IDC_TS_TRIGGER_SOURCE, 6);
+        ui::Choose(d, IDC_TS_CHANNEL_COUNT, 0);
+        EXPECT_EQ(d.codes[0], 5);
+        EXPECT_EQ(d.codes[1], 0) << "only the first long word of channels 1..3 stays";
+        EXPECT_EQ(d.codes[2], 0);
+        EXPECT_EQ(ui::Selected(d, IDC_TS_TRIGGER_SOURCE), 0) << "Data6 is gone with four channels";
+        EXPECT_EQ(ui::Text(d, IDC_TS_POINTS), "2048");
+    });
+}
+
+TEST_F(TraceSetup, MonitorModeForcesEightChannelsAndBoundsTheInterval) {
+    ASSERT_NE(Open(), nullptr);
+    RunSetup([&](CTraceSetupDlg& d) {
+        ui::Choose(d, IDC_TS_MODE, 2);
+        EXPECT_EQ(ui::Selected(d, IDC_TS_CHANNEL_COUNT), 1);
+        EXPECT_FALSE(ui::Enabled(d, IDC_TS_CHANNEL_COUNT));
+        EXPECT_FALSE(ui::Enabled(d, IDC_TS_TRIGGER_SOURCE));
+        EXPECT_EQ(ui::Text(d, IDC_TS_RANGE), "(1~500)");
+        EXPECT_EQ(ui::Text(d, IDC_TS_POINTS), "102400");
+        EXPECT_EQ(ui::Text(d, IDC_TS_TIME_UNIT), "*1 ms =");
+        ui::Type(d, IDC_TS_INTERVAL, "501");
+        EXPECT_NE(ui::Text(d, IDC_TS_INTERVAL), "501") << "past the maximum is not taken";
+        ui::Type(d, IDC_TS_INTERVAL, "0");
+        messages->Clear();
+        ui::Press(d, IDOK);
+        ASSERT_EQ(messages->Shown().size(), 1u);
+        EXPECT_EQ(messages->Shown()[0].text, "Over Range!!\n\n(1~500)\n");
+        ui::Type(d, IDC_TS_INTERVAL, "500");
+        ui::Press(d, IDOK);
+    });
+    EXPECT_EQ(view.settings.traceMode, TraceModeMonitor);
+    EXPECT_EQ(view.settings.interval, 500);
+    EXPECT_EQ(view.settings.points, 102400);
+    EXPECT_EQ(view.settings.valid, 1);
+    EXPECT_TRUE(ui::Enabled(*window, IDC_TG_START)) << "an accepted set-up can be started";
+}
+
+TEST_F(TraceSetup, TriggerPositionAndLevelFollowTheirRanges) {
+    ASSERT_NE(Open(), nullptr);
+    RunSetup([&](CTraceSetupDlg& d) {
+        ui::Choose(d, IDC_TS_MODE, 0);
+        ui::Choose(d, TraceSetupSourceCombos[0], EntryOf(d, 1));
+        ui::Choose(d, IDC_TS_TRIGGER_SOURCE, 0);
+        EXPECT_FALSE(ui::Enabled(d, IDC_TS_LEVEL));
+        EXPECT_FALSE(ui::Enabled(d, IDC_TS_POSITION));
+        EXPECT_EQ(ui::Text(d, IDC_TS_LEVEL_RANGE), "");
+        ui::Choose(d, IDC_TS_TRIGGER_SOURCE, 1);
+        EXPECT_TRUE(ui::Enabled(d, IDC_TS_LEVEL));
+        ui::Type(d, IDC_TS_POSITION, "51");
+        EXPECT_EQ(ui::Text(d, IDC_TS_POSITION), "51");
+        ui::Type(d, IDC_TS_POSITION, "52");
+        EXPECT_EQ(ui::Text(d, IDC_TS_POSITION), "51") << "52 is put back";
+        ui::Type(d, IDC_TS_LEVEL, "3000");
+        ui::Type(d, IDC_TS_LEVEL, "20000");
+        EXPECT_EQ(ui::Text(d, IDC_TS_LEVEL), "3000") << "beyond 10000 rpm is put back";
+        ui::Press(d, IDOK);
+    });
+    EXPECT_EQ(view.settings.triggerSource, 1);
+    EXPECT_EQ(view.settings.triggerLevel, 3000);
+    EXPECT_EQ(view.settings.triggerPosition, 51);
+}
+
+TEST_F(TraceSetup, AWideLevelFromTheSettingsFileIsClampedToOneWord) {
+    view.settings.valid = 0;
+    TraceSettings stored;
+    stored.valid = 1;
+    stored.traceMode = TraceModeSingle;
+    stored.points = 1024;
+    stored.sources = {5, 0, 0, 0, 0, 0, 0, 0};
+    stored.triggerSource = 1;
+    stored.triggerLevel = 60000;
+    stored.interval = 1;
+    stored.timeBase = 10000;
+    ASSERT_TRUE(SaveTraceIni(ProgramFolderFile("trace.ini"), stored));
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_EQ(view.settings.triggerLevel, 32767);
+}
