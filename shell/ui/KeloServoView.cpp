@@ -110,6 +110,7 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::Command(ID_DISCONNECT, &CKeloServoView::OnDisconnect),
             msg::Command(ID_EDIT_PARAMETER, &CKeloServoView::OnEditParameter),
             msg::Command(ID_EDIT_ONLINE_PARAMETER, &CKeloServoView::OnEditOnlineParameter),
+            msg::Command(ID_BOX_FUNCTION, &CKeloServoView::OnBoxFunction),
             msg::Command(ID_WAVE_TRACE, &CKeloServoView::OnWaveTrace),
             msg::Command(ID_COPY_TO_DEVICE, &CKeloServoView::OnCopyToDevice),
             msg::Command(ID_COPY_TO_COMPUTER, &CKeloServoView::OnCopyToComputer),
@@ -178,8 +179,9 @@ void CKeloServoView::OnInitialUpdate() {
 }
 
 void CKeloServoView::OnDestroy() {
-    // The feature windows hold on to the view's members: they go first, the trace window (and its
-    // sampling thread) before all.
+    // The feature windows hold on to the view's members: they go first, the graph windows (and
+    // their reading threads) before all.
+    CloseBoxWindow();
     CloseTraceWindow();
     WaitForKeptThreads();
     CloseToolDialogs();
@@ -558,6 +560,7 @@ void CKeloServoView::DropLink(bool showMessage) {
     PortOpenFlag = 0;
     LinkOpenIndicator = 0;
     TuningWindowsLinkChanged();
+    EnableBoxOnlineEdit();
     EnableTraceOnlineEdit();
     if (showMessage)
         ShowLostLinkMessage();
@@ -570,6 +573,7 @@ void CKeloServoView::OnDrivePortRemoved() {
     PortOpenFlag = 0;
     LinkOpenIndicator = 0;
     TuningWindowsLinkChanged();
+    EnableBoxOnlineEdit();
     EnableTraceOnlineEdit();
     ShowMessage(Text(IDS_COMMUNICATE_ERROR) + "\n\n" + Text(IDS_USB_REMOVED) + "\n\n" + Text(IDS_DISCONNECT) +
                     " !!",
@@ -605,6 +609,7 @@ void CKeloServoView::LinkSupervisionTick() {
         }
         ViewBusyFlag = 0;
     }
+    EnableBoxOnlineEdit();
 }
 
 void CKeloServoView::ServoStatusTick() {
@@ -715,6 +720,8 @@ void CKeloServoView::CloseToolDialogs() {
         if (window && IsWindow(window->GetSafeHwnd()))
             window->SendMessage(WM_COMMAND, IDCANCEL);
     CloseTuningWindows();
+    // The box viewer takes its close path: its thread stops and the object goes.
+    CloseBoxWindow();
     // The online editor ignores Cancel (Esc must not close it); it closes as its close box does.
     if (OnlineEditorWindow && IsWindow(OnlineEditorWindow->GetSafeHwnd()))
         OnlineEditorWindow->SendMessage(WM_CLOSE);

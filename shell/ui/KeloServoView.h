@@ -4,6 +4,8 @@
 // ConnectedFlag, supervises the link with its two timers, runs the monitor cycle over the open
 // monitor windows and refreshes the drive's status words for the status bar. Every window reaches
 // the drive through its register services.
+#include "box/BoxKeptSettings.h"
+#include "box/ui/BoxViewLink.h"
 #include "catalogue/CatalogueContext.h"
 #include "framework/core/Sync.h"
 #include "framework/ui/View.h"
@@ -44,6 +46,7 @@ class CLowfreDlg;
 class CJOGRigidityDlg;
 class CAutoOffsetDialog;
 class CFRADlg;
+class CBOXDlg;
 class CTraceGraphDlg;
 
 // Private messages the tool windows send the view.
@@ -132,6 +135,26 @@ class CKeloServoView : public CView, public CRegisterServices {
         CKeloServoView& view_;
     };
 
+    // The box viewer's hold on the view.
+    class BoxLink : public IBoxViewLink {
+    public:
+        explicit BoxLink(CKeloServoView& view) : view_(view) {}
+        CRegisterServices& Services() override { return view_; }
+        CKeloServoDoc* Document() override;
+        CSyncObject& LinkMutex() override { return view_.LinkMutex; }
+        BoxKeptSettings& KeptSettings() override { return view_.BoxSettings; }
+        bool SettingsKept() const override { return view_.BoxSettingsKept != 0; }
+        void SetSettingsKept() override { view_.BoxSettingsKept = 1; }
+        void SetAlternateTraceRead(int value) override { view_.AlternateTraceReadFlag = value; }
+        void SetBoxCapture(int value) override { view_.BoxCaptureFlag = value; }
+        int StatusValueD4() override;
+        void OpenOnlineEditor(CWnd* owner) override;
+        void BoxWindowClosed(CBOXDlg* window) override;
+
+    private:
+        CKeloServoView& view_;
+    };
+
     // The wave trace window's hold on the view.
     class TraceLink : public ITraceViewLink {
     public:
@@ -193,6 +216,13 @@ public:
     bool TraceWindowPresent = false;
     // The wave trace window is acquiring (New and Open wait meanwhile).
     bool TraceAcquiring = false;
+    // The box record viewer (null when none; ToolWindowOpenFlags[ToolBox] is its open flag), the
+    // settings kept for the next one, and the flags the trace window's thread reads.
+    CBOXDlg* BoxWindow = nullptr;
+    BoxKeptSettings BoxSettings;
+    uint8_t BoxSettingsKept = 0;
+    int AlternateTraceReadFlag = 0;
+    int BoxCaptureFlag = 0;
     // The wave trace window the view holds (null when none), the trace set-up it keeps between
     // windows, and the trace's redisplay and read-resume flags.
     CTraceGraphDlg* TraceWindow = nullptr;
@@ -232,6 +262,12 @@ public:
     void OnEditOnlineParameter();
     // A new online editor owned by a tool window (jog, trace, box); the view does not keep it.
     COnLineParaEditDlg* OpenOnlineEditor(CWnd* owner);
+    // Box Function: the one box viewer, brought to the front when it exists.
+    void OnBoxFunction();
+    // Closes the box viewer through its close path (its reading thread stops first).
+    void CloseBoxWindow();
+    // The box viewer's "Online Parameter Editing" button follows the link.
+    void EnableBoxOnlineEdit();
     // Wave Trace: a held window is closed through its close path (stopping it) before a new one opens.
     void OnWaveTrace();
     // Closes the trace window the view holds, stopping its acquisition first.
@@ -380,5 +416,6 @@ private:
     // Reports a jog stop or servo-off the drive refused, once per refusal run.
     void ReportJogRefusal(int textId);
     bool jogRefusalShown_ = false;
+    BoxLink boxLink_{*this};
     TraceLink traceLink_{*this};
 };

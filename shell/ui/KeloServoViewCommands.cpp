@@ -530,6 +530,7 @@ void CKeloServoView::OnPrint(CDC* dc, CPrintInfo* info) {
 
 void CKeloServoView::RefreshEditorAfterLink(bool newLink) {
     TuningWindowsLinkChanged();
+    EnableBoxOnlineEdit();
     EnableTraceOnlineEdit();
     if (!EditorWindow || !IsWindow(EditorWindow->GetSafeHwnd()))
         return;

@@ -1,0 +1,416 @@
+// The box viewer against the simulated drive: opening, the ready poll, Trace Setting and Write,
+// reading a record with START, stopping, files, the close that stops the thread, and the layout.
+#include "BoxViewerFixture.h"
+
+#include "box/ui/BOXSetupDlg.h"
+#include "layout/BoxLayoutTable.h"
+#include "tests/layout/LayoutTableText.h"
+#include "tests/support/DialogDriver.h"
+
+#include "catalogue/KeloServoDoc.h"
+#include "framework/core/ResourceModule.h"
+#include "framework/ui/ComboBox.h"
+#include "framework/ui/SliderCtrl.h"
+#include "link/LinkState.h"
+#include "resources/ids/box.h"
+#include "trace/AcquisitionThreads.h"
+#include "trace/TraceDataFile.h"
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+using tracetest::ReadFrame;
+using tracetest::WriteFrame;
+
+void BoxViewerFixture::SetUp() {
+    OpenWorld("boxviewer", 4, "ttyBOX");
+    if (HasFatalFailure())
+        return;
+    machine = std::make_unique<CSimMachine>(*drive);
+    drive->SetServoOn(true);
+    view.document = doc.get();
+    view.services.Document = doc.get();
+    RecordPointCount = 5120;
+    TraceMode = -1;
+    ChannelReverse.fill(0);
+    ClearChannelDeques({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18});
+    StopEvent.ResetEvent();
+}
+
+void BoxViewerFixture::TearDown() {
+    CDialog::SetModalHookForTest(nullptr);
+    if (IsOpen())
+        viewer->CloseViewer();
+    viewer = nullptr;
+    CloseWorld();
+}
+
+CBOXDlg* BoxViewerFixture::Open() {
+    viewer = new CBOXDlg(view, nullptr);
+    EXPECT_TRUE(viewer->Create());
+    life_ = viewer->Life();
+    return viewer;
+}
+
+std::vector<std::string> BoxViewerFixture::MessageTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& shown : messages->Shown())
+        texts.push_back(shown.text);
+    return texts;
+}
+
+void BoxViewerFixture::RecordOnDrive(int interval) {
+    for (auto [address, value] :
+         {std::pair{0x1525, 0}, {0x1526, 0}, {0x1527, interval}, {0x1521, 0}, {0x1523, 0}, {0x1525, 1}})
+        ASSERT_EQ(view.services.WriteDriveRegister(address, value), 1);
+    machine->Advance(int64_t{interval} * 100 * 530);
+    // The ready poll of an open viewer sees the record.
+    if (IsOpen()) {
+        ASSERT_TRUE(FireTimerForTest(viewer, RecordReadyTimer));
+    }
+    drive->ClearLog();
+}
+
+void BoxViewerFixture::ConfirmSettings(std::array<int, 4> channelSignals) {
+    ui::ModalScript script(
+        {{IDD_BOX_SET, [&](CDialog& dialog) {
+              auto& setup = static_cast<CBOXSetupDlg&>(dialog);
+              ui::Type(setup, IDC_BS_INTERVAL, "50");
+              for (size_t k = 0; k < 4; ++k)
+                  ui::Choose(setup, IDC_BS_TYPE1 + static_cast<int>(k),
+                             BoxDataTypeItemOf(BoxDataTypeList(setup.DioFunctionWords), channelSignals[k]));
+              ui::Press(setup, IDOK);
+          }}});
+    ui::Press(*viewer, IDC_BOX_TRACE_SETTING);
+}
+
+void BoxViewerFixture::RunRecordRead() {
+    ASSERT_TRUE(FireTimerForTest(viewer, ThreadStartTimer));
+    ASSERT_NE(viewer->ReadThread, nullptr);
+    for (int i = 0; i < 500 && viewer->ReadThread->ExitCode() == STILL_ACTIVE; ++i)
+        viewer->ReadThread->Wait(20);
+    ASSERT_TRUE(FireTimerForTest(viewer, RecordCollectTimer));
+}
+
+namespace {
+
+bool Enabled(CWnd& window, int id) {
+    return window.GetDlgItem(id)->IsWindowEnabled() != 0;
+}
+
+using BoxViewer = BoxViewerFixture;
+
+TEST_F(BoxViewer, OpensWithTheKeptSettingsAndPollsTheRecordFlag) {
+    view.keptFlag = true;
+    view.kept.channelSignals = {21, 2, 0, 32};
+    view.kept.colorIndices = {0, 1, 2, 3};
+    view.kept.scaleIndices = {4, 0, 0, 1};
+    view.kept.sampleInterval = 50;
+    view.kept.samplePeriodRaw = 500000;
+    view.kept.pointCount = 512;
+    view.kept.triggerSource = 21;
+    view.kept.triggerEdge = 1;
+    view.kept.triggerPosition = 10;
+    RecordPointCount = 512;
+    Open();
+    EXPECT_EQ(viewer->ChannelSignal, view.kept.channelSignals);
+    EXPECT_EQ(ui::SelectedText(*viewer, IDC_BOX_SCALE1), "10");
+    EXPECT_EQ(ui::SelectedText(*viewer, IDC_BOX_SCALE2), "AUTO");
+    EXPECT_EQ(ui::SelectedText(*viewer, IDC_BOX_TIME_BASE), "256.00") << "512 x 5 ms / 10 per division";
+    EXPECT_EQ(viewer->ChannelLegend[0], "Speed Command [rpm]");
+    EXPECT_EQ(viewer->GetDlgItem(IDC_BOX_TRIGGER_EDGE)->GetWindowText(), "Fall");
+    EXPECT_TRUE(Enabled(*viewer, IDC_BOX_ZOOM_IN));
+    EXPECT_TRUE(viewer->RecordShown);
+
+    // Timer 2000: START only while 0x1523 reads non-zero.
+    drive->ClearLog();
+    ASSERT_TRUE(FireTimerForTest(viewer, RecordReadyTimer));
+    EXPECT_FALSE(Enabled(*viewer, IDC_BOX_START));
+    EXPECT_EQ(Requests(), std::vector<std::string>{Read1(0x1523)});
+    RecordOnDrive();
+    ASSERT_TRUE(FireTimerForTest(viewer, RecordReadyTimer));
+    EXPECT_TRUE(Enabled(*viewer, IDC_BOX_START));
+}
+
+TEST_F(BoxViewer, AFailedReadAtOpeningLeavesTheMemberAsItWas) {
+    drive->SetRegister(0x1525, 1);
+    drive->SetRegister(0x1527, 7);
+    drive->AddFault(
+        {.kind = SimFaultKind::Refuse, .address = 0x1526, .requestKind = SimRequestKind::MakerRead});
+    Open();
+    EXPECT_EQ(viewer->TriggerSource, 0) << "not the 1 that 0x1525 read";
+    EXPECT_EQ(viewer->SampleInterval, 7);
+}
+
+TEST_F(BoxViewer, TraceSettingReadsTheRecorderAndWriteArmsItInOrder) {
+    drive->SetRegister(0x1526, 21);
+    drive->SetRegister(0x1524, 10);
+    drive->SetRegisterSigned(0x1529, -100);
+    drive->SetRegister(0x1528, 1);
+    drive->SetRegister(0x1527, 5);
+    Open();
+    drive->ClearLog();
+    std::vector<std::string> atWrite;
+    ui::ModalScript script(
+        {{IDD_BOX_SET, [&](CDialog& dialog) {
+              EXPECT_EQ(ui::SelectedText(dialog, IDC_BS_TRIGGER_SOURCE), "21.Speed Command");
+              EXPECT_EQ(dialog.GetDlgItem(IDC_BS_LEVEL)->GetWindowText(), "-100");
+              EXPECT_EQ(dialog.GetDlgItem(IDC_BS_INTERVAL_MS)->GetWindowText(), "0.5");
+              atWrite = Requests();
+              drive->ClearLog();
+              ui::SetChecked(dialog, IDC_BS_ENABLE, true);
+              ui::Press(dialog, IDC_BS_WRITE);
+              const std::vector<std::string> armed = {Write1(0x1525, 0),
+                                                      WriteFrame({{0x1526, 21}, {0x1524, 10}}),
+                                                      WriteFrame({{0x1529, 0xFF9C}, {0x1528, 1}}),
+                                                      Write1(0x1527, 5),
+                                                      Write1(0x1521, 0),
+                                                      Write1(0x1523, 0),
+                                                      Write1(0x1525, 1)};
+              EXPECT_EQ(Requests(), armed);
+              drive->ClearLog();
+              ui::SetChecked(dialog, IDC_BS_ENABLE, false);
+              ui::Press(dialog, IDC_BS_WRITE);
+              EXPECT_EQ(Requests(), std::vector<std::string>{Write1(0x1525, 0)});
+          }}});
+    ui::Press(*viewer, IDC_BOX_TRACE_SETTING);
+    ASSERT_EQ(script.Opened(), std::vector<UINT>{IDD_BOX_SET});
+    const std::vector<std::string> reads = {Read1(0x1526), Read1(0x1524), Read1(0x1529), Read1(0x1528),
+                                            Read1(0x1527)};
+    ASSERT_GE(atWrite.size(), 7u);
+    EXPECT_EQ(std::vector<std::string>(atWrite.begin(), atWrite.begin() + 5), reads);
+    EXPECT_GT(atWrite.size(), 7u) << "the contact block lies between";
+    EXPECT_EQ(atWrite.back(), Read1(0x1525)) << "the dialog's own read of the enable";
+    EXPECT_TRUE(MessageTexts().empty());
+}
+
+TEST_F(BoxViewer, ARefusedStepStopsTheArmingWithAMessage) {
+    Open();
+    drive->AddFault(
+        {.kind = SimFaultKind::Refuse, .address = 0x1527, .requestKind = SimRequestKind::MakerWrite});
+    ui::ModalScript script({{IDD_BOX_SET, [&](CDialog& dialog) {
+                                 drive->ClearLog();
+                                 ui::SetChecked(dialog, IDC_BS_ENABLE, true);
+                                 ui::Press(dialog, IDC_BS_WRITE);
+                                 const auto log = Requests();
+                                 ASSERT_EQ(log.size(), 4u);
+                                 EXPECT_EQ(log.back().substr(0, 6), "W11527");
+                                 // A second 32-bit type is refused before anything is sent.
+                                 drive->ClearLog();
+                                 ui::Choose(dialog, IDC_BS_TYPE1, 5); // 25 Position Error... by item
+                                 auto& setup = static_cast<CBOXSetupDlg&>(dialog);
+                                 setup.ChannelSignal = {25, 43, 0, 0};
+                                 ui::Press(dialog, IDC_BS_WRITE);
+                                 EXPECT_TRUE(Requests().empty());
+                             }}});
+    ui::Press(*viewer, IDC_BOX_TRACE_SETTING);
+    const auto texts = MessageTexts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_NE(texts[0].find("the interval"), std::string::npos) << texts[0];
+    EXPECT_EQ(texts[1], LoadResString(IDS_BOX_SECOND_WIDE));
+}
+
+TEST_F(BoxViewer, StartReadsOneRecordAndEndsByItself) {
+    Open();
+    ConfirmSettings({21, 2, 0, 0});
+    ASSERT_EQ(RecordPointCount, 512);
+    EXPECT_TRUE(view.keptFlag);
+    EXPECT_EQ(view.kept.channelSignals, (std::array<int, 4>{21, 2, 0, 0}));
+    RecordOnDrive();
+    ui::Press(*viewer, IDC_BOX_START);
+    EXPECT_EQ(viewer->AcquisitionRunning, 1);
+    EXPECT_FALSE(Enabled(*viewer, IDC_BOX_OPEN)) << "the file buttons wait";
+    EXPECT_EQ(view.services.ViewBusyFlag, 0) << "put back when the toggle returns";
+    RunRecordRead();
+    EXPECT_EQ(viewer->AcquisitionRunning, 0) << "the run ended by itself";
+    EXPECT_EQ(viewer->ReadThread, nullptr);
+    EXPECT_TRUE(Enabled(*viewer, IDC_BOX_OPEN));
+    const auto log = Requests();
+    ASSERT_EQ(log.size(), 11u);
+    EXPECT_EQ(log[0], Read1(0x1523));
+    for (int block = 0; block < 8; ++block)
+        EXPECT_EQ(log[1 + static_cast<size_t>(block)].substr(0, 2), "R9") << block;
+    EXPECT_EQ(log[9], Write1(0x1525, 0));
+    EXPECT_EQ(log[10], Write1(0x1505, 0)) << "the stop routine";
+    const auto& sine = viewer->SampleVectors[1];
+    ASSERT_EQ(sine.size(), 512u);
+    EXPECT_GT(*std::max_element(sine.begin(), sine.end()), 1000);
+    EXPECT_LT(*std::min_element(sine.begin(), sine.end()), -1000);
+    const auto& bits = viewer->SampleVectors[2];
+    EXPECT_TRUE(std::all_of(bits.begin(), bits.end(), [](int v) { return v == 0 || v == 1; }));
+    EXPECT_NE(std::count(bits.begin(), bits.end(), 1), 0);
+    EXPECT_NE(std::count(bits.begin(), bits.end(), 0), 0);
+    EXPECT_EQ(TraceSampleBuffers[0][100], sine[100]) << "the saved copy";
+}
+
+TEST_F(BoxViewer, StartDuringThePollStopsIt) {
+    Open();
+    ConfirmSettings({21, 0, 0, 0});
+    // START is enabled by a finished record; the next record is then being waited for.
+    RecordOnDrive();
+    ASSERT_TRUE(FireTimerForTest(viewer, RecordReadyTimer));
+    view.services.WriteDriveRegister(0x1523, 0);
+    ui::Press(*viewer, IDC_BOX_START);
+    ASSERT_TRUE(FireTimerForTest(viewer, ThreadStartTimer));
+    ASSERT_NE(viewer->ReadThread, nullptr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    drive->ClearLog();
+    ui::Press(*viewer, IDC_BOX_START);
+    EXPECT_EQ(viewer->AcquisitionRunning, 0);
+    EXPECT_EQ(viewer->ReadThread, nullptr) << "ended and deleted";
+    const auto log = Requests();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), Write1(0x1505, 0));
+    EXPECT_EQ(
+        std::count_if(log.begin(), log.end(), [](const std::string& r) { return r.substr(0, 2) == "R9"; }),
+        0);
+}
+
+TEST_F(BoxViewer, SavedRecordsOpenAgainWithEveryField) {
+    Open();
+    ConfirmSettings({21, 2, 0, 32});
+    RecordOnDrive();
+    ui::Press(*viewer, IDC_BOX_START);
+    RunRecordRead();
+    viewer->DioFunctionWords[20] = 321;
+    viewer->DioFunctionWords[21] = 322;
+    viewer->ExtraFlag = 1;
+    viewer->ExtraWordsA[62] = -5;
+    viewer->ExtraWordsB[19] = 77;
+    viewer->CursorATime = 12.5f;
+    viewer->ChannelScale[0] = 500;
+    viewer->ChannelTop[0] = 2500;
+    // Saved while zoomed: the file describes the view before the zoom.
+    ui::Press(*viewer, IDC_BOX_ZOOM_IN);
+    ASSERT_TRUE(viewer->Zoomed);
+    const std::string path = home_->Path("record.trd");
+    messages->AnswerFile(path);
+    ui::Press(*viewer, IDC_BOX_SAVE);
+    EXPECT_NE(viewer->GetWindowText().find(path), std::string::npos);
+    const auto sine = viewer->SampleVectors[1];
+
+    // Another record in between; then Open brings the file back.
+    viewer->DioFunctionWords = {};
+    viewer->ExtraWordsA = {};
+    viewer->ExtraWordsB = {};
+    viewer->ExtraFlag = 0;
+    viewer->ChannelSignal = {0, 0, 0, 0};
+    ui::Press(*viewer, IDC_BOX_ZOOM_OUT);
+    messages->AnswerFile(path);
+    ui::Press(*viewer, IDC_BOX_OPEN);
+    EXPECT_EQ(viewer->ChannelSignal, (std::array<int, 4>{21, 2, 0, 32}));
+    EXPECT_EQ(viewer->DioFunctionWords[20], 321);
+    EXPECT_EQ(viewer->DioFunctionWords[21], 322);
+    EXPECT_EQ(viewer->ExtraFlag, 1);
+    EXPECT_EQ(viewer->ExtraWordsA[62], -5);
+    EXPECT_EQ(viewer->ExtraWordsB[19], 77);
+    EXPECT_FLOAT_EQ(viewer->CursorATime, 12.5f);
+    EXPECT_FALSE(viewer->Zoomed);
+    EXPECT_EQ(viewer->ChannelScale[0], 500) << "the scale before the zoom";
+    EXPECT_EQ(viewer->ChannelTop[0], 2500);
+    ASSERT_EQ(viewer->SampleVectors[1].size(), 513u);
+    EXPECT_TRUE(std::equal(sine.begin(), sine.end(), viewer->SampleVectors[1].begin()));
+
+    // CSV: 512 rows after the header and column lines.
+    const std::string csvPath = home_->Path("record.csv");
+    messages->AnswerFile(csvPath);
+    ui::Press(*viewer, IDC_BOX_SAVE_AS);
+    std::ifstream csv(csvPath);
+    int lines = 0;
+    for (std::string line; std::getline(csv, line);)
+        ++lines;
+    EXPECT_EQ(lines, 3 + 512);
+
+    // A file that is no record: the message, and the record shown stays.
+    const std::string bad = home_->Path("bad.trd");
+    std::ofstream(bad) << "not a record\n";
+    messages->Clear();
+    messages->AnswerFile(bad);
+    ui::Press(*viewer, IDC_BOX_OPEN);
+    EXPECT_EQ(MessageTexts().size(), 1u);
+    EXPECT_EQ(viewer->DioFunctionWords[20], 321);
+}
+
+TEST_F(BoxViewer, TheStopTimeAutosaveFileOpens) {
+    Open();
+    ConfirmSettings({21, 0, 0, 0});
+    RecordOnDrive();
+    viewer->AutoSave = 1;
+    viewer->AutoSavePath = home_->Path("").substr(0, home_->Path("").size() - 1);
+    viewer->AutoSaveName = "box";
+    viewer->UpdateData(FALSE);
+    TraceMode = 2;
+    ui::Press(*viewer, IDC_BOX_START);
+    RunRecordRead();
+    const std::string path = home_->Path("box000_000.trd");
+    std::ifstream file(path);
+    ASSERT_TRUE(file.good());
+    TraceRecording record;
+    const TraceFileRead read = ReadTraceFile(path, TraceFileForm::Box, record);
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(record.sources[0], 21);
+    EXPECT_EQ(record.samples[0][5], viewer->SampleVectors[1][5]) << "the record, not empty queues";
+    EXPECT_TRUE(viewer->LoadTraceFile(path));
+    EXPECT_EQ(viewer->AutosaveSetNumber, 1);
+}
+
+TEST_F(BoxViewer, ClosingStopsARunningThreadFirst) {
+    Open();
+    ConfirmSettings({21, 0, 0, 0});
+    RecordOnDrive();
+    ASSERT_TRUE(FireTimerForTest(viewer, RecordReadyTimer));
+    view.services.WriteDriveRegister(0x1523, 0);
+    ui::Press(*viewer, IDC_BOX_START);
+    ASSERT_TRUE(FireTimerForTest(viewer, ThreadStartTimer));
+    ASSERT_NE(viewer->ReadThread, nullptr);
+    CBOXDlg* closing = viewer;
+    viewer->SendMessage(WM_CLOSE);
+    EXPECT_FALSE(IsOpen()) << "the object is freed";
+    EXPECT_EQ(view.closed, std::vector<CBOXDlg*>{closing});
+    EXPECT_EQ(view.kept.scaleIndices, (std::array<int, 4>{0, 0, 0, 0}));
+    // Cancel (the view's answer to a lost link) takes the same path.
+    Open();
+    viewer->SendMessage(WM_COMMAND, IDCANCEL);
+    EXPECT_FALSE(IsOpen());
+}
+
+TEST_F(BoxViewer, LayoutFollowsTheWrittenTable) {
+    int duplicates = 0;
+    const auto written = ReadWrittenLayoutTable(
+        std::string(KELO_SOURCE_DIR) + "/tests/fixtures/layout/box_layout_table.md", &duplicates);
+    EXPECT_EQ(duplicates, 0);
+    ASSERT_EQ(written.size(), kBoxLayoutEntries);
+    for (const LayoutEntry& entry : BoxLayoutTable) {
+        const auto it = written.find(entry.controlId);
+        ASSERT_NE(it, written.end()) << entry.controlId;
+        EXPECT_EQ(entry.horizontal, it->second.horizontal) << entry.controlId;
+        EXPECT_EQ(entry.vertical, it->second.vertical) << entry.controlId;
+    }
+    Open();
+    for (const LayoutEntry& entry : BoxLayoutTable)
+        EXPECT_NE(viewer->GetDlgItem(entry.controlId), nullptr) << entry.controlId << " is in the template";
+    const auto rectOf = [&](int id) {
+        CRect r;
+        viewer->GetDlgItem(id)->GetWindowRect(&r);
+        viewer->ScreenToClient(&r);
+        return r;
+    };
+    const CRect start = rectOf(IDC_BOX_START), open = rectOf(IDC_BOX_OPEN), slider = rectOf(IDC_BOX_SLIDER3),
+                down4 = rectOf(IDC_BOX_DOWN4), scale1 = rectOf(IDC_BOX_SCALE1);
+    viewer->ShowWindow(SW_SHOW);
+    CRect window;
+    viewer->GetWindowRect(&window);
+    viewer->MoveWindow(window.left, window.top, window.Width() + 40, window.Height() + 30);
+    EXPECT_EQ(rectOf(IDC_BOX_START).left, start.left + 40);
+    EXPECT_EQ(rectOf(IDC_BOX_START).top, start.top);
+    EXPECT_EQ(rectOf(IDC_BOX_OPEN).left, open.left);
+    EXPECT_EQ(rectOf(IDC_BOX_OPEN).top, open.top + 30);
+    EXPECT_EQ(rectOf(IDC_BOX_SLIDER3).Height(), slider.Height() + 30);
+    EXPECT_EQ(rectOf(IDC_BOX_DOWN4).TopLeft(), CPoint(down4.left + 40, down4.top + 30));
+    EXPECT_EQ(rectOf(IDC_BOX_SCALE1), scale1);
+    EXPECT_GT(viewer->PlotScale, 1.0f) << "the plot grows with the window";
+}
+
+} // namespace
