@@ -13,7 +13,8 @@ inline constexpr int IDC_WZ_STEP_ENCODER = 1062;
 inline constexpr int IDC_WZ_STEP_COMPREHENSIVE = 1063;
 inline constexpr int IDC_WZ_STEP_SAVE_WRITE = 1064;
 inline constexpr int IDC_WZ_STEP_DISPLAY_DIO = 1065;
-inline constexpr int IDC_WZ_SUMMARY_DRIVE = 1044; // .. 1049: drive, motor, mode, reference, encoder, comprehensive
+inline constexpr int IDC_WZ_SUMMARY_DRIVE =
+    1044; // .. 1049: drive, motor, mode, reference, encoder, comprehensive
 inline constexpr int IDC_WZ_SUMMARY_MOTOR = 1045;
 inline constexpr int IDC_WZ_SUMMARY_MODE = 1046;
 inline constexpr int IDC_WZ_SUMMARY_REFERENCE = 1047;
@@ -48,11 +49,11 @@ inline constexpr int IDD_WZ_COMPLEX_PAGE4 = 6129;
 inline constexpr int IDD_WZ_DISPLAY_DIO_PAGE = 6135;
 
 // Controls shared by the pages.
-inline constexpr int IDC_WZ_COMBO = 2009;       // drive, motor and mode combos
+inline constexpr int IDC_WZ_COMBO = 2009; // drive, motor and mode combos
 inline constexpr int IDC_WZ_ENCODER_COMBO = 2010;
-inline constexpr int IDC_WZ_DETAILS = 6183;     // drive and mode descriptions
+inline constexpr int IDC_WZ_DETAILS = 6183; // drive and mode descriptions
 inline constexpr int IDC_WZ_MOTOR_DETAILS = 6207;
-inline constexpr int IDC_WZ_WRITE = 1001;       // save/write page
+inline constexpr int IDC_WZ_WRITE = 1001; // save/write page
 inline constexpr int IDC_WZ_SAVE = 1002;
 inline constexpr int IDC_WZ_FILL_IN = 1217;
 

@@ -18,8 +18,8 @@
 #include "shell/CommandRules.h"
 #include "shell/monitor/MonUnAPDlg.h"
 #include "shell/monitor/ParameterTablePrinter.h"
-#include "tuning/ui/TuningViewLink.h"
 #include "trace/ui/TraceViewLink.h"
+#include "tuning/ui/TuningViewLink.h"
 
 #include <array>
 #include <functional>

@@ -61,7 +61,7 @@ TEST_F(ViewCommands, MenuFollowsLinkProjectModeAndOpenWindows) {
                                            {ID_LIFE_PREDICTION, false},
                                            {ID_CUSTOM_PARAMETER, false},
                                            {ID_SOFTWARE_RESET, false},
-                                           {ID_WAVE_TRACE, true}, // needs no link
+                                           {ID_WAVE_TRACE, true},   // needs no link
                                            {ID_SETUP_WIZARD, true}, // the wizard needs no drive
                                            {ID_HELP_CONTENT, true},
                                            {ID_INSTALLATION_MANUAL, true},
