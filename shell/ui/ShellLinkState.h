@@ -7,8 +7,6 @@
 // Register 0x171E at connect; 0 when that read failed. The self-built motor dialog offers the encoder
 // record from level 4 on.
 extern int DriveFeatureLevel;
-// The word's former name, kept for code written against it.
-inline int& DriveIdWord = DriveFeatureLevel;
 // dn-04 as the connect or the status refresh last read it.
 extern int DriveSoftwareVersion;
 // The alarm register (A01) as the status refresh last read it; shown in the message pane.
