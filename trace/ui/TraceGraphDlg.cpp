@@ -1097,6 +1097,9 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
     }
 
     const int channels = channelCountMode_ == 1 ? 8 : 4;
+    if (!dataPresent_)
+        for (auto& marks : curvePoints_)
+            marks.clear();
     if (dataPresent_) {
         for (int k = 0; k < channels; ++k)
             DrawChannelCurve(dc, drawOrder_[static_cast<size_t>(k)]);
@@ -1214,9 +1217,11 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
 // into a column is drawn from its smallest to its largest value, so a long record costs no more than
 // the plot is wide.
 void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
+    const size_t c = static_cast<size_t>(channel);
+    // A curve not drawn now offers no points to snap to.
+    curvePoints_[c].clear();
     if (!ChannelDrawn(channel))
         return;
-    const size_t c = static_cast<size_t>(channel);
     const float d = Division();
     const int W = static_cast<int>(10.0f * d);
     if (!UsableTimeBase(timePerDivision_, intervalTime_) || W <= 0)
@@ -1252,7 +1257,6 @@ void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
     dc.SelectObject(&pen);
     // One mark per pixel column is enough to put a cursor on the curve.
     std::vector<CurvePoint>& marks = curvePoints_[c];
-    marks.clear();
     auto markOf = [&](int index, int32_t raw) {
         const double v = digital ? (raw != 0 ? 1.0 : 0.0) : static_cast<double>(raw);
         return CurvePoint{static_cast<int>((offset_[c] - v) * d / scale),
