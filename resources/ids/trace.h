@@ -143,6 +143,9 @@ inline constexpr int IDC_TG_STEP_EXTRA4 = 1100;
 inline constexpr int IDC_TR_PROGRESS = 1036;
 inline constexpr int IDC_TR_TEXT = 1038;
 
+// ---- Template 6143: the parameter list ----
+inline constexpr int IDC_TP_LIST = 1000;
+
 // ---- Texts ----
 inline constexpr int IDS_TG_OPEN_TIP = 1302;
 inline constexpr int IDS_TG_SAVE_AS_TIP = 212;

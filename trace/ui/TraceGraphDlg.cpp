@@ -10,6 +10,7 @@
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/DC.h"
 #include "framework/ui/Gdi.h"
+#include "framework/ui/SystemInfo.h"
 #include "layout/TraceLayoutTable.h"
 #include "link/LinkState.h"
 #include "link/services/RegisterServices.h"
@@ -24,6 +25,7 @@
 #include "trace/TraceDataFile.h"
 #include "trace/TraceSetupRules.h"
 #include "trace/ui/GraphFileDialogs.h"
+#include "trace/ui/ParaListDialog.h"
 #include "trace/ui/TraceReadDlg.h"
 #include "trace/ui/TraceSetupDlg.h"
 
@@ -155,6 +157,8 @@ const MessageMap* CTraceGraphDlg::GetMessageMap() const {
             msg::Mouse(WM_MOUSEMOVE, &T::OnMouseMove),
             msg::Mouse(WM_LBUTTONUP, &T::OnLButtonUp),
             msg::Mouse(WM_RBUTTONDOWN, &T::OnRButtonDown),
+            msg::Mouse(WM_LBUTTONDBLCLK, &T::OnLButtonDblClk),
+            msg::Command(IDC_TG_REDRAW, &T::OnRedisplay),
             msg::Command(IDC_TG_SAVE, &T::OnSave),
             msg::Command(IDC_TG_SAVE_AS, &T::OnSaveAs),
             msg::ControlRange(BN_CLICKED, 6174, 6181, &T::OnChannelShown),
@@ -282,6 +286,9 @@ BOOL CTraceGraphDlg::OnInitDialog() {
     initialised_ = true;
     LayoutControls(1);
     LayoutControls(0);
+    CRect workArea;
+    if (SystemParametersInfo(SPI_GETWORKAREA, 0, &workArea, 0))
+        FitToScreenHeight(workArea.Height());
 
     autosave_->store(false);
     autosaveCheck_ = FALSE;
@@ -320,7 +327,20 @@ BOOL CTraceGraphDlg::PreTranslateMessage(MSG* msg) {
     // Enter and Esc never close the trace window.
     if (msg->message == WM_KEYDOWN && (msg->wParam == 13 || msg->wParam == 27))
         return TRUE;
+    if (msg->message == WM_KEYDOWN && (msg->wParam == 37 || msg->wParam == 39) &&
+        MoveCursorByKey(msg->wParam == 39))
+        return TRUE;
     return CDialog::PreTranslateMessage(msg);
+}
+
+void CTraceGraphDlg::FitToScreenHeight(int screenHeight) {
+    if (screenHeight <= 0 || screenHeight >= LowScreenHeight)
+        return;
+    // The smallest window the plot allows, where the user sees all of it.
+    CRect rect;
+    GetWindowRect(&rect);
+    MoveWindow(rect.left, rect.top, 1000, 650);
+    CenterWindow();
 }
 
 void CTraceGraphDlg::EnableOnlineEditButton(BOOL enable) {
@@ -589,6 +609,7 @@ void CTraceGraphDlg::OnStart() {
 
 void CTraceGraphDlg::StartPath() {
     ChecksumErrorCount = 0;
+    redisplay_ = false;
     for (DisplayRing& ring : display_)
         ring.Assign(TracePointCount);
     indexDisplay_.Assign(TracePointCount);
@@ -643,6 +664,9 @@ void CTraceGraphDlg::StopPath() {
          {TraceStartTimer, TraceMonitorTimer, TraceSingleTimer, TraceCycleTimer, TraceCycleRepeatTimer})
         KillTimer(id);
     const bool stopped = StopAcquisition();
+    // Only once the thread has left the line: the snapshot shares the link with it.
+    if (stopped)
+        ReadParameterSnapshot();
     CRegisterServices& services = view_.Services();
     services.WriteDriveRegister(TraceRunRegister, 0);
     services.WriteDriveRegister(TraceStatusRegister, 0);
@@ -727,6 +751,7 @@ void CTraceGraphDlg::StartThread() {
     for (size_t ch = 0; ch < 8; ++ch)
         settings.reverse[ch] = ChannelReverse[ch] != 0;
     settings.pointCount = TracePointCount;
+    settings.reRead = redisplay_;
     settings.autosave = autosave_.get();
     const CKeloServoDoc* doc = view_.Document();
     settings.statusValueD4 = doc ? doc->m_DriveSoftwareVersion : 55;
@@ -835,6 +860,8 @@ void CTraceGraphDlg::SingleTick() {
         OnStart();
     else
         DeleteEndedThread();
+    if (redisplay_)
+        OnRedisplay(); // the record is shown: the redisplay ends
     KillTimer(TraceSingleTimer);
     Invalidate(FALSE);
 }
@@ -883,13 +910,18 @@ void CTraceGraphDlg::CycleTick(bool repeat) {
         PendingSampleCount -= pending;
         if (!repeat) {
             KillTimer(TraceCycleTimer);
-            SetTimer(TraceCycleRepeatTimer, 100);
+            if (!redisplay_)
+                SetTimer(TraceCycleRepeatTimer, 100);
         }
         ChannelDeques[SampleIndexSlot].clear();
         Invalidate(FALSE);
     }
     for (int slot : ChannelSlots)
         ChannelDeques[static_cast<size_t>(slot)].clear();
+    if (complete && !repeat && redisplay_) {
+        lock.Unlock();
+        OnRedisplay(); // the record is shown: the redisplay ends
+    }
 }
 
 // A numbered recording of the autosave folder: channels 1..4 from the mirror queues (taken under
@@ -1065,6 +1097,9 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
     }
 
     const int channels = channelCountMode_ == 1 ? 8 : 4;
+    if (!dataPresent_)
+        for (auto& marks : curvePoints_)
+            marks.clear();
     if (dataPresent_) {
         for (int k = 0; k < channels; ++k)
             DrawChannelCurve(dc, drawOrder_[static_cast<size_t>(k)]);
@@ -1182,9 +1217,11 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
 // into a column is drawn from its smallest to its largest value, so a long record costs no more than
 // the plot is wide.
 void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
+    const size_t c = static_cast<size_t>(channel);
+    // A curve not drawn now offers no points to snap to.
+    curvePoints_[c].clear();
     if (!ChannelDrawn(channel))
         return;
-    const size_t c = static_cast<size_t>(channel);
     const float d = Division();
     const int W = static_cast<int>(10.0f * d);
     if (!UsableTimeBase(timePerDivision_, intervalTime_) || W <= 0)
@@ -1218,6 +1255,13 @@ void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
     };
     CPen pen(PS_SOLID, 1, colours_[c]);
     dc.SelectObject(&pen);
+    // One mark per pixel column is enough to put a cursor on the curve.
+    std::vector<CurvePoint>& marks = curvePoints_[c];
+    auto markOf = [&](int index, int32_t raw) {
+        const double v = digital ? (raw != 0 ? 1.0 : 0.0) : static_cast<double>(raw);
+        return CurvePoint{static_cast<int>((offset_[c] - v) * d / scale),
+                          static_cast<int>(static_cast<double>(index) * pixelsPerSample + 0.5), index};
+    };
     int32_t before = first > 0 ? ring.At(first - 1) : preValue_[c];
     dc.MoveTo(xOf(first - 1 < 0 ? 0 : first - 1), yOf(before));
     auto valueOf = [&](int32_t raw) { return digital ? (raw != 0 ? 1 : 0) : raw; };
@@ -1241,6 +1285,8 @@ void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
             highest = std::max(highest, exit);
         }
         dc.LineTo(column, yOf(entry));
+        if (cursorsShown_)
+            marks.push_back(markOf(i, ring.At(i)));
         if (highest != lowest) {
             // Larger values are higher up: the smallest y belongs to the highest value.
             dc.MoveTo(column, yOf(highest));
@@ -1460,7 +1506,10 @@ TraceRecording CTraceGraphDlg::CurrentRecording() const {
     r.triggerEdge = triggerEdge_;
     r.triggerPosition = triggerPosition_;
     r.zoomed = zoomed_ ? 1 : 0;
-    r.snapshotValid = snapshotValid_;
+    r.snapshotValid = snapshot_.valid;
+    r.snapshot1 = snapshot_.first;
+    r.snapshot2 = snapshot_.second;
+    r.snapshot3 = snapshot_.third;
     // Un-zoomed, the view starts at the record's beginning with a tenth of it per division.
     r.timePerDivision = timePerDivision_;
     r.leftTime = leftTime_;
@@ -1556,6 +1605,7 @@ void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& p
     triggerEdge_ = r.triggerEdge;
     triggerPosition_ = r.triggerPosition;
     dioCodes_ = r.dioCodes;
+    snapshot_ = {r.snapshotValid, r.snapshot1, r.snapshot2, r.snapshot3};
     ClearTraceSampleBuffers(0);
     const int count = points_ + 1;
     for (size_t ch = 0; ch < 8; ++ch) {
@@ -1723,6 +1773,7 @@ void CTraceGraphDlg::OnLButtonDown(UINT, CPoint point) {
             if (pairCDOn_ && std::abs(y - cursorY_[k]) <= 7)
                 grabbed_ = 2 + k;
         if (grabbed_ >= 0) {
+            snapped_ = false;
             dragAnchor_ = grabbed_ < 2 ? point.x : point.y;
             return;
         }
@@ -1789,6 +1840,86 @@ void CTraceGraphDlg::OnLButtonUp(UINT, CPoint) {
         return; // the whole plot: nothing to zoom
     }
     ZoomIn(&box);
+}
+
+int CTraceGraphDlg::LeftEdgeOffset() const {
+    if (!UsableTimeBase(timePerDivision_, intervalTime_))
+        return 0;
+    return static_cast<int>(leftTime_ / timePerDivision_ * Division());
+}
+
+void CTraceGraphDlg::OnLButtonDblClk(UINT, CPoint point) {
+    const CPoint o = PlotOrigin();
+    const int W = static_cast<int>(10.0f * Division());
+    const int a = point.x - o.x;
+    const int b = point.y - o.y;
+    if (auto* mode = static_cast<CComboBox*>(GetDlgItem(IDC_TG_CURSOR_MODE)))
+        cursorDisplayMode_ = std::max(0, mode->GetCurSel());
+    if (!(a > 0 && a < W && b > 0 && b < W) || !cursorsShown_ || cursorDisplayMode_ != 0 || !pairABOn_ ||
+        !pairCDOn_ || !UsableTimeBase(timePerDivision_, intervalTime_))
+        return;
+    const int start = LeftEdgeOffset();
+    const int count = channelCountMode_ == 1 ? 8 : 4;
+    std::vector<std::pair<int, int>> candidates;
+    for (int ch = 0; ch < count; ++ch) {
+        const auto mark = FindMarkFrom(curvePoints_[static_cast<size_t>(ch)], a + start, start, W);
+        candidates.emplace_back(mark ? mark->y : 0, ch);
+    }
+    const auto chosen = ChooseSnapChannel(candidates, b);
+    if (!chosen)
+        return;
+    const std::vector<CurvePoint>& marks = curvePoints_[static_cast<size_t>(*chosen)];
+    // A band whose channel has drawn nothing there carries no channel: nothing to snap to.
+    if (!FindMarkFrom(marks, a + start, start, W))
+        return;
+    if (*chosen != selectedChannel_ && !shown_[static_cast<size_t>(*chosen)])
+        return;
+    snapped_ = true;
+    snappedIndex_ = {-1, -1, -1, -1};
+    // The lowest line a value cursor may stand on, so it stays clear of the channel's label row.
+    const int lowestY = *chosen < 4 ? 5 : *chosen + 2;
+    for (int k = 0; k < 2; ++k) {
+        const auto hit = FindMarkFrom(marks, cursorX_[k] + start, start, W);
+        if (!hit)
+            continue;
+        cursorX_[k] = hit->x;
+        cursorY_[k] = hit->y > W ? W - 5 : std::max(hit->y, lowestY);
+        snappedIndex_[static_cast<size_t>(2 + k)] = hit->index;
+    }
+    selectedChannel_ = *chosen;
+    BringChannelToFront(*chosen);
+    UpdateData(FALSE);
+    RefreshReadouts();
+    Invalidate(FALSE);
+}
+
+bool CTraceGraphDlg::MoveCursorByKey(bool right) {
+    if (!cursorsShown_)
+        return false;
+    // Without a time base there is no sample to step to: the cursor stays.
+    if (!UsableTimeBase(timePerDivision_, intervalTime_))
+        return true;
+    const float d = Division();
+    const int W = static_cast<int>(10.0f * d);
+    const double samplesPerDivision = static_cast<double>(timePerDivision_) / intervalTime_;
+    const double samplePixels = d / samplesPerDivision;
+    const int step = samplePixels > 1.0 ? static_cast<int>(samplePixels) : 1;
+    int which = 0;
+    if (auto* choice = static_cast<CComboBox*>(GetDlgItem(IDC_TG_VALUE_UNIT_COMBO)))
+        which = choice->GetCurSel() > 0 ? 1 : 0;
+    int& x = cursorX_[which];
+    x = std::clamp(x + (right ? step : -step), 0, W);
+    if (snapped_) {
+        const int start = LeftEdgeOffset();
+        const size_t ch = static_cast<size_t>(std::clamp(selectedChannel_, 0, 7));
+        if (const auto hit = FindMarkFrom(curvePoints_[ch], x + start, start, W)) {
+            x = std::clamp(hit->x, 1, std::max(1, W - 1));
+            snappedIndex_[static_cast<size_t>(which)] = hit->index;
+        }
+    }
+    RefreshReadouts();
+    Invalidate(FALSE);
+    return true;
 }
 
 void CTraceGraphDlg::OnRButtonDown(UINT, CPoint) {
@@ -1872,6 +2003,8 @@ void CTraceGraphDlg::OnTraceSetting() {
     CKeloServoDoc* doc = view_.Document();
     if (doc == nullptr)
         return;
+    if (redisplay_)
+        OnRedisplay(); // ends it: the set-up may change what the record means
     if (running_ != 0)
         OnStart(); // its stop path
     if (ConnectedFlag == 0)
@@ -1898,6 +2031,8 @@ void CTraceGraphDlg::OnTraceSetting() {
     dialog.monitorUnitMs = TimeDisplayDivisorFor(doc) == 10 ? 1 : 10;
     if (dialog.DoModal() != IDOK)
         return;
+    // The parameters read with the last trace no longer describe the new set-up.
+    snapshot_ = {};
 
     const int previousMode = TraceMode;
     settings.valid = 1;
@@ -2084,8 +2219,51 @@ void CTraceGraphDlg::ResetTimeAxis() {
     FillTimeBaseCombo();
 }
 
+void CTraceGraphDlg::OnRedisplay() {
+    if (!CheckConnected())
+        return;
+    redisplay_ = !redisplay_;
+    if (!redisplay_) {
+        AutoScaleChannels();
+        for (UINT_PTR id :
+             {TraceStartTimer, TraceMonitorTimer, TraceSingleTimer, TraceCycleTimer, TraceCycleRepeatTimer})
+            KillTimer(id);
+        StopAcquisition();
+    } else {
+        for (DisplayRing& ring : display_)
+            ring.Assign(TracePointCount);
+        {
+            CSingleLock lock(&view_.LinkLock(), true);
+            ClearChannelDeques({0, 1, 2, 5, 6});
+        }
+        ClearTraceSampleBuffers(TracePointCount);
+        PendingSampleCount = 0;
+        Invalidate(FALSE);
+        SetTimer(TraceStartTimer, 100);
+        SaveTraceIni(ProgramFolderFile("trace.ini"), view_.Settings());
+    }
+    if (CWnd* button = GetDlgItem(IDC_TG_REDRAW))
+        button->Invalidate(FALSE);
+}
+
 void CTraceGraphDlg::OnTraceParameters() {
-    // The drive's parameters are not read when a trace stops, so no recording made here holds them.
-    if (snapshotValid_ == 0)
+    if (snapshot_.valid == 0) {
         ShowMessage("No trace parameters!");
+        return;
+    }
+    std::optional<CatalogueContext> context;
+    if (CKeloServoDoc* doc = view_.Document())
+        context = doc->Context();
+    CParaListDialog dialog(snapshot_, context, this);
+    dialog.DoModal();
+}
+
+BOOL CTraceGraphDlg::ReadParameterSnapshot() {
+    CRegisterServices& services = view_.Services();
+    CBusyHold busy(services);
+    const auto read = ReadSnapshotParameters(
+        [&services](std::string_view code) { return services.ReadDriveParameter(code); });
+    // A snapshot half from this trace and half from an earlier one would mislead: all or nothing.
+    snapshot_ = read ? *read : ParameterSnapshot{};
+    return read ? TRUE : FALSE;
 }

@@ -12,7 +12,9 @@
 #include "framework/ui/ToolTipCtrl.h"
 #include "link/InternalCode.h"
 #include "trace/AcquisitionThreads.h"
+#include "trace/CurveMarks.h"
 #include "trace/DisplayRing.h"
+#include "trace/ParameterSnapshot.h"
 #include "trace/TraceDataFile.h"
 #include "trace/TraceIni.h"
 #include "trace/ui/TraceViewLink.h"
@@ -67,11 +69,20 @@ public:
     // itself once its window is gone.
     void CloseWindow();
     void EnableOnlineEditButton(BOOL enable);
+    // A screen (work area) lower than LowScreenHeight gets the smallest window, centred.
+    static constexpr int LowScreenHeight = 800;
+    void FitToScreenHeight(int screenHeight);
+    // Reads the drive parameters that go with the recording (ViewBusyFlag held); FALSE when a needed
+    // read failed, the previous snapshot is then dropped.
+    BOOL ReadParameterSnapshot();
+    const ParameterSnapshot& Snapshot() const { return snapshot_; }
     void LayoutControls(int flag);
 
     // The display array of a channel (0..7), read through its accessor.
     const DisplayRing& Display(int channel) const { return display_[static_cast<size_t>(channel)]; }
     bool Running() const { return running_ != 0; }
+    // Continuous redisplay (button 1067): the drive's last record is read again and shown.
+    bool Redisplaying() const { return redisplay_; }
     bool HasThread() const { return thread_ != nullptr; }
     bool DataPresent() const { return dataPresent_; }
     int ChannelCountMode() const { return channelCountMode_; }
@@ -91,6 +102,13 @@ public:
     int Offset(int channel) const { return offset_[static_cast<size_t>(channel)]; }
     bool CursorsShown() const { return cursorsShown_; }
     int CursorX(int which) const { return cursorX_[which]; }
+    int CursorY(int which) const { return cursorY_[which]; }
+    int SelectedChannel() const { return selectedChannel_; }
+    bool Snapped() const { return snapped_; }
+    // The points of a channel's curve as last drawn (kept only while the cursor lines are shown).
+    const std::vector<CurvePoint>& CurvePoints(int channel) const {
+        return curvePoints_[static_cast<size_t>(channel)];
+    }
     bool Highlighted(int channel) const { return labelHighlight_[static_cast<size_t>(channel)] != 0; }
 
     // The timers (public so tests fire them as the framework would).
@@ -121,6 +139,11 @@ private:
     void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
     void OnRButtonDown(UINT flags, CPoint point);
+    void OnLButtonDblClk(UINT flags, CPoint point);
+    // Left/Right: the chosen vertical cursor one sample on (true when the key was consumed).
+    bool MoveCursorByKey(bool right);
+    // Pixels between the scroll start and the plot's left edge.
+    int LeftEdgeOffset() const;
     // Zoom with a box in divisions (left, top, width, height) drawn with the mouse, or the button's step.
     void ZoomIn(const CRect* box);
     void RefreshReadouts();
@@ -136,6 +159,7 @@ private:
     void OnTraceSetting();
     void OnUpdateAutosaveList();
     void OnTraceParameters();
+    void OnRedisplay();
     void ResetTimeAxis();
     void OnOpenAutosaveFile();
     void OnBrowseAutosavePath();
@@ -199,6 +223,7 @@ private:
     std::array<int, 8> scaleSelection_{};
     std::array<int, 3> wideHighCodes_{};
     int running_ = 0;
+    bool redisplay_ = false;
     int channelCountMode_ = 1;
     std::array<int, 8> drawOrder_{0, 1, 2, 3, 4, 5, 6, 7};
     std::array<int, 8> sources_{1, 2, 3, 5, 6, 7, 36, 37};
@@ -238,6 +263,10 @@ private:
     float cursorTime_[2] = {0.0f, 0.0f};
     float cursorValue_[2] = {0.0f, 0.0f};
     int grabbed_ = -1; // 0 A, 1 B, 2 C, 3 D
+    std::array<std::vector<CurvePoint>, 8> curvePoints_;
+    // Set by a double click that put the cursors on a curve; the arrow keys then follow the curve.
+    bool snapped_ = false;
+    std::array<int, 4> snappedIndex_{-1, -1, -1, -1};
     int dragAnchor_ = 0;
     bool rubberBand_ = false;
     CPoint bandStart_;
@@ -263,7 +292,7 @@ private:
     CRect recordedLabelRect_; // right edge of 1438 and top of 4002 as OnInitDialog found them
     bool initialised_ = false;
     bool titleChanged_ = false;
-    uint8_t snapshotValid_ = 0;
+    ParameterSnapshot snapshot_;
     // The back buffer, kept between paints while the plot keeps its size.
     CBitmap backBuffer_;
     CSize backBufferSize_;

@@ -5,7 +5,9 @@
 #include "framework/core/Sync.h"
 #include "framework/ui/App.h"
 #include "link/services/RegisterServices.h"
+#include "resources/ids/trace.h"
 #include "sim/SimMachine.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/LinkedWindowFixture.h"
 #include "trace/AcquisitionStore.h"
 #include "trace/ThreadStop.h"
@@ -84,6 +86,17 @@ protected:
         s.colors = {0x0000FF, 0x00FFFF, 0xFF8080, 0xFF00FF, 0xFF0000, 0x80FFFF, 0x4080FF, 0xFFFF00};
     }
 
+    // An eight-channel Single recording of these sources, in a window at 1000 x 650.
+    void OpenWithSingleRecord(std::array<int, 8> sources) {
+        UseSetup(TraceModeSingle, true, sources);
+        ASSERT_NE(Open(), nullptr);
+        window->MoveWindow(0, 0, 1000, 650);
+        ui::Press(*window, IDC_TG_START);
+        machine->Advance(250000);
+        Fire(TraceStartTimer);
+        ASSERT_TRUE(FireUntil(TraceSingleTimer, [&] { return !window->Running(); }));
+    }
+
     CTraceGraphDlg* Open() {
         auto* created = new CTraceGraphDlg(view, nullptr);
         handle_ = 0;
@@ -123,4 +136,20 @@ protected:
     TraceStandInView view;
     CTraceGraphDlg* window = nullptr;
     HWND handle_ = 0;
+};
+
+// A window holding a finished eight-channel Single recording (channels 1 and 2) at 1000 x 650.
+class TraceWindowWithRecord : public TraceWindowFixture {
+protected:
+    void SetUp() override {
+        TraceWindowFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        OpenWithSingleRecord({1, 2, 0, 0, 0, 0, 0, 0});
+    }
+    void Mouse(UINT message, int x, int y) {
+        const CPoint o = window->PlotOrigin();
+        window->SendMessage(message, message == WM_LBUTTONUP ? 0u : static_cast<unsigned>(MK_LBUTTON),
+                            MAKELPARAM(o.x + x, o.y + y));
+    }
 };

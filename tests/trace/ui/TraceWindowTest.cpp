@@ -307,13 +307,9 @@ TEST_F(TraceWindow, PictureWithoutDataShowsGridTicksAndBorders) {
 }
 
 TEST_F(TraceWindow, ASineChannelIsDrawnInItsColour) {
-    UseSetup(TraceModeSingle, true, {1, 0, 0, 0, 0, 0, 0, 0});
-    ASSERT_NE(Open(), nullptr);
-    window->MoveWindow(0, 0, 1000, 650);
-    ui::Press(*window, IDC_TG_START);
-    machine->Advance(250000);
-    Fire(TraceStartTimer);
-    ASSERT_TRUE(FireUntil(TraceSingleTimer, [&] { return !window->Running(); }));
+    OpenWithSingleRecord({1, 0, 0, 0, 0, 0, 0, 0});
+    if (HasFatalFailure())
+        return;
     Pump();
     const QImage image = window->GetWidget()->grab().toImage();
     const CPoint o = window->PlotOrigin();
@@ -384,27 +380,6 @@ TEST_F(TraceWindow, AFileThatIsNoRecordingIsRefusedAndChangesNothing) {
         EXPECT_EQ(window->GetWindowText(), "Wave Trace");
     }
 }
-
-class TraceWindowWithRecord : public TraceWindowFixture {
-protected:
-    void SetUp() override {
-        TraceWindowFixture::SetUp();
-        if (HasFatalFailure())
-            return;
-        UseSetup(TraceModeSingle, true, {1, 2, 0, 0, 0, 0, 0, 0});
-        ASSERT_NE(Open(), nullptr);
-        window->MoveWindow(0, 0, 1000, 650);
-        ui::Press(*window, IDC_TG_START);
-        machine->Advance(250000);
-        Fire(TraceStartTimer);
-        ASSERT_TRUE(FireUntil(TraceSingleTimer, [&] { return !window->Running(); }));
-    }
-    void Mouse(UINT message, int x, int y) {
-        const CPoint o = window->PlotOrigin();
-        window->SendMessage(message, message == WM_LBUTTONUP ? 0u : static_cast<unsigned>(MK_LBUTTON),
-                            MAKELPARAM(o.x + x, o.y + y));
-    }
-};
 
 TEST_F(TraceWindowWithRecord, ZoomInStepsDownToOneIntervalAndZoomOutRestores) {
     const float full = window->TimePerDivision();
