@@ -13,8 +13,8 @@ inline constexpr int IDC_WZ_STEP_ENCODER = 1062;
 inline constexpr int IDC_WZ_STEP_COMPREHENSIVE = 1063;
 inline constexpr int IDC_WZ_STEP_SAVE_WRITE = 1064;
 inline constexpr int IDC_WZ_STEP_DISPLAY_DIO = 1065;
-inline constexpr int IDC_WZ_SUMMARY_DRIVE =
-    1044; // .. 1049: drive, motor, mode, reference, encoder, comprehensive
+// The step summaries, 1044 .. 1049: drive, motor, mode, reference, encoder, comprehensive.
+inline constexpr int IDC_WZ_SUMMARY_DRIVE = 1044;
 inline constexpr int IDC_WZ_SUMMARY_MOTOR = 1045;
 inline constexpr int IDC_WZ_SUMMARY_MODE = 1046;
 inline constexpr int IDC_WZ_SUMMARY_REFERENCE = 1047;
