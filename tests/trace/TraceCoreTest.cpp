@@ -6,6 +6,7 @@
 #include "trace/TraceCaptions.h"
 #include "trace/TraceRecords.h"
 #include "trace/TraceRegisters.h"
+#include "trace/TriggerSummary.h"
 
 #include "tests/trace/TraceTestSupport.h"
 
@@ -379,4 +380,27 @@ TEST(AcquisitionStore, NumberedRecordingsTakeEveryChannelFromItsMirrorQueue) {
     EXPECT_TRUE(ChannelDeques[MirrorSlot(5)].empty());
     ClearChannelDeques({0, 1, 2, 5, 6, 7, 8, 9, 10});
     PendingSampleCount = 0;
+}
+
+TEST_F(Captions, TriggerSummaryKeepsTheSourceInRangeAndNamesTheEdge) {
+    const std::array<int, 8> sources{1, 0, 0, 0, 0, 0, 0, 0};
+    struct {
+        int source, level, edge;
+        TriggerSummaryTexts expected;
+    } cases[] = {
+        {1, 500, 0, {1, 500, "Speed Command ", " 500 rpm", "Rise", "7"}},
+        {2, -3, 1, {2, -3, "  ", " -3  ", "Fall", "7"}}, // a channel without a source
+        {9, 40, 5, {9, 0, "  ", "", "Rise/Fall", "7"}},  // no channel: no level
+        {16, 40, 0, {0, 0, "  ", "", "", ""}},           // out of range: none
+        {-1, 40, 0, {0, 0, "  ", "", "", ""}},
+    };
+    for (const auto& c : cases) {
+        const TriggerSummaryTexts t = TriggerSummary(c.source, c.level, c.edge, 7, sources, {}, 0x0202);
+        EXPECT_EQ(t.triggerSource, c.expected.triggerSource) << c.source;
+        EXPECT_EQ(t.triggerLevel, c.expected.triggerLevel) << c.source;
+        EXPECT_EQ(t.signal, c.expected.signal) << c.source;
+        EXPECT_EQ(t.level, c.expected.level) << c.source;
+        EXPECT_EQ(t.edge, c.expected.edge) << c.source;
+        EXPECT_EQ(t.position, c.expected.position) << c.source;
+    }
 }

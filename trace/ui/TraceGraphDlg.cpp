@@ -150,6 +150,7 @@ const MessageMap* CTraceGraphDlg::GetMessageMap() const {
             msg::ControlRange(BN_CLICKED, 6041, 6048, &T::OnCentreData),
             msg::ControlRange(STN_CLICKED, 1037, 1040, &T::OnChannelLabel),
             msg::ControlRange(STN_CLICKED, 1042, 1045, &T::OnChannelLabel),
+            msg::ControlRange(STN_CLICKED, IDC_TG_CURSOR1_SWATCH, IDC_TG_CURSOR4_SWATCH, &T::OnCursorSwatch),
             msg::Control(CBN_SELCHANGE, IDC_TG_UNIT_SELECT, &T::OnUnitSelect),
             msg::MouseWheel(&T::OnMouseWheel),
             msg::Command(IDC_TG_CURSOR_SHOW, &T::OnCursorCheck),
@@ -283,6 +284,7 @@ BOOL CTraceGraphDlg::OnInitDialog() {
         RestoreDisplaySetup();
         EnableItem(IDC_TG_REDRAW, TRUE);
     }
+    AttachCursorSwatches();
     initialised_ = true;
     LayoutControls(1);
     LayoutControls(0);
@@ -439,6 +441,7 @@ void CTraceGraphDlg::RestoreDisplaySetup() {
         if (s.cursorColorUsed[c] != 0)
             cursorColours_[c] = s.cursorColors[c];
     BuildLegendNames();
+    ShowTriggerSummary();
     for (int id : {IDC_TG_TIME_BASE, IDC_TG_TIME_SCROLL})
         EnableItem(id, TRUE);
     for (size_t ch = 0; ch < 4; ++ch)
@@ -1629,6 +1632,7 @@ void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& p
     SetWindowText(RecordingCaption(initialCaption_, path));
     titleChanged_ = true;
     BuildLegendNames();
+    ShowTriggerSummary();
     ResetTimeAxis();
     if (TraceMode != previousMode)
         FillScaleCombos();
@@ -2009,6 +2013,8 @@ void CTraceGraphDlg::OnTraceSetting() {
         OnStart(); // its stop path
     if (ConnectedFlag == 0)
         CheckConnected(); // tells the user; the set-up opens offline all the same
+    else if (view_.Services().ReadDioContactBlock() == 0)
+        return; // the drive's input and output functions could not be read: nothing changes
     TraceSettings& settings = view_.Settings();
     CTraceSetupDlg dialog(this);
     dialog.traceMode = std::max(0, TraceMode);
@@ -2024,7 +2030,8 @@ void CTraceGraphDlg::OnTraceSetting() {
     dialog.triggerPosition = triggerPosition_;
     for (size_t ch = 0; ch < 8; ++ch)
         dialog.reverse[ch] = ChannelReverse[ch];
-    dialog.dioCodes = dioCodes_;
+    for (int n = 1; n <= 24; ++n) // the functions the document holds (refreshed above when linked)
+        dialog.dioCodes[static_cast<size_t>(n - 1)] = doc->Value(DocHn, n);
     dialog.debugMode = DebugModeFlag != 0;
     dialog.extendedSources = doc->m_DriveSoftwareVersion >= 58;
     dialog.linearMotor = ((ModelCode >> 12) & 0xF) == 3 || ((ModelCode >> 12) & 0xF) == 4;

@@ -3,6 +3,7 @@
 // function: START arms the drive, the start timer launches the sampling thread, the display timers
 // move its samples into ring-buffer display arrays, and WM_PAINT draws the plot into a back buffer.
 // Closing the window (or replacing it) stops the thread and the drive first.
+#include "controls/ColorStatic.h"
 #include "controls/DialogScrollHelper.h"
 #include "framework/ui/BitmapButton.h"
 #include "framework/ui/Dialog.h"
@@ -191,6 +192,10 @@ private:
     bool ChannelDrawn(int channel) const;
     int TimeDisplayDivisor() const;
     void BuildLegendNames();
+    // The trigger condition in fields 1070, 1071, 6070 and 6071.
+    void ShowTriggerSummary();
+    void AttachCursorSwatches();
+    void OnCursorSwatch(UINT id);
     void FillScaleCombos();
     void FillTimeBaseCombo();
     void ApplyScaleSelection(int channel);
@@ -228,6 +233,7 @@ private:
     std::array<int, 8> drawOrder_{0, 1, 2, 3, 4, 5, 6, 7};
     std::array<int, 8> sources_{1, 2, 3, 5, 6, 7, 36, 37};
     std::array<COLORREF, 4> cursorColours_{};
+    std::array<CColorStatic, 4> cursorSwatches_;
     std::array<COLORREF, 8> colours_{0x0000FF, 0x00FFFF, 0xFF8080, 0xFF00FF,
                                      0xFF0000, 0x80FFFF, 0x4080FF, 0xFFFF00};
     std::array<int, 8> colourIndices_{2, 1, 12, 0, 3, 9, 14, 5};

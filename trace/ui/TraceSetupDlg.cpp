@@ -5,6 +5,7 @@
 #include "framework/core/ResourceModule.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Edit.h"
+#include "framework/ui/FileDialog.h"
 #include "framework/ui/SpinButtonCtrl.h"
 #include "resources/ids/trace.h"
 #include "trace/GraphServices.h"
@@ -40,7 +41,8 @@ const MessageMap* CTraceSetupDlg::GetMessageMap() const {
         {
             msg::ControlRange(CBN_SELCHANGE, 2009, 2012, &T::OnSourceChange),
             msg::ControlRange(CBN_SELCHANGE, 6173, 6179, &T::OnSourceChange),
-            msg::ControlRange(CBN_SELCHANGE, 2013, 2016, &T::OnColourChange),
+            msg::ControlRange(STN_CLICKED, TraceSetupSwatches.front(), TraceSetupSwatches.back(),
+                              &T::OnSwatchClick),
             msg::Control(CBN_SELCHANGE, IDC_TS_MODE, &T::OnModeChange),
             msg::Control(CBN_SELCHANGE, IDC_TS_CHANNEL_COUNT, &T::OnCountChange),
             msg::Control(CBN_SELCHANGE, IDC_TS_TRIGGER_SOURCE, &T::OnTriggerSourceChange),
@@ -101,6 +103,8 @@ BOOL CTraceSetupDlg::OnInitDialog() {
         colourCombos_[static_cast<size_t>(ch)].SubclassDlgItem(
             TraceSetupColourCombos[static_cast<size_t>(ch)], this);
         colourCombos_[static_cast<size_t>(ch)].SetCurSel(colourIndices[static_cast<size_t>(ch)]);
+        swatches_[static_cast<size_t>(ch)].SubclassDlgItem(TraceSetupSwatches[static_cast<size_t>(ch)], this);
+        ShowSwatch(static_cast<size_t>(ch));
         CheckDlgButton(TraceSetupReverseChecks[static_cast<size_t>(ch)],
                        reverse[static_cast<size_t>(ch)] ? 1 : 0);
     }
@@ -153,12 +157,38 @@ void CTraceSetupDlg::OnSourceChange(UINT id) {
     UpdateTriggerLevelRange();
 }
 
-void CTraceSetupDlg::OnColourChange(UINT id) {
-    for (size_t ch = 0; ch < 8; ++ch)
-        if (TraceSetupColourCombos[ch] == static_cast<int>(id)) {
-            colourIndices[ch] = std::max(0, colourCombos_[ch].GetCurSel());
-            colours[ch] = ChannelColor(static_cast<unsigned>(colourIndices[ch]));
-        }
+// The colour combos keep their selection changes to themselves, so their choice is read here: a
+// combo moved to another colour wins over a colour picked on the swatch.
+void CTraceSetupDlg::TakeColourCombos() {
+    for (size_t ch = 0; ch < 8; ++ch) {
+        const int selected = colourCombos_[ch].GetCurSel();
+        if (selected < 0 || selected == colourIndices[ch])
+            continue;
+        colourIndices[ch] = selected;
+        colours[ch] = ChannelColor(static_cast<unsigned>(selected));
+        ShowSwatch(ch);
+    }
+}
+
+void CTraceSetupDlg::OnSwatchClick(UINT id) {
+    for (size_t ch = 0; ch < 8; ++ch) {
+        if (TraceSetupSwatches[ch] != static_cast<int>(id))
+            continue;
+        TakeColourCombos(); // the picker starts at the colour the combo shows
+        // A free colour: the index stays, so the combo keeps naming the nearest table colour.
+        CColorDialog picker(colours[ch], 0, this);
+        if (picker.DoModal() != IDOK)
+            return;
+        colours[ch] = picker.GetColor();
+        ShowSwatch(ch);
+        Invalidate(TRUE);
+    }
+}
+
+void CTraceSetupDlg::ShowSwatch(size_t channel) {
+    swatches_[channel].m_color = colours[channel];
+    if (swatches_[channel].GetSafeHwnd())
+        swatches_[channel].Invalidate(TRUE);
 }
 
 void CTraceSetupDlg::FillTriggerSources() {
@@ -343,6 +373,7 @@ void CTraceSetupDlg::OnOK() {
     for (size_t ch = 0; ch < 8; ++ch)
         reverse[ch] = IsDlgButtonChecked(TraceSetupReverseChecks[ch]) != 0 ? 1 : 0;
     triggerEdge = std::max(0, Combo(*this, IDC_TS_EDGE)->GetCurSel());
+    TakeColourCombos();
     ShowTimes();
     CDialog::OnOK();
 }

@@ -3,6 +3,7 @@
 // count, sources, colours, signs, interval, trigger) and checks the values; it never talks to the
 // drive. The opener fills the values before DoModal and reads them after IDOK.
 #include "controls/ColorComboEx.h"
+#include "controls/ColorStatic.h"
 #include "framework/ui/Dialog.h"
 #include "trace/TraceSetupRules.h"
 
@@ -48,7 +49,9 @@ private:
     void FillSourceList(int channel);
     void SelectSource(int channel);
     void OnSourceChange(UINT id);
-    void OnColourChange(UINT id);
+    void TakeColourCombos();
+    void OnSwatchClick(UINT id);
+    void ShowSwatch(size_t channel);
     void OnModeChange();
     void OnCountChange();
     void OnTriggerSourceChange();
@@ -66,6 +69,7 @@ private:
     std::vector<std::pair<int, std::string>> entries_;
     std::vector<int> sourceCodes_;
     std::array<CColorComboEx, 8> colourCombos_;
+    std::array<CColorStatic, 8> swatches_;
     TriggerLevelRange range_;
     bool settingText_ = false;
 };

@@ -8,6 +8,12 @@
 #include "trace/TraceSetupRules.h"
 #include "trace/ui/TraceSetupDlg.h"
 
+#include "catalogue/KeloServoDoc.h"
+#include "controls/ColorTable.h"
+#include "framework/core/ChannelColours.h"
+
+#include <QImage>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,6 +24,25 @@ namespace {
 int EntryOf(CTraceSetupDlg& dialog, int code) {
     const auto& codes = dialog.SourceCodes();
     return static_cast<int>(std::find(codes.begin(), codes.end(), code) - codes.begin());
+}
+
+// The colour a swatch shows in its middle, as the user sees it.
+COLORREF SwatchShows(CWnd& dialog, int id) {
+    QWidget* widget = dialog.GetDlgItem(id)->GetWidget();
+    const QImage image = widget->grab().toImage();
+    const QRgb pixel = image.pixel(image.width() / 2, image.height() / 2);
+    return RGB(qRed(pixel), qGreen(pixel), qBlue(pixel));
+}
+
+// A click on a colour swatch (a notifying static), refused when it is disabled.
+void ClickSwatch(CWnd& dialog, int id) {
+    ASSERT_TRUE(ui::Enabled(dialog, id)) << "swatch " << id << " is disabled";
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), 0);
+}
+
+bool Asked(const std::vector<std::string>& requests, const std::string& command) {
+    return std::any_of(requests.begin(), requests.end(),
+                       [&](const std::string& r) { return r.find(command) != std::string::npos; });
 }
 
 } // namespace
@@ -196,4 +221,94 @@ TEST_F(TraceSetup, AWideLevelFromTheSettingsFileIsClampedToOneWord) {
     ASSERT_TRUE(SaveTraceIni(ProgramFolderFile("trace.ini"), stored));
     ASSERT_NE(Open(), nullptr);
     EXPECT_EQ(view.settings.triggerLevel, 32767);
+}
+
+TEST_F(TraceSetup, ColourCombosAndTheSwatchPickerSetTheChannelColours) {
+    ASSERT_NE(Open(), nullptr);
+    const COLORREF free = RGB(10, 200, 30);
+    RunSetup([&](CTraceSetupDlg& d) {
+        ClearSources(d);
+        ui::Choose(d, TraceSetupColourCombos[0], 3);
+        ui::Choose(d, TraceSetupColourCombos[5], 4);
+        messages->AnswerColor(free);
+        ClickSwatch(d, TraceSetupSwatches[0]);
+        ASSERT_EQ(messages->ColorRequests().size(), 1u);
+        EXPECT_EQ(messages->ColorRequests()[0].initial, kChannelColours[3])
+            << "the picker starts at the colour";
+        EXPECT_EQ(d.colours[0], free);
+        EXPECT_EQ(d.colourIndices[0], 3) << "a free colour keeps the index";
+        EXPECT_EQ(SwatchShows(d, TraceSetupSwatches[0]), free);
+
+        const COLORREF before = d.colours[1];
+        messages->CancelColor();
+        ClickSwatch(d, TraceSetupSwatches[1]);
+        EXPECT_EQ(d.colours[1], before) << "a cancelled picker changes nothing";
+        ui::Press(d, IDOK);
+    });
+    EXPECT_EQ(view.settings.colors[0], free);
+    EXPECT_EQ(view.settings.colors[5], kChannelColours[4]) << "the colour combos of channels 5..8 count too";
+    EXPECT_EQ(view.settings.colorIndices[5], 4);
+}
+
+TEST_F(TraceSetup, TheTriggerConditionIsSummedUpInTheWindow) {
+    ASSERT_NE(Open(), nullptr);
+    RunSetup([&](CTraceSetupDlg& d) {
+        ClearSources(d);
+        ui::Choose(d, IDC_TS_MODE, 0);
+        ui::Choose(d, TraceSetupSourceCombos[1], EntryOf(d, 2));
+        ui::Choose(d, IDC_TS_TRIGGER_SOURCE, 2);
+        ui::Choose(d, IDC_TS_EDGE, 2);
+        ui::Type(d, IDC_TS_LEVEL, "-250");
+        ui::Type(d, IDC_TS_POSITION, "12");
+        ui::Press(d, IDOK);
+    });
+    EXPECT_EQ(ui::Text(*window, 1070), "Speed Feedback Detection ");
+    EXPECT_EQ(ui::Text(*window, 1071), " -250 rpm");
+    EXPECT_EQ(ui::Text(*window, 6070), "Rise/Fall");
+    EXPECT_EQ(ui::Text(*window, 6071), "12");
+
+    RunSetup([&](CTraceSetupDlg& d) {
+        ui::Choose(d, IDC_TS_TRIGGER_SOURCE, 0);
+        ui::Press(d, IDOK);
+    });
+    EXPECT_EQ(ui::Text(*window, 1070), "  ") << "no trigger channel: an empty title";
+    for (int id : {1071, 6070, 6071})
+        EXPECT_EQ(ui::Text(*window, id), "") << id;
+}
+
+TEST_F(TraceSetup, TheDrivesInputFunctionsAreReadBeforeTheSetupAndAFailedReadKeepsItClosed) {
+    ASSERT_NE(Open(), nullptr);
+    drive->ClearLog();
+    RunSetup([&](CTraceSetupDlg& d) {
+        EXPECT_TRUE(Asked(Requests(), "R11A01"));
+        EXPECT_TRUE(Asked(Requests(), "R11A18")) << "all 24 functions were read";
+        EXPECT_EQ(d.dioCodes[0], doc->Value(DocHn, 1));
+    });
+
+    const TraceSettings before = view.settings;
+    drive->AddFault({.kind = SimFaultKind::Refuse, .address = 0x1A03});
+    messages->Clear();
+    ui::ModalScript script({{IDD_TRACE_SETUP, [](CDialog&) {}}});
+    ui::Press(*window, IDC_TG_SETTING);
+    EXPECT_TRUE(std::find(script.Opened().begin(), script.Opened().end(), IDD_TRACE_SETUP) ==
+                script.Opened().end())
+        << "the set-up stays closed";
+    ASSERT_FALSE(messages->Shown().empty());
+    EXPECT_EQ(messages->Shown().back().text.rfind("Error", 0), 0u) << messages->Shown().back().text;
+    EXPECT_EQ(view.settings.sources, before.sources);
+}
+
+TEST_F(TraceSetup, CursorSwatchesPickTheCursorColoursAndTheViewKeepsThem) {
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_EQ(SwatchShows(*window, IDC_TG_CURSOR3_SWATCH), kChannelColours[12]);
+    ui::Press(*window, IDC_TG_CURSOR_SHOW);
+    const COLORREF chosen = RGB(40, 90, 160);
+    messages->AnswerColor(chosen);
+    ClickSwatch(*window, IDC_TG_CURSOR3_SWATCH);
+    ASSERT_EQ(messages->ColorRequests().size(), 1u);
+    EXPECT_EQ(messages->ColorRequests()[0].initial, kChannelColours[12]);
+    EXPECT_EQ(SwatchShows(*window, IDC_TG_CURSOR3_SWATCH), chosen);
+    EXPECT_EQ(view.settings.cursorColors[2], chosen);
+    EXPECT_EQ(view.settings.cursorColorUsed[2], 1);
+    EXPECT_EQ(view.settings.cursorColorUsed[0], 0) << "only the chosen cursor is marked";
 }

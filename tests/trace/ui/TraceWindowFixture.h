@@ -51,6 +51,7 @@ protected:
         machine = std::make_unique<CSimMachine>(*drive);
         drive->SetServoOn(true);
         view.document = doc.get();
+        view.services.Document = doc.get(); // as the view does: its transfers fill this document
         ResetStore();
     }
     void TearDown() override {
