@@ -135,6 +135,7 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::Command(ID_MULTI_POSITION, &CKeloServoView::OnMultiPosition),
             msg::Command(ID_POSITION_PROGRAMMING, &CKeloServoView::OnPositionProgramming),
             msg::Command(ID_DIDO_CONTACT_SET, &CKeloServoView::OnDioContactSet),
+            msg::Command(ID_PROGRAM_JOG, &CKeloServoView::OnProgramJog),
             msg::Command(ID_MECHANICAL_ANALYSIS, &CKeloServoView::OnMechanicalAnalysis),
             // Every command of the view asks the enabling rules; the rules leave the framework's
             // own commands alone.

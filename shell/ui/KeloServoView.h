@@ -37,6 +37,7 @@ class CMonitorLifeDialog;
 class COnLineParaEditDlg;
 class CPosAllDlg;
 class CMulPosDlg;
+class CProgramJogDlg;
 class IPositionToolsLink;
 class CUn45JogDlg;
 class CJogDlg;
@@ -306,6 +307,7 @@ public:
     void OnMultiPosition();
     void OnPositionProgramming();
     void OnDioContactSet();
+    void OnProgramJog();
 
     // Messages of the tool windows.
     LRESULT OnJogCommand(WPARAM code, LPARAM speed);
@@ -344,6 +346,7 @@ public:
     COnLineParaEditDlg* OnlineEditorWindow = nullptr;
     CPosAllDlg* PositionWindow = nullptr;
     CMulPosDlg* MultiPositionWindow = nullptr;
+    CProgramJogDlg* ProgramJogWindow = nullptr;
     CMonAnDlg* AlarmDialog = nullptr;
     CMonDnDlg* DiagnosticsDialog = nullptr;
     CMonitorLifeDialog* LifeDialog = nullptr;
@@ -413,6 +416,8 @@ private:
     TuningLink tuningLink_{*this};
     // Closes the jog and tuning windows (the view is going).
     void CloseTuningWindows();
+    // The stroke jog windows open only with the servo off (tells the user when it is on).
+    bool ServoOnRefusesStrokeJog();
     // Reports a jog stop or servo-off the drive refused, once per refusal run.
     void ReportJogRefusal(int textId);
     bool jogRefusalShown_ = false;

@@ -31,6 +31,7 @@
 #include "shell/ui/KeloServoDocument.h"
 #include "shell/ui/MainFrame.h"
 #include "shell/ui/ShellLinkState.h"
+#include "tools/ui/ProgramJogDlg.h"
 #include "tuning/ui/AutoOffsetDialog.h"
 #include "tuning/ui/JOGRigidityDlg.h"
 #include "tuning/ui/JogAutotuningDlg.h"
@@ -543,6 +544,7 @@ void CKeloServoView::RefreshEditorAfterLink(bool newLink) {
 
 // The jog and tuning windows (KeloServoViewTuning.cpp) open as the monitor windows do.
 template void CKeloServoView::OpenMonitorWindow(CUn45JogDlg*&, CUn45JogDlg*, ToolWindow);
+template void CKeloServoView::OpenMonitorWindow(CProgramJogDlg*&, CProgramJogDlg*, ToolWindow);
 template void CKeloServoView::OpenMonitorWindow(CJogDlg*&, CJogDlg*, ToolWindow);
 template void CKeloServoView::OpenMonitorWindow(CJogAutotuningDlg*&, CJogAutotuningDlg*, ToolWindow);
 template void CKeloServoView::OpenMonitorWindow(CNotchDlg*&, CNotchDlg*, ToolWindow);

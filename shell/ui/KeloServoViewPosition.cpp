@@ -1,5 +1,6 @@
 // The view's commands of the position tools: the position control window, the multi-position test
-// run alone, the internal position command programming and the DI/DO contact assignment.
+// run alone, the internal position command programming, the program jog and the DI/DO contact
+// assignment.
 #include "shell/ui/KeloServoView.h"
 
 #include "catalogue/KeloServoDoc.h"
@@ -16,6 +17,7 @@
 #include "tools/ui/PosAllDlg.h"
 #include "tools/ui/PositionCommAPDlg.h"
 #include "tools/ui/PositionToolsLink.h"
+#include "tools/ui/ProgramJogDlg.h"
 
 namespace {
 
@@ -63,6 +65,12 @@ void CKeloServoView::OnMultiPosition() {
         return;
     auto* window = new CMulPosDlg(PositionLink());
     CreateFeatureWindow(MultiPositionWindow, window, [&] { return window->CreateAlone(this); });
+}
+
+void CKeloServoView::OnProgramJog() {
+    if (ReactivateWindow(ProgramJogWindow) || ServoOnRefusesStrokeJog())
+        return;
+    OpenMonitorWindow(ProgramJogWindow, new CProgramJogDlg(tuningLink_), ToolProgJog);
 }
 
 void CKeloServoView::OnPositionProgramming() {

@@ -9,6 +9,7 @@
 #include "resources/ids/mainframe.h"
 #include "resources/ids/tuningwindows.h"
 #include "shell/ui/KeloServoDocument.h"
+#include "tools/ui/ProgramJogDlg.h"
 #include "tuning/ui/AutoOffsetDialog.h"
 #include "tuning/ui/AutotuninstartDlg.h"
 #include "tuning/ui/JOGRigidityDlg.h"
@@ -29,16 +30,18 @@ CKeloServoDoc* CKeloServoView::TuningLink::Document() {
     return view_.GetDoc();
 }
 
+bool CKeloServoView::ServoOnRefusesStrokeJog() {
+    if (!ConnectedFlag)
+        return false;
+    RefreshStatus();
+    if (ServoOnFlag)
+        ShowMessage(LoadResString(IDS_JOG_SERVO_ON_REFUSAL), std::string(), MB_OK);
+    return ServoOnFlag != 0;
+}
+
 void CKeloServoView::OnInertiaEstimation() {
-    if (ReactivateWindow(InertiaWindow))
+    if (ReactivateWindow(InertiaWindow) || ServoOnRefusesStrokeJog())
         return;
-    if (ConnectedFlag) {
-        RefreshStatus();
-        if (ServoOnFlag) {
-            ShowMessage(LoadResString(IDS_JOG_SERVO_ON_REFUSAL), std::string(), MB_OK);
-            return;
-        }
-    }
     OpenMonitorWindow(InertiaWindow, new CUn45JogDlg(tuningLink_, true), ToolInertia);
 }
 
@@ -137,8 +140,9 @@ void CKeloServoView::TuningWindowsLinkChanged() {
 }
 
 void CKeloServoView::CloseTuningWindows() {
-    const std::array<CWnd*, 7> windows = {InertiaWindow,      JogWindow,      AutoGainWindow,  NotchWindow,
-                                          LowFrequencyWindow, RigidityWindow, AutoOffsetWindow};
+    const std::array<CWnd*, 8> windows = {InertiaWindow,    JogWindow,          AutoGainWindow,
+                                          NotchWindow,      LowFrequencyWindow, RigidityWindow,
+                                          AutoOffsetWindow, ProgramJogWindow};
     for (CWnd* window : windows)
         if (window && IsWindow(window->GetSafeHwnd()))
             window->SendMessage(WM_COMMAND, IDCANCEL);

@@ -3,8 +3,6 @@
 // stroke (stop time, acceleration time, speed, distance, direction pattern), writes it with read-back
 // ("Parameter Write"), starts and stops the drive's stroke run, and watches the estimate Un45 once a
 // second. Modeless from the view (one per view), or modal from the auto gain window.
-#include "framework/ui/Edit.h"
-#include "framework/ui/SpinButtonCtrl.h"
 #include "tuning/ui/JogRunDialog.h"
 #include "tuning/ui/TuningViewLink.h"
 
@@ -31,39 +29,17 @@ public:
     void OnHelp();
     void OnTimer(UINT_PTR id);
     void OnClose();
-    bool ValidateStroke();
 
     // The view forgets the window (modeless use).
     std::function<void()> OnClosed;
 
-    bool m_linear = false;
     bool m_written = false;
-    int m_speedMax = 4500;
-    int m_direction = -1;
-    int m_stopTime = 0;
-    int m_accelTime = 0;
-    int m_speed = 0;
-    int m_distance = 0;
-    std::string m_speedUnit = "rpm";
-    std::string m_speedRange = "(0~4500)";
-    std::string m_distanceUnit = "0.1rev";
     std::string m_inertia;
 
 protected:
-    bool IsStrokeControl(int id) const override;
-    void OnEnterInControl(int id) override;
     void PostNcDestroy() override;
 
 private:
-    void OnStrokeEdit(UINT id);
-    void OnDirectionChange();
-    int* MemberOf(int editId);
-    // Writes one register and reads it back; the label joins the failures when either fails.
-    void WriteVerified(int address, int value, int labelId, std::string& failures);
-
     ITuningViewLink& view_;
     bool modeless_;
-    CSpinButtonCtrl m_stopTimeSpin, m_accelTimeSpin, m_speedSpin, m_distanceSpin;
-    // Edits whose opening read failed stay empty (no value of some other exchange shown).
-    bool unread_[4] = {false, false, false, false};
 };
