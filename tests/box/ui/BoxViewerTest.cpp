@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -354,6 +355,33 @@ TEST_F(BoxViewer, TheStopTimeAutosaveFileOpens) {
     EXPECT_EQ(record.samples[0][5], viewer->SampleVectors[1][5]) << "the record, not empty queues";
     EXPECT_TRUE(viewer->LoadTraceFile(path));
     EXPECT_EQ(viewer->AutosaveSetNumber, 1);
+
+    // "Auto Save" lists the numbered files of the folder (others left out); picking one loads it.
+    std::ofstream(home_->Path("other.trd")) << "x";
+    std::ofstream(home_->Path("box-notes.txt")) << "x";
+    viewer->OnAutoSaveCheck();
+    auto* list = static_cast<CComboBox*>(viewer->GetDlgItem(IDC_BOX_AUTOSAVE_LIST));
+    ASSERT_EQ(list->GetCount(), 1);
+    EXPECT_EQ(list->GetLBText(0), "box000_000.trd");
+    EXPECT_EQ(list->GetCurSel(), 0);
+    EXPECT_TRUE(Enabled(*viewer, IDC_BOX_AUTOSAVE_LIST));
+    EXPECT_TRUE(Enabled(*viewer, IDC_BOX_AUTOSAVE_REFRESH));
+    viewer->ChannelSignal = {0, 0, 0, 0};
+    viewer->OpenAutosaveFile();
+    EXPECT_EQ(viewer->ChannelSignal[0], 21);
+    EXPECT_NE(viewer->GetWindowText().find(path), std::string::npos);
+
+    // A listed file gone meanwhile: reported, and the record shown stays.
+    std::filesystem::remove(path);
+    messages->Clear();
+    viewer->ChannelSignal = {22, 0, 0, 0};
+    viewer->OpenAutosaveFile();
+    ASSERT_EQ(MessageTexts().size(), 1u);
+    EXPECT_NE(MessageTexts()[0].find("no longer there"), std::string::npos);
+    EXPECT_EQ(viewer->ChannelSignal[0], 22);
+    // The Update button sees the folder as it is now.
+    viewer->OnRefreshAutosaveList();
+    EXPECT_EQ(list->GetCount(), 0);
 }
 
 TEST_F(BoxViewer, ClosingStopsARunningThreadFirst) {
