@@ -28,6 +28,7 @@
 #include "framework/ui/Gdi.h"
 #include "framework/ui/ScrollBar.h"
 #include "framework/ui/SliderCtrl.h"
+#include "framework/ui/WindowImage.h"
 #include "layout/BoxLayoutTable.h"
 #include "link/LinkState.h"
 #include "link/services/RegisterServices.h"
@@ -928,15 +929,23 @@ CPoint CBOXDlg::PlotOrigin() const {
 }
 
 void CBOXDlg::CopyPlotToClipboard() {
-    // The picture the window shows, drawn once more into a bitmap that goes to the clipboard.
+    // A plain copy of the client area from the plot's corner: the picture as the window shows it.
     const CSize size = BoxPlotBufferSize(*this);
-    CDC buffer;
-    buffer.CreateCompatibleDC(nullptr);
+    const CPoint origin = PlotOrigin();
+    CBitmap client;
+    if (!RenderClientArea(this, client, origin.x + size.cx, origin.y + size.cy))
+        return;
+    CDC source;
+    source.CreateCompatibleDC(nullptr);
+    CBitmap* oldSource = source.SelectObject(&client);
+    CDC target;
+    target.CreateCompatibleDC(nullptr);
     CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&buffer, size.cx, size.cy);
-    CBitmap* old = buffer.SelectObject(&bitmap);
-    DrawPlot(buffer);
-    buffer.SelectObject(old);
+    bitmap.CreateCompatibleBitmap(&target, size.cx, size.cy);
+    CBitmap* oldTarget = target.SelectObject(&bitmap);
+    target.BitBlt(0, 0, size.cx, size.cy, &source, origin.x, origin.y, SRCCOPY);
+    target.SelectObject(oldTarget);
+    source.SelectObject(oldSource);
     if (!OpenClipboard(this))
         return;
     EmptyClipboard();

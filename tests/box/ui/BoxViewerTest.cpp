@@ -9,6 +9,7 @@
 
 #include "catalogue/KeloServoDoc.h"
 #include "framework/core/ResourceModule.h"
+#include "framework/ui/Clipboard.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/SliderCtrl.h"
 #include "link/LinkState.h"
@@ -267,6 +268,30 @@ TEST_F(BoxViewer, StartDuringThePollStopsIt) {
     EXPECT_EQ(
         std::count_if(log.begin(), log.end(), [](const std::string& r) { return r.substr(0, 2) == "R9"; }),
         0);
+}
+
+// The copy is the window's own picture from the plot's corner: the grid where the paint put it.
+TEST_F(BoxViewer, CopyToClipboardTakesThePlotAsShown) {
+    Open();
+    ConfirmSettings({21, 0, 0, 0});
+    RecordOnDrive();
+    ui::Press(*viewer, IDC_BOX_START);
+    RunRecordRead();
+    ui::Press(*viewer, IDC_BOX_COPY);
+    const QImage copied = GetClipboardImage();
+    ASSERT_EQ(copied.width(), 650);
+    ASSERT_EQ(copied.height(), 550);
+    // The window's picture may come in a shallower colour depth: white is any near-white.
+    const auto white = [&](int x, int y) {
+        const QColor c = copied.pixelColor(x, y);
+        return std::min({c.red(), c.green(), c.blue()}) >= 0xF0;
+    };
+    EXPECT_TRUE(white(157, 55)) << "a grid dot";
+    EXPECT_FALSE(white(158, 55)) << "a dot is one pixel";
+    EXPECT_TRUE(white(164, 55));
+    EXPECT_TRUE(white(300, 505)) << "the bottom border";
+    EXPECT_FALSE(white(300, 506));
+    EXPECT_TRUE(white(600, 300)) << "the right border";
 }
 
 TEST_F(BoxViewer, SavedRecordsOpenAgainWithEveryField) {
