@@ -637,3 +637,12 @@ bool CBoxViewModel::SnapCursors(int gx, int gy) {
     MoveChannelToFront(SelectedChannel);
     return true;
 }
+
+std::optional<CRect> SmallScreenWindowRect(const CRect& screen) {
+    constexpr int width = 910, height = 609;
+    if (screen.Height() >= 800)
+        return std::nullopt;
+    const int left = screen.left + (screen.Width() - width) / 2;
+    const int top = screen.top + (screen.Height() - height) / 2;
+    return CRect(left, top, left + width, top + height);
+}

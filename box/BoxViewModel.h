@@ -6,8 +6,11 @@
 //
 // Members keep the names the viewer's description gives them. Pixel values are at plot scale 1.0
 // unless multiplied by PlotScale.
+#include "framework/core/Geometry.h"
+
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -56,6 +59,9 @@ bool FindPlottedPoint(const std::vector<PlottedPoint>& points, int x, int scroll
 
 // The unit shown beside the value readouts for a signal code ("[rpm]", "[%]", ... "[ ]").
 std::string CursorUnitText(int code);
+// On a screen under 800 pixels high the viewer opens at 910 x 609, centred on the screen; on a taller
+// one it keeps its template size (nothing).
+std::optional<CRect> SmallScreenWindowRect(const CRect& screen);
 
 struct CBoxViewModel {
     CBoxViewModel();

@@ -10,6 +10,8 @@
 #include <array>
 #include <optional>
 
+std::string AutosaveFolder;
+
 COLORREF ChannelColor(unsigned index) {
     return index < kChannelColours.size() ? kChannelColours[index] : RGB(255, 255, 255);
 }

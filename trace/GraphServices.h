@@ -1,11 +1,18 @@
 #pragma once
 // Small stateless services both graph windows (trace and box viewer) and their threads share.
 #include "framework/core/Geometry.h"
+#include "framework/core/Types.h"
 
 #include <cstdint>
 #include <string>
 
 class CRegisterServices;
+
+// The private message of the graph windows' acquisition steps (wParam: the step code).
+inline constexpr UINT AcquisitionMessage = 0x824;
+
+// The folder chosen for automatic saving in either graph window; it outlives the windows.
+extern std::string AutosaveFolder;
 
 // The graph palette: the fifteen colours of the colour picker, by index; white for any other index.
 COLORREF ChannelColor(unsigned index);

@@ -28,6 +28,7 @@
 #include "framework/ui/Gdi.h"
 #include "framework/ui/ScrollBar.h"
 #include "framework/ui/SliderCtrl.h"
+#include "framework/ui/WindowImage.h"
 #include "layout/BoxLayoutTable.h"
 #include "link/LinkState.h"
 #include "link/services/RegisterServices.h"
@@ -40,11 +41,9 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <filesystem>
 
 CBOXDlg* ActiveBoxViewer = nullptr;
-// The autosave folder the trace window keeps (declared with its window; its header also defines the
-// acquisition message the box viewer names for itself).
-extern std::string AutosaveFolder;
 
 namespace {
 
@@ -130,6 +129,10 @@ const MessageMap* CBOXDlg::GetMessageMap() const {
             msg::Command(IDC_BOX_ZOOM_IN, &CBOXDlg::OnZoomIn),
             msg::Command(IDC_BOX_ZOOM_OUT, &CBOXDlg::OnZoomOut),
             msg::Command(IDC_BOX_COPY, &CBOXDlg::CopyPlotToClipboard),
+            msg::Command(IDC_BOX_AUTOSAVE, &CBOXDlg::OnAutoSaveCheck),
+            msg::Command(IDC_BOX_AUTOSAVE_REFRESH, &CBOXDlg::OnRefreshAutosaveList),
+            msg::Command(IDC_BOX_AUTOSAVE_FOLDER, &CBOXDlg::OnChooseAutosaveFolder),
+            msg::Control(CBN_SELCHANGE, IDC_BOX_AUTOSAVE_LIST, &CBOXDlg::OpenAutosaveFile),
             msg::Command(IDC_BOX_CAPTURE, &CBOXDlg::ToggleCapture),
             msg::Command(IDC_BOX_CURSOR, &CBOXDlg::OnCursorCheck),
             msg::Command(IDC_BOX_HORIZONTAL, &CBOXDlg::ToggleValueCursors),
@@ -215,11 +218,8 @@ CRect CBOXDlg::ControlRect(int id) const {
 }
 
 CPoint CBOXDlg::GridPoint(CPoint client) const {
-    // The picture lands where the "Data1" label says (it moves with the scrolled contents).
-    const CRect label = ControlRect(IDC_BOX_LABEL1);
-    const int originX = label.left + PlotLeft - 65;
-    const int originY = label.top + PlotTop - 34;
-    return {client.x - originX - GridMarginLeft, client.y - originY - GridMarginTop};
+    const CPoint origin = PlotOrigin();
+    return {client.x - origin.x - GridMarginLeft, client.y - origin.y - GridMarginTop};
 }
 
 void CBOXDlg::ShowIdleLook(bool running) {
@@ -332,6 +332,12 @@ BOOL CBOXDlg::OnInitDialog() {
     ApplyLayout(1);
     ApplyLayout(0);
     AutoSave = 0;
+    {
+        CClientDC screenDc(this);
+        const CRect screen(0, 0, screenDc.GetDeviceCaps(HORZRES), screenDc.GetDeviceCaps(VERTRES));
+        if (const auto placed = SmallScreenWindowRect(screen))
+            MoveWindow(*placed);
+    }
     SetTimer(RecordReadyTimer, 1000);
     return TRUE;
 }
@@ -889,8 +895,7 @@ BoxPlotLook CBOXDlg::PlotLook() const {
     look.statusValueD4 = const_cast<IBoxViewLink&>(view_).StatusValueD4();
     look.captureTime = CaptureTimeText;
     look.zoomDragActive = ZoomDragActive != 0;
-    const CRect label = ControlRect(IDC_BOX_LABEL1);
-    const CPoint origin(label.left + PlotLeft - 65, label.top + PlotTop - 34);
+    const CPoint origin = PlotOrigin();
     look.zoomStart = CPoint(ZoomDragStart.x - origin.x, ZoomDragStart.y - origin.y);
     look.zoomEnd = CPoint(ZoomDragEnd.x - origin.x, ZoomDragEnd.y - origin.y);
     return look;
@@ -911,21 +916,36 @@ void CBOXDlg::OnPaint() {
     bitmap.CreateCompatibleBitmap(&dc, size.cx, size.cy);
     CBitmap* old = buffer.SelectObject(&bitmap);
     DrawPlot(buffer);
-    const CRect label = ControlRect(IDC_BOX_LABEL1);
-    dc.BitBlt(label.left + PlotLeft - 65, label.top + PlotTop - 34, size.cx, size.cy, &buffer, 0, 0, SRCCOPY);
+    const CPoint origin = PlotOrigin();
+    dc.BitBlt(origin.x, origin.y, size.cx, size.cy, &buffer, 0, 0, SRCCOPY);
     buffer.SelectObject(old);
 }
 
+// The picture lands where the "Data1" label says (it moves with the layout and the scrolled
+// contents): PlotLeft, PlotTop while the label sits at 65, 34.
+CPoint CBOXDlg::PlotOrigin() const {
+    const CRect label = ControlRect(IDC_BOX_LABEL1);
+    return {label.left + PlotLeft - 65, label.top + PlotTop - 34};
+}
+
 void CBOXDlg::CopyPlotToClipboard() {
-    // The picture the window shows, drawn once more into a bitmap that goes to the clipboard.
+    // A plain copy of the client area from the plot's corner: the picture as the window shows it.
     const CSize size = BoxPlotBufferSize(*this);
-    CDC buffer;
-    buffer.CreateCompatibleDC(nullptr);
+    const CPoint origin = PlotOrigin();
+    CBitmap client;
+    if (!RenderClientArea(this, client, origin.x + size.cx, origin.y + size.cy))
+        return;
+    CDC source;
+    source.CreateCompatibleDC(nullptr);
+    CBitmap* oldSource = source.SelectObject(&client);
+    CDC target;
+    target.CreateCompatibleDC(nullptr);
     CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&buffer, size.cx, size.cy);
-    CBitmap* old = buffer.SelectObject(&bitmap);
-    DrawPlot(buffer);
-    buffer.SelectObject(old);
+    bitmap.CreateCompatibleBitmap(&target, size.cx, size.cy);
+    CBitmap* oldTarget = target.SelectObject(&bitmap);
+    target.BitBlt(0, 0, size.cx, size.cy, &source, origin.x, origin.y, SRCCOPY);
+    target.SelectObject(oldTarget);
+    source.SelectObject(oldSource);
     if (!OpenClipboard(this))
         return;
     EmptyClipboard();
@@ -1387,6 +1407,45 @@ void CBOXDlg::WriteAutoSaveFile() {
     std::string error;
     if (!::SaveTraceFile(AutoSaveFilePath(), recording, TraceFileForm::BoxStopTime, {}, &error))
         ShowMessage(LoadResString(IDS_TG_SAVE_FAILED) + error, "", MB_OK | MB_ICONSTOP);
+}
+
+// The list looks where the files are written (the autosave folder), so every listed name opens.
+void CBOXDlg::OnAutoSaveCheck() {
+    UpdateData(TRUE);
+    if ((AcquisitionRunning && ConnectedFlag) || !AutoSave)
+        return;
+    Enable({IDC_BOX_AUTOSAVE_NAME, IDC_BOX_AUTOSAVE_LIST, IDC_BOX_AUTOSAVE_REFRESH}, true);
+    FillAutosaveList(*Combo(IDC_BOX_AUTOSAVE_LIST), AutoSavePath, AutoSaveName);
+    UpdateData(FALSE);
+}
+
+void CBOXDlg::OnRefreshAutosaveList() {
+    UpdateData(TRUE);
+    FillAutosaveList(*Combo(IDC_BOX_AUTOSAVE_LIST), AutoSavePath, AutoSaveName);
+}
+
+void CBOXDlg::OpenAutosaveFile() {
+    if (AcquisitionRunning && ConnectedFlag)
+        return;
+    UpdateData(TRUE);
+    CComboBox* list = Combo(IDC_BOX_AUTOSAVE_LIST);
+    const int entry = list->GetCurSel();
+    if (entry < 0)
+        return;
+    const std::string path = AutosaveListFolder(AutoSavePath, AutoSaveName) + "/" + list->GetLBText(entry);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        ShowMessage(Format(LoadResString(IDS_BOX_AUTOSAVE_GONE).c_str(), path.c_str()), "",
+                    MB_OK | MB_ICONSTOP);
+        return;
+    }
+    LoadTraceFile(path, false);
+}
+
+void CBOXDlg::OnChooseAutosaveFolder() {
+    UpdateData(TRUE);
+    if (ChooseAutosaveFolder(AutoSavePath))
+        UpdateData(FALSE);
 }
 
 void CBOXDlg::OpenTraceFile() {

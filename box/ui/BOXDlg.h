@@ -29,7 +29,6 @@ class CScrollBar;
 constexpr UINT_PTR ThreadStartTimer = 1120;
 constexpr UINT_PTR RecordCollectTimer = 1140;
 constexpr UINT_PTR RecordReadyTimer = 2000;
-constexpr UINT AcquisitionMessage = 0x824;
 
 // The viewer whose thread runs.
 extern class CBOXDlg* ActiveBoxViewer;
@@ -73,6 +72,12 @@ public:
     // a message, when the file was refused; the record shown then stays.
     bool LoadTraceFile(const std::string& path, bool openOnly = true);
     std::string AutoSaveFilePath() const;
+    // "Auto Save" clicked: when checked (and no capture runs on a link), lists the autosaved files.
+    void OnAutoSaveCheck();
+    // Loads the file picked in the autosave list; a file gone is reported, the record shown stays.
+    void OpenAutosaveFile();
+    void OnRefreshAutosaveList();
+    void OnChooseAutosaveFolder();
 
     // --- View --------------------------------------------------------------------------------
     void OnZoomIn();
@@ -172,6 +177,8 @@ private:
     void WriteAutoSaveFile();
     TraceRecording RecordingOfView(bool preZoom) const;
     CRect ControlRect(int id) const;
+    // Where the paint puts the back buffer in the client area.
+    CPoint PlotOrigin() const;
     BoxPlotLook PlotLook() const;
     CPoint GridPoint(CPoint client) const;
     void ApplyLayout(int flag);

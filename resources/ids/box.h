@@ -123,3 +123,4 @@ inline constexpr int IDC_BS_WRITE = 1001;
 // --- Strings ---
 inline constexpr int IDS_BOX_WRITE_FAILED = 19001;
 inline constexpr int IDS_BOX_SECOND_WIDE = 19002;
+inline constexpr int IDS_BOX_AUTOSAVE_GONE = 19003;

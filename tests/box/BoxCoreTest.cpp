@@ -437,6 +437,27 @@ TEST(BoxCursors, PixelsFromReadingsAndReadoutTexts) {
     EXPECT_EQ(CursorUnitText(0), "[ ]");
 }
 
+TEST(BoxWindowPlacement, SmallScreensOpenTheViewerCentredAt910By609) {
+    const struct {
+        CRect screen;
+        std::optional<CRect> placed;
+    } cases[] = {
+        {{0, 0, 1024, 768}, CRect(57, 79, 967, 688)},
+        {{0, 0, 1366, 799}, CRect(228, 95, 1138, 704)},
+        {{0, 0, 800, 600}, CRect(-55, -4, 855, 605)}, // narrower than the window: centred all the same
+        {{100, 50, 1124, 818}, CRect(157, 129, 1067, 738)},
+        {{0, 0, 1280, 800}, std::nullopt},
+        {{0, 0, 1920, 1080}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto placed = SmallScreenWindowRect(c.screen);
+        ASSERT_EQ(placed.has_value(), c.placed.has_value()) << c.screen.Height();
+        if (placed) {
+            EXPECT_EQ(*placed, *c.placed) << c.screen.Height();
+        }
+    }
+}
+
 TEST_F(BoxResources, LegendsAndTriggerDescription) {
     const std::array<int, 24> words{};
     EXPECT_EQ(BoxChannelLegend(21, words, 0x1157), "Speed Command [rpm]");

@@ -40,7 +40,6 @@ float PlotZoom = 1.0f;
 float GridCellPixels = 45.0f;
 int InitialPlotGapX = 0;
 int InitialPlotGapY = 0;
-std::string AutosaveFolder;
 
 namespace {
 
@@ -2162,30 +2161,10 @@ void CTraceGraphDlg::InvalidatePlot() {
 
 // ---- Autosave list --------------------------------------------------------------------------
 
-// The numbered recordings of the prefix in a folder, by name.
-void CTraceGraphDlg::FillAutosaveList(const std::string& folder) {
-    auto* list = static_cast<CComboBox*>(GetDlgItem(IDC_TG_AUTOSAVE_FILES));
-    list->ResetContent();
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        if (!entry.is_regular_file(error))
-            continue;
-        const std::string name = entry.path().filename().string();
-        if (name.size() > 4 && name.compare(0, autosaveName_.size(), autosaveName_) == 0 &&
-            name.compare(name.size() - 4, 4, ".trd") == 0)
-            names.push_back(name);
-    }
-    std::sort(names.begin(), names.end());
-    for (const std::string& name : names)
-        list->AddString(name);
-    if (!names.empty())
-        list->SetCurSel(0);
-}
-
 void CTraceGraphDlg::OnUpdateAutosaveList() {
     UpdateData(TRUE);
-    FillAutosaveList(autosaveFolder_);
+    FillAutosaveList(*static_cast<CComboBox*>(GetDlgItem(IDC_TG_AUTOSAVE_FILES)), autosaveFolder_,
+                     autosaveName_);
 }
 
 void CTraceGraphDlg::OnOpenAutosaveFile() {
@@ -2196,7 +2175,8 @@ void CTraceGraphDlg::OnOpenAutosaveFile() {
     const int entry = list->GetCurSel();
     if (entry < 0)
         return;
-    const std::string path = autosaveFolder_ + "/" + list->GetLBText(entry);
+    const std::string path =
+        AutosaveListFolder(autosaveFolder_, autosaveName_) + "/" + list->GetLBText(entry);
     TraceRecording recording;
     if (!ReadTraceFile(path, TraceFileForm::Trace, recording).ok) {
         ShowMessage(LoadResString(IDS_MEMORY_IMAGE_INVALID), "", MB_OK | MB_ICONSTOP);
@@ -2207,12 +2187,8 @@ void CTraceGraphDlg::OnOpenAutosaveFile() {
 }
 
 void CTraceGraphDlg::OnBrowseAutosavePath() {
-    const auto chosen = ShowFolderDialog({LoadResString(IDS_TG_AUTOSAVE_FOLDER_TITLE), autosaveFolder_});
-    if (!chosen)
-        return;
-    autosaveFolder_ = *chosen;
-    AutosaveFolder = *chosen;
-    UpdateData(FALSE);
+    if (ChooseAutosaveFolder(autosaveFolder_))
+        UpdateData(FALSE);
 }
 
 // The time axis of the present time base and point count: the whole record, from its start.

@@ -15,6 +15,7 @@
 #include "trace/AcquisitionThreads.h"
 #include "trace/CurveMarks.h"
 #include "trace/DisplayRing.h"
+#include "trace/GraphServices.h"
 #include "trace/ParameterSnapshot.h"
 #include "trace/TraceDataFile.h"
 #include "trace/TraceIni.h"
@@ -26,9 +27,6 @@
 #include <string>
 
 class CTraceReadDlg;
-
-// The private message of the graph windows' acquisition steps (wParam: the step code).
-inline constexpr UINT AcquisitionMessage = 0x824;
 
 inline constexpr UINT_PTR TraceStartTimer = 1120;
 inline constexpr UINT_PTR TraceMonitorTimer = 1130;
@@ -42,8 +40,6 @@ extern float GridCellPixels;
 // The gaps OnInitDialog measured (plot width and height room), against which resizing scales.
 extern int InitialPlotGapX;
 extern int InitialPlotGapY;
-// The folder chosen for automatic saving; it outlives the window.
-extern std::string AutosaveFolder;
 // Where the plot's back buffer puts the plot: left 65, top 55.
 inline constexpr int PlotBufferLeft = 65;
 inline constexpr int PlotBufferTop = 55;
@@ -164,7 +160,6 @@ private:
     void ResetTimeAxis();
     void OnOpenAutosaveFile();
     void OnBrowseAutosavePath();
-    void FillAutosaveList(const std::string& folder);
     void OnZeroToMiddle(UINT id);
     void OnCentreData(UINT id);
     void OnChannelLabel(UINT id);

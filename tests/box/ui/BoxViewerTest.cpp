@@ -9,6 +9,7 @@
 
 #include "catalogue/KeloServoDoc.h"
 #include "framework/core/ResourceModule.h"
+#include "framework/ui/Clipboard.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/SliderCtrl.h"
 #include "link/LinkState.h"
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -268,6 +270,30 @@ TEST_F(BoxViewer, StartDuringThePollStopsIt) {
         0);
 }
 
+// The copy is the window's own picture from the plot's corner: the grid where the paint put it.
+TEST_F(BoxViewer, CopyToClipboardTakesThePlotAsShown) {
+    Open();
+    ConfirmSettings({21, 0, 0, 0});
+    RecordOnDrive();
+    ui::Press(*viewer, IDC_BOX_START);
+    RunRecordRead();
+    ui::Press(*viewer, IDC_BOX_COPY);
+    const QImage copied = GetClipboardImage();
+    ASSERT_EQ(copied.width(), 650);
+    ASSERT_EQ(copied.height(), 550);
+    // The window's picture may come in a shallower colour depth: white is any near-white.
+    const auto white = [&](int x, int y) {
+        const QColor c = copied.pixelColor(x, y);
+        return std::min({c.red(), c.green(), c.blue()}) >= 0xF0;
+    };
+    EXPECT_TRUE(white(157, 55)) << "a grid dot";
+    EXPECT_FALSE(white(158, 55)) << "a dot is one pixel";
+    EXPECT_TRUE(white(164, 55));
+    EXPECT_TRUE(white(300, 505)) << "the bottom border";
+    EXPECT_FALSE(white(300, 506));
+    EXPECT_TRUE(white(600, 300)) << "the right border";
+}
+
 TEST_F(BoxViewer, SavedRecordsOpenAgainWithEveryField) {
     Open();
     ConfirmSettings({21, 2, 0, 32});
@@ -354,6 +380,33 @@ TEST_F(BoxViewer, TheStopTimeAutosaveFileOpens) {
     EXPECT_EQ(record.samples[0][5], viewer->SampleVectors[1][5]) << "the record, not empty queues";
     EXPECT_TRUE(viewer->LoadTraceFile(path));
     EXPECT_EQ(viewer->AutosaveSetNumber, 1);
+
+    // "Auto Save" lists the numbered files of the folder (others left out); picking one loads it.
+    std::ofstream(home_->Path("other.trd")) << "x";
+    std::ofstream(home_->Path("box-notes.txt")) << "x";
+    viewer->OnAutoSaveCheck();
+    auto* list = static_cast<CComboBox*>(viewer->GetDlgItem(IDC_BOX_AUTOSAVE_LIST));
+    ASSERT_EQ(list->GetCount(), 1);
+    EXPECT_EQ(list->GetLBText(0), "box000_000.trd");
+    EXPECT_EQ(list->GetCurSel(), 0);
+    EXPECT_TRUE(Enabled(*viewer, IDC_BOX_AUTOSAVE_LIST));
+    EXPECT_TRUE(Enabled(*viewer, IDC_BOX_AUTOSAVE_REFRESH));
+    viewer->ChannelSignal = {0, 0, 0, 0};
+    viewer->OpenAutosaveFile();
+    EXPECT_EQ(viewer->ChannelSignal[0], 21);
+    EXPECT_NE(viewer->GetWindowText().find(path), std::string::npos);
+
+    // A listed file gone meanwhile: reported, and the record shown stays.
+    std::filesystem::remove(path);
+    messages->Clear();
+    viewer->ChannelSignal = {22, 0, 0, 0};
+    viewer->OpenAutosaveFile();
+    ASSERT_EQ(MessageTexts().size(), 1u);
+    EXPECT_NE(MessageTexts()[0].find("no longer there"), std::string::npos);
+    EXPECT_EQ(viewer->ChannelSignal[0], 22);
+    // The Update button sees the folder as it is now.
+    viewer->OnRefreshAutosaveList();
+    EXPECT_EQ(list->GetCount(), 0);
 }
 
 TEST_F(BoxViewer, ClosingStopsARunningThreadFirst) {
