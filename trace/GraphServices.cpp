@@ -3,10 +3,12 @@
 #include "trace/TraceRegisters.h"
 
 #include "framework/core/ChannelColours.h"
+#include "framework/core/Format.h"
 #include "framework/core/MessageSeam.h"
 #include "link/LinkState.h"
 #include "link/services/RegisterServices.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -40,6 +42,17 @@ int AxisUnitDivisor(const std::string& scaleText, int32_t value) {
     if (magnitude >= 1000000)
         return 1000;
     return 1;
+}
+
+std::string AxisLabelText(const std::string& scaleText, int64_t value) {
+    const int32_t clamped = static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+    const int divisor = AxisUnitDivisor(scaleText, clamped);
+    std::string text = Format("%lld", static_cast<long long>(value / divisor));
+    if (divisor == 1000)
+        text += "k";
+    else if (divisor == 1000000)
+        text += "M";
+    return text;
 }
 
 int TraceFileChannelCode(int storedCode) {

@@ -25,6 +25,8 @@ int SelectScaleStep(int32_t value);
 // The divisor of an axis label: "100k" 1000; "1M", "10M", "100M" 1000000; "AUTO" by the value's
 // magnitude (1000 from 1,000,000, 1000000 from 10,000,000); 1 otherwise. Case-sensitive.
 int AxisUnitDivisor(const std::string& scaleText, int32_t value);
+// The text of an axis label: the value over its divisor, with "k" or "M" ("250k", "3M").
+std::string AxisLabelText(const std::string& scaleText, int64_t value);
 
 // The source code that a code stored by a recording older than 181116 stands for.
 int TraceFileChannelCode(int storedCode);

@@ -126,13 +126,7 @@ std::unique_ptr<CFont> MakeFont(int height, int width) {
 } // namespace
 
 std::string BoxAxisLabelText(int value, const std::string& scaleText) {
-    const int divisor = AxisUnitDivisor(scaleText, value);
-    std::string text = Format("%d", value / divisor);
-    if (divisor == 1000)
-        text += "k";
-    else if (divisor == 1000000)
-        text += "M";
-    return text;
+    return AxisLabelText(scaleText, value);
 }
 
 std::string BoxTimeLabelText(float t, int traceMode, int statusValueD4) {

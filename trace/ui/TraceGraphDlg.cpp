@@ -1169,13 +1169,7 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
         dc.SetTextAlign(place.right ? (TA_LEFT | TA_TOP) : (TA_RIGHT | TA_TOP));
         for (int j = 0; j <= 10; ++j) {
             const int64_t value = static_cast<int64_t>(offset_[c]) - static_cast<int64_t>(j) * scale_[c];
-            const int32_t clamped = static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-            const int divisor = AxisUnitDivisor(scaleText, clamped);
-            std::string text = Format("%d", static_cast<int>(value / divisor));
-            if (divisor == 1000)
-                text += "k";
-            else if (divisor == 1000000)
-                text += "M";
+            const std::string text = AxisLabelText(scaleText, value);
             const int y = T + static_cast<int>(static_cast<float>(j) * d) + place.dy;
             dc.TextOut(place.right ? W + 95 : 42, y, text);
         }

@@ -87,9 +87,9 @@ protected:
         s.colors = {0x0000FF, 0x00FFFF, 0xFF8080, 0xFF00FF, 0xFF0000, 0x80FFFF, 0x4080FF, 0xFFFF00};
     }
 
-    // An eight-channel Single recording of these sources, in a window at 1000 x 650.
-    void OpenWithSingleRecord(std::array<int, 8> sources) {
-        UseSetup(TraceModeSingle, true, sources);
+    // A Single recording of these sources (eight channels unless told), in a window at 1000 x 650.
+    void OpenWithSingleRecord(std::array<int, 8> sources, bool eight = true) {
+        UseSetup(TraceModeSingle, eight, sources);
         ASSERT_NE(Open(), nullptr);
         window->MoveWindow(0, 0, 1000, 650);
         ui::Press(*window, IDC_TG_START);

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 using namespace tracetest;
 
@@ -519,4 +520,144 @@ TEST_F(TraceWindow, CycleRefreshesOnEveryCompleteBuffer) {
     ui::Press(*window, IDC_TG_START);
     EXPECT_FALSE(window->HasTimer(TraceCycleRepeatTimer));
     EXPECT_FALSE(window->HasThread());
+}
+
+namespace {
+
+// Pixels of a colour (as the screen shows a COLORREF) inside the plot's ten by ten divisions.
+struct PlotPixels {
+    QImage image;
+    CPoint origin;
+    int width;
+    int Count(COLORREF colour, int top = 0, int bottom = INT32_MAX) const {
+        const uint32_t rgb = (colour & 0xFFu) << 16 | (colour & 0xFF00u) | (colour >> 16 & 0xFFu);
+        int count = 0;
+        for (int x = 1; x < width; ++x)
+            for (int y = std::max(0, top); y <= std::min(width, bottom); ++y)
+                if (Near(image.pixel(origin.x + x, origin.y + y), rgb))
+                    ++count;
+        return count;
+    }
+};
+
+} // namespace
+
+class TraceWindowPicture : public TraceWindowFixture {
+protected:
+    PlotPixels Grab() {
+        Pump();
+        return {window->GetWidget()->grab().toImage(), window->PlotOrigin(),
+                static_cast<int>(10.0f * window->Division())};
+    }
+};
+
+TEST_F(TraceWindowPicture, ADigitalChannelIsDrawnBetweenItsZeroAndOneLines) {
+    OpenWithSingleRecord({1, 9, 0, 0, 0, 0, 0, 0});
+    if (HasFatalFailure())
+        return;
+    ASSERT_EQ(window->Scale(1), 1) << "a digital channel shows one unit per division";
+    const PlotPixels plot = Grab();
+    const float d = window->Division();
+    const int zeroLine = static_cast<int>(static_cast<float>(window->Offset(1)) * d);
+    const int oneLine = static_cast<int>(static_cast<float>(window->Offset(1) - 1) * d);
+    ASSERT_GT(oneLine, 0) << "both lines lie inside the plot";
+    ASSERT_LT(zeroLine, plot.width);
+    const COLORREF yellow = 0x00FFFF; // channel 2
+    EXPECT_GT(plot.Count(yellow, oneLine - 1, zeroLine + 1), 100);
+    EXPECT_EQ(plot.Count(yellow, 0, oneLine - 2), 0) << "nothing above the 1 line";
+    EXPECT_EQ(plot.Count(yellow, zeroLine + 2), 0) << "nothing below the 0 line";
+}
+
+TEST_F(TraceWindowPicture, AWideChannelTwoHidesChannelFourOfFour) {
+    struct Case {
+        int channelTwoSource;
+        bool fourDrawn;
+    } cases[] = {{5, false}, {2, true}};
+    for (const Case& c : cases) {
+        OpenWithSingleRecord({1, c.channelTwoSource, 0, 1, 0, 0, 0, 0}, false);
+        if (HasFatalFailure())
+            return;
+        const COLORREF magenta = 0xFF00FF; // channel 4
+        const int pixels = Grab().Count(magenta);
+        if (c.fourDrawn)
+            EXPECT_GT(pixels, 100) << "source " << c.channelTwoSource;
+        else
+            EXPECT_EQ(pixels, 0) << "source " << c.channelTwoSource;
+        window->CloseWindow();
+        Pump();
+        window = nullptr;
+        WaitForKeptThreads();
+        ResetStore();
+        // The next window would start from the set-up this one saved at START.
+        std::remove(ProgramFolderFile("trace.ini").c_str());
+    }
+}
+
+TEST_F(TraceWindowPicture, CursorsAToDAppearInTheirColoursAtTheirPlaces) {
+    // Colours apart from the curves' (red, yellow) and the white grid.
+    view.settings.cursorColorUsed = {1, 1, 1, 1};
+    view.settings.cursorColors = {0x00FF00, 0x808000, 0x0080FF, 0x800080};
+    OpenWithSingleRecord({1, 2, 0, 0, 0, 0, 0, 0});
+    if (HasFatalFailure())
+        return;
+    EXPECT_EQ(Grab().Count(0x00FF00), 0) << "no cursor before they are shown";
+    ui::SetChecked(*window, IDC_TG_CURSOR_SHOW, true);
+    ASSERT_TRUE(window->CursorsShown());
+    const PlotPixels plot = Grab();
+    auto rgbOf = [](COLORREF c) { return (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu); };
+    // Two pixels wide: one of three columns (rows) around the place carries the colour.
+    auto hit = [&](int x, int y, bool vertical, COLORREF colour) {
+        for (int k = -1; k <= 1; ++k) {
+            const int px = plot.origin.x + x + (vertical ? k : 0);
+            const int py = plot.origin.y + y + (vertical ? 0 : k);
+            if (Near(plot.image.pixel(px, py), rgbOf(colour)))
+                return true;
+        }
+        return false;
+    };
+    for (int k = 0; k < 2; ++k) {
+        const int x = window->CursorX(k);
+        const int y = window->CursorY(k);
+        const int dy = y < plot.width / 2 ? 5 : -5;
+        const int dx = x < plot.width / 2 ? 5 : -5;
+        const char name[] = {static_cast<char>('A' + k), 0};
+        const char crossing[] = {static_cast<char>('C' + k), 0};
+        EXPECT_TRUE(hit(x, y + dy, true, view.settings.cursorColors[static_cast<size_t>(k)]))
+            << name << " at x " << x;
+        EXPECT_TRUE(hit(x + dx, y, false, view.settings.cursorColors[static_cast<size_t>(2 + k)]))
+            << crossing << " at y " << y;
+    }
+}
+
+TEST(TraceAxisLabel, ValuesGetTheirUnit) {
+    struct Case {
+        const char* scale;
+        int64_t value;
+        const char* text;
+    } cases[] = {
+        {"100k", 250000, "250k"},   {"1M", 3000000, "3M"},       {"10M", -3000000, "-3M"},
+        {"AUTO", 3000000, "3000k"}, {"AUTO", 30000000, "30M"},   {"AUTO", 999999, "999999"},
+        {"500", 250000, "250000"},  {"1M", 5000000000, "5000M"}, // beyond 32 bits: no wrap
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(AxisLabelText(c.scale, c.value), c.text) << c.scale << " " << c.value;
+}
+
+TEST_F(TraceWindowPicture, ValueLabelsStandBesideEachGridLineInTheChannelColour) {
+    OpenWithSingleRecord({1, 0, 0, 0, 0, 0, 0, 0});
+    if (HasFatalFailure())
+        return;
+    const PlotPixels plot = Grab();
+    const float d = window->Division();
+    // Channel 1's labels end at buffer x 42 (right aligned), 17 pixels above each grid line.
+    const int right = plot.origin.x - PlotBufferLeft + 42;
+    for (int j = 0; j <= 10; ++j) {
+        const int top = plot.origin.y + static_cast<int>(static_cast<float>(j) * d) - 17;
+        int red = 0;
+        for (int x = right - 40; x <= right; ++x)
+            for (int y = top; y < top + 13; ++y)
+                if (Near(plot.image.pixel(x, y), 0xFF0000))
+                    ++red;
+        EXPECT_GT(red, 3) << "label of grid line " << j;
+    }
 }
