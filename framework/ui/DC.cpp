@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -557,20 +558,36 @@ int CDC::DevicePenWidth() const {
 }
 
 // One pixel wide lines are set pixel by pixel, so the end point is left out exactly and styled pens
-// keep their pattern (and, in opaque mode, paint their gaps in the background colour).
+// keep their pattern (and, in opaque mode, paint their gaps in the background colour). A solid
+// horizontal or vertical line covers exactly the rectangle of its pixels, so it is filled at once;
+// the point buffers are kept between calls because a plot draws thousands of short lines a frame.
 void CDC::PixelLine(QPoint from, QPoint to) {
     const std::vector<int>& pattern = CosmeticPattern(state_.pen.lopnStyle);
+    const int dx = std::abs(to.x() - from.x());
+    const int dy = -std::abs(to.y() - from.y());
+    if (dx == 0 && dy == 0)
+        return;
+    if (pattern.empty() && (dx == 0 || dy == 0)) {
+        state_.patternPos += std::max(dx, -dy);
+        const int left = std::min(from.x(), to.x() + (to.x() < from.x() ? 1 : 0));
+        const int top = std::min(from.y(), to.y() + (to.y() < from.y() ? 1 : 0));
+        painter_->fillRect(QRect(left, top, std::max(dx, 1), std::max(-dy, 1)),
+                           ToQColor(state_.pen.lopnColor));
+        return;
+    }
     const bool fillGaps = !pattern.empty() && state_.bkMode == OPAQUE;
-    QList<QPoint> on, off;
+    static thread_local std::vector<QPoint> on, off;
+    on.clear();
+    off.clear();
     int x = from.x(), y = from.y();
-    const int dx = std::abs(to.x() - x), sx = x < to.x() ? 1 : -1;
-    const int dy = -std::abs(to.y() - y), sy = y < to.y() ? 1 : -1;
+    const int sx = x < to.x() ? 1 : -1;
+    const int sy = y < to.y() ? 1 : -1;
     int err = dx + dy;
     while (x != to.x() || y != to.y()) {
         if (PatternOn(pattern, state_.patternPos++))
-            on.push_back(QPoint(x, y));
+            on.emplace_back(x, y);
         else if (fillGaps)
-            off.push_back(QPoint(x, y));
+            off.emplace_back(x, y);
         const int e2 = 2 * err;
         if (e2 >= dy)
             err += dy, x += sx;
@@ -579,7 +596,7 @@ void CDC::PixelLine(QPoint from, QPoint to) {
     }
     painter_->setPen(QPen(ToQColor(state_.pen.lopnColor), 0));
     painter_->drawPoints(on.data(), static_cast<int>(on.size()));
-    if (!off.isEmpty()) {
+    if (!off.empty()) {
         painter_->setPen(QPen(ToQColor(state_.bkColour), 0));
         painter_->drawPoints(off.data(), static_cast<int>(off.size()));
     }
