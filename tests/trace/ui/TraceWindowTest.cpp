@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 using namespace tracetest;
 
@@ -449,7 +450,7 @@ TEST_F(TraceWindowWithRecord, CursorsStartAtOneAndNineDivisionsAndStopAtThePlotE
     EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_A), "");
 }
 
-TEST_F(TraceWindow, MonitorAutosaveWritesTheNumberedRecordingAtStop) {
+TEST_F(TraceWindow, MonitorAutosaveWritesNumberedRecordingsDuringTheRunAndAtStop) {
     UseSetup(TraceModeMonitor, false, {1, 2, 3, 6, 0, 0, 0, 0});
     machine->SetStepPerRequest(2000);
     ASSERT_NE(Open(), nullptr);
@@ -459,9 +460,15 @@ TEST_F(TraceWindow, MonitorAutosaveWritesTheNumberedRecordingAtStop) {
     Fire(TraceStartTimer);
     ASSERT_TRUE(
         FireUntil(TraceMonitorTimer, [&] { return window->Display(0).At(MonitorPointCount - 1) != 0; }));
+    // Once more than a screenful has queued, the run writes a numbered recording while it goes on.
+    const std::string duringRun = home_->Path("home/run000_000.trd");
+    ASSERT_TRUE(FireUntil(TraceMonitorTimer, [&] { return std::filesystem::exists(duringRun); }));
+    EXPECT_TRUE(window->Running());
     ui::Press(*window, IDC_TG_START);
     ASSERT_FALSE(window->Running());
-    const std::string first = home_->Path("home/run000_000.trd");
+    // STOP writes the next sub-number of the same run.
+    const std::string first = home_->Path("home/run000_001.trd");
+    EXPECT_TRUE(std::filesystem::exists(first));
     TraceRecording recording;
     const TraceFileRead read = ReadTraceFile(first, TraceFileForm::Trace, recording);
     ASSERT_TRUE(read.ok) << read.error;
@@ -479,7 +486,7 @@ TEST_F(TraceWindow, MonitorAutosaveWritesTheNumberedRecordingAtStop) {
     // The list offers the numbered recordings; choosing one opens it.
     ui::Press(*window, IDC_TG_AUTOSAVE_UPDATE);
     ASSERT_EQ(ui::SelectedText(*window, IDC_TG_AUTOSAVE_FILES), "run000_000.trd");
-    ui::Choose(*window, IDC_TG_AUTOSAVE_FILES, 1);
+    ui::Choose(*window, IDC_TG_AUTOSAVE_FILES, 2); // run000_000, run000_001, run001_000
     EXPECT_EQ(window->GetWindowText(), "Wave Trace - [" + home_->Path("home/run001_000.trd") + "]");
 }
 
