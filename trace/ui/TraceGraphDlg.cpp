@@ -980,6 +980,12 @@ void CTraceGraphDlg::WriteNumberedRecording(bool atStop) {
 
 LRESULT CTraceGraphDlg::OnAcquisitionMessage(WPARAM code, LPARAM) {
     switch (code) {
+    case 1:
+        // The set-up runs modally here, so there is never a set-up child window to close.
+        return 0;
+    case 2:
+        statePollSuppressed_ = true;
+        return 0;
     case 3:
         SetFocus();
         readWindow_ = new CTraceReadDlg(nullptr);
@@ -1000,6 +1006,8 @@ LRESULT CTraceGraphDlg::OnAcquisitionMessage(WPARAM code, LPARAM) {
         return 0;
     }
     case 5: {
+        if (statePollSuppressed_)
+            return 0;
         CBusyHold busy(view_.Services());
         QueryTraceState(view_.Services());
         return 0;

@@ -211,6 +211,8 @@ private:
     CWnd* owner_;
     DialogScrollHelper scroller_;
     CTraceReadDlg* readWindow_ = nullptr;
+    // Set by the acquisition message's code 2: code 5 then leaves the drive's trace state alone.
+    bool statePollSuppressed_ = false;
     std::array<CToolTipCtrl, 4> tips_;
     std::array<DisplayRing, 8> display_;
     DisplayRing indexDisplay_;

@@ -668,3 +668,16 @@ TEST_F(TraceWindowPicture, ValueLabelsStandBesideEachGridLineInTheChannelColour)
         EXPECT_GT(red, 3) << "label of grid line " << j;
     }
 }
+
+TEST_F(TraceWindow, AcquisitionMessageStatePollStopsAfterCodeTwo) {
+    ASSERT_NE(Open(), nullptr);
+    drive->ClearLog();
+    window->SendMessage(AcquisitionMessage, 5, 0);
+    EXPECT_FALSE(Requests().empty()) << "code 5 asks the drive for its trace state";
+    drive->ClearLog();
+    window->SendMessage(AcquisitionMessage, 1, 0); // no set-up child: nothing to close
+    window->SendMessage(AcquisitionMessage, 2, 0);
+    window->SendMessage(AcquisitionMessage, 5, 0);
+    window->SendMessage(AcquisitionMessage, 9, 0);
+    EXPECT_TRUE(Requests().empty());
+}
