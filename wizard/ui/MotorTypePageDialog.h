@@ -1,6 +1,6 @@
 #pragma once
 // CMotorTypePageDialog: the motor model page (step "Servo Motor Model Select"): the motors of the
-// drive's capacity group, the encoder specification and the Cn030 value they make.
+// drive's capacity group, the encoder type and the Cn030 value they make.
 #include "catalogue/MotorTables.h"
 #include "wizard/ui/WizardPage.h"
 
