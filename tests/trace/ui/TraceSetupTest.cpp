@@ -86,7 +86,8 @@ TEST(TraceSetupRules, LongWordChannels) {
         bool allowed;
     } cases[] = {
         {{5, 0, 0, 0, 0, 0, 0, 0}, 1, false, false},  // four channels: one among 1..3
-        {{5, 0, 0, 0, 0, 0, 0, 0}, 3, false, true},   // channel 4 always in four-channel mode
+        {{0, 0, 0, 0, 0, 0, 0, 0}, 3, false, false}, // channel 4 of four: no room for its high word
+        {{0, 0, 0, 0, 0, 0, 0, 0}, 3, true, true},
         {{5, 47, 51, 0, 0, 0, 0, 0}, 3, true, false}, // a fourth in eight-channel mode
         {{5, 47, 0, 0, 0, 0, 0, 0}, 2, true, true},
         {{0, 0, 0, 0, 0, 0, 0, 0}, 5, true, false}, // channels 6..8 never
@@ -96,6 +97,22 @@ TEST(TraceSetupRules, LongWordChannels) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(LongWordAllowed(c.codes, c.channel, c.eight), c.allowed) << c.channel;
+}
+
+TEST(TraceSetupRules, ChannelControlsFollowCountAndHighWords) {
+    struct Case {
+        std::array<int, 8> sources;
+        bool eight;
+        std::array<bool, 8> enabled;
+    } cases[] = {
+        {{1, 2, 3, 4, 0, 0, 0, 0}, false, {1, 1, 1, 1, 0, 0, 0, 0}}, // four: 5..8 off
+        {{1, 5, 3, 4, 0, 0, 0, 0}, false, {1, 1, 1, 0, 0, 0, 0, 0}}, // channel 4 carries the high word
+        {{1, 2, 3, 4, 6, 7, 8, 9}, true, {1, 1, 1, 1, 1, 1, 1, 1}},
+        {{5, 2, 3, 4, 6, 7, 8, 9}, true, {1, 1, 1, 1, 1, 1, 1, 0}},
+        {{5, 47, 51, 4, 6, 7, 8, 9}, true, {1, 1, 1, 1, 1, 0, 0, 0}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ChannelControlsEnabled(c.sources, c.eight), c.enabled) << c.sources[1] << c.eight;
 }
 
 class TraceSetup : public TraceWindowFixture {
