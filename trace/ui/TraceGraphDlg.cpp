@@ -865,9 +865,15 @@ void CTraceGraphDlg::ShowQueuedMonitorSamples() {
         indexDisplay_.Roll(value);
     indexQueue.clear();
     PendingSampleCount = 0;
-    int rolled = 0;
+    // The run reached as far back as the channels with a source all hold samples.
+    int rolled = display_[0].Rolled();
+    bool sourced = false;
     for (int ch = 0; ch < channels; ++ch)
-        rolled = std::max(rolled, display_[static_cast<size_t>(ch)].Rolled());
+        if (sources_[static_cast<size_t>(ch)] != 0) {
+            const int own = display_[static_cast<size_t>(ch)].Rolled();
+            rolled = sourced ? std::min(rolled, own) : own;
+            sourced = true;
+        }
     monitorUnfilled_ = std::max(0, display_[0].Size() - rolled);
     InvalidatePlot();
 }

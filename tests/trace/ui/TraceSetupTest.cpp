@@ -150,6 +150,28 @@ TEST_F(TraceSetup, FourChannelLongWordsAndChannelFour) {
     });
 }
 
+// Channel 4 of four has no word for a high half: Position Error there would be cut to 16 bits.
+TEST_F(TraceSetup, ChannelFourOfFourRefusesA32BitSource) {
+    ASSERT_NE(Open(), nullptr);
+    RunSetup([&](CTraceSetupDlg& d) {
+        ClearSources(d);
+        ui::Choose(d, TraceSetupSourceCombos[3], EntryOf(d, 5));
+        ASSERT_EQ(d.codes[3], 5) << "eight channels place its high word on channel 8";
+        ui::Choose(d, IDC_TS_CHANNEL_COUNT, 0);
+        EXPECT_EQ(d.codes[3], 0) << "switching to four gives the choice up";
+        EXPECT_EQ(ui::Selected(d, TraceSetupSourceCombos[3]), 0);
+        ASSERT_EQ(messages->Shown().size(), 1u);
+        EXPECT_EQ(messages->Shown()[0].text, "long word is not available");
+        ui::Choose(d, TraceSetupSourceCombos[3], EntryOf(d, 2));
+        ui::Choose(d, TraceSetupSourceCombos[3], EntryOf(d, 5));
+        EXPECT_EQ(d.codes[3], 2) << "refused, the previous choice stays";
+        EXPECT_EQ(ui::Selected(d, TraceSetupSourceCombos[3]), EntryOf(d, 2));
+        EXPECT_EQ(messages->Shown().size(), 2u);
+        ui::Press(d, IDOK);
+    });
+    EXPECT_EQ(view.settings.sources[3], 2);
+}
+
 TEST_F(TraceSetup, EightChannelsNarrowTheUpperRowsAndSwitchingToFourClearsLaterLongWords) {
     ASSERT_NE(Open(), nullptr);
     RunSetup([&](CTraceSetupDlg& d) {
