@@ -81,7 +81,7 @@ CBOXDlg::CBOXDlg(IBoxViewLink& view, CWnd* parent)
     AutoSavePath = AutosaveFolder.empty() ? ProgramFolder() : AutosaveFolder;
     ClearTraceSampleBuffers(0);
     // The picture buttons share the trace window's faces.
-    m_start.LoadBitmaps(IDB_TRACE_START_NORMAL, IDB_TRACE_START_SELECTED, IDB_TRACE_STOP,
+    m_start.LoadBitmaps(IDB_TRACE_START_NORMAL, IDB_TRACE_START_SELECTED, IDB_TRACE_START_NORMAL,
                         IDB_TRACE_START_DISABLED);
     m_setting.LoadBitmaps(IDB_TRACE_SETTING_NORMAL, IDB_TRACE_SETTING_SELECTED, IDB_TRACE_SETTING_FOCUSED,
                           IDB_TRACE_SETTING_DISABLED);
@@ -223,8 +223,9 @@ CPoint CBOXDlg::GridPoint(CPoint client) const {
 }
 
 void CBOXDlg::ShowIdleLook(bool running) {
-    m_start.LoadBitmaps(running ? IDB_TRACE_STOP : IDB_TRACE_START_SELECTED, IDB_TRACE_START_SELECTED,
-                        IDB_TRACE_STOP, IDB_TRACE_START_DISABLED);
+    // The focused face follows the run too: a record that ends by itself leaves the focus on START.
+    const UINT face = running ? IDB_TRACE_STOP : IDB_TRACE_START_SELECTED;
+    m_start.LoadBitmaps(face, IDB_TRACE_START_SELECTED, face, IDB_TRACE_START_DISABLED);
     m_start.Invalidate(TRUE);
     Enable({IDC_BOX_OPEN, IDC_BOX_SAVE_AS, IDC_BOX_SAVE, IDC_BOX_TRACE_SETTING}, !running);
     if (!running && !RecordShown)
@@ -816,8 +817,7 @@ void CBOXDlg::OnKey(UINT key, UINT, UINT) {
     if (!KeyStepCursorA(movedBy))
         return;
     DragAnchorX += movedBy;
-    GetDlgItem(IDC_BOX_TIME_A)
-        ->SetWindowText(BoxTimeReadoutText(CursorATime));
+    GetDlgItem(IDC_BOX_TIME_A)->SetWindowText(BoxTimeReadoutText(CursorATime));
     GetDlgItem(IDC_BOX_TIME_B)->SetWindowText(BoxTimeReadoutText(CursorBTime));
     GetDlgItem(IDC_BOX_TIME_DIFF)->SetWindowText(BoxTimeReadoutText(CursorBTime - CursorATime));
     Invalidate(FALSE);
@@ -1103,8 +1103,7 @@ void CBOXDlg::OnVScroll(UINT code, UINT position, CScrollBar* bar) {
 
 void CBOXDlg::RefreshTimeReadouts() {
     ComputeTimeReadouts();
-    GetDlgItem(IDC_BOX_TIME_A)
-        ->SetWindowText(BoxTimeReadoutText(CursorATime));
+    GetDlgItem(IDC_BOX_TIME_A)->SetWindowText(BoxTimeReadoutText(CursorATime));
     GetDlgItem(IDC_BOX_TIME_B)->SetWindowText(BoxTimeReadoutText(CursorBTime));
     GetDlgItem(IDC_BOX_TIME_DIFF)->SetWindowText(BoxTimeReadoutText(CursorBTime - CursorATime));
     Invalidate(FALSE);
@@ -1262,8 +1261,7 @@ void CBOXDlg::OnMouseMove(UINT flags, CPoint point) {
                 const int newX = XOfTime(time);
                 DragAnchorX += newX - x;
                 x = newX;
-                GetDlgItem(IDC_BOX_TIME_A)
-                    ->SetWindowText(BoxTimeReadoutText(CursorATime));
+                GetDlgItem(IDC_BOX_TIME_A)->SetWindowText(BoxTimeReadoutText(CursorATime));
                 GetDlgItem(IDC_BOX_TIME_B)->SetWindowText(BoxTimeReadoutText(CursorBTime));
                 GetDlgItem(IDC_BOX_TIME_DIFF)->SetWindowText(BoxTimeReadoutText(CursorBTime - CursorATime));
             }

@@ -94,7 +94,8 @@ CTraceGraphDlg::CTraceGraphDlg(ITraceViewLink& view, CWnd* owner)
     indexDisplay_.Assign(TracePointCount);
     recordTime_ = static_cast<float>(TracePointCount) * 100.0f / 1000.0f;
     timePerDivision_ = recordTime_ / 10.0f;
-    startButton_.LoadBitmaps(IDB_TRACE_START_NORMAL, IDB_TRACE_START_SELECTED, IDB_TRACE_STOP,
+    // Focused or not, START shows STOP only while a run goes on.
+    startButton_.LoadBitmaps(IDB_TRACE_START_NORMAL, IDB_TRACE_START_SELECTED, IDB_TRACE_START_NORMAL,
                              IDB_TRACE_START_DISABLED);
     settingButton_.LoadBitmaps(IDB_TRACE_SETTING_NORMAL, IDB_TRACE_SETTING_SELECTED,
                                IDB_TRACE_SETTING_FOCUSED, IDB_TRACE_SETTING_DISABLED);
@@ -1524,7 +1525,7 @@ TraceRecording CTraceGraphDlg::CurrentRecording() const {
         r.upperOffsets[ch] = offset_[ch + 4];
     }
     r.sliderPositions = sliderPosition_;
-    r.frontChannel = drawOrder_[3];
+    r.frontChannel = drawOrder_[channelCountMode_ == 1 ? 7 : 3]; // the channel drawn last
     const int count = r.pointCount + 1;
     for (size_t ch = 0; ch < 8; ++ch) {
         r.samples[ch].resize(static_cast<size_t>(count));
@@ -1672,8 +1673,8 @@ void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& p
     if (auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE));
         combo && r.timeDivisionSelection > 0 && r.timeDivisionSelection < combo->GetCount()) {
         combo->SetCurSel(r.timeDivisionSelection);
-        timePerDivision_ = std::max(intervalTime_, recordTime_ / 10.0f -
-                                                       static_cast<float>(r.timeDivisionSelection) * intervalTime_);
+        timePerDivision_ = std::max(
+            intervalTime_, recordTime_ / 10.0f - static_cast<float>(r.timeDivisionSelection) * intervalTime_);
     }
     scrollPosition_ = std::max(0, r.baseScroll);
     ApplyChannelControlRules();
@@ -1683,6 +1684,7 @@ void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& p
         if (auto* combo = static_cast<CComboBox*>(GetDlgItem(TraceScaleCombos[ch])))
             combo->SetCurSel(scaleSelection_[ch]);
     BringChannelToFront(std::clamp(r.frontChannel, 0, 7));
+    selectedChannel_ = std::clamp(r.frontChannel, 0, channelCountMode_ == 1 ? 7 : 3);
     dataPresent_ = true;
     zoomed_ = false;
     if (r.zoomed != 0 && UsableTimeBase(r.timePerDivision, intervalTime_)) {

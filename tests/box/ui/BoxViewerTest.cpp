@@ -441,8 +441,8 @@ TEST_F(BoxViewer, TheRecordKeepsItsOwnTimesLevelAndBitsWhateverTheTraceWindowRan
               const auto list = BoxDataTypeList(setup.DioFunctionWords);
               ui::Type(setup, IDC_BS_INTERVAL, "1");
               EXPECT_EQ(ui::Text(setup, IDC_BS_RECORD_TIME), "51.20");
-              for (auto [id, code] : {std::pair{IDC_BS_TYPE1, 21}, {IDC_BS_TYPE2, 0}, {IDC_BS_TYPE3, 0},
-                                      {IDC_BS_TYPE4, 5}})
+              for (auto [id, code] :
+                   {std::pair{IDC_BS_TYPE1, 21}, {IDC_BS_TYPE2, 0}, {IDC_BS_TYPE3, 0}, {IDC_BS_TYPE4, 5}})
                   ui::Choose(setup, id, BoxDataTypeItemOf(list, code));
               ui::Choose(setup, IDC_BS_TRIGGER_SOURCE, BoxDataTypeItemOf(list, 21));
               ui::SetChecked(setup, IDC_BS_ENABLE, true);

@@ -85,7 +85,7 @@ TEST(TraceSetupRules, LongWordChannels) {
         bool eight;
         bool allowed;
     } cases[] = {
-        {{5, 0, 0, 0, 0, 0, 0, 0}, 1, false, false},  // four channels: one among 1..3
+        {{5, 0, 0, 0, 0, 0, 0, 0}, 1, false, false}, // four channels: one among 1..3
         {{0, 0, 0, 0, 0, 0, 0, 0}, 3, false, false}, // channel 4 of four: no room for its high word
         {{0, 0, 0, 0, 0, 0, 0, 0}, 3, true, true},
         {{5, 47, 51, 0, 0, 0, 0, 0}, 3, true, false}, // a fourth in eight-channel mode

@@ -90,7 +90,8 @@ TEST_F(TraceTimes, SetupListCursorAndCsvAgreeInEveryMode) {
         ui::Press(*window, IDC_TG_SETTING);
 
         auto* list = static_cast<CComboBox*>(window->GetDlgItem(IDC_TG_TIME_BASE));
-        EXPECT_NEAR(std::strtod(list->GetLBText(0).c_str(), nullptr), record / 10, 0.005) << "a tenth of the axis";
+        EXPECT_NEAR(std::strtod(list->GetLBText(0).c_str(), nullptr), record / 10, 0.005)
+            << "a tenth of the axis";
 
         ui::SetChecked(*window, IDC_TG_CURSOR_SHOW, true);
         const double cursorB = record * window->CursorX(1) / (10.0 * window->Division());
@@ -107,7 +108,8 @@ TEST_F(TraceTimes, SetupListCursorAndCsvAgreeInEveryMode) {
             // Only the samples the run brought, the newest one included; each at its place on the axis.
             EXPECT_EQ(static_cast<int>(csv.times.size()), window->Display(0).Rolled());
             EXPECT_NEAR(csv.times[0], c.step * (c.points - static_cast<int>(csv.times.size())), 0.0051);
-            EXPECT_TRUE(ChannelDeques[static_cast<size_t>(ChannelSlots[0])].empty()) << "nothing left unshown";
+            EXPECT_TRUE(ChannelDeques[static_cast<size_t>(ChannelSlots[0])].empty())
+                << "nothing left unshown";
             EXPECT_EQ(csv.firstChannel.back(), window->Display(0).At(c.points - 1));
         } else {
             EXPECT_EQ(csv.times.size(), static_cast<size_t>(c.points));
