@@ -114,13 +114,7 @@ TEST_F(TraceTimes, SetupListCursorAndCsvAgreeInEveryMode) {
         } else {
             EXPECT_EQ(csv.times.size(), static_cast<size_t>(c.points));
         }
-        window->CloseWindow();
-        Pump();
-        window = nullptr;
-        WaitForKeptThreads();
-        ResetStore();
-        // The next window would start from the set-up this one saved at START.
-        std::remove(ProgramFolderFile("trace.ini").c_str());
+        CloseForNextCase();
     }
 }
 
