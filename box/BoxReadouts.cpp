@@ -1,20 +1,14 @@
 #include "box/BoxReadouts.h"
 
+#include "box/BoxViewModel.h"
+
+#include "trace/GraphServices.h"
 #include "trace/TraceCaptions.h"
 
 #include "framework/core/Format.h"
 
-std::string TimeReadoutAText(float time, int traceMode, int statusValueD4, bool fromPosition) {
-    double shown = time;
-    if (traceMode == 0 || traceMode == 1)
-        shown = time / 100.0f;
-    else if (fromPosition && statusValueD4 > 54)
-        shown = time / 10.0f;
-    return Format("%.2f", shown);
-}
-
-std::string TimeReadoutBText(float time) {
-    return Format("%.2f", static_cast<double>(time / 100.0f));
+std::string BoxTimeReadoutText(float time) {
+    return Format("%.2f", static_cast<double>(time / static_cast<float>(BoxTimeDivisor)));
 }
 
 std::string ValueReadoutText(float value) {
@@ -32,7 +26,7 @@ BoxTriggerDescription DescribeBoxTrigger(int source, int& level, int edge, int p
                                          const std::array<int, 24>& dioWords, int modelCode) {
     BoxTriggerDescription d;
     d.method = BoxChannelSignalName(source, dioWords) + " ";
-    if (source >= 1 && source <= 4) {
+    if (ChannelSignalKind(source) == 1) {
         d.level = Format(" %d ", level) + BoxChannelUnitName(source, modelCode);
     } else {
         level = 0;

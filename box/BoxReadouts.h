@@ -4,11 +4,9 @@
 #include <array>
 #include <string>
 
-// Cursor A's time: /100 in Single and Cycle mode; in other modes the time itself, or /10 when
-// dn-04 is above 54. fromPosition false: the stored time (no dn-04 rule: /100 or the time itself).
-std::string TimeReadoutAText(float time, int traceMode, int statusValueD4, bool fromPosition);
-// Cursor B's time and the difference: always /100.
-std::string TimeReadoutBText(float time);
+// A cursor time or a difference of two, in ms: a box record's times go by its own sample period
+// (BoxTimeDivisor), whatever mode the trace window last ran in.
+std::string BoxTimeReadoutText(float time);
 std::string ValueReadoutText(float value);
 
 // "name [unit]" for word signals (code 0 and 21 up), the bare name for bit signals.
@@ -17,7 +15,8 @@ std::string BoxChannelLegend(int code, const std::array<int, 24>& dioWords, int 
 struct BoxTriggerDescription {
     std::string method, level, edge, position;
 };
-// The four texts of the "Trigger Condition" group. The level is kept only for sources 1..4; for
-// any other source it becomes 0.
+// The four texts of the "Trigger Condition" group. The source is a data type: a word signal (21 up)
+// keeps its level and shows it with its unit; no source (0) and the bit signals 1..20 trigger on
+// their edge alone, so their level is 0 and not shown.
 BoxTriggerDescription DescribeBoxTrigger(int source, int& level, int edge, int position,
                                          const std::array<int, 24>& dioWords, int modelCode);

@@ -134,10 +134,8 @@ void CBoxViewModel::SetRecordTiming(float samplePeriodRaw, int pointCount) {
     TimeOrigin = 0.0f;
 }
 
-std::vector<std::string> CBoxViewModel::TimeBaseItems(int traceMode, int statusValueD4) const {
-    float divisor = 100.0f;
-    if (traceMode == 2)
-        divisor = statusValueD4 > 54 ? 10.0f : 1.0f;
+std::vector<std::string> CBoxViewModel::TimeBaseItems() const {
+    const float divisor = static_cast<float>(BoxTimeDivisor);
     std::vector<std::string> items;
     const auto add = [&](float perDivision) {
         char text[64];

@@ -128,8 +128,8 @@ struct CBoxViewModel {
     // time-base list back at its first item and the scroll at 0.
     void SetRecordTiming(float samplePeriodRaw, int pointCount);
     // The items of the time-base list: per-division times falling by TimeStep from RecordSpan / 10,
-    // shown divided by 100 (Single and Cycle) or by 10 / 1 in Monitor mode (dn-04 above 54 or not).
-    std::vector<std::string> TimeBaseItems(int traceMode, int statusValueD4) const;
+    // in ms (divided by BoxTimeDivisor: the record's own times, never the trace window's mode).
+    std::vector<std::string> TimeBaseItems() const;
     // Rule A: TimeScrollMax for a time per division, TimeScrollPos kept within it.
     void ApplyScrollExtent(float timePerDivision);
     // Time-base item i chosen: time per division, scroll kept in proportion, time origin.

@@ -3,6 +3,7 @@
 void DisplayRing::Assign(int count) {
     data_.assign(static_cast<std::size_t>(count > 0 ? count : 0), 0);
     start_ = 0;
+    rolled_ = 0;
 }
 
 void DisplayRing::Set(int i, int32_t value) {
@@ -16,6 +17,8 @@ void DisplayRing::Roll(int32_t value) {
     if (data_.empty())
         return;
     data_[start_] = value; // the oldest slot becomes the newest
+    if (rolled_ < data_.size())
+        ++rolled_;
     if (++start_ == data_.size())
         start_ = 0;
 }

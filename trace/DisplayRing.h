@@ -21,6 +21,9 @@ public:
     void Set(int i, int32_t value);
     // Appends value and drops the oldest sample; the length stays.
     void Roll(int32_t value);
+    // Samples rolled in since the last Assign, at most Size(): the rest at the front are still the
+    // zeros Assign left.
+    int Rolled() const { return rolled_ < data_.size() ? static_cast<int>(rolled_) : Size(); }
     // The first count samples in order (0 beyond the end).
     void CopyTo(int32_t* out, int count) const;
     std::vector<int32_t> ToVector() const;
@@ -28,4 +31,5 @@ public:
 private:
     std::vector<int32_t> data_;
     std::size_t start_ = 0;
+    std::size_t rolled_ = 0;
 };

@@ -18,6 +18,12 @@ COLORREF ChannelColor(unsigned index) {
     return index < kChannelColours.size() ? kChannelColours[index] : RGB(255, 255, 255);
 }
 
+int TimeDisplayDivisorOf(int traceMode, int driveSoftwareVersion, int seriesCode) {
+    if (traceMode != TraceModeMonitor)
+        return 100;
+    return driveSoftwareVersion >= 55 || seriesCode == 6 || seriesCode == 8 || seriesCode == 9 ? 10 : 1;
+}
+
 int SelectScaleStep(int32_t value) {
     if (value > 50000000)
         return 100000000;

@@ -17,6 +17,15 @@ extern std::string AutosaveFolder;
 // The graph palette: the fifteen colours of the colour picker, by index; white for any other index.
 COLORREF ChannelColor(unsigned index);
 
+// The divisor that turns a recording's internal time units (time base / 1000 per sample) into the
+// milliseconds every time text shows: 100 in Single and Cycle mode; in Monitor mode 10 when the
+// drive's software value is 55 or more or its series is 6, 8 or 9, else 1. A box record follows the
+// Single rule whatever mode the trace window last ran in.
+int TimeDisplayDivisorOf(int traceMode, int driveSoftwareVersion, int seriesCode);
+inline constexpr int BoxTimeDivisor = 100;
+// The mode a box record's own time texts and files go by: Single (0).
+inline constexpr int BoxRecordMode = 0;
+
 // The automatic units per division for a channel whose largest absolute sample is value: the
 // largest step of 5, 10, 50, 100, 500, 1000, 4000, 5000, 10000, 50000, 100000, 200000, 500000,
 // 1000000, 5000000, 10000000 strictly below it; 1 up to 5; 100000000 above 50000000.

@@ -354,27 +354,12 @@ std::string CsvColumnTitle(int channel, const std::string& name, const std::stri
     return Format("ch%d ", channel) + name + "(" + unit + ")";
 }
 
-std::vector<float> TraceCsvTimes(int rows, float timeBase, int traceMode) {
+std::vector<float> CsvRowTimes(int firstRow, int rows, float timeBase, int divisor) {
     std::vector<float> times(static_cast<size_t>(std::max(rows, 0)));
     const float step = timeBase / 1000.0f;
-    for (int i = 0; i < rows; ++i) {
-        float t = static_cast<float>(i) * step;
-        if (traceMode != 2)
-            t /= 100.0f;
-        times[static_cast<size_t>(i)] = t;
-    }
-    return times;
-}
-
-std::vector<float> BoxCsvTimes(int rows, float samplePeriod, int traceMode, float timeOrigin) {
-    std::vector<float> times(static_cast<size_t>(std::max(rows, 0)));
-    const float step = samplePeriod / 1000.0f;
-    for (int i = 0; i < rows; ++i) {
-        float t = static_cast<float>(i) * step;
-        if (traceMode == 0 || traceMode == 1)
-            t /= 100.0f;
-        times[static_cast<size_t>(i)] = t + timeOrigin;
-    }
+    const float shownDivisor = static_cast<float>(std::max(divisor, 1));
+    for (int i = 0; i < rows; ++i)
+        times[static_cast<size_t>(i)] = static_cast<float>(firstRow + i) * step / shownDivisor;
     return times;
 }
 
@@ -388,9 +373,11 @@ std::string EncodeTraceCsv(const TraceCsvTable& table) {
         const float t = i < static_cast<int>(table.times.size()) ? table.times[static_cast<size_t>(i)] : 0.0f;
         out.append(cell,
                    static_cast<size_t>(std::snprintf(cell, sizeof cell, "%.2f  ,", static_cast<double>(t))));
+        const int sample = table.firstRow + i;
         for (const std::vector<int32_t>* column : table.columns) {
-            const int32_t value =
-                column && i < static_cast<int>(column->size()) ? (*column)[static_cast<size_t>(i)] : 0;
+            const int32_t value = column && sample >= 0 && sample < static_cast<int>(column->size())
+                                      ? (*column)[static_cast<size_t>(sample)]
+                                      : 0;
             out.append(cell, static_cast<size_t>(std::snprintf(cell, sizeof cell, "%d  ,", value)));
         }
         out += "\n";

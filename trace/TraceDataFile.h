@@ -81,19 +81,20 @@ TraceFileRead DecodeTraceFile(const std::string& bytes, TraceFileForm reader, Tr
 TraceFileRead ReadTraceFile(const std::string& path, TraceFileForm reader, TraceRecording& record);
 
 // The CSV export: the two header lines, the column line ("time(ms)," then each title and ","),
-// then rows 0 .. pointCount - 1: "%.2f  ," of the row's time and "%d  ," of each column's value.
+// then one row for each sample firstRow .. firstRow + rows - 1: "%.2f  ," of the row's time and
+// "%d  ," of each column's value at that sample.
 struct TraceCsvTable {
     int version = TraceFileVersion;
     std::vector<std::string> titles;                  // "ch1 Speed Command(rpm)" ...
     std::vector<const std::vector<int32_t>*> columns; // one per title
+    int firstRow = 0;
     int rows = 0;
     std::vector<float> times; // one per row
 };
 std::string EncodeTraceCsv(const TraceCsvTable& table);
-// Row times: the trace's (time base / 1000, divided by 100 outside Monitor mode) and the box's
-// (sample period / 1000, divided by 100 in Single and Cycle mode, plus the time at the left edge).
-std::vector<float> TraceCsvTimes(int rows, float timeBase, int traceMode);
-std::vector<float> BoxCsvTimes(int rows, float samplePeriod, int traceMode, float timeOrigin);
+// Row times in ms, as the time axis shows them: sample i lies at i x (time base / 1000) / divisor
+// (TimeDisplayDivisorOf; BoxTimeDivisor for a box record), for i = firstRow .. firstRow + rows - 1.
+std::vector<float> CsvRowTimes(int firstRow, int rows, float timeBase, int divisor);
 // A column title: "ch<k> " + name + "(" + unit + ")".
 std::string CsvColumnTitle(int channel, const std::string& name, const std::string& unit);
 

@@ -212,7 +212,8 @@ BoxSample DecodeBoxRecord(const RecordWords& words, const std::array<int, 4>& ty
         if (type == 25 || type == 43)
             value = Composed(words[7], word);
         else
-            value = ConvertRawParameterValue(channel < 3 ? 'B' : 'R', type, static_cast<int16_t>(word), 0);
+            // Every channel takes its bit of a DI/DO word as channels 1..3 always did.
+            value = ConvertRawParameterValue('B', type, static_cast<int16_t>(word), 0);
         sample.channels[channel] = reverse[channel] ? -value : value;
     }
     for (int i = 0; i < 4; ++i)

@@ -105,6 +105,7 @@ struct BoxSample {
     std::array<int32_t, 4> channels{};
     std::array<int32_t, 4> extra{};
 };
-// Types 25 and 43 are 32-bit: their high half is word 7 (the area of type 26 or 44).
+// Types 25 and 43 are 32-bit: their high half is word 7 (the area of type 26 or 44). A bit type
+// (DI/DO, 1..20) yields its bit on any of the four channels.
 BoxSample DecodeBoxRecord(const RecordWords& words, const std::array<int, 4>& types,
                           const std::array<bool, 4>& reverse);

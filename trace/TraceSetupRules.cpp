@@ -72,12 +72,26 @@ bool LongWordAllowed(const std::array<int, 8>& codes, int channel, bool eightCha
     if (channel == 4)
         return others < 3;
     if (channel == 3)
-        return !eightChannels || others <= 2;
+        return eightChannels && others <= 2;
     if (!eightChannels) {
         const std::array<int, 8> firstThree{codes[0], codes[1], codes[2], 0, 0, 0, 0, 0};
         return CountWideChannels(firstThree, channel) == 0;
     }
     return others <= 2;
+}
+
+std::array<bool, 8> ChannelControlsEnabled(const std::array<int, 8>& sources, bool eightChannels) {
+    std::array<bool, 8> enabled{true, true, true, true, eightChannels, false, false, false};
+    if (!eightChannels) {
+        const std::array<int, 8> firstThree{sources[0], sources[1], sources[2], 0, 0, 0, 0, 0};
+        enabled[3] = CountWideChannels(firstThree) == 0;
+        return enabled;
+    }
+    const int wide = CountWideChannels(sources);
+    enabled[5] = wide < 3;
+    enabled[6] = wide < 2;
+    enabled[7] = wide < 1;
+    return enabled;
 }
 
 int SetupPoints(int traceMode, bool eightChannels) {

@@ -26,7 +26,15 @@ TriggerLevelRange TriggerRangeFor(int source, bool monitor, bool linearMotor, bo
 int LevelWithin(const TriggerLevelRange& range, int level);
 
 // Whether channel (0..7) may take a long-word source with the other channels' codes as they are.
+// Channel 4 of four never may: its word carries the high words of channels 1..3 and has no room for
+// a high word of its own.
 bool LongWordAllowed(const std::array<int, 8>& codes, int channel, bool eightChannels);
+
+// Which channels' display controls (scale, offset slider and buttons, shown check) the trace window
+// enables: channels 5..8 only in eight-channel mode, and no channel whose word carries the high
+// word of a 32-bit source (channel 4 of four behind a wide channel 1..3; channels 8, 7 and 6 behind
+// the first, second and third wide channel of eight).
+std::array<bool, 8> ChannelControlsEnabled(const std::array<int, 8>& sources, bool eightChannels);
 
 // Samples per channel and the interval's upper bound of a set-up.
 int SetupPoints(int traceMode, bool eightChannels);

@@ -81,7 +81,7 @@ CBOXDlg::CBOXDlg(IBoxViewLink& view, CWnd* parent)
     AutoSavePath = AutosaveFolder.empty() ? ProgramFolder() : AutosaveFolder;
     ClearTraceSampleBuffers(0);
     // The picture buttons share the trace window's faces.
-    m_start.LoadBitmaps(IDB_TRACE_START_NORMAL, IDB_TRACE_START_SELECTED, IDB_TRACE_STOP,
+    m_start.LoadBitmaps(IDB_TRACE_START_NORMAL, IDB_TRACE_START_SELECTED, IDB_TRACE_START_NORMAL,
                         IDB_TRACE_START_DISABLED);
     m_setting.LoadBitmaps(IDB_TRACE_SETTING_NORMAL, IDB_TRACE_SETTING_SELECTED, IDB_TRACE_SETTING_FOCUSED,
                           IDB_TRACE_SETTING_DISABLED);
@@ -223,8 +223,9 @@ CPoint CBOXDlg::GridPoint(CPoint client) const {
 }
 
 void CBOXDlg::ShowIdleLook(bool running) {
-    m_start.LoadBitmaps(running ? IDB_TRACE_STOP : IDB_TRACE_START_SELECTED, IDB_TRACE_START_SELECTED,
-                        IDB_TRACE_STOP, IDB_TRACE_START_DISABLED);
+    // The focused face follows the run too: a record that ends by itself leaves the focus on START.
+    const UINT face = running ? IDB_TRACE_STOP : IDB_TRACE_START_SELECTED;
+    m_start.LoadBitmaps(face, IDB_TRACE_START_SELECTED, face, IDB_TRACE_START_DISABLED);
     m_start.Invalidate(TRUE);
     Enable({IDC_BOX_OPEN, IDC_BOX_SAVE_AS, IDC_BOX_SAVE, IDC_BOX_TRACE_SETTING}, !running);
     if (!running && !RecordShown)
@@ -234,7 +235,7 @@ void CBOXDlg::ShowIdleLook(bool running) {
 void CBOXDlg::FillTimeBaseList(int select) {
     CComboBox* list = Combo(IDC_BOX_TIME_BASE);
     list->ResetContent();
-    for (const std::string& item : TimeBaseItems(TraceMode, view_.StatusValueD4()))
+    for (const std::string& item : TimeBaseItems())
         list->AddString(item);
     list->SetCurSel(select);
 }
@@ -554,16 +555,15 @@ void CBOXDlg::OnStart() {
         std::copy(display.begin(), display.begin() + static_cast<std::ptrdiff_t>(count),
                   TraceSampleBuffers[c].begin());
     }
-    if (TraceMode != TraceModeSingle && TraceMode != TraceModeCycle) {
-        if (AutoSave)
-            WriteAutoSaveFile();
-        ClearChannelDeques({11, 12, 13, 14});
-        ++AutosaveSetNumber;
-        AutosaveFileNumber = 0;
-    } else {
-        for (int k = 0; k < 4; ++k)
-            ApplyScaleFromList(k);
-    }
+    // The record's own rules, whatever mode the trace window last ran in: "AUTO" channels are
+    // scaled to the new record, and with "Auto Save" on it goes to the next numbered file.
+    for (int k = 0; k < 4; ++k)
+        ApplyScaleFromList(k);
+    if (AutoSave)
+        WriteAutoSaveFile();
+    ClearChannelDeques({11, 12, 13, 14});
+    ++AutosaveSetNumber;
+    AutosaveFileNumber = 0;
     Enable({IDC_BOX_AUTOSAVE}, true);
     if (AutoSave)
         Enable({IDC_BOX_AUTOSAVE_NAME, IDC_BOX_AUTOSAVE_LIST, IDC_BOX_AUTOSAVE_REFRESH}, true);
@@ -817,10 +817,9 @@ void CBOXDlg::OnKey(UINT key, UINT, UINT) {
     if (!KeyStepCursorA(movedBy))
         return;
     DragAnchorX += movedBy;
-    GetDlgItem(IDC_BOX_TIME_A)
-        ->SetWindowText(TimeReadoutAText(CursorATime, TraceMode, view_.StatusValueD4(), false));
-    GetDlgItem(IDC_BOX_TIME_B)->SetWindowText(TimeReadoutBText(CursorBTime));
-    GetDlgItem(IDC_BOX_TIME_DIFF)->SetWindowText(TimeReadoutBText(CursorBTime - CursorATime));
+    GetDlgItem(IDC_BOX_TIME_A)->SetWindowText(BoxTimeReadoutText(CursorATime));
+    GetDlgItem(IDC_BOX_TIME_B)->SetWindowText(BoxTimeReadoutText(CursorBTime));
+    GetDlgItem(IDC_BOX_TIME_DIFF)->SetWindowText(BoxTimeReadoutText(CursorBTime - CursorATime));
     Invalidate(FALSE);
 }
 
@@ -891,7 +890,7 @@ BoxPlotLook CBOXDlg::PlotLook() const {
         const int selected = list ? list->GetCurSel() : -1;
         look.scaleTexts[k] = selected >= 0 ? list->GetLBText(selected) : "";
     }
-    look.traceMode = TraceMode;
+    look.traceMode = BoxRecordMode; // the record's own time texts
     look.statusValueD4 = const_cast<IBoxViewLink&>(view_).StatusValueD4();
     look.captureTime = CaptureTimeText;
     look.zoomDragActive = ZoomDragActive != 0;
@@ -1104,10 +1103,9 @@ void CBOXDlg::OnVScroll(UINT code, UINT position, CScrollBar* bar) {
 
 void CBOXDlg::RefreshTimeReadouts() {
     ComputeTimeReadouts();
-    GetDlgItem(IDC_BOX_TIME_A)
-        ->SetWindowText(TimeReadoutAText(CursorATime, TraceMode, view_.StatusValueD4(), true));
-    GetDlgItem(IDC_BOX_TIME_B)->SetWindowText(TimeReadoutBText(CursorBTime));
-    GetDlgItem(IDC_BOX_TIME_DIFF)->SetWindowText(TimeReadoutBText(CursorBTime - CursorATime));
+    GetDlgItem(IDC_BOX_TIME_A)->SetWindowText(BoxTimeReadoutText(CursorATime));
+    GetDlgItem(IDC_BOX_TIME_B)->SetWindowText(BoxTimeReadoutText(CursorBTime));
+    GetDlgItem(IDC_BOX_TIME_DIFF)->SetWindowText(BoxTimeReadoutText(CursorBTime - CursorATime));
     Invalidate(FALSE);
 }
 
@@ -1263,10 +1261,9 @@ void CBOXDlg::OnMouseMove(UINT flags, CPoint point) {
                 const int newX = XOfTime(time);
                 DragAnchorX += newX - x;
                 x = newX;
-                GetDlgItem(IDC_BOX_TIME_A)
-                    ->SetWindowText(TimeReadoutAText(CursorATime, TraceMode, view_.StatusValueD4(), false));
-                GetDlgItem(IDC_BOX_TIME_B)->SetWindowText(TimeReadoutBText(CursorBTime));
-                GetDlgItem(IDC_BOX_TIME_DIFF)->SetWindowText(TimeReadoutBText(CursorBTime - CursorATime));
+                GetDlgItem(IDC_BOX_TIME_A)->SetWindowText(BoxTimeReadoutText(CursorATime));
+                GetDlgItem(IDC_BOX_TIME_B)->SetWindowText(BoxTimeReadoutText(CursorBTime));
+                GetDlgItem(IDC_BOX_TIME_DIFF)->SetWindowText(BoxTimeReadoutText(CursorBTime - CursorATime));
             }
         }
     }
@@ -1323,7 +1320,7 @@ void CBOXDlg::OnRButtonDown(UINT, CPoint) {
 
 TraceRecording CBOXDlg::RecordingOfView(bool preZoom) const {
     TraceRecording r;
-    r.traceMode = TraceMode;
+    r.traceMode = BoxRecordMode;
     for (size_t k = 0; k < 4; ++k) {
         r.sources[k] = ChannelSignal[k];
         r.colorIndices[k] = ChannelColorIndex[k];
@@ -1370,7 +1367,8 @@ bool CBOXDlg::SaveTraceFile(const std::string& path) {
         csv.columns.push_back(&TraceSampleBuffers[static_cast<size_t>(c)]);
     }
     csv.rows = std::max(PointCount, 0);
-    csv.times = BoxCsvTimes(csv.rows, SamplePeriodRaw, TraceMode, TimeOrigin);
+    // Sample i at its own time from the record's start, as the axis shows it (not the scroll origin).
+    csv.times = CsvRowTimes(0, csv.rows, SamplePeriodRaw, BoxTimeDivisor);
     std::string error;
     if (::SaveTraceFile(path, recording, TraceFileForm::Box, csv, &error))
         return true;
@@ -1465,9 +1463,9 @@ bool CBOXDlg::LoadTraceFile(const std::string& path, bool openOnly) {
         ShowMessage(LoadResString(IDS_MEMORY_IMAGE_INVALID), "", MB_OK | MB_ICONSTOP);
         return false;
     }
-    const int oldMode = TraceMode;
+    // The file's mode field is left alone: the record's times follow its own sample period, and
+    // the trace window's mode is not the viewer's to change.
     const bool wasShown = RecordShown != 0;
-    TraceMode = r.traceMode;
     for (size_t k = 0; k < 4; ++k) {
         ChannelSignal[k] = read.version < 181116 ? TraceFileChannelCode(r.sources[k]) : r.sources[k];
         ChannelColorIndex[k] = r.colorIndices[k];
@@ -1514,7 +1512,7 @@ bool CBOXDlg::LoadTraceFile(const std::string& path, bool openOnly) {
                 continue;
             fileTops[k] /= std::max(ChannelScale[k], 1);
             ChannelScale[k] = 1;
-            ChannelScaleIndex[k] = TraceMode != TraceModeMonitor ? 1 : 0;
+            ChannelScaleIndex[k] = 1; // "1" of a list that begins with "AUTO"
         }
     }
     FilePath = path;
@@ -1539,13 +1537,11 @@ bool CBOXDlg::LoadTraceFile(const std::string& path, bool openOnly) {
         TimeOrigin = static_cast<float>(TimeScrollPos) * TimePerDivision;
         SyncScrollBar();
     }
-    const bool withAuto =
-        TraceMode == TraceModeSingle || TraceMode == TraceModeCycle || TraceMode == TraceModeUnset;
-    if (wasShown && TraceMode == oldMode) {
+    if (wasShown && listsHaveAuto_) {
         for (size_t k = 0; k < 4; ++k)
             Combo(ScaleLists[k])->SetCurSel(ChannelScaleIndex[k]);
     } else {
-        FillScaleLists(withAuto);
+        FillScaleLists(true);
     }
     if (openOnly) {
         for (size_t k = 0; k < 4; ++k) {

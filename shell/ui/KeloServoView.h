@@ -165,7 +165,7 @@ class CKeloServoView : public CView, public CRegisterServices {
         TraceSettings& Settings() override { return view_.TraceSetup; }
         CKeloServoDoc* Document() override;
         void TraceAcquiringChanged(bool acquiring) override { view_.TraceAcquiring = acquiring; }
-        void OpenOnlineEditorFor(CWnd* owner) override { view_.OpenOnlineEditor(owner); }
+        void OpenOnlineEditorFor(CWnd* owner) override;
         void TraceWindowClosed(CTraceGraphDlg* window) override;
 
     private:

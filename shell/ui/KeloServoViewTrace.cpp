@@ -10,6 +10,12 @@ CKeloServoDoc* CKeloServoView::TraceLink::Document() {
     return view_.GetDoc();
 }
 
+void CKeloServoView::TraceLink::OpenOnlineEditorFor(CWnd*) {
+    // The button opens the view's one kept editor, as the menu command does (a second press brings
+    // it to the front instead of opening another).
+    view_.OnEditOnlineParameter();
+}
+
 void CKeloServoView::TraceLink::TraceWindowClosed(CTraceGraphDlg* window) {
     if (window != view_.TraceWindow)
         return;

@@ -218,15 +218,13 @@ CBoxViewModel Record512() {
 
 TEST(BoxTimeAxis, TimeBaseListAndScrollInProportion) {
     CBoxViewModel m = Record512();
-    const auto items = m.TimeBaseItems(0, 55);
+    const auto items = m.TimeBaseItems();
     ASSERT_GE(items.size(), 2u);
     EXPECT_EQ(items.front(), "0.05");
     EXPECT_EQ(items.size(), 52u) << "5.12 down to 0.12, then one time step";
-    EXPECT_EQ(m.TimeBaseItems(2, 55).front(), "0.51");
-    EXPECT_EQ(m.TimeBaseItems(2, 54).front(), "5.12");
     CBoxViewModel stuck;
     stuck.SetRecordTiming(0.0f, 512);
-    EXPECT_EQ(stuck.TimeBaseItems(0, 55).size(), 1u) << "a zero sample period ends the list";
+    EXPECT_EQ(stuck.TimeBaseItems().size(), 1u) << "a zero sample period ends the list";
 
     // Old maximum 40 at 20, new maximum 10: position 5.
     CBoxViewModel t;
@@ -425,11 +423,8 @@ TEST(BoxCursors, PixelsFromReadingsAndReadoutTexts) {
     EXPECT_FLOAT_EQ(m.ValueReading(m.CursorAY, -1, {}), 400.0f);
     EXPECT_FLOAT_EQ(m.ValueReading(m.CursorAY, 0, {-7}), -7.0f) << "a snapped cursor shows its sample";
 
-    EXPECT_EQ(TimeReadoutAText(512.0f, 1, 55, true), "5.12");
-    EXPECT_EQ(TimeReadoutAText(512.0f, 2, 55, true), "51.20");
-    EXPECT_EQ(TimeReadoutAText(512.0f, 2, 54, true), "512.00");
-    EXPECT_EQ(TimeReadoutAText(512.0f, 2, 55, false), "512.00");
-    EXPECT_EQ(TimeReadoutBText(512.0f), "5.12");
+    EXPECT_EQ(BoxTimeReadoutText(512.0f), "5.12");
+    EXPECT_EQ(BoxTimeReadoutText(-25.0f), "-0.25");
     EXPECT_EQ(ValueReadoutText(-2.25f), "-2.2");
     EXPECT_EQ(CursorUnitText(21), "[rpm]");
     EXPECT_EQ(CursorUnitText(27), "[deg]");
@@ -474,6 +469,11 @@ TEST_F(BoxResources, LegendsAndTriggerDescription) {
     EXPECT_EQ(none.position, "");
     level = 1;
     EXPECT_EQ(DescribeBoxTrigger(2, level, 2, 0, words, 0x1157).edge, "Rise/Fall");
+    // A word signal keeps its level and shows it with its unit.
+    level = 500;
+    const BoxTriggerDescription speed = DescribeBoxTrigger(21, level, 0, 3, words, 0x1157);
+    EXPECT_EQ(level, 500);
+    EXPECT_EQ(speed.level, " 500 rpm");
 }
 
 } // namespace

@@ -241,10 +241,10 @@ TEST(BoxRecords, AreasAndDecoding) {
 
     const RecordWords words = {5, 0x0004, 0x0002, 0x8000, 0x0004, 0xFFFF, 1, 0xFFFF, 2};
     const BoxSample s = DecodeBoxRecord(words, {3, 25, 14, 3}, {false, true, false, false});
-    EXPECT_EQ(s.channels[0], 1) << "input 3 on channels 1..3: its bit";
+    EXPECT_EQ(s.channels[0], 1) << "input 3: its bit";
     EXPECT_EQ(s.channels[1], -static_cast<int32_t>(0xFFFF0002u)) << "32-bit type, reversed as a whole";
     EXPECT_EQ(s.channels[2], 0) << "output 2: bit 1 of 0x8000";
-    EXPECT_EQ(s.channels[3], 4) << "the same type on channel 4: the whole word";
+    EXPECT_EQ(s.channels[3], 1) << "the same type on channel 4: its bit too, never the whole word";
     EXPECT_EQ(s.extra, (std::array<int32_t, 4>{-1, 1, -1, 2}));
 }
 
@@ -256,6 +256,15 @@ TEST(GraphServices, PaletteIsThePickersColours) {
     EXPECT_EQ(ChannelColor(0), 0x0000FFu);
     EXPECT_EQ(ChannelColor(15), 0xFFFFFFu);
     EXPECT_EQ(ChannelColor(static_cast<unsigned>(-1)), 0xFFFFFFu);
+}
+
+TEST(GraphServices, TimeDivisorByModeDriveAndSeries) {
+    struct Case {
+        int mode, version, series, divisor;
+    } cases[] = {{0, 40, 1, 100}, {1, 60, 6, 100}, {-1, 55, 1, 100}, // Single, Cycle, none
+                 {2, 55, 1, 10},  {2, 54, 1, 1},   {2, 54, 8, 10}};
+    for (const Case& c : cases)
+        EXPECT_EQ(TimeDisplayDivisorOf(c.mode, c.version, c.series), c.divisor) << c.mode << " " << c.version;
 }
 
 TEST(GraphServices, ScaleStepsAndDivisors) {

@@ -124,7 +124,7 @@ TEST(TraceFiles, WritersMatchTheGoldenFiles) {
     for (const auto& list : r.samples)
         trace.columns.push_back(&list);
     trace.rows = 1024;
-    trace.times = TraceCsvTimes(1024, 200.0f, 1);
+    trace.times = CsvRowTimes(0, 1024, 200.0f, 100);
     EXPECT_EQ(EncodeTraceCsv(trace), Fixture("trace-260416.csv"));
 
     const TraceRecording b = Built(512, true);
@@ -135,7 +135,7 @@ TEST(TraceFiles, WritersMatchTheGoldenFiles) {
     for (int k = 0; k < 4; ++k)
         box.columns.push_back(&b.samples[k]);
     box.rows = 512;
-    box.times = BoxCsvTimes(512, 200.0f, 1, 0.25f);
+    box.times = CsvRowTimes(0, 512, 200.0f, BoxTimeDivisor);
     EXPECT_EQ(EncodeTraceCsv(box), Fixture("box-240126.csv"));
 }
 
@@ -354,7 +354,7 @@ TEST_F(TraceFileSaving, TheNameChoosesTheFormAndOtherNamesAreRefusedBeforeAnythi
     csv.titles = {"ch1 a(b)"};
     csv.columns = {&r.samples[0]};
     csv.rows = 10;
-    csv.times = TraceCsvTimes(10, 200.0f, 0);
+    csv.times = CsvRowTimes(0, 10, 200.0f, 100);
     std::string error;
     EXPECT_TRUE(SaveTraceFile(Path("a.Trd"), r, TraceFileForm::Trace, csv, &error)) << error;
     EXPECT_TRUE(SaveTraceFile(Path("a.cSv"), r, TraceFileForm::Trace, csv, &error)) << error;

@@ -126,7 +126,8 @@ def main(folder):
     trace_times = [single(single(i * step) / 100.0) for i in range(1024)]
     files["trace-260416.csv"] = csv(260416, 1024, 8, trace_titles, trace_times)
     box_titles = ["ch1 Speed Command(rpm)", "ch2 Position Error(pulse)", "ch3 none( )", "ch4 Debug1 - (pulse)"]
-    box_times = [single(single(single(i * step) / 100.0) + single(0.25)) for i in range(512)]
+    # The box record's rows count from its first sample whatever part of it the plot shows.
+    box_times = [single(single(i * step) / 100.0) for i in range(512)]
     files["box-240126.csv"] = csv(240126, 512, 4, box_titles, box_times)
     files["trace-v5.ini"] = trace_ini("[0005]", True, True)
     files["trace-v2.ini"] = trace_ini("[0002]", False, False, short=True)

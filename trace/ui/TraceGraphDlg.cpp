@@ -94,7 +94,8 @@ CTraceGraphDlg::CTraceGraphDlg(ITraceViewLink& view, CWnd* owner)
     indexDisplay_.Assign(TracePointCount);
     recordTime_ = static_cast<float>(TracePointCount) * 100.0f / 1000.0f;
     timePerDivision_ = recordTime_ / 10.0f;
-    startButton_.LoadBitmaps(IDB_TRACE_START_NORMAL, IDB_TRACE_START_SELECTED, IDB_TRACE_STOP,
+    // Focused or not, START shows STOP only while a run goes on.
+    startButton_.LoadBitmaps(IDB_TRACE_START_NORMAL, IDB_TRACE_START_SELECTED, IDB_TRACE_START_NORMAL,
                              IDB_TRACE_START_DISABLED);
     settingButton_.LoadBitmaps(IDB_TRACE_SETTING_NORMAL, IDB_TRACE_SETTING_SELECTED,
                                IDB_TRACE_SETTING_FOCUSED, IDB_TRACE_SETTING_DISABLED);
@@ -168,6 +169,7 @@ const MessageMap* CTraceGraphDlg::GetMessageMap() const {
             msg::ControlRange(BN_CLICKED, 1041, 1041, &T::OnOffsetStep),
             msg::ControlRange(CBN_SELCHANGE, 4002, 4009, &T::OnScaleChange),
             msg::Control(CBN_SELCHANGE, IDC_TG_TIME_BASE, &T::OnTimeBaseChange),
+            msg::Control(CBN_SELCHANGE, IDC_TG_CURSOR_MODE, &T::OnCursorModeChange),
         });
     return &map;
 }
@@ -355,16 +357,13 @@ void CTraceGraphDlg::LayoutControls(int flag) {
 
 // ---- Set-up ---------------------------------------------------------------------------------
 
-// Monitor times: tenths of a millisecond on newer drives, whole ones otherwise.
-static int TimeDisplayDivisorFor(const CKeloServoDoc* doc) {
-    const int dn04 = doc ? doc->m_DriveSoftwareVersion : 55;
-    return (dn04 >= 55 || SeriesCode == 6 || SeriesCode == 8 || SeriesCode == 9) ? 10 : 1;
+// The drive software value the time texts go by: 55 until a drive has been read.
+static int DriveSoftwareVersionOf(const CKeloServoDoc* doc) {
+    return doc ? doc->m_DriveSoftwareVersion : 55;
 }
 
 int CTraceGraphDlg::TimeDisplayDivisor() const {
-    if (TraceMode != TraceModeMonitor)
-        return 100;
-    return TimeDisplayDivisorFor(view_.Document());
+    return TimeDisplayDivisorOf(TraceMode, DriveSoftwareVersionOf(view_.Document()), SeriesCode);
 }
 
 void CTraceGraphDlg::FillTimeBaseCombo() {
@@ -443,16 +442,14 @@ void CTraceGraphDlg::RestoreDisplaySetup() {
     ShowTriggerSummary();
     for (int id : {IDC_TG_TIME_BASE, IDC_TG_TIME_SCROLL})
         EnableItem(id, TRUE);
-    for (size_t ch = 0; ch < 4; ++ch)
-        for (int id : {TraceScaleCombos[ch], TraceOffsetSliders[ch], TraceOffsetUpButtons[ch],
-                       TraceOffsetDownButtons[ch]})
-            EnableItem(id, TRUE);
+    ApplyChannelControlRules();
     zoomed_ = false;
     EnableItem(IDC_TG_ZOOM_IN, TRUE);
     EnableItem(IDC_TG_ZOOM_OUT, FALSE);
 
     timeBase_ = static_cast<float>(s.timeBase);
     interval_ = s.interval;
+    monitorUnfilled_ = 0;
     ResetTimeAxis();
     static_cast<CScrollBar*>(GetDlgItem(IDC_TG_TIME_SCROLL))->SetScrollRange(0, 1);
     static_cast<CScrollBar*>(GetDlgItem(IDC_TG_TIME_SCROLL))->SetScrollPos(0);
@@ -569,6 +566,10 @@ void CTraceGraphDlg::OnAutosave() {
     autosave_->store(autosaveCheck_ != 0);
     for (int id : {IDC_TG_AUTOSAVE_PATH, IDC_TG_AUTOSAVE_FILES, IDC_TG_AUTOSAVE_UPDATE})
         EnableItem(id, autosaveCheck_ != 0 && running_ == 0);
+    // The list shows where the numbered recordings go (the autosave folder), so each entry opens.
+    if (autosaveCheck_ != 0 && !(running_ != 0 && ConnectedFlag != 0))
+        FillAutosaveList(*static_cast<CComboBox*>(GetDlgItem(IDC_TG_AUTOSAVE_FILES)), autosaveFolder_,
+                         autosaveName_);
 }
 
 void CTraceGraphDlg::OnOnlineEdit() {
@@ -584,8 +585,9 @@ void CTraceGraphDlg::SetRunning(bool running) {
 }
 
 void CTraceGraphDlg::ResetStartButton() {
-    startButton_.LoadBitmaps(running_ ? IDB_TRACE_STOP : IDB_TRACE_START_SELECTED, IDB_TRACE_START_SELECTED,
-                             IDB_TRACE_STOP, IDB_TRACE_START_DISABLED);
+    // The focused face follows the run too: a record that ends by itself leaves the focus on START.
+    const UINT face = running_ ? IDB_TRACE_STOP : IDB_TRACE_START_SELECTED;
+    startButton_.LoadBitmaps(face, IDB_TRACE_START_SELECTED, face, IDB_TRACE_START_DISABLED);
     for (int id : {IDC_TG_OPEN, IDC_TG_SAVE_AS, IDC_TG_SAVE, IDC_TG_SETTING, IDC_TG_PARAMETERS})
         EnableItem(id, running_ == 0);
     GetDlgItem(IDC_TG_START)->Invalidate(TRUE);
@@ -672,6 +674,8 @@ void CTraceGraphDlg::StopPath() {
     CRegisterServices& services = view_.Services();
     services.WriteDriveRegister(TraceRunRegister, 0);
     services.WriteDriveRegister(TraceStatusRegister, 0);
+    if (TraceMode == TraceModeMonitor)
+        ShowQueuedMonitorSamples();
     const int count = std::min(std::max(points_, 0), TraceSampleBufferLength);
     for (size_t ch = 0; ch < 8; ++ch)
         if (!TraceSampleBuffers[ch].empty())
@@ -844,6 +848,37 @@ void CTraceGraphDlg::MonitorTick() {
     InvalidatePlot();
 }
 
+// At STOP the thread has ended: every sample still queued is shown, the newest included (the timer
+// keeps the newest back while the run goes on), and the front the run never reached is noted.
+void CTraceGraphDlg::ShowQueuedMonitorSamples() {
+    const int channels = channelCountMode_ == 1 ? 8 : 4;
+    CSingleLock lock(&view_.LinkLock(), true);
+    for (int ch = 0; ch < channels; ++ch) {
+        auto& queue = ChannelDeques[static_cast<size_t>(ChannelSlots[static_cast<size_t>(ch)])];
+        for (int32_t value : queue) {
+            preValue_[static_cast<size_t>(ch)] = display_[static_cast<size_t>(ch)].Front();
+            display_[static_cast<size_t>(ch)].Roll(value);
+        }
+        queue.clear();
+    }
+    auto& indexQueue = ChannelDeques[SampleIndexSlot];
+    for (int32_t value : indexQueue)
+        indexDisplay_.Roll(value);
+    indexQueue.clear();
+    PendingSampleCount = 0;
+    // The run reached as far back as the channels with a source all hold samples.
+    int rolled = display_[0].Rolled();
+    bool sourced = false;
+    for (int ch = 0; ch < channels; ++ch)
+        if (sources_[static_cast<size_t>(ch)] != 0) {
+            const int own = display_[static_cast<size_t>(ch)].Rolled();
+            rolled = sourced ? std::min(rolled, own) : own;
+            sourced = true;
+        }
+    monitorUnfilled_ = std::max(0, display_[0].Size() - rolled);
+    InvalidatePlot();
+}
+
 void CTraceGraphDlg::SingleTick() {
     if (!thread_ || thread_->IsRunning())
         return;
@@ -926,29 +961,14 @@ void CTraceGraphDlg::CycleTick(bool repeat) {
     }
 }
 
-// A numbered recording of the autosave folder: channels 1..4 from the mirror queues (taken under
-// the lock, 0 where a queue runs short), 5..8 from the sample buffers.
+// A numbered recording of the autosave folder: the window's state as Save writes it, with channels
+// 1..4 from the mirror queues (taken under the lock, 0 where a queue runs short) and 5..8 from the
+// sample buffers.
 void CTraceGraphDlg::WriteNumberedRecording(bool atStop) {
     const std::string path =
         NumberedRecordingPath(autosaveFolder_, autosaveName_, autosaveFileNumber_, autosaveSubNumber_);
-    TraceRecording recording;
-    recording.traceMode = TraceMode;
-    recording.sources = sources_;
-    recording.colorIndices = colourIndices_;
-    recording.timeBase = timeBase_;
-    recording.interval = interval_;
-    recording.pointCount = std::max(points_, 0);
-    recording.scaleSelections = scaleSelection_;
-    recording.dioCodes = dioCodes_;
-    recording.triggerSource = triggerSource_;
-    recording.triggerLevel = triggerLevel_;
-    recording.triggerEdge = triggerEdge_;
-    recording.triggerPosition = triggerPosition_;
-    recording.seriesCode = SeriesCode;
-    recording.channelCountMode = channelCountMode_;
-    recording.colors = colours_;
-    recording.timePerDivision = timePerDivision_;
-    recording.baseTimePerDivision = timePerDivision_;
+    // The window's whole state as Save writes it; only the samples come from the run's queues.
+    TraceRecording recording = CurrentRecording();
     const int count = recording.pointCount + 1;
     std::array<std::vector<int32_t>, 8> mirrors;
     {
@@ -1468,6 +1488,16 @@ void CTraceGraphDlg::OnCopyToClipboard() {
     }
 }
 
+// The controls of each channel follow the channel count and the channels that carry high words.
+void CTraceGraphDlg::ApplyChannelControlRules() {
+    const std::array<bool, 8> enabled = ChannelControlsEnabled(sources_, channelCountMode_ == 1);
+    for (size_t ch = 0; ch < 8; ++ch)
+        for (int id : {TraceChannelShowChecks[ch], TraceOffsetUpButtons[ch], TraceOffsetDownButtons[ch],
+                       TraceOffsetSliders[ch], TraceScaleCombos[ch], TraceOffsetZeroButtons[ch],
+                       TraceOffsetResetButtons[ch]})
+            EnableItem(id, enabled[ch] ? TRUE : FALSE);
+}
+
 void CTraceGraphDlg::EnableItem(int id, BOOL enable) {
     EnableItemOf(*this, id, enable);
 }
@@ -1495,7 +1525,7 @@ TraceRecording CTraceGraphDlg::CurrentRecording() const {
         r.upperOffsets[ch] = offset_[ch + 4];
     }
     r.sliderPositions = sliderPosition_;
-    r.frontChannel = drawOrder_[3];
+    r.frontChannel = drawOrder_[channelCountMode_ == 1 ? 7 : 3]; // the channel drawn last
     const int count = r.pointCount + 1;
     for (size_t ch = 0; ch < 8; ++ch) {
         r.samples[ch].resize(static_cast<size_t>(count));
@@ -1510,6 +1540,7 @@ TraceRecording CTraceGraphDlg::CurrentRecording() const {
     r.triggerEdge = triggerEdge_;
     r.triggerPosition = triggerPosition_;
     r.zoomed = zoomed_ ? 1 : 0;
+    r.cursors = {cursorTime_[0], cursorTime_[1], cursorValue_[0], cursorValue_[1]};
     r.snapshotValid = snapshot_.valid;
     r.snapshot1 = snapshot_.first;
     r.snapshot2 = snapshot_.second;
@@ -1531,16 +1562,18 @@ TraceRecording CTraceGraphDlg::CurrentRecording() const {
 bool CTraceGraphDlg::SaveRecording(const std::string& path) {
     const TraceRecording recording = CurrentRecording();
     TraceCsvTable csv;
-    csv.rows = recording.pointCount;
+    // A Monitor run shorter than the display leaves zeros at its front that no sample ever filled.
+    csv.firstRow = std::min(monitorUnfilled_, recording.pointCount);
+    csv.rows = recording.pointCount - csv.firstRow;
     for (size_t ch = 0; ch < 8; ++ch) {
         csv.titles.push_back(CsvColumnTitle(static_cast<int>(ch) + 1,
                                             ChannelSourceTitle(sources_[ch], dioCodes_),
                                             ChannelSourceUnit(sources_[ch], ModelCode)));
         csv.columns.push_back(&TraceSampleBuffers[ch]);
     }
-    if (TraceSampleBuffers[0].size() < static_cast<size_t>(csv.rows))
+    if (TraceSampleBuffers[0].size() < static_cast<size_t>(recording.pointCount))
         ClearTraceSampleBuffers(0); // sizes the buffers so every column reaches the last row
-    csv.times = TraceCsvTimes(csv.rows, timeBase_, TraceMode);
+    csv.times = CsvRowTimes(csv.firstRow, csv.rows, timeBase_, TimeDisplayDivisor());
     std::string error;
     if (!SaveTraceFile(path, recording, TraceFileForm::Trace, csv, &error)) {
         ShowMessage(LoadResString(IDS_TG_SAVE_FAILED) + error, "", MB_OK | MB_ICONSTOP);
@@ -1634,13 +1667,24 @@ void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& p
     titleChanged_ = true;
     BuildLegendNames();
     ShowTriggerSummary();
+    monitorUnfilled_ = 0;
     ResetTimeAxis();
+    // The time per division and the scroll position the recording was saved with.
+    if (auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE));
+        combo && r.timeDivisionSelection > 0 && r.timeDivisionSelection < combo->GetCount()) {
+        combo->SetCurSel(r.timeDivisionSelection);
+        timePerDivision_ = std::max(
+            intervalTime_, recordTime_ / 10.0f - static_cast<float>(r.timeDivisionSelection) * intervalTime_);
+    }
+    scrollPosition_ = std::max(0, r.baseScroll);
+    ApplyChannelControlRules();
     if (TraceMode != previousMode)
         FillScaleCombos();
     for (size_t ch = 0; ch < 8; ++ch)
         if (auto* combo = static_cast<CComboBox*>(GetDlgItem(TraceScaleCombos[ch])))
             combo->SetCurSel(scaleSelection_[ch]);
     BringChannelToFront(std::clamp(r.frontChannel, 0, 7));
+    selectedChannel_ = std::clamp(r.frontChannel, 0, channelCountMode_ == 1 ? 7 : 3);
     dataPresent_ = true;
     zoomed_ = false;
     if (r.zoomed != 0 && UsableTimeBase(r.timePerDivision, intervalTime_)) {
@@ -1664,7 +1708,10 @@ void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& p
     for (int id :
          {IDC_TG_SAVE_AS, IDC_TG_SAVE, IDC_TG_PARAMETERS, IDC_TG_COPY, IDC_TG_TIME_BASE, IDC_TG_TIME_SCROLL})
         EnableItem(id, TRUE);
+    PlaceCursorsAt(r.cursors);
     UpdateData(FALSE);
+    if (cursorsShown_)
+        RefreshReadouts();
     Invalidate(FALSE);
 }
 
@@ -1738,6 +1785,33 @@ void CTraceGraphDlg::RefreshReadouts() {
         SetDlgItemText(IDC_TG_READOUT_D, Format("%.1f", cursorValue_[1]));
         SetDlgItemText(IDC_TG_READOUT_DC, Format("%.1f", cursorValue_[1] - cursorValue_[0]));
     }
+}
+
+// The cursor lines where a recording's cursor times (A, B) and values (C, D) lie; a reading the
+// plot cannot show leaves its line where it is.
+void CTraceGraphDlg::PlaceCursorsAt(const std::array<float, 4>& cursors) {
+    const float d = Division();
+    const int W = static_cast<int>(10.0f * d);
+    if (UsableTimeBase(timePerDivision_, intervalTime_))
+        for (int k = 0; k < 2; ++k) {
+            const float x = (cursors[static_cast<size_t>(k)] - leftTime_) / timePerDivision_ * d;
+            if (cursors[static_cast<size_t>(k)] > 0.0f && x > 0.0f && x < static_cast<float>(W))
+                cursorX_[k] = static_cast<int>(std::lround(x));
+        }
+    const size_t ch = static_cast<size_t>(std::clamp(selectedChannel_, 0, 7));
+    for (int k = 0; k < 2; ++k) {
+        const float y = (static_cast<float>(offset_[ch]) - cursors[static_cast<size_t>(2 + k)]) /
+                        static_cast<float>(std::max(1, scale_[ch])) * d;
+        if (cursors[static_cast<size_t>(2 + k)] != 0.0f && y > 0.0f && y < static_cast<float>(W))
+            cursorY_[k] = static_cast<int>(std::lround(y));
+    }
+}
+
+void CTraceGraphDlg::OnCursorModeChange() {
+    UpdateData(TRUE);
+    if (cursorsShown_)
+        RefreshReadouts();
+    Invalidate(FALSE);
 }
 
 void CTraceGraphDlg::OnCursorCheck() {
@@ -1989,8 +2063,7 @@ void CTraceGraphDlg::OnZoomOut() {
     if (auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE)))
         combo->SetCurSel(zoomSave_.timeSelection);
     EnableItem(IDC_TG_TIME_BASE, TRUE);
-    for (size_t ch = 0; ch < 8; ++ch)
-        EnableItem(TraceScaleCombos[ch], ch < 4 || channelCountMode_ == 1);
+    ApplyChannelControlRules();
     EnableItem(IDC_TG_ZOOM_OUT, FALSE);
     EnableItem(IDC_TG_ZOOM_IN, TRUE);
     UpdateScrollRange();
@@ -2036,7 +2109,8 @@ void CTraceGraphDlg::OnTraceSetting() {
     dialog.debugMode = DebugModeFlag != 0;
     dialog.extendedSources = doc->m_DriveSoftwareVersion >= 58;
     dialog.linearMotor = ((ModelCode >> 12) & 0xF) == 3 || ((ModelCode >> 12) & 0xF) == 4;
-    dialog.monitorUnitMs = TimeDisplayDivisorFor(doc) == 10 ? 1 : 10;
+    dialog.monitorUnitMs =
+        TimeDisplayDivisorOf(TraceModeMonitor, DriveSoftwareVersionOf(doc), SeriesCode) == 10 ? 1 : 10;
     if (dialog.DoModal() != IDOK)
         return;
     // The parameters read with the last trace no longer describe the new set-up.

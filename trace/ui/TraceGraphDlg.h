@@ -132,6 +132,8 @@ private:
     void OnZoomIn();
     void OnZoomOut();
     void OnCursorCheck();
+    void OnCursorModeChange();
+    void PlaceCursorsAt(const std::array<float, 4>& cursors);
     void OnLButtonDown(UINT flags, CPoint point);
     void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
@@ -180,6 +182,7 @@ private:
     void SingleTick();
     void CycleTick(bool repeat);
     void WriteNumberedRecording(bool atStop);
+    void ShowQueuedMonitorSamples();
 
     // Drawing.
     void DrawPlot(CDC& dc);
@@ -199,6 +202,7 @@ private:
     void MoveSecondLabelRow();
     void UpdateScrollRange();
     void EnableItem(int id, BOOL enable);
+    void ApplyChannelControlRules();
     // Repaints only the plot's picture (the timers' new samples change nothing else).
     void InvalidatePlot();
     // The window's recording as the file holds it, and a read recording taken into the window.
@@ -253,6 +257,8 @@ private:
     float timeBase_ = 100.0f;
     int interval_ = 1;
     int points_ = 0;
+    // Entries at the front of the display a stopped Monitor run never filled (left out of the CSV).
+    int monitorUnfilled_ = 0;
     float leftTime_ = 0.0f;
     int scrollPosition_ = 0;
     int scrollLimit_ = 0;

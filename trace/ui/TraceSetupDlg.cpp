@@ -115,6 +115,7 @@ BOOL CTraceSetupDlg::OnInitDialog() {
     settingText_ = false;
     FillTriggerSources();
     OnModeChange();
+    opened_ = true;
     return TRUE;
 }
 
@@ -237,6 +238,14 @@ void CTraceSetupDlg::OnCountChange() {
                 SelectSource(static_cast<int>(ch));
             }
             seen = true;
+        }
+        // Channel 4 of four carries the high words of channels 1..3 and has none of its own, so a
+        // 32-bit source there would lose its upper half: the choice is given up, and said so.
+        if (IsWideSource(codes[3])) {
+            codes[3] = 0;
+            SelectSource(3);
+            if (opened_)
+                ShowMessage(LoadResString(IDS_TS_LONG_WORD));
         }
         if (triggerSource > 4)
             triggerSource = 0;

@@ -72,4 +72,5 @@ private:
     std::array<CColorStatic, 8> swatches_;
     TriggerLevelRange range_;
     bool settingText_ = false;
+    bool opened_ = false; // OnInitDialog has run: a choice given up is then told to the user
 };

@@ -15,6 +15,7 @@
 #include "link/LinkState.h"
 #include "resources/ids/box.h"
 #include "trace/AcquisitionThreads.h"
+#include "trace/GraphServices.h"
 #include "trace/TraceDataFile.h"
 
 #include <algorithm>
@@ -427,6 +428,78 @@ TEST_F(BoxViewer, ClosingStopsARunningThreadFirst) {
     Open();
     viewer->SendMessage(WM_COMMAND, IDCANCEL);
     EXPECT_FALSE(IsOpen());
+}
+
+// A record of 0.1 ms x 512 after the trace window ran in each mode (or never): the viewer's times
+// follow its own record everywhere, "AUTO" fits the new record, the trigger level stays, and a bit
+// type on channel 4 shows its bit.
+TEST_F(BoxViewer, TheRecordKeepsItsOwnTimesLevelAndBitsWhateverTheTraceWindowRan) {
+    Open();
+    ui::ModalScript script(
+        {{IDD_BOX_SET, [&](CDialog& dialog) {
+              auto& setup = static_cast<CBOXSetupDlg&>(dialog);
+              const auto list = BoxDataTypeList(setup.DioFunctionWords);
+              ui::Type(setup, IDC_BS_INTERVAL, "1");
+              EXPECT_EQ(ui::Text(setup, IDC_BS_RECORD_TIME), "51.20");
+              for (auto [id, code] :
+                   {std::pair{IDC_BS_TYPE1, 21}, {IDC_BS_TYPE2, 0}, {IDC_BS_TYPE3, 0}, {IDC_BS_TYPE4, 5}})
+                  ui::Choose(setup, id, BoxDataTypeItemOf(list, code));
+              ui::Choose(setup, IDC_BS_TRIGGER_SOURCE, BoxDataTypeItemOf(list, 21));
+              ui::SetChecked(setup, IDC_BS_ENABLE, true);
+              ui::Type(setup, IDC_BS_LEVEL, "500");
+              ui::Press(setup, IDC_BS_WRITE);
+              ui::Press(setup, IDOK);
+          }}});
+    ui::Press(*viewer, IDC_BOX_TRACE_SETTING);
+    ASSERT_EQ(drive->GetRegister(0x1529), 500);
+    ui::SetChecked(*viewer, IDC_BOX_CURSOR, true);
+
+    for (int mode : {TraceModeUnset, TraceModeSingle, TraceModeCycle, TraceModeMonitor}) {
+        SCOPED_TRACE(mode);
+        TraceMode = mode;
+        RecordOnDrive(1);
+        ui::Press(*viewer, IDC_BOX_START);
+        RunRecordRead();
+        if (HasFatalFailure())
+            return;
+        EXPECT_EQ(TraceMode, mode) << "the trace window's mode is not the viewer's";
+
+        auto* list = static_cast<CComboBox*>(viewer->GetDlgItem(IDC_BOX_TIME_BASE));
+        EXPECT_EQ(list->GetLBText(0), "5.12") << "a tenth of 51.20 ms";
+        const double cursorB = 51.2 * viewer->CursorBX / (10.0 * viewer->DivisionPx());
+        EXPECT_NEAR(std::stod(ui::Text(*viewer, IDC_BOX_TIME_B)), cursorB, 0.1);
+
+        const std::string csvPath = home_->Path("times.csv");
+        messages->AnswerFile(csvPath);
+        ui::Press(*viewer, IDC_BOX_SAVE_AS);
+        std::ifstream csv(csvPath);
+        std::vector<double> times;
+        int row = 0;
+        for (std::string line; std::getline(csv, line);)
+            if (++row > 3)
+                times.push_back(std::stod(line));
+        ASSERT_EQ(times.size(), 512u);
+        EXPECT_NEAR(times[1] - times[0], 0.1, 0.0051);
+        EXPECT_NEAR(times.back(), 51.1, 0.0051) << "the last sample at the axis' end";
+
+        // "AUTO" (the lists' first item) fits channel 1 to this record.
+        const auto& sine = viewer->SampleVectors[1];
+        const int32_t peak = std::max(*std::max_element(sine.begin(), sine.end()),
+                                      -*std::min_element(sine.begin(), sine.end()));
+        EXPECT_EQ(viewer->ChannelScale[0], SelectScaleStep(peak));
+
+        EXPECT_EQ(ui::Text(*viewer, IDC_BOX_TRIGGER_LEVEL), " 500 rpm");
+        const auto& bits = viewer->SampleVectors[4];
+        EXPECT_TRUE(std::all_of(bits.begin(), bits.end(), [](int32_t v) { return v == 0 || v == 1; }))
+            << "DI-5 on channel 4 is a bit";
+    }
+    const std::string path = home_->Path("level.trd");
+    messages->AnswerFile(path);
+    ui::Press(*viewer, IDC_BOX_SAVE_AS);
+    TraceRecording record;
+    ASSERT_TRUE(ReadTraceFile(path, TraceFileForm::Box, record).ok);
+    EXPECT_EQ(record.triggerLevel, 500);
+    EXPECT_EQ(record.traceMode, TraceModeSingle) << "the record's own time rule, not the trace window's mode";
 }
 
 TEST_F(BoxViewer, LayoutFollowsTheWrittenTable) {

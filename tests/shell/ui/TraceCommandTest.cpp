@@ -4,6 +4,7 @@
 #include "ShellUiFixture.h"
 
 #include "framework/core/Format.h"
+#include "online/ui/OnLineParaEditDlg.h"
 #include "resources/ids/trace.h"
 #include "sim/SimMachine.h"
 #include "trace/AcquisitionStore.h"
@@ -44,6 +45,22 @@ struct TraceCommand : ShellUiFixture {
     }
     std::unique_ptr<CSimMachine> machine;
 };
+
+TEST_F(TraceCommand, TheOnlineEditButtonOpensTheViewsOneEditor) {
+    StartLinked();
+    Command(ID_WAVE_TRACE);
+    CTraceGraphDlg* window = View()->TraceWindow;
+    ASSERT_NE(window, nullptr);
+    window->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TG_ONLINE_EDIT, BN_CLICKED));
+    COnLineParaEditDlg* kept = View()->OnlineEditorWindow;
+    ASSERT_NE(kept, nullptr) << "the editor the menu command keeps";
+    EXPECT_TRUE(View()->ToolWindowOpenFlags[ToolOnline]);
+    window->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TG_ONLINE_EDIT, BN_CLICKED));
+    EXPECT_EQ(View()->OnlineEditorWindow, kept) << "a second press brings the same editor to the front";
+    kept->SendMessage(WM_CLOSE);
+    EXPECT_EQ(View()->OnlineEditorWindow, nullptr);
+    EXPECT_FALSE(View()->ToolWindowOpenFlags[ToolOnline]);
+}
 
 TEST_F(TraceCommand, OpensTheWindowAndReplacesARunningOneThroughItsClosePath) {
     StartLinked();

@@ -85,8 +85,9 @@ TEST(TraceSetupRules, LongWordChannels) {
         bool eight;
         bool allowed;
     } cases[] = {
-        {{5, 0, 0, 0, 0, 0, 0, 0}, 1, false, false},  // four channels: one among 1..3
-        {{5, 0, 0, 0, 0, 0, 0, 0}, 3, false, true},   // channel 4 always in four-channel mode
+        {{5, 0, 0, 0, 0, 0, 0, 0}, 1, false, false}, // four channels: one among 1..3
+        {{0, 0, 0, 0, 0, 0, 0, 0}, 3, false, false}, // channel 4 of four: no room for its high word
+        {{0, 0, 0, 0, 0, 0, 0, 0}, 3, true, true},
         {{5, 47, 51, 0, 0, 0, 0, 0}, 3, true, false}, // a fourth in eight-channel mode
         {{5, 47, 0, 0, 0, 0, 0, 0}, 2, true, true},
         {{0, 0, 0, 0, 0, 0, 0, 0}, 5, true, false}, // channels 6..8 never
@@ -96,6 +97,22 @@ TEST(TraceSetupRules, LongWordChannels) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(LongWordAllowed(c.codes, c.channel, c.eight), c.allowed) << c.channel;
+}
+
+TEST(TraceSetupRules, ChannelControlsFollowCountAndHighWords) {
+    struct Case {
+        std::array<int, 8> sources;
+        bool eight;
+        std::array<bool, 8> enabled;
+    } cases[] = {
+        {{1, 2, 3, 4, 0, 0, 0, 0}, false, {1, 1, 1, 1, 0, 0, 0, 0}}, // four: 5..8 off
+        {{1, 5, 3, 4, 0, 0, 0, 0}, false, {1, 1, 1, 0, 0, 0, 0, 0}}, // channel 4 carries the high word
+        {{1, 2, 3, 4, 6, 7, 8, 9}, true, {1, 1, 1, 1, 1, 1, 1, 1}},
+        {{5, 2, 3, 4, 6, 7, 8, 9}, true, {1, 1, 1, 1, 1, 1, 1, 0}},
+        {{5, 47, 51, 4, 6, 7, 8, 9}, true, {1, 1, 1, 1, 1, 0, 0, 0}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ChannelControlsEnabled(c.sources, c.eight), c.enabled) << c.sources[1] << c.eight;
 }
 
 class TraceSetup : public TraceWindowFixture {
@@ -131,6 +148,28 @@ TEST_F(TraceSetup, FourChannelLongWordsAndChannelFour) {
         EXPECT_EQ(ui::Selected(d, TraceSetupSourceCombos[1]), EntryOf(d, 2));
         EXPECT_FALSE(ui::Enabled(d, TraceSetupSourceCombos[4])) << "channels 5..8 wait in four-channel mode";
     });
+}
+
+// Channel 4 of four has no word for a high half: Position Error there would be cut to 16 bits.
+TEST_F(TraceSetup, ChannelFourOfFourRefusesA32BitSource) {
+    ASSERT_NE(Open(), nullptr);
+    RunSetup([&](CTraceSetupDlg& d) {
+        ClearSources(d);
+        ui::Choose(d, TraceSetupSourceCombos[3], EntryOf(d, 5));
+        ASSERT_EQ(d.codes[3], 5) << "eight channels place its high word on channel 8";
+        ui::Choose(d, IDC_TS_CHANNEL_COUNT, 0);
+        EXPECT_EQ(d.codes[3], 0) << "switching to four gives the choice up";
+        EXPECT_EQ(ui::Selected(d, TraceSetupSourceCombos[3]), 0);
+        ASSERT_EQ(messages->Shown().size(), 1u);
+        EXPECT_EQ(messages->Shown()[0].text, "long word is not available");
+        ui::Choose(d, TraceSetupSourceCombos[3], EntryOf(d, 2));
+        ui::Choose(d, TraceSetupSourceCombos[3], EntryOf(d, 5));
+        EXPECT_EQ(d.codes[3], 2) << "refused, the previous choice stays";
+        EXPECT_EQ(ui::Selected(d, TraceSetupSourceCombos[3]), EntryOf(d, 2));
+        EXPECT_EQ(messages->Shown().size(), 2u);
+        ui::Press(d, IDOK);
+    });
+    EXPECT_EQ(view.settings.sources[3], 2);
 }
 
 TEST_F(TraceSetup, EightChannelsNarrowTheUpperRowsAndSwitchingToFourClearsLaterLongWords) {

@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -96,6 +97,17 @@ protected:
         machine->Advance(250000);
         Fire(TraceStartTimer);
         ASSERT_TRUE(FireUntil(TraceSingleTimer, [&] { return !window->Running(); }));
+    }
+
+    // Closes the window of one case of a table so that the next opens from nothing: its threads
+    // gone, the store empty and the set-up it saved at START removed.
+    void CloseForNextCase() {
+        window->CloseWindow();
+        Pump();
+        window = nullptr;
+        WaitForKeptThreads();
+        ResetStore();
+        std::remove(ProgramFolderFile("trace.ini").c_str());
     }
 
     CTraceGraphDlg* Open() {

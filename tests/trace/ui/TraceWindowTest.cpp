@@ -590,13 +590,7 @@ TEST_F(TraceWindowPicture, AWideChannelTwoHidesChannelFourOfFour) {
             EXPECT_GT(pixels, 100) << "source " << c.channelTwoSource;
         else
             EXPECT_EQ(pixels, 0) << "source " << c.channelTwoSource;
-        window->CloseWindow();
-        Pump();
-        window = nullptr;
-        WaitForKeptThreads();
-        ResetStore();
-        // The next window would start from the set-up this one saved at START.
-        std::remove(ProgramFolderFile("trace.ini").c_str());
+        CloseForNextCase();
     }
 }
 
