@@ -128,6 +128,8 @@ struct ExchangeFixture : ::testing::Test {
 };
 
 TEST_F(ExchangeFixture, CompleteReplyReleasesTheMutex) {
+    // A whole reply must arrive even when the peer thread is scheduled late on a loaded machine.
+    ASSERT_EQ(port.SetupReadTimer(115200, 2000), ErrNone);
     peer.ServeFixed("%12345");
     EXPECT_EQ(port.CommandSend("R1020146", 8, reply, 6), ErrNone);
     EXPECT_EQ(std::string(reply, 6), "%12345");
