@@ -215,6 +215,7 @@ bool CMyThread::CycleOrMonitor() {
     const bool cycle = Settings.traceMode == TraceModeCycle;
     const bool segments = UsesSegments(Settings);
     const DWORD pause = NotReadyPauseMs(Settings);
+    int failedPolls = 0;
     int half = 0;
     StagedSamples staged;
     for (;;) {
@@ -225,6 +226,11 @@ bool CMyThread::CycleOrMonitor() {
         // A status that cannot be read on a lost link would be polled for ever.
         if (!statusRead && !ConnectedFlag)
             return true;
+        failedPolls = statusRead ? 0 : failedPolls + 1;
+        if (failedPolls >= LostPollCount) {
+            ConnectedFlag = 0;
+            return true;
+        }
         if (segments) {
             const std::optional<int> segment = statusRead ? ReadySegment(status) : std::nullopt;
             if (!segment) {

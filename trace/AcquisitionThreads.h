@@ -81,6 +81,9 @@ public:
     // to fill the next half or segment (at least 1 ms, at most NotReadyPauseCapMs).
     static DWORD NotReadyPauseMs(const TraceThreadSettings& settings);
     static constexpr DWORD NotReadyPauseCapMs = 100;
+    // Status polls in a row that get no answer before the drive counts as lost (each waited for
+    // its whole time-out): a drive that stalls ends the run as a failed block read does.
+    static constexpr int LostPollCount = 3;
 
 protected:
     bool Acquire() override;

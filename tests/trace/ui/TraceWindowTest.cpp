@@ -267,6 +267,28 @@ TEST_F(TraceWindow, StopDuringASlowReadEndsWithinOneBlockKeepsTheWindowAnswering
     }
 }
 
+// The drive stalls in the middle of a Monitor run (memory filling in real time): the run ends with
+// the lost-link message, and the window is left stopped and usable.
+TEST_F(TraceWindow, AFreezeDuringMonitorEndsTheRunWithTheLostLinkMessage) {
+    UseSetup(TraceModeMonitor, true, kSources, 10);
+    machine->SetRealTime(true);
+    ASSERT_NE(Open(), nullptr);
+    ui::Press(*window, IDC_TG_START);
+    Fire(TraceStartTimer);
+    ASSERT_TRUE(SpinUntil([&] { return window->Display(0).At(MonitorPointCount - 1) != 0; }));
+    messages->Clear();
+    drive->Freeze(std::chrono::seconds(6));
+    ASSERT_TRUE(SpinUntil([&] { return !window->Running(); }));
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text, "Communicate Error!");
+    EXPECT_EQ(ConnectedFlag.load(), 0);
+    EXPECT_FALSE(window->HasThread());
+    EXPECT_FALSE(window->HasTimer(TraceMonitorTimer));
+    EXPECT_TRUE(ui::Enabled(*window, IDC_TG_START));
+    EXPECT_TRUE(ui::Enabled(*window, IDC_TG_OPEN)) << "the files are the user's again";
+    EXPECT_FALSE(view.acquiring);
+}
+
 TEST_F(TraceWindow, ClosingARunningWindowStopsTheDriveBeforeItGoes) {
     UseSetup(TraceModeMonitor, true, kSources);
     machine->SetStepPerRequest(2000);
