@@ -21,6 +21,9 @@ public:
     void Set(int i, int32_t value);
     // Appends value and drops the oldest sample; the length stays.
     void Roll(int32_t value);
+    // The smallest and largest of samples first .. end - 1 (clipped to the ring; both 0 when that
+    // leaves none). Scans the stored array directly: a plot frame looks at every sample once.
+    void MinMax(int first, int end, int32_t& lowest, int32_t& highest) const;
     // The first count samples in order (0 beyond the end).
     void CopyTo(int32_t* out, int count) const;
     std::vector<int32_t> ToVector() const;

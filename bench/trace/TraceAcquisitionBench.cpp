@@ -21,6 +21,8 @@
 #include "trace/ui/TraceViewLink.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -111,10 +113,11 @@ struct DriveProcess {
     std::string devicePath;
 };
 
+// The event loop as the program runs it: asleep until a timer, a posted message or input is due.
 void SpinFor(std::chrono::milliseconds time) {
-    const auto end = std::chrono::steady_clock::now() + time;
-    while (std::chrono::steady_clock::now() < end)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    QEventLoop loop;
+    QTimer::singleShot(time, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 void MonitorWholeAcquisition(benchmark::State& state) {
@@ -133,7 +136,8 @@ void MonitorWholeAcquisition(benchmark::State& state) {
     StationNumber = 1;
 
     EnsureQtApplication();
-    const auto folder = std::filesystem::temp_directory_path() / ("kelo-trace-acq-" + std::to_string(getpid()));
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("kelo-trace-acq-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     SetProgramFolderForTesting(folder.string());
     {
@@ -166,7 +170,8 @@ void MonitorWholeAcquisition(benchmark::State& state) {
             const auto start = std::chrono::steady_clock::now();
             SpinFor(std::chrono::seconds(30));
             const double cpu = ProcessCpuSeconds() - cpuStart;
-            const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            const double wall =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             const bool running = window->Running();
             window->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TG_START, BN_CLICKED));
             while (window->Running())

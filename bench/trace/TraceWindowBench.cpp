@@ -1,7 +1,7 @@
 // The trace window in a long Monitor run: 8 channels x 102,400 samples, samples arriving at 2,000
 // per second per channel, the 50 ms display timer moving them and the window repainting after each
 // tick. Targets: the user-interface thread under 10% of one core over 30 s; one full plot frame at
-// 1000 x 650 under 8 ms. A feeder thread stands in for the sampling thread (same lock, same queues).
+// 1000 x 650 under 4 ms. A feeder thread stands in for the sampling thread (same lock, same queues).
 #include "catalogue/DocumentHost.h"
 #include "catalogue/KeloServoDoc.h"
 #include "framework/core/Paths.h"

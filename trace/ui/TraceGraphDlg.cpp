@@ -1342,10 +1342,15 @@ void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
         int32_t lowest = entry;
         int32_t highest = entry;
         int32_t exit = entry;
-        for (int j = i + 1; j < end; ++j) {
-            exit = valueOf(ring.At(j));
-            lowest = std::min(lowest, exit);
-            highest = std::max(highest, exit);
+        if (!digital) {
+            ring.MinMax(i, end, lowest, highest);
+            exit = ring.At(end - 1);
+        } else {
+            for (int j = i + 1; j < end; ++j) {
+                exit = valueOf(ring.At(j));
+                lowest = std::min(lowest, exit);
+                highest = std::max(highest, exit);
+            }
         }
         dc.LineTo(column, yOf(entry));
         if (cursorsShown_)

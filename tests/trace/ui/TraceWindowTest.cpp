@@ -80,6 +80,34 @@ TEST(DisplayRing, RollMovesTheStartAndKeepsTheLength) {
     EXPECT_EQ(ring.Size(), 0);
 }
 
+// The plot's per-column extremes: the same as a walk through the accessor, wherever the ring's start
+// stands and however long the stretch (the scan goes eight samples at a time).
+TEST(DisplayRing, MinMaxAgreesWithTheAccessorAcrossTheWrap) {
+    DisplayRing ring;
+    ring.Assign(37);
+    for (int k = 0; k < 37 + 23; ++k) // the start stands at 23
+        ring.Roll(static_cast<int32_t>((k * 7919) % 201) - 100);
+    struct Case {
+        int first, end;
+    } cases[] = {{0, 37}, {0, 14}, {10, 20}, {12, 15}, {13, 14}, {5, 36}, {-5, 3}, {30, 50}};
+    for (const Case& c : cases) {
+        int32_t low = 0, high = 0;
+        ring.MinMax(c.first, c.end, low, high);
+        const int first = std::max(c.first, 0), end = std::min(c.end, ring.Size());
+        int32_t expectLow = ring.At(first), expectHigh = ring.At(first);
+        for (int i = first; i < end; ++i) {
+            expectLow = std::min(expectLow, ring.At(i));
+            expectHigh = std::max(expectHigh, ring.At(i));
+        }
+        EXPECT_EQ(low, expectLow) << c.first << ".." << c.end;
+        EXPECT_EQ(high, expectHigh) << c.first << ".." << c.end;
+    }
+    int32_t low = 5, high = 5;
+    ring.MinMax(20, 20, low, high);
+    EXPECT_EQ(low, 0) << "an empty stretch";
+    EXPECT_EQ(high, 0);
+}
+
 class TraceWindow : public TraceWindowFixture {};
 
 TEST_F(TraceWindow, TemplateHoldsEveryControlOfTheLayoutTable) {
