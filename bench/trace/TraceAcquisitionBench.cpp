@@ -3,6 +3,7 @@
 // in real time and every answer taking its wire time at 115200 baud. Eight channels, a record every
 // 5 ms (two thirds of what the wire carries), the window at 1000 x 650 with its own timers on the
 // Qt event loop. Target: the process under 5% of one core over 30 s.
+#include "bench/trace/TraceBenchView.h"
 #include "catalogue/DocumentHost.h"
 #include "catalogue/KeloServoDoc.h"
 #include "framework/core/Paths.h"
@@ -39,20 +40,6 @@ namespace {
 
 struct LinkedHost : DocumentHost {
     bool IsConnected() const override { return ConnectedFlag != 0; }
-};
-
-struct BenchView : ITraceViewLink {
-    CRegisterServices& Services() override { return services; }
-    CSyncObject& LinkLock() override { return lock; }
-    TraceSettings& Settings() override { return settings; }
-    CKeloServoDoc* Document() override { return document; }
-    void TraceAcquiringChanged(bool) override {}
-    void OpenOnlineEditorFor(CWnd*) override {}
-    void TraceWindowClosed(CTraceGraphDlg*) override {}
-    CRegisterServices services;
-    CMutex lock;
-    TraceSettings settings;
-    CKeloServoDoc* document = nullptr;
 };
 
 double ProcessCpuSeconds() {
@@ -145,7 +132,7 @@ void MonitorWholeAcquisition(benchmark::State& state) {
         LinkedHost host;
         CKeloServoDoc document(&host);
         document.OnNewDocument();
-        BenchView view;
+        TraceBenchView view;
         view.document = &document;
         view.services.Document = &document;
         TraceSettings& s = view.settings;

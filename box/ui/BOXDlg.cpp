@@ -512,7 +512,7 @@ bool CBOXDlg::IsRecordReady() {
 
 void CBOXDlg::OnStart() {
     // The stop under way ends the read; a press meanwhile neither stops twice nor starts a read.
-    if (stopping_)
+    if (pendingStop_.Pending())
         return;
     if (Zoomed)
         OnZoomOut();
@@ -588,27 +588,21 @@ void CBOXDlg::ApplyScaleFromList(int channel) {
 }
 
 bool CBOXDlg::BeginStop() {
-    if (!ReadThread || !ReadThread->IsRunning() || stopWaited_)
-        return true;
     // The thread leaves between two blocks; the window keeps its message loop meanwhile and
     // finishes the stop when the thread has gone (BoxStopTimer).
+    if (stopWaited_ || !pendingStop_.Begin(ReadThread, StopEvent))
+        return true;
     for (UINT_PTR id : {ThreadStartTimer, RecordCollectTimer})
         KillTimer(id);
-    StopEvent.SetEvent();
-    stopping_ = true;
-    stopDeadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(AcquisitionStopBoundMs);
     Enable({IDC_BOX_START}, false);
     SetTimer(BoxStopTimer, 10);
     return false;
 }
 
 void CBOXDlg::StopWaitTick() {
-    if (ReadThread && ReadThread->IsRunning() && std::chrono::steady_clock::now() < stopDeadline_) {
-        StopEvent.SetEvent();
+    if (!pendingStop_.Due(ReadThread, StopEvent))
         return;
-    }
     KillTimer(BoxStopTimer);
-    stopping_ = false;
     // The stop path proper, the thread waited for already: one still running now is kept.
     stopWaited_ = true;
     OnStart();
@@ -681,7 +675,7 @@ void CBOXDlg::OnTimer(UINT_PTR id) {
         if (CaptureActive)
             ToggleCapture();
         Invalidate(FALSE);
-    } else if (id == RecordReadyTimer && !stopping_) {
+    } else if (id == RecordReadyTimer && !pendingStop_.Pending()) {
         Enable({IDC_BOX_START}, IsRecordReady() || AcquisitionRunning);
     }
 }
@@ -800,10 +794,10 @@ void CBOXDlg::CloseViewer() {
         return;
     closed_ = true;
     KillTimer(RecordReadyTimer);
-    if (stopping_) {
+    if (pendingStop_.Pending()) {
         // The asked thread ends within one block: the close waits for it (bounded) as always.
         KillTimer(BoxStopTimer);
-        stopping_ = false;
+        pendingStop_.Cancel();
     }
     if (AcquisitionRunning) {
         StopBlackBoxThread();

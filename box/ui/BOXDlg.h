@@ -17,7 +17,6 @@
 #include "trace/TraceDataFile.h"
 
 #include <array>
-#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,7 +57,7 @@ public:
     // to the kept threads (never deleted running). True when it had ended.
     bool StopBlackBoxThread(DWORD waitMs = AcquisitionStopBoundMs);
     // STOP was pressed and the thread has not left yet.
-    bool Stopping() const { return stopping_; }
+    bool Stopping() const { return pendingStop_.Pending(); }
     void ToggleCapture();
     // Connected, with a document, and 0x1523 reads non-zero.
     bool IsRecordReady();
@@ -197,9 +196,8 @@ private:
     CBrush faceBrush_;
     bool closed_ = false;
     bool listsHaveAuto_ = true;
-    bool stopping_ = false;
+    PendingStop pendingStop_;
     bool stopWaited_ = false;
-    std::chrono::steady_clock::time_point stopDeadline_{};
     // Asks a running thread to leave; true when nothing runs and the stop path may go on now.
     bool BeginStop();
     void StopWaitTick();

@@ -593,7 +593,7 @@ void CTraceGraphDlg::ResetStartButton() {
 
 void CTraceGraphDlg::OnStart() {
     // The stop under way ends the run; a press meanwhile neither stops twice nor arms the drive.
-    if (stopping_)
+    if (pendingStop_.Pending())
         return;
     if (zoomed_)
         OnZoomOut();
@@ -667,28 +667,22 @@ void CTraceGraphDlg::StartPath() {
 }
 
 bool CTraceGraphDlg::BeginStop() {
-    if (!thread_ || !thread_->IsRunning())
-        return true;
     // The thread leaves between two blocks; the window keeps its message loop meanwhile and
     // finishes the stop when the thread has gone (TraceStopTimer).
+    if (!pendingStop_.Begin(thread_.get(), StopEvent))
+        return true;
     for (UINT_PTR id :
          {TraceStartTimer, TraceMonitorTimer, TraceSingleTimer, TraceCycleTimer, TraceCycleRepeatTimer})
         KillTimer(id);
-    StopEvent.SetEvent();
-    stopping_ = true;
-    stopDeadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(AcquisitionStopBoundMs);
     EnableItem(IDC_TG_START, FALSE);
     SetTimer(TraceStopTimer, 10);
     return false;
 }
 
 void CTraceGraphDlg::StopWaitTick() {
-    if (thread_ && thread_->IsRunning() && std::chrono::steady_clock::now() < stopDeadline_) {
-        StopEvent.SetEvent();
+    if (!pendingStop_.Due(thread_.get(), StopEvent))
         return;
-    }
     KillTimer(TraceStopTimer);
-    stopping_ = false;
     EnableItem(IDC_TG_START, TRUE);
     if (!CheckConnected()) {
         StopAcquisition(0);
@@ -759,10 +753,10 @@ void CTraceGraphDlg::CloseWindow() {
 }
 
 void CTraceGraphDlg::OnClose() {
-    if (stopping_) {
+    if (pendingStop_.Pending()) {
         // The asked thread ends within one block: the close waits for it (bounded) as always.
         KillTimer(TraceStopTimer);
-        stopping_ = false;
+        pendingStop_.Cancel();
     }
     if (running_ != 0) {
         StopAcquisition();

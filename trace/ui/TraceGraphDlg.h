@@ -24,7 +24,6 @@
 
 #include <array>
 #include <atomic>
-#include <chrono>
 #include <memory>
 #include <string>
 
@@ -84,7 +83,7 @@ public:
     const DisplayRing& Display(int channel) const { return display_[static_cast<size_t>(channel)]; }
     bool Running() const { return running_ != 0; }
     // STOP was pressed and the thread has not left yet.
-    bool Stopping() const { return stopping_; }
+    bool Stopping() const { return pendingStop_.Pending(); }
     // Continuous redisplay (button 1067): the drive's last record is read again and shown.
     bool Redisplaying() const { return redisplay_; }
     bool HasThread() const { return thread_ != nullptr; }
@@ -302,8 +301,7 @@ private:
     std::string autosaveName_;
     std::string autosaveFolder_;
     std::unique_ptr<CMyThread> thread_;
-    bool stopping_ = false;
-    std::chrono::steady_clock::time_point stopDeadline_{};
+    PendingStop pendingStop_;
     std::string exchangedCaptureTime_;
     CRect recordedLabelRect_; // right edge of 1438 and top of 4002 as OnInitDialog found them
     bool initialised_ = false;
