@@ -3,6 +3,8 @@
 #include "link/InternalCode.h"
 #include "link/LinkState.h"
 
+#include <algorithm>
+
 // ---- Shared ------------------------------------------------------------------------------------
 
 BOOL CAcquisitionThread::InitInstance() {
@@ -21,6 +23,14 @@ bool CAcquisitionThread::StopSeen() {
     if (!stopSeen_)
         stopSeen_ = IsStopRequested();
     return stopSeen_;
+}
+
+bool CAcquisitionThread::PauseUnlessStopped(DWORD ms) {
+    if (StopSeen())
+        return false;
+    if (StopEvent.Wait(ms) == WAIT_OBJECT_0)
+        stopSeen_ = true;
+    return !stopSeen_;
 }
 
 bool CAcquisitionThread::ReadWord(uint16_t address, uint16_t& word) {
@@ -74,6 +84,14 @@ bool CMyThread::UsesSegments(const TraceThreadSettings& settings) {
            (settings.statusValueD4 > 57 || settings.driveIdWord > 0);
 }
 
+DWORD CMyThread::NotReadyPauseMs(const TraceThreadSettings& settings) {
+    const int64_t recordUs = int64_t{std::max(settings.interval, 1)} * (settings.eightChannels ? 100 : 50);
+    // Single and Cycle announce a whole record but fill it half by half; Monitor hands over 128 records.
+    const int64_t records = settings.traceMode == TraceModeMonitor ? 128 : 512;
+    const int64_t quarterMs = records * recordUs / 4 / 1000;
+    return static_cast<DWORD>(std::clamp<int64_t>(quarterMs, 1, NotReadyPauseCapMs));
+}
+
 bool CMyThread::Acquire() {
     link_ = Settings.link;
     linkMutex_ = Settings.linkMutex;
@@ -113,6 +131,7 @@ void CMyThread::StageHalfRecords(const std::vector<RecordWords>& records, bool p
 }
 
 bool CMyThread::Single() {
+    const DWORD pause = NotReadyPauseMs(Settings);
     for (;;) {
         if (StopSeen())
             return true;
@@ -121,12 +140,17 @@ bool CMyThread::Single() {
             return true;
         if (status != 0)
             break;
+        if (!PauseUnlessStopped(pause))
+            return true;
     }
     StaleBlockGuard guard;
     std::vector<RecordWords> records;
     StagedSamples staged;
     for (int half = 0; half < 2; ++half) {
         for (int block = 0; block < 8; ++block) {
+            // A stop between two blocks ends the read here: nothing more goes to the drive.
+            if (StopSeen())
+                return true;
             const auto addresses = HalfBlockAddresses(half, block);
             if (ReadBlock(addresses.data(), 9, records).failed)
                 return true;
@@ -147,6 +171,8 @@ bool CMyThread::HalfPass(int half, StagedSamples& staged) {
     StaleBlockGuard guard;
     std::vector<RecordWords> records;
     for (int block = 0; block < blocks; ++block) {
+        if (StopSeen())
+            return false;
         const auto addresses = HalfBlockAddresses(half, block);
         if (ReadBlock(addresses.data(), 9, records).failed)
             return false;
@@ -165,6 +191,8 @@ bool CMyThread::SegmentPass(int segment) {
     std::vector<RecordWords> records;
     StagedSamples staged;
     for (int block = 0; block < 2; ++block) {
+        if (StopSeen())
+            return false;
         const auto addresses = SegmentBlockAddresses(segment, block);
         if (ReadBlock(addresses.data(), 9, records).failed)
             return false;
@@ -186,6 +214,8 @@ bool CMyThread::SegmentPass(int segment) {
 bool CMyThread::CycleOrMonitor() {
     const bool cycle = Settings.traceMode == TraceModeCycle;
     const bool segments = UsesSegments(Settings);
+    const DWORD pause = NotReadyPauseMs(Settings);
+    int failedPolls = 0;
     int half = 0;
     StagedSamples staged;
     for (;;) {
@@ -196,21 +226,34 @@ bool CMyThread::CycleOrMonitor() {
         // A status that cannot be read on a lost link would be polled for ever.
         if (!statusRead && !ConnectedFlag)
             return true;
+        failedPolls = statusRead ? 0 : failedPolls + 1;
+        if (failedPolls >= LostPollCount) {
+            ConnectedFlag = 0;
+            return true;
+        }
         if (segments) {
             const std::optional<int> segment = statusRead ? ReadySegment(status) : std::nullopt;
-            if (!segment)
+            if (!segment) {
+                if (!PauseUnlessStopped(pause))
+                    return true;
                 continue;
-            if (!SegmentPass(*segment))
+            }
+            // A stopped pass is not acknowledged: the drive keeps what it has.
+            if (!SegmentPass(*segment) || StopSeen())
                 return true;
             WriteWord(TraceStatusRegister, TraceStatusSegmentTaken);
             half ^= 1;
             continue;
         }
-        if (statusRead && status != 1)
+        if (statusRead && status != 1) {
+            if (!PauseUnlessStopped(pause))
+                return true;
             continue;
+        }
         if (cycle && half == 0)
             staged.Clear();
-        if (!HalfPass(half, staged))
+        // In Cycle the acknowledgement starts the next record: never after a stop.
+        if (!HalfPass(half, staged) || StopSeen())
             return true;
         if (!cycle || half == 1)
             WriteWord(TraceStatusRegister, TraceStatusBufferTaken);
@@ -228,6 +271,8 @@ bool CMyThread::ReRead() {
     rules.mirror = false;
     for (int pass = 0; pass < 2; ++pass) {
         for (int block = 0; block < blocks; ++block) {
+            if (StopSeen())
+                return true;
             const auto addresses = ReReadBlockAddresses(pass, block);
             if (ReadBlock(addresses.data(), 5, records).failed)
                 return false;
@@ -262,6 +307,10 @@ bool CBOXThread::Acquire() {
             return true;
         if (complete != 0)
             break;
+        // The thread does not know the recorder's sample period: the shortest pause keeps the poll
+        // off a core without delaying the record.
+        if (!PauseUnlessStopped(1))
+            return true;
     }
     HandOverRules rules;
     rules.pointCount = Settings.recordPointCount;
@@ -269,6 +318,8 @@ bool CBOXThread::Acquire() {
     std::vector<RecordWords> records;
     StagedSamples staged;
     for (int block = 0; block < BoxRecordBlocks; ++block) {
+        if (StopSeen())
+            return true;
         const auto addresses = BoxBlockAddresses(Settings.types, block);
         // Records with a bad checksum are counted and stand as zeros (ReadBlock), like the trace's.
         if (ReadBlock(addresses.data(), 9, records).failed)

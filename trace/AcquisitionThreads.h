@@ -44,6 +44,8 @@ protected:
     bool HandOver(StagedSamples& staged, const HandOverRules& rules);
     // The stop test, remembered once seen (IsStopRequested consumes the event).
     bool StopSeen();
+    // Waits up to ms for a stop request; false when one came (or had come).
+    bool PauseUnlessStopped(DWORD ms);
 
     CInternalCode* link_ = nullptr;
     CSyncObject* linkMutex_ = nullptr;
@@ -63,7 +65,8 @@ struct TraceThreadSettings {
     std::array<int, 8> sources{};
     std::array<bool, 8> reverse{};
     int pointCount = 1024;
-    bool reRead = false;                         // AlternateTraceReadFlag: re-read the drive's record
+    int interval = 1;    // as armed: a record every interval x 100 us (eight channels) or x 50 us (four)
+    bool reRead = false; // AlternateTraceReadFlag: re-read the drive's record
     const std::atomic<bool>* autosave = nullptr; // the window's autosave check box, read per hand-over
     int statusValueD4 = 0;                       // dn-04 of the document
     int driveIdWord = 0;                         // register 0x171E at connect
@@ -74,6 +77,13 @@ public:
     TraceThreadSettings Settings;
     // Whether the Monitor mode of these settings reads the drive's segments.
     static bool UsesSegments(const TraceThreadSettings& settings);
+    // The pause after a status poll that found nothing ready: a quarter of the time the drive needs
+    // to fill the next half or segment (at least 1 ms, at most NotReadyPauseCapMs).
+    static DWORD NotReadyPauseMs(const TraceThreadSettings& settings);
+    static constexpr DWORD NotReadyPauseCapMs = 100;
+    // Status polls in a row that get no answer before the drive counts as lost (each waited for
+    // its whole time-out): a drive that stalls ends the run as a failed block read does.
+    static constexpr int LostPollCount = 3;
 
 protected:
     bool Acquire() override;

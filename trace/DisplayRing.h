@@ -24,6 +24,9 @@ public:
     // Samples rolled in since the last Assign, at most Size(): the rest at the front are still the
     // zeros Assign left.
     int Rolled() const { return rolled_ < data_.size() ? static_cast<int>(rolled_) : Size(); }
+    // The smallest and largest of samples first .. end - 1 (clipped to the ring; both 0 when that
+    // leaves none). Scans the stored array directly: a plot frame looks at every sample once.
+    void MinMax(int first, int end, int32_t& lowest, int32_t& highest) const;
     // The first count samples in order (0 beyond the end).
     void CopyTo(int32_t* out, int count) const;
     std::vector<int32_t> ToVector() const;

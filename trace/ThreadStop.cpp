@@ -72,3 +72,21 @@ bool WaitForKeptThreads(DWORD boundMs) {
     }
     return true;
 }
+
+bool PendingStop::Begin(const CWinThread* thread, CEvent& stopEvent, DWORD boundMs) {
+    if (!thread || !thread->IsRunning())
+        return false;
+    stopEvent.SetEvent();
+    pending_ = true;
+    deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
+    return true;
+}
+
+bool PendingStop::Due(const CWinThread* thread, CEvent& stopEvent) {
+    if (thread && thread->IsRunning() && std::chrono::steady_clock::now() < deadline_) {
+        stopEvent.SetEvent();
+        return false;
+    }
+    pending_ = false;
+    return true;
+}

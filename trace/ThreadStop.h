@@ -6,6 +6,7 @@
 #include "framework/core/Sync.h"
 #include "framework/core/Thread.h"
 
+#include <chrono>
 #include <memory>
 
 // How long a window waits for its thread to leave after asking it to stop.
@@ -22,3 +23,22 @@ void KeepUntilEnded(std::unique_ptr<CWinThread> thread, CEvent& stopEvent, std::
 bool ReapEndedThreads();
 // Signals and waits for every kept thread within the bound (program exit); true when none is left.
 bool WaitForKeptThreads(DWORD boundMs = AcquisitionStopBoundMs);
+
+// A window's STOP that never blocks its message loop: Begin asks a running thread to leave and marks
+// the stop pending; the window's timer asks Due until the thread has left or the bound has run out,
+// then finishes its stop path (a thread still running then is kept, see KeepUntilEnded).
+class PendingStop {
+public:
+    // True when the thread runs: the stop is pending now. False when nothing runs (finish at once).
+    bool Begin(const CWinThread* thread, CEvent& stopEvent, DWORD boundMs = AcquisitionStopBoundMs);
+    // True once the pending stop may finish (it is no longer pending then); otherwise the thread is
+    // asked again.
+    bool Due(const CWinThread* thread, CEvent& stopEvent);
+    bool Pending() const { return pending_; }
+    // The close path takes over: it waits for the thread itself.
+    void Cancel() { pending_ = false; }
+
+private:
+    bool pending_ = false;
+    std::chrono::steady_clock::time_point deadline_{};
+};

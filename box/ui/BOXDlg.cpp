@@ -512,6 +512,9 @@ bool CBOXDlg::IsRecordReady() {
 }
 
 void CBOXDlg::OnStart() {
+    // The stop under way ends the read; a press meanwhile neither stops twice nor starts a read.
+    if (pendingStop_.Pending())
+        return;
     if (Zoomed)
         OnZoomOut();
     UpdateData(TRUE);
@@ -520,6 +523,8 @@ void CBOXDlg::OnStart() {
         AcquisitionRunning = 0;
         return;
     }
+    if (AcquisitionRunning && !BeginStop())
+        return;
     // The busy flag is put back on every way out, a link lost on the way included.
     CBusyHold busy(view_.Services());
     AcquisitionRunning = AcquisitionRunning ? 0 : 1;
@@ -547,7 +552,7 @@ void CBOXDlg::OnStart() {
     }
     for (UINT_PTR id : {1120, 1130, 1140, 1150, 1160})
         KillTimer(id);
-    StopBlackBoxThread();
+    StopBlackBoxThread(stopWaited_ ? 0 : AcquisitionStopBoundMs);
     for (size_t c = 0; c < 4; ++c) {
         const auto& display = SampleVectors[c + 1];
         const size_t count = std::min(
@@ -582,11 +587,35 @@ void CBOXDlg::ApplyScaleFromList(int channel) {
     Invalidate(FALSE);
 }
 
-bool CBOXDlg::StopBlackBoxThread() {
+bool CBOXDlg::BeginStop() {
+    // The thread leaves between two blocks; the window keeps its message loop meanwhile and
+    // finishes the stop when the thread has gone (BoxStopTimer).
+    if (stopWaited_ || !pendingStop_.Begin(ReadThread, StopEvent))
+        return true;
+    for (UINT_PTR id : {ThreadStartTimer, RecordCollectTimer})
+        KillTimer(id);
+    Enable({IDC_BOX_START}, false);
+    SetTimer(BoxStopTimer, 10);
+    return false;
+}
+
+void CBOXDlg::StopWaitTick() {
+    if (!pendingStop_.Due(ReadThread, StopEvent))
+        return;
+    KillTimer(BoxStopTimer);
+    // The stop path proper, the thread waited for already: one still running now is kept.
+    stopWaited_ = true;
+    OnStart();
+    stopWaited_ = false;
+    // As before the stop began; the ready poll judges it again on its next tick.
+    Enable({IDC_BOX_START}, true);
+}
+
+bool CBOXDlg::StopBlackBoxThread(DWORD waitMs) {
     bool stopped = true;
     if (ReadThread) {
         ReadThread->PostThreadMessage(WM_QUIT);
-        if (SignalStopUntilEnded(*ReadThread, StopEvent)) {
+        if (SignalStopUntilEnded(*ReadThread, StopEvent, waitMs)) {
             delete ReadThread;
         } else {
             // Never deleted while it runs: kept until it has ended.
@@ -612,7 +641,9 @@ bool CBOXDlg::StopBlackBoxThread() {
 }
 
 void CBOXDlg::OnTimer(UINT_PTR id) {
-    if (id == ThreadStartTimer) {
+    if (id == BoxStopTimer) {
+        StopWaitTick();
+    } else if (id == ThreadStartTimer) {
         if (ReadThread) {
             // The finished thread of a run whose stop found no link: removed, and this run goes on.
             if (ReadThread->ExitCode() == STILL_ACTIVE)
@@ -644,7 +675,7 @@ void CBOXDlg::OnTimer(UINT_PTR id) {
         if (CaptureActive)
             ToggleCapture();
         Invalidate(FALSE);
-    } else if (id == RecordReadyTimer) {
+    } else if (id == RecordReadyTimer && !pendingStop_.Pending()) {
         Enable({IDC_BOX_START}, IsRecordReady() || AcquisitionRunning);
     }
 }
@@ -763,6 +794,11 @@ void CBOXDlg::CloseViewer() {
         return;
     closed_ = true;
     KillTimer(RecordReadyTimer);
+    if (pendingStop_.Pending()) {
+        // The asked thread ends within one block: the close waits for it (bounded) as always.
+        KillTimer(BoxStopTimer);
+        pendingStop_.Cancel();
+    }
     if (AcquisitionRunning) {
         StopBlackBoxThread();
         OnStart();

@@ -13,6 +13,7 @@
 #include "framework/ui/Dialog.h"
 #include "framework/ui/Gdi.h"
 #include "link/InternalCode.h"
+#include "trace/ThreadStop.h"
 #include "trace/TraceDataFile.h"
 
 #include <array>
@@ -29,6 +30,8 @@ class CScrollBar;
 constexpr UINT_PTR ThreadStartTimer = 1120;
 constexpr UINT_PTR RecordCollectTimer = 1140;
 constexpr UINT_PTR RecordReadyTimer = 2000;
+// Watches a stopping thread until it has left, so STOP never blocks the window.
+constexpr UINT_PTR BoxStopTimer = 1170;
 
 // The viewer whose thread runs.
 extern class CBOXDlg* ActiveBoxViewer;
@@ -52,7 +55,9 @@ public:
     void OnTimer(UINT_PTR id);
     // Stops the reading thread within the graph windows' bound; a thread still running then is handed
     // to the kept threads (never deleted running). True when it had ended.
-    bool StopBlackBoxThread();
+    bool StopBlackBoxThread(DWORD waitMs = AcquisitionStopBoundMs);
+    // STOP was pressed and the thread has not left yet.
+    bool Stopping() const { return pendingStop_.Pending(); }
     void ToggleCapture();
     // Connected, with a document, and 0x1523 reads non-zero.
     bool IsRecordReady();
@@ -191,4 +196,9 @@ private:
     CBrush faceBrush_;
     bool closed_ = false;
     bool listsHaveAuto_ = true;
+    PendingStop pendingStop_;
+    bool stopWaited_ = false;
+    // Asks a running thread to leave; true when nothing runs and the stop path may go on now.
+    bool BeginStop();
+    void StopWaitTick();
 };

@@ -549,15 +549,34 @@ CWnd* CWnd::GetTopLevelParent() const {
 CWnd* CWnd::GetDlgItem(int id) const {
     if (!widget_)
         return nullptr;
+    // Dialogs ask for their controls on every exchange and timer tick; a walk over a few hundred
+    // children with a property lookup each costs more than the work. The map remembers where each
+    // id was found and is checked before use, since controls come, go, move and change their ids.
+    WndBridge* self = bridge_ ? bridge_ : WndBridge::Of(widget_);
+    if (self) {
+        auto it = self->childIds.find(id);
+        if (it != self->childIds.end()) {
+            CWnd* known = WndFromHandle(it->second);
+            if (known && known->id_ == id && known->widget_ && known->widget_->parentWidget() == widget_)
+                return known;
+            self->childIds.erase(it);
+        }
+    }
+    CWnd* found = nullptr;
     for (QObject* child : widget_->children()) {
         auto* w = qobject_cast<QWidget*>(child);
         if (!w)
             continue;
         WndBridge* bridge = WndBridge::Of(w);
-        if (bridge && bridge->window && bridge->window->id_ == id)
-            return bridge->window;
+        if (!bridge || !bridge->window)
+            continue;
+        // The first child with an id answers for it, as the walk does.
+        if (self)
+            self->childIds.try_emplace(bridge->window->id_, bridge->window->m_hWnd);
+        if (!found && bridge->window->id_ == id)
+            found = bridge->window;
     }
-    return nullptr;
+    return found;
 }
 
 std::vector<CWnd*> CWnd::GetChildren() const {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <unordered_map>
 
 class QTimer;
 class QKeyEvent;
@@ -34,6 +35,8 @@ public:
     CWnd* window; // nullptr once the window object let go of the widget
     HWND handle;
     std::map<UINT_PTR, QTimer*> timers;
+    // Where CWnd::GetDlgItem last found each child id of this widget (checked before use).
+    std::unordered_map<int, HWND> childIds;
     bool inSizing = false;
     int bypass = 0; // events re-sent for their default processing pass the filter untouched
     QWidget* viewport = nullptr;

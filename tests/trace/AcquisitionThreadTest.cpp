@@ -223,17 +223,21 @@ protected:
     MonitorThreads() : AcquisitionThreads(GetParam()) {}
 };
 
-TEST_P(MonitorThreads, TenSecondsWithoutAGapOrARepeat) {
-    const auto s = Settings(TraceModeMonitor, true, {kDebugSource, 2, 3, 4, 36, 6, 7, 8});
+// Memory that fills in real time, answers that take their wire time at 115200 baud: the paused
+// status polls lose nothing and stay few.
+TEST_P(MonitorThreads, RealTimeOverTheWireWithoutAGapOrARepeat) {
+    auto s = Settings(TraceModeMonitor, true, {kDebugSource, 2, 3, 4, 36, 6, 7, 8});
     EXPECT_EQ(CMyThread::UsesSegments(s), GetParam() != 3);
-    machine.SetStepPerRequest(2000); // each request takes 2 ms of drive time
-    Arm(s, 10);                      // a record per millisecond
+    s.interval = 50; // a record every 5 ms: 39 characters each, two thirds of the wire
+    drive.SetWireBaud(115200);
+    Arm(s, s.interval);
+    machine.SetRealTime(true);
     Start<CMyThread>(s);
-    ASSERT_TRUE(WaitUntil([&] { return machine.NowUs() >= 10000000; }, 120));
+    ASSERT_TRUE(WaitUntil([&] { return machine.NowUs() >= 5000000; }, 120));
     EXPECT_EQ(StopThread(), AcquisitionEndCode);
 
     const auto& numbers = ChannelDeques[SampleIndexSlot];
-    ASSERT_GE(numbers.size(), 9000u);
+    ASSERT_GE(numbers.size(), 512u);
     for (size_t i = 1; i < numbers.size(); ++i)
         if (static_cast<uint16_t>(numbers[i] - numbers[i - 1]) != 1) {
             ADD_FAILURE() << "sample number " << numbers[i - 1] << " followed by " << numbers[i];
@@ -242,10 +246,13 @@ TEST_P(MonitorThreads, TenSecondsWithoutAGapOrARepeat) {
     EXPECT_EQ(numbers.front(), 0);
     EXPECT_EQ(machine.TraceDroppedRecords(), 0);
     EXPECT_EQ(ChannelDeques[1].size(), numbers.size());
-    ExpectSteadySteps(ChannelDeques[1], 20 * kDebugFactor, "debug channel 1");
+    ExpectSteadySteps(ChannelDeques[1], 100 * kDebugFactor, "debug channel 1");
     const auto writes = RequestsOfKind('W', '1');
     ASSERT_FALSE(writes.empty());
     EXPECT_EQ(writes.front(), WriteFrame({{0x1503, GetParam() == 3 ? 2u : 255u}}));
+    // Polling at once would be hundreds a second; paused, a few dozen at most.
+    const auto log = drive.RequestLog();
+    EXPECT_LT(std::count(log.begin(), log.end(), ReadFrame({0x1503})), 5 * 40);
 }
 
 INSTANTIATE_TEST_SUITE_P(Series, MonitorThreads, ::testing::Values(3, 4));
@@ -264,6 +271,56 @@ TEST_F(AcquisitionThreads, StopEndsAPollingThreadWithinOnePass) {
         EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(2));
         thread.reset();
         EXPECT_TRUE(RequestsOfKind('R', '9').empty());
+    }
+}
+
+TEST(AcquisitionPause, AQuarterOfTheNextHandOverWithinItsBounds) {
+    struct Case {
+        int mode;
+        bool eight;
+        int interval;
+        DWORD pauseMs;
+    } cases[] = {
+        {TraceModeMonitor, true, 10, 32},  // 128 records of 1 ms
+        {TraceModeMonitor, false, 10, 16}, // four channels: 0.5 ms a record
+        {TraceModeMonitor, true, 1, 3},    // 12.8 ms, rounded down: never later than a quarter
+        {TraceModeMonitor, true, 0, 3},    // interval 0 records as 1
+        {TraceModeSingle, true, 1, 12},    // a whole record is announced, half of it is 51.2 ms
+        {TraceModeCycle, false, 1, 6},
+        {TraceModeMonitor, false, 1, 1},                              // 1.6 ms: the shortest pause
+        {TraceModeMonitor, true, 500, CMyThread::NotReadyPauseCapMs}, // slow records: still polled
+    };
+    for (const Case& c : cases) {
+        TraceThreadSettings s;
+        s.traceMode = c.mode;
+        s.eightChannels = c.eight;
+        s.interval = c.interval;
+        EXPECT_EQ(CMyThread::NotReadyPauseMs(s), c.pauseMs) << c.mode << " " << c.eight << " " << c.interval;
+    }
+}
+
+// Block answers 0.4 s apart: a stop between two blocks ends the read, and nothing more is written.
+TEST_F(AcquisitionThreads, StopInTheMiddleOfASlowReadEndsWithinOneBlock) {
+    constexpr auto kBlockTime = std::chrono::milliseconds(400);
+    drive.AddFault(
+        {.kind = SimFaultKind::Delay, .requestKind = SimRequestKind::MakerBlockRead, .delay = kBlockTime});
+    for (int mode : {TraceModeSingle, TraceModeCycle, TraceModeMonitor}) {
+        SCOPED_TRACE(mode);
+        ResetStore();
+        const auto s = Settings(mode, true, {1, 2, 3, 4, 36, 6, 7, 8});
+        Arm(s);
+        machine.Advance(250000); // a record (or segment) waits
+        Start<CMyThread>(s);
+        ASSERT_TRUE(WaitUntil([&] { return RequestsOfKind('R', '9').size() >= 2; }, 20));
+        drive.ClearLog();
+        const auto stopped = std::chrono::steady_clock::now();
+        StopEvent.SetEvent();
+        EXPECT_EQ(WaitForEnd(5000), AcquisitionEndCode);
+        EXPECT_LT(std::chrono::steady_clock::now() - stopped, kBlockTime + std::chrono::milliseconds(800));
+        thread.reset();
+        EXPECT_LE(RequestsOfKind('R', '9').size(), 1u) << "at most the block that was being sent";
+        EXPECT_TRUE(RequestsOfKind('W', '1').empty()) << "no acknowledgement, no disarm after a stop";
+        EXPECT_TRUE(LinkMutexIsFree());
     }
 }
 

@@ -594,6 +594,9 @@ void CTraceGraphDlg::ResetStartButton() {
 }
 
 void CTraceGraphDlg::OnStart() {
+    // The stop under way ends the run; a press meanwhile neither stops twice nor arms the drive.
+    if (pendingStop_.Pending())
+        return;
     if (zoomed_)
         OnZoomOut();
     UpdateData(TRUE);
@@ -602,6 +605,8 @@ void CTraceGraphDlg::OnStart() {
         ResetStartButton();
         return;
     }
+    if (running_ != 0 && !BeginStop())
+        return;
     SetRunning(running_ == 0);
     CBusyHold busy(view_.Services());
     ResetStartButton();
@@ -663,11 +668,41 @@ void CTraceGraphDlg::StartPath() {
     }
 }
 
-void CTraceGraphDlg::StopPath() {
+bool CTraceGraphDlg::BeginStop() {
+    // The thread leaves between two blocks; the window keeps its message loop meanwhile and
+    // finishes the stop when the thread has gone (TraceStopTimer).
+    if (!pendingStop_.Begin(thread_.get(), StopEvent))
+        return true;
     for (UINT_PTR id :
          {TraceStartTimer, TraceMonitorTimer, TraceSingleTimer, TraceCycleTimer, TraceCycleRepeatTimer})
         KillTimer(id);
-    const bool stopped = StopAcquisition();
+    EnableItem(IDC_TG_START, FALSE);
+    SetTimer(TraceStopTimer, 10);
+    return false;
+}
+
+void CTraceGraphDlg::StopWaitTick() {
+    if (!pendingStop_.Due(thread_.get(), StopEvent))
+        return;
+    KillTimer(TraceStopTimer);
+    EnableItem(IDC_TG_START, TRUE);
+    if (!CheckConnected()) {
+        StopAcquisition(0);
+        SetRunning(false);
+        ResetStartButton();
+        return;
+    }
+    SetRunning(false);
+    CBusyHold busy(view_.Services());
+    ResetStartButton();
+    StopPath(0); // waited already: a thread still running now is kept and the user told so
+}
+
+void CTraceGraphDlg::StopPath(DWORD waitMs) {
+    for (UINT_PTR id :
+         {TraceStartTimer, TraceMonitorTimer, TraceSingleTimer, TraceCycleTimer, TraceCycleRepeatTimer})
+        KillTimer(id);
+    const bool stopped = StopAcquisition(waitMs);
     // Only once the thread has left the line: the snapshot shares the link with it.
     if (stopped)
         ReadParameterSnapshot();
@@ -695,10 +730,10 @@ void CTraceGraphDlg::StopPath() {
                     MB_OK | MB_ICONWARNING);
 }
 
-bool CTraceGraphDlg::StopAcquisition() {
+bool CTraceGraphDlg::StopAcquisition(DWORD waitMs) {
     bool stopped = true;
     if (thread_) {
-        if (SignalStopUntilEnded(*thread_, StopEvent)) {
+        if (SignalStopUntilEnded(*thread_, StopEvent, waitMs)) {
             thread_.reset();
         } else {
             // Never deleted while it runs: kept, with the flag it reads, until it has ended.
@@ -722,6 +757,11 @@ void CTraceGraphDlg::CloseWindow() {
 }
 
 void CTraceGraphDlg::OnClose() {
+    if (pendingStop_.Pending()) {
+        // The asked thread ends within one block: the close waits for it (bounded) as always.
+        KillTimer(TraceStopTimer);
+        pendingStop_.Cancel();
+    }
     if (running_ != 0) {
         StopAcquisition();
         OnStart(); // its stop path
@@ -757,6 +797,7 @@ void CTraceGraphDlg::StartThread() {
     for (size_t ch = 0; ch < 8; ++ch)
         settings.reverse[ch] = ChannelReverse[ch] != 0;
     settings.pointCount = TracePointCount;
+    settings.interval = interval_;
     settings.reRead = redisplay_;
     settings.autosave = autosave_.get();
     const CKeloServoDoc* doc = view_.Document();
@@ -766,12 +807,21 @@ void CTraceGraphDlg::StartThread() {
 }
 
 void CTraceGraphDlg::OnTimer(UINT_PTR id) {
+    if (id == TraceStopTimer) {
+        StopWaitTick();
+        return;
+    }
     if (id < TraceStartTimer || id > TraceCycleRepeatTimer || id % 10 != 0) {
         CDialog::OnTimer(id);
         return;
     }
-    checkErrorText_ = Format("CheckNG:%d", ChecksumErrorCount.load());
-    UpdateData(FALSE);
+    // The exchange walks every control of the window: only when a text the timers set has changed.
+    std::string checkText = Format("CheckNG:%d", ChecksumErrorCount.load());
+    if (checkText != checkErrorText_ || captureTimeText_ != exchangedCaptureTime_) {
+        checkErrorText_ = std::move(checkText);
+        exchangedCaptureTime_ = captureTimeText_;
+        UpdateData(FALSE);
+    }
     switch (id) {
     case TraceStartTimer:
         if (thread_) {
@@ -816,9 +866,10 @@ void CTraceGraphDlg::MonitorTick() {
         return;
     }
     const int channels = channelCountMode_ == 1 ? 8 : 4;
+    int n = 0;
     {
         CSingleLock lock(&view_.LinkLock(), true);
-        const int n = PendingSampleCount.load();
+        n = PendingSampleCount.load();
         for (int k = 0; k < n; ++k) {
             for (int ch = 0; ch < channels; ++ch) {
                 auto& queue = ChannelDeques[static_cast<size_t>(ChannelSlots[static_cast<size_t>(ch)])];
@@ -845,7 +896,9 @@ void CTraceGraphDlg::MonitorTick() {
         if (due)
             WriteNumberedRecording(false);
     }
-    InvalidatePlot();
+    // Samples arrive a segment at a time: a tick that moved none leaves the picture as it is.
+    if (n > 0)
+        InvalidatePlot();
 }
 
 // At STOP the thread has ended: every sample still queued is shown, the newest included (the timer
@@ -1303,10 +1356,15 @@ void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
         int32_t lowest = entry;
         int32_t highest = entry;
         int32_t exit = entry;
-        for (int j = i + 1; j < end; ++j) {
-            exit = valueOf(ring.At(j));
-            lowest = std::min(lowest, exit);
-            highest = std::max(highest, exit);
+        if (!digital) {
+            ring.MinMax(i, end, lowest, highest);
+            exit = ring.At(end - 1);
+        } else {
+            for (int j = i + 1; j < end; ++j) {
+                exit = valueOf(ring.At(j));
+                lowest = std::min(lowest, exit);
+                highest = std::max(highest, exit);
+            }
         }
         dc.LineTo(column, yOf(entry));
         if (cursorsShown_)

@@ -17,6 +17,7 @@
 #include "trace/DisplayRing.h"
 #include "trace/GraphServices.h"
 #include "trace/ParameterSnapshot.h"
+#include "trace/ThreadStop.h"
 #include "trace/TraceDataFile.h"
 #include "trace/TraceIni.h"
 #include "trace/ui/TraceViewLink.h"
@@ -33,6 +34,8 @@ inline constexpr UINT_PTR TraceMonitorTimer = 1130;
 inline constexpr UINT_PTR TraceSingleTimer = 1140;
 inline constexpr UINT_PTR TraceCycleTimer = 1150;
 inline constexpr UINT_PTR TraceCycleRepeatTimer = 1160;
+// Watches a stopping thread until it has left, so the stop never blocks the window.
+inline constexpr UINT_PTR TraceStopTimer = 1170;
 
 // Process-wide plot scale: pixels of one division are GridCellPixels x PlotZoom.
 extern float PlotZoom;
@@ -59,9 +62,10 @@ public:
 
     // START / STOP.
     void OnStart();
-    // Ends the sampling thread (bounded) and the acquisition timers, and stops the drive's trace.
-    // False when the thread did not confirm the stop in time (it is then kept until it ends).
-    bool StopAcquisition();
+    // Ends the sampling thread (waiting at most waitMs) and the acquisition timers, and stops the
+    // drive's trace. False when the thread did not confirm the stop in time (it is then kept until
+    // it ends).
+    bool StopAcquisition(DWORD waitMs = AcquisitionStopBoundMs);
     // Closes the window through its close path (stops first when running); the object deletes
     // itself once its window is gone.
     void CloseWindow();
@@ -78,6 +82,8 @@ public:
     // The display array of a channel (0..7), read through its accessor.
     const DisplayRing& Display(int channel) const { return display_[static_cast<size_t>(channel)]; }
     bool Running() const { return running_ != 0; }
+    // STOP was pressed and the thread has not left yet.
+    bool Stopping() const { return pendingStop_.Pending(); }
     // Continuous redisplay (button 1067): the drive's last record is read again and shown.
     bool Redisplaying() const { return redisplay_; }
     bool HasThread() const { return thread_ != nullptr; }
@@ -172,7 +178,10 @@ private:
 
     // Start and stop paths of OnStart.
     void StartPath();
-    void StopPath();
+    // Asks a running thread to leave; true when nothing runs and the stop path may go on now.
+    bool BeginStop();
+    void StopWaitTick();
+    void StopPath(DWORD waitMs = AcquisitionStopBoundMs);
     void ResetStartButton();
     void SetRunning(bool running);
     void StartThread();
@@ -298,6 +307,8 @@ private:
     std::string autosaveName_;
     std::string autosaveFolder_;
     std::unique_ptr<CMyThread> thread_;
+    PendingStop pendingStop_;
+    std::string exchangedCaptureTime_;
     CRect recordedLabelRect_; // right edge of 1438 and top of 4002 as OnInitDialog found them
     bool initialised_ = false;
     bool titleChanged_ = false;

@@ -4,8 +4,10 @@
 
 #include "box/ui/BOXSetupDlg.h"
 #include "layout/BoxLayoutTable.h"
+#include "tests/framework/ui/UiTestSupport.h"
 #include "tests/layout/LayoutTableText.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/MessageProbe.h"
 
 #include "catalogue/KeloServoDoc.h"
 #include "framework/core/ResourceModule.h"
@@ -261,7 +263,7 @@ TEST_F(BoxViewer, StartDuringThePollStopsIt) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     drive->ClearLog();
     ui::Press(*viewer, IDC_BOX_START);
-    EXPECT_EQ(viewer->AcquisitionRunning, 0);
+    ASSERT_TRUE(SpinUntil([&] { return viewer->AcquisitionRunning == 0; }));
     EXPECT_EQ(viewer->ReadThread, nullptr) << "ended and deleted";
     const auto log = Requests();
     ASSERT_FALSE(log.empty());
@@ -269,6 +271,51 @@ TEST_F(BoxViewer, StartDuringThePollStopsIt) {
     EXPECT_EQ(
         std::count_if(log.begin(), log.end(), [](const std::string& r) { return r.substr(0, 2) == "R9"; }),
         0);
+}
+
+// Block answers 0.4 s apart: STOP in the middle of the record's read returns at once, the window
+// keeps handling messages, the read ends within one block, a press meanwhile starts nothing, and
+// the only write after STOP is the stop register.
+TEST_F(BoxViewer, StopDuringASlowReadEndsWithinOneBlockAndStartsNothing) {
+    using Clock = std::chrono::steady_clock;
+    constexpr auto kBlockTime = std::chrono::milliseconds(400);
+    MessageProbe probe;
+    Open();
+    ConfirmSettings({21, 2, 0, 0});
+    RecordOnDrive();
+    drive->AddFault(
+        {.kind = SimFaultKind::Delay, .requestKind = SimRequestKind::MakerBlockRead, .delay = kBlockTime});
+    auto blockReads = [&] {
+        const auto log = Requests();
+        return std::count_if(log.begin(), log.end(),
+                             [](const std::string& r) { return r.substr(0, 2) == "R9"; });
+    };
+    ui::Press(*viewer, IDC_BOX_START);
+    ASSERT_TRUE(FireTimerForTest(viewer, ThreadStartTimer));
+    ASSERT_TRUE(SpinUntil([&] { return blockReads() >= 2; }, 20000));
+    drive->ClearLog();
+
+    const Clock::time_point pressed = Clock::now();
+    ui::Press(*viewer, IDC_BOX_START);
+    EXPECT_LT(Clock::now() - pressed, std::chrono::milliseconds(100)) << "STOP waits for nothing";
+    EXPECT_TRUE(viewer->Stopping());
+    EXPECT_FALSE(Enabled(*viewer, IDC_BOX_START));
+    viewer->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BOX_START, BN_CLICKED), 0);
+    const Clock::time_point posted = probe.Post();
+    ASSERT_TRUE(SpinUntil([&] { return probe.Handled(); }));
+    EXPECT_LT(probe.HandledAfter(posted), std::chrono::milliseconds(100));
+
+    ASSERT_TRUE(SpinUntil([&] { return viewer->AcquisitionRunning == 0 && !viewer->Stopping(); }, 20000));
+    EXPECT_LT(Clock::now() - pressed, kBlockTime + std::chrono::milliseconds(800));
+    EXPECT_EQ(viewer->ReadThread, nullptr);
+    SpinUntil([] { return false; }, 300); // anything still on its way
+    EXPECT_EQ(viewer->AcquisitionRunning, 0);
+    const auto log = Requests();
+    EXPECT_LE(blockReads(), 1) << "at most the block that was being sent";
+    std::vector<std::string> writes;
+    std::copy_if(log.begin(), log.end(), std::back_inserter(writes),
+                 [](const std::string& r) { return r[0] == 'W'; });
+    EXPECT_EQ(writes, std::vector<std::string>{Write1(0x1505, 0)});
 }
 
 // The copy is the window's own picture from the plot's corner: the grid where the paint put it.

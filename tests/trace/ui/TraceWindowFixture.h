@@ -143,6 +143,22 @@ protected:
         }
         return true;
     }
+    // Runs the event loop, so the window's own timers fire, until done() or the bound.
+    static bool SpinUntil(const std::function<bool()>& done, int seconds = 30) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > end)
+                return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
+    }
+    // STOP, then the event loop until the thread has left and the stop path ran.
+    void PressStopAndWait() {
+        ui::Press(*window, IDC_TG_START);
+        ASSERT_TRUE(SpinUntil([&] { return !window->Running(); })) << "the stop did not complete";
+    }
     std::vector<std::string> Requests() const { return drive->RequestLog(); }
 
     std::unique_ptr<CSimMachine> machine;

@@ -7,6 +7,7 @@
 #include "resources/ids/trace.h"
 #include "tests/layout/LayoutTableText.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/MessageProbe.h"
 #include "tests/trace/TraceTestSupport.h"
 #include "trace/DisplayRing.h"
 
@@ -77,6 +78,34 @@ TEST(DisplayRing, RollMovesTheStartAndKeepsTheLength) {
     ring.Assign(0);
     ring.Roll(1); // an empty ring takes nothing
     EXPECT_EQ(ring.Size(), 0);
+}
+
+// The plot's per-column extremes: the same as a walk through the accessor, wherever the ring's start
+// stands and however long the stretch (the scan goes eight samples at a time).
+TEST(DisplayRing, MinMaxAgreesWithTheAccessorAcrossTheWrap) {
+    DisplayRing ring;
+    ring.Assign(37);
+    for (int k = 0; k < 37 + 23; ++k) // the start stands at 23
+        ring.Roll(static_cast<int32_t>((k * 7919) % 201) - 100);
+    struct Case {
+        int first, end;
+    } cases[] = {{0, 37}, {0, 14}, {10, 20}, {12, 15}, {13, 14}, {5, 36}, {-5, 3}, {30, 50}};
+    for (const Case& c : cases) {
+        int32_t low = 0, high = 0;
+        ring.MinMax(c.first, c.end, low, high);
+        const int first = std::max(c.first, 0), end = std::min(c.end, ring.Size());
+        int32_t expectLow = ring.At(first), expectHigh = ring.At(first);
+        for (int i = first; i < end; ++i) {
+            expectLow = std::min(expectLow, ring.At(i));
+            expectHigh = std::max(expectHigh, ring.At(i));
+        }
+        EXPECT_EQ(low, expectLow) << c.first << ".." << c.end;
+        EXPECT_EQ(high, expectHigh) << c.first << ".." << c.end;
+    }
+    int32_t low = 5, high = 5;
+    ring.MinMax(20, 20, low, high);
+    EXPECT_EQ(low, 0) << "an empty stretch";
+    EXPECT_EQ(high, 0);
 }
 
 class TraceWindow : public TraceWindowFixture {};
@@ -203,12 +232,89 @@ TEST_F(TraceWindow, MonitorScrollsAndStopWritesTheStopRegisters) {
     }));
     EXPECT_EQ(window->Display(0).Size(), MonitorPointCount) << "the display rolls at its length";
     drive->ClearLog();
-    ui::Press(*window, IDC_TG_START);
-    EXPECT_FALSE(window->Running());
+    PressStopAndWait();
     EXPECT_FALSE(window->HasThread());
     EXPECT_EQ(Tail(Requests(), 2),
               (std::vector<std::string>{WriteFrame({{0x1505, 0}}), WriteFrame({{0x1503, 0}})}));
     EXPECT_FALSE(window->HasTimer(TraceMonitorTimer));
+}
+
+// A drive whose block answers come 0.4 s apart, memory filling in real time: STOP in the middle of
+// a read returns at once, the window keeps handling messages, the read ends within one block, a
+// press while it ends is dropped, and the only writes after STOP are the stop registers.
+TEST_F(TraceWindow, StopDuringASlowReadEndsWithinOneBlockKeepsTheWindowAnsweringAndNeverArms) {
+    using Clock = std::chrono::steady_clock;
+    constexpr auto kBlockTime = std::chrono::milliseconds(400);
+    MessageProbe probe;
+    machine->SetRealTime(true);
+    drive->AddFault(
+        {.kind = SimFaultKind::Delay, .requestKind = SimRequestKind::MakerBlockRead, .delay = kBlockTime});
+    auto count = [](const std::vector<std::string>& log, const char* prefix) {
+        return std::count_if(log.begin(), log.end(),
+                             [&](const std::string& r) { return r.rfind(prefix, 0) == 0; });
+    };
+    for (int mode : {TraceModeSingle, TraceModeCycle, TraceModeMonitor}) {
+        SCOPED_TRACE(mode);
+        UseSetup(mode, true, kSources);
+        ASSERT_NE(Open(), nullptr);
+        ui::Press(*window, IDC_TG_START);
+        Fire(TraceStartTimer);
+        ASSERT_TRUE(window->HasThread());
+        ASSERT_TRUE(SpinUntil([&] { return count(Requests(), "R9") >= 2; }));
+        drive->ClearLog();
+
+        const Clock::time_point pressed = Clock::now();
+        ui::Press(*window, IDC_TG_START);
+        EXPECT_LT(Clock::now() - pressed, std::chrono::milliseconds(100)) << "STOP waits for nothing";
+        EXPECT_TRUE(window->Stopping());
+        EXPECT_FALSE(ui::Enabled(*window, IDC_TG_START));
+        // A click that was on its way before the button went grey.
+        window->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TG_START, BN_CLICKED), 0);
+        const Clock::time_point posted = probe.Post();
+        ASSERT_TRUE(SpinUntil([&] { return probe.Handled(); }));
+        EXPECT_LT(probe.HandledAfter(posted), std::chrono::milliseconds(100));
+
+        ASSERT_TRUE(SpinUntil([&] { return !window->Running(); }));
+        EXPECT_LT(Clock::now() - pressed, kBlockTime + std::chrono::milliseconds(800));
+        EXPECT_TRUE(ui::Enabled(*window, IDC_TG_START));
+        EXPECT_FALSE(window->HasThread());
+        Pump(300); // anything still on its way
+        const auto log = Requests();
+        EXPECT_LE(count(log, "R9"), 1) << "at most the block that was being sent";
+        const std::vector<std::string> stopWrites = {WriteFrame({{0x1505, 0}}), WriteFrame({{0x1503, 0}})};
+        for (const std::string& request : log) {
+            if (request[0] == 'W') {
+                EXPECT_NE(std::find(stopWrites.begin(), stopWrites.end(), request), stopWrites.end())
+                    << request;
+            }
+        }
+        EXPECT_EQ(Tail(log, 2), stopWrites);
+        window->CloseWindow();
+        Pump();
+        window = nullptr;
+    }
+}
+
+// The drive stalls in the middle of a Monitor run (memory filling in real time): the run ends with
+// the lost-link message, and the window is left stopped and usable.
+TEST_F(TraceWindow, AFreezeDuringMonitorEndsTheRunWithTheLostLinkMessage) {
+    UseSetup(TraceModeMonitor, true, kSources, 10);
+    machine->SetRealTime(true);
+    ASSERT_NE(Open(), nullptr);
+    ui::Press(*window, IDC_TG_START);
+    Fire(TraceStartTimer);
+    ASSERT_TRUE(SpinUntil([&] { return window->Display(0).At(MonitorPointCount - 1) != 0; }));
+    messages->Clear();
+    drive->Freeze(std::chrono::seconds(6));
+    ASSERT_TRUE(SpinUntil([&] { return !window->Running(); }));
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text, "Communicate Error!");
+    EXPECT_EQ(ConnectedFlag.load(), 0);
+    EXPECT_FALSE(window->HasThread());
+    EXPECT_FALSE(window->HasTimer(TraceMonitorTimer));
+    EXPECT_TRUE(ui::Enabled(*window, IDC_TG_START));
+    EXPECT_TRUE(ui::Enabled(*window, IDC_TG_OPEN)) << "the files are the user's again";
+    EXPECT_FALSE(view.acquiring);
 }
 
 TEST_F(TraceWindow, ClosingARunningWindowStopsTheDriveBeforeItGoes) {
@@ -464,8 +570,7 @@ TEST_F(TraceWindow, MonitorAutosaveWritesNumberedRecordingsDuringTheRunAndAtStop
     const std::string duringRun = home_->Path("home/run000_000.trd");
     ASSERT_TRUE(FireUntil(TraceMonitorTimer, [&] { return std::filesystem::exists(duringRun); }));
     EXPECT_TRUE(window->Running());
-    ui::Press(*window, IDC_TG_START);
-    ASSERT_FALSE(window->Running());
+    PressStopAndWait();
     // STOP writes the next sub-number of the same run.
     const std::string first = home_->Path("home/run000_001.trd");
     EXPECT_TRUE(std::filesystem::exists(first));
@@ -481,7 +586,7 @@ TEST_F(TraceWindow, MonitorAutosaveWritesNumberedRecordingsDuringTheRunAndAtStop
     ui::Press(*window, IDC_TG_START);
     Fire(TraceStartTimer);
     Fire(TraceMonitorTimer);
-    ui::Press(*window, IDC_TG_START);
+    PressStopAndWait();
     EXPECT_TRUE(ReadTraceFile(home_->Path("home/run001_000.trd"), TraceFileForm::Trace, recording).ok);
     // The list offers the numbered recordings; choosing one opens it.
     ui::Press(*window, IDC_TG_AUTOSAVE_UPDATE);
@@ -524,7 +629,7 @@ TEST_F(TraceWindow, CycleRefreshesOnEveryCompleteBuffer) {
         << "the next buffer replaces the display";
     EXPECT_EQ(window->Display(1).Size(), 1024);
     EXPECT_TRUE(window->Running());
-    ui::Press(*window, IDC_TG_START);
+    PressStopAndWait();
     EXPECT_FALSE(window->HasTimer(TraceCycleRepeatTimer));
     EXPECT_FALSE(window->HasThread());
 }
