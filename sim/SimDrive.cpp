@@ -1,5 +1,6 @@
 #include "sim/SimDrive.h"
 
+#include "sim/SimFactoryDefaults.h"
 #include "sim/SimProtocol.h"
 #include "sim/SimRegisterMap.h"
 
@@ -368,6 +369,9 @@ bool CSimDrive::State::Matches(const SimFault& fault, const Parsed& parsed,
 
 CSimDrive::CSimDrive(int series) : d(std::make_unique<State>()) {
     d->series = series;
+    // The parameters as the drive left the factory; the identity and status words over them.
+    for (const sim::FactoryWord& word : sim::FactoryParameters(series))
+        d->registers[word.address] = word.value;
     for (const sim::RegisterPreset& preset : sim::DefaultRegisters(series))
         d->registers[preset.address] = preset.value;
     for (const sim::RegisterRange& range : sim::DefaultRanges())

@@ -138,7 +138,8 @@ struct SimMemoryModel {
 
 class CSimDrive {
 public:
-    // Series 3..9 as the program knows them; the identification registers answer for it
+    // Series 3..9 as the program knows them. The parameters hold the series' factory defaults
+    // (sim/SimFactoryDefaults.h); the identification registers answer for it
     // (0x171D model code: 4 -> 0x0202, 5 -> 0x0204, 6 -> 0x0400, 7 -> 0x0303, 8 -> 0x0302,
     // 9 -> 0x0502; series 0 -> 0; any other series -> 0x0100 + series, which the program keeps).
     explicit CSimDrive(int series = 4);

@@ -137,12 +137,16 @@ uint16_t ModelCodeForSeries(int series) {
     }
 }
 
+int ControlModeForSeries(int series) {
+    return series == 3 || series == 5 || series == 6 || series == 8 || series == 9 ? 13 : 2;
+}
+
 std::vector<RegisterPreset> DefaultRegisters(int series) {
     // Older firmware (series 3) reports a version below the one that has the type words.
     const uint16_t version = series == 3 ? 52 : static_cast<uint16_t>(100 + 5 * std::clamp(series, 0, 9));
     const uint16_t driveId = series == 3 ? 0 : 6;
     const uint16_t motorCode = 0x1157;
-    const uint16_t controlMode = 2;
+    const auto controlMode = static_cast<uint16_t>(ControlModeForSeries(series));
     const uint32_t encoderResolution = 131072;
     const uint16_t model = ModelCodeForSeries(series);
     return {

@@ -19,6 +19,10 @@ std::optional<uint16_t> LetterGroupBase(char group);
 // Model code of register 0x171D for a series (the program maps it back to the series).
 uint16_t ModelCodeForSeries(int series);
 
+// The control mode a drive of the series starts in (register 0x1702, dn01 and the Cn001 default):
+// 13 for series 3, 5, 6, 8 and 9, whose Cn001 takes no other, else 2.
+int ControlModeForSeries(int series);
+
 // Registers the drive reports for its identity and status when it starts, for a series.
 struct RegisterPreset {
     uint16_t address;

@@ -66,6 +66,7 @@ TEST(SimFault, EachKindChangesTheAnswerAsNamed) {
 TEST(SimFault, RequestsThatNeverArrivedAreNotCarriedOut) {
     for (SimFaultKind kind : {SimFaultKind::Refuse, SimFaultKind::Silent, SimFaultKind::DropLink}) {
         CSimDrive drive(4);
+        drive.SetRegister(0x0010, 0);
         drive.AddFault({.kind = kind});
         drive.Handle(Maker("W100100001"));
         EXPECT_EQ(drive.GetRegister(0x0010), 0) << static_cast<int>(kind);

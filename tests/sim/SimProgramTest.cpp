@@ -1,7 +1,9 @@
 // kelo-drive-sim as scripts and the launcher use it: start, read the port name, talk, stop.
 #include "PtyClient.h"
 #include "SimTestSupport.h"
+#include "catalogue/RegisterMap.h"
 #include "framework/core/Paths.h"
+#include "sim/SimFactoryDefaults.h"
 
 #include <csignal>
 #include <filesystem>
@@ -80,6 +82,18 @@ TEST(SimProgram, ServesUntilTerminatedAndCleansUp) {
         EXPECT_EQ(client.Exchange(Maker("R1171D"), 7), Maker("%0302"));
         EXPECT_EQ(client.Exchange(Maker("R10F04"), 7), "!");
         EXPECT_EQ(client.Exchange(Maker("R10F04"), 7).size(), 7u);
+        // It starts with the series' factory defaults: the speed loop gain and integral time, whose
+        // ranges hold no 0, among them.
+        const std::vector<sim::FactoryWord>& factory = sim::FactoryParameters(8);
+        for (const char* code : {"Sn211", "Sn212", "Cn025"}) {
+            const uint16_t address = ParamCodeRegisterAddress(code).value();
+            auto it = std::find_if(factory.begin(), factory.end(),
+                                   [address](const sim::FactoryWord& w) { return w.address == address; });
+            ASSERT_NE(it, factory.end()) << code;
+            EXPECT_NE(it->value, 0) << code;
+            EXPECT_EQ(client.Exchange(Maker("R1" + sim::Hex4(address)), 7), Maker("%" + sim::Hex4(it->value)))
+                << code;
+        }
     }
     EXPECT_EQ(StopAndWait(sim.pid, SIGTERM), 0);
     EXPECT_FALSE(fs::exists(fs::symlink_status(link)));

@@ -120,6 +120,7 @@ TEST_F(SimPtyServerTest, PacesAnswersByWireTimeAndDelay) {
 TEST_F(SimPtyServerTest, FrozenDriveStaysSilentAndAnswersOnlyNewRequestsAfter) {
     StartServer();
     PtyClient client(server.DevicePath());
+    drive.SetRegister(0x0010, 0);
     drive.Freeze(300ms);
     EXPECT_EQ(client.Exchange(Maker("W100100001"), 1, 100ms), "");
     EXPECT_EQ(client.Exchange(Maker("R10F04"), 7, 100ms), "");
@@ -131,6 +132,7 @@ TEST_F(SimPtyServerTest, FrozenDriveStaysSilentAndAnswersOnlyNewRequestsAfter) {
 
 TEST_F(SimPtyServerTest, DroppedLinkHangsUpAndComesBackUnderTheSameName) {
     StartServer({.replugDelay = 100ms});
+    drive.SetRegister(0x0010, 0);
     const std::string link = server.VirtualPortPath();
     const std::string firstDevice = server.DevicePath();
     drive.AddFault({.kind = SimFaultKind::DropLink, .requestKind = SimRequestKind::MakerWrite, .count = 1});

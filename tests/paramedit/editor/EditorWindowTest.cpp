@@ -2,6 +2,7 @@
 // marks, the tabs of each series, editing a row, Select All and what survives closing the window.
 #include "EditorFixture.h"
 
+#include "catalogue/DocumentGlobals.h"
 #include "catalogue/ParamTexts.h"
 #include "catalogue/RegisterMap.h"
 #include "framework/core/Format.h"
@@ -345,3 +346,49 @@ TEST_F(EditorFixture, ValueReadAtTheThirtyTwoBitLimitWidensItsColumn) {
     for (const ControlText& text : MeasureListTexts(editor->m_list))
         EXPECT_TRUE(text.Fits()) << text.text << " needs " << text.extent.cx << ", has " << text.room.cx;
 }
+
+// A drive as it leaves the factory holds its series' defaults: a new user's first read finds every
+// value within its range, in every series.
+class FactoryDriveEditor : public EditorFixture, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override { Start(GetParam()); }
+    void TearDown() override {
+        EditorFixture::TearDown();
+        DriveControlMode = 0;
+        FeatureStatusWord = 0;
+    }
+};
+
+TEST_P(FactoryDriveEditor, FirstReadFindsNothingOverRange) {
+    // The words the connect reads from the drive, and the document figured for them.
+    ModelCode = drive->GetRegister(0x0F08);
+    DriveControlMode = drive->GetRegister(0x1702);
+    FeatureStatusWord = drive->GetRegister(0x170A);
+    doc->m_DriveSoftwareVersion = drive->GetRegister(0x0F04);
+    doc->m_ExtendedVersion = drive->GetRegister(0x113B);
+    doc->InitSeriesDefaults();
+    doc->InitDependentDefaults();
+
+    Open();
+    ASSERT_EQ(messages->Shown().size(), 1u) << "only the question: " << messages->Shown().back().text;
+    EXPECT_TRUE(doc->m_Names.empty()) << testing::PrintToString(doc->m_Names);
+
+    // Read of every row of every tab, as the user presses it.
+    messages->Clear();
+    for (const std::string& label : TabLabels()) {
+        if (label == "Initial Value Compare Table")
+            continue;
+        ChooseTab(label);
+        for (int row = 0; row < editor->m_list.GetItemCount(); ++row)
+            editor->m_list.SetCheck(row, true);
+        Click(IDC_PE_READ);
+        for (int row = 0; row < editor->m_list.GetItemCount(); ++row)
+            EXPECT_NE(editor->m_list.ResolveCell(row, 2, false).back, ParaEditOverRangeBack)
+                << label << " " << editor->m_list.GetItemText(row, 0);
+    }
+    for (const auto& shown : messages->Shown())
+        ADD_FAILURE() << shown.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Series, FactoryDriveEditor, ::testing::Range(3, 10),
+                         [](const auto& info) { return "Series" + std::to_string(info.param); });

@@ -181,6 +181,7 @@ TEST_F(PositionCommands, DioAssignmentChecksConflictsAndWritesTheGroup) {
     StartLinked();
     SetDrive("Hn601", 0x103);
     SetDrive("Hn602", 0x003);
+    SetDrive("Hn603", 0x000); // its factory function is 3 too: only DI-1 and DI-2 share it here
     SetDrive("Hn617", 0x0FC5);
     SetDrive("Hn618", 0x0805);
     SetDrive("Hn623", 0x1234);
