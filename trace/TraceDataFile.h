@@ -11,6 +11,7 @@
 #include "framework/core/Geometry.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,6 +24,9 @@ enum class TraceFileForm {
 
 constexpr int TraceFileVersion = 260416;
 constexpr int BoxFileVersion = 240126;
+// The largest recording: the trace form's body with 300,000 samples per channel, and room for the
+// header lines.
+constexpr size_t TraceFileMaxBytes = 1166 + 8 * 4 * size_t{300000} + 1024;
 
 // Everything a recording holds. The trace window and the box viewer name some fields differently
 // (noted); the box forms use channels 1..4 only.

@@ -107,6 +107,50 @@ TEST_F(RecordBlockTest, CountsBadRecords) {
     }
 }
 
+TEST_F(RecordBlockTest, ARecordMustBeWellFormedNotOnlySumRight) {
+    // Each damage keeps the record's byte sum right (the checksum is made over the damaged text).
+    const std::string request = WithChecksum("R9" + std::string(36, '0'));
+    struct Case {
+        const char* what;
+        size_t at;
+        char put;
+    } cases[] = {
+        {"no percent sign", 0, '&'},
+        {"a letter that is no hex digit", 7, 'G'},
+        {"a lower-case hex digit", 12, 'a'},
+        {"a blank inside a word", 36, ' '},
+    };
+    std::vector<char> reply(2496);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string block = Block(64, {});
+        std::string record = block.substr(5 * 39, 37);
+        record[c.at] = c.put;
+        block.replace(5 * 39, 39, WithChecksum(record));
+        peer.ServeFixed(block);
+        EXPECT_EQ(code.ReadRecordBlock(request.data(), 40, reply.data(), 2496), 2 + 16);
+        EXPECT_EQ(CInternalCode::JudgeRecordBlock(request.data(), 40, block.data(), 2496), 2 + 16);
+    }
+}
+
+TEST_F(RecordBlockTest, AMarkerAtTheStartLetsTheRestOfTheReplyPassFirst) {
+    const std::string request = WithChecksum("R9" + std::string(36, '0'));
+    std::vector<char> reply(2496);
+    for (char marker : {'!', '#'}) {
+        SCOPED_TRACE(marker);
+        const std::string good = Block(64, {});
+        // The first character is damaged into a marker; the port stops reading there.
+        peer.ServeFixed(std::string(1, marker));
+        EXPECT_EQ(code.ReadRecordBlock(request.data(), 40, reply.data(), 2496), 2 + 16 * 64);
+        EXPECT_EQ(ConnectedFlag.load(), 1);
+        EXPECT_TRUE(PortObject.LateReplyPossible());
+        // The rest of that reply comes late; the next read must not take it for its own start.
+        peer.Send(good.substr(1));
+        peer.ServeFixed(good);
+        EXPECT_EQ(code.ReadRecordBlock(request.data(), 40, reply.data(), 2496), 2);
+    }
+}
+
 TEST_F(RecordBlockTest, FiveAddressRecordsAreJudgedAtTheirOwnLength) {
     // "R5" answers 64 records of 23 characters; judged as 39-character records they would all fail.
     const std::string request = WithChecksum("R5" + std::string(20, '0'));
