@@ -2,6 +2,7 @@
 #include "tests/support/ModbusReplies.h"
 
 #include <cstring>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -144,10 +145,17 @@ TEST_F(RecordBlockTest, AMarkerAtTheStartLetsTheRestOfTheReplyPassFirst) {
         EXPECT_EQ(code.ReadRecordBlock(request.data(), 40, reply.data(), 2496), 2 + 16 * 64);
         EXPECT_EQ(ConnectedFlag.load(), 1);
         EXPECT_TRUE(PortObject.LateReplyPossible());
-        // The rest of that reply comes late; the next read must not take it for its own start.
-        peer.Send(good.substr(1));
+        // The rest of that reply is still arriving when the next read begins: it must not be taken
+        // into that read's reply.
         peer.ServeFixed(good);
+        std::thread rest([&] {
+            for (size_t at = 1; at < good.size(); at += 250) {
+                peer.Send(good.substr(at, 250));
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
         EXPECT_EQ(code.ReadRecordBlock(request.data(), 40, reply.data(), 2496), 2);
+        rest.join();
     }
 }
 
