@@ -166,7 +166,8 @@ int CInternalCode::ReadRecordBlock(const char* request, int requestLength, char*
     return JudgeRecordBlock(request, requestLength, reply, expectedLength);
 }
 
-int CInternalCode::JudgeRecordBlock(const char* request, int requestLength, const char* reply, int expectedLength) {
+int CInternalCode::JudgeRecordBlock(const char* request, int requestLength, const char* reply,
+                                    int expectedLength) {
     // A record is "%", one word per requested address and the checksum: 39 characters for "R9",
     // 23 for "R5".
     const int recordLength = requestLength >= 2 && request[1] >= '1' && request[1] <= '9'

@@ -72,7 +72,8 @@ public:
     int ReadRecordBlock(const char* request, int requestLength, char* reply, int expectedLength);
     // The judgement of ReadRecordBlock on a reply already received: 2 + 16 x (bad records) over the
     // records expectedLength holds at the request's record length.
-    static int JudgeRecordBlock(const char* request, int requestLength, const char* reply, int expectedLength);
+    static int JudgeRecordBlock(const char* request, int requestLength, const char* reply,
+                                int expectedLength);
 
     // Modbus requests; each returns the expected reply length. RTU frames are 8 bytes, ASCII 17.
     static int BuildModbusRead(char* out, int station, int address, int count, int asciiFlag);

@@ -38,7 +38,8 @@ int DecodeAnalysisBlock(const char* reply, int block, AnalysisWords& words,
         const char* record = reply + r * AnalysisRecordLength;
         // Word 1 (the sample number) is not kept, but a record whose digits are not all hex is no
         // record, whatever its byte sum.
-        if (record[0] != '%' || !RecordChecksumHolds(record) || HexWordValue(std::string_view(record + 1, 4)) < 0)
+        if (record[0] != '%' || !RecordChecksumHolds(record) ||
+            HexWordValue(std::string_view(record + 1, 4)) < 0)
             return r;
         int values[4];
         for (int g = 0; g < 4; ++g) {

@@ -42,7 +42,8 @@ void CheckRecordingReader(const std::uint8_t* data, std::size_t size, TraceFileF
     if (v >= 240215)
         FuzzCheck(size >= body + 257 + 16 * n, "a later form accepted without its cursors and word blocks");
     if (trace && v >= 240215) {
-        FuzzCheck(ScalesUsable(r.scales) && ScalesUsable(r.upperScales), "a current scale the window cannot use");
+        FuzzCheck(ScalesUsable(r.scales) && ScalesUsable(r.upperScales),
+                  "a current scale the window cannot use");
         FuzzCheck(r.channelCountMode == 0 || r.channelCountMode == 1, "channel count mode out of range");
         FuzzCheck(size >= body + 734 + 32 * n, "a trace form accepted without channels 5 to 8");
     }

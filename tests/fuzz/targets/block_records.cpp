@@ -57,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The reply as the port leaves it: what came, the rest zeroed.
     std::vector<char> reply(static_cast<std::size_t>(expected), '\0');
     std::memcpy(reply.data(), data + kSetupBytes, std::min(size - kSetupBytes, reply.size()));
-    std::string request = "R" + std::to_string(addresses) + std::string(4 * static_cast<std::size_t>(addresses), '0');
+    std::string request =
+        "R" + std::to_string(addresses) + std::string(4 * static_cast<std::size_t>(addresses), '0');
     request.resize(request.size() + 2);
     CInternalCode::AppendChecksum(request.data(), static_cast<int>(request.size()) - 2);
 
@@ -71,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string again;
         for (const RecordWords& words : records)
             again += RecordText(words, addresses);
-        FuzzCheck(again == std::string(reply.data(), reply.size()), "a block judged good is not what its words say");
+        FuzzCheck(again == std::string(reply.data(), reply.size()),
+                  "a block judged good is not what its words say");
     }
     for (const RecordWords& words : records)
         DecodeEveryWay(words, data);

@@ -8,7 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = FuzzInputFile(data, size, "input.onp");
     const OnlineFileRead read = ReadOnlineParameterFile(path);
     FuzzCheck(read.status != OnlineFileStatus::Unreadable, "a written file reads as unreadable");
-    FuzzCheck((read.status == OnlineFileStatus::TooLarge) == (size > OnlineFileMaxBytes), "the size bound is off");
+    FuzzCheck((read.status == OnlineFileStatus::TooLarge) == (size > OnlineFileMaxBytes),
+              "the size bound is off");
     FuzzCheck((read.status == OnlineFileStatus::Empty) == (size == 0), "an empty file is not told apart");
     if (read.status != OnlineFileStatus::Loaded)
         return 0;

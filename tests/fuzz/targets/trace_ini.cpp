@@ -29,10 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   Within(s.triggerPosition, 0, 51),
               "a trigger or mode field out of range");
     for (int k = 0; k < 8; ++k) {
-        FuzzCheck(Within(s.sources[k], 0, 56) && Within(s.colorIndices[k], 0, 14), "a channel field out of range");
+        FuzzCheck(Within(s.sources[k], 0, 56) && Within(s.colorIndices[k], 0, 14),
+                  "a channel field out of range");
         FuzzCheck(s.colors[k] <= 0xFFFFFF, "a colour out of range");
     }
-    FuzzCheck(!IsWideSource(s.sources[6]) && !IsWideSource(s.sources[7]), "a 32-bit source in channel 7 or 8");
+    FuzzCheck(!IsWideSource(s.sources[6]) && !IsWideSource(s.sources[7]),
+              "a 32-bit source in channel 7 or 8");
 
     const std::string saved = EncodeTraceIni(s);
     TraceSettings again;
