@@ -161,6 +161,13 @@ int CInternalCode::ReadRecordBlock(const char* request, int requestLength, char*
         ConnectedFlag = 0;
         return 0;
     }
+    if (reply[0] == '!' || reply[0] == '#')
+        PortObject.NoteUnfinishedExchange(); // the port stops at the marker; the rest may follow
+    return JudgeRecordBlock(request, requestLength, reply, expectedLength);
+}
+
+int CInternalCode::JudgeRecordBlock(const char* request, int requestLength, const char* reply,
+                                    int expectedLength) {
     // A record is "%", one word per requested address and the checksum: 39 characters for "R9",
     // 23 for "R5".
     const int recordLength = requestLength >= 2 && request[1] >= '1' && request[1] <= '9'
@@ -168,7 +175,11 @@ int CInternalCode::ReadRecordBlock(const char* request, int requestLength, char*
                                  : kRecordLength;
     int bad = 0;
     for (int record = 0; record < expectedLength / recordLength; ++record) {
-        if (!ChecksumHolds(reply + record * recordLength, recordLength - 2))
+        const char* text = reply + record * recordLength;
+        bool good = text[0] == '%' && ChecksumHolds(text, recordLength - 2);
+        for (int i = 1; good && i < recordLength - 2; ++i)
+            good = UpperHexValue(text[i]) >= 0;
+        if (!good)
             ++bad;
     }
     return 2 + 16 * bad;

@@ -66,7 +66,14 @@ public:
     // A block read of records as long as the request's address count makes them (39 characters for
     // nine addresses, 23 for five): 0 when the exchange failed (ConnectedFlag cleared, the port stays
     // open), 2 when every record's checksum holds, 2 + 16 x (bad records) otherwise.
+    // A record counts as good only when it is "%", upper-case hex digits and its checksum. A reply
+    // that starts with the refusal or checksum-error marker counts every record bad, and what may
+    // still follow it is let pass before the next exchange.
     int ReadRecordBlock(const char* request, int requestLength, char* reply, int expectedLength);
+    // The judgement of ReadRecordBlock on a reply already received: 2 + 16 x (bad records) over the
+    // records expectedLength holds at the request's record length.
+    static int JudgeRecordBlock(const char* request, int requestLength, const char* reply,
+                                int expectedLength);
 
     // Modbus requests; each returns the expected reply length. RTU frames are 8 bytes, ASCII 17.
     static int BuildModbusRead(char* out, int station, int address, int count, int asciiFlag);

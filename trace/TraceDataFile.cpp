@@ -15,6 +15,10 @@ namespace {
 
 constexpr int kTracePointLimit = 299999;
 constexpr int kBoxPointLimit = 29999;
+// The largest scale any scale list offers; a larger one overflows the offset arithmetic.
+constexpr int kLargestScale = 100000000;
+// Cursor times and values are read into whole pixels and sample values: beyond this they mean nothing.
+constexpr float kCursorLimit = 2147483520.0f;
 const char kHeaderLine2[] = "[Trace Data]";
 
 // The writer and the reader walk the same field list; each knows what to do with a field.
@@ -108,6 +112,14 @@ bool PositiveTime(float t) {
     return std::isfinite(t) && t > 0;
 }
 
+bool UsableCursor(float c) {
+    return std::isfinite(c) && std::fabs(c) <= kCursorLimit;
+}
+
+template <size_t N> bool ScalesInRange(const std::array<int, N>& scales) {
+    return std::all_of(scales.begin(), scales.end(), [](int scale) { return scale <= kLargestScale; });
+}
+
 void AtLeastOne(int& scale) {
     if (scale < 1)
         scale = 1;
@@ -164,6 +176,7 @@ template <typename IO> void WalkBody(IO& io, TraceRecording& r, int v, TraceFile
         r.sliderPositions[2] = r.sliderPositions[3] = 0;
         r.baseOffsets[2] = r.baseOffsets[3] = 0;
     }
+    io.Refuse(!ScalesInRange(r.baseScales), "a channel scale is out of range");
     io.Int(r.sources[2]);
     io.Int(r.sources[3]);
     io.Int(r.colorIndices[2]);
@@ -194,13 +207,16 @@ template <typename IO> void WalkBody(IO& io, TraceRecording& r, int v, TraceFile
         if (IO::Reading)
             r.snapshotValid = 0;
     } else {
-        if (io.EndsAfterAssignments()) {
+        // Only the box viewer's form ends here; a later trace form cut here lost its fields.
+        if (v < 240215 && io.EndsAfterAssignments()) {
             if (IO::Reading)
                 r.snapshot2.fill(0);
             return;
         }
         for (float& cursor : r.cursors)
             io.Float(cursor);
+        io.Refuse(!std::all_of(r.cursors.begin(), r.cursors.end(), UsableCursor),
+                  "a cursor is not a number the view can use");
         io.Byte(r.snapshotValid);
         int count1 = static_cast<int>(r.snapshot1.size());
         io.Int(count1);
@@ -247,6 +263,7 @@ template <typename IO> void WalkBody(IO& io, TraceRecording& r, int v, TraceFile
         io.Int(scale);
     io.Int(r.channelCountMode);
     io.Refuse(r.channelCountMode < 0, "the channel count is out of range");
+    io.Refuse(!ScalesInRange(r.scales) || !ScalesInRange(r.upperScales), "a channel scale is out of range");
     if (IO::Reading) {
         r.channelCountMode = std::min(r.channelCountMode, 1);
         for (int& scale : r.scales)
@@ -302,6 +319,10 @@ std::string EncodeTraceFile(const TraceRecording& recording, TraceFileForm form)
 
 TraceFileRead DecodeTraceFile(const std::string& bytes, TraceFileForm reader, TraceRecording& record) {
     TraceFileRead result;
+    if (bytes.size() > TraceFileMaxBytes) {
+        result.error = "the file is too large to be a recording";
+        return result;
+    }
     size_t pos = 0;
     bool found = false;
     const std::string line1 = ReadLine(bytes, pos, found);
@@ -341,6 +362,11 @@ TraceFileRead ReadTraceFile(const std::string& path, TraceFileForm reader, Trace
     try {
         CFile file(path, CFile::modeRead | CFile::typeBinary);
         const uint64_t length = file.GetLength();
+        // Looked at before anything is read: a huge file is refused without holding it.
+        if (length > TraceFileMaxBytes) {
+            result.error = "the file is too large to be a recording";
+            return result;
+        }
         bytes.resize(static_cast<size_t>(length));
         bytes.resize(file.Read(bytes.data(), bytes.size()));
     } catch (const CFileException& e) {

@@ -11,6 +11,7 @@
 #include "framework/core/Geometry.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,6 +24,9 @@ enum class TraceFileForm {
 
 constexpr int TraceFileVersion = 260416;
 constexpr int BoxFileVersion = 240126;
+// The largest recording: the trace form's body with 300,000 samples per channel, and room for the
+// header lines.
+constexpr size_t TraceFileMaxBytes = 1166 + 8 * 4 * size_t{300000} + 1024;
 
 // Everything a recording holds. The trace window and the box viewer name some fields differently
 // (noted); the box forms use channels 1..4 only.
@@ -76,7 +80,10 @@ struct TraceFileRead {
 };
 // Reads a .trd file's bytes into record (only on success). Trace reads every field its version
 // has (points 0..299,999, front channel 0..7); the box forms read up to the extra word blocks
-// (points 0..29,999, front channel 0..3).
+// (points 0..29,999, front channel 0..3). Refused besides: a file larger than TraceFileMaxBytes
+// (ReadTraceFile looks at the size before reading), a cursor that is no finite number within the
+// 32-bit range, a scale above the largest scale entry (100M), and a form of 240215 or later that ends
+// after DI/DO word 22 (only the box viewer's older form ends there).
 TraceFileRead DecodeTraceFile(const std::string& bytes, TraceFileForm reader, TraceRecording& record);
 TraceFileRead ReadTraceFile(const std::string& path, TraceFileForm reader, TraceRecording& record);
 

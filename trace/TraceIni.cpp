@@ -153,6 +153,9 @@ TraceIniLoad LoadTraceIni(const std::string& path, TraceSettings& settings) {
     std::string text;
     try {
         CFile file(path, CFile::modeRead | CFile::typeBinary);
+        // 78 short lines; a larger file is no settings file and is not read into memory.
+        if (file.GetLength() > TraceIniMaxBytes)
+            return {.opened = true};
         text.resize(static_cast<size_t>(file.GetLength()));
         text.resize(file.Read(text.data(), text.size()));
     } catch (const CFileException&) {

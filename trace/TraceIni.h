@@ -4,6 +4,7 @@
 #include "framework/core/Geometry.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -31,6 +32,9 @@ struct TraceSettings {
 
 // The 78 lines, each ended by CR LF.
 std::string EncodeTraceIni(const TraceSettings& settings);
+
+// Far more than the 78 lines take; a larger file is opened but not taken.
+constexpr std::size_t TraceIniMaxBytes = 64 * 1024;
 
 struct TraceIniLoad {
     bool opened = false;     // the file could be read (the redisplay flag is then set)

@@ -3,6 +3,8 @@
 #include "catalogue/RegisterMap.h"
 #include "framework/core/Format.h"
 
+#include <cstdint>
+
 namespace {
 
 int32_t Converted(int source, uint16_t word) {
@@ -13,6 +15,11 @@ int32_t Composed(uint16_t high, uint16_t low) {
     return static_cast<int32_t>(static_cast<uint32_t>(high) << 16 | low);
 }
 
+// The lowest 32-bit value has no opposite: it reverses to the highest.
+int32_t Reversed(int32_t value) {
+    return value == INT32_MIN ? INT32_MAX : -value;
+}
+
 int32_t Signed(uint16_t word) {
     return static_cast<int16_t>(word);
 }
@@ -20,7 +27,7 @@ int32_t Signed(uint16_t word) {
 void ApplyReverse(SampleSet& set, const std::array<bool, 8>& reverse, int channels) {
     for (int channel = 0; channel < channels; ++channel)
         if (reverse[channel])
-            set[channel] = -set[channel];
+            set[channel] = Reversed(set[channel]);
 }
 
 // Eight channels from words 1..8, the wide channels composed with the high word of their slot.
@@ -214,7 +221,7 @@ BoxSample DecodeBoxRecord(const RecordWords& words, const std::array<int, 4>& ty
         else
             // Every channel takes its bit of a DI/DO word as channels 1..3 always did.
             value = ConvertRawParameterValue('B', type, static_cast<int16_t>(word), 0);
-        sample.channels[channel] = reverse[channel] ? -value : value;
+        sample.channels[channel] = reverse[channel] ? Reversed(value) : value;
     }
     for (int i = 0; i < 4; ++i)
         sample.extra[i] = Signed(words[5 + i]);

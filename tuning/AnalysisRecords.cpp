@@ -36,7 +36,10 @@ int DecodeAnalysisBlock(const char* reply, int block, AnalysisWords& words,
                         const std::function<void(int wordsRead, int firstWord)>& onRecord) {
     for (int r = 0; r < AnalysisRecordsPerBlock; ++r) {
         const char* record = reply + r * AnalysisRecordLength;
-        if (record[0] != '%' || !RecordChecksumHolds(record))
+        // Word 1 (the sample number) is not kept, but a record whose digits are not all hex is no
+        // record, whatever its byte sum.
+        if (record[0] != '%' || !RecordChecksumHolds(record) ||
+            HexWordValue(std::string_view(record + 1, 4)) < 0)
             return r;
         int values[4];
         for (int g = 0; g < 4; ++g) {

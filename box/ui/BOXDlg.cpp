@@ -1503,7 +1503,7 @@ bool CBOXDlg::LoadTraceFile(const std::string& path, bool openOnly) {
     // the trace window's mode is not the viewer's to change.
     const bool wasShown = RecordShown != 0;
     for (size_t k = 0; k < 4; ++k) {
-        ChannelSignal[k] = read.version < 181116 ? TraceFileChannelCode(r.sources[k]) : r.sources[k];
+        ChannelSignal[k] = r.sources[k]; // the reader has translated the codes of old files
         ChannelColorIndex[k] = r.colorIndices[k];
     }
     SamplePeriodRaw = r.timeBase;

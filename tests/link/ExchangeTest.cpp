@@ -2,6 +2,7 @@
 #include "tests/support/ModbusReplies.h"
 
 #include <cstring>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -104,6 +105,57 @@ TEST_F(RecordBlockTest, CountsBadRecords) {
         peer.ServeFixed(Block(64, c.bad));
         EXPECT_EQ(code.ReadRecordBlock(request.data(), 40, reply.data(), 2496), c.result);
         EXPECT_EQ(ConnectedFlag.load(), 1);
+    }
+}
+
+TEST_F(RecordBlockTest, ARecordMustBeWellFormedNotOnlySumRight) {
+    // Each damage keeps the record's byte sum right (the checksum is made over the damaged text).
+    const std::string request = WithChecksum("R9" + std::string(36, '0'));
+    struct Case {
+        const char* what;
+        size_t at;
+        char put;
+    } cases[] = {
+        {"no percent sign", 0, '&'},
+        {"a letter that is no hex digit", 7, 'G'},
+        {"a lower-case hex digit", 12, 'a'},
+        {"a blank inside a word", 36, ' '},
+    };
+    std::vector<char> reply(2496);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string block = Block(64, {});
+        std::string record = block.substr(5 * 39, 37);
+        record[c.at] = c.put;
+        block.replace(5 * 39, 39, WithChecksum(record));
+        peer.ServeFixed(block);
+        EXPECT_EQ(code.ReadRecordBlock(request.data(), 40, reply.data(), 2496), 2 + 16);
+        EXPECT_EQ(CInternalCode::JudgeRecordBlock(request.data(), 40, block.data(), 2496), 2 + 16);
+    }
+}
+
+TEST_F(RecordBlockTest, AMarkerAtTheStartLetsTheRestOfTheReplyPassFirst) {
+    const std::string request = WithChecksum("R9" + std::string(36, '0'));
+    std::vector<char> reply(2496);
+    for (char marker : {'!', '#'}) {
+        SCOPED_TRACE(marker);
+        const std::string good = Block(64, {});
+        // The first character is damaged into a marker; the port stops reading there.
+        peer.ServeFixed(std::string(1, marker));
+        EXPECT_EQ(code.ReadRecordBlock(request.data(), 40, reply.data(), 2496), 2 + 16 * 64);
+        EXPECT_EQ(ConnectedFlag.load(), 1);
+        EXPECT_TRUE(PortObject.LateReplyPossible());
+        // The rest of that reply is still arriving when the next read begins: it must not be taken
+        // into that read's reply.
+        peer.ServeFixed(good);
+        std::thread rest([&] {
+            for (size_t at = 1; at < good.size(); at += 250) {
+                peer.Send(good.substr(at, 250));
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
+        EXPECT_EQ(code.ReadRecordBlock(request.data(), 40, reply.data(), 2496), 2);
+        rest.join();
     }
 }
 

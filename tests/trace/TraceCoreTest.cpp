@@ -202,6 +202,29 @@ TEST(TraceRecords, SegmentAndReReadRecords) {
     EXPECT_EQ(r[3], -4);
 }
 
+TEST(TraceRecords, ReversingTheLowest32BitValueGivesTheHighest) {
+    // Words that make 0x80000000 on a reversed 32-bit channel: its opposite does not exist.
+    SampleSet sets[2];
+    const auto eight = MakeTraceChannelSetup(true, {5, 1, 1, 1, 1, 1, 1, 1}, {true});
+    ASSERT_EQ(DecodeHalfRecord(RecordWords{0, 0, 0, 0, 0, 0, 0, 0, 0x8000}, eight, sets), 1);
+    EXPECT_EQ(sets[0][0], INT32_MAX) << "eight channels";
+    EXPECT_EQ(DecodeSegmentRecord(RecordWords{0, 0, 0, 0, 0, 0, 0, 0, 0x8000}, eight)[0], INT32_MAX);
+
+    const auto four = MakeTraceChannelSetup(false, {5, 1, 1, 5, 1, 1, 1, 1}, {true, false, false, true});
+    ASSERT_EQ(DecodeHalfRecord(RecordWords{0, 0, 0, 0, 0x8000, 0, 0, 0, 0x8000}, four, sets), 2);
+    EXPECT_EQ(sets[0][0], INT32_MAX) << "four channels, first set";
+    EXPECT_EQ(sets[1][0], INT32_MAX) << "four channels, second set";
+    EXPECT_EQ(DecodeSegmentRecord(RecordWords{0, 1, 0, 0x8000, 0, 0, 0, 0, 0}, four)[3], INT32_MAX)
+        << "wide channel 4 of a segment";
+
+    const RecordWords box = {0, 0, 0, 0, 0, 0, 0, 0x8000, 0};
+    EXPECT_EQ(DecodeBoxRecord(box, {25, 1, 1, 43}, {true, false, false, true}).channels,
+              (std::array<int32_t, 4>{INT32_MAX, 0, 0, INT32_MAX}));
+    // Every other value still reverses exactly.
+    EXPECT_EQ(DecodeBoxRecord(RecordWords{0, 1, 0, 0, 0, 0, 0, 0x8000, 0}, {25, 1, 1, 1}, {true}).channels[0],
+              0x7FFFFFFF);
+}
+
 TEST(TraceRecords, BlockAddressesAndSegments) {
     const auto half = HalfBlockAddresses(1, 2);
     EXPECT_EQ(half[0], 0x5080);

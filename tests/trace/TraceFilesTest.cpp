@@ -254,6 +254,7 @@ TEST(TraceFiles, BadFilesAreRefusedAndChangeNothing) {
     const std::string box = Fixture("box-240126.trd");
     const size_t L = 4 * 1025;
     const size_t boxC = 8420;
+    const size_t boxL = 4 * 513;
     struct Case {
         const char* name;
         std::string bytes;
@@ -283,6 +284,18 @@ TEST(TraceFiles, BadFilesAreRefusedAndChangeNothing) {
         {"time per division 0", WithBodyFloat(trace, 598 + 4 * L, 0.0f)},
         {"base time per division infinite", WithBodyFloat(trace, 642 + 4 * L, INFINITY)},
         {"channel count negative", WithBodyInt(trace, 730 + 4 * L, -1)},
+        {"cursor A not a number", WithBodyFloat(trace, 240 + 4 * L, std::nanf(""))},
+        {"cursor D infinite", WithBodyFloat(trace, 252 + 4 * L, -INFINITY)},
+        {"box cursor B time beyond any sample", WithBodyFloat(box, boxC + 32, 1e30f), TraceFileForm::Box},
+        {"base scale of channel 1 at the largest int", WithBodyInt(trace, 44, 2147483647)},
+        {"box base scale of channel 4 above 100M", WithBodyInt(box, 88 + 2 * boxL, 100000001),
+         TraceFileForm::Box},
+        {"current scale above 100M", WithBodyInt(trace, 602 + 4 * L, 2147483647)},
+        {"upper scale above 100M", WithBodyInt(trace, 714 + 4 * L, 200000000)},
+        {"trace form cut after DI/DO word 22", trace.substr(0, trace.find("]\n") + 2 + 240 + 4 * L)},
+        {"trace form cut after DI/DO word 22, box reader",
+         WithBodyInt(trace, 72, 1).substr(0, trace.find("]\n") + 2 + 240 + 4 * L), TraceFileForm::Box},
+        {"larger than any recording", trace + std::string(TraceFileMaxBytes, '\0')},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -375,6 +388,36 @@ TEST_F(TraceFileSaving, TheNameChoosesTheFormAndOtherNamesAreRefusedBeforeAnythi
     EXPECT_EQ(Encoded(back), Encoded(r));
     EXPECT_FALSE(ReadTraceFile(Path("a.cSv"), TraceFileForm::Trace, back).ok) << "only .trd names are read";
     EXPECT_FALSE(ReadTraceFile(Path("gone.trd"), TraceFileForm::Trace, back).ok);
+}
+
+TEST_F(TraceFileSaving, HugeFilesAreRefusedBeforeTheyAreRead) {
+    // Sparse files of 512 MB that start right: the readers look at the size before the contents.
+    const std::string recording = Path("huge.trd");
+    std::ofstream(recording, std::ios::binary) << Fixture("trace-260416.trd");
+    std::filesystem::resize_file(recording, 512u << 20);
+    TraceRecording r = Prior();
+    const std::string before = Encoded(r);
+    const TraceFileRead read = ReadTraceFile(recording, TraceFileForm::Trace, r);
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.error, "the file is too large to be a recording");
+    EXPECT_EQ(Encoded(r), before);
+
+    const std::string settings = Path("trace.ini");
+    std::ofstream(settings, std::ios::binary) << Fixture("trace-v5.ini");
+    std::filesystem::resize_file(settings, 512u << 20);
+    TraceSettings s;
+    s.interval = 9;
+    const TraceIniLoad load = LoadTraceIni(settings, s);
+    EXPECT_TRUE(load.opened);
+    EXPECT_FALSE(load.recognised);
+    EXPECT_EQ(s.interval, 9);
+
+    // The largest recording the window can make still opens.
+    TraceRecording largest = Built(299999, false);
+    const std::string bytes = Encoded(largest);
+    EXPECT_LE(bytes.size(), TraceFileMaxBytes);
+    TraceRecording back;
+    EXPECT_TRUE(DecodeTraceFile(bytes, TraceFileForm::Trace, back).ok);
 }
 
 TEST(TraceFiles, NumberedRecordingNamesFormatOnlyTheNumbers) {

@@ -89,13 +89,21 @@ TEST(AnalysisRecords, ABadRecordStopsTheBlockAndNamesItself) {
         const char* name;
         int position; // character to damage in record 5
         char replacement;
+        bool resummed = false; // the checksum is made again over the damaged record
     };
     for (const Case& c : {Case{"checksum", 21, 'Z'}, Case{"hex digit", 7, 'G'}, Case{"lead", 0, '!'},
-                          Case{"a data digit that still sums", -1, 0}}) {
+                          Case{"a data digit that still sums", -1, 0},
+                          Case{"a sample-number digit that is no hex digit", 2, 'G', true},
+                          Case{"a data digit that is no hex digit", 9, '/', true}}) {
         std::string reply = good;
         char* record = reply.data() + 5 * AnalysisRecordLength;
         if (c.position >= 0) {
             record[c.position] = c.replacement;
+            if (c.resummed) {
+                const std::string resummed =
+                    sim::WithMakerChecksum(std::string(record, AnalysisRecordLength - 2));
+                std::copy(resummed.begin(), resummed.end(), record);
+            }
         } else {
             // Two digits swapped keep the byte sum: only the checksum cannot catch it, so the
             // record decodes (and says another value): this is what a checksum can do.

@@ -457,6 +457,22 @@ TEST_F(BoxViewer, TheStopTimeAutosaveFileOpens) {
     EXPECT_EQ(list->GetCount(), 0);
 }
 
+TEST_F(BoxViewer, OldFilesHaveTheirChannelCodesTranslatedOnce) {
+    Open();
+    TraceRecording old;
+    old.sources = {11, 9, 10, 3};
+    old.pointCount = 511;
+    std::string bytes = EncodeTraceFile(old, TraceFileForm::BoxStopTime);
+    // The same fields under the stamp of a file from before the codes were renumbered.
+    bytes.replace(bytes.find("240126"), 6, "181115");
+    const std::string path = home_->Path("old.trd");
+    std::ofstream(path, std::ios::binary) << bytes;
+    messages->AnswerFile(path);
+    ui::Press(*viewer, IDC_BOX_OPEN);
+    EXPECT_TRUE(MessageTexts().empty());
+    EXPECT_EQ(viewer->ChannelSignal, (std::array<int, 4>{9, 34, 35, 3}));
+}
+
 TEST_F(BoxViewer, ClosingStopsARunningThreadFirst) {
     Open();
     ConfirmSettings({21, 0, 0, 0});
