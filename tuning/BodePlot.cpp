@@ -85,3 +85,15 @@ int CursorBin(double frequency, float ts) {
     const int bin = static_cast<int>(std::trunc(position)) + 1;
     return std::clamp(bin, 1, AnalysisPoints);
 }
+
+CursorReading ReadCursor(const FrequencyResponseResult& response, int column, float ts) {
+    CursorReading reading;
+    reading.bin = CursorBin(AxisPositionToFrequency(double(column) / BodePlotWidth, ts), ts);
+    reading.frequency = BinFrequency(reading.bin, ts);
+    const auto k = static_cast<std::size_t>(reading.bin);
+    if (response.gainDefined[k])
+        reading.gain = response.gain[k];
+    if (response.phaseDefined[k])
+        reading.phase = response.phase[k];
+    return reading;
+}

@@ -5,6 +5,7 @@
 #include "tuning/FrequencyResponse.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,3 +45,14 @@ LeadIn FitLeadIn(const FrequencyResponseResult& response, float ts);
 // The bin (1..1024) a cursor at this frequency reads: trunc(Ts x f x 1024 + 0.5) + 1, kept within
 // the bins.
 int CursorBin(double frequency, float ts);
+
+// What a cursor at a picture column reads: the bin under it, and that one bin's frequency, gain and
+// phase (no gain or phase where the bin has none), so the three readouts always describe the same
+// point of the curve.
+struct CursorReading {
+    int bin = 1;
+    double frequency = 0;
+    std::optional<double> gain;
+    std::optional<double> phase;
+};
+CursorReading ReadCursor(const FrequencyResponseResult& response, int column, float ts);

@@ -526,17 +526,15 @@ void CFRADlg::DrawCursorReadouts() {
          IDC_FRA_ANTI_RESONANCE_PHASE},
     };
     for (const Readout& r : readouts) {
-        const double f =
-            AxisPositionToFrequency(double(r.x - GainPlotOrigin.x) / BodePlotWidth, m_sampleTime);
-        *r.frequency = f;
-        const int bin = CursorBin(f, m_sampleTime);
+        const CursorReading reading = ReadCursor(m_response, r.x - GainPlotOrigin.x, m_sampleTime);
+        *r.frequency = reading.frequency;
         auto show = [this](int id, const std::string& text) {
             if (GetDlgItemText(id) != text)
                 SetDlgItemText(id, text);
         };
-        show(r.frequencyId, Format("%.1f", f));
-        show(r.gainId, m_response.gainDefined[bin] ? Format("%.1f", m_response.gain[bin]) : "----");
-        show(r.phaseId, m_response.phaseDefined[bin] ? Format("%.1f", m_response.phase[bin]) : "----");
+        show(r.frequencyId, Format("%.1f", reading.frequency));
+        show(r.gainId, reading.gain ? Format("%.1f", *reading.gain) : "----");
+        show(r.phaseId, reading.phase ? Format("%.1f", *reading.phase) : "----");
     }
 }
 

@@ -316,8 +316,9 @@ TEST_F(AnalysisWindow, BodePlotPixelsCursorsLabelsAndTheClipboardCopy) {
         }
         EXPECT_EQ(ui::Text(window, IDC_FRA_RESONANCE), Format("%.1f", window.m_resonanceFrequency));
 
-        // Cursor 1 dragged to the 1000 Hz column reads 1000 Hz there; dragged out left of the plot it
-        // follows without a read-out of its own until it is back.
+        // Cursor 1 dragged to the 1000 Hz column reads the bin under it: that bin's frequency, gain
+        // and phase, all three of one point; dragged out left of the plot it follows without a
+        // read-out of its own until it is back.
         const int x1000 = left + BodeColumn(1000, ts);
         window.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(window.m_cursor1X + 1, gainTop + 50));
         window.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x1000, gainTop + 50));
@@ -325,7 +326,13 @@ TEST_F(AnalysisWindow, BodePlotPixelsCursorsLabelsAndTheClipboardCopy) {
         EXPECT_EQ(window.m_cursor1X, x1000);
         const QImage dragged = Picture(window);
         EXPECT_TRUE(Near(dragged, x1000, phaseTop + 100, RGB(255, 255, 0)));
-        EXPECT_EQ(ui::Text(window, IDC_FRA_RESONANCE), "1000.0");
+        const int bin1000 = CursorBin(1000, ts);
+        ASSERT_TRUE(window.m_response.gainDefined[bin1000] && window.m_response.phaseDefined[bin1000]);
+        EXPECT_NE(BinFrequency(bin1000, ts), 1000.0) << "the column's own frequency is not a bin's";
+        EXPECT_EQ(ui::Text(window, IDC_FRA_RESONANCE), Format("%.1f", BinFrequency(bin1000, ts)));
+        EXPECT_EQ(ui::Text(window, IDC_FRA_RESONANCE_GAIN), Format("%.1f", window.m_response.gain[bin1000]));
+        EXPECT_EQ(ui::Text(window, IDC_FRA_RESONANCE_PHASE),
+                  Format("%.1f", window.m_response.phase[bin1000]));
         window.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x1000, phaseTop + 50));
         window.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(left - 40, phaseTop + 50));
         window.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(left - 40, phaseTop + 50));
