@@ -97,3 +97,21 @@ CursorReading ReadCursor(const FrequencyResponseResult& response, int column, fl
         reading.phase = response.phase[k];
     return reading;
 }
+
+std::vector<int> SpreadLabels(const std::vector<int>& wanted, const std::vector<int>& widths, int gap,
+                              int leftLimit, int rightLimit) {
+    std::vector<int> lefts = wanted;
+    const std::size_t n = std::min(wanted.size(), widths.size());
+    lefts.resize(n);
+    int limit = leftLimit;
+    for (std::size_t i = 0; i < n; ++i) {
+        lefts[i] = std::max(lefts[i], limit);
+        limit = lefts[i] + widths[i] + gap;
+    }
+    limit = rightLimit;
+    for (std::size_t i = n; i-- > 0;) {
+        lefts[i] = std::min(lefts[i], limit - widths[i]);
+        limit = lefts[i] - gap;
+    }
+    return lefts;
+}

@@ -56,3 +56,10 @@ struct CursorReading {
     std::optional<double> phase;
 };
 CursorReading ReadCursor(const FrequencyResponseResult& response, int column, float ts);
+
+// Left edges of labels along a row (the frequency labels under a plot): each wants to start at its
+// own `wanted` edge, but not left of `leftLimit`; one that would run into the label before it moves
+// right to `gap` pixels past it, and labels that then end beyond `rightLimit` move back left,
+// pushing their neighbours. `wanted` and `widths` are in the labels' order from left to right.
+std::vector<int> SpreadLabels(const std::vector<int>& wanted, const std::vector<int>& widths, int gap,
+                              int leftLimit, int rightLimit);

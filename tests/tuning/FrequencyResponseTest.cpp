@@ -189,7 +189,7 @@ TEST(BodeCursor, ReadsFrequencyGainAndPhaseOfOneBin) {
         response.gainDefined[static_cast<size_t>(k)] = response.phaseDefined[static_cast<size_t>(k)] =
             k != 42;
     }
-    for (double f : {400.0, 1000.0, 2500.0}) {
+    for (double f : {300.0, 1000.0, 2500.0}) {
         const CursorReading reading = ReadCursor(response, BodeColumn(f, ts), ts);
         EXPECT_EQ(reading.bin, CursorBin(reading.frequency, ts)) << f;
         EXPECT_NEAR(reading.frequency, f, 1 / (ts * 1024.0)) << f;
@@ -204,6 +204,27 @@ TEST(BodeCursor, ReadsFrequencyGainAndPhaseOfOneBin) {
     ASSERT_EQ(empty.bin, 42);
     EXPECT_FALSE(empty.gain);
     EXPECT_FALSE(empty.phase);
+}
+
+// Labels keep their wanted places where they can; crowded ones move right past their neighbour,
+// and those pushed beyond the row's end move back left.
+TEST(BodeLabels, SpreadAlongTheRow) {
+    struct Case {
+        const char* name;
+        std::vector<int> wanted, widths;
+        int leftLimit, rightLimit;
+        std::vector<int> lefts;
+    };
+    const Case cases[] = {
+        {"apart", {0, 50, 100}, {30, 30, 30}, 0, 200, {0, 50, 100}},
+        {"1000 and 2000 Hz close", {360, 389, 485}, {36, 36, 36}, 0, 520, {360, 400, 484}},
+        {"the first left of the row", {-14, 50}, {30, 30}, 0, 200, {0, 50}},
+        {"the last beyond the end", {0, 110}, {30, 30}, 0, 120, {0, 90}},
+        {"a heap at the end", {70, 80, 90}, {30, 30, 30}, 0, 120, {22, 56, 90}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SpreadLabels(c.wanted, c.widths, 4, c.leftLimit, c.rightLimit), c.lefts)
+            << c.name;
 }
 
 } // namespace

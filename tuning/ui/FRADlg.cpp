@@ -389,6 +389,8 @@ void CFRADlg::DrawBodePlot(CDC& dc) {
                 &face);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(kBlack);
+    paintedLabels_.clear();
+    dc.RecordLabels(&paintedLabels_);
     CFont* previousFont = nullptr;
     if (CWnd* readout = GetDlgItem(IDC_FRA_RESONANCE); readout && readout->GetFont())
         previousFont = dc.SelectObject(readout->GetFont());
@@ -396,13 +398,23 @@ void CFRADlg::DrawBodePlot(CDC& dc) {
         dc.TextOut(labelLeft, GainPlotOrigin.y + label.y, label.text);
     for (const AxisLabel& label : PhaseLabels(PhaseOffset, m_phaseScale))
         dc.TextOut(labelLeft, PhasePlotOrigin.y + label.y, label.text);
+    // Each frequency label starts 15 pixels left of its grid line, unless that would put it under the
+    // scale labels, into the label before it (1000 Hz and 2000 Hz lie close) or past the strip right
+    // of the plot.
+    std::vector<int> wanted, widths;
     for (double f : BodeLabelFrequencies) {
-        const int x = GainPlotOrigin.x + BodeColumn(f, m_sampleTime) - 15;
-        dc.TextOut(x, GainPlotOrigin.y + 205, Format("%.0fHz", f));
-        dc.TextOut(x, PhasePlotOrigin.y + 205, Format("%.0fHz", f));
+        wanted.push_back(GainPlotOrigin.x + BodeColumn(f, m_sampleTime) - 15);
+        widths.push_back(dc.GetTextExtent(Format("%.0fHz", f)).cx);
+    }
+    const std::vector<int> lefts = SpreadLabels(wanted, widths, 4, GainPlotOrigin.x, GainPlotOrigin.x + BodePlotWidth + 20);
+    for (size_t i = 0; i < lefts.size(); ++i) {
+        const std::string text = Format("%.0fHz", BodeLabelFrequencies[i]);
+        dc.TextOut(lefts[i], GainPlotOrigin.y + 205, text);
+        dc.TextOut(lefts[i], PhasePlotOrigin.y + 205, text);
     }
     if (previousFont)
         dc.SelectObject(previousFont);
+    dc.RecordLabels(nullptr);
 
     CDC picture;
     picture.CreateCompatibleDC(&dc);

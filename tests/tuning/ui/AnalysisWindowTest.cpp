@@ -5,10 +5,12 @@
 
 #include "framework/core/File.h"
 #include "framework/ui/Clipboard.h"
+#include "framework/ui/ComboBox.h"
 #include "framework/ui/WindowImage.h"
 #include "resources/ids/paramedit.h"
 #include "resources/ids/tuning.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/LabelFit.h"
 #include "tuning/BodePlot.h"
 #include "tuning/ui/FRADlg.h"
 #include "tuning/ui/FRAReadDlg.h"
@@ -19,6 +21,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -362,6 +365,34 @@ TEST_F(AnalysisWindow, BodePlotPixelsCursorsLabelsAndTheClipboardCopy) {
         EXPECT_EQ(copied.width(), CFRADlg::ClipboardSize.cx);
         EXPECT_EQ(copied.height(), CFRADlg::ClipboardSize.cy);
         EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), Picture(window));
+    });
+}
+
+// The axis labels of both plots stand apart and inside the window: before a run, after one, and
+// with the widest scale texts.
+TEST_F(AnalysisWindow, AxisLabelsFitTheWindow) {
+    machine->SetAnalysisOptions({});
+    Session([&](CFRADlg& window) {
+        CRect client;
+        window.GetClientRect(&client);
+        Picture(window);
+        EXPECT_TRUE(ui::LabelsFit(window.paintedLabels_, client)) << "before a run";
+        Start(window);
+        ASSERT_TRUE(window.AnalysisDataValid);
+        Picture(window); // the drawn response enables the cursors
+        ui::Press(window, IDC_FRA_CURSORS);
+        Picture(window);
+        EXPECT_TRUE(ui::LabelsFit(window.paintedLabels_, client)) << "after a run";
+        std::vector<std::string> texts;
+        for (const PaintedLabel& label : window.paintedLabels_)
+            texts.push_back(label.text);
+        for (const char* frequency : {"10Hz", "100Hz", "1000Hz", "2000Hz", "5000Hz"})
+            EXPECT_EQ(std::count(texts.begin(), texts.end(), frequency), 2) << frequency << " under both plots";
+        ui::Choose(window, IDC_FRA_GAIN_SCALE, 6);
+        auto* phaseScales = static_cast<CComboBox*>(window.GetDlgItem(IDC_FRA_PHASE_SCALE));
+        ui::Choose(window, IDC_FRA_PHASE_SCALE, phaseScales->GetCount() - 1);
+        Picture(window);
+        EXPECT_TRUE(ui::LabelsFit(window.paintedLabels_, client)) << "widest scales";
     });
 }
 
