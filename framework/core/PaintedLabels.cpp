@@ -7,8 +7,8 @@ namespace {
 
 std::string Describe(const PaintedLabel& label) {
     std::ostringstream out;
-    out << "\"" << label.text << "\" (" << label.rect.left << "," << label.rect.top << ")-(" << label.rect.right
-        << "," << label.rect.bottom << ")";
+    out << "\"" << label.text << "\" (" << label.rect.left << "," << label.rect.top << ")-("
+        << label.rect.right << "," << label.rect.bottom << ")";
     return out.str();
 }
 

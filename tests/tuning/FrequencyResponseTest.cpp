@@ -223,8 +223,7 @@ TEST(BodeLabels, SpreadAlongTheRow) {
         {"a heap at the end", {70, 80, 90}, {30, 30, 30}, 0, 120, {22, 56, 90}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(SpreadLabels(c.wanted, c.widths, 4, c.leftLimit, c.rightLimit), c.lefts)
-            << c.name;
+        EXPECT_EQ(SpreadLabels(c.wanted, c.widths, 4, c.leftLimit, c.rightLimit), c.lefts) << c.name;
 }
 
 } // namespace

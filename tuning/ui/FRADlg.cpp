@@ -406,7 +406,8 @@ void CFRADlg::DrawBodePlot(CDC& dc) {
         wanted.push_back(GainPlotOrigin.x + BodeColumn(f, m_sampleTime) - 15);
         widths.push_back(dc.GetTextExtent(Format("%.0fHz", f)).cx);
     }
-    const std::vector<int> lefts = SpreadLabels(wanted, widths, 4, GainPlotOrigin.x, GainPlotOrigin.x + BodePlotWidth + 20);
+    const std::vector<int> lefts =
+        SpreadLabels(wanted, widths, 4, GainPlotOrigin.x, GainPlotOrigin.x + BodePlotWidth + 20);
     for (size_t i = 0; i < lefts.size(); ++i) {
         const std::string text = Format("%.0fHz", BodeLabelFrequencies[i]);
         dc.TextOut(lefts[i], GainPlotOrigin.y + 205, text);

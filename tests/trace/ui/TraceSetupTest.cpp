@@ -5,6 +5,7 @@
 
 #include "resources/ids/trace.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/Screenshot.h"
 #include "trace/TraceSetupRules.h"
 #include "trace/ui/TraceSetupDlg.h"
 
@@ -327,6 +328,7 @@ TEST_F(TraceSetup, EachColourListShowsTheColourOfItsSwatch) {
             EXPECT_EQ(ChannelColor(static_cast<unsigned>(d.colourIndices[ch])), d.colours[ch])
                 << "Data" << ch + 1;
         }
+        ui::Screenshot(d, "trace-setup");
         messages->AnswerColor(kChannelColours[5]);
         ClickSwatch(d, TraceSetupSwatches[2]);
         EXPECT_EQ(listShows(2), kChannelColours[5]);

@@ -11,6 +11,7 @@
 #include "resources/ids/tuning.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/LabelFit.h"
+#include "tests/support/Screenshot.h"
 #include "tuning/BodePlot.h"
 #include "tuning/ui/FRADlg.h"
 #include "tuning/ui/FRAReadDlg.h"
@@ -383,11 +384,13 @@ TEST_F(AnalysisWindow, AxisLabelsFitTheWindow) {
         ui::Press(window, IDC_FRA_CURSORS);
         Picture(window);
         EXPECT_TRUE(ui::LabelsFit(window.paintedLabels_, client)) << "after a run";
+        ui::Screenshot(window, "analysis-after-a-run");
         std::vector<std::string> texts;
         for (const PaintedLabel& label : window.paintedLabels_)
             texts.push_back(label.text);
         for (const char* frequency : {"10Hz", "100Hz", "1000Hz", "2000Hz", "5000Hz"})
-            EXPECT_EQ(std::count(texts.begin(), texts.end(), frequency), 2) << frequency << " under both plots";
+            EXPECT_EQ(std::count(texts.begin(), texts.end(), frequency), 2)
+                << frequency << " under both plots";
         ui::Choose(window, IDC_FRA_GAIN_SCALE, 6);
         auto* phaseScales = static_cast<CComboBox*>(window.GetDlgItem(IDC_FRA_PHASE_SCALE));
         ui::Choose(window, IDC_FRA_PHASE_SCALE, phaseScales->GetCount() - 1);
