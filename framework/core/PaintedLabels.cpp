@@ -19,12 +19,17 @@ bool Overlap(const CRect& a, const CRect& b) {
 
 } // namespace
 
-std::vector<std::string> LabelLayoutFaults(const PaintedLabels& labels, const CRect& client) {
+std::vector<std::string> LabelLayoutFaults(const PaintedLabels& labels, const CRect& client,
+                                           const std::vector<CRect>& covered) {
     std::vector<std::string> faults;
     for (std::size_t i = 0; i < labels.size(); ++i) {
         const CRect& r = labels[i].rect;
         if (r.left < client.left || r.top < client.top || r.right > client.right || r.bottom > client.bottom)
             faults.push_back(Describe(labels[i]) + " leaves the client area");
+        for (const CRect& control : covered)
+            if (Overlap(r, control))
+                faults.push_back(Describe(labels[i]) + " lies under a control at (" +
+                                 std::to_string(control.left) + "," + std::to_string(control.top) + ")");
         for (std::size_t j = i + 1; j < labels.size(); ++j)
             if (Overlap(r, labels[j].rect))
                 faults.push_back(Describe(labels[i]) + " overlaps " + Describe(labels[j]));

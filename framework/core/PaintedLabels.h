@@ -13,6 +13,8 @@ struct PaintedLabel {
 };
 using PaintedLabels = std::vector<PaintedLabel>;
 
-// What is wrong with labels drawn into a client area, one line each: every pair that overlaps and
-// every label not wholly inside `client`. Empty when they all fit.
-std::vector<std::string> LabelLayoutFaults(const PaintedLabels& labels, const CRect& client);
+// What is wrong with labels drawn into a client area, one line each: every pair that overlaps, every
+// label not wholly inside `client` and every label under one of the `covered` rectangles (the child
+// controls drawn over the painting). Empty when they all fit.
+std::vector<std::string> LabelLayoutFaults(const PaintedLabels& labels, const CRect& client,
+                                           const std::vector<CRect>& covered = {});

@@ -406,8 +406,16 @@ void CFRADlg::DrawBodePlot(CDC& dc) {
         wanted.push_back(GainPlotOrigin.x + BodeColumn(f, m_sampleTime) - 15);
         widths.push_back(dc.GetTextExtent(Format("%.0fHz", f)).cx);
     }
-    const std::vector<int> lefts =
-        SpreadLabels(wanted, widths, 4, GainPlotOrigin.x, GainPlotOrigin.x + BodePlotWidth + 20);
+    // The controls right of the plots are drawn over the painting: the labels end before them.
+    int rightLimit = GainPlotOrigin.x + BodePlotWidth + 20;
+    for (CWnd* child : GetChildren()) {
+        CRect rect;
+        child->GetWindowRect(&rect);
+        ScreenToClient(&rect);
+        if (child->IsWindowVisible() && rect.left > GainPlotOrigin.x + BodePlotWidth / 2)
+            rightLimit = std::min(rightLimit, rect.left - 2);
+    }
+    const std::vector<int> lefts = SpreadLabels(wanted, widths, 4, GainPlotOrigin.x, rightLimit);
     for (size_t i = 0; i < lefts.size(); ++i) {
         const std::string text = Format("%.0fHz", BodeLabelFrequencies[i]);
         dc.TextOut(lefts[i], GainPlotOrigin.y + 205, text);

@@ -23,9 +23,12 @@ TEST(PaintedLabels, OverlapsAndLabelsOutsideTheClientAreaAreFaults) {
         {"cut at the bottom", {{"a", {0, 40, 30, 52}}}, 1},
         {"left of the window", {{"a", {-1, 0, 30, 12}}}, 1},
         {"three in a heap", {{"a", {0, 0, 30, 12}}, {"b", {5, 0, 35, 12}}, {"c", {10, 0, 40, 12}}}, 3},
+        {"under a control", {{"5000Hz", {60, 30, 96, 42}}}, 1},
+        {"beside a control", {{"2000Hz", {20, 30, 56, 42}}}, 0},
     };
+    const std::vector<CRect> controls = {{70, 28, 100, 50}};
     for (const Case& c : cases)
-        EXPECT_EQ(LabelLayoutFaults(c.labels, client).size(), c.faults) << c.name;
+        EXPECT_EQ(LabelLayoutFaults(c.labels, client, controls).size(), c.faults) << c.name;
     const auto faults = LabelLayoutFaults({{"1000Hz", {0, 0, 31, 12}}, {"2000Hz", {30, 0, 60, 12}}}, client);
     ASSERT_EQ(faults.size(), 1u);
     EXPECT_NE(faults[0].find("\"1000Hz\""), std::string::npos);

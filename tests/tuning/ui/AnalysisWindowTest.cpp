@@ -374,16 +374,14 @@ TEST_F(AnalysisWindow, BodePlotPixelsCursorsLabelsAndTheClipboardCopy) {
 TEST_F(AnalysisWindow, AxisLabelsFitTheWindow) {
     machine->SetAnalysisOptions({});
     Session([&](CFRADlg& window) {
-        CRect client;
-        window.GetClientRect(&client);
         Picture(window);
-        EXPECT_TRUE(ui::LabelsFit(window.paintedLabels_, client)) << "before a run";
+        EXPECT_TRUE(ui::LabelsFit(window.paintedLabels_, window)) << "before a run";
         Start(window);
         ASSERT_TRUE(window.AnalysisDataValid);
         Picture(window); // the drawn response enables the cursors
         ui::Press(window, IDC_FRA_CURSORS);
         Picture(window);
-        EXPECT_TRUE(ui::LabelsFit(window.paintedLabels_, client)) << "after a run";
+        EXPECT_TRUE(ui::LabelsFit(window.paintedLabels_, window)) << "after a run";
         ui::Screenshot(window, "analysis-after-a-run");
         std::vector<std::string> texts;
         for (const PaintedLabel& label : window.paintedLabels_)
@@ -395,7 +393,7 @@ TEST_F(AnalysisWindow, AxisLabelsFitTheWindow) {
         auto* phaseScales = static_cast<CComboBox*>(window.GetDlgItem(IDC_FRA_PHASE_SCALE));
         ui::Choose(window, IDC_FRA_PHASE_SCALE, phaseScales->GetCount() - 1);
         Picture(window);
-        EXPECT_TRUE(ui::LabelsFit(window.paintedLabels_, client)) << "widest scales";
+        EXPECT_TRUE(ui::LabelsFit(window.paintedLabels_, window)) << "widest scales";
     });
 }
 
