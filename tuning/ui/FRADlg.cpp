@@ -189,6 +189,13 @@ BOOL CFRADlg::StartExcitation() {
     return TRUE;
 }
 
+StopResult CFRADlg::StopExcitation() {
+    return services_.Stops.Send("analysis excitation",
+                                [saved = m_savedJogSpeed](CRegisterServices& services) {
+                                    return StopAnalysisExcitation(services, saved);
+                                });
+}
+
 int CFRADlg::PollMeasurementState() {
     return services_.PollAnalysisState();
 }
@@ -226,14 +233,21 @@ BOOL CFRADlg::RunMeasurement() {
                 if (!pass->OwnerGone()) {
                     pass->CloseProgress();
                     services_.CancelRequest = 0;
-                    if (!StopAnalysisExcitation(services_, m_savedJogSpeed))
+                    if (StopExcitation() == StopResult::Refused)
                         ShowFailure(LoadResString(IDS_FRA_SETTING_FAILED));
                 }
                 return FALSE;
             }
             const Clock::time_point now = Clock::now();
             if (now >= deadline) {
-                ShowFailure(LoadResString(IDS_FRA_WAIT_TIMEOUT));
+                // Given up, the run is undone as Cancel undoes it.
+                if (pass)
+                    pass->CloseProgress();
+                const StopResult stopped = StopExcitation();
+                if (stopped == StopResult::Taken)
+                    ShowFailure(LoadResString(IDS_FRA_WAIT_TIMEOUT));
+                else if (stopped == StopResult::Refused)
+                    ShowFailure(LoadResString(IDS_FRA_WAIT_TIMEOUT_UNDONE_REFUSED));
                 return FALSE;
             }
             if (pass) {

@@ -266,10 +266,20 @@ TEST_F(AnalysisWindow, ADriveThatNeverCompletesEndsTheWaitAtItsBound) {
     Session([&](CFRADlg& window) {
         window.m_completionWaitLimit = std::chrono::milliseconds(300);
         Start(window);
-        EXPECT_EQ(Shown(), std::vector<std::string>{
-                               "Error:\n\nThe drive did not report the measurement complete in time."});
+        EXPECT_EQ(Shown(), std::vector<std::string>{"Error:\n\nThe drive did not report the measurement "
+                                                    "complete in time.\nThe measurement was ended as Cancel "
+                                                    "ends it."});
         EXPECT_FALSE(window.AnalysisDataValid);
-        EXPECT_EQ(Requests().back(), Read(0x1602));
+        // The same writes as Cancel: excitation off, jog servo off, the user's jog speed back.
+        const std::vector<std::string> log = Requests();
+        ASSERT_GE(log.size(), 4u);
+        EXPECT_EQ(std::vector<std::string>(log.end() - 4, log.end()),
+                  (std::vector<std::string>{Write(0x170E, 0), Write(0x1803, 0), Write(0x0201, -300),
+                                            Write(0x1602, 0)}));
+        EXPECT_EQ(drive->GetRegister(0x170E), 0);
+        EXPECT_EQ(drive->GetRegister(0x1803), 0);
+        EXPECT_EQ(drive->GetRegister(0x1602), 0);
+        EXPECT_EQ(drive->GetRegisterSigned(0x0201), -300) << "the user's jog speed is back";
     });
     EXPECT_EQ(services.ViewBusyFlag, 0);
 }

@@ -3,6 +3,7 @@
 #include "tests/shell/ui/ShellUiFixture.h"
 
 #include "framework/core/Format.h"
+#include "link/InternalCode.h"
 #include "resources/ids/tuning.h"
 #include "resources/ids/tuningwindows.h"
 #include "sim/SimJog.h"
@@ -46,6 +47,16 @@ struct JogModeWindow : ShellUiFixture {
         machine->Advance(us);
         return machine->Signal(SimSignal::SpeedFeedback);
     }
+    // The user connects again to the same drive.
+    void Reconnect() {
+        app->AutoConnect = {true, Entry(), 0};
+        View()->SendMessage(WM_COMMAND, ID_CONNECT);
+    }
+    static std::string JogSpeedWrite(int speed) {
+        char text[16] = {};
+        CInternalCode::BuildWriteParam(text, '2', 1, speed);
+        return std::string(text, 12);
+    }
     int WritesTo(int address) const {
         const std::string prefix = Format("W1%04X", address);
         const auto log = Requests();
@@ -85,7 +96,13 @@ TEST_F(JogModeWindow, HeldButtonTurnsTheMotorAndEveryEndOfThePressStopsIt) {
     const std::function<void()> endings[] = {
         [&] { window->m_cw.SendMessage(WM_CAPTURECHANGED, 0, 0); },
         [&] { window->m_cw.SendMessage(WM_KILLFOCUS, 0, 0); },
-        [&] { View()->TuningWindowsLinkChanged(); },
+        // The exchange layer clears the flag on a reply that shows the link gone; the view tells
+        // its windows, and the stop is handled once the link is back.
+        [&] {
+            ConnectedFlag = 0;
+            View()->TuningWindowsLinkChanged();
+            ConnectedFlag = 1;
+        },
     };
     for (const auto& end : endings) {
         Press(window->m_cw);
@@ -97,6 +114,91 @@ TEST_F(JogModeWindow, HeldButtonTurnsTheMotorAndEveryEndOfThePressStopsIt) {
         EXPECT_EQ(jog->SpeedCommand(), 0.0);
         EXPECT_LT(std::abs(SpeedAfter(1'000'000)), 20.0);
     }
+}
+
+TEST_F(JogModeWindow, StopThatFellIntoAFreezeIsSentFirstWhenTheLinkComesBack) {
+    StartLinked();
+    drive.SetRegisterSigned(0x0201, 100);
+    ASSERT_NE(OpenJog(), nullptr);
+    ui::Press(*window, IDC_JM_SERVO);
+    Press(window->m_cw);
+    Deliver();
+    ASSERT_GT(SpeedAfter(1'000'000), 80);
+
+    drive.AddFault({.kind = SimFaultKind::Silent});
+    messages.Clear();
+    window->m_cw.SendMessage(WM_LBUTTONUP, 0, 0);
+    Deliver();
+    ASSERT_EQ(messages.Shown().size(), 1u) << "one message, not a second lost-link box";
+    EXPECT_EQ(messages.Shown()[0].text, "The drive did not answer the jog stop: the link is closed.\n"
+                                        "The motor may still turn: switch the servo off or the power off.\n"
+                                        "The stop is sent first when the link comes back.");
+    EXPECT_EQ(ConnectedFlag.load(), 0);
+    EXPECT_GT(SpeedAfter(1'000'000), 80) << "the stop never reached the drive";
+
+    drive.ClearFaults();
+    drive.ClearLog();
+    messages.Clear();
+    Reconnect();
+    ASSERT_EQ(ConnectedFlag.load(), 1);
+    const auto log = Requests();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), JogSpeedWrite(0)) << "before any read of the new link";
+    jog->Sync();
+    EXPECT_EQ(jog->SpeedCommand(), 0.0);
+    EXPECT_LT(std::abs(SpeedAfter(1'000'000)), 20.0);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text,
+              "The jog stop that had not reached the drive was sent now: the drive took it.");
+
+    // Delivered once: the next connect sends nothing ahead of its reads.
+    View()->SendMessage(WM_COMMAND, ID_DISCONNECT);
+    drive.ClearLog();
+    messages.Clear();
+    Reconnect();
+    EXPECT_NE(Requests().front(), JogSpeedWrite(0));
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
+TEST_F(JogModeWindow, WithoutALinkTheStopSaysSoAndSendsNothing) {
+    StartLinked();
+    ASSERT_NE(OpenJog(), nullptr);
+    View()->SendMessage(WM_COMMAND, ID_DISCONNECT);
+    drive.ClearLog();
+    messages.Clear();
+    Press(window->m_cw);
+    window->m_cw.SendMessage(WM_LBUTTONUP, 0, 0);
+    Deliver();
+    EXPECT_TRUE(Requests().empty());
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text,
+              "No link to the drive: the jog stop was not sent.\nIt is sent first when the link comes back.");
+    EXPECT_EQ(messages.Shown()[0].caption, "Communication Message");
+}
+
+TEST_F(JogModeWindow, HeldPressOutlastsTheLinkRechecks) {
+    StartLinked();
+    drive.SetRegisterSigned(0x0201, 300);
+    ASSERT_NE(OpenJog(), nullptr);
+    ui::Press(*window, IDC_JM_SERVO);
+    Press(window->m_cw);
+    Deliver();
+    ASSERT_EQ(jog->SpeedCommand(), 300.0);
+    drive.ClearLog();
+    for (int recheck = 0; recheck < 2; ++recheck) {
+        View()->RecheckCounter = RecheckTickCount;
+        Tick();
+        Deliver();
+        EXPECT_EQ(View()->RecheckCounter, 0) << "the re-check ran";
+        EXPECT_EQ(jog->SpeedCommand(), 300.0) << "re-check " << recheck;
+        EXPECT_GT(SpeedAfter(500'000), 250);
+    }
+    const auto log = Requests();
+    EXPECT_EQ(std::count(log.begin(), log.end(), JogSpeedWrite(0)), 0) << "no stop went out";
+    EXPECT_TRUE(window->m_cw.Pressed());
+    window->m_cw.SendMessage(WM_LBUTTONUP, 0, 0);
+    Deliver();
+    EXPECT_EQ(jog->SpeedCommand(), 0.0);
 }
 
 TEST_F(JogModeWindow, NegativeSpeedTextAndTooFastSpeed) {
