@@ -31,7 +31,7 @@ const std::pair<std::string_view, SimFaultKind> kFaultKinds[] = {
     {"refuse", SimFaultKind::Refuse},      {"silent", SimFaultKind::Silent},
     {"badsum", SimFaultKind::BadChecksum}, {"truncate", SimFaultKind::Truncate},
     {"garbage", SimFaultKind::Garbage},    {"drop", SimFaultKind::DropLink},
-    {"delay", SimFaultKind::Delay}};
+    {"delay", SimFaultKind::Delay},        {"freeze", SimFaultKind::Freeze}};
 
 const std::pair<std::string_view, SimRequestKind> kRequestKinds[] = {
     {"any", SimRequestKind::Any},
@@ -62,7 +62,7 @@ bool ParseOne(std::string_view part, SimFault& fault, std::string& why) {
                 return false;
             }
             hasArgument = true;
-            if (fault.kind == SimFaultKind::Delay)
+            if (fault.kind == SimFaultKind::Delay || fault.kind == SimFaultKind::Freeze)
                 fault.delay = std::chrono::milliseconds(number);
             else if (fault.kind == SimFaultKind::Truncate)
                 fault.keep = static_cast<size_t>(number);
@@ -103,8 +103,8 @@ bool ParseOne(std::string_view part, SimFault& fault, std::string& why) {
         }
         pos = next;
     }
-    if (fault.kind == SimFaultKind::Delay && !hasArgument) {
-        why = "delay needs =MS";
+    if ((fault.kind == SimFaultKind::Delay || fault.kind == SimFaultKind::Freeze) && !hasArgument) {
+        why = std::string(part.substr(0, part.find_first_of(marks))) + " needs =MS";
         return false;
     }
     return true;

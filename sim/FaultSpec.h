@@ -1,7 +1,8 @@
 #pragma once
 // The text form of injected faults, as kelo-drive-sim's --fault option takes it (sim/README.md):
 //     KIND[=ARG][:REQUEST][@ADDRESS][#COUNT][+SKIP], several joined by ','
-// KIND refuse | silent | badsum | truncate[=CHARS] | garbage | drop | delay=MS
+// KIND refuse | silent | badsum | truncate[=CHARS] | garbage | drop | delay=MS | freeze=MS
+// (freeze: COUNT freezes, default one; a slow drive is delay=MS:block)
 // REQUEST any | read | block | write | mbread | mbwrite | other; ADDRESS four hex digits.
 #include "sim/SimDrive.h"
 

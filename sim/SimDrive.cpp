@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <thread>
 
 namespace {
 
@@ -82,6 +83,13 @@ struct CSimDrive::State {
     size_t logCapacity = CSimDrive::kDefaultLogCapacity;
     size_t requestCount = 0; // every request since the last ClearLog, logged or not
     std::vector<SimMemoryModel> models;
+    std::chrono::steady_clock::time_point frozenUntil{}; // answers nothing before this
+
+    bool Frozen() const { return std::chrono::steady_clock::now() < frozenUntil; }
+
+    void FreezeFor(std::chrono::milliseconds duration) {
+        frozenUntil = std::max(frozenUntil, std::chrono::steady_clock::now() + duration);
+    }
 
     void Log(SimLogEntry entry) {
         ++requestCount;
@@ -535,10 +543,19 @@ SimReply CSimDrive::Respond(const std::string& request) {
         hook = d->hook;
         models = d->models;
     }
+    // The machine keeps its clock whether or not the drive answers.
     for (const SimMemoryModel& model : models)
         if (model.beforeRequest)
             model.beforeRequest();
     SimReply reply;
+    {
+        std::lock_guard lock(m_mutex);
+        if (d->Frozen()) {
+            reply.wireTime = WireTimeAt(d->wireBaud, request.size());
+            d->Log({request, d->Parse(request).kind, {}, true, true});
+            return reply;
+        }
+    }
     // The hook runs without the lock, so it may use the drive's own calls.
     if (hook) {
         if (std::optional<std::string> answer = hook(request)) {
@@ -561,8 +578,10 @@ SimReply CSimDrive::Respond(const std::string& request) {
         if (!d->Matches(active.fault, parsed, touched))
             continue;
         ++active.seen;
-        if (active.seen <= active.fault.skip ||
-            (active.fault.count >= 0 && active.hits >= active.fault.count))
+        // One freeze unless a count says more: a freeze on every request would never end.
+        const int count =
+            active.fault.kind == SimFaultKind::Freeze && active.fault.count < 0 ? 1 : active.fault.count;
+        if (active.seen <= active.fault.skip || (count >= 0 && active.hits >= count))
             continue;
         ++active.hits;
         hits.push_back(&active.fault);
@@ -571,10 +590,17 @@ SimReply CSimDrive::Respond(const std::string& request) {
         return std::any_of(hits.begin(), hits.end(), [kind](const SimFault* f) { return f->kind == kind; });
     };
 
+    bool freezes = false;
+    for (const SimFault* f : hits)
+        if (f->kind == SimFaultKind::Freeze) {
+            d->FreezeFor(f->delay);
+            freezes = true;
+        }
+
     // A request that never reached the drive is not carried out.
     if (hit(SimFaultKind::DropLink)) {
         reply.dropLink = true;
-    } else if (hit(SimFaultKind::Silent)) {
+    } else if (hit(SimFaultKind::Silent) || freezes) {
     } else if (maker) {
         if (hit(SimFaultKind::Refuse)) {
             reply.bytes = "!";
@@ -628,8 +654,41 @@ SimReply CSimDrive::Respond(const std::string& request) {
         }
     }
     reply.wireTime = WireTimeAt(d->wireBaud, request.size() + bytes.size());
-    d->Log({request, parsed.kind, bytes, !hits.empty()});
+    d->Log({request, parsed.kind, bytes, !hits.empty(), freezes});
     return reply;
+}
+
+void CSimDrive::Freeze(std::chrono::milliseconds duration) {
+    std::lock_guard lock(m_mutex);
+    d->FreezeFor(duration);
+}
+
+void CSimDrive::Thaw() {
+    std::lock_guard lock(m_mutex);
+    d->frozenUntil = {};
+}
+
+bool CSimDrive::IsFrozen() const {
+    std::lock_guard lock(m_mutex);
+    return d->Frozen();
+}
+
+bool CSimDrive::WaitUntilThawed(std::chrono::milliseconds limit) const {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        std::chrono::steady_clock::time_point until;
+        {
+            std::lock_guard lock(m_mutex);
+            until = d->frozenUntil;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= until)
+            return true;
+        if (now >= deadline)
+            return false;
+        // A freeze may be lengthened meanwhile: look again after the sleep.
+        std::this_thread::sleep_until(std::min(until, deadline));
+    }
 }
 
 std::string CSimDrive::Handle(const std::string& request) {

@@ -30,6 +30,21 @@
 //   U 0x600, E 0x700); with translation on (default) the drive maps them to the maker registers of
 //   that parameter (Cn, Pn3xx and En are packed around their 32-bit parameters, Un follows its
 //   list); addresses outside those parameters map to the register of the same number.
+//
+// Timing (what a client may rely on):
+// - In process (Handle) the drive answers at once. Served on a pty (SimPtyServer.h) an answer
+//   leaves after its injected delay plus, when a wire baud is set, the time the request and the
+//   answer take on a line of that speed (10 bit times per character), so a block read ("R9", 2,536
+//   characters) takes 220 ms at 115200 baud.
+// - Memories fill on the machine's clock (SimMachine.h): with the clock following real time, status
+//   words read "not ready" until the armed sample period has filled a half or segment.
+// - A slow drive: SimFault{.kind = Delay, .requestKind = MakerBlockRead, .delay = D} (text
+//   "delay=MS:block") delays every block answer by D; other requests answer at their normal pace.
+// - A frozen drive (Freeze() or a Freeze fault) answers nothing for the freeze's time: requests
+//   that arrive are not carried out (a write is not written) and are logged unanswered, with
+//   SimLogEntry::frozen set. The machine behind the drive keeps running on its clock meanwhile (a
+//   motor that was jogging keeps jogging, trace memory keeps filling); afterwards the drive answers
+//   again with its state as it was.
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -61,6 +76,7 @@ enum class SimFaultKind {
     Garbage,     // an answer of the right length made of characters no reply starts with
     DropLink,    // no answer, and the transport hangs up (pty: the port disappears, see SimPtyServer)
     Delay,       // the normal answer, `delay` late
+    Freeze,      // the drive freezes for `delay`, from the request it hits (see Timing above)
 };
 
 // One injected fault. It hits requests of `requestKind` (Any: every kind) that touch `address`
@@ -69,6 +85,9 @@ enum class SimFaultKind {
 // `skip` matching requests pass first; then it hits `count` requests (-1: every one from then on).
 // Refused, silent and dropped requests are not carried out (a write is not written); damaged and
 // delayed answers belong to requests that were. Several faults may hit one request.
+// A Freeze fault starts `count` freezes (-1 here means one), each at the next matching request once
+// the drive answers again; the request that starts it is the first one left unanswered. Requests
+// that arrive during a freeze are not matched against any fault.
 // The text form for the command line is in sim/FaultSpec.h.
 struct SimFault {
     SimFaultKind kind = SimFaultKind::Refuse;
@@ -76,7 +95,7 @@ struct SimFault {
     SimRequestKind requestKind = SimRequestKind::Any;
     int skip = 0;
     int count = -1;
-    std::chrono::milliseconds delay{0}; // Delay
+    std::chrono::milliseconds delay{0}; // Delay: how late; Freeze: how long
     std::optional<size_t> keep{};       // Truncate: characters kept
 };
 
@@ -93,6 +112,7 @@ struct SimLogEntry {
     SimRequestKind kind = SimRequestKind::Other;
     std::string reply{};  // exact bytes answered (empty: no answer)
     bool faulted = false; // an injected fault changed the answer
+    bool frozen = false;  // arrived while the drive was frozen (or started a freeze): unanswered
 };
 
 // Per-register behaviour. Registers without an entry are plain read/write words.
@@ -178,6 +198,15 @@ public:
     // --- Faults ---
     void AddFault(const SimFault& fault);
     void ClearFaults();
+
+    // --- Freeze (see Timing above) ---
+    // Freezes the drive from now for `duration` (a freeze under way is lengthened, never shortened).
+    void Freeze(std::chrono::milliseconds duration);
+    // Ends a freeze now.
+    void Thaw();
+    bool IsFrozen() const;
+    // Waits until the drive answers again or `limit` passed; true when it is not frozen.
+    bool WaitUntilThawed(std::chrono::milliseconds limit) const;
 
     // --- Answering ---
     // Answers one complete request (framing is the transport's job) and logs it.

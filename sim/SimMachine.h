@@ -11,7 +11,9 @@
 //     machine.Advance(250000);           // or the test moves the clock itself
 //
 // The clock stands still unless a test advances it, a step per request is set, or it follows real
-// time (the served program does that, so a window sees a live drive).
+// time (the served program does that, so a window sees a live drive; a test that needs a real
+// drive's timing does too, see tests/support/SimulatedDrive.h). The clock runs whether or not the
+// drive answers: during a freeze (SimDrive.h) the mechanism, the jog and the memories go on.
 #include "sim/SimAnalysis.h"
 #include "sim/SimBoxRecorder.h"
 #include "sim/SimDrive.h"

@@ -1,9 +1,13 @@
 #include "sim/FaultSpec.h"
 #include "sim/SimDrive.h"
+#include "sim/SimJog.h"
+#include "sim/SimMachine.h"
 
 #include "SimTestSupport.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <numbers>
 #include <thread>
 
 using namespace simtest;
@@ -138,6 +142,107 @@ TEST(SimFault, WireTimeIsTenBitTimesPerCharacter) {
     EXPECT_EQ(drive.WireTime(2496 + 40), std::chrono::microseconds(2536LL * 10 * 1000000 / 9600));
 }
 
+TEST(SimFault, SlowDriveDelaysEveryBlockAnswerAndNothingElse) {
+    std::vector<SimFault> faults;
+    ASSERT_TRUE(sim::ParseFaultSpec("delay=400:block", faults));
+    CSimDrive drive(4);
+    drive.AddFault(faults.at(0));
+    const std::string block = Maker("R9500010001200140016004000420044004600");
+    for (int i = 0; i < 3; ++i) {
+        SimReply reply = drive.Respond(block);
+        EXPECT_EQ(reply.bytes.size(), 2496u);
+        EXPECT_EQ(reply.delay, 400ms) << "block read " << i;
+    }
+    EXPECT_EQ(drive.Respond(kReadVersion).delay, 0us);
+    EXPECT_EQ(drive.Respond(Maker("W100100001")).delay, 0us);
+}
+
+namespace {
+
+// A drive whose jog turns the motor at 100 rpm on a clock that follows real time.
+struct JoggingDrive {
+    CSimDrive drive{4};
+    CSimMachine machine{drive};
+    CSimJog jog{drive, machine};
+
+    JoggingDrive() {
+        machine.SetRealTime(true);
+        for (const char* write : {"W102010064", "W118030001", "W118010001"})
+            EXPECT_EQ(drive.Handle(Maker(write)), "%") << write;
+        jog.Sync(); // the last write commands the machine from now, not from the next request
+    }
+};
+
+constexpr double kRadPerSecondAt100Rpm = 100.0 * 2 * std::numbers::pi / 60;
+
+} // namespace
+
+TEST(SimFreeze, AnswersNothingCarriesOutNothingWhileTheMachineRunsOn) {
+    JoggingDrive d;
+    // Up to speed first, so the turning below is the jog's pace.
+    std::this_thread::sleep_for(300ms);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(d.drive.Handle(kReadVersion).size(), 7u);
+    ASSERT_NEAR(d.machine.MotorSpeedRpm(), 100, 5);
+    const double angleBefore = d.machine.MotorAngle();
+    d.drive.Freeze(400ms);
+    d.drive.ClearLog();
+
+    // The jog stop and a read during the freeze: no answer, nothing written.
+    const std::string stop = Maker("W102010000");
+    EXPECT_EQ(d.drive.Handle(stop), "");
+    EXPECT_EQ(d.drive.Handle(kReadVersion), "");
+    EXPECT_TRUE(d.drive.IsFrozen());
+    EXPECT_EQ(d.drive.GetRegister(0x0201), 100);
+
+    ASSERT_TRUE(d.drive.WaitUntilThawed(5s));
+    // The first answer after it: the drive as it was, the motor turned the whole time.
+    EXPECT_EQ(d.drive.Handle(Maker("R10201")), Maker("%0064"));
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_NEAR(d.machine.MotorSpeedRpm(), 100, 5);
+    EXPECT_GT(d.machine.MotorAngle() - angleBefore, 0.9 * kRadPerSecondAt100Rpm * 0.4);
+    EXPECT_LT(d.machine.MotorAngle() - angleBefore, 1.1 * kRadPerSecondAt100Rpm * seconds);
+
+    const std::vector<SimLogEntry> log = d.drive.Log();
+    ASSERT_EQ(log.size(), 3u);
+    for (int i : {0, 1}) {
+        EXPECT_EQ(log[i].reply, "") << i;
+        EXPECT_TRUE(log[i].frozen) << i;
+    }
+    EXPECT_EQ(log[0].request, stop);
+    EXPECT_EQ(log[0].kind, SimRequestKind::MakerWrite);
+    EXPECT_FALSE(log[2].frozen);
+}
+
+TEST(SimFreeze, FaultFreezesFromTheRequestItHitsOnce) {
+    CSimDrive drive(4);
+    drive.AddFault(
+        {.kind = SimFaultKind::Freeze, .requestKind = SimRequestKind::MakerWrite, .skip = 1, .delay = 200ms});
+    EXPECT_EQ(drive.Handle(Maker("W100100001")), "%");
+    EXPECT_EQ(drive.Handle(kReadVersion).size(), 7u) << "a read does not match";
+    EXPECT_EQ(drive.Handle(Maker("W100100002")), "") << "the second write starts the freeze";
+    EXPECT_TRUE(drive.IsFrozen());
+    EXPECT_EQ(drive.Handle(kReadVersion), "") << "every request during it";
+    EXPECT_EQ(drive.GetRegister(0x0010), 1);
+    EXPECT_TRUE(drive.Log().back().frozen);
+
+    ASSERT_TRUE(drive.WaitUntilThawed(5s));
+    // One freeze: the writes after it are answered and done.
+    for (int value : {3, 4}) {
+        EXPECT_EQ(drive.Handle(Maker("W10010000" + std::to_string(value))), "%");
+        EXPECT_EQ(drive.GetRegister(0x0010), value);
+    }
+    EXPECT_FALSE(drive.IsFrozen());
+
+    // A freeze in progress ends on Thaw; a shorter one does not cut a longer one.
+    drive.Freeze(10s);
+    drive.Freeze(1ms);
+    EXPECT_FALSE(drive.WaitUntilThawed(20ms));
+    drive.Thaw();
+    EXPECT_TRUE(drive.WaitUntilThawed(0ms));
+    EXPECT_EQ(drive.Handle(kReadVersion).size(), 7u);
+}
+
 TEST(SimLog, RecordsEveryRequestInOrder) {
     CSimDrive drive(4);
     drive.AddFault({.kind = SimFaultKind::Silent, .address = 0x0F03});
@@ -190,8 +295,10 @@ TEST(SimLog, RequestHookAnswersFirstAndIsLogged) {
 
 TEST(SimFaultSpec, ParsesTheCommandLineForm) {
     std::vector<SimFault> faults;
-    ASSERT_TRUE(sim::ParseFaultSpec("refuse@0F04,delay=200:read#3+1,truncate=4@0x0201,drop:write", faults));
-    ASSERT_EQ(faults.size(), 4u);
+    ASSERT_TRUE(sim::ParseFaultSpec("refuse@0F04,delay=200:read#3+1,truncate=4@0x0201,drop:write,"
+                                    "freeze=7000:write+3",
+                                    faults));
+    ASSERT_EQ(faults.size(), 5u);
     EXPECT_EQ(faults[0].kind, SimFaultKind::Refuse);
     EXPECT_EQ(faults[0].address, 0x0F04);
     EXPECT_EQ(faults[0].count, -1);
@@ -204,9 +311,13 @@ TEST(SimFaultSpec, ParsesTheCommandLineForm) {
     EXPECT_EQ(faults[2].address, 0x0201);
     EXPECT_EQ(faults[3].kind, SimFaultKind::DropLink);
     EXPECT_EQ(faults[3].requestKind, SimRequestKind::MakerWrite);
+    EXPECT_EQ(faults[4].kind, SimFaultKind::Freeze);
+    EXPECT_EQ(faults[4].delay, 7000ms);
+    EXPECT_EQ(faults[4].requestKind, SimRequestKind::MakerWrite);
+    EXPECT_EQ(faults[4].skip, 3);
 
     for (const char* bad : {"", "boom", "delay", "refuse=3", "silent@10000", "silent@xyz", "silent:nothing",
-                            "silent#-1", "refuse,", "garbage#"}) {
+                            "silent#-1", "refuse,", "garbage#", "freeze", "freeze=-5"}) {
         std::string error;
         std::vector<SimFault> none;
         EXPECT_FALSE(sim::ParseFaultSpec(bad, none, &error)) << bad;

@@ -117,6 +117,18 @@ TEST_F(SimPtyServerTest, PacesAnswersByWireTimeAndDelay) {
     EXPECT_EQ(client.Receive(7, 500ms).size(), 7u) << "and arrives afterwards";
 }
 
+TEST_F(SimPtyServerTest, FrozenDriveStaysSilentAndAnswersOnlyNewRequestsAfter) {
+    StartServer();
+    PtyClient client(server.DevicePath());
+    drive.Freeze(300ms);
+    EXPECT_EQ(client.Exchange(Maker("W100100001"), 1, 100ms), "");
+    EXPECT_EQ(client.Exchange(Maker("R10F04"), 7, 100ms), "");
+    ASSERT_TRUE(drive.WaitUntilThawed(5s));
+    // Nothing of the frozen requests comes late: the next bytes answer the next request.
+    EXPECT_EQ(client.Exchange(Maker("R10010"), 7), Maker("%0000"));
+    EXPECT_EQ(client.Receive(1, 100ms), "");
+}
+
 TEST_F(SimPtyServerTest, DroppedLinkHangsUpAndComesBackUnderTheSameName) {
     StartServer({.replugDelay = 100ms});
     const std::string link = server.VirtualPortPath();
