@@ -125,7 +125,7 @@ TEST_F(JogModeWindow, StopThatFellIntoAFreezeIsSentFirstWhenTheLinkComesBack) {
     Deliver();
     ASSERT_GT(SpeedAfter(1'000'000), 80);
 
-    drive.AddFault({.kind = SimFaultKind::Silent});
+    drive.Freeze(std::chrono::seconds(7));
     messages.Clear();
     window->m_cw.SendMessage(WM_LBUTTONUP, 0, 0);
     Deliver();
@@ -136,7 +136,11 @@ TEST_F(JogModeWindow, StopThatFellIntoAFreezeIsSentFirstWhenTheLinkComesBack) {
     EXPECT_EQ(ConnectedFlag.load(), 0);
     EXPECT_GT(SpeedAfter(1'000'000), 80) << "the stop never reached the drive";
 
-    drive.ClearFaults();
+    ASSERT_FALSE(drive.Log().empty());
+    EXPECT_EQ(drive.Log().back().request, JogSpeedWrite(0));
+    EXPECT_TRUE(drive.Log().back().frozen);
+
+    drive.Thaw(); // the drive answers again, with its state kept
     drive.ClearLog();
     messages.Clear();
     Reconnect();
