@@ -9,6 +9,8 @@
 #include "sim/SimJog.h"
 #include "sim/SimMachine.h"
 #include "tests/support/DialogDriver.h"
+#include "tools/ui/ProgramJogDlg.h"
+#include "tuning/JogRun.h"
 #include "tuning/ui/AutoOffsetDialog.h"
 #include "tuning/ui/JOGRigidityDlg.h"
 #include "tuning/ui/JogAutotuningDlg.h"
@@ -51,6 +53,11 @@ struct JogModeWindow : ShellUiFixture {
     void Reconnect() {
         app->AutoConnect = {true, Entry(), 0};
         View()->SendMessage(WM_COMMAND, ID_CONNECT);
+    }
+    static std::string WriteWord(int address, int value) {
+        char text[16] = {};
+        CInternalCode::BuildWriteWord(text, static_cast<uint16_t>(address), value);
+        return std::string(text, 12);
     }
     static std::string JogSpeedWrite(int speed) {
         char text[16] = {};
@@ -162,6 +169,70 @@ TEST_F(JogModeWindow, StopThatFellIntoAFreezeIsSentFirstWhenTheLinkComesBack) {
     Reconnect();
     EXPECT_NE(Requests().front(), JogSpeedWrite(0));
     EXPECT_TRUE(messages.Shown().empty());
+}
+
+// The two stroke jog windows (inertia estimation and program jog) share their Start and Stop.
+struct StrokeWindowCase {
+    const char* motion;
+    UINT command;
+    std::function<CJogRunDialog*(CKeloServoView&)> window;
+};
+const StrokeWindowCase StrokeWindows[] = {
+    {"stroke jog", ID_INERTIA_ESTIMATION, [](CKeloServoView& view) -> CJogRunDialog* { return view.InertiaWindow; }},
+    {"program jog", ID_PROGRAM_JOG, [](CKeloServoView& view) -> CJogRunDialog* { return view.ProgramJogWindow; }},
+};
+
+TEST_F(JogModeWindow, StrokeStopThatFellIntoAFreezeIsSentFirstWhenTheLinkComesBack) {
+    StartLinked();
+    for (const StrokeWindowCase& c : StrokeWindows) {
+        drive.SetRegister(jogreg::RunModeA, 5);
+        drive.SetRegister(jogreg::RunModeB, 7);
+        drive.SetRegister(jogreg::CurrentStopTime, 100);
+        drive.SetRegister(jogreg::CurrentAccelerationTime, 200);
+        drive.SetRegister(jogreg::CurrentMovingSpeed, 300);
+        drive.SetRegister(jogreg::CurrentMovingDistance, 100);
+        drive.SetRegister(jogreg::CurrentDirection, 0x0020);
+        View()->SendMessage(WM_COMMAND, c.command);
+        CJogRunDialog* stroke = c.window(*View());
+        ASSERT_NE(stroke, nullptr) << c.motion;
+        ui::Press(*stroke, IDC_JOG_PARAMETER_WRITE);
+        ui::Press(*stroke, IDC_JOG_START);
+        jog->Sync();
+        ASSERT_TRUE(jog->StrokeRunning()) << c.motion;
+        machine->Advance(200'000);
+        jog->Sync();
+        EXPECT_NE(jog->SpeedCommand(), 0.0) << c.motion;
+
+        drive.Freeze(std::chrono::seconds(7));
+        messages.Clear();
+        ui::Press(*stroke, IDC_JOG_STOP);
+        ASSERT_EQ(messages.Shown().size(), 1u) << c.motion;
+        EXPECT_EQ(messages.Shown()[0].text, CStopKeeper::NoAnswerText(c.motion));
+        EXPECT_EQ(ConnectedFlag.load(), 0) << c.motion;
+        jog->Sync();
+        EXPECT_TRUE(jog->StrokeRunning()) << c.motion << ": the stop never reached the drive";
+
+        drive.Thaw();
+        drive.ClearLog();
+        messages.Clear();
+        Reconnect();
+        ASSERT_EQ(ConnectedFlag.load(), 1) << c.motion;
+        const auto log = Requests();
+        ASSERT_GE(log.size(), 3u) << c.motion;
+        EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 3),
+                  (std::vector<std::string>{WriteWord(jogreg::RunCommand, 0), WriteWord(jogreg::RunModeA, 5),
+                                            WriteWord(jogreg::RunModeB, 7)}))
+            << c.motion << ": the stop and the run registers, before any read";
+        jog->Sync();
+        EXPECT_FALSE(jog->StrokeRunning()) << c.motion;
+        EXPECT_EQ(jog->SpeedCommand(), 0.0) << c.motion;
+        EXPECT_LT(std::abs(SpeedAfter(1'000'000)), 20.0) << c.motion;
+        ASSERT_EQ(messages.Shown().size(), 1u) << c.motion;
+        EXPECT_EQ(messages.Shown()[0].text, "The " + std::string(c.motion) +
+                                                " stop that had not reached the drive was sent now: the drive took it.");
+        stroke->SendMessage(WM_COMMAND, IDCANCEL);
+        EXPECT_EQ(c.window(*View()), nullptr) << c.motion;
+    }
 }
 
 TEST_F(JogModeWindow, WithoutALinkTheStopSaysSoAndSendsNothing) {
