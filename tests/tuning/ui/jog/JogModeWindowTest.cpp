@@ -178,8 +178,10 @@ struct StrokeWindowCase {
     std::function<CJogRunDialog*(CKeloServoView&)> window;
 };
 const StrokeWindowCase StrokeWindows[] = {
-    {"stroke jog", ID_INERTIA_ESTIMATION, [](CKeloServoView& view) -> CJogRunDialog* { return view.InertiaWindow; }},
-    {"program jog", ID_PROGRAM_JOG, [](CKeloServoView& view) -> CJogRunDialog* { return view.ProgramJogWindow; }},
+    {"stroke jog", ID_INERTIA_ESTIMATION,
+     [](CKeloServoView& view) -> CJogRunDialog* { return view.InertiaWindow; }},
+    {"program jog", ID_PROGRAM_JOG,
+     [](CKeloServoView& view) -> CJogRunDialog* { return view.ProgramJogWindow; }},
 };
 
 TEST_F(JogModeWindow, StrokeStopThatFellIntoAFreezeIsSentFirstWhenTheLinkComesBack) {
@@ -228,8 +230,9 @@ TEST_F(JogModeWindow, StrokeStopThatFellIntoAFreezeIsSentFirstWhenTheLinkComesBa
         EXPECT_EQ(jog->SpeedCommand(), 0.0) << c.motion;
         EXPECT_LT(std::abs(SpeedAfter(1'000'000)), 20.0) << c.motion;
         ASSERT_EQ(messages.Shown().size(), 1u) << c.motion;
-        EXPECT_EQ(messages.Shown()[0].text, "The " + std::string(c.motion) +
-                                                " stop that had not reached the drive was sent now: the drive took it.");
+        EXPECT_EQ(messages.Shown()[0].text,
+                  "The " + std::string(c.motion) +
+                      " stop that had not reached the drive was sent now: the drive took it.");
         stroke->SendMessage(WM_COMMAND, IDCANCEL);
         EXPECT_EQ(c.window(*View()), nullptr) << c.motion;
     }
