@@ -222,7 +222,13 @@ BOOL CFRADlg::RunMeasurement() {
     for (;;) {
         const int state = PollMeasurementState();
         if (state == 0) {
-            ShowFailure(LoadResString(IDS_FRA_SETTING_FAILED));
+            // The run cannot be followed: the machine must not go on being excited. A stop that
+            // did not reach the drive is kept by the view, which told the user.
+            if (pass)
+                pass->CloseProgress();
+            const StopResult stopped = completionSeen ? StopResult::Taken : StopExcitation();
+            if (stopped == StopResult::Taken || stopped == StopResult::Refused)
+                ShowFailure(LoadResString(IDS_FRA_SETTING_FAILED));
             return FALSE;
         }
         if (state == 1) {

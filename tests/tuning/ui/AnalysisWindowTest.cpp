@@ -3,6 +3,8 @@
 // pixels.
 #include "AnalysisFixture.h"
 
+#include "link/services/StopKeeper.h"
+
 #include "framework/core/File.h"
 #include "framework/ui/Clipboard.h"
 #include "framework/ui/WindowImage.h"
@@ -257,6 +259,32 @@ TEST_F(AnalysisWindow, CancelDuringTheWaitStopsTheExcitation) {
             EXPECT_NE(request.rfind("R5", 0), 0u);
     });
     EXPECT_EQ(services.ViewBusyFlag, 0);
+}
+
+TEST_F(AnalysisWindow, AnExcitationStopThatFellIntoAFreezeIsSentFirstWhenTheLinkComesBack) {
+    SimAnalysisOptions options;
+    options.completionPolls = 1000000;
+    machine->SetAnalysisOptions(options);
+    int pumps = 0;
+    services.PeekAndPump = [&] {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        if (++pumps == 3)
+            drive->Freeze(std::chrono::seconds(7)); // the drive stalls while it excites the machine
+    };
+    Session([&](CFRADlg& window) {
+        Start(window);
+        EXPECT_EQ(Shown(), std::vector<std::string>{CStopKeeper::NoAnswerText("analysis excitation")});
+        EXPECT_EQ(drive->GetRegister(0x170E), 1) << "still excited";
+    });
+    EXPECT_EQ(services.ViewBusyFlag, 0);
+
+    drive->Thaw();
+    drive->ClearLog();
+    const CStopKeeper::Delivery delivery = services.Stops.SendKept(); // as the view does on a new link
+    EXPECT_EQ(delivery.taken, std::vector<std::string>{"analysis excitation"});
+    EXPECT_EQ(Requests(), (std::vector<std::string>{Write(0x170E, 0), Write(0x1803, 0), Write(0x0201, -300),
+                                                    Write(0x1602, 0)}));
+    EXPECT_EQ(drive->GetRegisterSigned(0x0201), -300);
 }
 
 TEST_F(AnalysisWindow, ADriveThatNeverCompletesEndsTheWaitAtItsBound) {
