@@ -4,11 +4,13 @@
 
 #include "framework/core/Format.h"
 #include "link/InternalCode.h"
+#include "resources/ids/tools.h"
 #include "resources/ids/tuning.h"
 #include "resources/ids/tuningwindows.h"
 #include "sim/SimJog.h"
 #include "sim/SimMachine.h"
 #include "tests/support/DialogDriver.h"
+#include "tools/ui/MulPosDlg.h"
 #include "tools/ui/ProgramJogDlg.h"
 #include "tuning/JogRun.h"
 #include "tuning/ui/AutoOffsetDialog.h"
@@ -48,6 +50,16 @@ struct JogModeWindow : ShellUiFixture {
     double SpeedAfter(int64_t us) {
         machine->Advance(us);
         return machine->Signal(SimSignal::SpeedFeedback);
+    }
+    // Stroke settings the two stroke jog windows accept, and run registers to put back.
+    void SetStrokeRegisters() {
+        drive.SetRegister(jogreg::RunModeA, 5);
+        drive.SetRegister(jogreg::RunModeB, 7);
+        drive.SetRegister(jogreg::CurrentStopTime, 100);
+        drive.SetRegister(jogreg::CurrentAccelerationTime, 200);
+        drive.SetRegister(jogreg::CurrentMovingSpeed, 300);
+        drive.SetRegister(jogreg::CurrentMovingDistance, 100);
+        drive.SetRegister(jogreg::CurrentDirection, 0x0020);
     }
     // The user connects again to the same drive.
     void Reconnect() {
@@ -187,13 +199,7 @@ const StrokeWindowCase StrokeWindows[] = {
 TEST_F(JogModeWindow, StrokeStopThatFellIntoAFreezeIsSentFirstWhenTheLinkComesBack) {
     StartLinked();
     for (const StrokeWindowCase& c : StrokeWindows) {
-        drive.SetRegister(jogreg::RunModeA, 5);
-        drive.SetRegister(jogreg::RunModeB, 7);
-        drive.SetRegister(jogreg::CurrentStopTime, 100);
-        drive.SetRegister(jogreg::CurrentAccelerationTime, 200);
-        drive.SetRegister(jogreg::CurrentMovingSpeed, 300);
-        drive.SetRegister(jogreg::CurrentMovingDistance, 100);
-        drive.SetRegister(jogreg::CurrentDirection, 0x0020);
+        SetStrokeRegisters();
         View()->SendMessage(WM_COMMAND, c.command);
         CJogRunDialog* stroke = c.window(*View());
         ASSERT_NE(stroke, nullptr) << c.motion;
@@ -252,6 +258,54 @@ TEST_F(JogModeWindow, WithoutALinkTheStopSaysSoAndSendsNothing) {
     EXPECT_EQ(messages.Shown()[0].text,
               "No link to the drive: the jog stop was not sent.\nIt is sent first when the link comes back.");
     EXPECT_EQ(messages.Shown()[0].caption, "Communication Message");
+}
+
+TEST_F(JogModeWindow, EveryMotionWindowsStopWithoutALinkSaysSoAndSendsNothing) {
+    StartLinked();
+    SetStrokeRegisters();
+    struct Case {
+        const char* motion;
+        std::function<CWnd*()> open; // opens the window with its run going
+        int stop;
+    };
+    const auto strokeRun = [&](UINT command, std::function<CJogRunDialog*()> window) {
+        return [this, command, window]() -> CWnd* {
+            View()->SendMessage(WM_COMMAND, command);
+            CJogRunDialog* stroke = window();
+            if (stroke) {
+                ui::Press(*stroke, IDC_JOG_PARAMETER_WRITE);
+                ui::Press(*stroke, IDC_JOG_START);
+            }
+            return stroke;
+        };
+    };
+    const Case cases[] = {
+        {"stroke jog", strokeRun(ID_INERTIA_ESTIMATION, [&] { return View()->InertiaWindow; }), IDC_JOG_STOP},
+        {"program jog", strokeRun(ID_PROGRAM_JOG, [&] { return View()->ProgramJogWindow; }), IDC_JOG_STOP},
+        {"multi-position run",
+         [&]() -> CWnd* {
+             View()->SendMessage(WM_COMMAND, ID_MULTI_POSITION);
+             return View()->MultiPositionWindow;
+         },
+         IDC_MP_EMC},
+    };
+    for (const Case& c : cases) {
+        if (!ConnectedFlag)
+            Reconnect();
+        ASSERT_EQ(ConnectedFlag.load(), 1) << c.motion;
+        CWnd* motionWindow = c.open();
+        ASSERT_NE(motionWindow, nullptr) << c.motion;
+        View()->SendMessage(WM_COMMAND, ID_DISCONNECT);
+        drive.ClearLog();
+        messages.Clear();
+        ui::Press(*motionWindow, c.stop);
+        EXPECT_TRUE(Requests().empty()) << c.motion;
+        ASSERT_EQ(messages.Shown().size(), 1u) << c.motion;
+        EXPECT_EQ(messages.Shown()[0].text, CStopKeeper::NoLinkText(c.motion));
+        motionWindow->SendMessage(WM_COMMAND, IDCANCEL);
+    }
+    // Each reconnect above sent the stop kept before it; the last one waits for the next link.
+    EXPECT_EQ(View()->Stops.KeptMotions(), std::vector<std::string>{"multi-position run"});
 }
 
 TEST_F(JogModeWindow, HeldPressOutlastsTheLinkRechecks) {
