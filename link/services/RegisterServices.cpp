@@ -275,6 +275,9 @@ int CRegisterServices::SendFixedCommandFrame() {
     // keeps it from cutting into an exchange of a sampling thread.
     if (PortObject.PortMutex.Lock(kFixedFrameTimeoutMs)) {
         Write(kFixedFrame, static_cast<int>(sizeof kFixedFrame), nullptr, nullptr, kFixedFrameTimeoutMs);
+        // Only a pause on the line ends a frame without an answer: a request that followed at once
+        // would be taken as part of it and go unanswered. The next exchange waits for the quiet line.
+        PortObject.NoteUnfinishedExchange();
         PortObject.PortMutex.Unlock();
     }
     return 1;
