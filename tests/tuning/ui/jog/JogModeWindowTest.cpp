@@ -51,6 +51,14 @@ struct JogModeWindow : ShellUiFixture {
         machine->Advance(us);
         return machine->Signal(SimSignal::SpeedFeedback);
     }
+    // Opens the JOG window with this jog speed, enters the jog servo and holds CW down.
+    void HoldClockwise(int speed) {
+        drive.SetRegisterSigned(0x0201, speed);
+        ASSERT_NE(OpenJog(), nullptr);
+        ui::Press(*window, IDC_JM_SERVO);
+        Press(window->m_cw);
+        Deliver();
+    }
     // Stroke settings the two stroke jog windows accept, and run registers to put back.
     void SetStrokeRegisters() {
         drive.SetRegister(jogreg::RunModeA, 5);
@@ -137,11 +145,7 @@ TEST_F(JogModeWindow, HeldButtonTurnsTheMotorAndEveryEndOfThePressStopsIt) {
 
 TEST_F(JogModeWindow, StopThatFellIntoAFreezeIsSentFirstWhenTheLinkComesBack) {
     StartLinked();
-    drive.SetRegisterSigned(0x0201, 100);
-    ASSERT_NE(OpenJog(), nullptr);
-    ui::Press(*window, IDC_JM_SERVO);
-    Press(window->m_cw);
-    Deliver();
+    HoldClockwise(100);
     ASSERT_GT(SpeedAfter(1'000'000), 80);
 
     drive.Freeze(std::chrono::seconds(7));
@@ -310,11 +314,7 @@ TEST_F(JogModeWindow, EveryMotionWindowsStopWithoutALinkSaysSoAndSendsNothing) {
 
 TEST_F(JogModeWindow, HeldPressOutlastsTheLinkRechecks) {
     StartLinked();
-    drive.SetRegisterSigned(0x0201, 300);
-    ASSERT_NE(OpenJog(), nullptr);
-    ui::Press(*window, IDC_JM_SERVO);
-    Press(window->m_cw);
-    Deliver();
+    HoldClockwise(300);
     ASSERT_EQ(jog->SpeedCommand(), 300.0);
     drive.ClearLog();
     for (int recheck = 0; recheck < 2; ++recheck) {
