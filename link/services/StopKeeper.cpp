@@ -67,6 +67,14 @@ std::vector<std::string> CStopKeeper::KeptMotions() const {
     return motions;
 }
 
+void CStopKeeper::TakeOver(CStopKeeper& other) {
+    if (&other == this)
+        return;
+    for (Kept& kept : other.kept_)
+        Keep(kept.motion, std::move(kept.writes));
+    other.kept_.clear();
+}
+
 void CStopKeeper::Keep(const std::string& motion, Writes writes) {
     Forget(motion);
     kept_.push_back({motion, std::move(writes)});

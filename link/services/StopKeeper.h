@@ -35,6 +35,8 @@ public:
     StopResult Send(const std::string& motion, const Writes& writes, Writes keptWrites = {});
 
     bool HasKept() const { return !kept_.empty(); }
+    // The stops another keeper kept (a view that goes hands them to the one that follows it).
+    void TakeOver(CStopKeeper& other);
     std::vector<std::string> KeptMotions() const;
 
     // What became of the kept stops when they were sent again.
