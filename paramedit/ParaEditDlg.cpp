@@ -1115,7 +1115,8 @@ BOOL CParaEditDlg::WriteCheckedParameters(int rowCount) {
             }
         }
     }
-    pass.CloseProgress();
+    // The result box waits for the user: the line is free again before it opens.
+    pass.End();
     std::string text;
     const int checked = CheckedRowCount(rowCount);
     if (notWritten.empty() || static_cast<int>(notWritten.size()) < checked) {

@@ -10,7 +10,9 @@
 #include "link/SerialExt.h"
 #include "link/services/TransferPass.h"
 
+#include <chrono>
 #include <optional>
+#include <thread>
 
 std::atomic<int> ServoOnFlag{0};
 
@@ -39,6 +41,7 @@ constexpr int kHnModbusBase = 0x0500;
 // The drive's fixed command frame (sent with the servo off, e.g. after a factory reset).
 constexpr unsigned char kFixedFrame[11] = {0x50, 0x05, 0x07, 0x09, 0x03, 0x07, 0x87, 0x83, 0x89, 0x87, 0x85};
 constexpr unsigned kFixedFrameTimeoutMs = 500;
+constexpr unsigned kFixedFramePauseGaps = 3;
 
 // A parameter as the register map knows it.
 struct ParamRef {
@@ -275,6 +278,11 @@ int CRegisterServices::SendFixedCommandFrame() {
     // keeps it from cutting into an exchange of a sampling thread.
     if (PortObject.PortMutex.Lock(kFixedFrameTimeoutMs)) {
         Write(kFixedFrame, static_cast<int>(sizeof kFixedFrame), nullptr, nullptr, kFixedFrameTimeoutMs);
+        // Only a pause on the line ends a frame without an answer: a request that followed at once
+        // would be taken as part of it and go unanswered. The line stays ours, silent, for a few
+        // gaps (one gap is too close to the drive's own limit on a loaded machine).
+        std::this_thread::sleep_for(
+            std::chrono::milliseconds(kFixedFramePauseGaps * PortObject.QuietLineMs()));
         PortObject.PortMutex.Unlock();
     }
     return 1;

@@ -14,6 +14,7 @@
 // between requests and the wait cursor reach them through the small hooks below, which the view
 // fills in. With none installed the transfers simply run.
 #include "link/InternalCode.h"
+#include "link/services/StopKeeper.h"
 
 #include <array>
 #include <atomic>
@@ -80,6 +81,8 @@ public:
     // Hooks the view fills in.
     ITransferProgress* Progress = nullptr;
     std::function<void()> PeekAndPump; // dispatches one pending window message
+    // Every motion window's stop goes through here (kept while it cannot reach the drive).
+    CStopKeeper Stops{*this};
 
     // --- Single registers and parameters --------------------------------------------------------
     // "R1": signed 16-bit for 0x0201, 0x0601, 0x0905, 0x0906, 0x0C1C, unsigned for every other address.

@@ -44,5 +44,6 @@ inline constexpr int IDS_FRA_SCALE_FAILED = 47308;
 inline constexpr int IDS_FRA_FILE_FAILED = 47309;
 inline constexpr int IDS_FRA_FILE_CAPTION = 47310;
 inline constexpr int IDS_FRA_BAD_RECORD = 47311;
+inline constexpr int IDS_FRA_WAIT_TIMEOUT_UNDONE_REFUSED = 47312;
 inline constexpr int IDS_FAR_RANGE_FIRST = 47320; // 47320..47334 in table order
 inline constexpr int IDS_FAR_ERROR_CAPTION = 47335;

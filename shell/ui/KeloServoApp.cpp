@@ -274,6 +274,9 @@ void CKeloServoApp::RetireChildFrame(CFrameWnd* oldChild, bool cancelToolWindows
     if (oldView) {
         (void)cancelToolWindows;
         oldView->CloseToolDialogs();
+        // Stops the old view could not deliver (its windows' last ones among them) go with the link.
+        if (CKeloServoView* view = ActiveView(); view && view != oldView)
+            view->Stops.TakeOver(oldView->Stops);
     }
     if (oldDoc)
         oldDoc->OnCloseDocument();

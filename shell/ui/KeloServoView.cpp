@@ -33,6 +33,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -93,6 +94,12 @@ CKeloServoView::CKeloServoView() {
     Progress = &progress_;
     OwnerLife = CWnd::Life();
     PeekAndPump = [this] { PeekAndPumpOnce(); };
+    // The window that sent the stop told the user; the lost-link box would be a second message.
+    Stops.OnUnanswered = [this] {
+        DropLink(false);
+        RefreshAllPanes();
+        RefreshPanes({PaneLink});
+    };
 }
 
 CKeloServoView::~CKeloServoView() {
@@ -346,6 +353,7 @@ void CKeloServoView::Connect() {
     RefreshPanes({PaneLink});
     RefreshStatus();
     RefreshEditorAfterLink(!disconnecting);
+    ReportKeptStops();
     if (automatic)
         app->AutoConnect.flag = false;
     else if (!disconnecting)
@@ -359,6 +367,7 @@ void CKeloServoView::OpenAndProbe(const std::string& entry) {
     const std::string device = PortDeviceOfEntry(entry);
     const int opened = PortObject.Open(device.c_str(), 9600, 500, 20000, 20000);
     if (opened == ErrAlreadyOpen) {
+        SendKeptStops();
         if (ModbusMode)
             return;
         int dn03 = 0, version = 0;
@@ -391,6 +400,7 @@ void CKeloServoView::OpenAndProbe(const std::string& entry) {
     PortObject.SetupHandshaking(HandshakeOff);
     PortObject.SetupReadTimer(baud, 177);
     PortOpenFlag = 1;
+    SendKeptStops();
     auto refuse = [this](int textId) {
         PortObject.Close();
         ConnectedFlag = 0;
@@ -499,6 +509,7 @@ void CKeloServoView::RecheckLink() {
     const std::string device = PortDeviceOfEntry(app ? app->CurrentPortEntry : std::string());
     const int opened = PortObject.Open(device.c_str(), 19200, 2048, 2048);
     if (opened == ErrAlreadyOpen) {
+        SendKeptStops();
         int dn03 = 0;
         bool good;
         if (ModbusMode) {
@@ -528,6 +539,7 @@ void CKeloServoView::RecheckLink() {
                          line.dataBits, line.parity, line.stopBits);
         PortObject.SetupHandshaking(HandshakeOff);
         PortOpenFlag = 1;
+        SendKeptStops();
         int dn03 = 0;
         if (ProbeVersionAndDn03(dn03)) {
             if (CKeloServoDoc* doc = GetDoc())
@@ -540,6 +552,7 @@ void CKeloServoView::RecheckLink() {
     }
     RefreshPanes({PaneLink});
     RefreshEditorAfterLink(false); // the same link, or none: the editor keeps its table
+    ReportKeptStops();
     if (!ConnectedFlag) {
         RefreshPanes({0, 1, 2, 4, 5, 6});
         // Posted: the re-check may run inside a tick that is feeding these very windows.
@@ -548,6 +561,30 @@ void CKeloServoView::RecheckLink() {
                 window->PostMessage(WM_COMMAND, IDCANCEL);
     }
     ViewBusyFlag = 0;
+}
+
+void CKeloServoView::SendKeptStops() {
+    if (!Stops.HasKept())
+        return;
+    // The services send only on a link: the kept stops are this port's first exchanges.
+    const int connected = ConnectedFlag;
+    ConnectedFlag = 1;
+    const CStopKeeper::Delivery delivery = Stops.SendKept();
+    if (ConnectedFlag)
+        ConnectedFlag = connected;
+    keptDelivery_.taken.insert(keptDelivery_.taken.end(), delivery.taken.begin(), delivery.taken.end());
+    keptDelivery_.notTaken.insert(keptDelivery_.notTaken.end(), delivery.notTaken.begin(),
+                                  delivery.notTaken.end());
+}
+
+void CKeloServoView::ReportKeptStops() {
+    // Told once the link is up; a link that did not come up has its own message, and the stops that
+    // got no answer stay kept for the next one.
+    if (!ConnectedFlag || keptDelivery_.Empty())
+        return;
+    const CStopKeeper::Delivery delivery = std::exchange(keptDelivery_, {});
+    ShowMessage(CStopKeeper::DeliveryText(delivery), CStopKeeper::Caption(),
+                MB_OK | (delivery.notTaken.empty() ? MB_ICONINFORMATION : MB_ICONSTOP));
 }
 
 void CKeloServoView::ShowLostLinkMessage() {

@@ -384,6 +384,12 @@ private:
     // Writes a Cn parameter by group and number and reads it back; the value read or nothing.
     std::optional<int> WriteAndReadBack(int number, int value);
 
+    // Sends the stops kept while the link was down, before anything else goes out on a port just
+    // opened; the delivery is told once the link is known to be up (ReportKeptStops).
+    void SendKeptStops();
+    void ReportKeptStops();
+    CStopKeeper::Delivery keptDelivery_;
+
     void LinkSupervisionTick();
     void ServoStatusTick();
     // Closes the port and clears the link flags after a failed cycle or re-check, and tells the user

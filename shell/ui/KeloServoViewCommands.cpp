@@ -381,18 +381,23 @@ LRESULT CKeloServoView::OnJogCommand(WPARAM code, LPARAM speed) {
         writeSpeed(value);
         break;
     case 11:
-        // A stop that did not reach the drive leaves the motor turning: the user must know.
-        if (writeSpeed(0))
+    case 12: {
+        // A stop that did not reach the drive leaves the motor turning: the user must know, and the
+        // keeper sends it again when the link comes back.
+        const CStopKeeper::Writes stop = [code, value](CRegisterServices& services) {
+            if (code == 11)
+                return services.WriteParameterByGroup(JogGroup, JogNumber, 0, 0) != 0;
+            return services.WriteDriveRegister(RegJogMode, 0) != 0 &&
+                   services.WriteParameterByGroup(JogGroup, JogNumber, value, 0) != 0 &&
+                   services.WriteDriveRegister(RegJogServo, 0) != 0;
+        };
+        const StopResult result = Stops.Send("jog", stop);
+        if (result == StopResult::Taken)
             jogRefusalShown_ = false;
-        else
-            ReportJogRefusal(IDS_JM_STOP_REFUSED);
+        else if (result == StopResult::Refused)
+            ReportJogRefusal(code == 11 ? IDS_JM_STOP_REFUSED : IDS_JM_SERVO_OFF_REFUSED);
         break;
-    case 12:
-        if (writeRegister(RegJogMode, 0) && writeSpeed(value) && writeRegister(RegJogServo, 0))
-            jogRefusalShown_ = false;
-        else
-            ReportJogRefusal(IDS_JM_SERVO_OFF_REFUSED);
-        break;
+    }
     case 13:
         if (writeRegister(RegJogServo, 1) && writeSpeed(0))
             writeRegister(RegJogMode, 1);

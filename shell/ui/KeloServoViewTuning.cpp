@@ -131,7 +131,8 @@ void CKeloServoView::ReportJogRefusal(int textId) {
 }
 
 void CKeloServoView::TuningWindowsLinkChanged() {
-    if (JogWindow && IsWindow(JogWindow->GetSafeHwnd()))
+    // Only a link that is gone ends a held jog: a re-check that found it up changes nothing.
+    if (!ConnectedFlag && JogWindow && IsWindow(JogWindow->GetSafeHwnd()))
         JogWindow->EndPresses();
     for (COnlineFilterDialog* window : {static_cast<COnlineFilterDialog*>(NotchWindow),
                                         static_cast<COnlineFilterDialog*>(LowFrequencyWindow)})

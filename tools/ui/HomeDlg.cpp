@@ -128,8 +128,15 @@ void CHomeDlg::OnWrite() {
 void CHomeDlg::OnServoOn() {
     m_state[ButtonServo] = !m_state[ButtonServo];
     PaintStateButton(m_buttons[ButtonServo], m_state[ButtonServo]);
-    if (!WriteServoOnCommand(link_.Services(), m_state[ButtonServo] ? 1 : 0) && !ConnectedFlag)
+    if (!m_state[ButtonServo]) {
+        // Servo off is the homing run's stop: the view keeps it while it cannot reach the drive.
+        if (link_.Services().Stops.Send("homing", [](CRegisterServices& services) {
+                return WriteServoOnCommand(services, 0);
+            }) == StopResult::Refused)
+            ShowWritesRefused("0x170E");
+    } else if (!WriteServoOnCommand(link_.Services(), 1) && !ConnectedFlag) {
         ShowLinkLost();
+    }
     PauseMs(100);
     RefreshInputs();
 }

@@ -55,10 +55,11 @@ void CLinearPowDlg::OnStart() {
 }
 
 void CLinearPowDlg::OnClose() {
-    if (ConnectedFlag != 0 && services_) {
-        CBusyHold hold(*services_);
-        services_->WriteDriveRegister(RegAlignment, 0);
-    }
+    // The alignment's stop; an alignment under way whose link went keeps it in the view.
+    if (services_ && (ConnectedFlag != 0 || HasTimer(PoleAlignmentPollTimer)))
+        services_->Stops.Send("pole alignment", [](CRegisterServices& services) {
+            return services.WriteDriveRegister(RegAlignment, 0) != 0;
+        });
     EndDialog(IDCANCEL);
 }
 

@@ -5,6 +5,7 @@
 #include "framework/core/WindowStyles.h"
 #include "link/LinkState.h"
 #include "link/services/RegisterServices.h"
+#include "link/services/StopKeeper.h"
 #include "resources/ids/tools.h"
 #include "tools/VirtualInputs.h"
 #include "tools/ui/PositionPageSupport.h"
@@ -78,17 +79,43 @@ void CMulPosDlg::ShowEnableState() {
     SetEnableCaption(ReadServoOnState(Services()) != 0);
 }
 
+StopResult CMulPosDlg::SendStop(const CStopKeeper::Writes& now) {
+    // Kept for a later link, the stop is the servo command alone: no read-modify-write of the
+    // virtual inputs on a link whose first exchanges must be the stops.
+    return Services().Stops.Send(
+        StopMotion, now, [](CRegisterServices& services) { return WriteServoOnCommand(services, 0); });
+}
+
+void CMulPosDlg::EndRunOnStop() {
+    Apply(legs_.Stop());
+    KillTimer(ServoWatchTimer);
+    MultiPositionRunFlag = 0;
+    SetEnableCaption(false);
+}
+
+bool CMulPosDlg::StopWithoutLink() {
+    if (Linked() || !Document())
+        return false;
+    // Nothing can be sent: the view keeps the stop for the link's return and says so.
+    EndRunOnStop();
+    SendStop([](CRegisterServices& services) { return WriteServoOnCommand(services, 0); });
+    return true;
+}
+
 void CMulPosDlg::OnEnable() {
     SetEnableCaption(true);
-    if (!Document() || !Linked() || OtherPageRunning())
+    if (StopWithoutLink())
+        return;
+    if (!Document() || OtherPageRunning())
         return;
     CRegisterServices& services = Services();
     if (ReadServoOnState(services) != 0) {
         for (int timer : {PollTimer, LeaveForSecondTimer, ReturnToFirstTimer})
             KillTimer(timer);
-        WriteServoOnCommand(services, 0);
         MultiPositionRunFlag = 0;
         SetEnableCaption(false);
+        if (SendStop([](CRegisterServices& s) { return WriteServoOnCommand(s, 0); }) == StopResult::Refused)
+            ShowWritesRefused("0x170E");
         return;
     }
     services.WriteDriveParameter("Pn381", 0);
@@ -188,12 +215,17 @@ bool CMulPosDlg::PulseTrigger() {
 }
 
 void CMulPosDlg::EndRun(const std::string& refusedCodes, bool noAnswer) {
+    const bool running = MultiPositionRunFlag != 0;
     Apply(legs_.Stop());
     KillTimer(ServoWatchTimer);
     MultiPositionRunFlag = 0;
     if (!Linked() || noAnswer) {
         SetEnableCaption(false);
-        ShowLinkLost();
+        // The motor may be on its way to a target: its stop goes to the view, which tells the user.
+        if (running)
+            SendStop([](CRegisterServices& services) { return WriteServoOnCommand(services, 0); });
+        else
+            ShowLinkLost();
     } else {
         ShowWritesRefused(refusedCodes);
     }
@@ -213,15 +245,13 @@ void CMulPosDlg::Apply(const LegAction& action) {
 
 void CMulPosDlg::OnTimer(UINT_PTR id) {
     if (!Linked()) {
-        // The link went: no leg may follow. One message for the whole run.
+        // The link went: no leg may follow, and the run's stop is kept for the link's return. One
+        // message for the whole run.
         const bool running = MultiPositionRunFlag != 0;
-        Apply(legs_.Stop());
-        KillTimer(ServoWatchTimer);
         KillTimer(id);
-        SetEnableCaption(false);
-        MultiPositionRunFlag = 0;
+        EndRunOnStop();
         if (running)
-            ShowLinkLost();
+            SendStop([](CRegisterServices& services) { return WriteServoOnCommand(services, 0); });
         return;
     }
     switch (id) {
@@ -259,12 +289,22 @@ void CMulPosDlg::OnTimer(UINT_PTR id) {
 }
 
 void CMulPosDlg::OnEmc() {
+    if (!m_emc && StopWithoutLink())
+        return;
     if (!Document() || !Linked() || OtherPageRunning())
         return;
     if (!m_emc) {
         Apply(legs_.Stop());
-        SetVirtualInput(1, BitPhold);
-        SetVirtualInput(0, BitServoOn);
+        const StopResult stopped = SendStop([this](CRegisterServices&) {
+            return SetVirtualInput(1, BitPhold) && SetVirtualInput(0, BitServoOn);
+        });
+        if (stopped != StopResult::Taken) {
+            // Not confirmed: the run is over here, but EMC does not claim the inputs are set.
+            EndRunOnStop();
+            if (stopped == StopResult::Refused)
+                ReportInputsRefused();
+            return;
+        }
         GetDlgItem(IDC_MP_START)->EnableWindow(FALSE);
         GetDlgItem(IDC_MP_ENABLE)->EnableWindow(FALSE);
         SetDlgItemText(IDC_MP_EMC, "----");

@@ -6,9 +6,11 @@
 // ends the run with one message: the motor is never triggered towards a target the drive did not
 // take.
 #include "framework/core/ResourceTypes.h"
+#include "link/services/StopKeeper.h"
 #include "tools/MultiPositionRun.h"
 #include "tools/ui/MultiPositionPage.h"
 
+#include <functional>
 #include <memory>
 
 class CMulPosDlg : public CMultiPositionPage {
@@ -54,6 +56,13 @@ private:
     void EndRun(const std::string& refusedCodes, bool noAnswer = false);
     void Apply(const LegAction& action);
     void SetEnableCaption(bool servoOn);
+    // The run's stop through the view's keeper (`now` while linked; the servo command when kept).
+    StopResult SendStop(const std::function<bool(CRegisterServices&)>& now);
+    // Every run timer goes, the flag falls, the servo caption shows off.
+    void EndRunOnStop();
+    // A stop pressed without a link: the run ends here and the view keeps its stop. False when linked.
+    bool StopWithoutLink();
+    static constexpr const char* StopMotion = "multi-position run";
 
     MultiPositionLegs legs_;
     bool alone_ = false;

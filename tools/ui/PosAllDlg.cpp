@@ -3,6 +3,7 @@
 #include "link/LinkState.h"
 #include "link/services/RegisterServices.h"
 #include "resources/ids/tools.h"
+#include "tools/MultiPositionRun.h"
 #include "tools/ui/PositionPageSupport.h"
 #include "tools/ui/PositionToolsLink.h"
 #include "tuning/ui/ChildPage.h"
@@ -96,8 +97,10 @@ void CPosAllDlg::OnTabChange(NMHDR*, LRESULT* result) {
 }
 
 void CPosAllDlg::OnCancel() {
-    if (ConnectedFlag)
-        WriteServoOnCommand(link_.Services(), 0);
+    // The servo goes off with the window; a run that lost its link keeps that stop in the view.
+    if (ConnectedFlag || MultiPositionRunFlag || MultiPositionIoRunFlag)
+        link_.Services().Stops.Send(
+            "position run", [](CRegisterServices& services) { return WriteServoOnCommand(services, 0); });
     link_.ToolWindowClosed(this);
     DestroyWindow();
 }

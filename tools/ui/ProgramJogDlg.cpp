@@ -64,16 +64,13 @@ void CProgramJogDlg::OnClose() {
 }
 
 void CProgramJogDlg::OnCancel() {
-    if (HasDocument() && ConnectedFlag) {
-        if (run_.running) {
-            // StopJogRun also puts the run registers back.
-            StopJogRun();
-            // The drive did not confirm the stop: the window stays, with Stop, until it does.
-            if (GetDlgItem(IDC_JOG_STOP)->IsWindowEnabled())
-                return;
-        } else {
-            RestoreRunRegisters();
-        }
+    if (HasDocument() && run_.running) {
+        // The stop also puts the run registers back. The drive refused it: the window stays, with
+        // Stop, until it takes one; a stop that could not be sent is kept by the view.
+        if (StopRun() == StopResult::Refused)
+            return;
+    } else if (HasDocument() && ConnectedFlag) {
+        RestoreRunRegisters();
     }
     if (OnClosed)
         OnClosed();

@@ -18,6 +18,7 @@ public:
     void DoDataExchange(CDataExchange* dx) override;
     void OnCancel() override;
     void OnOK() override {}
+    std::string MotionName() const override { return "program jog"; }
 
     void OnParameterWrite();
     void OnOnlineParameter();

@@ -189,6 +189,13 @@ BOOL CFRADlg::StartExcitation() {
     return TRUE;
 }
 
+StopResult CFRADlg::StopExcitation() {
+    return services_.Stops.Send("analysis excitation",
+                                [saved = m_savedJogSpeed](CRegisterServices& services) {
+                                    return StopAnalysisExcitation(services, saved);
+                                });
+}
+
 int CFRADlg::PollMeasurementState() {
     return services_.PollAnalysisState();
 }
@@ -215,7 +222,13 @@ BOOL CFRADlg::RunMeasurement() {
     for (;;) {
         const int state = PollMeasurementState();
         if (state == 0) {
-            ShowFailure(LoadResString(IDS_FRA_SETTING_FAILED));
+            // The run cannot be followed: the machine must not go on being excited. A stop that
+            // did not reach the drive is kept by the view, which told the user.
+            if (pass)
+                pass->CloseProgress();
+            const StopResult stopped = completionSeen ? StopResult::Taken : StopExcitation();
+            if (stopped == StopResult::Taken || stopped == StopResult::Refused)
+                ShowFailure(LoadResString(IDS_FRA_SETTING_FAILED));
             return FALSE;
         }
         if (state == 1) {
@@ -226,14 +239,21 @@ BOOL CFRADlg::RunMeasurement() {
                 if (!pass->OwnerGone()) {
                     pass->CloseProgress();
                     services_.CancelRequest = 0;
-                    if (!StopAnalysisExcitation(services_, m_savedJogSpeed))
+                    if (StopExcitation() == StopResult::Refused)
                         ShowFailure(LoadResString(IDS_FRA_SETTING_FAILED));
                 }
                 return FALSE;
             }
             const Clock::time_point now = Clock::now();
             if (now >= deadline) {
-                ShowFailure(LoadResString(IDS_FRA_WAIT_TIMEOUT));
+                // Given up, the run is undone as Cancel undoes it.
+                if (pass)
+                    pass->CloseProgress();
+                const StopResult stopped = StopExcitation();
+                if (stopped == StopResult::Taken)
+                    ShowFailure(LoadResString(IDS_FRA_WAIT_TIMEOUT));
+                else if (stopped == StopResult::Refused)
+                    ShowFailure(LoadResString(IDS_FRA_WAIT_TIMEOUT_UNDONE_REFUSED));
                 return FALSE;
             }
             if (pass) {

@@ -81,6 +81,8 @@ public:
     int m_loadTorque = 0;
     int m_excitation = ExcitationSettingValue;
     int m_savedJogSpeed = 0;
+    // Ends the excitation and puts back what the start changed, through the view's stop keeper.
+    StopResult StopExcitation();
     int m_measurementState = 0;
     bool m_readSucceeded = false;
     CFRAReadDlg* m_readWindow = nullptr;

@@ -426,12 +426,12 @@ void CJogAutotuningDlg::OnStart() {
     Invalidate();
 }
 
-bool CJogAutotuningDlg::StopRunOnDrive() {
-    CRegisterServices& services = view_.Services();
-    CBusyHold busy(services);
-    services.WriteDriveRegister(TuningEnable, 0);
-    services.WriteDriveRegister(JogModeWord, 0);
-    return services.WriteDriveRegister(RunCommand, 0) != 0;
+StopResult CJogAutotuningDlg::StopRunOnDrive() {
+    return view_.Services().Stops.Send("auto gain", [](CRegisterServices& services) {
+        services.WriteDriveRegister(TuningEnable, 0);
+        services.WriteDriveRegister(JogModeWord, 0);
+        return services.WriteDriveRegister(RunCommand, 0) != 0;
+    });
 }
 
 void CJogAutotuningDlg::OnTimer(UINT_PTR id) {
@@ -458,9 +458,9 @@ void CJogAutotuningDlg::OnTimer(UINT_PTR id) {
     case AutoGainTick::Alarm: {
         KillTimer(AutoGainPollTimer);
         Invalidate();
-        const bool stopped = StopRunOnDrive();
+        const bool refused = StopRunOnDrive() == StopResult::Refused;
         ShowMessage(Text(IDS_AG_FAILED));
-        if (!stopped)
+        if (refused)
             ShowMessage(Text(IDS_AG_STOP_UNCONFIRMED), Text(IDS_AG_CAPTION), MB_OK | MB_ICONSTOP);
         EnableControls({IDC_AG_PARAMETER_WRITE, IDC_AG_ANALYSIS, IDC_AG_ALARM_CLEAR, IDC_AG_INERTIA}, true);
         return;
@@ -540,15 +540,16 @@ void CJogAutotuningDlg::SetTuningConfirmation(int answer) {
 }
 
 void CJogAutotuningDlg::OnStop() {
-    if (!poll_.Running() || !ConnectedFlag)
+    if (!poll_.Running())
         return;
     poll_.Stop();
-    const bool stopped = StopRunOnDrive();
+    // Without a link the view keeps the stop for the link's return and says so.
+    const bool refused = StopRunOnDrive() == StopResult::Refused;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     KillTimer(AutoGainPollTimer);
     EnableControls({IDC_AG_PARAMETER_WRITE, IDC_AG_ANALYSIS, IDC_AG_ALARM_CLEAR, IDC_AG_INERTIA}, true);
     Invalidate();
-    if (!stopped)
+    if (refused)
         ShowMessage(Text(IDS_AG_STOP_UNCONFIRMED), Text(IDS_AG_CAPTION), MB_OK | MB_ICONSTOP);
 }
 
@@ -653,9 +654,12 @@ void CJogAutotuningDlg::OnCancel() {
             services.WriteDriveRegister(ModeWord, 0);
             ::RestoreRunRegisters(services, saved_);
         }
-        stopped = StopRunOnDrive();
+        stopped = StopRunOnDrive() != StopResult::Refused;
         if (!stopped && poll_.InProgress())
             ShowMessage(Text(IDS_AG_STOP_UNCONFIRMED), Text(IDS_AG_CAPTION), MB_OK | MB_ICONSTOP);
+    } else if (view_.Document() && poll_.InProgress()) {
+        // The link went during the run: its stop is kept for the link's return.
+        StopRunOnDrive();
     }
     KillTimer(AutoGainPollTimer);
     if (OnClosed)

@@ -79,8 +79,8 @@ private:
     // The fourteen result reads into the pages (and the snapshot at Start); stops at a failed read
     // when `stopAtFailure`.
     bool ReadResults(bool snapshot, bool stopAtFailure);
-    // Cn059, 0x0C25 and 0x170E to 0; false when the stop command was refused.
-    bool StopRunOnDrive();
+    // Cn059, 0x0C25 and 0x170E to 0, through the view's stop keeper.
+    StopResult StopRunOnDrive();
     void ShowParameterPage(int index);
     void ShowResultPage(int index);
     void PlacePage(CDialog& page, CTabCtrl& tab);

@@ -102,22 +102,44 @@ void CJogRunDialog::OnStartRun() {
 }
 
 void CJogRunDialog::StopJogRun() {
+    StopRun();
+}
+
+StopResult CJogRunDialog::StopRun() {
     if (!HasDocument())
-        return;
-    JogStopResult result;
+        return StopResult::Taken;
+    const CStopKeeper::Writes stop = [](CRegisterServices& services) {
+        return services.WriteDriveRegister(jogreg::RunCommand, 0) != 0;
+    };
+    // Sent later, the stop puts the run registers back itself: this window may be gone by then.
+    const CStopKeeper::Writes kept = [saved = run_](CRegisterServices& services) {
+        const bool stopped = services.WriteDriveRegister(jogreg::RunCommand, 0) != 0;
+        return ::RestoreRunRegisters(services, saved) && stopped;
+    };
+    const StopResult result = services_.Stops.Send(MotionName(), stop, kept);
+    if (result == StopResult::NoLink || result == StopResult::NoAnswer) {
+        // The keeper has the stop and told the user; nothing here can reach the drive meanwhile.
+        run_.running = false;
+        EnableRunButtons(true);
+        return result;
+    }
+    bool restored;
     {
         CBusyHold busy(services_);
-        result = StopJogRunOnDrive(services_, run_);
+        if (result == StopResult::Taken)
+            SetJogModeDigit(services_, 0);
+        restored = ::RestoreRunRegisters(services_, run_);
     }
-    if (result.stopped) {
+    if (result == StopResult::Taken) {
         EnableRunButtons(true);
     } else {
         // Nothing confirms the motor stopped: Stop stays the one way on.
         EnableRunButtons(false);
         ShowRunMessage(IDS_JOG_STOP_REFUSED, MB_ICONSTOP);
     }
-    if (!result.registersRestored)
+    if (!restored)
         ShowRunMessage(IDS_JOG_RESTORE_FAILED, MB_ICONSTOP);
+    return result;
 }
 
 bool CJogRunDialog::IsStrokeControl(int id) const {

@@ -27,6 +27,10 @@ public:
     // Stop (1128), also on close: stops the run and puts the run registers back. A stop the drive
     // refused is told to the user and Stop stays enabled, since the motor may still move.
     void StopJogRun();
+    // The same, with what became of the stop (StopResult::Taken when there is no document).
+    StopResult StopRun();
+    // The run's name in the messages of a stop that did not reach the drive.
+    virtual std::string MotionName() const { return "stroke jog"; }
 
     // Enter in a stroke edit or the direction combo runs that control's handler and goes no further.
     BOOL PreTranslateMessage(MSG* msg) override;

@@ -105,12 +105,10 @@ void CUn45JogDlg::OnClose() {
 void CUn45JogDlg::OnCancel() {
     if (HasDocument()) {
         CRegisterServices& services = view_.Services();
-        if (ConnectedFlag && run_.running) {
-            StopJogRun();
-            // The drive did not confirm the stop: the window stays, with Stop, until it does.
-            if (GetDlgItem(IDC_JOG_STOP)->IsWindowEnabled())
-                return;
-        }
+        // The drive refused the stop: the window stays, with Stop, until it takes one. A stop that
+        // could not be sent is kept by the view and goes out when the link comes back.
+        if (run_.running && StopRun() == StopResult::Refused)
+            return;
         if (ConnectedFlag) {
             CBusyHold busy(services);
             ::RestoreRunRegisters(services, run_);

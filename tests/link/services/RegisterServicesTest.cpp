@@ -472,3 +472,44 @@ TEST_F(Services, StepDialogRoutineRunsBusy) {
 }
 
 } // namespace
+
+TEST_F(Services, KeptStopsGoOutOldestFirstAndARefusedOneIsNotKeptAgain) {
+    const auto write = [](int address) {
+        return [address](CRegisterServices& s) { return s.WriteDriveRegister(address, 0) != 0; };
+    };
+    ConnectedFlag = 0;
+    EXPECT_EQ(services.Stops.Send("jog", write(0x0201)), StopResult::NoLink);
+    EXPECT_EQ(services.Stops.Send("homing", write(0x170E)), StopResult::NoLink);
+    EXPECT_EQ(services.Stops.Send("jog", write(0x0201)), StopResult::NoLink) << "replaces the first";
+    EXPECT_EQ(services.Stops.KeptMotions(), (std::vector<std::string>{"homing", "jog"}));
+    EXPECT_EQ(messages.Shown().size(), 3u);
+    EXPECT_TRUE(Requests().empty());
+
+    ConnectedFlag = 1;
+    drive.RefuseAddress(0x170E);
+    const CStopKeeper::Delivery delivery = services.Stops.SendKept();
+    EXPECT_EQ(Requests(), (std::vector<std::string>{Maker("W1170E0000"), Maker("W102010000")}));
+    EXPECT_EQ(delivery.taken, std::vector<std::string>{"jog"});
+    EXPECT_EQ(delivery.notTaken, std::vector<std::string>{"homing"});
+    EXPECT_FALSE(services.Stops.HasKept()) << "a refusal is an answer: sending it again changes nothing";
+    EXPECT_EQ(CStopKeeper::DeliveryText(delivery),
+              "The jog stop that had not reached the drive was sent now: the drive took it.\n\n"
+              "The drive did not take the homing stop that had not reached it before.\n"
+              "The motor may still turn: switch the servo off or the power off.");
+
+    // Linked: a refused stop is the window's to tell, and nothing is kept.
+    messages.Clear();
+    EXPECT_EQ(services.Stops.Send("homing", write(0x170E)), StopResult::Refused);
+    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_FALSE(services.Stops.HasKept());
+}
+
+TEST_F(Services, ARequestRightAfterTheFixedFrameIsNotTakenForPartOfIt) {
+    ServoOnFlag = 0;
+    drive.SetRegister(0x0F03, 0x1234);
+    EXPECT_EQ(services.SendFixedCommandFrame(), 1);
+    EXPECT_EQ(services.ReadDriveRegister(0x0F03), 0x1234);
+    const std::string frame = "\x50\x05\x07\x09\x03\x07\x87\x83\x89\x87\x85";
+    EXPECT_EQ(Requests(), (std::vector<std::string>{frame, Maker("R10F03")}));
+    EXPECT_EQ(ConnectedFlag.load(), 1);
+}

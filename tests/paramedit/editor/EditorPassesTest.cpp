@@ -360,6 +360,27 @@ TEST_P(ModbusRead, ReadsTheRowsRegister) {
     EXPECT_EQ(drive->Log().front().kind, SimRequestKind::ModbusRead);
 }
 
+TEST_F(EditorPasses, BoxesThatFollowAPassLeaveTheLineFree) {
+    // The link supervision may read while the user takes his time over the box.
+    std::vector<std::pair<int, bool>> underTheBox; // busy flag, pass running
+    MessagePresenter scripted;
+    scripted = SetMessagePresenter([&](const MessageRequest& request) {
+        if (request.text == "Write successfully!!" || request.text == "Parameter(s) in Red Over Range!")
+            underTheBox.emplace_back(view.services.ViewBusyFlag, view.services.PassRunning);
+        return scripted(request);
+    });
+    OpenQuiet();
+    CheckOnly({"Cn025"});
+    Show("Cn025", "1500");
+    Click(IDC_PE_WRITE);
+    LoadDriveDefaults();
+    drive->SetRegister(Register("Cn025"), 2500); // over its range 0~2000
+    messages->Answer(IDYES);
+    EXPECT_TRUE(editor->ReadAllParameters());
+    SetMessagePresenter(scripted);
+    EXPECT_EQ(underTheBox, (std::vector<std::pair<int, bool>>{{0, false}, {0, false}}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Framing, ModbusRead, ::testing::Values(0, 1),
                          [](const auto& info) { return info.param ? "Ascii" : "Rtu"; });
 

@@ -367,6 +367,22 @@ TEST_F(ShellConnect, ChangedMotorKeepsAnEditedDocumentAndTellsTheUser) {
     EXPECT_EQ(ConnectedFlag.load(), 1);
 }
 
+TEST_F(ShellConnect, StopsKeptWhileUnlinkedOutliveANewDocument) {
+    StartDrive();
+    HandOff("1");
+    ASSERT_TRUE(StartApp());
+    View()->SendMessage(WM_COMMAND, ID_DISCONNECT);
+    View()->Stops.Send("jog", [](CRegisterServices& s) { return s.WriteDriveRegister(0x0201, 0) != 0; });
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    EXPECT_EQ(View()->Stops.KeptMotions(), std::vector<std::string>{"jog"});
+    drive.ClearLog();
+    app->AutoConnect = {true, Entry(), 0};
+    View()->SendMessage(WM_COMMAND, ID_CONNECT);
+    ASSERT_EQ(ConnectedFlag.load(), 1);
+    ASSERT_FALSE(Requests().empty());
+    EXPECT_EQ(Requests().front(), Maker("W102010000")) << "the new view sends it first";
+}
+
 TEST_F(ShellConnect, NewDocumentKeepsTheLinkAndTheLinkPaneOffersConnect) {
     StartDrive();
     HandOff("1");

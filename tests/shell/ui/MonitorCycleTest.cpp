@@ -1,6 +1,7 @@
 // The view's monitor cycle over the open monitor windows and the status bar it keeps.
 #include "ShellUiFixture.h"
 
+#include "catalogue/RegisterMap.h"
 #include "shell/SettingsFile.h"
 
 namespace {
@@ -164,6 +165,44 @@ TEST_F(ShellUiFixture, ActualPositionOverModbusIsOneTheMovingPositionHeld) {
     EXPECT_GE(shown, 0x1FFFF);
     EXPECT_LE(static_cast<uint32_t>(shown), *position);
     EXPECT_TRUE(messages.Shown().empty());
+}
+
+} // namespace
+
+namespace {
+
+using ShellReadAll = ShellUiFixture;
+
+// Boxes shown when a transfer is over must not hold the line: the status refresh goes on under them.
+TEST_F(ShellReadAll, StatusReadsGoOnWhileTheOverRangeBoxIsOpen) {
+    StartDrive();
+    drive.SetRegister(*ParamCodeRegisterAddress("Cn025"), 2500); // range 0~2000
+    HandOff("1");
+    ASSERT_TRUE(StartApp());
+    CParaEditDlg* editor = View()->EditorWindow;
+    ASSERT_NE(editor, nullptr);
+    bool boxShown = false;
+    int busyUnderTheBox = -1;
+    size_t readsUnderTheBox = 0;
+    MessagePresenter scripted;
+    scripted = SetMessagePresenter([&](const MessageRequest& request) {
+        if (request.text == "Parameter(s) in Red Over Range!") {
+            boxShown = true;
+            busyUnderTheBox = View()->ViewBusyFlag;
+            drive.ClearLog();
+            for (int tick = 0; tick < 2; ++tick)
+                Tick();
+            readsUnderTheBox = Requests().size();
+        }
+        return scripted(request);
+    });
+    messages.Answer(IDYES); // read everything
+    ASSERT_TRUE(FireTimerForTest(editor, ParaEditReadTimer));
+    SetMessagePresenter(scripted);
+    ASSERT_TRUE(boxShown);
+    EXPECT_EQ(busyUnderTheBox, 0);
+    EXPECT_GT(readsUnderTheBox, 0u) << "the status refresh reads while the box waits for OK";
+    EXPECT_EQ(ConnectedFlag.load(), 1);
 }
 
 } // namespace

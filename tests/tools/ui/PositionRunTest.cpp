@@ -4,6 +4,7 @@
 
 #include "tests/support/DialogDriver.h"
 
+#include "link/services/StopKeeper.h"
 #include "resources/ids/tools.h"
 #include "tools/MultiPositionRun.h"
 #include "tools/ui/MulPosDlg.h"
@@ -200,8 +201,38 @@ TEST_F(PositionRun, ALostLinkEndsTheRunWithOneMessage) {
             FireTimerForTest(page, timer);
     for (int timer : {PollTimer, LeaveForSecondTimer, ReturnToFirstTimer, PtrgPulseTimer, ServoWatchTimer})
         EXPECT_FALSE(Runs(timer));
-    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Communicate Error!"}));
+    // The motor may be on its way: the run's stop is kept and the user told once.
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{CStopKeeper::NoAnswerText("multi-position run")}));
     EXPECT_EQ(ui::Text(*page, IDC_MP_ENABLE), "Enable");
+}
+
+TEST_F(PositionRun, AStopThatFellIntoAFreezeIsSentFirstWhenTheLinkComesBack) {
+    Open();
+    Fill("0", "1");
+    EnableAndStart();
+    ASSERT_TRUE(FireTimerForTest(page, PtrgPulseTimer));
+    RunMachine(100000);
+    ASSERT_NE(machine->Signal(SimSignal::SpeedFeedback), 0) << "on its way to target 1";
+
+    drive->Freeze(std::chrono::seconds(7));
+    messages->Clear();
+    ui::Press(*page, IDC_MP_EMC);
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{CStopKeeper::NoAnswerText("multi-position run")}));
+    EXPECT_EQ(ui::Text(*page, IDC_MP_EMC), "EMC") << "EMC does not claim what the drive never got";
+    for (int timer : {PollTimer, LeaveForSecondTimer, ReturnToFirstTimer, PtrgPulseTimer, ServoWatchTimer})
+        EXPECT_FALSE(Runs(timer));
+    EXPECT_EQ(drive->GetRegister(0x170E), 1) << "the servo is still on in the drive";
+
+    // The link comes back: the view sends the kept stops before anything else.
+    drive->Thaw();
+    drive->ClearLog();
+    messages->Clear();
+    const CStopKeeper::Delivery delivery = view.services.Stops.SendKept();
+    EXPECT_EQ(delivery.taken, (std::vector<std::string>{"multi-position run"}));
+    EXPECT_EQ(Requests(), (std::vector<std::string>{WriteRegister(0x170E, 0)}));
+    RunMachine(1000000);
+    EXPECT_EQ(machine->Signal(SimSignal::SpeedFeedback), 0);
+    EXPECT_FALSE(view.services.Stops.HasKept());
 }
 
 TEST_F(PositionRun, ALinkTheViewDroppedStopsTheNextTimer) {
@@ -217,7 +248,8 @@ TEST_F(PositionRun, ALinkTheViewDroppedStopsTheNextTimer) {
     EXPECT_TRUE(Requests().empty());
     for (int timer : {PollTimer, LeaveForSecondTimer, ReturnToFirstTimer, PtrgPulseTimer, ServoWatchTimer})
         EXPECT_FALSE(Runs(timer));
-    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Communicate Error!"}));
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{CStopKeeper::NoLinkText("multi-position run")}));
+    EXPECT_TRUE(view.services.Stops.HasKept());
     ConnectedFlag = 1;
 }
 

@@ -3,6 +3,8 @@
 // pixels.
 #include "AnalysisFixture.h"
 
+#include "link/services/StopKeeper.h"
+
 #include "framework/core/File.h"
 #include "framework/ui/Clipboard.h"
 #include "framework/ui/ComboBox.h"
@@ -263,6 +265,32 @@ TEST_F(AnalysisWindow, CancelDuringTheWaitStopsTheExcitation) {
     EXPECT_EQ(services.ViewBusyFlag, 0);
 }
 
+TEST_F(AnalysisWindow, AnExcitationStopThatFellIntoAFreezeIsSentFirstWhenTheLinkComesBack) {
+    SimAnalysisOptions options;
+    options.completionPolls = 1000000;
+    machine->SetAnalysisOptions(options);
+    int pumps = 0;
+    services.PeekAndPump = [&] {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        if (++pumps == 3)
+            drive->Freeze(std::chrono::seconds(7)); // the drive stalls while it excites the machine
+    };
+    Session([&](CFRADlg& window) {
+        Start(window);
+        EXPECT_EQ(Shown(), std::vector<std::string>{CStopKeeper::NoAnswerText("analysis excitation")});
+        EXPECT_EQ(drive->GetRegister(0x170E), 1) << "still excited";
+    });
+    EXPECT_EQ(services.ViewBusyFlag, 0);
+
+    drive->Thaw();
+    drive->ClearLog();
+    const CStopKeeper::Delivery delivery = services.Stops.SendKept(); // as the view does on a new link
+    EXPECT_EQ(delivery.taken, std::vector<std::string>{"analysis excitation"});
+    EXPECT_EQ(Requests(), (std::vector<std::string>{Write(0x170E, 0), Write(0x1803, 0), Write(0x0201, -300),
+                                                    Write(0x1602, 0)}));
+    EXPECT_EQ(drive->GetRegisterSigned(0x0201), -300);
+}
+
 TEST_F(AnalysisWindow, ADriveThatNeverCompletesEndsTheWaitAtItsBound) {
     SimAnalysisOptions options;
     options.completionPolls = 1000000;
@@ -270,10 +298,20 @@ TEST_F(AnalysisWindow, ADriveThatNeverCompletesEndsTheWaitAtItsBound) {
     Session([&](CFRADlg& window) {
         window.m_completionWaitLimit = std::chrono::milliseconds(300);
         Start(window);
-        EXPECT_EQ(Shown(), std::vector<std::string>{
-                               "Error:\n\nThe drive did not report the measurement complete in time."});
+        EXPECT_EQ(Shown(), std::vector<std::string>{"Error:\n\nThe drive did not report the measurement "
+                                                    "complete in time.\nThe measurement was ended as Cancel "
+                                                    "ends it."});
         EXPECT_FALSE(window.AnalysisDataValid);
-        EXPECT_EQ(Requests().back(), Read(0x1602));
+        // The same writes as Cancel: excitation off, jog servo off, the user's jog speed back.
+        const std::vector<std::string> log = Requests();
+        ASSERT_GE(log.size(), 4u);
+        EXPECT_EQ(std::vector<std::string>(log.end() - 4, log.end()),
+                  (std::vector<std::string>{Write(0x170E, 0), Write(0x1803, 0), Write(0x0201, -300),
+                                            Write(0x1602, 0)}));
+        EXPECT_EQ(drive->GetRegister(0x170E), 0);
+        EXPECT_EQ(drive->GetRegister(0x1803), 0);
+        EXPECT_EQ(drive->GetRegister(0x1602), 0);
+        EXPECT_EQ(drive->GetRegisterSigned(0x0201), -300) << "the user's jog speed is back";
     });
     EXPECT_EQ(services.ViewBusyFlag, 0);
 }

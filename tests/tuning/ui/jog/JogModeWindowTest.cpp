@@ -3,11 +3,16 @@
 #include "tests/shell/ui/ShellUiFixture.h"
 
 #include "framework/core/Format.h"
+#include "link/InternalCode.h"
+#include "resources/ids/tools.h"
 #include "resources/ids/tuning.h"
 #include "resources/ids/tuningwindows.h"
 #include "sim/SimJog.h"
 #include "sim/SimMachine.h"
 #include "tests/support/DialogDriver.h"
+#include "tools/ui/MulPosDlg.h"
+#include "tools/ui/ProgramJogDlg.h"
+#include "tuning/JogRun.h"
 #include "tuning/ui/AutoOffsetDialog.h"
 #include "tuning/ui/JOGRigidityDlg.h"
 #include "tuning/ui/JogAutotuningDlg.h"
@@ -45,6 +50,39 @@ struct JogModeWindow : ShellUiFixture {
     double SpeedAfter(int64_t us) {
         machine->Advance(us);
         return machine->Signal(SimSignal::SpeedFeedback);
+    }
+    // Opens the JOG window with this jog speed, enters the jog servo and holds CW down.
+    void HoldClockwise(int speed) {
+        drive.SetRegisterSigned(0x0201, speed);
+        ASSERT_NE(OpenJog(), nullptr);
+        ui::Press(*window, IDC_JM_SERVO);
+        Press(window->m_cw);
+        Deliver();
+    }
+    // Stroke settings the two stroke jog windows accept, and run registers to put back.
+    void SetStrokeRegisters() {
+        drive.SetRegister(jogreg::RunModeA, 5);
+        drive.SetRegister(jogreg::RunModeB, 7);
+        drive.SetRegister(jogreg::CurrentStopTime, 100);
+        drive.SetRegister(jogreg::CurrentAccelerationTime, 200);
+        drive.SetRegister(jogreg::CurrentMovingSpeed, 300);
+        drive.SetRegister(jogreg::CurrentMovingDistance, 100);
+        drive.SetRegister(jogreg::CurrentDirection, 0x0020);
+    }
+    // The user connects again to the same drive.
+    void Reconnect() {
+        app->AutoConnect = {true, Entry(), 0};
+        View()->SendMessage(WM_COMMAND, ID_CONNECT);
+    }
+    static std::string WriteWord(int address, int value) {
+        char text[16] = {};
+        CInternalCode::BuildWriteWord(text, static_cast<uint16_t>(address), value);
+        return std::string(text, 12);
+    }
+    static std::string JogSpeedWrite(int speed) {
+        char text[16] = {};
+        CInternalCode::BuildWriteParam(text, '2', 1, speed);
+        return std::string(text, 12);
     }
     int WritesTo(int address) const {
         const std::string prefix = Format("W1%04X", address);
@@ -85,7 +123,13 @@ TEST_F(JogModeWindow, HeldButtonTurnsTheMotorAndEveryEndOfThePressStopsIt) {
     const std::function<void()> endings[] = {
         [&] { window->m_cw.SendMessage(WM_CAPTURECHANGED, 0, 0); },
         [&] { window->m_cw.SendMessage(WM_KILLFOCUS, 0, 0); },
-        [&] { View()->TuningWindowsLinkChanged(); },
+        // The exchange layer clears the flag on a reply that shows the link gone; the view tells
+        // its windows, and the stop is handled once the link is back.
+        [&] {
+            ConnectedFlag = 0;
+            View()->TuningWindowsLinkChanged();
+            ConnectedFlag = 1;
+        },
     };
     for (const auto& end : endings) {
         Press(window->m_cw);
@@ -97,6 +141,196 @@ TEST_F(JogModeWindow, HeldButtonTurnsTheMotorAndEveryEndOfThePressStopsIt) {
         EXPECT_EQ(jog->SpeedCommand(), 0.0);
         EXPECT_LT(std::abs(SpeedAfter(1'000'000)), 20.0);
     }
+}
+
+TEST_F(JogModeWindow, StopThatFellIntoAFreezeIsSentFirstWhenTheLinkComesBack) {
+    StartLinked();
+    HoldClockwise(100);
+    ASSERT_GT(SpeedAfter(1'000'000), 80);
+
+    drive.Freeze(std::chrono::seconds(7));
+    messages.Clear();
+    window->m_cw.SendMessage(WM_LBUTTONUP, 0, 0);
+    Deliver();
+    ASSERT_EQ(messages.Shown().size(), 1u) << "one message, not a second lost-link box";
+    EXPECT_EQ(messages.Shown()[0].text, "The drive did not answer the jog stop: the link is closed.\n"
+                                        "The motor may still turn: switch the servo off or the power off.\n"
+                                        "The stop is sent first when the link comes back.");
+    EXPECT_EQ(ConnectedFlag.load(), 0);
+    EXPECT_GT(SpeedAfter(1'000'000), 80) << "the stop never reached the drive";
+
+    ASSERT_FALSE(drive.Log().empty());
+    EXPECT_EQ(drive.Log().back().request, JogSpeedWrite(0));
+    EXPECT_TRUE(drive.Log().back().frozen);
+
+    drive.Thaw(); // the drive answers again, with its state kept
+    drive.ClearLog();
+    messages.Clear();
+    Reconnect();
+    ASSERT_EQ(ConnectedFlag.load(), 1);
+    const auto log = Requests();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), JogSpeedWrite(0)) << "before any read of the new link";
+    jog->Sync();
+    EXPECT_EQ(jog->SpeedCommand(), 0.0);
+    EXPECT_LT(std::abs(SpeedAfter(1'000'000)), 20.0);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text,
+              "The jog stop that had not reached the drive was sent now: the drive took it.");
+
+    // Delivered once: the next connect sends nothing ahead of its reads.
+    View()->SendMessage(WM_COMMAND, ID_DISCONNECT);
+    drive.ClearLog();
+    messages.Clear();
+    Reconnect();
+    EXPECT_NE(Requests().front(), JogSpeedWrite(0));
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
+// The two stroke jog windows (inertia estimation and program jog) share their Start and Stop.
+struct StrokeWindowCase {
+    const char* motion;
+    UINT command;
+    std::function<CJogRunDialog*(CKeloServoView&)> window;
+};
+const StrokeWindowCase StrokeWindows[] = {
+    {"stroke jog", ID_INERTIA_ESTIMATION,
+     [](CKeloServoView& view) -> CJogRunDialog* { return view.InertiaWindow; }},
+    {"program jog", ID_PROGRAM_JOG,
+     [](CKeloServoView& view) -> CJogRunDialog* { return view.ProgramJogWindow; }},
+};
+
+TEST_F(JogModeWindow, StrokeStopThatFellIntoAFreezeIsSentFirstWhenTheLinkComesBack) {
+    StartLinked();
+    for (const StrokeWindowCase& c : StrokeWindows) {
+        SetStrokeRegisters();
+        View()->SendMessage(WM_COMMAND, c.command);
+        CJogRunDialog* stroke = c.window(*View());
+        ASSERT_NE(stroke, nullptr) << c.motion;
+        ui::Press(*stroke, IDC_JOG_PARAMETER_WRITE);
+        ui::Press(*stroke, IDC_JOG_START);
+        jog->Sync();
+        ASSERT_TRUE(jog->StrokeRunning()) << c.motion;
+        machine->Advance(200'000);
+        jog->Sync();
+        EXPECT_NE(jog->SpeedCommand(), 0.0) << c.motion;
+
+        drive.Freeze(std::chrono::seconds(7));
+        messages.Clear();
+        ui::Press(*stroke, IDC_JOG_STOP);
+        ASSERT_EQ(messages.Shown().size(), 1u) << c.motion;
+        EXPECT_EQ(messages.Shown()[0].text, CStopKeeper::NoAnswerText(c.motion));
+        EXPECT_EQ(ConnectedFlag.load(), 0) << c.motion;
+        jog->Sync();
+        EXPECT_TRUE(jog->StrokeRunning()) << c.motion << ": the stop never reached the drive";
+
+        drive.Thaw();
+        drive.ClearLog();
+        messages.Clear();
+        Reconnect();
+        ASSERT_EQ(ConnectedFlag.load(), 1) << c.motion;
+        const auto log = Requests();
+        ASSERT_GE(log.size(), 3u) << c.motion;
+        EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 3),
+                  (std::vector<std::string>{WriteWord(jogreg::RunCommand, 0), WriteWord(jogreg::RunModeA, 5),
+                                            WriteWord(jogreg::RunModeB, 7)}))
+            << c.motion << ": the stop and the run registers, before any read";
+        jog->Sync();
+        EXPECT_FALSE(jog->StrokeRunning()) << c.motion;
+        EXPECT_EQ(jog->SpeedCommand(), 0.0) << c.motion;
+        EXPECT_LT(std::abs(SpeedAfter(1'000'000)), 20.0) << c.motion;
+        ASSERT_EQ(messages.Shown().size(), 1u) << c.motion;
+        EXPECT_EQ(messages.Shown()[0].text,
+                  "The " + std::string(c.motion) +
+                      " stop that had not reached the drive was sent now: the drive took it.");
+        stroke->SendMessage(WM_COMMAND, IDCANCEL);
+        EXPECT_EQ(c.window(*View()), nullptr) << c.motion;
+    }
+}
+
+TEST_F(JogModeWindow, WithoutALinkTheStopSaysSoAndSendsNothing) {
+    StartLinked();
+    ASSERT_NE(OpenJog(), nullptr);
+    View()->SendMessage(WM_COMMAND, ID_DISCONNECT);
+    drive.ClearLog();
+    messages.Clear();
+    Press(window->m_cw);
+    window->m_cw.SendMessage(WM_LBUTTONUP, 0, 0);
+    Deliver();
+    EXPECT_TRUE(Requests().empty());
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text,
+              "No link to the drive: the jog stop was not sent.\nIt is sent first when the link comes back.");
+    EXPECT_EQ(messages.Shown()[0].caption, "Communication Message");
+}
+
+TEST_F(JogModeWindow, EveryMotionWindowsStopWithoutALinkSaysSoAndSendsNothing) {
+    StartLinked();
+    SetStrokeRegisters();
+    struct Case {
+        const char* motion;
+        std::function<CWnd*()> open; // opens the window with its run going
+        int stop;
+    };
+    const auto strokeRun = [&](UINT command, std::function<CJogRunDialog*()> window) {
+        return [this, command, window]() -> CWnd* {
+            View()->SendMessage(WM_COMMAND, command);
+            CJogRunDialog* stroke = window();
+            if (stroke) {
+                ui::Press(*stroke, IDC_JOG_PARAMETER_WRITE);
+                ui::Press(*stroke, IDC_JOG_START);
+            }
+            return stroke;
+        };
+    };
+    const Case cases[] = {
+        {"stroke jog", strokeRun(ID_INERTIA_ESTIMATION, [&] { return View()->InertiaWindow; }), IDC_JOG_STOP},
+        {"program jog", strokeRun(ID_PROGRAM_JOG, [&] { return View()->ProgramJogWindow; }), IDC_JOG_STOP},
+        {"multi-position run",
+         [&]() -> CWnd* {
+             View()->SendMessage(WM_COMMAND, ID_MULTI_POSITION);
+             return View()->MultiPositionWindow;
+         },
+         IDC_MP_EMC},
+    };
+    for (const Case& c : cases) {
+        if (!ConnectedFlag)
+            Reconnect();
+        ASSERT_EQ(ConnectedFlag.load(), 1) << c.motion;
+        CWnd* motionWindow = c.open();
+        ASSERT_NE(motionWindow, nullptr) << c.motion;
+        View()->SendMessage(WM_COMMAND, ID_DISCONNECT);
+        drive.ClearLog();
+        messages.Clear();
+        ui::Press(*motionWindow, c.stop);
+        EXPECT_TRUE(Requests().empty()) << c.motion;
+        ASSERT_EQ(messages.Shown().size(), 1u) << c.motion;
+        EXPECT_EQ(messages.Shown()[0].text, CStopKeeper::NoLinkText(c.motion));
+        motionWindow->SendMessage(WM_COMMAND, IDCANCEL);
+    }
+    // Each reconnect above sent the stop kept before it; the last one waits for the next link.
+    EXPECT_EQ(View()->Stops.KeptMotions(), std::vector<std::string>{"multi-position run"});
+}
+
+TEST_F(JogModeWindow, HeldPressOutlastsTheLinkRechecks) {
+    StartLinked();
+    HoldClockwise(300);
+    ASSERT_EQ(jog->SpeedCommand(), 300.0);
+    drive.ClearLog();
+    for (int recheck = 0; recheck < 2; ++recheck) {
+        View()->RecheckCounter = RecheckTickCount;
+        Tick();
+        Deliver();
+        EXPECT_EQ(View()->RecheckCounter, 0) << "the re-check ran";
+        EXPECT_EQ(jog->SpeedCommand(), 300.0) << "re-check " << recheck;
+        EXPECT_GT(SpeedAfter(500'000), 250);
+    }
+    const auto log = Requests();
+    EXPECT_EQ(std::count(log.begin(), log.end(), JogSpeedWrite(0)), 0) << "no stop went out";
+    EXPECT_TRUE(window->m_cw.Pressed());
+    window->m_cw.SendMessage(WM_LBUTTONUP, 0, 0);
+    Deliver();
+    EXPECT_EQ(jog->SpeedCommand(), 0.0);
 }
 
 TEST_F(JogModeWindow, NegativeSpeedTextAndTooFastSpeed) {

@@ -1,0 +1,132 @@
+#include "link/services/StopKeeper.h"
+
+#include "framework/core/MessageSeam.h"
+#include "link/LinkState.h"
+#include "link/SerialExt.h"
+#include "link/services/RegisterServices.h"
+#include "link/services/TransferPass.h"
+
+#include <algorithm>
+
+namespace {
+
+// "the jog stop", "the jog and homing stops", "the jog, homing and analysis excitation stops".
+std::string StopsNamed(const std::vector<std::string>& motions) {
+    std::string names;
+    for (size_t i = 0; i < motions.size(); ++i) {
+        if (i > 0)
+            names += i + 1 == motions.size() ? " and " : ", ";
+        names += motions[i];
+    }
+    return "the " + names + (motions.size() > 1 ? " stops" : " stop");
+}
+
+std::string Capitalized(std::string text) {
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    return text;
+}
+
+constexpr const char* kMayStillTurn = "The motor may still turn: switch the servo off or the power off.";
+
+} // namespace
+
+const char* CStopKeeper::Caption() {
+    return "Communication Message";
+}
+
+std::string CStopKeeper::NoLinkText(const std::string& motion) {
+    return "No link to the drive: " + StopsNamed({motion}) +
+           " was not sent.\nIt is sent first when the link comes back.";
+}
+
+std::string CStopKeeper::NoAnswerText(const std::string& motion) {
+    return "The drive did not answer " + StopsNamed({motion}) + ": the link is closed.\n" + kMayStillTurn +
+           "\nThe stop is sent first when the link comes back.";
+}
+
+std::string CStopKeeper::DeliveryText(const Delivery& delivery) {
+    std::string text;
+    if (!delivery.taken.empty())
+        text = Capitalized(StopsNamed(delivery.taken)) + " that had not reached the drive " +
+               (delivery.taken.size() > 1 ? "were" : "was") + " sent now: the drive took " +
+               (delivery.taken.size() > 1 ? "them." : "it.");
+    if (!delivery.notTaken.empty()) {
+        if (!text.empty())
+            text += "\n\n";
+        text += "The drive did not take " + StopsNamed(delivery.notTaken) +
+                " that had not reached it before.\n" + kMayStillTurn;
+    }
+    return text;
+}
+
+std::vector<std::string> CStopKeeper::KeptMotions() const {
+    std::vector<std::string> motions;
+    for (const Kept& kept : kept_)
+        motions.push_back(kept.motion);
+    return motions;
+}
+
+void CStopKeeper::TakeOver(CStopKeeper& other) {
+    if (&other == this)
+        return;
+    for (Kept& kept : other.kept_)
+        Keep(kept.motion, std::move(kept.writes));
+    other.kept_.clear();
+}
+
+void CStopKeeper::Keep(const std::string& motion, Writes writes) {
+    Forget(motion);
+    kept_.push_back({motion, std::move(writes)});
+}
+
+void CStopKeeper::Forget(const std::string& motion) {
+    std::erase_if(kept_, [&](const Kept& kept) { return kept.motion == motion; });
+}
+
+StopResult CStopKeeper::Send(const std::string& motion, const Writes& writes, Writes keptWrites) {
+    if (!keptWrites)
+        keptWrites = writes;
+    if (!ConnectedFlag) {
+        Keep(motion, std::move(keptWrites));
+        ShowMessage(NoLinkText(motion), Caption(), MB_OK | MB_ICONSTOP);
+        return StopResult::NoLink;
+    }
+    bool taken;
+    {
+        CBusyHold busy(services_);
+        taken = writes(services_);
+    }
+    if (taken) {
+        Forget(motion);
+        return StopResult::Taken;
+    }
+    // A refusal is an answer ("!"): the line is clean and the link stays. Anything else left the
+    // line waiting for a reply that did not come, or closed the link.
+    if (ConnectedFlag && !PortObject.LateReplyPossible()) {
+        Forget(motion);
+        return StopResult::Refused;
+    }
+    Keep(motion, std::move(keptWrites));
+    if (OnUnanswered)
+        OnUnanswered();
+    ShowMessage(NoAnswerText(motion), Caption(), MB_OK | MB_ICONSTOP);
+    return StopResult::NoAnswer;
+}
+
+CStopKeeper::Delivery CStopKeeper::SendKept() {
+    Delivery delivery;
+    std::vector<Kept> unanswered;
+    CBusyHold busy(services_);
+    for (Kept& kept : kept_) {
+        if (kept.writes(services_)) {
+            delivery.taken.push_back(kept.motion);
+            continue;
+        }
+        delivery.notTaken.push_back(kept.motion);
+        if (!ConnectedFlag || PortObject.LateReplyPossible())
+            unanswered.push_back(std::move(kept));
+    }
+    kept_ = std::move(unanswered);
+    return delivery;
+}
