@@ -20,6 +20,8 @@ function(kelo_add_test)
     cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
+    # Qt's test module: the window tests click with real mouse events (tests/support/DialogDriver.h).
+    target_link_libraries(${T_NAME} PRIVATE Qt6::Test)
     gtest_discover_tests(${T_NAME}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60

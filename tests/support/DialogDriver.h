@@ -9,7 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QComboBox>
+#include <QTest>
 
 #include <functional>
 #include <map>
@@ -18,12 +25,54 @@
 
 namespace ui {
 
-// Clicks a button (push, check or radio) as the mouse would: its owner hears BN_CLICKED.
+// What a failed press reports of the widget found under the mouse: the control it belongs to.
+inline std::string DescribeWidget(const QWidget* widget) {
+    if (!widget)
+        return "nothing (outside its window)";
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (CWnd* control = CWnd::FromWidget(w))
+            return std::string(w->metaObject()->className()) + " id " + std::to_string(control->GetDlgCtrlID()) +
+                   " \"" + control->GetWindowText() + "\"";
+    return widget->metaObject()->className();
+}
+
+// Where the user clicks a button: a push button anywhere, so at its centre; a check box or a radio
+// button on its box, since only the box and its text take the click.
+inline QPoint ClickPoint(QWidget* widget) {
+    const bool check = qobject_cast<QCheckBox*>(widget) != nullptr;
+    if (!check && !qobject_cast<QRadioButton*>(widget))
+        return widget->rect().center();
+    QStyleOptionButton option;
+    option.initFrom(widget);
+    const QRect box = widget->style()->subElementRect(
+        check ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator, &option, widget);
+    return box.isValid() ? box.center() : widget->rect().center();
+}
+
+// Clicks a button (push, check or radio) with the mouse: a press and a release where the user clicks
+// it (ClickPoint), delivered through the application to whatever widget lies there in its top-level window,
+// as the platform delivers a user's click. Fails when the control is hidden, disabled, covered by
+// another widget or behind a modal dialog, since the user could not click it either.
 inline void Press(CWnd& window, int id) {
-    auto* button = dynamic_cast<CButton*>(window.GetDlgItem(id));
-    ASSERT_NE(button, nullptr) << "no button " << id;
-    ASSERT_TRUE(button->IsWindowEnabled()) << "button " << id << " is disabled";
-    button->Click();
+    CWnd* control = window.GetDlgItem(id);
+    ASSERT_NE(control, nullptr) << "no control " << id;
+    QWidget* widget = control->GetWidget();
+    ASSERT_NE(widget, nullptr) << "control " << id << " has no window";
+    ASSERT_NE(qobject_cast<QAbstractButton*>(widget), nullptr) << id << " is no button";
+    ASSERT_TRUE(widget->isVisible()) << "button " << id << " is not on the screen";
+    ASSERT_TRUE(widget->isEnabled()) << "button " << id << " is disabled";
+    QWidget* top = widget->window();
+    QWidget* modal = QApplication::activeModalWidget();
+    ASSERT_TRUE(modal == nullptr || modal == top)
+        << "button " << id << " lies behind the modal window \"" << modal->windowTitle().toStdString()
+        << "\"";
+    const QPoint centre = ClickPoint(widget);
+    QWidget* hit = top->childAt(widget->mapTo(top, centre));
+    ASSERT_TRUE(hit == widget || (hit && widget->isAncestorOf(hit)))
+        << "button " << id << " is covered by " << DescribeWidget(hit);
+    const QPoint at = widget->mapTo(hit, centre);
+    QTest::mousePress(hit, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(hit, Qt::LeftButton, Qt::NoModifier, at);
 }
 
 inline bool Checked(CWnd& window, int id) {

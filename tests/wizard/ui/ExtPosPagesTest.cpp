@@ -53,8 +53,11 @@ TEST_F(ExtPosPages, PulsePicturesFollowThePulseType) {
     std::vector<QImage> typeTwo;
     for (int pulseType = 0; pulseType < 4; ++pulseType) {
         SCOPED_TRACE(pulseType);
-        Press(type, IDC_REF_OPTION1 + pulseType);
+        // One page on the screen at a time, as in the wizard: back to the type page, then forward.
         logic.ShowWindow(SW_HIDE);
+        type.ShowWindow(SW_SHOW);
+        Press(type, IDC_REF_OPTION1 + pulseType);
+        type.ShowWindow(SW_HIDE);
         logic.ShowWindow(SW_SHOW); // entering the page again
         EXPECT_EQ(pulseType, logic.m_PulseType);
         const QRgb colour = colours[std::min(pulseType, 2)];
@@ -213,8 +216,10 @@ TEST_F(ExtPosPages, SearchPageFollowsTheReference) {
                           {7, 2, false, false, true},  {9, 2, false, false, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reference);
-        Press(reference, IDC_REF_OPTION1 + c.reference);
         search.ShowWindow(SW_HIDE);
+        reference.ShowWindow(SW_SHOW);
+        Press(reference, IDC_REF_OPTION1 + c.reference);
+        reference.ShowWindow(SW_HIDE);
         search.m_HomeSearchMove = 1;
         search.ShowWindow(SW_SHOW);
         EXPECT_EQ(c.forced < 0 ? 1 : c.forced, search.m_HomeSearchMove);
@@ -267,7 +272,7 @@ TEST_F(ExtPosPages, ChoicesHandedInBeforeCreationSurviveIt) {
     set.SetChoice("Pn361", 30);
     set.SetChoice("Pn362", 1500);
     torque.TakeChoices(set);
-    ASSERT_TRUE(torque.Create(torque.TemplateId(), &frame));
+    ASSERT_TRUE(torque.Create(torque.TemplateId(), &wizard));
     EXPECT_EQ(30, torque.m_HomeTorqueLimit);
     EXPECT_EQ(1500, torque.m_HomeTorqueTime);
     EXPECT_EQ("1500", Text(torque, IDC_REF_VALUE2));

@@ -1,6 +1,6 @@
 #pragma once
-// A stand-in for the wizard around one reference page: a top-level window that records the step
-// toggle message, the page frame inside it, and a collected set with a motor's defaults applied, so
+// A stand-in for the wizard around one reference page: a top-level window on the screen that records
+// the step toggle message and holds the page as the wizard does, and a collected set with a motor's defaults applied, so
 // a page is loaded, shown and checked the way the wizard does it.
 #include "catalogue/KeloServoDoc.h"
 #include "framework/core/MessageSeam.h"
@@ -40,11 +40,7 @@ protected:
         window.cx = 500;
         window.cy = 300;
         ASSERT_TRUE(wizard.CreateIndirect(window));
-        DialogTemplate frameTemplate;
-        frameTemplate.style = WS_CHILD;
-        frameTemplate.cx = 450;
-        frameTemplate.cy = 260;
-        ASSERT_TRUE(frame.CreateIndirect(frameTemplate, &wizard));
+        wizard.ShowWindow(SW_SHOW);
         doc.OnNewDocument();
         set.CopyFromDocument(doc);
         set.ApplyMotorDefaults(0x1010, 3000); // rated 3000 rpm, encoder kind 0: resolution kept
@@ -53,12 +49,11 @@ protected:
         set.InitCollectedValues();
     }
     void TearDown() override {
-        frame.DestroyWindow();
         wizard.DestroyWindow();
     }
-    // Creates the page in the frame, gives it the remembered choices and shows it, as the wizard does.
+    // Creates the page in the wizard, gives it the remembered choices and shows it, as the wizard does.
     void Open(CReferencePage& page) {
-        ASSERT_TRUE(page.Create(page.TemplateId(), &frame));
+        ASSERT_TRUE(page.Create(page.TemplateId(), &wizard));
         page.TakeChoices(set);
         page.LoadPage();
         page.UpdateData(FALSE);
@@ -75,7 +70,6 @@ protected:
     std::unique_ptr<ScopedResourceModule> current;
     ScriptedMessages messages;
     CRecordingWizard wizard;
-    CDialog frame;
     CKeloServoDoc doc;
     CollectedSet set{3000, 131072, 300};
 };
