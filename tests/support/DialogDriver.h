@@ -16,7 +16,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QComboBox>
-#include <QTest>
+#include <QMouseEvent>
 
 #include <functional>
 #include <map>
@@ -70,9 +70,15 @@ inline void Press(CWnd& window, int id) {
     QWidget* hit = top->childAt(widget->mapTo(top, centre));
     ASSERT_TRUE(hit == widget || (hit && widget->isAncestorOf(hit)))
         << "button " << id << " is covered by " << DescribeWidget(hit);
-    const QPoint at = widget->mapTo(hit, centre);
-    QTest::mousePress(hit, Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseRelease(hit, Qt::LeftButton, Qt::NoModifier, at);
+    // A click moves the focus to a control that takes it by the mouse, before the press arrives.
+    if (hit->isEnabled() && (hit->focusPolicy() & Qt::ClickFocus) != 0)
+        hit->setFocus(Qt::MouseFocusReason);
+    const QPointF at = widget->mapTo(hit, centre);
+    const QPointF global = hit->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(hit, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(hit, &release);
 }
 
 inline bool Checked(CWnd& window, int id) {
