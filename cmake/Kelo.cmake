@@ -22,7 +22,7 @@ set(KELO_TEST_BASE_LIBS GTest::gtest GTest::gmock GTest::gtest_main Qt6::Widgets
 # One precompiled header of GoogleTest, Qt and the standard library, built once and used by every
 # test program: parsing these headers again in each test source was most of the suite's build.
 if(KELO_TESTS)
-    add_executable(kelo_test_pch ${PROJECT_SOURCE_DIR}/cmake/PchCarrier.cpp)
+    add_executable(kelo_test_pch ${PROJECT_SOURCE_DIR}/tests/PchCarrier.cpp)
     target_link_libraries(kelo_test_pch PRIVATE ${KELO_TEST_BASE_LIBS})
     target_precompile_headers(kelo_test_pch PRIVATE
         <gtest/gtest.h> <gmock/gmock.h>

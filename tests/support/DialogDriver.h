@@ -12,11 +12,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QComboBox>
-#include <QMouseEvent>
 
 #include <functional>
 #include <map>
@@ -31,8 +31,8 @@ inline std::string DescribeWidget(const QWidget* widget) {
         return "nothing (outside its window)";
     for (const QWidget* w = widget; w; w = w->parentWidget())
         if (CWnd* control = CWnd::FromWidget(w))
-            return std::string(w->metaObject()->className()) + " id " + std::to_string(control->GetDlgCtrlID()) +
-                   " \"" + control->GetWindowText() + "\"";
+            return std::string(w->metaObject()->className()) + " id " +
+                   std::to_string(control->GetDlgCtrlID()) + " \"" + control->GetWindowText() + "\"";
     return widget->metaObject()->className();
 }
 
@@ -63,9 +63,8 @@ inline void Press(CWnd& window, int id) {
     ASSERT_TRUE(widget->isEnabled()) << "button " << id << " is disabled";
     QWidget* top = widget->window();
     QWidget* modal = QApplication::activeModalWidget();
-    ASSERT_TRUE(modal == nullptr || modal == top)
-        << "button " << id << " lies behind the modal window \"" << modal->windowTitle().toStdString()
-        << "\"";
+    ASSERT_TRUE(modal == nullptr || modal == top) << "button " << id << " lies behind the modal window \""
+                                                  << modal->windowTitle().toStdString() << "\"";
     const QPoint centre = ClickPoint(widget);
     QWidget* hit = top->childAt(widget->mapTo(top, centre));
     ASSERT_TRUE(hit == widget || (hit && widget->isAncestorOf(hit)))

@@ -1,7 +1,7 @@
 // ui::Press clicks with the mouse: it reaches a button a user can click, and fails (as the user's
 // click would) on one that is covered, hidden, disabled or behind a modal window.
-#include "framework/ui/App.h"
 #include "tests/support/DialogDriver.h"
+#include "framework/ui/App.h"
 
 #include <gtest/gtest-spi.h>
 
@@ -23,7 +23,8 @@ public:
     std::vector<int> clicked;
 };
 
-DialogControlTemplate Button(int id, const char* text, int x, int y, int cx, int cy, DWORD extra = WS_VISIBLE) {
+DialogControlTemplate Button(int id, const char* text, int x, int y, int cx, int cy,
+                             DWORD extra = WS_VISIBLE) {
     return {id, "BUTTON", text, x, y, cx, cy, WS_CHILD | WS_TABSTOP | extra, 0};
 }
 
@@ -33,11 +34,9 @@ DialogTemplate Buttons() {
     t.cx = 200;
     t.cy = 120;
     t.style = WS_POPUP | WS_CAPTION;
-    t.controls = {Button(kFree, "Free", 10, 10, 50, 14),
-                  Button(kCovered, "Covered", 10, 30, 50, 14),
+    t.controls = {Button(kFree, "Free", 10, 10, 50, 14), Button(kCovered, "Covered", 10, 30, 50, 14),
                   // Made later, so it lies over the covered button.
-                  Button(kCover, "Cover", 5, 25, 80, 24),
-                  Button(kHidden, "Hidden", 100, 10, 50, 14, 0),
+                  Button(kCover, "Cover", 5, 25, 80, 24), Button(kHidden, "Hidden", 100, 10, 50, 14, 0),
                   Button(kDisabled, "Disabled", 100, 30, 50, 14, WS_VISIBLE | WS_DISABLED),
                   // Wide, as templates make check boxes: only its box and text take the click.
                   Button(kCheck, "Check", 10, 60, 180, 10, WS_VISIBLE | BS_AUTOCHECKBOX)};
@@ -107,7 +106,8 @@ TEST_F(DialogDriver, PressFailsBehindAModalWindow) {
     const std::vector<std::string> failures = PressFailures(window, kFree);
     modal.DestroyWindow();
     ASSERT_EQ(1u, failures.size());
-    EXPECT_NE(std::string::npos, failures[0].find("lies behind the modal window \"Question\"")) << failures[0];
+    EXPECT_NE(std::string::npos, failures[0].find("lies behind the modal window \"Question\""))
+        << failures[0];
     EXPECT_TRUE(window.clicked.empty());
 }
 

@@ -25,7 +25,8 @@ inline double TestTimeScale() {
         double load[1] = {0.0};
         if (getloadavg(load, 1) != 1)
             load[0] = 0.0;
-        return TestTimeScaleFrom(std::getenv("KELO_TEST_TIME_SCALE"), load[0], std::thread::hardware_concurrency());
+        return TestTimeScaleFrom(std::getenv("KELO_TEST_TIME_SCALE"), load[0],
+                                 std::thread::hardware_concurrency());
     }();
     return scale;
 }

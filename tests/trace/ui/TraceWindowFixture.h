@@ -7,9 +7,9 @@
 #include "link/services/RegisterServices.h"
 #include "resources/ids/trace.h"
 #include "sim/SimMachine.h"
-#include "tests/support/TestTime.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/LinkedWindowFixture.h"
+#include "tests/support/TestTime.h"
 #include "trace/AcquisitionStore.h"
 #include "trace/ThreadStop.h"
 #include "trace/ui/TraceGraphDlg.h"
@@ -122,7 +122,8 @@ protected:
     void Fire(UINT_PTR id) { window->SendMessage(WM_TIMER, id); }
     // Fires the timer every 20 ms until done() or the bound.
     bool FireUntil(UINT_PTR id, const std::function<bool()>& done, int seconds = 30) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ScaledMs(seconds * 1000));
+        const auto end =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(ScaledMs(seconds * 1000));
         while (!done()) {
             if (std::chrono::steady_clock::now() > end)
                 return false;

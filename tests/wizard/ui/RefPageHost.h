@@ -1,7 +1,7 @@
 #pragma once
 // A stand-in for the wizard around one reference page: a top-level window on the screen that records
-// the step toggle message and holds the page as the wizard does, and a collected set with a motor's defaults applied, so
-// a page is loaded, shown and checked the way the wizard does it.
+// the step toggle message and holds the page as the wizard does, and a collected set with a motor's defaults
+// applied, so a page is loaded, shown and checked the way the wizard does it.
 #include "catalogue/KeloServoDoc.h"
 #include "framework/core/MessageSeam.h"
 #include "framework/core/ResourceModule.h"
@@ -48,9 +48,7 @@ protected:
         set.ResetDioForControlMode(PositionMode);
         set.InitCollectedValues();
     }
-    void TearDown() override {
-        wizard.DestroyWindow();
-    }
+    void TearDown() override { wizard.DestroyWindow(); }
     // Creates the page in the wizard, gives it the remembered choices and shows it, as the wizard does.
     void Open(CReferencePage& page) {
         ASSERT_TRUE(page.Create(page.TemplateId(), &wizard));
