@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTabBar>
 
 #include <functional>
 #include <map>
@@ -78,6 +79,23 @@ inline void Press(CWnd& window, int id) {
     QApplication::sendEvent(hit, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(hit, &release);
+}
+
+// Clicks tab `index` of a tab control with the mouse: the owner hears TCN_SELCHANGE and shows its page.
+inline void ChooseTab(CWnd& window, int id, int index) {
+    CWnd* control = window.GetDlgItem(id);
+    ASSERT_NE(control, nullptr) << "no tab control " << id;
+    auto* bar = control->GetWidget() ? control->GetWidget()->findChild<QTabBar*>() : nullptr;
+    ASSERT_NE(bar, nullptr) << id << " is no tab control";
+    ASSERT_TRUE(bar->isVisible() && bar->isEnabled()) << "tab control " << id << " cannot be clicked";
+    ASSERT_LT(index, bar->count()) << "tab control " << id << " has no tab " << index;
+    const QPointF at = bar->tabRect(index).center();
+    const QPointF global = bar->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &release);
+    EXPECT_EQ(bar->currentIndex(), index) << "tab control " << id;
 }
 
 inline bool Checked(CWnd& window, int id) {

@@ -56,6 +56,14 @@ protected:
         page.LoadPage();
         page.UpdateData(FALSE);
         page.ShowWindow(SW_SHOW);
+        opened_.push_back(&page);
+    }
+    // Brings an opened page to the screen and takes the others off, as the wizard's page change does.
+    void Visit(CWnd& page) {
+        for (CWnd* other : opened_)
+            if (other != &page)
+                other->ShowWindow(SW_HIDE);
+        page.ShowWindow(SW_SHOW);
     }
     std::vector<std::string> Shown() const {
         std::vector<std::string> texts;
@@ -68,6 +76,7 @@ protected:
     std::unique_ptr<ScopedResourceModule> current;
     ScriptedMessages messages;
     CRecordingWizard wizard;
+    std::vector<CWnd*> opened_;
     CKeloServoDoc doc;
     CollectedSet set{3000, 131072, 300};
 };
