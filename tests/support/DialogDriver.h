@@ -2,6 +2,7 @@
 // Drives a window's controls the way a user does, for window tests: press a button, set a check box,
 // type into an edit, choose a combo entry, and act inside the modal dialogs a press opens. Message
 // boxes and file dialogs are answered by ScriptedMessages (framework/core/MessageSeam.h).
+#include "framework/core/MessageSeam.h"
 #include "framework/ui/Button.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Dialog.h"
