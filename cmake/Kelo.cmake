@@ -14,30 +14,12 @@ file(WRITE ${CMAKE_BINARY_DIR}/KeloTestEnvironment.cmake
 set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY TEST_INCLUDE_FILES
     ${CMAKE_BINARY_DIR}/KeloTestEnvironment.cmake)
 
-# The libraries every test program links. All of them link the same Qt modules, so that they
-# compile with the same definitions and can share one precompiled header.
-set(KELO_TEST_BASE_LIBS GTest::gtest GTest::gmock GTest::gtest_main Qt6::Widgets Qt6::PrintSupport Qt6::Svg
-    Threads::Threads)
-
-# One precompiled header of GoogleTest, Qt and the standard library, built once and used by every
-# test program: parsing these headers again in each test source was most of the suite's build.
-if(KELO_TESTS)
-    add_executable(kelo_test_pch ${PROJECT_SOURCE_DIR}/tests/PchCarrier.cpp)
-    target_link_libraries(kelo_test_pch PRIVATE ${KELO_TEST_BASE_LIBS})
-    target_precompile_headers(kelo_test_pch PRIVATE
-        <gtest/gtest.h> <gmock/gmock.h>
-        <QApplication> <QWidget> <QString> <QImage> <QPainter> <QAbstractButton> <QComboBox> <QMouseEvent>
-        <algorithm> <chrono> <filesystem> <fstream> <functional> <map> <memory> <optional> <sstream>
-        <string> <thread> <vector>)
-endif()
-
 # kelo_add_test(NAME name SOURCES a.cpp b.cpp LIBS kelo_link ...)
 # One GoogleTest binary; each test case becomes its own ctest entry.
 function(kelo_add_test)
     cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
-    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} ${KELO_TEST_BASE_LIBS})
-    target_precompile_headers(${T_NAME} REUSE_FROM kelo_test_pch)
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
     gtest_discover_tests(${T_NAME}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
