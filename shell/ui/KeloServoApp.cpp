@@ -1,6 +1,7 @@
 #include "shell/ui/KeloServoApp.h"
 
 #include "catalogue/DocumentGlobals.h"
+#include "framework/core/File.h"
 #include "framework/core/MessageSeam.h"
 #include "framework/core/Paths.h"
 #include "framework/core/ResourceModule.h"
@@ -371,8 +372,15 @@ void CKeloServoApp::OnHelpContent() {
     if (name.empty())
         name = "servo";
     const std::string path = ProgramFolderText + "/" + name + ".chm";
-    if (m_pMainWnd && OpenWithShell)
-        OpenWithShell(path);
+    if (!m_pMainWnd || !OpenWithShell)
+        return;
+    // Without the file the desktop's opener only complains on a terminal the user never sees.
+    if (!FileExists(path)) {
+        ShowMessage("The help file is not installed:\n" + path, std::string(), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (!OpenWithShell(path))
+        ShowMessage("The help file could not be opened:\n" + path, std::string(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CKeloServoApp::OnUpdateRecentFileMenu(CCmdUI* ui) {

@@ -2,6 +2,7 @@
 // Drives a window's controls the way a user does, for window tests: press a button, set a check box,
 // type into an edit, choose a combo entry, and act inside the modal dialogs a press opens. Message
 // boxes and file dialogs are answered by ScriptedMessages (framework/core/MessageSeam.h).
+#include "framework/core/MessageSeam.h"
 #include "framework/ui/Button.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Dialog.h"
@@ -9,7 +10,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTabBar>
 
 #include <functional>
 #include <map>
@@ -18,12 +27,76 @@
 
 namespace ui {
 
-// Clicks a button (push, check or radio) as the mouse would: its owner hears BN_CLICKED.
+// What a failed press reports of the widget found under the mouse: the control it belongs to.
+inline std::string DescribeWidget(const QWidget* widget) {
+    if (!widget)
+        return "nothing (outside its window)";
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (CWnd* control = CWnd::FromWidget(w))
+            return std::string(w->metaObject()->className()) + " id " +
+                   std::to_string(control->GetDlgCtrlID()) + " \"" + control->GetWindowText() + "\"";
+    return widget->metaObject()->className();
+}
+
+// Where the user clicks a button: a push button anywhere, so at its centre; a check box or a radio
+// button on its box, since only the box and its text take the click.
+inline QPoint ClickPoint(QWidget* widget) {
+    const bool check = qobject_cast<QCheckBox*>(widget) != nullptr;
+    if (!check && !qobject_cast<QRadioButton*>(widget))
+        return widget->rect().center();
+    QStyleOptionButton option;
+    option.initFrom(widget);
+    const QRect box = widget->style()->subElementRect(
+        check ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator, &option, widget);
+    return box.isValid() ? box.center() : widget->rect().center();
+}
+
+// Clicks a button (push, check or radio) with the mouse: a press and a release where the user clicks
+// it (ClickPoint), delivered through the application to whatever widget lies there in its top-level window,
+// as the platform delivers a user's click. Fails when the control is hidden, disabled, covered by
+// another widget or behind a modal dialog, since the user could not click it either.
 inline void Press(CWnd& window, int id) {
-    auto* button = dynamic_cast<CButton*>(window.GetDlgItem(id));
-    ASSERT_NE(button, nullptr) << "no button " << id;
-    ASSERT_TRUE(button->IsWindowEnabled()) << "button " << id << " is disabled";
-    button->Click();
+    CWnd* control = window.GetDlgItem(id);
+    ASSERT_NE(control, nullptr) << "no control " << id;
+    QWidget* widget = control->GetWidget();
+    ASSERT_NE(widget, nullptr) << "control " << id << " has no window";
+    ASSERT_NE(qobject_cast<QAbstractButton*>(widget), nullptr) << id << " is no button";
+    ASSERT_TRUE(widget->isVisible()) << "button " << id << " is not on the screen";
+    ASSERT_TRUE(widget->isEnabled()) << "button " << id << " is disabled";
+    QWidget* top = widget->window();
+    QWidget* modal = QApplication::activeModalWidget();
+    ASSERT_TRUE(modal == nullptr || modal == top) << "button " << id << " lies behind the modal window \""
+                                                  << modal->windowTitle().toStdString() << "\"";
+    const QPoint centre = ClickPoint(widget);
+    QWidget* hit = top->childAt(widget->mapTo(top, centre));
+    ASSERT_TRUE(hit == widget || (hit && widget->isAncestorOf(hit)))
+        << "button " << id << " is covered by " << DescribeWidget(hit);
+    // A click moves the focus to a control that takes it by the mouse, before the press arrives.
+    if (hit->isEnabled() && (hit->focusPolicy() & Qt::ClickFocus) != 0)
+        hit->setFocus(Qt::MouseFocusReason);
+    const QPointF at = widget->mapTo(hit, centre);
+    const QPointF global = hit->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(hit, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(hit, &release);
+}
+
+// Clicks tab `index` of a tab control with the mouse: the owner hears TCN_SELCHANGE and shows its page.
+inline void ChooseTab(CWnd& window, int id, int index) {
+    CWnd* control = window.GetDlgItem(id);
+    ASSERT_NE(control, nullptr) << "no tab control " << id;
+    auto* bar = control->GetWidget() ? control->GetWidget()->findChild<QTabBar*>() : nullptr;
+    ASSERT_NE(bar, nullptr) << id << " is no tab control";
+    ASSERT_TRUE(bar->isVisible() && bar->isEnabled()) << "tab control " << id << " cannot be clicked";
+    ASSERT_LT(index, bar->count()) << "tab control " << id << " has no tab " << index;
+    const QPointF at = bar->tabRect(index).center();
+    const QPointF global = bar->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &release);
+    EXPECT_EQ(bar->currentIndex(), index) << "tab control " << id;
 }
 
 inline bool Checked(CWnd& window, int id) {

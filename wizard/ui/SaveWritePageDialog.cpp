@@ -37,8 +37,7 @@ void CSaveWritePageDialog::RefreshButtons() {
 }
 
 LRESULT CSaveWritePageDialog::SendToWizard(WPARAM wParam, LPARAM lParam) {
-    CWnd* frame = GetParent();
-    CWnd* wizard = frame ? frame->GetParent() : nullptr;
+    CWnd* wizard = GetParent();
     return wizard ? wizard->SendMessage(WM_WIZARD_SAVEWRITE, wParam, lParam) : 0;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// CSaveWritePageDialog: the save/write page. Its buttons only ask the wizard (message 0x978) to
-// save the collected set as a document file or to write it to the linked drive.
+// CSaveWritePageDialog: the save/write page. Its buttons only ask the wizard, its parent (message
+// 0x978), to save the collected set as a document file or to write it to the linked drive.
 #include "wizard/ui/WizardPage.h"
 
 // wParam 1 save, 2 write (lParam: fill the values into the document afterwards).

@@ -128,7 +128,17 @@ void CSetupWizardDialog::CreatePage(CWizardPage& page) {
     std::copy(collected_.DiList.begin(), collected_.DiList.end(), page.m_DiAssign.begin());
     std::copy(collected_.DoList.begin(), collected_.DoList.end(), page.m_DoAssign.begin());
     page.TakeChoices(collected_);
-    page.Create(page.TemplateId(), GetDlgItem(IDC_WZ_PAGE_FRAME));
+    // The page lies over the frame as the wizard's own child: the frame is a plain static, which
+    // lets clicks through, and with them every click meant for a control inside it.
+    page.Create(page.TemplateId(), this);
+    if (CWnd* frame = GetDlgItem(IDC_WZ_PAGE_FRAME)) {
+        CRect place;
+        frame->GetWindowRect(&place);
+        ScreenToClient(&place);
+        CRect size;
+        page.GetWindowRect(&size);
+        page.MoveWindow(place.left, place.top, size.Width(), size.Height(), FALSE);
+    }
     page.ShowWindow(SW_HIDE);
 }
 

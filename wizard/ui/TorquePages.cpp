@@ -86,8 +86,7 @@ void CSetTorquePage10Dialog::RefreshStates() {
 
 void CSetTorquePage10Dialog::OnRadioChosen(int) {
     // With Tn114/Tn115 switching this page ends the chain; the wizard swaps Next and Apply.
-    CWnd* frame = GetParent();
-    if (CWnd* wizard = frame ? frame->GetParent() : nullptr)
+    if (CWnd* wizard = GetParent())
         wizard->SendMessage(WM_WIZARD_STEP_TOGGLE, static_cast<WPARAM>(m_LimitSwitching), 0);
 }
 

@@ -55,6 +55,7 @@ void BoxViewerFixture::TearDown() {
 CBOXDlg* BoxViewerFixture::Open() {
     viewer = new CBOXDlg(view, nullptr);
     EXPECT_TRUE(viewer->Create());
+    viewer->ShowWindow(SW_SHOW); // as the view's command shows it, so the user can click it
     life_ = viewer->Life();
     return viewer;
 }

@@ -47,6 +47,7 @@ void EditorFixture::LoadDriveDefaults() {
 CParaEditDlg* EditorFixture::Open() {
     editor = new CParaEditDlg(view);
     EXPECT_TRUE(editor->Create(IDD_PARAEDIT, nullptr));
+    editor->ShowWindow(SW_SHOW); // on the screen, as the command leaves it, so the user can click it
     editorLife_ = editor->Life();
     return editor;
 }

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include <spawn.h>
@@ -293,8 +294,19 @@ TEST_F(ShellStartup, AboutShowsTheSeriesLineAndHelpOpensTheManual) {
     EXPECT_EQ(aboutLine, "KeloServo(UK3) V0.1.260416");
     CDialog::SetModalHookForTest(previous);
 
+    // Help > Content opens the help file beside the program; without it the user is told so.
+    const std::string help = tree.Path("program") + "/SERVO.chm";
+    std::ofstream(help) << "help";
+    messages.Clear();
     Frame()->SendMessage(WM_COMMAND, ID_HELP_CONTENT);
-    EXPECT_EQ(opened, tree.Path("program") + "/SERVO.chm");
+    EXPECT_EQ(opened, help);
+    EXPECT_TRUE(messages.Shown().empty());
+    opened.clear();
+    std::filesystem::remove(help);
+    Frame()->SendMessage(WM_COMMAND, ID_HELP_CONTENT);
+    EXPECT_EQ(opened, "");
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "The help file is not installed:\n" + help);
 }
 
 } // namespace

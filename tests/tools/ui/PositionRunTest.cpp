@@ -37,6 +37,7 @@ protected:
     CMulPosDlg& Open() {
         page = new CMulPosDlg(view);
         EXPECT_TRUE(page->CreateAlone(nullptr));
+        page->ShowWindow(SW_SHOW); // on the screen, as the command leaves it, so the user can click it
         life_ = page->Life();
         return *page;
     }

@@ -189,6 +189,7 @@ TEST_F(PositionWindow, HomingWriteSetsTheHomingDigit) {
     Limits("Pn319", 0, 500);
     Open();
     CHomeDlg& home = window->m_home;
+    ui::ChooseTab(*window, IDC_POS_TAB, 1);
     EXPECT_EQ(ui::Text(home, IDC_HM_MODE), "3");
     EXPECT_EQ(ui::Text(home, IDC_HM_HIGH_RANGE), "(0~2000)");
     EXPECT_FALSE(ui::Enabled(home, IDC_HM_ORG));
@@ -237,6 +238,7 @@ TEST_F(PositionWindow, PathProgramWriteForOneAndTwoTargets) {
     SetDrive("Pn381", 0);
     Open();
     CMulPosDlg1& page = window->m_multiIo;
+    ui::ChooseTab(*window, IDC_POS_TAB, 3);
     EXPECT_FALSE(ui::Enabled(page, IDC_MP_START)) << "no path mode yet";
     EXPECT_FALSE(ui::Enabled(page, IDC_MP_ENABLE));
     ui::Type(page, IDC_MP_UNITS, "10");
@@ -284,6 +286,7 @@ TEST_F(PositionWindow, PathProgramStartTogglesPtrgAndRefusalsAreReported) {
     SetDrive("Hn618", 0x0001);
     Open();
     CMulPosDlg1& page = window->m_multiIo;
+    ui::ChooseTab(*window, IDC_POS_TAB, 3);
     ui::Press(page, IDC_MP_START);
     EXPECT_EQ(Drive("Hn618"), 0x0005);
     EXPECT_EQ(ui::Text(page, IDC_MP_START), "Stop");

@@ -9,6 +9,7 @@
 #include "sim/SimMachine.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/LinkedWindowFixture.h"
+#include "tests/support/TestTime.h"
 #include "trace/AcquisitionStore.h"
 #include "trace/ThreadStop.h"
 #include "trace/ui/TraceGraphDlg.h"
@@ -133,7 +134,8 @@ protected:
     void Fire(UINT_PTR id) { window->SendMessage(WM_TIMER, id); }
     // Fires the timer every 20 ms until done() or the bound.
     bool FireUntil(UINT_PTR id, const std::function<bool()>& done, int seconds = 30) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+        const auto end =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(ScaledMs(seconds * 1000));
         while (!done()) {
             if (std::chrono::steady_clock::now() > end)
                 return false;

@@ -53,9 +53,11 @@ TEST_F(ExtPosPages, PulsePicturesFollowThePulseType) {
     std::vector<QImage> typeTwo;
     for (int pulseType = 0; pulseType < 4; ++pulseType) {
         SCOPED_TRACE(pulseType);
+        // One page on the screen at a time, as in the wizard: back to the type page, then forward.
+        Visit(type);
         Press(type, IDC_REF_OPTION1 + pulseType);
         logic.ShowWindow(SW_HIDE);
-        logic.ShowWindow(SW_SHOW); // entering the page again
+        Visit(logic); // entering the page again
         EXPECT_EQ(pulseType, logic.m_PulseType);
         const QRgb colour = colours[std::min(pulseType, 2)];
         for (int i = 0; i < 4; ++i) {
@@ -213,10 +215,11 @@ TEST_F(ExtPosPages, SearchPageFollowsTheReference) {
                           {7, 2, false, false, true},  {9, 2, false, false, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reference);
+        Visit(reference);
         Press(reference, IDC_REF_OPTION1 + c.reference);
         search.ShowWindow(SW_HIDE);
         search.m_HomeSearchMove = 1;
-        search.ShowWindow(SW_SHOW);
+        Visit(search);
         EXPECT_EQ(c.forced < 0 ? 1 : c.forced, search.m_HomeSearchMove);
         if (c.forced >= 0) {
             EXPECT_TRUE(ui::Checked(search, IDC_REF_OPTION1 + c.forced));
@@ -243,6 +246,7 @@ TEST_F(ExtPosPages, HomingChoicesSteerTheChain) {
     EXPECT_FALSE(Enabled(start, IDC_REF_VALUE1)) << "homing off greys the method";
     Type(start, IDC_REF_VALUE1, "5"); // kept in its member while greyed
     EXPECT_EQ(55, next(49));
+    Visit(start);
     Press(start, IDC_REF_OPTION2);
     EXPECT_TRUE(Enabled(start, IDC_REF_VALUE1));
     EXPECT_FALSE(Enabled(start, IDC_REF_SELECT1));
@@ -254,6 +258,7 @@ TEST_F(ExtPosPages, HomingChoicesSteerTheChain) {
     Press(start, IDC_REF_OPTION3);
     EXPECT_TRUE(Enabled(start, IDC_REF_SELECT1));
     EXPECT_EQ(50, next(49));
+    Visit(reference);
     Press(reference, IDC_REF_OPTION1 + 7);
     EXPECT_EQ(53, next(52));
     Press(reference, IDC_REF_OPTION1 + 3);
@@ -267,7 +272,7 @@ TEST_F(ExtPosPages, ChoicesHandedInBeforeCreationSurviveIt) {
     set.SetChoice("Pn361", 30);
     set.SetChoice("Pn362", 1500);
     torque.TakeChoices(set);
-    ASSERT_TRUE(torque.Create(torque.TemplateId(), &frame));
+    ASSERT_TRUE(torque.Create(torque.TemplateId(), &wizard));
     EXPECT_EQ(30, torque.m_HomeTorqueLimit);
     EXPECT_EQ(1500, torque.m_HomeTorqueTime);
     EXPECT_EQ("1500", Text(torque, IDC_REF_VALUE2));

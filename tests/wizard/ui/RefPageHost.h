@@ -1,7 +1,7 @@
 #pragma once
-// A stand-in for the wizard around one reference page: a top-level window that records the step
-// toggle message, the page frame inside it, and a collected set with a motor's defaults applied, so
-// a page is loaded, shown and checked the way the wizard does it.
+// A stand-in for the wizard around one reference page: a top-level window on the screen that records
+// the step toggle message and holds the page as the wizard does, and a collected set with a motor's defaults
+// applied, so a page is loaded, shown and checked the way the wizard does it.
 #include "catalogue/KeloServoDoc.h"
 #include "framework/core/MessageSeam.h"
 #include "framework/core/ResourceModule.h"
@@ -40,11 +40,7 @@ protected:
         window.cx = 500;
         window.cy = 300;
         ASSERT_TRUE(wizard.CreateIndirect(window));
-        DialogTemplate frameTemplate;
-        frameTemplate.style = WS_CHILD;
-        frameTemplate.cx = 450;
-        frameTemplate.cy = 260;
-        ASSERT_TRUE(frame.CreateIndirect(frameTemplate, &wizard));
+        wizard.ShowWindow(SW_SHOW);
         doc.OnNewDocument();
         set.CopyFromDocument(doc);
         set.ApplyMotorDefaults(0x1010, 3000); // rated 3000 rpm, encoder kind 0: resolution kept
@@ -52,16 +48,21 @@ protected:
         set.ResetDioForControlMode(PositionMode);
         set.InitCollectedValues();
     }
-    void TearDown() override {
-        frame.DestroyWindow();
-        wizard.DestroyWindow();
-    }
-    // Creates the page in the frame, gives it the remembered choices and shows it, as the wizard does.
+    void TearDown() override { wizard.DestroyWindow(); }
+    // Creates the page in the wizard, gives it the remembered choices and shows it, as the wizard does.
     void Open(CReferencePage& page) {
-        ASSERT_TRUE(page.Create(page.TemplateId(), &frame));
+        ASSERT_TRUE(page.Create(page.TemplateId(), &wizard));
         page.TakeChoices(set);
         page.LoadPage();
         page.UpdateData(FALSE);
+        page.ShowWindow(SW_SHOW);
+        opened_.push_back(&page);
+    }
+    // Brings an opened page to the screen and takes the others off, as the wizard's page change does.
+    void Visit(CWnd& page) {
+        for (CWnd* other : opened_)
+            if (other != &page)
+                other->ShowWindow(SW_HIDE);
         page.ShowWindow(SW_SHOW);
     }
     std::vector<std::string> Shown() const {
@@ -75,7 +76,7 @@ protected:
     std::unique_ptr<ScopedResourceModule> current;
     ScriptedMessages messages;
     CRecordingWizard wizard;
-    CDialog frame;
+    std::vector<CWnd*> opened_;
     CKeloServoDoc doc;
     CollectedSet set{3000, 131072, 300};
 };

@@ -132,6 +132,7 @@ TEST_F(SaveWrite, ARefusalMidListGivesOneMessageAndChangesNoDocumentValue) {
     doc->Value(DocCn, 1) = 1;
     CSetupWizardDialog& w = Open();
     ApplyComprehensiveAndEncoder(w);
+    ui::Press(w, IDC_WZ_STEP_SAVE_WRITE);
     ui::SetChecked(*w.Page(WizardPage::SaveWrite), IDC_WZ_FILL_IN, true);
     const int before = doc->Value(DocCn, 8);
     drive->RefuseAddress(ParamCodeRegisterAddress("Cn012").value());

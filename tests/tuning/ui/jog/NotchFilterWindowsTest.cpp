@@ -46,6 +46,7 @@ protected:
         auto* opened = new Window(view);
         opened->OnClosed = [this] { ++closedCount; };
         EXPECT_TRUE(opened->Create(nullptr));
+        opened->ShowWindow(SW_SHOW); // on the screen, as the command leaves it, so the user can click it
         window = opened;
         life_ = opened->Life();
         return opened;

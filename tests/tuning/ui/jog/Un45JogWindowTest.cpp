@@ -40,6 +40,7 @@ protected:
         window = new CUn45JogDlg(view, true);
         window->OnClosed = [this] { ++closedCount; };
         EXPECT_TRUE(window->Create(nullptr));
+        window->ShowWindow(SW_SHOW); // on the screen, as the command leaves it, so the user can click it
         life_ = window->Life();
         return window;
     }
