@@ -7,6 +7,7 @@
 #include "link/LinkState.h"
 #include "link/SerialExt.h"
 #include "sim/SimPtyServer.h"
+#include "tests/support/TestTime.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +22,10 @@ LinkToSimulatedDrive(CSimPtyServer& server, const std::string& prefix = "ttyTEST
     std::string error;
     if (!server.Start({.name = name, .registerVirtualPort = false}, &error))
         return ::testing::AssertionFailure() << "simulated drive: " << error;
-    if (PortObject.Open(server.DevicePath().c_str(), baud, 500, 20000, 20000) != ErrNone)
+    if (PortObject.Open(server.DevicePath().c_str(), baud, ScaledMs(500), ScaledMs(20000), ScaledMs(20000)) !=
+        ErrNone)
         return ::testing::AssertionFailure() << "cannot open " << server.DevicePath();
-    if (PortObject.SetupReadTimer(baud, 177) != ErrNone)
+    if (PortObject.SetupReadTimer(baud, ScaledMs(177)) != ErrNone)
         return ::testing::AssertionFailure() << "cannot set the read timer";
     ConnectedFlag = 1;
     ++LinkEpoch;
