@@ -58,8 +58,7 @@ protected:
         } else {
             ASSERT_TRUE(FireUntil(TraceMonitorTimer, [&] { return window->Display(0).Rolled() > 500; }));
         }
-        ui::Press(*window, IDC_TG_START);
-        ASSERT_FALSE(window->Running());
+        PressStopAndWait();
     }
 };
 

@@ -46,8 +46,7 @@ TEST_F(TraceWindowState, AnAutosaveRecordingReopensLookingAsTheWindowDid) {
     ui::Press(*window, IDC_TG_START);
     Fire(TraceStartTimer);
     ASSERT_TRUE(FireUntil(TraceMonitorTimer, [&] { return window->Display(0).Rolled() > 100; }));
-    ui::Press(*window, IDC_TG_START);
-    ASSERT_FALSE(window->Running());
+    PressStopAndWait();
     const std::string path = home_->Path("home/run000_000.trd");
     TraceRecording recording;
     ASSERT_TRUE(ReadTraceFile(path, TraceFileForm::Trace, recording).ok);
