@@ -147,13 +147,43 @@ void CMulPosDlg1::OnWrite() {
     ShowMessage(ToolText(IDS_POS_WRITE_FINISH));
 }
 
+StopResult CMulPosDlg1::SendStop(const CStopKeeper::Writes& now) {
+    return Services().Stops.Send(StopMotion, now, WritePathRunInputsOff);
+}
+
+void CMulPosDlg1::EndRunOnStop() {
+    KillTimer(ServoWatchTimerId);
+    MultiPositionIoRunFlag = 0;
+    SetDlgItemText(IDC_MP_ENABLE, ToolText(IDS_POS_ENABLE));
+    SetDlgItemText(IDC_MP_START, ToolText(IDS_POS_START));
+    GetDlgItem(IDC_MP_CYCLIC)->EnableWindow(TRUE);
+}
+
+bool CMulPosDlg1::StopWithoutLink() {
+    if (Linked() || !Document())
+        return false;
+    // Nothing can be sent: the view keeps the stop for the link's return and says so.
+    EndRunOnStop();
+    SendStop(WritePathRunInputsOff);
+    return true;
+}
+
 void CMulPosDlg1::OnEnable() {
     UpdateData(TRUE);
+    // "Disable" is a stop whatever a read would say: a drive that does not answer gets it kept.
+    const bool stopping = GetDlgItemText(IDC_MP_ENABLE) == ToolText(IDS_POS_DISABLE);
     SetDlgItemText(IDC_MP_ENABLE, ToolText(IDS_POS_DISABLE));
-    if (!Document() || !Linked() || OtherPageRunning())
+    if (StopWithoutLink())
         return;
-    if (VirtualServoOn()) {
-        if (!SetVirtualServoOn(false))
+    if (!Document() || OtherPageRunning())
+        return;
+    if (stopping || VirtualServoOn()) {
+        const StopResult stopped = SendStop([this](CRegisterServices&) { return SetVirtualServoOn(false); });
+        if (stopped != StopResult::Taken && stopped != StopResult::Refused) {
+            EndRunOnStop(); // the keeper has told the user
+            return;
+        }
+        if (stopped == StopResult::Refused)
             ReportInputsRefused();
         SetDlgItemText(IDC_MP_ENABLE, ToolText(IDS_POS_ENABLE));
         GetDlgItem(IDC_MP_CYCLIC)->EnableWindow(TRUE);
@@ -174,16 +204,30 @@ void CMulPosDlg1::OnEnable() {
 
 void CMulPosDlg1::OnStart() {
     UpdateData(TRUE);
+    // "Stop" is a stop whatever a read would say; without a link the view keeps it. "Start" without
+    // a link does nothing.
+    const bool stopping = GetDlgItemText(IDC_MP_START) == ToolText(IDS_POS_STOP);
+    if (stopping && StopWithoutLink())
+        return;
     if (!Document() || !Linked() || OtherPageRunning())
         return;
-    const std::optional<int> inputs = Services().ReadDriveParameter("Hn618");
-    if (!inputs) {
-        ReportInputsRefused();
-        return;
-    }
-    if (*inputs & (1 << BitPtrg)) {
-        if (!SetVirtualInput(0, BitPtrg)) {
+    std::optional<int> inputs;
+    if (!stopping) {
+        inputs = Services().ReadDriveParameter("Hn618");
+        if (!inputs) {
             ReportInputsRefused();
+            return;
+        }
+    }
+    if (stopping || (*inputs & (1 << BitPtrg))) {
+        const StopResult stopped =
+            SendStop([this](CRegisterServices&) { return SetVirtualInput(0, BitPtrg); });
+        if (stopped == StopResult::Refused) {
+            ReportInputsRefused();
+            return;
+        }
+        if (stopped != StopResult::Taken) {
+            EndRunOnStop(); // the keeper has told the user
             return;
         }
         SetDlgItemText(IDC_MP_START, ToolText(IDS_POS_START));
@@ -206,8 +250,12 @@ void CMulPosDlg1::OnTimer(UINT_PTR id) {
     if (id != ServoWatchTimerId)
         return;
     if (!Linked()) {
-        KillTimer(ServoWatchTimerId);
-        SetDlgItemText(IDC_MP_ENABLE, ToolText(IDS_POS_ENABLE));
+        // The link went under a run: the drive may still run the program, so its stop is kept for
+        // the link's return (one message).
+        const bool running = MultiPositionIoRunFlag != 0;
+        EndRunOnStop();
+        if (running)
+            SendStop(WritePathRunInputsOff);
         return;
     }
     if (!VirtualServoOn()) {

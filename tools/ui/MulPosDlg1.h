@@ -2,7 +2,9 @@
 // CMulPosDlg1: the multi-position run that the drive runs itself. "Write" puts a one- or two-position
 // path program into the drive (tools/PathProgram.h) and chooses whether DI1 (servo on) and DI3 (PTRG)
 // come from the PC or from the terminals; "Enable" and "Start" then switch the virtual servo-on and
-// PTRG inputs. The fourth page of the position control window.
+// PTRG inputs. The fourth page of the position control window. Its stops ("Disable", "Stop", a lost
+// link under a run) go through the view's keeper, as the timer-driven run's do.
+#include "link/services/StopKeeper.h"
 #include "tools/VirtualInputs.h"
 #include "tools/ui/MultiPositionPage.h"
 
@@ -43,4 +45,12 @@ protected:
 
 private:
     void ReportRefused(const std::string& codes);
+    // The stop through the view's keeper: `now` while linked; kept, it clears servo on and PTRG
+    // both, so a newer kept stop of this page never undoes an older one.
+    StopResult SendStop(const CStopKeeper::Writes& now);
+    // The watch goes, the flag falls, the buttons read "Enable" and "Start".
+    void EndRunOnStop();
+    // A stop pressed without a link: the run ends here and the view keeps its stop. False when linked.
+    bool StopWithoutLink();
+    static constexpr const char* StopMotion = "path program run";
 };

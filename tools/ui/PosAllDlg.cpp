@@ -97,10 +97,14 @@ void CPosAllDlg::OnTabChange(NMHDR*, LRESULT* result) {
 }
 
 void CPosAllDlg::OnCancel() {
-    // The servo goes off with the window; a run that lost its link keeps that stop in the view.
-    if (ConnectedFlag || MultiPositionRunFlag || MultiPositionIoRunFlag)
-        link_.Services().Stops.Send(
-            "position run", [](CRegisterServices& services) { return WriteServoOnCommand(services, 0); });
+    // The servo goes off with the window; a run that lost its link keeps that stop in the view. A
+    // path program run holds the servo on through the virtual inputs: those go off too.
+    if (ConnectedFlag || MultiPositionRunFlag || MultiPositionIoRunFlag) {
+        const bool pathRun = MultiPositionIoRunFlag != 0;
+        link_.Services().Stops.Send("position run", [pathRun](CRegisterServices& services) {
+            return WriteServoOnCommand(services, 0) && (!pathRun || WritePathRunInputsOff(services));
+        });
+    }
     link_.ToolWindowClosed(this);
     DestroyWindow();
 }

@@ -4,6 +4,7 @@
 #include "framework/core/ResourceModule.h"
 #include "link/services/RegisterServices.h"
 #include "resources/ids/tools.h"
+#include "tools/VirtualInputs.h"
 
 #include <chrono>
 #include <thread>
@@ -19,6 +20,12 @@ int ReadServoOnState(CRegisterServices& services) {
 
 bool WriteServoOnCommand(CRegisterServices& services, int state) {
     return services.WriteDriveRegister(RegServoCommand, state) == 1;
+}
+
+bool WritePathRunInputsOff(CRegisterServices& services) {
+    const std::optional<int> word =
+        WithBit(WithBit(services.ReadDriveParameter("Hn618"), BitServoOn, false), BitPtrg, false);
+    return word && services.WriteDriveParameter("Hn618", *word) == 1;
 }
 
 void PaintStateButton(CMFCButton& button, bool on) {

@@ -11,6 +11,9 @@ class CRegisterServices;
 int ReadServoOnState(CRegisterServices& services);
 // Register 0x170E = state; true when the drive accepted it.
 bool WriteServoOnCommand(CRegisterServices& services, int state);
+// The path-program run's stop: Hn618 read now, DI1 (servo on) and DI3 (PTRG) cleared, written back;
+// the other virtual inputs keep their states. False when the read or the write failed.
+bool WritePathRunInputsOff(CRegisterServices& services);
 
 inline constexpr unsigned long StateOnColour = 0x0000FF00;  // RGB(0, 255, 0)
 inline constexpr unsigned long StateOffColour = 0x000000FF; // RGB(255, 0, 0)

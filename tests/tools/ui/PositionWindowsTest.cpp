@@ -6,6 +6,8 @@
 #include "tests/support/DialogDriver.h"
 
 #include "framework/ui/TabCtrl.h"
+#include "link/LinkState.h"
+#include "link/services/StopKeeper.h"
 #include "resources/ids/tools.h"
 #include "tools/MultiPositionRun.h"
 #include "tools/ui/PosAllDlg.h"
@@ -26,6 +28,42 @@ protected:
         window->ShowWindow(SW_SHOW);
         life_ = window->Life();
         return window;
+    }
+    // The path-program page with a one-target program written for the virtual inputs, the servo
+    // enabled and PTRG on: the drive runs 100 revolutions at 600 rpm.
+    CMulPosDlg1& StartPathRun() {
+        drive->SetRegister32(0x1706, 8388608);
+        SetDrive("Hn601", 0x01);
+        SetDrive("Hn603", 0x12);
+        SetDrive("Hn617", 0xFC5);
+        SetDrive("Pn381", 0x100);
+        Open();
+        CMulPosDlg1& page = window->m_multiIo;
+        ui::Type(page, IDC_MP_UNITS, "10");
+        ui::Type(page, IDC_MP_TARGET1, "1000");
+        ui::Type(page, IDC_MP_SPEED1, "100");
+        ui::Press(page, IDC_MP_WRITE);
+        ui::Press(page, IDC_MP_ENABLE);
+        ui::Press(page, IDC_MP_START);
+        EXPECT_EQ(Drive("Hn618") & 0x5, 0x5);
+        EXPECT_EQ(ui::Text(page, IDC_MP_START), "Stop");
+        RunMachine(200000);
+        EXPECT_NE(machine->Signal(SimSignal::SpeedFeedback), 0) << "the drive runs the program";
+        messages->Clear();
+        return page;
+    }
+    // The drive follows its inputs, the machine takes the servo state at the next request, then runs.
+    void Settle() {
+        RunMachine(10000);
+        view.services.ReadDriveRegister(0x1703);
+        RunMachine(3000000); // a coasting motor needs a while
+    }
+    // The run's stop went: the buttons offer a new run and nothing of it is left on.
+    void ExpectRunEnded(CMulPosDlg1& page) {
+        EXPECT_EQ(ui::Text(page, IDC_MP_ENABLE), "Enable");
+        EXPECT_EQ(ui::Text(page, IDC_MP_START), "Start");
+        EXPECT_FALSE(page.HasTimer(CMulPosDlg1::ServoWatchTimerId));
+        EXPECT_EQ(MultiPositionIoRunFlag, 0);
     }
     CPosAllDlg* window = nullptr;
     std::weak_ptr<int> life_;
@@ -311,4 +349,69 @@ TEST_F(PositionWindow, PathProgramStartTogglesPtrgAndRefusalsAreReported) {
     ui::Press(page, IDC_MP_WRITE);
     EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Position control is working!"}));
     EXPECT_EQ(Requests(), (std::vector<std::string>{ReadRegister(0x1703)}));
+}
+
+TEST_F(PositionWindow, PathRunStopThatFellIntoAFreezeIsSentFirstWhenTheLinkComesBack) {
+    CMulPosDlg1& page = StartPathRun();
+    drive->Freeze(std::chrono::seconds(7));
+    ui::Press(page, IDC_MP_START); // "Stop"
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{CStopKeeper::NoAnswerText("path program run")}));
+    ExpectRunEnded(page);
+    EXPECT_EQ(Drive("Hn618") & 0x5, 0x5) << "the drive never got the stop";
+
+    // The link comes back: the kept stop switches servo on and PTRG off, the other inputs stay.
+    drive->Thaw();
+    SetDrive("Hn618", 0x0805);
+    drive->ClearLog();
+    const CStopKeeper::Delivery delivery = view.services.Stops.SendKept();
+    EXPECT_EQ(delivery.taken, (std::vector<std::string>{"path program run"}));
+    EXPECT_EQ(Requests(), (std::vector<std::string>{Read("Hn618"), Write("Hn618", 0x0800)}));
+    Settle();
+    EXPECT_EQ(machine->Signal(SimSignal::SpeedFeedback), 0);
+    EXPECT_EQ(drive->GetRegister(0x1703) & 1, 0);
+}
+
+TEST_F(PositionWindow, PathRunStopsWithoutALinkSaySoAndSendNothing) {
+    struct Case {
+        const char* what;
+        std::function<void(CMulPosDlg1&)> act;
+    };
+    const Case cases[] = {
+        {"Disable", [](CMulPosDlg1& page) { ui::Press(page, IDC_MP_ENABLE); }},
+        {"Stop", [](CMulPosDlg1& page) { ui::Press(page, IDC_MP_START); }},
+        {"servo watch", [](CMulPosDlg1& page) { FireTimerForTest(&page, CMulPosDlg1::ServoWatchTimerId); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CMulPosDlg1& page = StartPathRun();
+        ConnectedFlag = 0; // as the view's link supervision leaves it
+        drive->ClearLog();
+        c.act(page);
+        EXPECT_TRUE(Requests().empty());
+        EXPECT_EQ(MessageTexts(), (std::vector<std::string>{CStopKeeper::NoLinkText("path program run")}));
+        ExpectRunEnded(page);
+        EXPECT_EQ(view.services.Stops.KeptMotions(), std::vector<std::string>{"path program run"});
+
+        // A second press is a start, not a stop: still one message.
+        ui::Press(page, IDC_MP_START);
+        EXPECT_EQ(messages->Shown().size(), 1u);
+        EXPECT_TRUE(Requests().empty());
+
+        ConnectedFlag = 1;
+        EXPECT_EQ(view.services.Stops.SendKept().taken, std::vector<std::string>{"path program run"});
+        EXPECT_EQ(Drive("Hn618") & 0x5, 0);
+        window->DestroyWindow();
+        messages->Clear();
+    }
+}
+
+TEST_F(PositionWindow, ClosingUnderAPathRunSwitchesItsInputsOffToo) {
+    StartPathRun();
+    SetDrive("Hn618", 0x0805);
+    drive->ClearLog();
+    window->SendMessage(WM_CLOSE);
+    EXPECT_EQ(Requests(),
+              (std::vector<std::string>{WriteRegister(0x170E, 0), Read("Hn618"), Write("Hn618", 0x0800)}));
+    Settle();
+    EXPECT_EQ(machine->Signal(SimSignal::SpeedFeedback), 0);
 }

@@ -5,6 +5,7 @@
 
 #include "catalogue/RegisterMap.h"
 #include "framework/ui/TabCtrl.h"
+#include "link/services/StopKeeper.h"
 #include "resources/ids/tuningwindows.h"
 #include "tuning/AutoGainSteps.h"
 #include "tuning/ui/JogAutotuningDlg.h"
@@ -257,6 +258,47 @@ TEST_F(AutoGainWindow, LostLinkDuringARunClosesTheWindow) {
     EXPECT_EQ(closedCount, 1);
     window = nullptr;
     ConnectedFlag = 1;
+}
+
+TEST_F(AutoGainWindow, WithoutALinkTheRunsStopIsKeptAndToldOnce) {
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+    };
+    const Case cases[] = {
+        {"Stop", [this] { ui::Press(*window, IDC_AG_STOP); }},
+        // The poll found the link gone and stopped itself; the close that follows still hands
+        // the run's stop over.
+        {"close after the poll",
+         [this] {
+             Tick();
+             for (int i = 0; i < 5 && !life_.expired(); ++i)
+                 DispatchPendingMessages();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        drive->SetRegister(0x003E, 1); // the kept stop of the case before cleared it
+        Open();
+        ui::Press(*window, IDC_AG_START);
+        Tick();
+        ConnectedFlag = 0;
+        drive->ClearLog();
+        messages->Clear();
+        c.act();
+        EXPECT_TRUE(Requests().empty());
+        EXPECT_EQ(LastMessage(), CStopKeeper::NoLinkText("auto gain"));
+        EXPECT_EQ(messages->Shown().size(), 1u);
+        EXPECT_EQ(view.services.Stops.KeptMotions(), std::vector<std::string>{"auto gain"});
+        if (!life_.expired())
+            ui::Press(*window, IDCANCEL);
+        EXPECT_EQ(messages->Shown().size(), 1u) << "the close after a Stop tells nothing more";
+        EXPECT_TRUE(life_.expired());
+        window = nullptr;
+        ConnectedFlag = 1;
+        EXPECT_EQ(view.services.Stops.SendKept().taken, std::vector<std::string>{"auto gain"});
+        EXPECT_EQ(drive->GetRegister(0x170E), 0);
+    }
 }
 
 TEST_F(AutoGainWindow, StopEndsTheRunOnTheDrive) {
