@@ -40,8 +40,15 @@ BOOL CInOutParaDlg::OnInitDialog() {
     inputTips_.Create(this);
     outputTips_.Create(this);
     cellImage_.assign(static_cast<size_t>(DioLastCell - DioFirstInputCell + 1), IDB_DIO_NONE);
+    // The rows start below the "Function" header of the row names, which would cover row 0 otherwise.
+    if (CWnd* caption = GetDlgItem(IDC_DIO_CAPTION)) {
+        CRect rect;
+        caption->GetWindowRect(&rect);
+        ScreenToClient(&rect);
+        rowsTop_ = rect.bottom + 2;
+    }
     for (int row = 0; row < DioRows; ++row) {
-        const int y = row * CellHeight;
+        const int y = rowsTop_ + row * CellHeight;
         auto code = std::make_unique<CStatic>();
         code->Create(Format("%.2X", row).c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT,
                      CRect(2, y + 4, 2 + RowCodeWidth, y + CellHeight), this);
@@ -56,9 +63,9 @@ BOOL CInOutParaDlg::OnInitDialog() {
             auto cell = std::make_unique<CButton>();
             const int x = FirstColumnX + pin * CellWidth;
             const int id = IdOfCell({false, pin, f});
+            const int y = rowsTop_ + f * CellHeight;
             cell->Create("CheckIn", WS_CHILD | BS_AUTOCHECKBOX | BS_PUSHLIKE | BS_BITMAP,
-                         CRect(x, f * CellHeight, x + CellWidth, (f + 1) * CellHeight), this,
-                         static_cast<UINT>(id));
+                         CRect(x, y, x + CellWidth, y + CellHeight), this, static_cast<UINT>(id));
             cell->SetBitmap(&images_[0]);
             if (pin < DioInputPins)
                 cell->ShowWindow(SW_SHOW);
@@ -71,9 +78,9 @@ BOOL CInOutParaDlg::OnInitDialog() {
             auto cell = std::make_unique<CButton>();
             const int x = FirstColumnX + pin * OutputCellWidth;
             const int id = IdOfCell({true, pin, f});
+            const int y = rowsTop_ + f * CellHeight;
             cell->Create("X", WS_CHILD | BS_AUTOCHECKBOX | BS_PUSHLIKE | BS_BITMAP,
-                         CRect(x, f * CellHeight, x + OutputCellWidth, (f + 1) * CellHeight), this,
-                         static_cast<UINT>(id));
+                         CRect(x, y, x + OutputCellWidth, y + CellHeight), this, static_cast<UINT>(id));
             cell->SetBitmap(&images_[0]);
             outputTips_.AddTool(cell.get(), Format("DO-%d: %.2X %s", pin + 1, f,
                                                    f == 0 ? "NULL" : DoFunctionName(f - 1).c_str()));
@@ -105,7 +112,7 @@ int CInOutParaDlg::CellImage(int id) const {
 
 CSize CInOutParaDlg::ContentSize() const {
     const int columns = outputs_ ? DioOutputPins * OutputCellWidth : DioInputPins * CellWidth;
-    return {FirstColumnX + columns, DioRows * CellHeight};
+    return {FirstColumnX + columns, rowsTop_ + DioRows * CellHeight};
 }
 
 std::string CInOutParaDlg::RowName(int row) const {

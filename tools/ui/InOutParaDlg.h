@@ -47,6 +47,8 @@ public:
     bool OutputsShown() const { return outputs_; }
     CToolTipCtrl& Tips(bool outputs) { return outputs ? outputTips_ : inputTips_; }
     CSize ContentSize() const;
+    // The top of function row 0, below the header of the row names.
+    int RowsTop() const { return rowsTop_; }
     CPoint ScrollPosition() const { return {hPosition_, vPosition_}; }
     // Function names of the rows in the current mode.
     std::string RowName(int row) const;
@@ -80,4 +82,5 @@ private:
     bool outputs_ = false;
     bool initialised_ = false;
     int hPosition_ = 0, vPosition_ = 0;
+    int rowsTop_ = 0;
 };
