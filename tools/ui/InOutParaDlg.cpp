@@ -3,6 +3,7 @@
 #include "catalogue/ParamTexts.h"
 #include "framework/core/Format.h"
 #include "framework/core/MessageSeam.h"
+#include "framework/ui/DC.h"
 #include "resources/ids/tools.h"
 
 #include <algorithm>
@@ -29,6 +30,7 @@ const MessageMap* CInOutParaDlg::GetMessageMap() const {
             msg::VScroll(&CInOutParaDlg::OnVScroll),
             msg::Size(&CInOutParaDlg::OnSize),
             msg::MouseWheel(&CInOutParaDlg::OnMouseWheel),
+            msg::CtlColor(&CInOutParaDlg::OnCtlColor),
         });
     return &map;
 }
@@ -261,6 +263,15 @@ BOOL CInOutParaDlg::OnMouseWheel(UINT, short delta, CPoint) {
     const int range = DioScrollRange(ContentSize().cy, client.Height(), 0);
     ScrollTo(SB_VERT, DioWheelPosition(delta, range, vPosition_));
     return TRUE;
+}
+
+HBRUSH CInOutParaDlg::OnCtlColor(CDC* dc, CWnd* control, UINT) {
+    // The header of the row names stands out in red on the window's face.
+    if (control && control->GetDlgCtrlID() == IDC_DIO_CAPTION) {
+        dc->SetTextColor(RGB(255, 0, 0));
+        dc->SetBkMode(TRANSPARENT);
+    }
+    return nullptr;
 }
 
 void CInOutParaDlg::OnSize(UINT, int, int) {

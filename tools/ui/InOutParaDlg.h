@@ -59,6 +59,7 @@ protected:
     void OnVScroll(UINT code, UINT position, CScrollBar* bar);
     void OnSize(UINT type, int cx, int cy);
     BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
     BOOL PreTranslateMessage(MSG* msg) override;
     void OnOK() override {}
     void OnCancel() override {}

@@ -255,7 +255,7 @@ std::vector<std::string> OverlappingChildren(CWnd& window) {
     return pairs;
 }
 
-// The "Function" header of the row names stands above row 0 and no cell or row label runs into
+// The red "Function" header of the row names stands above row 0 and no cell or row label runs into
 // another, in both modes.
 TEST_F(PositionCommands, DioGridHeaderAndRowsStandApart) {
     StartLinked();
@@ -266,6 +266,12 @@ TEST_F(PositionCommands, DioGridHeaderAndRowsStandApart) {
         grid.GetDlgItem(IDC_DIO_CAPTION)->GetWindowRect(&header);
         grid.Cell(IdOfCell({false, 0, 0}))->GetWindowRect(&firstCell);
         EXPECT_LE(header.bottom, firstCell.top);
+        const QImage caption = Grab(*grid.GetDlgItem(IDC_DIO_CAPTION));
+        int redInk = 0;
+        for (int y = 0; y < caption.height(); ++y)
+            for (int x = 0; x < caption.width(); ++x)
+                redInk += Reddish(caption.pixelColor(x, y)) ? 1 : 0;
+        EXPECT_GT(redInk, 20) << "the header is written in red";
         EXPECT_EQ(grid.ContentSize().cy, grid.RowsTop() + DioRows * CInOutParaDlg::CellHeight);
         EXPECT_EQ(OverlappingChildren(grid), std::vector<std::string>{}) << "inputs";
         ui::Press(list, IDC_DIO_OUTPUTS);
