@@ -8,6 +8,7 @@
 #include "tests/layout/LayoutTableText.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/MessageProbe.h"
+#include "tests/support/TestTime.h"
 
 #include "catalogue/KeloServoDoc.h"
 #include "framework/core/ResourceModule.h"
@@ -298,16 +299,16 @@ TEST_F(BoxViewer, StopDuringASlowReadEndsWithinOneBlockAndStartsNothing) {
 
     const Clock::time_point pressed = Clock::now();
     ui::Press(*viewer, IDC_BOX_START);
-    EXPECT_LT(Clock::now() - pressed, std::chrono::milliseconds(100)) << "STOP waits for nothing";
+    EXPECT_LT(Clock::now() - pressed, std::chrono::milliseconds(ScaledMs(100))) << "STOP waits for nothing";
     EXPECT_TRUE(viewer->Stopping());
     EXPECT_FALSE(Enabled(*viewer, IDC_BOX_START));
     viewer->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BOX_START, BN_CLICKED), 0);
     const Clock::time_point posted = probe.Post();
     ASSERT_TRUE(SpinUntil([&] { return probe.Handled(); }));
-    EXPECT_LT(probe.HandledAfter(posted), std::chrono::milliseconds(100));
+    EXPECT_LT(probe.HandledAfter(posted), std::chrono::milliseconds(ScaledMs(100)));
 
     ASSERT_TRUE(SpinUntil([&] { return viewer->AcquisitionRunning == 0 && !viewer->Stopping(); }, 20000));
-    EXPECT_LT(Clock::now() - pressed, kBlockTime + std::chrono::milliseconds(800));
+    EXPECT_LT(Clock::now() - pressed, kBlockTime + std::chrono::milliseconds(ScaledMs(800)));
     EXPECT_EQ(viewer->ReadThread, nullptr);
     SpinUntil([] { return false; }, 300); // anything still on its way
     EXPECT_EQ(viewer->AcquisitionRunning, 0);

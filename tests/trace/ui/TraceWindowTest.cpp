@@ -8,6 +8,7 @@
 #include "tests/layout/LayoutTableText.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/MessageProbe.h"
+#include "tests/support/TestTime.h"
 #include "tests/trace/TraceTestSupport.h"
 #include "trace/DisplayRing.h"
 
@@ -265,17 +266,18 @@ TEST_F(TraceWindow, StopDuringASlowReadEndsWithinOneBlockKeepsTheWindowAnswering
 
         const Clock::time_point pressed = Clock::now();
         ui::Press(*window, IDC_TG_START);
-        EXPECT_LT(Clock::now() - pressed, std::chrono::milliseconds(100)) << "STOP waits for nothing";
+        EXPECT_LT(Clock::now() - pressed, std::chrono::milliseconds(ScaledMs(100)))
+            << "STOP waits for nothing";
         EXPECT_TRUE(window->Stopping());
         EXPECT_FALSE(ui::Enabled(*window, IDC_TG_START));
         // A click that was on its way before the button went grey.
         window->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TG_START, BN_CLICKED), 0);
         const Clock::time_point posted = probe.Post();
         ASSERT_TRUE(SpinUntil([&] { return probe.Handled(); }));
-        EXPECT_LT(probe.HandledAfter(posted), std::chrono::milliseconds(100));
+        EXPECT_LT(probe.HandledAfter(posted), std::chrono::milliseconds(ScaledMs(100)));
 
         ASSERT_TRUE(SpinUntil([&] { return !window->Running(); }));
-        EXPECT_LT(Clock::now() - pressed, kBlockTime + std::chrono::milliseconds(800));
+        EXPECT_LT(Clock::now() - pressed, kBlockTime + std::chrono::milliseconds(ScaledMs(800)));
         EXPECT_TRUE(ui::Enabled(*window, IDC_TG_START));
         EXPECT_FALSE(window->HasThread());
         Pump(300); // anything still on its way
