@@ -39,6 +39,7 @@ protected:
         SetDrive("Pn381", 0x100);
         Open();
         CMulPosDlg1& page = window->m_multiIo;
+        ui::ChooseTab(*window, IDC_POS_TAB, 3);
         ui::Type(page, IDC_MP_UNITS, "10");
         ui::Type(page, IDC_MP_TARGET1, "1000");
         ui::Type(page, IDC_MP_SPEED1, "100");
