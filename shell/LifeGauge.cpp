@@ -93,10 +93,7 @@ LifeGaugeDrawing LifeGauge(CPoint origin, int value) {
 
     d.texts.push_back({"100", CPoint(x - 5, y), GaugeTextAlign::RightMiddle, kBlack});
     d.texts.push_back({"0", CPoint(x - 5, y + kScaleHeight), GaugeTextAlign::RightMiddle, kBlack});
-    // A bar lower than a line of text leaves its value on the window's face, where the light grey
-    // of a low level could hardly be read: black there.
-    constexpr int kTextLine = 14;
     d.texts.push_back({LifeValueText(value), CPoint(x + kBarWidth / 2, bottom - h / 2),
-                       GaugeTextAlign::CentreMiddle, h < kTextLine ? kBlack : d.colours.text});
+                       GaugeTextAlign::CentreMiddle, d.colours.text});
     return d;
 }

@@ -1,6 +1,5 @@
 // The keyboard path: every key first passes PreTranslateMessage of the window it is for and of that
 // window's parents, then the window's WM_KEYDOWN and WM_CHAR handlers, and only then the widget.
-#include "framework/ui/Fonts.h"
 #include "framework/ui/WndInternal.h"
 
 #include <QKeyEvent>
@@ -273,10 +272,7 @@ void SimulateKeyPress(UINT virtualKey) {
     QCoreApplication::postEvent(focus, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
 }
 
-KeloApplication::KeloApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    RegisterTemplateFonts();
-    InstallTemplateStyle();
-}
+KeloApplication::KeloApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool KeloApplication::notify(QObject* receiver, QEvent* event) {
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&

@@ -21,11 +21,8 @@ TEST(LifeGauge, LevelColourHeightAndTextByValue) {
         {2999, LifeLevel::Middle, RGB(255, 255, 0), RGB(0, 0, 0), 59, "29.99%"},
         {1000, LifeLevel::Middle, RGB(255, 255, 0), RGB(0, 0, 0), 20, "10.00%"},
         {999, LifeLevel::Low, RGB(255, 0, 0), RGB(160, 160, 160), 19, "9.99%"},
-        {700, LifeLevel::Low, RGB(255, 0, 0), RGB(160, 160, 160), 14, "7.00%"},
-        // Too low a bar to hold its text: the value stands on the window's face, in black.
-        {699, LifeLevel::Low, RGB(255, 0, 0), RGB(0, 0, 0), 13, "6.99%"},
-        {49, LifeLevel::Low, RGB(255, 0, 0), RGB(0, 0, 0), 0, "0.49%"},
-        {0, LifeLevel::Low, RGB(255, 0, 0), RGB(0, 0, 0), 0, "0.00%"},
+        {49, LifeLevel::Low, RGB(255, 0, 0), RGB(160, 160, 160), 0, "0.49%"},
+        {0, LifeLevel::Low, RGB(255, 0, 0), RGB(160, 160, 160), 0, "0.00%"},
         {10001, LifeLevel::NoData, RGB(192, 192, 192), RGB(0, 0, 0), 200, "--"},
         {LifeNoData, LifeLevel::NoData, RGB(192, 192, 192), RGB(0, 0, 0), 200, "--"},
         {-20000, LifeLevel::NoData, RGB(192, 192, 192), RGB(0, 0, 0), 200, "--"},

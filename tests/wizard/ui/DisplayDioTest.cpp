@@ -3,7 +3,6 @@
 
 #include "framework/ui/ListCtrl.h"
 #include "resources/ids/wizard.h"
-#include "tests/support/Screenshot.h"
 #include "wizard/DioDisplay.h"
 #include "wizard/ui/DispDIOSetPageDialog.h"
 
@@ -54,7 +53,6 @@ TEST_F(DisplayDio, PictureShowsThePanelBladesAndDots) {
     const QImage image = page.GetWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const auto colour = [&](int x, int y) { return image.pixelColor(x, y); };
     EXPECT_EQ(colour(250, 130), QColor(200, 225, 255)); // the panel
-    ui::Screenshot(page, "dio-wiring");
     const int closed = CDispDIOSetPageDialog::InputY(2);
     const int open = CDispDIOSetPageDialog::InputY(1);
     EXPECT_EQ(colour(120, closed - 1), QColor(0, 0, 255));

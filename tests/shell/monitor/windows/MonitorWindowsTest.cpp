@@ -9,7 +9,6 @@
 #include "shell/monitor/MonAnDlg.h"
 #include "shell/monitor/MonDnDlg.h"
 #include "shell/monitor/MonitorLifeDialog.h"
-#include "tests/support/Screenshot.h"
 
 #include <QImage>
 
@@ -204,7 +203,6 @@ TEST_F(MonitorWindows, LifeWindowDrawsTheGaugesOfTheValuesRead) {
     readers.LifeRepaintFlag = true;
     ASSERT_EQ(readers.RefreshLifeData(), 1);
     EXPECT_EQ(window->Values(), (std::array<int, 4>{10000, 2999, 999, 49}));
-    ui::Screenshot(*window, "life-monitor");
     image = window->GetWidget()->grab().toImage();
 
     struct Probe {
