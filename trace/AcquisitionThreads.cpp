@@ -203,6 +203,8 @@ bool CMyThread::SegmentPass(int segment) {
             row.hasIndex = true;
             row.index = words[0];
             row.values = DecodeSegmentRecord(words, setup_);
+            // Four-channel mode shows channels 1 to 4 only: queues nobody takes would only fill.
+            row.channels = setup_.eightChannels ? 8 : 4;
             staged.rows.push_back(row);
             ++staged.pendingIncrement;
         }

@@ -255,6 +255,26 @@ TEST_P(MonitorThreads, RealTimeOverTheWireWithoutAGapOrARepeat) {
     EXPECT_LT(std::count(log.begin(), log.end(), ReadFrame({0x1503})), 5 * 40);
 }
 
+// Four channels: every record gives each of the four shown channels one sample, and nothing piles
+// up in the queues of channels 5 to 8, which the window does not take in this mode.
+TEST_P(MonitorThreads, FourChannelsHandOverFourQueuesInStep) {
+    auto s = Settings(TraceModeMonitor, false, {kDebugSource, 2, 3, 4, 36, 6, 7, 8});
+    s.interval = 10;
+    Arm(s, s.interval);
+    machine.SetRealTime(true);
+    Start<CMyThread>(s);
+    ASSERT_TRUE(WaitUntil([&] { return machine.NowUs() >= 1000000; }, 60));
+    EXPECT_EQ(StopThread(), AcquisitionEndCode);
+
+    const size_t samples = ChannelDeques[static_cast<size_t>(ChannelSlots[0])].size();
+    ASSERT_GT(samples, 0u);
+    for (size_t ch = 1; ch < 4; ++ch)
+        EXPECT_EQ(ChannelDeques[static_cast<size_t>(ChannelSlots[ch])].size(), samples)
+            << "channel " << ch + 1;
+    for (size_t ch = 4; ch < 8; ++ch)
+        EXPECT_TRUE(ChannelDeques[static_cast<size_t>(ChannelSlots[ch])].empty()) << "channel " << ch + 1;
+}
+
 INSTANTIATE_TEST_SUITE_P(Series, MonitorThreads, ::testing::Values(3, 4));
 
 TEST_F(AcquisitionThreads, StopEndsAPollingThreadWithinOnePass) {
