@@ -368,12 +368,21 @@ double CDC::ScaleY() const {
     return double(state_.viewportExt.cy) / state_.windowExt.cy;
 }
 
+bool CDC::PlainMapping() const {
+    return state_.windowExt == state_.viewportExt;
+}
+
 QPointF CDC::ToDevice(double x, double y) const {
+    if (PlainMapping())
+        return {x - state_.windowOrg.x + state_.viewportOrg.x, y - state_.windowOrg.y + state_.viewportOrg.y};
     return {(x - state_.windowOrg.x) * ScaleX() + state_.viewportOrg.x,
             (y - state_.windowOrg.y) * ScaleY() + state_.viewportOrg.y};
 }
 
 QPoint CDC::ToDevicePoint(int x, int y) const {
+    // One logical unit a pixel (MM_TEXT and equal extents): whole numbers need no rounding.
+    if (PlainMapping())
+        return {x - state_.windowOrg.x + state_.viewportOrg.x, y - state_.windowOrg.y + state_.viewportOrg.y};
     QPointF p = ToDevice(x, y);
     return {Round(p.x()), Round(p.y())};
 }

@@ -266,6 +266,8 @@ private:
     bool Begin(QPaintDevice* device);
     void End();
     void ApplyClip();
+    // Logical units are device pixels (equal extents): coordinates only shift by the origins.
+    bool PlainMapping() const;
     double ScaleX() const;
     double ScaleY() const;
     QPointF ToDevice(double x, double y) const;

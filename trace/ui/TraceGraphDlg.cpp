@@ -216,6 +216,9 @@ BOOL CTraceGraphDlg::OnInitDialog() {
     ScreenToClient(&right);
     ScreenToClient(&top);
     ScreenToClient(&bottom);
+    // Every paint reads the scale texts: found once, not among the children on each paint.
+    for (size_t ch = 0; ch < 8; ++ch)
+        scaleCombos_[ch] = GetDlgItem(TraceScaleCombos[ch]);
     InitialPlotGapX = right.left - left.right;
     InitialPlotGapY = bottom.top - top.top;
     recordedLabelRect_ = CRect(left.right, top.top, left.right, top.top);
@@ -1238,14 +1241,15 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
     };
     const LabelPlace labels[] = {{0, false, -17}, {1, false, 1}, {4, false, -8}, {5, false, 10},
                                  {2, true, -17},  {3, true, 1},  {6, true, -8},  {7, true, 10}};
-    CFont labelFont;
-    labelFont.CreateFont(13, 5, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Tahoma");
-    dc.SelectObject(&labelFont);
+    if (labelFont_.GetSafeHandle() == nullptr)
+        labelFont_.CreateFont(13, 5, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Tahoma");
+    dc.SelectObject(&labelFont_);
     for (const LabelPlace& place : labels) {
         const size_t c = static_cast<size_t>(place.channel);
         if (place.channel >= channels || shown_[c] == 0)
             continue;
-        const std::string scaleText = GetDlgItem(TraceScaleCombos[c])->GetWindowText();
+        CWnd* combo = scaleCombos_[c] ? scaleCombos_[c] : GetDlgItem(TraceScaleCombos[c]);
+        const std::string scaleText = combo->GetWindowText();
         dc.SetTextColor(dataPresent_ ? colours_[c] : RGB(255, 255, 255));
         dc.SetTextAlign(place.right ? (TA_LEFT | TA_TOP) : (TA_RIGHT | TA_TOP));
         for (int j = 0; j <= 10; ++j) {

@@ -313,6 +313,9 @@ private:
     bool initialised_ = false;
     bool titleChanged_ = false;
     ParameterSnapshot snapshot_;
+    std::array<CWnd*, 8> scaleCombos_{};
+    // The value labels' font, made once: a paint costs less without it.
+    CFont labelFont_;
     // The back buffer, kept between paints while the plot keeps its size.
     CBitmap backBuffer_;
     CSize backBufferSize_;
