@@ -270,6 +270,31 @@ TEST_F(PositionWindow, HomingWriteSetsTheHomingDigit) {
     EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Write Failed!"}));
 }
 
+TEST_F(PositionWindow, HomingServoOffWithoutALinkSaysSoAndKeepsTheStop) {
+    SetDrive("Pn355", 3);
+    Limits("Pn355", 0, 37);
+    Limits("Pn318", 0, 2000);
+    Limits("Pn319", 0, 500);
+    Open();
+    CHomeDlg& home = window->m_home;
+    ui::ChooseTab(*window, IDC_POS_TAB, 1);
+    ui::Press(home, IDC_HM_WRITE); // the servo button answers only after a write
+    ui::Press(home, IDC_HM_SERVO);
+    ASSERT_EQ(drive->GetRegister(0x170E), 1);
+    ConnectedFlag = 0; // as the view's link supervision leaves it
+    drive->ClearLog();
+    messages->Clear();
+    ui::Press(home, IDC_HM_SERVO);
+    EXPECT_TRUE(Requests().empty());
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{CStopKeeper::NoLinkText("homing")}));
+    EXPECT_EQ(view.services.Stops.KeptMotions(), std::vector<std::string>{"homing"});
+    EXPECT_EQ(ui::Text(home, IDC_HM_SERVO), "OFF");
+
+    ConnectedFlag = 1;
+    EXPECT_EQ(view.services.Stops.SendKept().taken, std::vector<std::string>{"homing"});
+    EXPECT_EQ(Requests(), (std::vector<std::string>{WriteRegister(0x170E, 0)}));
+}
+
 TEST_F(PositionWindow, PathProgramWriteForOneAndTwoTargets) {
     drive->SetRegister32(0x1706, 8388608);
     SetDrive("Hn617", 0xFFFF);
