@@ -322,8 +322,8 @@ TEST_F(AnalysisWindow, WithTheLinkDownTheExcitationStopSaysSoAndIsKept) {
 
         ConnectedFlag = 1;
         EXPECT_EQ(services.Stops.SendKept().taken, std::vector<std::string>{"analysis excitation"});
-        EXPECT_EQ(Requests(), (std::vector<std::string>{Write(0x170E, 0), Write(0x1803, 0), Write(0x0201, -300),
-                                                        Write(0x1602, 0)}));
+        EXPECT_EQ(Requests(), (std::vector<std::string>{Write(0x170E, 0), Write(0x1803, 0),
+                                                        Write(0x0201, -300), Write(0x1602, 0)}));
     }
 }
 
