@@ -39,6 +39,7 @@ protected:
         SetDrive("Pn381", 0x100);
         Open();
         CMulPosDlg1& page = window->m_multiIo;
+        ui::ChooseTab(*window, IDC_POS_TAB, 3);
         ui::Type(page, IDC_MP_UNITS, "10");
         ui::Type(page, IDC_MP_TARGET1, "1000");
         ui::Type(page, IDC_MP_SPEED1, "100");
@@ -64,6 +65,15 @@ protected:
         EXPECT_EQ(ui::Text(page, IDC_MP_START), "Start");
         EXPECT_FALSE(page.HasTimer(CMulPosDlg1::ServoWatchTimerId));
         EXPECT_EQ(MultiPositionIoRunFlag, 0);
+    }
+    // The homing page shown, with the limits its write checks against.
+    CHomeDlg& OpenHoming() {
+        Limits("Pn355", 0, 37);
+        Limits("Pn318", 0, 2000);
+        Limits("Pn319", 0, 500);
+        Open();
+        ui::ChooseTab(*window, IDC_POS_TAB, 1);
+        return window->m_home;
     }
     CPosAllDlg* window = nullptr;
     std::weak_ptr<int> life_;
@@ -222,12 +232,7 @@ TEST_F(PositionWindow, ClosingSwitchesThePcServoOffAndFreesTheWindow) {
 TEST_F(PositionWindow, HomingWriteSetsTheHomingDigit) {
     SetDrive("Pn317", 0x1534);
     SetDrive("Pn355", 3);
-    Limits("Pn355", 0, 37);
-    Limits("Pn318", 0, 2000);
-    Limits("Pn319", 0, 500);
-    Open();
-    CHomeDlg& home = window->m_home;
-    ui::ChooseTab(*window, IDC_POS_TAB, 1);
+    CHomeDlg& home = OpenHoming();
     EXPECT_EQ(ui::Text(home, IDC_HM_MODE), "3");
     EXPECT_EQ(ui::Text(home, IDC_HM_HIGH_RANGE), "(0~2000)");
     EXPECT_FALSE(ui::Enabled(home, IDC_HM_ORG));
@@ -272,12 +277,7 @@ TEST_F(PositionWindow, HomingWriteSetsTheHomingDigit) {
 
 TEST_F(PositionWindow, HomingServoOffWithoutALinkSaysSoAndKeepsTheStop) {
     SetDrive("Pn355", 3);
-    Limits("Pn355", 0, 37);
-    Limits("Pn318", 0, 2000);
-    Limits("Pn319", 0, 500);
-    Open();
-    CHomeDlg& home = window->m_home;
-    ui::ChooseTab(*window, IDC_POS_TAB, 1);
+    CHomeDlg& home = OpenHoming();
     ui::Press(home, IDC_HM_WRITE); // the servo button answers only after a write
     ui::Press(home, IDC_HM_SERVO);
     ASSERT_EQ(drive->GetRegister(0x170E), 1);
