@@ -13,6 +13,7 @@
 #include "framework/ui/FileDialog.h"
 #include "link/LinkState.h"
 #include "link/SerialExt.h"
+#include "link/services/TransferPass.h"
 #include "online/ui/OnLineParaEditDlg.h"
 #include "paramedit/ParaCustomDlg.h"
 #include "paramedit/ParaEditDlg.h"
@@ -651,10 +652,13 @@ void CKeloServoView::LinkSupervisionTick() {
 }
 
 void CKeloServoView::ServoStatusTick() {
-    if (!ConnectedFlag)
+    // A transfer pass pumps messages between its requests: a read of ours would land in the middle
+    // of it, so the tick waits for the next one after the pass.
+    if (!ConnectedFlag || ViewBusyFlag)
         return;
     if (!ToolWindowOpenFlags[ToolJog] && !ToolWindowOpenFlags[ToolProgJog])
         return;
+    CBusyHold busy(*this);
     int word = 0;
     if (ReadWord(RegServoStatus, word))
         ServoOnFlag = word & 1;

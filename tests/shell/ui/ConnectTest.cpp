@@ -2,6 +2,7 @@
 #include "ShellUiFixture.h"
 
 #include "framework/ui/DeviceChange.h"
+#include "link/services/TransferPass.h"
 #include "paramedit/ParaEditDlg.h"
 #include "shell/SettingsFile.h"
 
@@ -345,6 +346,20 @@ TEST_F(ShellConnect, ServoStatusTimerReadsOnlyForTheJogWindows) {
     EXPECT_EQ(Requests(), (std::vector<std::string>{Read1(0x1703)}));
     EXPECT_EQ(ServoOnFlag.load(), 1);
     EXPECT_EQ(View()->TimerInterval(ServoStatusTimer), 400) << "newer drives are polled faster";
+
+    // A transfer pass holds the line: the tick that fires between two of its requests stays off it.
+    drive.SetServoOn(false);
+    drive.ClearLog();
+    {
+        CBusyHold pass(*View());
+        Tick(ServoStatusTimer);
+        EXPECT_TRUE(Requests().empty());
+        EXPECT_EQ(ServoOnFlag.load(), 1);
+    }
+    EXPECT_EQ(View()->ViewBusyFlag, 0);
+    Tick(ServoStatusTimer);
+    EXPECT_EQ(Requests(), (std::vector<std::string>{Read1(0x1703)}));
+    EXPECT_EQ(ServoOnFlag.load(), 0);
 }
 
 } // namespace

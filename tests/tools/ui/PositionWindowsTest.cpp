@@ -66,6 +66,15 @@ protected:
         EXPECT_FALSE(page.HasTimer(CMulPosDlg1::ServoWatchTimerId));
         EXPECT_EQ(MultiPositionIoRunFlag, 0);
     }
+    // The homing page shown, with the limits its write checks against.
+    CHomeDlg& OpenHoming() {
+        Limits("Pn355", 0, 37);
+        Limits("Pn318", 0, 2000);
+        Limits("Pn319", 0, 500);
+        Open();
+        ui::ChooseTab(*window, IDC_POS_TAB, 1);
+        return window->m_home;
+    }
     CPosAllDlg* window = nullptr;
     std::weak_ptr<int> life_;
 };
@@ -223,12 +232,7 @@ TEST_F(PositionWindow, ClosingSwitchesThePcServoOffAndFreesTheWindow) {
 TEST_F(PositionWindow, HomingWriteSetsTheHomingDigit) {
     SetDrive("Pn317", 0x1534);
     SetDrive("Pn355", 3);
-    Limits("Pn355", 0, 37);
-    Limits("Pn318", 0, 2000);
-    Limits("Pn319", 0, 500);
-    Open();
-    CHomeDlg& home = window->m_home;
-    ui::ChooseTab(*window, IDC_POS_TAB, 1);
+    CHomeDlg& home = OpenHoming();
     EXPECT_EQ(ui::Text(home, IDC_HM_MODE), "3");
     EXPECT_EQ(ui::Text(home, IDC_HM_HIGH_RANGE), "(0~2000)");
     EXPECT_FALSE(ui::Enabled(home, IDC_HM_ORG));
@@ -269,6 +273,26 @@ TEST_F(PositionWindow, HomingWriteSetsTheHomingDigit) {
     ui::Press(home, IDC_HM_WRITE);
     EXPECT_FALSE(Sent(Write("Pn317", 0x0200)));
     EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Write Failed!"}));
+}
+
+TEST_F(PositionWindow, HomingServoOffWithoutALinkSaysSoAndKeepsTheStop) {
+    SetDrive("Pn355", 3);
+    CHomeDlg& home = OpenHoming();
+    ui::Press(home, IDC_HM_WRITE); // the servo button answers only after a write
+    ui::Press(home, IDC_HM_SERVO);
+    ASSERT_EQ(drive->GetRegister(0x170E), 1);
+    ConnectedFlag = 0; // as the view's link supervision leaves it
+    drive->ClearLog();
+    messages->Clear();
+    ui::Press(home, IDC_HM_SERVO);
+    EXPECT_TRUE(Requests().empty());
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{CStopKeeper::NoLinkText("homing")}));
+    EXPECT_EQ(view.services.Stops.KeptMotions(), std::vector<std::string>{"homing"});
+    EXPECT_EQ(ui::Text(home, IDC_HM_SERVO), "OFF");
+
+    ConnectedFlag = 1;
+    EXPECT_EQ(view.services.Stops.SendKept().taken, std::vector<std::string>{"homing"});
+    EXPECT_EQ(Requests(), (std::vector<std::string>{WriteRegister(0x170E, 0)}));
 }
 
 TEST_F(PositionWindow, PathProgramWriteForOneAndTwoTargets) {

@@ -287,6 +287,42 @@ TEST_F(AnalysisWindow, AnExcitationStopThatFellIntoAFreezeIsSentFirstWhenTheLink
     EXPECT_EQ(drive->GetRegisterSigned(0x0201), -300);
 }
 
+TEST_F(AnalysisWindow, WithTheLinkDownTheExcitationStopSaysSoAndIsKept) {
+    SimAnalysisOptions options;
+    options.completionPolls = 1000000;
+    const struct {
+        const char* what;
+        bool cancel; // the wait window's Cancel; otherwise the next poll finds the link gone
+    } cases[] = {{"Cancel", true}, {"poll", false}};
+    int pumps = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        machine->SetAnalysisOptions(options);
+        pumps = 0;
+        services.PeekAndPump = [this, &pumps, cancel = c.cancel] {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+            if (++pumps == 3) {
+                ConnectedFlag = 0; // as the view leaves a link it gave up
+                services.CancelRequest = cancel ? 1 : 0;
+                drive->ClearLog();
+            }
+        };
+        Session([&](CFRADlg& window) {
+            Start(window);
+            EXPECT_TRUE(Requests().empty());
+            EXPECT_EQ(Shown(), std::vector<std::string>{CStopKeeper::NoLinkText("analysis excitation")});
+            EXPECT_FALSE(window.AnalysisDataValid);
+        });
+        EXPECT_EQ(services.ViewBusyFlag, 0);
+        EXPECT_EQ(services.Stops.KeptMotions(), std::vector<std::string>{"analysis excitation"});
+
+        ConnectedFlag = 1;
+        EXPECT_EQ(services.Stops.SendKept().taken, std::vector<std::string>{"analysis excitation"});
+        EXPECT_EQ(Requests(), (std::vector<std::string>{Write(0x170E, 0), Write(0x1803, 0),
+                                                        Write(0x0201, -300), Write(0x1602, 0)}));
+    }
+}
+
 TEST_F(AnalysisWindow, ADriveThatNeverCompletesEndsTheWaitAtItsBound) {
     SimAnalysisOptions options;
     options.completionPolls = 1000000;

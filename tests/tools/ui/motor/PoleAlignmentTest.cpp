@@ -2,6 +2,8 @@
 // an alarm while aligning, and a refused detection level.
 #include "MotorFixture.h"
 
+#include "link/LinkState.h"
+#include "link/services/StopKeeper.h"
 #include "resources/ids/motortools.h"
 #include "tools/ui/LinearPowDlg.h"
 
@@ -47,6 +49,26 @@ TEST_F(PoleAlignment, AlignsUntilTheDriveReportsTheEnd) {
     EXPECT_EQ(drive->GetRegister(0x0058), 60);
     EXPECT_EQ(Requests(), (std::vector<std::string>{W1(0x0F0B, 0)}));
     EXPECT_TRUE(messages->Shown().empty());
+}
+
+TEST_F(PoleAlignment, CloseWithTheLinkDownUnderWaySaysSoAndKeepsTheStop) {
+    motor->SetAlignmentReads(100);
+    Run([&](CLinearPowDlg& d) {
+        ui::Press(d, IDC_POLE_START);
+        ASSERT_TRUE(Tick(d, PoleAlignmentStartTimer));
+        ASSERT_EQ(drive->GetRegister(0x0F0B), 1);
+        ConnectedFlag = 0; // as the view's link supervision leaves it
+        drive->ClearLog();
+        EXPECT_TRUE(Tick(d, PoleAlignmentPollTimer));
+        ui::Press(d, IDC_POLE_CLOSE);
+    });
+    EXPECT_TRUE(Requests().empty());
+    EXPECT_EQ(Shown(), (std::vector<std::string>{CStopKeeper::NoLinkText("pole alignment")}));
+    EXPECT_EQ(services.Stops.KeptMotions(), std::vector<std::string>{"pole alignment"});
+
+    ConnectedFlag = 1;
+    EXPECT_EQ(services.Stops.SendKept().taken, std::vector<std::string>{"pole alignment"});
+    EXPECT_EQ(Requests(), (std::vector<std::string>{W1(0x0F0B, 0)}));
 }
 
 TEST_F(PoleAlignment, StartWhileExcitedWarnsOnceAndWritesNothing) {
