@@ -2,6 +2,7 @@
 // CSerialExt: the program's own port class over the port library, and the two global port objects.
 #include "quillet/Serial.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <vector>
@@ -47,10 +48,10 @@ public:
     void NoteUnfinishedExchange();
     void AwaitQuietLine();
     bool LateReplyPossible() const { return lateReplyPossible_; }
-    // The silence that counts as a quiet line: the port's inter-character gap, the silence that also
-    // ends a reply. Fewer character times would call a line quiet between the bursts in which a USB
-    // adapter delivers a reply.
-    unsigned QuietLineMs() const { return GapMs(); }
+    // The silence that counts as a quiet line after an unfinished exchange: the turnaround, never less
+    // than the inter-character gap. A drive that answers late answers within about one more turnaround;
+    // a quiet of only a gap let such a reply land in the next exchange's window and pass for its reply.
+    unsigned QuietLineMs() const { return std::max(GapMs(), TurnaroundMs()); }
 
 private:
     void* library_ = nullptr;

@@ -136,6 +136,8 @@ public:
     // Time-outs in ms that this object uses for an exchange of these lengths.
     unsigned ExchangeTimeoutMs(int requestLength, int expectedLength) const;
     unsigned GapMs() const;
+    // The time the peer is given to start its answer (see SetupReadTimer).
+    unsigned TurnaroundMs() const { return static_cast<unsigned>(turnaroundMs_); }
 
 protected:
     // The open device's descriptor, -1 when closed.

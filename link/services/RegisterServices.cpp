@@ -281,8 +281,7 @@ int CRegisterServices::SendFixedCommandFrame() {
         // Only a pause on the line ends a frame without an answer: a request that followed at once
         // would be taken as part of it and go unanswered. The line stays ours, silent, for a few
         // gaps (one gap is too close to the drive's own limit on a loaded machine).
-        std::this_thread::sleep_for(
-            std::chrono::milliseconds(kFixedFramePauseGaps * PortObject.QuietLineMs()));
+        std::this_thread::sleep_for(std::chrono::milliseconds(kFixedFramePauseGaps * PortObject.GapMs()));
         PortObject.PortMutex.Unlock();
     }
     return 1;

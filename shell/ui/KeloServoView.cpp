@@ -642,7 +642,9 @@ void CKeloServoView::LinkSupervisionTick() {
     if (ConnectedFlag && !ViewBusyFlag && !DioDialogBusyFlag) {
         ++MonitorCycleStep;
         ViewBusyFlag = 1;
-        if (!MonitorCycle()) {
+        // One answer that came late on a loaded line is not a lost link: the cycle runs once more,
+        // after the link has let the late reply pass, before the link is given up.
+        if (!MonitorCycle() && !MonitorCycle()) {
             DropLink(true);
             RefreshAllPanes();
         }

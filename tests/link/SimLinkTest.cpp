@@ -171,4 +171,34 @@ TEST_F(SimLinkTest, LateReplyIsNotTakenForTheNextRequests) {
     EXPECT_EQ(modbusRead(0x0201), 0x1111);
 }
 
+// How late a reply comes decides where it lands: within a gap it falls into the next exchange's quiet
+// wait, a little later into the next exchange's own window. Up to about one turnaround late, no read
+// ever returns another register's value and the reads after the late one succeed.
+TEST_F(SimLinkTest, ReplyLateByUpToATurnaroundPassesForNoOtherRequest) {
+    drive.SetRegister(0x0201, 0x1111);
+    drive.SetRegister(0x0202, 0x2222);
+    drive.SetRegister(0x0203, 0x3333);
+    const long gap = PortObject.GapMs();
+    const long turnaround = PortObject.TurnaroundMs();
+    char request[8];
+    const auto read = [&](uint16_t address) {
+        CInternalCode::BuildReadWord(request, address);
+        return code.SendCommand(request, 8, reply, 7) == ReplyRead ? std::string(reply, 5)
+                                                                   : std::string("failed");
+    };
+    for (const long late : {gap / 4, 2 * gap, turnaround * 4 / 5}) {
+        SCOPED_TRACE("late by " + std::to_string(late) + " ms");
+        drive.ClearFaults();
+        drive.AddFault({.kind = SimFaultKind::Delay,
+                        .address = 0x0201,
+                        .count = 1,
+                        .delay = std::chrono::milliseconds(PortObject.ExchangeTimeoutMs(8, 7) + late)});
+        EXPECT_EQ(read(0x0201), "failed");
+        EXPECT_EQ(read(0x0202), "%2222");
+        EXPECT_EQ(read(0x0203), "%3333");
+        EXPECT_EQ(read(0x0201), "%1111");
+        EXPECT_EQ(ConnectedFlag.load(), 1);
+    }
+}
+
 } // namespace

@@ -63,6 +63,13 @@ void CLinearPowDlg::OnClose() {
     EndDialog(IDCANCEL);
 }
 
+void CLinearPowDlg::OnCancel() {
+    if (HasTimer(PoleAlignmentPollTimer))
+        OnClose();
+    else
+        CDialog::OnCancel();
+}
+
 void CLinearPowDlg::OnDestroy() {
     KillTimer(PoleAlignmentStartTimer);
     KillTimer(PoleAlignmentPollTimer);

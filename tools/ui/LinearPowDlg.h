@@ -27,6 +27,8 @@ public:
 protected:
     void OnStart();
     void OnClose();
+    // Cancel, Esc and the title bar's close: an alignment under way is stopped as Close stops it.
+    void OnCancel() override;
     void OnDestroy();
 
 private:

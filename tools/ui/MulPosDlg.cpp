@@ -138,7 +138,11 @@ void CMulPosDlg::OnStart() {
     UpdateData(TRUE);
     if (!Document())
         return;
-    if (!Linked() || OtherPageRunning())
+    if (!Linked()) {
+        ShowLinkLost(); // a press that does nothing would look like a run under way
+        return;
+    }
+    if (OtherPageRunning())
         return;
     Apply(legs_.Stop());
     const std::optional<std::int64_t> resolution = ReadResolution();

@@ -105,6 +105,9 @@ void CPosAllDlg::OnCancel() {
             return WriteServoOnCommand(services, 0) && (!pathRun || WritePathRunInputsOff(services));
         });
     }
+    // No run outlives its window: a flag left up would lock the next window's pages out.
+    MultiPositionRunFlag = 0;
+    MultiPositionIoRunFlag = 0;
     link_.ToolWindowClosed(this);
     DestroyWindow();
 }

@@ -232,6 +232,29 @@ TEST_F(ShellConnect, SilentDriveDuringSupervisionShowsOneMessageThenDisconnect) 
     EXPECT_EQ(PaneText(6), "Message: Disconnect");
 }
 
+TEST_F(ShellConnect, OneLateAnswerDuringSupervisionKeepsTheLinkAndNoValueGoesAstray) {
+    StartDrive();
+    HandOff("1");
+    ASSERT_TRUE(StartApp());
+    // The control-mode read is answered after its exchange gave up, by most of a turnaround.
+    drive.SetRegister(0x1702, 2);
+    drive.AddFault({.kind = SimFaultKind::Delay,
+                    .address = 0x1702,
+                    .count = 1,
+                    .delay = std::chrono::milliseconds(PortObject.ExchangeTimeoutMs(8, 7) +
+                                                       PortObject.TurnaroundMs() * 4 / 5)});
+    drive.ClearLog();
+    Tick();
+    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_EQ(ConnectedFlag.load(), 1);
+    const std::vector<std::string> log = Requests();
+    EXPECT_EQ(std::count(log.begin(), log.end(), Read1(0x1702)), 2) << "the cycle ran once more";
+    EXPECT_EQ(DriveControlMode, 2);
+    Tick();
+    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_EQ(ConnectedFlag.load(), 1);
+}
+
 TEST_F(ShellConnect, UnpluggedDriveDuringSupervisionShowsOneMessage) {
     StartDrive();
     HandOff("1");

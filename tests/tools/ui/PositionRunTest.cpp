@@ -251,6 +251,12 @@ TEST_F(PositionRun, ALinkTheViewDroppedStopsTheNextTimer) {
         EXPECT_FALSE(Runs(timer));
     EXPECT_EQ(MessageTexts(), (std::vector<std::string>{CStopKeeper::NoLinkText("multi-position run")}));
     EXPECT_TRUE(view.services.Stops.HasKept());
+
+    // Start without a link says so and sends nothing.
+    messages->Clear();
+    ui::Press(*page, IDC_MP_START);
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Communicate Error!"}));
+    EXPECT_TRUE(Requests().empty());
     ConnectedFlag = 1;
 }
 

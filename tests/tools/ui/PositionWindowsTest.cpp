@@ -437,6 +437,7 @@ TEST_F(PositionWindow, ClosingUnderAPathRunSwitchesItsInputsOffToo) {
     window->SendMessage(WM_CLOSE);
     EXPECT_EQ(Requests(),
               (std::vector<std::string>{WriteRegister(0x170E, 0), Read("Hn618"), Write("Hn618", 0x0800)}));
+    EXPECT_EQ(MultiPositionIoRunFlag, 0) << "no run outlives its window";
     Settle();
     EXPECT_EQ(machine->Signal(SimSignal::SpeedFeedback), 0);
 }

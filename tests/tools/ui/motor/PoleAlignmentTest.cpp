@@ -7,6 +7,9 @@
 #include "resources/ids/motortools.h"
 #include "tools/ui/LinearPowDlg.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+
 #include <functional>
 
 namespace {
@@ -49,6 +52,20 @@ TEST_F(PoleAlignment, AlignsUntilTheDriveReportsTheEnd) {
     EXPECT_EQ(drive->GetRegister(0x0058), 60);
     EXPECT_EQ(Requests(), (std::vector<std::string>{W1(0x0F0B, 0)}));
     EXPECT_TRUE(messages->Shown().empty());
+}
+
+TEST_F(PoleAlignment, EscapeDuringTheAlignmentStopsItAsCloseDoes) {
+    motor->SetAlignmentReads(100);
+    Run([&](CLinearPowDlg& d) {
+        ui::Press(d, IDC_POLE_START);
+        ASSERT_TRUE(Tick(d, PoleAlignmentStartTimer));
+        ASSERT_EQ(drive->GetRegister(0x0F0B), 1);
+        drive->ClearLog();
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(d.GetDlgItem(IDC_POLE_LEVEL)->GetWidget(), &escape);
+    });
+    EXPECT_EQ(Requests(), (std::vector<std::string>{W1(0x0F0B, 0)}));
+    EXPECT_EQ(drive->GetRegister(0x0F0B), 0);
 }
 
 TEST_F(PoleAlignment, CloseWithTheLinkDownUnderWaySaysSoAndKeepsTheStop) {
