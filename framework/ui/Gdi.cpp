@@ -2,6 +2,7 @@
 
 #include "framework/core/ResourceModule.h"
 #include "framework/ui/DC.h"
+#include "framework/ui/Fonts.h"
 
 #include <QColor>
 #include <QFontMetricsF>
@@ -69,7 +70,7 @@ QFont QFontOfLogFont(const LOGFONT& lf, const QPaintDevice* device, double scale
     auto round = [](double v) { return static_cast<int>(std::lround(v)); };
     QFont font;
     if (lf.lfFaceName[0])
-        font.setFamilies({QString::fromLatin1(lf.lfFaceName)});
+        font.setFamilies({FamilyOfFace(lf.lfFaceName)});
     int pixels;
     if (lf.lfHeight < 0) {
         pixels = round(-lf.lfHeight * scaleY);
