@@ -25,9 +25,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRawFont>
 #include <QWidget>
-#include <QtEndian>
 
 #include <algorithm>
 #include <cctype>
@@ -47,23 +45,6 @@ QFont DialogFont(const std::string& name, int pointSize) {
     return font;
 }
 
-// The cell height the platform the templates were laid out on gives a font: its Windows ascent and
-// descent from the OS/2 table, each rounded. Qt follows the typographic metrics where a font asks
-// for them, which makes Tahoma two pixels shorter than its templates expect. A font without a
-// usable table keeps Qt's height.
-int CellHeight(const QFont& font) {
-    const QFontMetrics metrics(font);
-    const QRawFont raw = QRawFont::fromFont(font);
-    const QByteArray os2 = raw.isValid() ? raw.fontTable("OS/2") : QByteArray();
-    if (os2.size() < 78 || raw.unitsPerEm() <= 0)
-        return metrics.height();
-    const double scale = raw.pixelSize() / raw.unitsPerEm();
-    const int ascent = static_cast<int>(std::lround(qFromBigEndian<quint16>(os2.constData() + 74) * scale));
-    const int descent = static_cast<int>(std::lround(qFromBigEndian<quint16>(os2.constData() + 76) * scale));
-    const int height = ascent + descent;
-    return height >= metrics.height() && height <= 2 * metrics.height() ? height : metrics.height();
-}
-
 } // namespace
 
 DialogBaseUnits BaseUnitsOfFont(const std::string& fontName, int pointSize) {
@@ -80,7 +61,7 @@ DialogBaseUnits BaseUnitsOfFont(const std::string& fontName, int pointSize) {
         metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     DialogBaseUnits units;
     units.cx = std::max(1, (width / 26 + 1) / 2);
-    units.cy = std::max(1, CellHeight(font));
+    units.cy = std::max(1, TemplateCellHeight(font));
     cache[key] = units;
     return units;
 }

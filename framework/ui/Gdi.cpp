@@ -79,7 +79,7 @@ QFont QFontOfLogFont(const LOGFONT& lf, const QPaintDevice* device, double scale
         const double cell = lf.lfHeight * scaleY;
         QFont probe = font;
         probe.setPixelSize(100);
-        const double height = QFontMetricsF(probe, device).height();
+        const double height = TemplateCellHeightF(probe);
         pixels = round(height > 0 ? cell * 100.0 / height : cell);
     } else {
         pixels = round(12.0 * dpi / 96.0);
@@ -90,7 +90,7 @@ QFont QFontOfLogFont(const LOGFONT& lf, const QPaintDevice* device, double scale
     font.setUnderline(lf.lfUnderline != 0);
     font.setStrikeOut(lf.lfStrikeOut != 0);
     if (lf.lfWidth != 0) {
-        const double average = QFontMetricsF(font, device).averageCharWidth();
+        const double average = TemplateAverageCharWidth(QFontMetricsF(font, device));
         if (average > 0)
             font.setStretch(std::clamp(round(100.0 * std::abs(lf.lfWidth) * scaleX / average), 1, 4000));
     }

@@ -50,6 +50,16 @@ TEST(TemplateFonts, DialogFacesDrawWithTahomaAndItsBaseUnits) {
     lf.lfHeight = -11;
     std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "%s", "Tahoma");
     EXPECT_EQ(QFontInfo(QFontFromLogFont(lf)).family(), "Tahoma");
+
+    // A painter asking for Tahoma's own cell (13) and average width (5) gets it unsqueezed: the cell
+    // from the Windows metrics, the width from the letters rather than from every glyph.
+    LOGFONT label{};
+    label.lfHeight = 13;
+    label.lfWidth = 5;
+    std::snprintf(label.lfFaceName, sizeof label.lfFaceName, "%s", "Tahoma");
+    const QFont painted = QFontOfLogFont(label);
+    EXPECT_EQ(painted.pixelSize(), 11);
+    EXPECT_NEAR(painted.stretch(), 100, 5);
 }
 
 // Dialog units become pixels rounded to the nearest, halves away from zero.

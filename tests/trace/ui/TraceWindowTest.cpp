@@ -8,6 +8,7 @@
 #include "tests/layout/LayoutTableText.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/MessageProbe.h"
+#include "tests/support/Screenshot.h"
 #include "tests/support/TestTime.h"
 #include "tests/trace/TraceTestSupport.h"
 #include "trace/DisplayRing.h"
@@ -756,6 +757,7 @@ TEST_F(TraceWindowPicture, ValueLabelsStandBesideEachGridLineInTheChannelColour)
     if (HasFatalFailure())
         return;
     const PlotPixels plot = Grab();
+    ui::Screenshot(*window, "trace_single_value_labels");
     const float d = window->Division();
     // Channel 1's labels end at buffer x 42 (right aligned), 17 pixels above each grid line.
     const int right = plot.origin.x - PlotBufferLeft + 42;
