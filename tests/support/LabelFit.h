@@ -41,4 +41,31 @@ inline ::testing::AssertionResult LabelsFit(const PaintedLabels& labels, CWnd& w
     return LabelsFit(labels, client, covered);
 }
 
+// The visible child controls of a window lie inside its client area, clear of its edges by at least
+// `margin` pixels; the failure names each control that touches or crosses an edge.
+inline ::testing::AssertionResult ControlsClearOfTheEdges(CWnd& window, int margin = 1) {
+    CRect client;
+    window.GetClientRect(&client);
+    client.DeflateRect(margin, margin);
+    ::testing::AssertionResult result = ::testing::AssertionSuccess();
+    int faults = 0;
+    for (CWnd* child : window.GetChildren()) {
+        if (!child->IsWindowVisible())
+            continue;
+        CRect rect;
+        child->GetWindowRect(&rect);
+        window.ScreenToClient(&rect);
+        if (rect.left >= client.left && rect.top >= client.top && rect.right <= client.right &&
+            rect.bottom <= client.bottom)
+            continue;
+        if (faults++ == 0)
+            result = ::testing::AssertionFailure()
+                     << "controls at the edge of a " << client.Width() + 2 * margin << " x "
+                     << client.Height() + 2 * margin << " client:";
+        result << "\n  " << child->GetDlgCtrlID() << " \"" << child->GetWindowText() << "\" at (" << rect.left
+               << ", " << rect.top << ", " << rect.right << ", " << rect.bottom << ")";
+    }
+    return result;
+}
+
 } // namespace ui

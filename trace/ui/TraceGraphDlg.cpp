@@ -1541,6 +1541,12 @@ HBRUSH CTraceGraphDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind) {
         dc->SetTextColor(colours_[static_cast<size_t>(ch)]);
         return nullptr;
     }
+    if (id == IDC_TG_FIXED) {
+        // It stands on the plot's black picture.
+        dc->SetBkMode(TRANSPARENT);
+        dc->SetTextColor(RGB(255, 255, 255));
+        return nullptr;
+    }
     return CDialog::OnCtlColor(dc, control, kind);
 }
 

@@ -7,6 +7,7 @@
 #include "resources/ids/trace.h"
 #include "tests/layout/LayoutTableText.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/LabelFit.h"
 #include "tests/support/MessageProbe.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestTime.h"
@@ -164,6 +165,16 @@ TEST_F(TraceWindow, ResizingFollowsTheWrittenLayoutTableAndRestores) {
     Pump();
     EXPECT_EQ(rects(), before);
     EXPECT_FLOAT_EQ(PlotZoom, 1.0f);
+}
+
+TEST_F(TraceWindow, TheSmallestWindowShowsEveryControlWhole) {
+    ASSERT_NE(Open(), nullptr);
+    window->MoveWindow(0, 0, CTraceGraphDlg::ZoomOneClient.cx + 4, CTraceGraphDlg::ZoomOneClient.cy + 4);
+    Pump();
+    CRect client;
+    window->GetClientRect(&client);
+    ASSERT_EQ(client.Size(), CTraceGraphDlg::ZoomOneClient) << "the frame the pixel tests assume";
+    EXPECT_TRUE(ui::ControlsClearOfTheEdges(*window));
 }
 
 TEST_F(TraceWindow, SizingBelowTheSmallestWindowIsRefused) {
