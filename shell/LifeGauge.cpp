@@ -93,7 +93,13 @@ LifeGaugeDrawing LifeGauge(CPoint origin, int value) {
 
     d.texts.push_back({"100", CPoint(x - 5, y), GaugeTextAlign::RightMiddle, kBlack});
     d.texts.push_back({"0", CPoint(x - 5, y + kScaleHeight), GaugeTextAlign::RightMiddle, kBlack});
-    d.texts.push_back({LifeValueText(value), CPoint(x + kBarWidth / 2, bottom - h / 2),
-                       GaugeTextAlign::CentreMiddle, d.colours.text});
+    // A bar lower than a line of text cannot hold its value: centred on it, the bar's edges would
+    // cross the text. It stands in the empty tube just above the bar's top face instead, in black,
+    // as the light grey of a low level could hardly be read on the window's face.
+    constexpr int kTextLine = 14;
+    const bool above = h < kTextLine;
+    d.texts.push_back({LifeValueText(value),
+                       CPoint(x + kBarWidth / 2, above ? top - kDepth - kTextLine / 2 - 1 : bottom - h / 2),
+                       GaugeTextAlign::CentreMiddle, above ? kBlack : d.colours.text});
     return d;
 }

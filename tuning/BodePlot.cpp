@@ -85,3 +85,33 @@ int CursorBin(double frequency, float ts) {
     const int bin = static_cast<int>(std::trunc(position)) + 1;
     return std::clamp(bin, 1, AnalysisPoints);
 }
+
+CursorReading ReadCursor(const FrequencyResponseResult& response, int column, float ts) {
+    CursorReading reading;
+    reading.bin = CursorBin(AxisPositionToFrequency(double(column) / BodePlotWidth, ts), ts);
+    reading.frequency = BinFrequency(reading.bin, ts);
+    const auto k = static_cast<std::size_t>(reading.bin);
+    if (response.gainDefined[k])
+        reading.gain = response.gain[k];
+    if (response.phaseDefined[k])
+        reading.phase = response.phase[k];
+    return reading;
+}
+
+std::vector<int> SpreadLabels(const std::vector<int>& wanted, const std::vector<int>& widths, int gap,
+                              int leftLimit, int rightLimit) {
+    std::vector<int> lefts = wanted;
+    const std::size_t n = std::min(wanted.size(), widths.size());
+    lefts.resize(n);
+    int limit = leftLimit;
+    for (std::size_t i = 0; i < n; ++i) {
+        lefts[i] = std::max(lefts[i], limit);
+        limit = lefts[i] + widths[i] + gap;
+    }
+    limit = rightLimit;
+    for (std::size_t i = n; i-- > 0;) {
+        lefts[i] = std::min(lefts[i], limit - widths[i]);
+        limit = lefts[i] - gap;
+    }
+    return lefts;
+}

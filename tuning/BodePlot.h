@@ -5,6 +5,7 @@
 #include "tuning/FrequencyResponse.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,3 +45,21 @@ LeadIn FitLeadIn(const FrequencyResponseResult& response, float ts);
 // The bin (1..1024) a cursor at this frequency reads: trunc(Ts x f x 1024 + 0.5) + 1, kept within
 // the bins.
 int CursorBin(double frequency, float ts);
+
+// What a cursor at a picture column reads: the bin under it, and that one bin's frequency, gain and
+// phase (no gain or phase where the bin has none), so the three readouts always describe the same
+// point of the curve.
+struct CursorReading {
+    int bin = 1;
+    double frequency = 0;
+    std::optional<double> gain;
+    std::optional<double> phase;
+};
+CursorReading ReadCursor(const FrequencyResponseResult& response, int column, float ts);
+
+// Left edges of labels along a row (the frequency labels under a plot): each wants to start at its
+// own `wanted` edge, but not left of `leftLimit`; one that would run into the label before it moves
+// right to `gap` pixels past it, and labels that then end beyond `rightLimit` move back left,
+// pushing their neighbours. `wanted` and `widths` are in the labels' order from left to right.
+std::vector<int> SpreadLabels(const std::vector<int>& wanted, const std::vector<int>& widths, int gap,
+                              int leftLimit, int rightLimit);

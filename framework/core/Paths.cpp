@@ -1,5 +1,6 @@
 #include "framework/core/Paths.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -156,4 +157,27 @@ std::string ProfilePath() {
 
 int OpenNoFollow(const std::string& path, int flags, mode_t mode) {
     return open(path.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, mode);
+}
+
+std::vector<std::string> TemplateFontFiles() {
+    std::vector<std::string> folders;
+    if (const char* dirs = std::getenv("KELO_FONT_DIRS")) {
+        std::string list = dirs;
+        for (std::size_t start = 0; start <= list.size();) {
+            const std::size_t end = std::min(list.find(':', start), list.size());
+            if (end > start)
+                folders.push_back(WithTrailingSlash(list.substr(start, end - start)));
+            start = end + 1;
+        }
+    } else {
+        folders.push_back("/usr/share/wine/fonts/");
+    }
+    std::vector<std::string> files;
+    for (const std::string& folder : folders)
+        for (const char* name : {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf"}) {
+            struct stat info {};
+            if (stat((folder + name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
+                files.push_back(folder + name);
+        }
+    return files;
 }

@@ -2,6 +2,7 @@
 // Where files live. Every folder rule of the program is answered here, once.
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 // Folder of the running executable, without the trailing '/'.
 std::string ProgramFolder();
@@ -43,3 +44,10 @@ bool IsWritableFolder(const std::string& folder);
 
 // Ensures a trailing '/' (an empty text stays empty).
 std::string WithTrailingSlash(std::string folder);
+
+// The font files of the faces the dialog templates and painted labels are laid out for (Tahoma and
+// MS Sans Serif, in metric-compatible free versions). Searched in the folders of $KELO_FONT_DIRS
+// (colon-separated; set but empty means none, which runs the program with the fallback face), else
+// in the folder Debian's fonts-wine installs them to, which fontconfig does not index. Only files
+// that exist are returned.
+std::vector<std::string> TemplateFontFiles();

@@ -58,5 +58,15 @@ void CBitmapButton::DrawItem(LPDRAWITEMSTRUCT item) {
     QPainter* painter = item->hDC ? item->hDC->Painter() : nullptr;
     if (!painter || !bitmap->IsCreated())
         return;
-    painter->drawImage(QPoint(item->rcItem.left, item->rcItem.top), bitmap->Image());
+    const CRect& r = item->rcItem;
+    const QImage& image = bitmap->Image();
+    if (image.size() == QSize(r.Width(), r.Height()) || r.IsRectEmpty()) {
+        painter->drawImage(QPoint(r.left, r.top), image);
+        return;
+    }
+    // A button the font's dialog units made another size than its picture: the whole picture fills it.
+    painter->save();
+    painter->setRenderHint(QPainter::SmoothPixmapTransform);
+    painter->drawImage(QRect(r.left, r.top, r.Width(), r.Height()), image);
+    painter->restore();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A push button that shows bitmaps of the resource module for its states: normal, pressed, focused
-// and disabled (the last three optional; the normal one stands in for a missing one).
+// and disabled (the last three optional; the normal one stands in for a missing one), filling the
+// button whatever its size.
 #include "framework/ui/Button.h"
 #include "framework/ui/Gdi.h"
 

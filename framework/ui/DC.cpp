@@ -893,6 +893,11 @@ bool CDC::TextOut(int x, int y, const std::string& text) {
     painter_->setPen(ToQColor(state_.textColour));
     painter_->drawText(QPointF(left, top + metrics.ascent()), s);
     painter_->restore();
+    if (labels_ && !s.trimmed().isEmpty() && state_.font.lfEscapement == 0)
+        labels_->push_back({text, CRect(origin.x() + static_cast<int>(std::floor(left)),
+                                        origin.y() + static_cast<int>(std::floor(top)),
+                                        origin.x() + static_cast<int>(std::ceil(left + width)),
+                                        origin.y() + static_cast<int>(std::ceil(top + height)))});
     if (updateCp) {
         const int advance = DPtoLPSize(CPoint(Round(width), 0)).x;
         state_.position.x +=
@@ -999,6 +1004,8 @@ int CDC::DrawText(const std::string& text, CRect* rect, unsigned format) {
             painter_->fillRect(QRect(x, y, width, lineHeight), ToQColor(state_.bkColour));
         painter_->setPen(ToQColor(state_.textColour));
         painter_->drawText(QPoint(x, y + metrics.ascent()), s);
+        if (labels_ && !s.trimmed().isEmpty())
+            labels_->push_back({s.toStdString(), CRect(x, y, x + width, y + lineHeight)});
         y += lineHeight;
     }
     painter_->restore();

@@ -4,6 +4,7 @@
 // styled pens fill their gaps with the background colour in opaque mode, and logical coordinates go
 // through a mapping mode (pixels, or 0.01 inch with y growing upward for printed pages).
 #include "framework/core/Geometry.h"
+#include "framework/core/PaintedLabels.h"
 #include "framework/ui/Gdi.h"
 
 #include <QFont>
@@ -217,6 +218,9 @@ public:
         return DrawText(text, &rect, format);
     }
     CSize GetTextExtent(const std::string& text) const;
+    // From now on every text this DC draws is also listed in `labels` (null stops it) with the
+    // rectangle it covers in device pixels, so a window can tell where its painter put its labels.
+    void RecordLabels(PaintedLabels* labels) { labels_ = labels; }
     CSize GetOutputTextExtent(const std::string& text) const { return GetTextExtent(text); }
     bool GetTextMetrics(TEXTMETRIC* metrics) const;
     // The Qt font the selected font becomes on this device.
@@ -297,6 +301,7 @@ private:
     CFont* font_ = nullptr;
     CBitmap* bitmap_ = nullptr;
     std::vector<Saved> saved_;
+    PaintedLabels* labels_ = nullptr;
 };
 
 class CWnd;

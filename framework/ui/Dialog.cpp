@@ -7,6 +7,7 @@
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/DataExchangeText.h"
 #include "framework/ui/Edit.h"
+#include "framework/ui/Fonts.h"
 #include "framework/ui/ListBox.h"
 #include "framework/ui/ProgressCtrl.h"
 #include "framework/ui/ScrollBar.h"
@@ -26,8 +27,10 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cmath>
 #include <map>
 #include <mutex>
 
@@ -36,17 +39,8 @@
 
 namespace {
 
-// The classic dialog faces have no font of that name here; they ask for the desktop's sans face.
 QFont DialogFont(const std::string& name, int pointSize) {
-    std::string lower;
-    for (char c : name)
-        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    QFont font;
-    if (lower.empty() || lower == "ms shell dlg" || lower == "ms shell dlg 2" || lower == "ms sans serif" ||
-        lower == "system")
-        font = QFont(QStringLiteral("Sans Serif"));
-    else
-        font = QFont(QString::fromStdString(name));
+    QFont font(FamilyOfFace(name));
     font.setPointSize(pointSize > 0 ? pointSize : 8);
     return font;
 }
@@ -60,20 +54,28 @@ DialogBaseUnits BaseUnitsOfFont(const std::string& fontName, int pointSize) {
     const auto key = std::make_pair(fontName, pointSize);
     if (auto it = cache.find(key); it != cache.end())
         return it->second;
-    const QFontMetrics metrics(DialogFont(fontName, pointSize));
+    const QFont font = DialogFont(fontName, pointSize);
+    const QFontMetrics metrics(font);
     // The average width of the Latin letters, rounded, and the font's height.
     const int width =
         metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     DialogBaseUnits units;
     units.cx = std::max(1, (width / 26 + 1) / 2);
-    units.cy = std::max(1, metrics.height());
+    units.cy = std::max(1, TemplateCellHeight(font));
     cache[key] = units;
     return units;
 }
 
 CRect DialogUnitsToPixels(const CRect& units, const DialogBaseUnits& base) {
-    auto x = [&](int v) { return v * base.cx / 4; };
-    auto y = [&](int v) { return v * base.cy / 8; };
+    // Rounded to the nearest pixel, halves away from zero, as the platform's dialog-unit mapping does.
+    auto scaled = [](int v, int numerator, int denominator) {
+        const long long product = static_cast<long long>(v) * numerator;
+        const long long half = denominator / 2;
+        return static_cast<int>(product >= 0 ? (product + half) / denominator
+                                             : -((-product + half) / denominator));
+    };
+    auto x = [&](int v) { return scaled(v, base.cx, 4); };
+    auto y = [&](int v) { return scaled(v, base.cy, 8); };
     return CRect(x(units.left), y(units.top), x(units.right), y(units.bottom));
 }
 
@@ -115,6 +117,14 @@ std::unique_ptr<CWnd> MakePlain(const DialogControlTemplate& control, const CRec
 
 } // namespace
 
+const ImageResource* TemplateImage(const DialogControlTemplate& control) {
+    const std::string& text = control.text;
+    if (text.empty() || !std::all_of(text.begin(), text.end(),
+                                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }))
+        return nullptr;
+    return FindImage(std::atoi(text.c_str()));
+}
+
 void RegisterControlClass(const std::string& className, ControlFactory factory) {
     Factories()[Upper(className)] = std::move(factory);
 }
@@ -133,16 +143,19 @@ std::unique_ptr<CWnd> CreateTemplateControl(const DialogControlTemplate& control
     case StyleFamily::Button: {
         auto wrapper = std::make_unique<CButton>();
         CButton::CreateWidget(wrapper.get(), control.text, style, ex, pixels, parent, id);
+        if (style & (BS_ICON | BS_BITMAP))
+            if (const ImageResource* image = TemplateImage(control)) {
+                wrapper->SetIcon(image);
+                wrapper->SetWindowText("");
+            }
         return wrapper;
     }
     case StyleFamily::Static: {
         auto wrapper = std::make_unique<CStatic>();
         CStatic::CreateWidget(wrapper.get(), control.text, style, ex, pixels, parent, id);
-        // A picture static names its image by number.
         const DWORD kind = style & SS_TYPEMASK;
-        if ((kind == SS_BITMAP || kind == SS_ICON) && !control.text.empty() &&
-            std::isdigit(static_cast<unsigned char>(control.text[0])))
-            if (const ImageResource* image = FindImage(std::atoi(control.text.c_str())))
+        if (kind == SS_BITMAP || kind == SS_ICON)
+            if (const ImageResource* image = TemplateImage(control))
                 if (auto* label = qobject_cast<QLabel*>(wrapper->GetWidget())) {
                     QPixmap pixmap;
                     pixmap.loadFromData(image->bytes.data(), static_cast<uint>(image->bytes.size()));

@@ -33,6 +33,10 @@ void RegisterControlClass(const std::string& className, ControlFactory factory);
 std::unique_ptr<CWnd> CreateTemplateControl(const DialogControlTemplate& control, const CRect& pixels,
                                             CWnd* parent);
 
+// The image a picture control of a template names by number as its text ("196"); null when the text
+// is not a number or the resource module has no such image.
+const ImageResource* TemplateImage(const DialogControlTemplate& control);
+
 // Thrown by CDataExchange::Fail; UpdateData catches it.
 class CUserException : public std::runtime_error {
 public:

@@ -2,6 +2,7 @@
 
 #include "framework/core/ResourceModule.h"
 #include "framework/ui/DC.h"
+#include "framework/ui/Fonts.h"
 
 #include <QColor>
 #include <QFontMetricsF>
@@ -69,7 +70,7 @@ QFont QFontOfLogFont(const LOGFONT& lf, const QPaintDevice* device, double scale
     auto round = [](double v) { return static_cast<int>(std::lround(v)); };
     QFont font;
     if (lf.lfFaceName[0])
-        font.setFamilies({QString::fromLatin1(lf.lfFaceName)});
+        font.setFamilies({FamilyOfFace(lf.lfFaceName)});
     int pixels;
     if (lf.lfHeight < 0) {
         pixels = round(-lf.lfHeight * scaleY);
@@ -78,7 +79,7 @@ QFont QFontOfLogFont(const LOGFONT& lf, const QPaintDevice* device, double scale
         const double cell = lf.lfHeight * scaleY;
         QFont probe = font;
         probe.setPixelSize(100);
-        const double height = QFontMetricsF(probe, device).height();
+        const double height = TemplateCellHeightF(probe);
         pixels = round(height > 0 ? cell * 100.0 / height : cell);
     } else {
         pixels = round(12.0 * dpi / 96.0);
@@ -89,7 +90,7 @@ QFont QFontOfLogFont(const LOGFONT& lf, const QPaintDevice* device, double scale
     font.setUnderline(lf.lfUnderline != 0);
     font.setStrikeOut(lf.lfStrikeOut != 0);
     if (lf.lfWidth != 0) {
-        const double average = QFontMetricsF(font, device).averageCharWidth();
+        const double average = TemplateAverageCharWidth(QFontMetricsF(font, device));
         if (average > 0)
             font.setStretch(std::clamp(round(100.0 * std::abs(lf.lfWidth) * scaleX / average), 1, 4000));
     }

@@ -1,5 +1,6 @@
 // The keyboard path: every key first passes PreTranslateMessage of the window it is for and of that
 // window's parents, then the window's WM_KEYDOWN and WM_CHAR handlers, and only then the widget.
+#include "framework/ui/Fonts.h"
 #include "framework/ui/WndInternal.h"
 
 #include <QKeyEvent>
@@ -272,7 +273,10 @@ void SimulateKeyPress(UINT virtualKey) {
     QCoreApplication::postEvent(focus, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
 }
 
-KeloApplication::KeloApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+KeloApplication::KeloApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    RegisterTemplateFonts();
+    InstallTemplateStyle();
+}
 
 bool KeloApplication::notify(QObject* receiver, QEvent* event) {
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&

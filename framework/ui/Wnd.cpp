@@ -2,6 +2,7 @@
 
 #include "framework/ui/App.h"
 #include "framework/ui/DC.h"
+#include "framework/ui/Fonts.h"
 #include "framework/ui/Gdi.h"
 #include "framework/ui/WndInternal.h"
 
@@ -1157,7 +1158,7 @@ CSize CWnd::GetTextExtent(const std::string& text) const {
 }
 
 QFont QFontFromLogFont(const LOGFONT& lf) {
-    QFont font(QString::fromLatin1(lf.lfFaceName));
+    QFont font(FamilyOfFace(lf.lfFaceName));
     if (lf.lfHeight < 0)
         font.setPixelSize(-lf.lfHeight);
     else if (lf.lfHeight > 0)

@@ -2,6 +2,8 @@
 // searches, and the Bode axis.
 #include "tuning/FrequencyResponse.h"
 
+#include "tuning/BodePlot.h"
+
 #include <gtest/gtest.h>
 
 #include <fftw3.h>
@@ -174,6 +176,54 @@ TEST(BodeAxis, EndsSegmentsAndRoundTrip) {
         EXPECT_NEAR(AxisPositionToFrequency(FrequencyToAxisPosition(f, ts), ts), f, f * 1e-9) << f;
     // The second segment is off by the 0.3749 slope: a fraction of a percent.
     EXPECT_NEAR(AxisPositionToFrequency(FrequencyToAxisPosition(50, ts), ts), 50, 0.5);
+}
+
+// A cursor reads one bin: the frequency shown is that bin's, beside its own gain and phase, and
+// a bin without a value reads none.
+TEST(BodeCursor, ReadsFrequencyGainAndPhaseOfOneBin) {
+    const float ts = 0.0001f;
+    FrequencyResponseResult response;
+    for (int k = 1; k <= AnalysisPoints; ++k) {
+        response.gain[static_cast<size_t>(k)] = -k;
+        response.phase[static_cast<size_t>(k)] = k * 0.5;
+        response.gainDefined[static_cast<size_t>(k)] = response.phaseDefined[static_cast<size_t>(k)] =
+            k != 42;
+    }
+    for (double f : {300.0, 1000.0, 2500.0}) {
+        const CursorReading reading = ReadCursor(response, BodeColumn(f, ts), ts);
+        EXPECT_EQ(reading.bin, CursorBin(reading.frequency, ts)) << f;
+        EXPECT_NEAR(reading.frequency, f, 1 / (ts * 1024.0)) << f;
+        EXPECT_EQ(reading.gain, -reading.bin) << f;
+        EXPECT_EQ(reading.phase, reading.bin * 0.5) << f;
+    }
+    const CursorReading left = ReadCursor(response, -40, ts);
+    EXPECT_EQ(left.bin, 1);
+    EXPECT_EQ(left.frequency, 0.0);
+    const int column42 = BodeColumn(BinFrequency(42, ts), ts);
+    const CursorReading empty = ReadCursor(response, column42, ts);
+    ASSERT_EQ(empty.bin, 42);
+    EXPECT_FALSE(empty.gain);
+    EXPECT_FALSE(empty.phase);
+}
+
+// Labels keep their wanted places where they can; crowded ones move right past their neighbour,
+// and those pushed beyond the row's end move back left.
+TEST(BodeLabels, SpreadAlongTheRow) {
+    struct Case {
+        const char* name;
+        std::vector<int> wanted, widths;
+        int leftLimit, rightLimit;
+        std::vector<int> lefts;
+    };
+    const Case cases[] = {
+        {"apart", {0, 50, 100}, {30, 30, 30}, 0, 200, {0, 50, 100}},
+        {"1000 and 2000 Hz close", {360, 389, 485}, {36, 36, 36}, 0, 520, {360, 400, 484}},
+        {"the first left of the row", {-14, 50}, {30, 30}, 0, 200, {0, 50}},
+        {"the last beyond the end", {0, 110}, {30, 30}, 0, 120, {0, 90}},
+        {"a heap at the end", {70, 80, 90}, {30, 30, 30}, 0, 120, {22, 56, 90}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SpreadLabels(c.wanted, c.widths, 4, c.leftLimit, c.rightLimit), c.lefts) << c.name;
 }
 
 } // namespace

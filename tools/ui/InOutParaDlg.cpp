@@ -3,6 +3,7 @@
 #include "catalogue/ParamTexts.h"
 #include "framework/core/Format.h"
 #include "framework/core/MessageSeam.h"
+#include "framework/ui/DC.h"
 #include "resources/ids/tools.h"
 
 #include <algorithm>
@@ -29,6 +30,7 @@ const MessageMap* CInOutParaDlg::GetMessageMap() const {
             msg::VScroll(&CInOutParaDlg::OnVScroll),
             msg::Size(&CInOutParaDlg::OnSize),
             msg::MouseWheel(&CInOutParaDlg::OnMouseWheel),
+            msg::CtlColor(&CInOutParaDlg::OnCtlColor),
         });
     return &map;
 }
@@ -40,8 +42,15 @@ BOOL CInOutParaDlg::OnInitDialog() {
     inputTips_.Create(this);
     outputTips_.Create(this);
     cellImage_.assign(static_cast<size_t>(DioLastCell - DioFirstInputCell + 1), IDB_DIO_NONE);
+    // The rows start below the "Function" header of the row names, which would cover row 0 otherwise.
+    if (CWnd* caption = GetDlgItem(IDC_DIO_CAPTION)) {
+        CRect rect;
+        caption->GetWindowRect(&rect);
+        ScreenToClient(&rect);
+        rowsTop_ = rect.bottom + 2;
+    }
     for (int row = 0; row < DioRows; ++row) {
-        const int y = row * CellHeight;
+        const int y = rowsTop_ + row * CellHeight;
         auto code = std::make_unique<CStatic>();
         code->Create(Format("%.2X", row).c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT,
                      CRect(2, y + 4, 2 + RowCodeWidth, y + CellHeight), this);
@@ -56,9 +65,9 @@ BOOL CInOutParaDlg::OnInitDialog() {
             auto cell = std::make_unique<CButton>();
             const int x = FirstColumnX + pin * CellWidth;
             const int id = IdOfCell({false, pin, f});
+            const int y = rowsTop_ + f * CellHeight;
             cell->Create("CheckIn", WS_CHILD | BS_AUTOCHECKBOX | BS_PUSHLIKE | BS_BITMAP,
-                         CRect(x, f * CellHeight, x + CellWidth, (f + 1) * CellHeight), this,
-                         static_cast<UINT>(id));
+                         CRect(x, y, x + CellWidth, y + CellHeight), this, static_cast<UINT>(id));
             cell->SetBitmap(&images_[0]);
             if (pin < DioInputPins)
                 cell->ShowWindow(SW_SHOW);
@@ -71,9 +80,9 @@ BOOL CInOutParaDlg::OnInitDialog() {
             auto cell = std::make_unique<CButton>();
             const int x = FirstColumnX + pin * OutputCellWidth;
             const int id = IdOfCell({true, pin, f});
+            const int y = rowsTop_ + f * CellHeight;
             cell->Create("X", WS_CHILD | BS_AUTOCHECKBOX | BS_PUSHLIKE | BS_BITMAP,
-                         CRect(x, f * CellHeight, x + OutputCellWidth, (f + 1) * CellHeight), this,
-                         static_cast<UINT>(id));
+                         CRect(x, y, x + OutputCellWidth, y + CellHeight), this, static_cast<UINT>(id));
             cell->SetBitmap(&images_[0]);
             outputTips_.AddTool(cell.get(), Format("DO-%d: %.2X %s", pin + 1, f,
                                                    f == 0 ? "NULL" : DoFunctionName(f - 1).c_str()));
@@ -105,7 +114,7 @@ int CInOutParaDlg::CellImage(int id) const {
 
 CSize CInOutParaDlg::ContentSize() const {
     const int columns = outputs_ ? DioOutputPins * OutputCellWidth : DioInputPins * CellWidth;
-    return {FirstColumnX + columns, DioRows * CellHeight};
+    return {FirstColumnX + columns, rowsTop_ + DioRows * CellHeight};
 }
 
 std::string CInOutParaDlg::RowName(int row) const {
@@ -254,6 +263,15 @@ BOOL CInOutParaDlg::OnMouseWheel(UINT, short delta, CPoint) {
     const int range = DioScrollRange(ContentSize().cy, client.Height(), 0);
     ScrollTo(SB_VERT, DioWheelPosition(delta, range, vPosition_));
     return TRUE;
+}
+
+HBRUSH CInOutParaDlg::OnCtlColor(CDC* dc, CWnd* control, UINT) {
+    // The header of the row names stands out in red on the window's face.
+    if (control && control->GetDlgCtrlID() == IDC_DIO_CAPTION) {
+        dc->SetTextColor(RGB(255, 0, 0));
+        dc->SetBkMode(TRANSPARENT);
+    }
+    return nullptr;
 }
 
 void CInOutParaDlg::OnSize(UINT, int, int) {

@@ -47,6 +47,8 @@ public:
     bool OutputsShown() const { return outputs_; }
     CToolTipCtrl& Tips(bool outputs) { return outputs ? outputTips_ : inputTips_; }
     CSize ContentSize() const;
+    // The top of function row 0, below the header of the row names.
+    int RowsTop() const { return rowsTop_; }
     CPoint ScrollPosition() const { return {hPosition_, vPosition_}; }
     // Function names of the rows in the current mode.
     std::string RowName(int row) const;
@@ -57,6 +59,7 @@ protected:
     void OnVScroll(UINT code, UINT position, CScrollBar* bar);
     void OnSize(UINT type, int cx, int cy);
     BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
     BOOL PreTranslateMessage(MSG* msg) override;
     void OnOK() override {}
     void OnCancel() override {}
@@ -80,4 +83,5 @@ private:
     bool outputs_ = false;
     bool initialised_ = false;
     int hPosition_ = 0, vPosition_ = 0;
+    int rowsTop_ = 0;
 };

@@ -219,8 +219,12 @@ BOOL CTraceGraphDlg::OnInitDialog() {
     // Every paint reads the scale texts: found once, not among the children on each paint.
     for (size_t ch = 0; ch < 8; ++ch)
         scaleCombos_[ch] = GetDlgItem(TraceScaleCombos[ch]);
-    InitialPlotGapX = right.left - left.right;
-    InitialPlotGapY = bottom.top - top.top;
+    // The gaps grow one for one with the client (the right columns and the scroll bar move with its
+    // far edges): taken as they are in the zoom-one client.
+    CRect client;
+    GetClientRect(&client);
+    InitialPlotGapX = right.left - left.right + ZoomOneClient.cx - client.Width();
+    InitialPlotGapY = bottom.top - top.top + ZoomOneClient.cy - client.Height();
     recordedLabelRect_ = CRect(left.right, top.top, left.right, top.top);
 
     // The step buttons of each channel show the up and down icons.
@@ -292,6 +296,7 @@ BOOL CTraceGraphDlg::OnInitDialog() {
     initialised_ = true;
     LayoutControls(1);
     LayoutControls(0);
+    OpenNoSmallerThanZoomOne();
     CRect workArea;
     if (SystemParametersInfo(SPI_GETWORKAREA, 0, &workArea, 0))
         FitToScreenHeight(workArea.Height());
@@ -347,6 +352,16 @@ void CTraceGraphDlg::FitToScreenHeight(int screenHeight) {
     GetWindowRect(&rect);
     MoveWindow(rect.left, rect.top, 1000, 650);
     CenterWindow();
+}
+
+void CTraceGraphDlg::OpenNoSmallerThanZoomOne() {
+    CRect window, client;
+    GetWindowRect(&window);
+    GetClientRect(&client);
+    const int wider = std::max(0, ZoomOneClient.cx - client.Width());
+    const int taller = std::max(0, ZoomOneClient.cy - client.Height());
+    if (wider > 0 || taller > 0)
+        MoveWindow(window.left, window.top, window.Width() + wider, window.Height() + taller);
 }
 
 void CTraceGraphDlg::EnableOnlineEditButton(BOOL enable) {
@@ -1524,6 +1539,12 @@ HBRUSH CTraceGraphDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind) {
     if (const int ch = ChannelIndexOf(TraceChannelCaptions, static_cast<UINT>(id)); ch >= 0) {
         dc->SetBkMode(TRANSPARENT);
         dc->SetTextColor(colours_[static_cast<size_t>(ch)]);
+        return nullptr;
+    }
+    if (id == IDC_TG_FIXED) {
+        // It stands on the plot's black picture.
+        dc->SetBkMode(TRANSPARENT);
+        dc->SetTextColor(RGB(255, 255, 255));
         return nullptr;
     }
     return CDialog::OnCtlColor(dc, control, kind);

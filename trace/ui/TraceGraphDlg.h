@@ -40,7 +40,7 @@ inline constexpr UINT_PTR TraceStopTimer = 1170;
 // Process-wide plot scale: pixels of one division are GridCellPixels x PlotZoom.
 extern float PlotZoom;
 extern float GridCellPixels;
-// The gaps OnInitDialog measured (plot width and height room), against which resizing scales.
+// The plot's room (width and height gaps) in the zoom-one client, against which resizing scales.
 extern int InitialPlotGapX;
 extern int InitialPlotGapY;
 // Where the plot's back buffer puts the plot: left 65, top 55.
@@ -70,6 +70,10 @@ public:
     // itself once its window is gone.
     void CloseWindow();
     void EnableOnlineEditButton(BOOL enable);
+    // The client in which the plot is drawn at zoom 1: that of the 1000 x 650 window (thin frame) the
+    // plot's pixel geometry was laid out for. The template's own size follows the font's dialog units,
+    // so the window opens no smaller than this and resizing scales the plot against it.
+    static constexpr CSize ZoomOneClient{996, 646};
     // A screen (work area) lower than LowScreenHeight gets the smallest window, centred.
     static constexpr int LowScreenHeight = 800;
     void FitToScreenHeight(int screenHeight);
@@ -208,6 +212,8 @@ private:
     void ApplyScaleSelection(int channel);
     void AutoScaleChannels();
     void BringChannelToFront(int channel);
+    // Grows a window whose template the font made smaller than ZoomOneClient up to it.
+    void OpenNoSmallerThanZoomOne();
     void MoveSecondLabelRow();
     void UpdateScrollRange();
     void EnableItem(int id, BOOL enable);

@@ -1,5 +1,6 @@
 #include "trace/ui/TraceSetupDlg.h"
 
+#include "framework/core/ChannelColours.h"
 #include "framework/core/Format.h"
 #include "framework/core/MessageSeam.h"
 #include "framework/core/ResourceModule.h"
@@ -102,7 +103,9 @@ BOOL CTraceSetupDlg::OnInitDialog() {
         SelectSource(ch);
         colourCombos_[static_cast<size_t>(ch)].SubclassDlgItem(
             TraceSetupColourCombos[static_cast<size_t>(ch)], this);
-        colourCombos_[static_cast<size_t>(ch)].SetCurSel(colourIndices[static_cast<size_t>(ch)]);
+        int& colourIndex = colourIndices[static_cast<size_t>(ch)];
+        colourIndex = ChannelColourIndexOf(colours[static_cast<size_t>(ch)], colourIndex);
+        colourCombos_[static_cast<size_t>(ch)].SetCurSel(colourIndex);
         swatches_[static_cast<size_t>(ch)].SubclassDlgItem(TraceSetupSwatches[static_cast<size_t>(ch)], this);
         ShowSwatch(static_cast<size_t>(ch));
         CheckDlgButton(TraceSetupReverseChecks[static_cast<size_t>(ch)],
@@ -176,11 +179,13 @@ void CTraceSetupDlg::OnSwatchClick(UINT id) {
         if (TraceSetupSwatches[ch] != static_cast<int>(id))
             continue;
         TakeColourCombos(); // the picker starts at the colour the combo shows
-        // A free colour: the index stays, so the combo keeps naming the nearest table colour.
+        // A table colour moves the combo to it; a free colour leaves the combo's index as it was.
         CColorDialog picker(colours[ch], 0, this);
         if (picker.DoModal() != IDOK)
             return;
         colours[ch] = picker.GetColor();
+        colourIndices[ch] = ChannelColourIndexOf(colours[ch], colourIndices[ch]);
+        colourCombos_[ch].SetCurSel(colourIndices[ch]);
         ShowSwatch(ch);
         Invalidate(TRUE);
     }

@@ -409,6 +409,8 @@ void CFRADlg::DrawBodePlot(CDC& dc) {
                 &face);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(kBlack);
+    paintedLabels_.clear();
+    dc.RecordLabels(&paintedLabels_);
     CFont* previousFont = nullptr;
     if (CWnd* readout = GetDlgItem(IDC_FRA_RESONANCE); readout && readout->GetFont())
         previousFont = dc.SelectObject(readout->GetFont());
@@ -416,13 +418,32 @@ void CFRADlg::DrawBodePlot(CDC& dc) {
         dc.TextOut(labelLeft, GainPlotOrigin.y + label.y, label.text);
     for (const AxisLabel& label : PhaseLabels(PhaseOffset, m_phaseScale))
         dc.TextOut(labelLeft, PhasePlotOrigin.y + label.y, label.text);
+    // Each frequency label starts 15 pixels left of its grid line, unless that would put it under the
+    // scale labels, into the label before it (1000 Hz and 2000 Hz lie close) or past the strip right
+    // of the plot.
+    std::vector<int> wanted, widths;
     for (double f : BodeLabelFrequencies) {
-        const int x = GainPlotOrigin.x + BodeColumn(f, m_sampleTime) - 15;
-        dc.TextOut(x, GainPlotOrigin.y + 205, Format("%.0fHz", f));
-        dc.TextOut(x, PhasePlotOrigin.y + 205, Format("%.0fHz", f));
+        wanted.push_back(GainPlotOrigin.x + BodeColumn(f, m_sampleTime) - 15);
+        widths.push_back(dc.GetTextExtent(Format("%.0fHz", f)).cx);
+    }
+    // The controls right of the plots are drawn over the painting: the labels end before them.
+    int rightLimit = GainPlotOrigin.x + BodePlotWidth + 20;
+    for (CWnd* child : GetChildren()) {
+        CRect rect;
+        child->GetWindowRect(&rect);
+        ScreenToClient(&rect);
+        if (child->IsWindowVisible() && rect.left > GainPlotOrigin.x + BodePlotWidth / 2)
+            rightLimit = std::min(rightLimit, rect.left - 2);
+    }
+    const std::vector<int> lefts = SpreadLabels(wanted, widths, 4, GainPlotOrigin.x, rightLimit);
+    for (size_t i = 0; i < lefts.size(); ++i) {
+        const std::string text = Format("%.0fHz", BodeLabelFrequencies[i]);
+        dc.TextOut(lefts[i], GainPlotOrigin.y + 205, text);
+        dc.TextOut(lefts[i], PhasePlotOrigin.y + 205, text);
     }
     if (previousFont)
         dc.SelectObject(previousFont);
+    dc.RecordLabels(nullptr);
 
     CDC picture;
     picture.CreateCompatibleDC(&dc);
@@ -546,17 +567,15 @@ void CFRADlg::DrawCursorReadouts() {
          IDC_FRA_ANTI_RESONANCE_PHASE},
     };
     for (const Readout& r : readouts) {
-        const double f =
-            AxisPositionToFrequency(double(r.x - GainPlotOrigin.x) / BodePlotWidth, m_sampleTime);
-        *r.frequency = f;
-        const int bin = CursorBin(f, m_sampleTime);
+        const CursorReading reading = ReadCursor(m_response, r.x - GainPlotOrigin.x, m_sampleTime);
+        *r.frequency = reading.frequency;
         auto show = [this](int id, const std::string& text) {
             if (GetDlgItemText(id) != text)
                 SetDlgItemText(id, text);
         };
-        show(r.frequencyId, Format("%.1f", f));
-        show(r.gainId, m_response.gainDefined[bin] ? Format("%.1f", m_response.gain[bin]) : "----");
-        show(r.phaseId, m_response.phaseDefined[bin] ? Format("%.1f", m_response.phase[bin]) : "----");
+        show(r.frequencyId, Format("%.1f", reading.frequency));
+        show(r.gainId, reading.gain ? Format("%.1f", *reading.gain) : "----");
+        show(r.phaseId, reading.phase ? Format("%.1f", *reading.phase) : "----");
     }
 }
 

@@ -5,6 +5,7 @@
 // phase over the piecewise-logarithmic axis, painted in WM_PAINT from two off-screen pictures, with
 // two draggable cursors and their read-outs, scale and offset buttons, a copy of the window to the
 // clipboard and the resonance notch filter set.
+#include "framework/core/PaintedLabels.h"
 #include "framework/ui/Dialog.h"
 #include "framework/ui/Gdi.h"
 #include "link/services/RegisterServices.h"
@@ -97,6 +98,8 @@ public:
     CBitmap m_gainPicture;
     CBitmap m_phasePicture;
     std::string m_loadTorqueText;
+    // The axis labels the last paint drew, where it drew them.
+    PaintedLabels paintedLabels_;
 
 private:
     static constexpr int ExcitationSettingValue = 100;

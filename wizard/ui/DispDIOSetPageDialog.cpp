@@ -10,6 +10,8 @@
 #include "wizard/DioDisplay.h"
 #include "wizard/WizardNavigation.h"
 
+#include <algorithm>
+
 namespace {
 constexpr COLORREF PanelColour = RGB(200, 225, 255);
 constexpr COLORREF Black = RGB(0, 0, 0);
@@ -78,10 +80,26 @@ void CDispDIOSetPageDialog::OnTogglePicture() {
     Invalidate();
 }
 
+CPoint CDispDIOSetPageDialog::DiagramOffset() {
+    CRect frame;
+    if (CWnd* control = GetDlgItem(IDC_WZ_PICTURE_FRAME)) {
+        control->GetWindowRect(&frame);
+        ScreenToClient(&frame);
+    } else {
+        GetClientRect(&frame);
+    }
+    const CRect& b = DiagramBounds;
+    return {frame.left + std::max(0, (frame.Width() - b.Width()) / 2) - b.left,
+            frame.top + std::max(0, (frame.Height() - b.Height()) / 2) - b.top};
+}
+
 void CDispDIOSetPageDialog::OnPaint() {
     CPaintDC dc(this);
+    labels_.clear();
     if (!pictureMode_)
         return;
+    dc.SetViewportOrg(DiagramOffset());
+    dc.RecordLabels(&labels_);
     CBrush panel(PanelColour);
     CBrush black(Black);
     CPen wire(PS_SOLID, 1, Black);
@@ -150,4 +168,5 @@ void CDispDIOSetPageDialog::OnPaint() {
         text(400, y - fontHeight - 3, Blue, TA_LEFT, DioShortName(NameText(value, true)));
     }
     text(295, 500 - fontHeight / 2, Black, TA_LEFT, "DOCOM");
+    dc.RecordLabels(nullptr);
 }

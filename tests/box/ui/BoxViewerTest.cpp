@@ -8,6 +8,7 @@
 #include "tests/layout/LayoutTableText.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/MessageProbe.h"
+#include "tests/support/Screenshot.h"
 #include "tests/support/TestTime.h"
 
 #include "catalogue/KeloServoDoc.h"
@@ -250,6 +251,9 @@ TEST_F(BoxViewer, StartReadsOneRecordAndEndsByItself) {
     EXPECT_NE(std::count(bits.begin(), bits.end(), 1), 0);
     EXPECT_NE(std::count(bits.begin(), bits.end(), 0), 0);
     EXPECT_EQ(TraceSampleBuffers[0][100], sine[100]) << "the saved copy";
+    viewer->MoveWindow(0, 0, 910, 609); // the size a small screen opens it at
+    QCoreApplication::processEvents();
+    ui::Screenshot(*viewer, "box-viewer-small");
 }
 
 TEST_F(BoxViewer, StartDuringThePollStopsIt) {

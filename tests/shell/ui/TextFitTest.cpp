@@ -2,6 +2,7 @@
 #include "ShellUiFixture.h"
 
 #include "framework/core/ResourceModule.h"
+#include "framework/ui/Button.h"
 #include "framework/ui/Dialog.h"
 #include "framework/ui/TextFit.h"
 #include "shell/StatusPanes.h"
@@ -9,7 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+
 #include <algorithm>
+#include <cctype>
+#include <functional>
 #include <set>
 #include <sstream>
 #include <vector>
@@ -35,14 +40,14 @@ BEGIN
     AUTOCHECKBOX "Auto Connection Detection", 11, 4, 16, 110, 10
     AUTORADIOBUTTON "Position Mode", 12, 4, 28, 44, 10
     AUTORADIOBUTTON "Position Mode", 13, 4, 40, 70, 10
-    PUSHBUTTON "Connect", 14, 4, 52, 30, 14
+    PUSHBUTTON "Connect", 14, 4, 52, 26, 14
     PUSHBUTTON "Connect", 15, 4, 68, 50, 14
     GROUPBOX "Input terminals", 16, 4, 84, 46, 20
     GROUPBOX "Input terminals", 17, 4, 106, 80, 20
     LTEXT "effective after power on", 18, 4, 128, 60, 8
     LTEXT "effective after power on", 19, 4, 138, 60, 16
     LTEXT "Unbreakable-long-word", 20, 4, 156, 40, 40
-    CTEXT "00", 21, 4, 198, 9, 12, SS_SUNKEN
+    CTEXT "00", 21, 4, 198, 8, 12, SS_SUNKEN
     CTEXT "00", 22, 4, 212, 16, 12, SS_SUNKEN
     COMBOBOX 23, 4, 226, 30, 60, CBS_DROPDOWNLIST
     ITEMS 23 BEGIN "1", "115200 baud" END
@@ -73,7 +78,9 @@ END
     dialog.DestroyWindow();
 }
 
-TEST(TextFit, EveryTemplateShowsItsTextsWhole) {
+// Builds every dialog template of the program's resource library, as its owner does, and hands
+// each to `visit` with its template.
+void ForEveryTemplate(const std::function<void(int, const DialogTemplate&, CDialog&)>& visit) {
     const auto module = ProgramResources();
     ASSERT_TRUE(module);
     ScopedResourceModule current(module);
@@ -82,8 +89,6 @@ TEST(TextFit, EveryTemplateShowsItsTextsWhole) {
         ids.push_back(id);
     std::sort(ids.begin(), ids.end());
     ASSERT_GT(ids.size(), 30u);
-    std::vector<std::string> clipped;
-    int measured = 0;
     for (int id : ids) {
         // A child template (a wizard page) is built inside a plain host window, as its owner does.
         CDialog host;
@@ -96,21 +101,66 @@ TEST(TextFit, EveryTemplateShowsItsTextsWhole) {
         }
         CDialog dialog;
         ASSERT_TRUE(dialog.Create(static_cast<UINT>(id), child ? &host : nullptr)) << id;
+        visit(id, *module->Dialog(id), dialog);
+        dialog.DestroyWindow();
+        if (child)
+            host.DestroyWindow();
+    }
+}
+
+std::string Lines(const std::vector<std::string>& lines) {
+    std::ostringstream all;
+    for (const std::string& line : lines)
+        all << line << "\n";
+    return all.str();
+}
+
+TEST(TextFit, EveryTemplateShowsItsTextsWhole) {
+    std::vector<std::string> clipped;
+    int measured = 0;
+    ForEveryTemplate([&](int id, const DialogTemplate&, CDialog& dialog) {
         for (CWnd* control : dialog.GetChildren())
             for (const ControlText& text : MeasureControlTexts(*control)) {
                 ++measured;
                 if (!text.Fits())
                     clipped.push_back(Clipped(id, *control, text));
             }
-        dialog.DestroyWindow();
-        if (child)
-            host.DestroyWindow();
-    }
+    });
     EXPECT_GT(measured, 300);
-    std::ostringstream all;
-    for (const std::string& line : clipped)
-        all << line << "\n";
-    EXPECT_TRUE(clipped.empty()) << clipped.size() << " clipped texts:\n" << all.str();
+    EXPECT_TRUE(clipped.empty()) << clipped.size() << " clipped texts:\n" << Lines(clipped);
+}
+
+// A button whose template names an icon or a bitmap shows that picture and no text in its place;
+// a button with a picture style that names none is a template fault too.
+TEST(TemplatePictures, EveryIconAndBitmapButtonShowsItsPicture) {
+    std::vector<std::string> faults;
+    int pictures = 0;
+    ForEveryTemplate([&](int id, const DialogTemplate& t, CDialog& dialog) {
+        for (const DialogControlTemplate& control : t.controls) {
+            if (StyleFamilyOfClass(control.className) != StyleFamily::Button ||
+                !(control.style & (BS_ICON | BS_BITMAP)))
+                continue;
+            const std::string where =
+                "dialog " + std::to_string(id) + " button " + std::to_string(control.id);
+            const ImageResource* image = TemplateImage(control);
+            auto* button = static_cast<CButton*>(dialog.GetDlgItem(control.id));
+            if (!image) {
+                // The program gives these buttons their pictures itself; the template only asks for
+                // the style, with a plain text in its place.
+                if (std::isdigit(static_cast<unsigned char>(control.text.empty() ? 'x' : control.text[0])))
+                    faults.push_back(where + " names image " + control.text + ", which the library lacks");
+                continue;
+            }
+            ++pictures;
+            const auto* widget = qobject_cast<const QAbstractButton*>(button ? button->GetWidget() : nullptr);
+            if (!widget || button->GetIcon() != image || widget->icon().isNull())
+                faults.push_back(where + " shows no picture");
+            else if (!widget->text().isEmpty())
+                faults.push_back(where + " shows the text \"" + widget->text().toStdString() + "\"");
+        }
+    });
+    EXPECT_GE(pictures, 40 * 2 + 4) << "the online editor's step pairs and the analysis window's";
+    EXPECT_TRUE(faults.empty()) << Lines(faults);
 }
 
 struct StatusPanesFit : ShellUiFixture {

@@ -6,6 +6,7 @@
 #include "tests/controls/ControlsTestSupport.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/DriveParameters.h"
+#include "tests/support/Screenshot.h"
 
 #include "framework/core/ResourceModule.h"
 #include "resources/ids/tools.h"
@@ -199,6 +200,7 @@ TEST_F(PositionCommands, DioAssignmentChecksConflictsAndWritesTheGroup) {
         EXPECT_TRUE(Greenish(Mean(*grid.Cell(di2Fn3))));
         EXPECT_FALSE(ui::Checked(grid, di2Fn3));
         EXPECT_TRUE(ui::Checked(grid, di1Fn3));
+        ui::Screenshot(list, "dio-grid-inputs");
 
         ui::Press(list, IDOK);
         EXPECT_TRUE(IsWindow(list.GetSafeHwnd())) << "a conflict keeps the dialog open";
@@ -231,6 +233,55 @@ TEST_F(PositionCommands, DioAssignmentChecksConflictsAndWritesTheGroup) {
     EXPECT_EQ(Drive("Hn623"), 0x1234);
     EXPECT_EQ(Drive("Hn624"), 0x0ABC);
     EXPECT_EQ(*View()->GetDoc()->FindValue("Hn601"), 0x003);
+}
+
+// The controls of the grid that overlap another, each pair as "id/id".
+std::vector<std::string> OverlappingChildren(CWnd& window) {
+    std::vector<std::pair<int, CRect>> shown;
+    for (CWnd* child : window.GetChildren())
+        if (child->IsWindowVisible()) {
+            CRect rect;
+            child->GetWindowRect(&rect);
+            shown.emplace_back(child->GetDlgCtrlID(), rect);
+        }
+    std::vector<std::string> pairs;
+    for (size_t i = 0; i < shown.size(); ++i)
+        for (size_t j = i + 1; j < shown.size(); ++j) {
+            const CRect& a = shown[i].second;
+            const CRect& b = shown[j].second;
+            if (std::max(a.left, b.left) < std::min(a.right, b.right) &&
+                std::max(a.top, b.top) < std::min(a.bottom, b.bottom))
+                pairs.push_back(std::to_string(shown[i].first) + "/" + std::to_string(shown[j].first));
+        }
+    return pairs;
+}
+
+// The red "Function" header of the row names stands above row 0 and no cell or row label runs into
+// another, in both modes.
+TEST_F(PositionCommands, DioGridHeaderAndRowsStandApart) {
+    StartLinked();
+    otherModal = [&](CDialog& dialog) {
+        auto& list = dynamic_cast<CIPListDlg&>(dialog);
+        CInOutParaDlg& grid = list.m_grid;
+        CRect header, firstCell;
+        grid.GetDlgItem(IDC_DIO_CAPTION)->GetWindowRect(&header);
+        grid.Cell(IdOfCell({false, 0, 0}))->GetWindowRect(&firstCell);
+        EXPECT_LE(header.bottom, firstCell.top);
+        const QImage caption = Grab(*grid.GetDlgItem(IDC_DIO_CAPTION));
+        int redInk = 0;
+        for (int y = 0; y < caption.height(); ++y)
+            for (int x = 0; x < caption.width(); ++x)
+                redInk += Reddish(caption.pixelColor(x, y)) ? 1 : 0;
+        EXPECT_GT(redInk, 20) << "the header is written in red";
+        EXPECT_EQ(grid.ContentSize().cy, grid.RowsTop() + DioRows * CInOutParaDlg::CellHeight);
+        EXPECT_EQ(OverlappingChildren(grid), std::vector<std::string>{}) << "inputs";
+        ui::Press(list, IDC_DIO_OUTPUTS);
+        ASSERT_TRUE(grid.OutputsShown());
+        EXPECT_EQ(OverlappingChildren(grid), std::vector<std::string>{}) << "outputs";
+        ui::Screenshot(list, "dio-grid-outputs");
+        ui::Press(list, IDCANCEL);
+    };
+    View()->SendMessage(WM_COMMAND, ID_DIDO_CONTACT_SET);
 }
 
 TEST_F(PositionCommands, EveryCellIdCanBeClickedAndCancelWritesNothing) {

@@ -5,6 +5,7 @@
 
 #include "resources/ids/trace.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/Screenshot.h"
 #include "trace/TraceSetupRules.h"
 #include "trace/ui/TraceSetupDlg.h"
 
@@ -350,4 +351,29 @@ TEST_F(TraceSetup, CursorSwatchesPickTheCursorColoursAndTheViewKeepsThem) {
     EXPECT_EQ(view.settings.cursorColors[2], chosen);
     EXPECT_EQ(view.settings.cursorColorUsed[2], 1);
     EXPECT_EQ(view.settings.cursorColorUsed[0], 0) << "only the chosen cursor is marked";
+}
+
+// Each channel's colour list shows the colour its swatch shows, with the window's own colours and
+// after a table colour is picked on the swatch.
+TEST_F(TraceSetup, EachColourListShowsTheColourOfItsSwatch) {
+    ASSERT_NE(Open(), nullptr);
+    RunSetup([&](CTraceSetupDlg& d) {
+        auto listShows = [&](size_t ch) {
+            auto* combo = static_cast<CComboBox*>(d.GetDlgItem(TraceSetupColourCombos[ch]));
+            return static_cast<COLORREF>(combo->GetItemData(combo->GetCurSel()));
+        };
+        for (size_t ch = 0; ch < 8; ++ch) {
+            EXPECT_EQ(listShows(ch), SwatchShows(d, TraceSetupSwatches[ch])) << "Data" << ch + 1;
+            EXPECT_EQ(ChannelColor(static_cast<unsigned>(d.colourIndices[ch])), d.colours[ch])
+                << "Data" << ch + 1;
+        }
+        ui::Screenshot(d, "trace-setup");
+        messages->AnswerColor(kChannelColours[5]);
+        ClickSwatch(d, TraceSetupSwatches[2]);
+        EXPECT_EQ(listShows(2), kChannelColours[5]);
+        EXPECT_EQ(d.colourIndices[2], 5);
+        ui::Press(d, IDOK);
+    });
+    EXPECT_EQ(view.settings.colorIndices[0], 0) << "Data1 is drawn red";
+    EXPECT_EQ(view.settings.colorIndices[2], 5);
 }

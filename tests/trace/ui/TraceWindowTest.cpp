@@ -7,7 +7,9 @@
 #include "resources/ids/trace.h"
 #include "tests/layout/LayoutTableText.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/LabelFit.h"
 #include "tests/support/MessageProbe.h"
+#include "tests/support/Screenshot.h"
 #include "tests/support/TestTime.h"
 #include "tests/trace/TraceTestSupport.h"
 #include "trace/DisplayRing.h"
@@ -163,6 +165,16 @@ TEST_F(TraceWindow, ResizingFollowsTheWrittenLayoutTableAndRestores) {
     Pump();
     EXPECT_EQ(rects(), before);
     EXPECT_FLOAT_EQ(PlotZoom, 1.0f);
+}
+
+TEST_F(TraceWindow, TheSmallestWindowShowsEveryControlWhole) {
+    ASSERT_NE(Open(), nullptr);
+    window->MoveWindow(0, 0, CTraceGraphDlg::ZoomOneClient.cx + 4, CTraceGraphDlg::ZoomOneClient.cy + 4);
+    Pump();
+    CRect client;
+    window->GetClientRect(&client);
+    ASSERT_EQ(client.Size(), CTraceGraphDlg::ZoomOneClient) << "the frame the pixel tests assume";
+    EXPECT_TRUE(ui::ControlsClearOfTheEdges(*window));
 }
 
 TEST_F(TraceWindow, SizingBelowTheSmallestWindowIsRefused) {
@@ -756,6 +768,7 @@ TEST_F(TraceWindowPicture, ValueLabelsStandBesideEachGridLineInTheChannelColour)
     if (HasFatalFailure())
         return;
     const PlotPixels plot = Grab();
+    ui::Screenshot(*window, "trace_single_value_labels");
     const float d = window->Division();
     // Channel 1's labels end at buffer x 42 (right aligned), 17 pixels above each grid line.
     const int right = plot.origin.x - PlotBufferLeft + 42;

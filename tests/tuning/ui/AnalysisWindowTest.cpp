@@ -7,10 +7,13 @@
 
 #include "framework/core/File.h"
 #include "framework/ui/Clipboard.h"
+#include "framework/ui/ComboBox.h"
 #include "framework/ui/WindowImage.h"
 #include "resources/ids/paramedit.h"
 #include "resources/ids/tuning.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/LabelFit.h"
+#include "tests/support/Screenshot.h"
 #include "tuning/BodePlot.h"
 #include "tuning/ui/FRADlg.h"
 #include "tuning/ui/FRAReadDlg.h"
@@ -21,6 +24,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -390,8 +394,9 @@ TEST_F(AnalysisWindow, BodePlotPixelsCursorsLabelsAndTheClipboardCopy) {
         }
         EXPECT_EQ(ui::Text(window, IDC_FRA_RESONANCE), Format("%.1f", window.m_resonanceFrequency));
 
-        // Cursor 1 dragged to the 1000 Hz column reads 1000 Hz there; dragged out left of the plot it
-        // follows without a read-out of its own until it is back.
+        // Cursor 1 dragged to the 1000 Hz column reads the bin under it: that bin's frequency, gain
+        // and phase, all three of one point; dragged out left of the plot it follows without a
+        // read-out of its own until it is back.
         const int x1000 = left + BodeColumn(1000, ts);
         window.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(window.m_cursor1X + 1, gainTop + 50));
         window.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x1000, gainTop + 50));
@@ -399,7 +404,13 @@ TEST_F(AnalysisWindow, BodePlotPixelsCursorsLabelsAndTheClipboardCopy) {
         EXPECT_EQ(window.m_cursor1X, x1000);
         const QImage dragged = Picture(window);
         EXPECT_TRUE(Near(dragged, x1000, phaseTop + 100, RGB(255, 255, 0)));
-        EXPECT_EQ(ui::Text(window, IDC_FRA_RESONANCE), "1000.0");
+        const int bin1000 = CursorBin(1000, ts);
+        ASSERT_TRUE(window.m_response.gainDefined[bin1000] && window.m_response.phaseDefined[bin1000]);
+        EXPECT_NE(BinFrequency(bin1000, ts), 1000.0) << "the column's own frequency is not a bin's";
+        EXPECT_EQ(ui::Text(window, IDC_FRA_RESONANCE), Format("%.1f", BinFrequency(bin1000, ts)));
+        EXPECT_EQ(ui::Text(window, IDC_FRA_RESONANCE_GAIN), Format("%.1f", window.m_response.gain[bin1000]));
+        EXPECT_EQ(ui::Text(window, IDC_FRA_RESONANCE_PHASE),
+                  Format("%.1f", window.m_response.phase[bin1000]));
         window.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x1000, phaseTop + 50));
         window.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(left - 40, phaseTop + 50));
         window.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(left - 40, phaseTop + 50));
@@ -429,6 +440,34 @@ TEST_F(AnalysisWindow, BodePlotPixelsCursorsLabelsAndTheClipboardCopy) {
         EXPECT_EQ(copied.width(), CFRADlg::ClipboardSize.cx);
         EXPECT_EQ(copied.height(), CFRADlg::ClipboardSize.cy);
         EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), Picture(window));
+    });
+}
+
+// The axis labels of both plots stand apart and inside the window: before a run, after one, and
+// with the widest scale texts.
+TEST_F(AnalysisWindow, AxisLabelsFitTheWindow) {
+    machine->SetAnalysisOptions({});
+    Session([&](CFRADlg& window) {
+        Picture(window);
+        EXPECT_TRUE(ui::LabelsFit(window.paintedLabels_, window)) << "before a run";
+        Start(window);
+        ASSERT_TRUE(window.AnalysisDataValid);
+        Picture(window); // the drawn response enables the cursors
+        ui::Press(window, IDC_FRA_CURSORS);
+        Picture(window);
+        EXPECT_TRUE(ui::LabelsFit(window.paintedLabels_, window)) << "after a run";
+        ui::Screenshot(window, "analysis-after-a-run");
+        std::vector<std::string> texts;
+        for (const PaintedLabel& label : window.paintedLabels_)
+            texts.push_back(label.text);
+        for (const char* frequency : {"10Hz", "100Hz", "1000Hz", "2000Hz", "5000Hz"})
+            EXPECT_EQ(std::count(texts.begin(), texts.end(), frequency), 2)
+                << frequency << " under both plots";
+        ui::Choose(window, IDC_FRA_GAIN_SCALE, 6);
+        auto* phaseScales = static_cast<CComboBox*>(window.GetDlgItem(IDC_FRA_PHASE_SCALE));
+        ui::Choose(window, IDC_FRA_PHASE_SCALE, phaseScales->GetCount() - 1);
+        Picture(window);
+        EXPECT_TRUE(ui::LabelsFit(window.paintedLabels_, window)) << "widest scales";
     });
 }
 

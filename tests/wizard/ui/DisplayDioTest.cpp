@@ -3,6 +3,8 @@
 
 #include "framework/ui/ListCtrl.h"
 #include "resources/ids/wizard.h"
+#include "tests/support/LabelFit.h"
+#include "tests/support/Screenshot.h"
 #include "wizard/DioDisplay.h"
 #include "wizard/ui/DispDIOSetPageDialog.h"
 
@@ -51,8 +53,10 @@ TEST_F(DisplayDio, PictureShowsThePanelBladesAndDots) {
     EXPECT_EQ(ui::Text(page, IDC_WZ_PICTURE), "List");
     EXPECT_FALSE(page.GetDlgItem(IDC_WZ_DI_LIST)->IsWindowVisible());
     const QImage image = page.GetWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const auto colour = [&](int x, int y) { return image.pixelColor(x, y); };
+    const CPoint offset = page.DiagramOffset();
+    const auto colour = [&](int x, int y) { return image.pixelColor(offset.x + x, offset.y + y); };
     EXPECT_EQ(colour(250, 130), QColor(200, 225, 255)); // the panel
+    ui::Screenshot(page, "dio-wiring");
     const int closed = CDispDIOSetPageDialog::InputY(2);
     const int open = CDispDIOSetPageDialog::InputY(1);
     EXPECT_EQ(colour(120, closed - 1), QColor(0, 0, 255));
@@ -64,6 +68,42 @@ TEST_F(DisplayDio, PictureShowsThePanelBladesAndDots) {
     ui::Press(page, IDC_WZ_PICTURE);
     EXPECT_EQ(ui::Text(page, IDC_WZ_PICTURE), "Picture");
     EXPECT_TRUE(page.GetDlgItem(IDC_WZ_DI_LIST)->IsWindowVisible());
+}
+
+// The diagram's labels stand apart inside the page, clear of the page's button, and the diagram as a
+// whole stays off the button: with the collected values and with every function's short name. The
+// wizard has a fixed size, so its default size is also its smallest.
+TEST_F(DisplayDio, PictureLabelsFitThePage) {
+    CSetupWizardDialog& w = Open();
+    ui::Press(w, IDC_WZ_STEP_DISPLAY_DIO);
+    auto& page = dynamic_cast<CDispDIOSetPageDialog&>(*w.Page(WizardPage::DisplayDio));
+    ui::Press(page, IDC_WZ_PICTURE);
+    CRect client, button;
+    page.GetClientRect(&client);
+    page.GetDlgItem(IDC_WZ_PICTURE)->GetWindowRect(&button);
+    page.ScreenToClient(&button);
+    CRect diagram = CDispDIOSetPageDialog::DiagramBounds;
+    diagram.OffsetRect(page.DiagramOffset().x, page.DiagramOffset().y);
+    EXPECT_TRUE(client.left <= diagram.left && client.top <= diagram.top && diagram.right <= client.right &&
+                diagram.bottom <= client.bottom);
+    EXPECT_TRUE(diagram.bottom <= button.top || diagram.right <= button.left)
+        << "the button covers the diagram";
+
+    const auto paint = [&] {
+        page.GetWidget()->grab();
+        return ui::LabelsFit(page.Labels(), client, {button});
+    };
+    EXPECT_TRUE(paint()) << "collected values";
+    EXPECT_EQ(page.Labels().size(), 2u * DiCount + 3u * DoCount + 1u) << "pins, names, loads and DOCOM";
+    ui::Screenshot(page, "dio-wiring-fitted");
+    constexpr int InputFunctions = 46, OutputFunctions = 34; // the codes with a name text
+    for (int first = 0; first < InputFunctions; first += DiCount) {
+        for (int pin = 0; pin < DiCount; ++pin)
+            page.m_DiAssign[static_cast<size_t>(pin)] = std::min(first + pin, InputFunctions - 1) | 0x100;
+        for (int pin = 0; pin < DoCount; ++pin)
+            page.m_DoAssign[static_cast<size_t>(pin)] = std::min(first + pin, OutputFunctions - 1);
+        EXPECT_TRUE(paint()) << "functions from " << first;
+    }
 }
 
 } // namespace

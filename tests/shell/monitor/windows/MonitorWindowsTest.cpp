@@ -5,10 +5,13 @@
 #include "catalogue/ParamCode.h"
 #include "catalogue/ParamTexts.h"
 #include "catalogue/RegisterMap.h"
+#include "framework/ui/DC.h"
 #include "resources/ids/monitor.h"
 #include "shell/monitor/MonAnDlg.h"
 #include "shell/monitor/MonDnDlg.h"
 #include "shell/monitor/MonitorLifeDialog.h"
+#include "tests/support/LabelFit.h"
+#include "tests/support/Screenshot.h"
 
 #include <QImage>
 
@@ -203,7 +206,19 @@ TEST_F(MonitorWindows, LifeWindowDrawsTheGaugesOfTheValuesRead) {
     readers.LifeRepaintFlag = true;
     ASSERT_EQ(readers.RefreshLifeData(), 1);
     EXPECT_EQ(window->Values(), (std::array<int, 4>{10000, 2999, 999, 49}));
+    ui::Screenshot(*window, "life-monitor");
     image = window->GetWidget()->grab().toImage();
+    // Scale and value texts, the empty bar's above its top face, stand apart and clear of the labels
+    // under the gauges and the Close button.
+    PaintedLabels labels;
+    {
+        QImage canvas(image.size(), QImage::Format_RGB32);
+        CDC dc(&canvas);
+        dc.RecordLabels(&labels);
+        window->DrawGauges(dc);
+    }
+    EXPECT_EQ(labels.size(), 3u * LifeGaugeCount);
+    EXPECT_TRUE(ui::LabelsFit(labels, *window));
 
     struct Probe {
         int gauge;

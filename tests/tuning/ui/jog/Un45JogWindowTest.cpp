@@ -6,6 +6,7 @@
 #include "catalogue/RegisterMap.h"
 #include "framework/ui/Messages.h"
 #include "resources/ids/tuningwindows.h"
+#include "tests/support/Screenshot.h"
 #include "tuning/JogRun.h"
 #include "tuning/ui/Un45JogDlg.h"
 
@@ -59,6 +60,7 @@ TEST_F(Un45Window, OpeningReadsTheStrokeAndWaitsForParameterWrite) {
     EXPECT_EQ(Requests(), (std::vector<std::string>{R1(0x1704), R1(0x1705), R1(0x0F08), R1(0x1321),
                                                     R1(0x1322), R1(0x1323), R1(0x1324), R1(0x1719)}));
     EXPECT_EQ(ui::Text(*window, IDC_JOG_STOP_TIME), "100");
+    ui::Screenshot(*window, "inertia-estimation");
     EXPECT_EQ(ui::Text(*window, IDC_JOG_ACCEL_TIME), "200");
     EXPECT_EQ(ui::Text(*window, IDC_JOG_SPEED), "300");
     EXPECT_EQ(ui::Text(*window, IDC_JOG_DISTANCE), "10");
