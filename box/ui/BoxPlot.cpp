@@ -1,5 +1,6 @@
 #include "box/ui/BoxPlot.h"
 
+#include "trace/GraphPlotRules.h"
 #include "trace/GraphServices.h"
 
 #include "framework/core/Format.h"
@@ -130,11 +131,7 @@ std::string BoxAxisLabelText(int value, const std::string& scaleText) {
 }
 
 std::string BoxTimeLabelText(float t, int traceMode, int statusValueD4) {
-    if (traceMode == 0 || traceMode == 1)
-        t /= 100.0f;
-    else if (statusValueD4 > 54)
-        t /= 10.0f;
-    return Format("%.2f", static_cast<double>(t));
+    return TimeLabelText(t, TimeDisplayDivisorOf(traceMode, statusValueD4, 0));
 }
 
 CSize BoxPlotBufferSize(const CBoxViewModel& model) {
