@@ -43,6 +43,8 @@ int InitialPlotGapY = 0;
 
 namespace {
 
+// The width of a column of value labels inside the plot's right edge.
+constexpr int kRightLabelColumn = 34;
 // The picture is copied to the window this far left of and above caption 6016.
 constexpr int kPictureOffsetX = 59;
 constexpr int kPictureOffsetY = 9;
@@ -1046,9 +1048,14 @@ void CTraceGraphDlg::OnPaint() {
         backBufferSize_ = CSize(w + 150, w + 170);
     }
     memory.SelectObject(&backBuffer_);
+    plotLabels_.clear();
+    memory.RecordLabels(&plotLabels_);
     DrawPlot(memory);
+    memory.RecordLabels(nullptr);
     const CPoint origin = PlotOrigin();
     dc.BitBlt(origin.x - PlotBufferLeft, origin.y - PlotBufferTop, w + 150, w + 170, &memory, 0, 0, SRCCOPY);
+    for (PaintedLabel& label : plotLabels_)
+        label.rect.OffsetRect(origin.x - PlotBufferLeft, origin.y - PlotBufferTop);
     // The label of the highest-numbered highlighted channel gets a frame.
     for (int ch = 7; ch >= 0; --ch) {
         if (labelHighlight_[static_cast<size_t>(ch)] == 0)
@@ -1121,10 +1128,7 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
     }
     if (dataPresent_ && plot_.cursorsShown)
         DrawCursors(dc);
-    dc.SetTextColor(RGB(255, 255, 255));
-    dc.SetTextAlign(TA_CENTER | TA_TOP);
     const std::string timeCaption = LoadResString(IDS_TG_TIME_CAPTION);
-    dc.TextOut(L + 5 * D, T + W + 21, timeCaption);
 
     // Legend rows under the plot.
     if (dataPresent_) {
@@ -1150,33 +1154,46 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
         }
     }
 
-    // Value labels beside the grid lines.
+    // Value labels at the grid lines, four channels a side one above the other in cells of nine or
+    // ten pixels, so the four stand apart within the smallest division. The left ones stand in the
+    // margin beside their line; the right ones just inside the plot's right edge, above their line
+    // (the channel columns right of the plot cover everything beyond its edge at the template's
+    // size), the top line's below it one column further in (the check box above the plot covers
+    // the room above it).
     struct LabelPlace {
         int channel;
         bool right;
         int dy;
     };
-    const LabelPlace labels[] = {{0, false, -17}, {1, false, 1}, {4, false, -8}, {5, false, 10},
-                                 {2, true, -17},  {3, true, 1},  {6, true, -8},  {7, true, 10}};
+    const LabelPlace labels[] = {{0, false, -17}, {1, false, 3},  {4, false, -7}, {5, false, 12},
+                                 {2, true, -40},  {3, true, -20}, {6, true, -30}, {7, true, -10}};
     if (labelFont_.GetSafeHandle() == nullptr)
-        labelFont_.CreateFont(13, 5, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Tahoma");
-    dc.SelectObject(&labelFont_);
+        labelFont_.CreateFont(9, 4, 0, 0, 400, 0, 0, 0, 0, 0, 0, NONANTIALIASED_QUALITY, 0, "Tahoma");
+    CFont* textFont = dc.SelectObject(&labelFont_);
     for (const LabelPlace& place : labels) {
         const size_t c = static_cast<size_t>(place.channel);
-        if (place.channel >= channels || plot_.shown[c] == 0)
+        // With a record, a channel the high words hide shows no scale either.
+        if (place.channel >= channels || plot_.shown[c] == 0 ||
+            (dataPresent_ && !plot_.ChannelDrawn(place.channel)))
             continue;
         CWnd* combo = scaleCombos_[c] ? scaleCombos_[c] : GetDlgItem(TraceScaleCombos[c]);
         const std::string scaleText = combo->GetWindowText();
         dc.SetTextColor(dataPresent_ ? colours_[c] : RGB(255, 255, 255));
-        dc.SetTextAlign(place.right ? (TA_LEFT | TA_TOP) : (TA_RIGHT | TA_TOP));
+        dc.SetTextAlign(TA_RIGHT | TA_TOP);
         for (int j = 0; j <= 10; ++j) {
             const int64_t value =
                 static_cast<int64_t>(plot_.offset[c]) - static_cast<int64_t>(j) * plot_.scale[c];
             const std::string text = AxisLabelText(scaleText, value);
             const int y = T + static_cast<int>(static_cast<float>(j) * d) + place.dy;
-            dc.TextOut(place.right ? W + 95 : 42, y, text);
+            if (place.right && j == 0)
+                dc.TextOut(L + W - 3 - kRightLabelColumn, y + 40, text);
+            else
+                dc.TextOut(place.right ? L + W - 3 : 42, y, text);
         }
     }
+    // The time axis speaks in the legend's font.
+    if (textFont != nullptr)
+        dc.SelectObject(textFont);
     dc.SelectObject(&white);
     for (int j = 0; j <= 10; ++j) {
         const int y = T + static_cast<int>(static_cast<float>(j) * d);
@@ -1402,6 +1419,12 @@ HBRUSH CTraceGraphDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind) {
     if (const int ch = ChannelIndexOf(TraceChannelCaptions, static_cast<UINT>(id)); ch >= 0) {
         dc->SetBkMode(TRANSPARENT);
         dc->SetTextColor(colours_[static_cast<size_t>(ch)]);
+        return nullptr;
+    }
+    // "Fixed" stands on the plot's black top band beside the scale lists: white, as the band's texts.
+    if (id == IDC_TG_FIXED) {
+        dc->SetBkMode(TRANSPARENT);
+        dc->SetTextColor(RGB(255, 255, 255));
         return nullptr;
     }
     return CDialog::OnCtlColor(dc, control, kind);

@@ -5,6 +5,7 @@
 // Closing the window (or replacing it) stops the thread and the drive first.
 #include "controls/ColorStatic.h"
 #include "controls/DialogScrollHelper.h"
+#include "framework/core/PaintedLabels.h"
 #include "framework/ui/BitmapButton.h"
 #include "framework/ui/Dialog.h"
 #include "framework/ui/Gdi.h"
@@ -114,6 +115,8 @@ public:
         return plot_.curvePoints[static_cast<size_t>(channel)];
     }
     bool Highlighted(int channel) const { return labelHighlight_[static_cast<size_t>(channel)] != 0; }
+    // The texts the last paint drew into the plot's picture, in client coordinates.
+    const PaintedLabels& PlotLabels() const { return plotLabels_; }
 
     // The timers (public so tests fire them as the framework would).
     void OnTimer(UINT_PTR id);
@@ -276,6 +279,7 @@ private:
     std::array<CWnd*, 8> scaleCombos_{};
     // The value labels' font, made once: a paint costs less without it.
     CFont labelFont_;
+    PaintedLabels plotLabels_;
     // The back buffer, kept between paints while the plot keeps its size.
     CBitmap backBuffer_;
     CSize backBufferSize_;
