@@ -944,9 +944,14 @@ void CBOXDlg::OnPaint() {
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(&dc, size.cx, size.cy);
     CBitmap* old = buffer.SelectObject(&bitmap);
+    plotLabels_.clear();
+    buffer.RecordLabels(&plotLabels_);
     DrawPlot(buffer);
+    buffer.RecordLabels(nullptr);
     const CPoint origin = PlotOrigin();
     dc.BitBlt(origin.x, origin.y, size.cx, size.cy, &buffer, 0, 0, SRCCOPY);
+    for (PaintedLabel& label : plotLabels_)
+        label.rect.OffsetRect(origin.x, origin.y);
     buffer.SelectObject(old);
 }
 
