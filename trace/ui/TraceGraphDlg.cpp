@@ -1154,8 +1154,9 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
         }
     }
 
-    // Value labels at the grid lines, four channels a side one above the other in cells of nine or
-    // ten pixels, so the four stand apart within the smallest division. The left ones stand in the
+    // Value labels at the grid lines, four channels a side one above the other ten pixels apart, so
+    // the four stand apart within the smallest division; the left ones end short of the legend's
+    // channel numbers. The left ones stand in the
     // margin beside their line; the right ones just inside the plot's right edge, above their line
     // (the channel columns right of the plot cover everything beyond its edge at the template's
     // size), the top line's below it one column further in (the check box above the plot covers
@@ -1165,7 +1166,7 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
         bool right;
         int dy;
     };
-    const LabelPlace labels[] = {{0, false, -17}, {1, false, 3},  {4, false, -7}, {5, false, 12},
+    const LabelPlace labels[] = {{0, false, -17}, {1, false, 3},  {4, false, -7}, {5, false, 13},
                                  {2, true, -40},  {3, true, -20}, {6, true, -30}, {7, true, -10}};
     if (labelFont_.GetSafeHandle() == nullptr)
         labelFont_.CreateFont(9, 4, 0, 0, 400, 0, 0, 0, 0, 0, 0, NONANTIALIASED_QUALITY, 0, "Tahoma");
@@ -1188,7 +1189,7 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
             if (place.right && j == 0)
                 dc.TextOut(L + W - 3 - kRightLabelColumn, y + 40, text);
             else
-                dc.TextOut(place.right ? L + W - 3 : 42, y, text);
+                dc.TextOut(place.right ? L + W - 3 : 40, y, text);
         }
     }
     // The time axis speaks in the legend's font.
