@@ -1,5 +1,7 @@
 #include "box/BoxViewModel.h"
 
+#include "trace/CurveMarks.h"
+#include "trace/GraphPlotRules.h"
 #include "trace/GraphServices.h"
 
 #include <algorithm>
@@ -10,12 +12,8 @@ int RecordPointCount = 5120;
 
 namespace {
 
-constexpr std::array<const char*, BoxScaleItemCount> ScaleItems = {
-    "AUTO", "1",    "2",    "5",    "10",    "20",   "50", "100", "200", "500",
-    "1000", "2000", "4000", "5000", "10000", "100k", "1M", "10M", "100M"};
-constexpr std::array<int, BoxScaleItemCount> ScaleSteps = {
-    100,  1,    2,    5,    10,    20,     50,      100,      200,      500,
-    1000, 2000, 4000, 5000, 10000, 100000, 1000000, 10000000, 100000000};
+// "AUTO" (100 until it is computed) before the fixed steps both graph windows list.
+constexpr int AutoItemStep = 100;
 
 int Trunc(double value) {
     return static_cast<int>(value);
@@ -24,13 +22,19 @@ int Trunc(double value) {
 } // namespace
 
 const std::array<const char*, BoxScaleItemCount>& BoxScaleItems() {
-    return ScaleItems;
+    static const std::array<const char*, BoxScaleItemCount> items = [] {
+        std::array<const char*, BoxScaleItemCount> list{"AUTO"};
+        for (int i = 0; i < GraphScaleStepCount; ++i)
+            list[static_cast<size_t>(i + 1)] = GraphScaleText(i);
+        return list;
+    }();
+    return items;
 }
 
 int BoxScaleStep(int index) {
-    if (index < 0 || index >= BoxScaleItemCount)
-        return 100;
-    return ScaleSteps[static_cast<size_t>(index)];
+    if (index <= 0 || index >= BoxScaleItemCount)
+        return AutoItemStep;
+    return GraphScaleStep(index - 1);
 }
 
 int ChannelSignalKind(int code) {
@@ -135,52 +139,19 @@ void CBoxViewModel::SetRecordTiming(float samplePeriodRaw, int pointCount) {
 }
 
 std::vector<std::string> CBoxViewModel::TimeBaseItems() const {
-    const float divisor = static_cast<float>(BoxTimeDivisor);
-    std::vector<std::string> items;
-    const auto add = [&](float perDivision) {
-        char text[64];
-        std::snprintf(text, sizeof text, "%.2f", static_cast<double>(perDivision / divisor));
-        items.emplace_back(text);
-    };
-    float t = RecordSpan / 10.0f;
-    add(t);
-    // A step of 0 would never reach the end (the file readers refuse such records; this is the
-    // last guard).
-    if (!(TimeStep > 0.0f))
-        return items;
-    for (;;) {
-        t -= TimeStep;
-        if (!(t > 0.0f))
-            break;
-        t = std::max(TimeStep, t);
-        add(t);
-        if (t <= TimeStep)
-            break;
-    }
-    return items;
+    return ::TimeBaseItems(RecordSpan, TimeStep, BoxTimeDivisor);
 }
 
 void CBoxViewModel::ApplyScrollExtent(float t) {
-    int m = Trunc(RecordSpan / t - 10.0f);
-    if (RecordSpan > static_cast<float>(10 + m) * t)
-        ++m;
-    if (m < 0)
-        m = 0;
-    TimeScrollMax = m;
-    TimeScrollPos = std::min(TimeScrollPos, m);
+    TimeScrollMax = TimeScrollLimit(RecordSpan, t, true);
+    TimeScrollPos = std::min(TimeScrollPos, TimeScrollMax);
 }
 
 void CBoxViewModel::ChangeTimeBase(int index) {
     TimeBaseIndex = index;
-    TimePerDivision =
-        static_cast<float>(static_cast<double>(RecordSpan) / 10.0 - index * static_cast<double>(TimeStep));
-    if (TimeStep >= TimePerDivision)
-        TimePerDivision = TimeStep;
+    TimePerDivision = TimePerDivisionAt(RecordSpan, TimeStep, index);
     const int oldMax = TimeScrollMax;
-    int m = Trunc(RecordSpan / TimePerDivision - 10.0f);
-    if (RecordSpan > (10.0f + static_cast<float>(m)) * TimePerDivision)
-        ++m;
-    TimeScrollMax = std::max(m, 0);
+    TimeScrollMax = TimeScrollLimit(RecordSpan, TimePerDivision, true);
     if (oldMax > 0)
         TimeScrollPos = Trunc(static_cast<double>(TimeScrollPos) * TimeScrollMax / oldMax);
     TimeScrollPos = std::min(TimeScrollPos, TimeScrollMax);
@@ -188,9 +159,7 @@ void CBoxViewModel::ChangeTimeBase(int index) {
 }
 
 bool CBoxViewModel::CanZoomIn() const {
-    if (TimePerDivision > TimeStep)
-        return true;
-    return std::any_of(ChannelScale.begin(), ChannelScale.end(), [](int s) { return s > 1; });
+    return CanZoomFurther(TimePerDivision, TimeStep, ChannelScale);
 }
 
 bool CBoxViewModel::ZoomIn(bool rectangle, int timeBaseSelection) {
@@ -198,9 +167,7 @@ bool CBoxViewModel::ZoomIn(bool rectangle, int timeBaseSelection) {
         return false;
     if (!Zoomed) {
         TimeBaseIndex = timeBaseSelection;
-        TimePerDivision = static_cast<float>(static_cast<double>(RecordSpan) / 10.0 -
-                                             TimeBaseIndex * static_cast<double>(TimeStep));
-        TimePerDivision = std::max(TimePerDivision, TimeStep);
+        TimePerDivision = TimePerDivisionAt(RecordSpan, TimeStep, TimeBaseIndex);
         ApplyScrollExtent(TimePerDivision);
         SavedChannelScale = ChannelScale;
         SavedChannelTop = ChannelTop;
@@ -248,9 +215,7 @@ bool CBoxViewModel::ZoomOut() {
     TimeOrigin = SavedTimeOrigin;
     TimeScrollPos = SavedTimeScrollPos;
     Zoomed = false;
-    TimePerDivision = static_cast<float>(static_cast<double>(RecordSpan) / 10.0 -
-                                         TimeBaseIndex * static_cast<double>(TimeStep));
-    TimePerDivision = std::max(TimePerDivision, TimeStep);
+    TimePerDivision = TimePerDivisionAt(RecordSpan, TimeStep, TimeBaseIndex);
     TimeScrollPos = Trunc(TimeOrigin / TimePerDivision);
     ApplyScrollExtent(TimePerDivision);
     TimeOrigin = static_cast<float>(TimeScrollPos) * TimePerDivision;
@@ -264,54 +229,21 @@ bool CBoxViewModel::ZoomOut() {
 }
 
 bool CBoxViewModel::ScrollTime(int code, unsigned position) {
-    const float t = TimePerDivision;
-    int p = TimeScrollPos;
-    const int m = TimeScrollMax;
-    const auto back = [&](int by) {
-        if (p - by > 0) {
-            p -= by;
-            TimeOrigin -= static_cast<float>(by) * t;
-        } else {
-            p = 0;
-            TimeOrigin = 0.0f;
-        }
-    };
-    const auto forward = [&](int by) {
-        if (p + by < m) {
-            p += by;
-            TimeOrigin += static_cast<float>(by) * t;
-        } else {
-            p = m;
-            TimeOrigin = static_cast<float>(m) * t;
-        }
-    };
-    switch (code) {
-    case BoxLineUp:
-        back(1);
-        break;
-    case BoxLineDown:
-        forward(1);
-        break;
-    case BoxPageUp:
-        back(10);
-        break;
-    case BoxPageDown:
-        forward(10);
-        break;
-    case BoxThumbPosition:
-    case BoxThumbTrack: {
-        const int q = static_cast<int>(std::min(position, static_cast<unsigned>(m)));
-        if (q > p)
-            TimeOrigin = q == m ? static_cast<float>(m) * t : TimeOrigin + static_cast<float>(q - p) * t;
-        else if (q < p)
-            TimeOrigin = q == 0 ? 0.0f : TimeOrigin - static_cast<float>(p - q) * t;
-        p = q;
-        break;
-    }
-    default:
+    const std::optional<int> moved = ScrolledPosition(code, position, TimeScrollPos, TimeScrollMax);
+    if (!moved)
         return false;
-    }
-    TimeScrollPos = p;
+    // The origin moves by the divisions scrolled (a zoomed origin keeps its part division); a step
+    // against either end of the bar, or the thumb moved onto it, puts it exactly there.
+    const int q = *moved;
+    const bool back = code == GraphLineUp || code == GraphPageUp;
+    const bool forward = code == GraphLineDown || code == GraphPageDown;
+    if (q == 0 && (back || q != TimeScrollPos))
+        TimeOrigin = 0.0f;
+    else if (q == TimeScrollMax && (forward || q != TimeScrollPos))
+        TimeOrigin = static_cast<float>(q) * TimePerDivision;
+    else
+        TimeOrigin += static_cast<float>(q - TimeScrollPos) * TimePerDivision;
+    TimeScrollPos = q;
     return true;
 }
 
@@ -368,10 +300,7 @@ bool CBoxViewModel::ScrollChannel(int channel, int code, int c) {
 // ---- Channel placement --------------------------------------------------------------------------
 
 void CBoxViewModel::MoveChannelToFront(int channel) {
-    const auto at = std::find(ChannelDrawOrder.begin(), ChannelDrawOrder.end(), channel);
-    if (at == ChannelDrawOrder.end())
-        return;
-    std::rotate(at, at + 1, ChannelDrawOrder.end());
+    ::MoveChannelToFront(ChannelDrawOrder, channel);
 }
 
 void CBoxViewModel::StepChannelOffset(int channel, bool up, int p) {
@@ -406,11 +335,12 @@ void CBoxViewModel::CentreChannelZero(int channel) {
 }
 
 int CBoxViewModel::AutoScale(const std::vector<int32_t>& samples) const {
-    int64_t largest = 1;
     const size_t count = std::min(samples.size(), static_cast<size_t>(std::max(PointCount, 0)) + 1);
-    for (size_t i = 0; i < count; ++i)
-        largest = std::max<int64_t>(largest, std::llabs(static_cast<int64_t>(samples[i])));
-    return std::max(1, SelectScaleStep(static_cast<int32_t>(std::min<int64_t>(largest, INT32_MAX))));
+    if (count == 0)
+        return AutoScaleStep(0, 0);
+    const auto [lowest, highest] =
+        std::minmax_element(samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(count));
+    return AutoScaleStep(*lowest, *highest);
 }
 
 int CBoxViewModel::ChangeChannelScale(int channel, int selection, bool hasAuto,
@@ -586,18 +516,10 @@ bool CBoxViewModel::SnapCursors(int gx, int gy) {
         if (at != points.end())
             candidates.emplace_back(at->y, k + 1);
     }
-    if (candidates.empty())
+    const std::optional<int> chosen = ChooseSnapChannel(candidates, gy);
+    if (!chosen)
         return false;
-    std::stable_sort(candidates.begin(), candidates.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    size_t chosen = candidates.size() - 1;
-    for (size_t i = 0; i + 1 < candidates.size(); ++i) {
-        if (gy < (candidates[i].first + candidates[i + 1].first) / 2) {
-            chosen = i;
-            break;
-        }
-    }
-    CursorSnapChannel = candidates[chosen].second;
+    CursorSnapChannel = *chosen;
     CursorsSnapped = true;
     CursorAIndex = CursorBIndex = -1;
     const auto& points = PlotPoints[static_cast<size_t>(CursorSnapChannel - 1)];

@@ -7,6 +7,7 @@
 // Members keep the names the viewer's description gives them. Pixel values are at plot scale 1.0
 // unless multiplied by PlotScale.
 #include "framework/core/Geometry.h"
+#include "trace/GraphPlotRules.h"
 
 #include <array>
 #include <cstdint>
@@ -24,16 +25,14 @@ constexpr float BoxPixelsPerDivision = 45.0f;
 constexpr int BoxScaleItemCount = 19;
 
 // The scroll codes of the scroll bar and the sliders (the window passes them through).
-enum BoxScrollCode : int {
-    BoxLineUp = 0,
-    BoxLineDown = 1,
-    BoxPageUp = 2,
-    BoxPageDown = 3,
-    BoxThumbPosition = 4,
-    BoxThumbTrack = 5,
-    BoxTop = 6,
-    BoxBottom = 7,
-};
+inline constexpr int BoxLineUp = GraphLineUp;
+inline constexpr int BoxLineDown = GraphLineDown;
+inline constexpr int BoxPageUp = GraphPageUp;
+inline constexpr int BoxPageDown = GraphPageDown;
+inline constexpr int BoxThumbPosition = GraphThumbPosition;
+inline constexpr int BoxThumbTrack = GraphThumbTrack;
+inline constexpr int BoxTop = GraphTop;
+inline constexpr int BoxBottom = GraphBottom;
 
 // The 19 texts of a scale list: "AUTO", "1", ... "100M".
 const std::array<const char*, BoxScaleItemCount>& BoxScaleItems();

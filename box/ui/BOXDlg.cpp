@@ -7,6 +7,7 @@
 #include "box/BoxSetupRules.h"
 #include "box/ui/BOXSetupDlg.h"
 
+#include "trace/GraphPlotRules.h"
 #include "trace/GraphServices.h"
 #include "trace/ThreadStop.h"
 #include "trace/TraceCaptions.h"
@@ -60,12 +61,6 @@ constexpr uint16_t RecordReadRegister = 0x0C42;
 
 bool IsBitSignal(int code) {
     return code >= 1 && code <= 20;
-}
-
-std::string Upper(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
 }
 
 } // namespace
@@ -881,9 +876,8 @@ void CBOXDlg::OnSize(UINT type, int cx, int cy) {
     ApplyLayout(0);
     const int dx = ControlRect(IDC_BOX_UP3).left - SpanLeftEdge;
     const int dy = ControlRect(IDC_BOX_TIME_SCROLL).top - SpanTopEdge;
-    if (InitialSpanY > 100 && InitialSpanX > 200) {
-        const float s = std::min(static_cast<float>(dy - 100) / static_cast<float>(InitialSpanY - 100),
-                                 static_cast<float>(dx - 200) / static_cast<float>(InitialSpanX - 200));
+    if (const std::optional<float> scale = PlotScaleForGaps(dx, InitialSpanX, 200, dy, InitialSpanY, 100)) {
+        const float s = *scale;
         if (s > 0.0f && s != PlotScale) {
             PlotScale = s;
             if (CursorsOn) {
@@ -950,9 +944,14 @@ void CBOXDlg::OnPaint() {
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(&dc, size.cx, size.cy);
     CBitmap* old = buffer.SelectObject(&bitmap);
+    plotLabels_.clear();
+    buffer.RecordLabels(&plotLabels_);
     DrawPlot(buffer);
+    buffer.RecordLabels(nullptr);
     const CPoint origin = PlotOrigin();
     dc.BitBlt(origin.x, origin.y, size.cx, size.cy, &buffer, 0, 0, SRCCOPY);
+    for (PaintedLabel& label : plotLabels_)
+        label.rect.OffsetRect(origin.x, origin.y);
     buffer.SelectObject(old);
 }
 
@@ -1312,24 +1311,15 @@ void CBOXDlg::OnLButtonUp(UINT, CPoint) {
         if (a == b) {
             ZoomLeft = ZoomTop = 0;
             ZoomDragActive = 0;
+        } else if (const std::optional<ZoomBox> box = ZoomBoxOf(GridPoint(a), GridPoint(b), DivisionPx())) {
+            ZoomLeft = box->left;
+            ZoomTop = box->top;
+            ZoomWidth = box->width;
+            ZoomHeight = box->height;
+            OnZoomIn();
         } else {
-            const float H = DivisionPx();
-            const CPoint ga = GridPoint(a), gb = GridPoint(b);
-            const int c0 = static_cast<int>(static_cast<float>(ga.x) / H);
-            const int c1 = static_cast<int>(static_cast<float>(gb.x) / H);
-            const int r0 = static_cast<int>(static_cast<float>(ga.y) / H);
-            const int r1 = static_cast<int>(static_cast<float>(gb.y) / H);
-            ZoomLeft = b.x > a.x ? c0 : c1;
-            ZoomTop = b.y <= a.y ? r1 : r0;
-            ZoomWidth = std::abs(c0 - c1) + 1;
-            ZoomHeight = std::abs(r0 - r1) + 1;
-            if (std::abs(b.x - a.x) > 3 && std::abs(b.y - a.y) > 3 &&
-                !(ZoomWidth == 10 && ZoomHeight == 10)) {
-                OnZoomIn();
-            } else {
-                ZoomLeft = ZoomTop = 0;
-                ZoomDragActive = 0;
-            }
+            ZoomLeft = ZoomTop = 0;
+            ZoomDragActive = 0;
         }
         Invalidate(FALSE);
     }
@@ -1490,7 +1480,7 @@ void CBOXDlg::OpenTraceFile() {
 bool CBOXDlg::LoadTraceFile(const std::string& path, bool openOnly) {
     TraceRecording r = RecordingOfView(false);
     TraceFileRead read;
-    if (path.size() < 3 || Upper(path.substr(path.size() - 3)) != "TRD")
+    if (!HasRecordingExtension(path))
         read.error = "the name does not end in .trd";
     else
         read = ReadTraceFile(path, TraceFileForm::Box, r);

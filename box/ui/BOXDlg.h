@@ -9,6 +9,7 @@
 
 #include "controls/ColorComboEx.h"
 #include "controls/DialogScrollHelper.h"
+#include "framework/core/PaintedLabels.h"
 #include "framework/ui/BitmapButton.h"
 #include "framework/ui/Dialog.h"
 #include "framework/ui/Gdi.h"
@@ -90,6 +91,8 @@ public:
     void CopyPlotToClipboard();
     // Draws the plot into a back buffer of BoxPlotBufferSize (what the paint copies to the window).
     void DrawPlot(CDC& buffer);
+    // The texts the last paint drew into the plot's picture, in client coordinates.
+    const PaintedLabels& PlotLabels() const { return plotLabels_; }
     void RefreshTimeReadouts();
     void RefreshValueReadouts();
     void ShowCursorUnits();
@@ -194,6 +197,7 @@ private:
     std::unique_ptr<DialogScrollHelper> scrollHelper_;
     CWnd* parent_ = nullptr;
     CBrush faceBrush_;
+    PaintedLabels plotLabels_;
     bool closed_ = false;
     bool listsHaveAuto_ = true;
     PendingStop pendingStop_;

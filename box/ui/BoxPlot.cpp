@@ -1,5 +1,6 @@
 #include "box/ui/BoxPlot.h"
 
+#include "trace/GraphPlotRules.h"
 #include "trace/GraphServices.h"
 
 #include "framework/core/Format.h"
@@ -130,11 +131,7 @@ std::string BoxAxisLabelText(int value, const std::string& scaleText) {
 }
 
 std::string BoxTimeLabelText(float t, int traceMode, int statusValueD4) {
-    if (traceMode == 0 || traceMode == 1)
-        t /= 100.0f;
-    else if (statusValueD4 > 54)
-        t /= 10.0f;
-    return Format("%.2f", static_cast<double>(t));
+    return TimeLabelText(t, TimeDisplayDivisorOf(traceMode, statusValueD4, 0));
 }
 
 CSize BoxPlotBufferSize(const CBoxViewModel& model) {
@@ -171,9 +168,16 @@ void DrawBoxPlot(CDC& dc, CBoxViewModel& m, const BoxPlotLook& look) {
     CFont* oldFont = dc.SelectObject(font.get());
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(White);
-    dc.SetTextAlign(TA_CENTER | TA_TOP);
     const std::string timeTitle = LoadResString(62010).empty() ? "Time [ms]" : LoadResString(62010);
-    dc.TextOut(T(L + D * 5), T(Tp + P + 21), timeTitle);
+    // The axis title stands on the time labels' row, left of the first one, so the two legend rows
+    // below have the room down to the picture's bottom edge.
+    const auto drawTimeTitle = [&] {
+        dc.SetTextColor(White);
+        dc.SetTextAlign(TA_RIGHT | TA_TOP);
+        dc.TextOut(L - 24, T(Tp + P + 5), timeTitle);
+    };
+    if (!m.RecordShown)
+        drawTimeTitle();
     for (int k = 1; k <= 9; ++k) {
         const int x = T(L + D * k);
         for (int s = 0; static_cast<float>(s) <= P; s += 7)
@@ -214,18 +218,20 @@ void DrawBoxPlot(CDC& dc, CBoxViewModel& m, const BoxPlotLook& look) {
             dc.TextOut(x, y, look.legends[static_cast<size_t>(k)]);
         };
         if (!ChannelHidden(m, 2))
-            legend(2, T(L + D * 5 + 30), T(Tp + P + 21));
+            legend(2, T(L + D * 5 + 30), T(Tp + P + 19));
         if (!ChannelHidden(m, 3))
-            legend(3, T(L + D * 5 + 30), T(Tp + P + 37));
-        legend(0, T((L + 5) * m.PlotScale), T(Tp + P + 21));
-        legend(1, T((L + 5) * m.PlotScale), T(Tp + P + 37));
+            legend(3, T(L + D * 5 + 30), T(Tp + P + 32));
+        legend(0, T((L + 5) * m.PlotScale), T(Tp + P + 19));
+        legend(1, T((L + 5) * m.PlotScale), T(Tp + P + 32));
         if (look.traceMode == 1) {
             dc.SetTextColor(White);
             dc.TextOut(T((L - 70) * m.PlotScale), T(Tp + P + 21), look.captureTime);
         }
 
-        // Value labels, eleven per channel, and the axes that stay.
-        dc.SetTextAlign(TA_RIGHT | TA_TOP);
+        // Value labels, eleven per channel, and the axes that stay. The labels of channels 1 to 3
+        // stand right of their axis (left of the first there is no room); channel 4's axis is the
+        // plot's left edge, so its labels stand right of the plot.
+        dc.SetTextAlign(TA_LEFT | TA_TOP);
         for (size_t w = 0; w < 4; ++w) {
             dc.SetTextColor(look.channelColors[w]);
             for (int x = 0; x <= 10; ++x) {
@@ -233,7 +239,7 @@ void DrawBoxPlot(CDC& dc, CBoxViewModel& m, const BoxPlotLook& look) {
                     BoxAxisLabelText(m.ChannelTop[w] - m.ChannelScale[w] * x, look.scaleTexts[w]);
                 auto label = MakeFont(look.fontHeight, text.size() < 7 ? 5 : 3);
                 dc.SelectObject(label.get());
-                dc.TextOut(g.A[w] - 3, T(Tp + D * x - 8), text);
+                dc.TextOut(w < 3 ? g.A[w] + 5 : T(L + P + 6), T(Tp + D * x - 8), text);
                 dc.SelectObject(font.get());
             }
         }
@@ -258,7 +264,7 @@ void DrawBoxPlot(CDC& dc, CBoxViewModel& m, const BoxPlotLook& look) {
             const float t = m.TimeOrigin + 2.0f * static_cast<float>(j) * m.TimePerDivision;
             dc.TextOut(T(x), T(Tp + P + 5), BoxTimeLabelText(t, look.traceMode, look.statusValueD4));
         }
-        dc.TextOut(T(L + D * 5), T(Tp + P + 21), timeTitle);
+        drawTimeTitle();
 
         // Cursors.
         if (m.CursorsOn) {

@@ -89,6 +89,9 @@ QFont QFontOfLogFont(const LOGFONT& lf, const QPaintDevice* device, double scale
     font.setItalic(lf.lfItalic != 0);
     font.setUnderline(lf.lfUnderline != 0);
     font.setStrikeOut(lf.lfStrikeOut != 0);
+    // Small painted labels stay crisp in their own colour.
+    if (lf.lfQuality == NONANTIALIASED_QUALITY)
+        font.setStyleStrategy(QFont::NoAntialias);
     if (lf.lfWidth != 0) {
         const double average = TemplateAverageCharWidth(QFontMetricsF(font, device));
         if (average > 0)

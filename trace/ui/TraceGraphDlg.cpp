@@ -43,17 +43,11 @@ int InitialPlotGapY = 0;
 
 namespace {
 
+// The width of a column of value labels inside the plot's right edge.
+constexpr int kRightLabelColumn = 34;
 // The picture is copied to the window this far left of and above caption 6016.
 constexpr int kPictureOffsetX = 59;
 constexpr int kPictureOffsetY = 9;
-constexpr int kDefaultSliderPosition = 499999995;
-constexpr int kDefaultOffset = 5;
-constexpr int kDefaultOffsetLimit = 500000000;
-
-const char* const kScaleTexts[] = {"1",    "2",    "5",    "10",   "20",    "50",   "100", "200", "500",
-                                   "1000", "2000", "4000", "5000", "10000", "100k", "1M",  "10M", "100M"};
-constexpr int kScaleSteps[] = {1,    2,    5,    10,   20,    50,     100,     200,      500,
-                               1000, 2000, 4000, 5000, 10000, 100000, 1000000, 10000000, 100000000};
 
 // Controls the window enables by state; a template without one leaves nothing to enable.
 void EnableItemOf(CWnd& window, int id, BOOL enable) {
@@ -68,12 +62,6 @@ int ChannelIndexOf(const std::array<int, 8>& ids, UINT id) {
     return -1;
 }
 
-// One division's pixels, never 0 or NaN, so no walk over the plot can stall.
-bool UsableTimeBase(float timePerDivision, float intervalTime) {
-    return std::isfinite(timePerDivision) && std::isfinite(intervalTime) && timePerDivision > 0.0f &&
-           intervalTime > 0.0f;
-}
-
 } // namespace
 
 CTraceGraphDlg::CTraceGraphDlg(ITraceViewLink& view, CWnd* owner)
@@ -81,19 +69,14 @@ CTraceGraphDlg::CTraceGraphDlg(ITraceViewLink& view, CWnd* owner)
     PlotZoom = 1.0f;
     GridCellPixels = 45.0f;
     if (DebugModeFlag != 0)
-        sources_[3] = 4;
+        plot_.sources[3] = 4;
     cursorColours_ = {ChannelColor(14), ChannelColor(13), ChannelColor(12), ChannelColor(0)};
-    offset_.fill(kDefaultOffset);
-    offsetLimit_.fill(kDefaultOffsetLimit);
-    sliderPosition_.fill(kDefaultSliderPosition);
-    scale_.fill(1);
-    shown_.fill(TRUE);
     autosaveFolder_ = AutosaveFolder.empty() ? ProgramFolder() : AutosaveFolder;
     for (DisplayRing& ring : display_)
         ring.Assign(TracePointCount);
     indexDisplay_.Assign(TracePointCount);
-    recordTime_ = static_cast<float>(TracePointCount) * 100.0f / 1000.0f;
-    timePerDivision_ = recordTime_ / 10.0f;
+    plot_.recordTime = static_cast<float>(TracePointCount) * 100.0f / 1000.0f;
+    plot_.timePerDivision = plot_.recordTime / 10.0f;
     // Focused or not, START shows STOP only while a run goes on.
     startButton_.LoadBitmaps(IDB_TRACE_START_NORMAL, IDB_TRACE_START_SELECTED, IDB_TRACE_START_NORMAL,
                              IDB_TRACE_START_DISABLED);
@@ -247,7 +230,7 @@ BOOL CTraceGraphDlg::OnInitDialog() {
     SetDlgItemText(IDC_TG_UNIT_RIGHT, "");
     auto* channelCombo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_UNIT_SELECT));
     channelCombo->ResetContent();
-    for (int i = 0; i < (channelCountMode_ == 1 ? 8 : 4); ++i)
+    for (int i = 0; i < (plot_.channelCountMode == 1 ? 8 : 4); ++i)
         channelCombo->AddString(Format("Data%d", i + 1));
     channelCombo->SetCurSel(0);
     FillTimeBaseCombo();
@@ -255,9 +238,9 @@ BOOL CTraceGraphDlg::OnInitDialog() {
     static_cast<CScrollBar*>(GetDlgItem(IDC_TG_TIME_SCROLL))->SetScrollRange(0, 0);
     for (int ch = 0; ch < 8; ++ch) {
         auto* slider = static_cast<CSliderCtrl*>(GetDlgItem(TraceOffsetSliders[static_cast<size_t>(ch)]));
-        slider->SetRange(0, 2 * (sliderPosition_[static_cast<size_t>(ch)] / 2));
+        slider->SetRange(0, 2 * (plot_.sliderPosition[static_cast<size_t>(ch)] / 2));
         slider->SetPageSize(10);
-        slider->SetPos(sliderPosition_[static_cast<size_t>(ch)]);
+        slider->SetPos(plot_.sliderPosition[static_cast<size_t>(ch)]);
     }
 
     for (int id : {IDC_TG_DATA1_COMBO, IDC_TG_DATA2_COMBO, IDC_TG_TIME_BASE, IDC_TG_SCALE_SHOW,
@@ -318,7 +301,7 @@ BOOL CTraceGraphDlg::OnInitDialog() {
 
 void CTraceGraphDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
-    DDX_CBIndex(dx, IDC_TG_UNIT_SELECT, selectedChannel_);
+    DDX_CBIndex(dx, IDC_TG_UNIT_SELECT, plot_.selectedChannel);
     DDX_Check(dx, IDC_TG_FIXED, fixedCheck_);
     DDX_CBIndex(dx, IDC_TG_VALUE_UNIT_COMBO, valueUnitSelection_);
     DDX_CBIndex(dx, IDC_TG_CURSOR_MODE, cursorDisplayMode_);
@@ -330,7 +313,7 @@ void CTraceGraphDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Check(dx, IDC_TG_AUTOSAVE, autosaveCheck_);
     DDX_Text(dx, IDC_TG_AUTOSAVE_TEXT, checkErrorText_);
     for (size_t ch = 0; ch < 8; ++ch)
-        DDX_Check(dx, TraceChannelShowChecks[ch], shown_[ch]);
+        DDX_Check(dx, TraceChannelShowChecks[ch], plot_.shown[ch]);
     DDX_Text(dx, IDC_TG_UNIT_EXTRA, captureTimeText_);
 }
 
@@ -387,22 +370,10 @@ int CTraceGraphDlg::TimeDisplayDivisor() const {
 void CTraceGraphDlg::FillTimeBaseCombo() {
     auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE));
     combo->ResetContent();
-    const float divisor = static_cast<float>(TimeDisplayDivisor());
-    if (!UsableTimeBase(recordTime_ / 10.0f, intervalTime_)) {
-        combo->SetCurSel(-1);
-        return;
-    }
-    float value = recordTime_ / 10.0f;
-    combo->AddString(Format("%.2f", value / divisor));
-    // A tenth of the record down to one interval, one interval at a time; bounded so a tiny interval
-    // cannot make the list endless.
-    for (int guard = 0; value - intervalTime_ > 0.0f && guard < 4096; ++guard) {
-        value = std::max(intervalTime_, value - intervalTime_);
-        combo->AddString(Format("%.2f", value / divisor));
-        if (value <= intervalTime_)
-            break;
-    }
-    combo->SetCurSel(0);
+    const std::vector<std::string> items = plot_.TimeBaseList(TimeDisplayDivisor());
+    for (const std::string& item : items)
+        combo->AddString(item);
+    combo->SetCurSel(items.empty() ? -1 : 0);
 }
 
 void CTraceGraphDlg::FillScaleCombos() {
@@ -411,9 +382,9 @@ void CTraceGraphDlg::FillScaleCombos() {
         combo->ResetContent();
         if (TraceMode == TraceModeSingle || TraceMode == TraceModeCycle)
             combo->AddString("AUTO");
-        for (const char* text : kScaleTexts)
-            combo->AddString(text);
-        combo->SetCurSel(std::clamp(scaleSelection_[ch], 0, combo->GetCount() - 1));
+        for (int i = 0; i < GraphScaleStepCount; ++i)
+            combo->AddString(GraphScaleText(i));
+        combo->SetCurSel(std::clamp(plot_.scaleSelection[ch], 0, combo->GetCount() - 1));
     }
 }
 
@@ -421,9 +392,9 @@ void CTraceGraphDlg::BuildLegendNames() {
     const CKeloServoDoc* doc = view_.Document();
     (void)doc;
     for (size_t ch = 0; ch < 8; ++ch) {
-        legend_[ch] = ChannelSourceTitle(sources_[ch], dioCodes_);
-        if (SourceKind(sources_[ch]) != 2)
-            legend_[ch] += " [" + ChannelSourceUnit(sources_[ch], ModelCode) + "]";
+        legend_[ch] = ChannelSourceTitle(plot_.sources[ch], dioCodes_);
+        if (SourceKind(plot_.sources[ch]) != 2)
+            legend_[ch] += " [" + ChannelSourceUnit(plot_.sources[ch], ModelCode) + "]";
     }
 }
 
@@ -432,26 +403,26 @@ void CTraceGraphDlg::RestoreDisplaySetup() {
     dioCodes_ = s.dioCodes;
     ClearTraceSampleBuffers(300001);
     TraceMode = s.traceMode;
-    channelCountMode_ = s.channelCountMode > 1 ? 1 : s.channelCountMode;
+    plot_.channelCountMode = s.channelCountMode > 1 ? 1 : s.channelCountMode;
     if (s.points == 2048)
-        channelCountMode_ = 0;
+        plot_.channelCountMode = 0;
     TracePointCount =
-        TraceMode == TraceModeMonitor ? MonitorPointCount : (channelCountMode_ == 1 ? 1024 : 2048);
+        TraceMode == TraceModeMonitor ? MonitorPointCount : (plot_.channelCountMode == 1 ? 1024 : 2048);
     for (DisplayRing& ring : display_)
         ring.Assign(TracePointCount);
     indexDisplay_.Assign(TracePointCount);
-    points_ = s.points;
-    sources_ = s.sources;
+    plot_.points = s.points;
+    plot_.sources = s.sources;
     triggerSource_ = s.triggerSource;
     triggerLevel_ = s.triggerLevel;
     triggerEdge_ = s.triggerEdge;
     triggerPosition_ = s.triggerPosition;
-    scaleSelection_ = s.scaleSelections;
+    plot_.scaleSelection = s.scaleSelections;
     colourIndices_ = s.colorIndices;
     for (size_t ch = 0; ch < 8; ++ch) {
         if (s.colors[ch] != 0)
             colours_[ch] = s.colors[ch];
-        shown_[ch] = sources_[ch] != 0;
+        plot_.shown[ch] = plot_.sources[ch] != 0;
     }
     for (size_t c = 0; c < 4; ++c)
         if (s.cursorColorUsed[c] != 0)
@@ -461,18 +432,18 @@ void CTraceGraphDlg::RestoreDisplaySetup() {
     for (int id : {IDC_TG_TIME_BASE, IDC_TG_TIME_SCROLL})
         EnableItem(id, TRUE);
     ApplyChannelControlRules();
-    zoomed_ = false;
+    plot_.zoomed = false;
     EnableItem(IDC_TG_ZOOM_IN, TRUE);
     EnableItem(IDC_TG_ZOOM_OUT, FALSE);
 
-    timeBase_ = static_cast<float>(s.timeBase);
-    interval_ = s.interval;
+    plot_.timeBase = static_cast<float>(s.timeBase);
+    plot_.interval = s.interval;
     monitorUnfilled_ = 0;
     ResetTimeAxis();
     static_cast<CScrollBar*>(GetDlgItem(IDC_TG_TIME_SCROLL))->SetScrollRange(0, 1);
     static_cast<CScrollBar*>(GetDlgItem(IDC_TG_TIME_SCROLL))->SetScrollPos(0);
     FillScaleCombos();
-    for (int ch = 0; ch < (channelCountMode_ == 1 ? 8 : 4); ++ch)
+    for (int ch = 0; ch < (plot_.channelCountMode == 1 ? 8 : 4); ++ch)
         ApplyScaleSelection(ch);
     dataPresent_ = true;
     for (int id : {IDC_TG_SAVE_AS, IDC_TG_SAVE, IDC_TG_PARAMETERS, IDC_TG_START, IDC_TG_REDRAW, IDC_TG_COPY})
@@ -488,72 +459,46 @@ void CTraceGraphDlg::ApplyScaleSelection(int channel) {
     const int selection = combo->GetCurSel();
     if (selection < 0)
         return;
-    scaleSelection_[ch] = selection;
-    const bool hasAuto = TraceMode == TraceModeSingle || TraceMode == TraceModeCycle;
-    int step = 1;
-    if (hasAuto && selection == 0) {
-        int32_t largest = 0;
-        const int count = std::min(points_ + 1, display_[ch].Size());
-        for (int i = 0; i < count; ++i) {
-            const int64_t v = std::llabs(static_cast<int64_t>(display_[ch].At(i)));
-            largest = static_cast<int32_t>(std::max<int64_t>(largest, std::min<int64_t>(v, INT32_MAX)));
-        }
-        step = SelectScaleStep(largest);
-    } else {
-        const int index = selection - (hasAuto ? 1 : 0);
-        if (index >= 0 && index < static_cast<int>(std::size(kScaleSteps)))
-            step = kScaleSteps[index];
-    }
-    scale_[ch] = std::max(1, step);
-    // The top line so the middle of the plot shows 0.
-    offset_[ch] = scale_[ch] * 5;
-    offsetLimit_[ch] = std::max(offsetLimit_[ch], scale_[ch] * 10);
+    int32_t lowest = 0;
+    int32_t highest = 0;
+    display_[ch].MinMax(0, std::min(plot_.points + 1, display_[ch].Size()), lowest, highest);
+    plot_.ApplyScaleSelection(channel, selection, TraceMode == TraceModeSingle || TraceMode == TraceModeCycle,
+                              lowest, highest);
     Invalidate(FALSE);
 }
 
 void CTraceGraphDlg::AutoScaleChannels() {
-    for (int ch = 0; ch < (channelCountMode_ == 1 ? 8 : 4); ++ch)
+    for (int ch = 0; ch < (plot_.channelCountMode == 1 ? 8 : 4); ++ch)
         ApplyScaleSelection(ch);
-}
-
-void CTraceGraphDlg::BringChannelToFront(int channel) {
-    const int count = channelCountMode_ == 1 ? 8 : 4;
-    auto end = drawOrder_.begin() + count;
-    auto it = std::find(drawOrder_.begin(), end, channel);
-    if (it == end || it == end - 1)
-        return;
-    std::rotate(it, it + 1, end);
 }
 
 void CTraceGraphDlg::OnScaleChange(UINT id) {
     const int ch = ChannelIndexOf(TraceScaleCombos, id);
     if (ch < 0)
         return;
-    BringChannelToFront(ch);
+    plot_.BringChannelToFront(ch);
     ApplyScaleSelection(ch);
 }
 
 void CTraceGraphDlg::OnTimeBaseChange() {
     auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE));
-    const int index = combo->GetCurSel();
-    if (index < 0 || !UsableTimeBase(recordTime_ / 10.0f, intervalTime_))
+    if (!plot_.ChangeTimeBase(combo->GetCurSel()))
         return;
-    timePerDivision_ =
-        std::max(intervalTime_, recordTime_ / 10.0f - static_cast<float>(index) * intervalTime_);
-    UpdateScrollRange();
+    SyncScrollBar();
     Invalidate(FALSE);
 }
 
 void CTraceGraphDlg::UpdateScrollRange() {
-    if (!UsableTimeBase(timePerDivision_, intervalTime_))
+    plot_.UpdateScrollRange();
+    SyncScrollBar();
+}
+
+void CTraceGraphDlg::SyncScrollBar() {
+    if (!plot_.TimeBaseUsable())
         return;
-    const int divisions = static_cast<int>(recordTime_ / timePerDivision_);
-    scrollLimit_ = std::max(0, divisions - 10);
-    scrollPosition_ = std::min(scrollPosition_, scrollLimit_);
-    leftTime_ = static_cast<float>(scrollPosition_) * timePerDivision_;
     auto* bar = static_cast<CScrollBar*>(GetDlgItem(IDC_TG_TIME_SCROLL));
-    bar->SetScrollRange(0, scrollLimit_);
-    bar->SetScrollPos(scrollPosition_);
+    bar->SetScrollRange(0, plot_.scrollLimit);
+    bar->SetScrollPos(plot_.scrollPosition);
 }
 
 void CTraceGraphDlg::OnChannelShown(UINT) {
@@ -563,19 +508,11 @@ void CTraceGraphDlg::OnChannelShown(UINT) {
 
 // The offset buttons: up shows higher values (the top line rises by one step), down lower ones.
 void CTraceGraphDlg::OnOffsetStep(UINT id) {
-    int ch = ChannelIndexOf(TraceOffsetUpButtons, id);
-    int direction = -1;
-    if (ch < 0) {
-        ch = ChannelIndexOf(TraceOffsetDownButtons, id);
-        direction = 1;
-    }
+    const int up = ChannelIndexOf(TraceOffsetUpButtons, id);
+    const int ch = up >= 0 ? up : ChannelIndexOf(TraceOffsetDownButtons, id);
     if (ch < 0)
         return;
-    const size_t c = static_cast<size_t>(ch);
-    BringChannelToFront(ch);
-    const int64_t next = static_cast<int64_t>(offset_[c]) + static_cast<int64_t>(direction) * scale_[c];
-    const int64_t lowest = static_cast<int64_t>(scale_[c]) * 10 - offsetLimit_[c];
-    offset_[c] = static_cast<int>(std::clamp<int64_t>(next, lowest, offsetLimit_[c]));
+    plot_.StepOffset(ch, up >= 0);
     Invalidate(FALSE);
 }
 
@@ -615,7 +552,7 @@ void CTraceGraphDlg::OnStart() {
     // The stop under way ends the run; a press meanwhile neither stops twice nor arms the drive.
     if (pendingStop_.Pending())
         return;
-    if (zoomed_)
+    if (plot_.zoomed)
         OnZoomOut();
     UpdateData(TRUE);
     if (!CheckConnected()) {
@@ -652,9 +589,9 @@ void CTraceGraphDlg::StartPath() {
 
     TraceArmingSettings arming;
     arming.traceMode = TraceMode;
-    arming.eightChannels = channelCountMode_ == 1;
-    arming.sources = sources_;
-    arming.interval = interval_;
+    arming.eightChannels = plot_.channelCountMode == 1;
+    arming.sources = plot_.sources;
+    arming.interval = plot_.interval;
     arming.triggerSource = triggerSource_;
     arming.triggerLevel = triggerLevel_;
     arming.triggerEdge = triggerEdge_;
@@ -729,7 +666,7 @@ void CTraceGraphDlg::StopPath(DWORD waitMs) {
     services.WriteDriveRegister(TraceStatusRegister, 0);
     if (TraceMode == TraceModeMonitor)
         ShowQueuedMonitorSamples();
-    const int count = std::min(std::max(points_, 0), TraceSampleBufferLength);
+    const int count = std::min(std::max(plot_.points, 0), TraceSampleBufferLength);
     for (size_t ch = 0; ch < 8; ++ch)
         if (!TraceSampleBuffers[ch].empty())
             display_[ch].CopyTo(TraceSampleBuffers[ch].data(), std::min(count, display_[ch].Size()));
@@ -790,7 +727,7 @@ void CTraceGraphDlg::OnClose() {
         }
     }
     for (size_t ch = 0; ch < 4; ++ch)
-        view_.Settings().scaleSelections[ch] = scaleSelection_[ch];
+        view_.Settings().scaleSelections[ch] = plot_.scaleSelection[ch];
     view_.TraceWindowClosed(this);
     DestroyWindow();
 }
@@ -810,12 +747,12 @@ void CTraceGraphDlg::StartThread() {
     settings.link = &view_.Services();
     settings.linkMutex = &view_.LinkLock();
     settings.traceMode = TraceMode;
-    settings.eightChannels = channelCountMode_ == 1;
-    settings.sources = sources_;
+    settings.eightChannels = plot_.channelCountMode == 1;
+    settings.sources = plot_.sources;
     for (size_t ch = 0; ch < 8; ++ch)
         settings.reverse[ch] = ChannelReverse[ch] != 0;
     settings.pointCount = TracePointCount;
-    settings.interval = interval_;
+    settings.interval = plot_.interval;
     settings.reRead = redisplay_;
     settings.autosave = autosave_.get();
     const CKeloServoDoc* doc = view_.Document();
@@ -883,7 +820,7 @@ void CTraceGraphDlg::MonitorTick() {
             OnStart();
         return;
     }
-    const int channels = channelCountMode_ == 1 ? 8 : 4;
+    const int channels = plot_.channelCountMode == 1 ? 8 : 4;
     int n = 0;
     {
         CSingleLock lock(&view_.LinkLock(), true);
@@ -909,7 +846,7 @@ void CTraceGraphDlg::MonitorTick() {
         bool due = false;
         {
             CSingleLock lock(&view_.LinkLock(), true);
-            due = static_cast<int>(ChannelDeques[static_cast<size_t>(MirrorSlot(0))].size()) > points_;
+            due = static_cast<int>(ChannelDeques[static_cast<size_t>(MirrorSlot(0))].size()) > plot_.points;
         }
         if (due)
             WriteNumberedRecording(false);
@@ -922,7 +859,7 @@ void CTraceGraphDlg::MonitorTick() {
 // At STOP the thread has ended: every sample still queued is shown, the newest included (the timer
 // keeps the newest back while the run goes on), and the front the run never reached is noted.
 void CTraceGraphDlg::ShowQueuedMonitorSamples() {
-    const int channels = channelCountMode_ == 1 ? 8 : 4;
+    const int channels = plot_.channelCountMode == 1 ? 8 : 4;
     CSingleLock lock(&view_.LinkLock(), true);
     for (int ch = 0; ch < channels; ++ch) {
         auto& queue = ChannelDeques[static_cast<size_t>(ChannelSlots[static_cast<size_t>(ch)])];
@@ -941,7 +878,7 @@ void CTraceGraphDlg::ShowQueuedMonitorSamples() {
     int rolled = display_[0].Rolled();
     bool sourced = false;
     for (int ch = 0; ch < channels; ++ch)
-        if (sources_[static_cast<size_t>(ch)] != 0) {
+        if (plot_.sources[static_cast<size_t>(ch)] != 0) {
             const int own = display_[static_cast<size_t>(ch)].Rolled();
             rolled = sourced ? std::min(rolled, own) : own;
             sourced = true;
@@ -953,7 +890,7 @@ void CTraceGraphDlg::ShowQueuedMonitorSamples() {
 void CTraceGraphDlg::SingleTick() {
     if (!thread_ || thread_->IsRunning())
         return;
-    const int channels = channelCountMode_ == 1 ? 8 : 4;
+    const int channels = plot_.channelCountMode == 1 ? 8 : 4;
     for (int ch = 0; ch < channels; ++ch) {
         const size_t c = static_cast<size_t>(ch);
         auto& queue = ChannelDeques[static_cast<size_t>(ChannelSlots[c])];
@@ -984,7 +921,7 @@ void CTraceGraphDlg::CycleTick(bool repeat) {
             OnStart();
         return;
     }
-    const bool eight = channelCountMode_ == 1;
+    const bool eight = plot_.channelCountMode == 1;
     const int channels = eight ? 8 : 4;
     const int needed = eight ? 1024 : 2048;
     CSingleLock lock(&view_.LinkLock(), true);
@@ -1013,7 +950,7 @@ void CTraceGraphDlg::CycleTick(bool repeat) {
                 indexQueue.pop_front();
             }
         }
-        points_ = std::max(points_, needed);
+        plot_.points = std::max(plot_.points, needed);
         AutoScaleChannels();
         PendingSampleCount -= pending;
         if (!repeat) {
@@ -1126,9 +1063,14 @@ void CTraceGraphDlg::OnPaint() {
         backBufferSize_ = CSize(w + 150, w + 170);
     }
     memory.SelectObject(&backBuffer_);
+    plotLabels_.clear();
+    memory.RecordLabels(&plotLabels_);
     DrawPlot(memory);
+    memory.RecordLabels(nullptr);
     const CPoint origin = PlotOrigin();
     dc.BitBlt(origin.x - PlotBufferLeft, origin.y - PlotBufferTop, w + 150, w + 170, &memory, 0, 0, SRCCOPY);
+    for (PaintedLabel& label : plotLabels_)
+        label.rect.OffsetRect(origin.x - PlotBufferLeft, origin.y - PlotBufferTop);
     // The label of the highest-numbered highlighted channel gets a frame.
     for (int ch = 7; ch >= 0; --ch) {
         if (labelHighlight_[static_cast<size_t>(ch)] == 0)
@@ -1142,24 +1084,6 @@ void CTraceGraphDlg::OnPaint() {
         dc.Rectangle(label);
         break;
     }
-}
-
-bool CTraceGraphDlg::ChannelDrawn(int channel) const {
-    const size_t c = static_cast<size_t>(channel);
-    if (shown_[c] == 0 || SourceKind(sources_[c]) == 0)
-        return false;
-    const int wide = CountWideChannels(sources_, -1);
-    if (channelCountMode_ == 0) {
-        if (channel >= 4)
-            return false;
-        if (channel == 3) {
-            const std::array<int, 8> firstThree{sources_[0], sources_[1], sources_[2], 0, 0, 0, 0, 0};
-            if (CountWideChannels(firstThree, -1) > 0)
-                return false;
-        }
-        return true;
-    }
-    return !((channel == 5 && wide >= 3) || (channel == 6 && wide >= 2) || (channel == 7 && wide >= 1));
 }
 
 void CTraceGraphDlg::DrawPlot(CDC& dc) {
@@ -1197,13 +1121,13 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
         dc.LineTo(x, T + W + 3);
     }
 
-    const int channels = channelCountMode_ == 1 ? 8 : 4;
+    const int channels = plot_.channelCountMode == 1 ? 8 : 4;
     if (!dataPresent_)
-        for (auto& marks : curvePoints_)
+        for (auto& marks : plot_.curvePoints)
             marks.clear();
     if (dataPresent_) {
         for (int k = 0; k < channels; ++k)
-            DrawChannelCurve(dc, drawOrder_[static_cast<size_t>(k)]);
+            DrawChannelCurve(dc, plot_.drawOrder[static_cast<size_t>(k)]);
         if (rubberBand_) {
             const CPoint o = PlotOrigin();
             CPen red(PS_DOT, 1, RGB(255, 0, 0));
@@ -1217,12 +1141,9 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
         dc.FillSolidRect(CRect(L, T + W + 1, L + W + 20, T + W + 120), RGB(0, 0, 0));
         dc.FillSolidRect(CRect(0, 0, L, W + 100), RGB(0, 0, 0));
     }
-    if (dataPresent_ && cursorsShown_)
+    if (dataPresent_ && plot_.cursorsShown)
         DrawCursors(dc);
-    dc.SetTextColor(RGB(255, 255, 255));
-    dc.SetTextAlign(TA_CENTER | TA_TOP);
     const std::string timeCaption = LoadResString(IDS_TG_TIME_CAPTION);
-    dc.TextOut(L + 5 * D, T + W + 21, timeCaption);
 
     // Legend rows under the plot.
     if (dataPresent_) {
@@ -1236,7 +1157,7 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
         dc.SetTextAlign(TA_LEFT | TA_TOP);
         for (const LegendPlace& place : places) {
             const size_t c = static_cast<size_t>(place.channel);
-            if (sources_[c] == 0 || shown_[c] == 0 || !ChannelDrawn(place.channel))
+            if (plot_.sources[c] == 0 || plot_.shown[c] == 0 || !plot_.ChannelDrawn(place.channel))
                 continue;
             const int y = T + W + 5 + place.row;
             const int numberX = place.right ? 5 * D + 93 : static_cast<int>(43.0f * PlotZoom);
@@ -1248,32 +1169,47 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
         }
     }
 
-    // Value labels beside the grid lines.
+    // Value labels at the grid lines, four channels a side one above the other ten pixels apart, so
+    // the four stand apart within the smallest division; the left ones end short of the legend's
+    // channel numbers. The left ones stand in the
+    // margin beside their line; the right ones just inside the plot's right edge, above their line
+    // (the channel columns right of the plot cover everything beyond its edge at the template's
+    // size), the top line's below it one column further in (the check box above the plot covers
+    // the room above it).
     struct LabelPlace {
         int channel;
         bool right;
         int dy;
     };
-    const LabelPlace labels[] = {{0, false, -17}, {1, false, 1}, {4, false, -8}, {5, false, 10},
-                                 {2, true, -17},  {3, true, 1},  {6, true, -8},  {7, true, 10}};
+    const LabelPlace labels[] = {{0, false, -17}, {1, false, 3},  {4, false, -7}, {5, false, 13},
+                                 {2, true, -40},  {3, true, -20}, {6, true, -30}, {7, true, -10}};
     if (labelFont_.GetSafeHandle() == nullptr)
-        labelFont_.CreateFont(13, 5, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Tahoma");
-    dc.SelectObject(&labelFont_);
+        labelFont_.CreateFont(9, 4, 0, 0, 400, 0, 0, 0, 0, 0, 0, NONANTIALIASED_QUALITY, 0, "Tahoma");
+    CFont* textFont = dc.SelectObject(&labelFont_);
     for (const LabelPlace& place : labels) {
         const size_t c = static_cast<size_t>(place.channel);
-        if (place.channel >= channels || shown_[c] == 0)
+        // With a record, a channel the high words hide shows no scale either.
+        if (place.channel >= channels || plot_.shown[c] == 0 ||
+            (dataPresent_ && !plot_.ChannelDrawn(place.channel)))
             continue;
         CWnd* combo = scaleCombos_[c] ? scaleCombos_[c] : GetDlgItem(TraceScaleCombos[c]);
         const std::string scaleText = combo->GetWindowText();
         dc.SetTextColor(dataPresent_ ? colours_[c] : RGB(255, 255, 255));
-        dc.SetTextAlign(place.right ? (TA_LEFT | TA_TOP) : (TA_RIGHT | TA_TOP));
+        dc.SetTextAlign(TA_RIGHT | TA_TOP);
         for (int j = 0; j <= 10; ++j) {
-            const int64_t value = static_cast<int64_t>(offset_[c]) - static_cast<int64_t>(j) * scale_[c];
+            const int64_t value =
+                static_cast<int64_t>(plot_.offset[c]) - static_cast<int64_t>(j) * plot_.scale[c];
             const std::string text = AxisLabelText(scaleText, value);
             const int y = T + static_cast<int>(static_cast<float>(j) * d) + place.dy;
-            dc.TextOut(place.right ? W + 95 : 42, y, text);
+            if (place.right && j == 0)
+                dc.TextOut(L + W - 3 - kRightLabelColumn, y + 40, text);
+            else
+                dc.TextOut(place.right ? L + W - 3 : 40, y, text);
         }
     }
+    // The time axis speaks in the legend's font.
+    if (textFont != nullptr)
+        dc.SelectObject(textFont);
     dc.SelectObject(&white);
     for (int j = 0; j <= 10; ++j) {
         const int y = T + static_cast<int>(static_cast<float>(j) * d);
@@ -1298,13 +1234,14 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
     // Time labels every two divisions.
     dc.SetTextColor(RGB(255, 255, 255));
     dc.SetTextAlign(TA_CENTER | TA_TOP);
-    const float divisor = static_cast<float>(TimeDisplayDivisor());
+    const int divisor = TimeDisplayDivisor();
     for (int m = 0; m <= 5; ++m) {
         const int x = L + static_cast<int>(static_cast<float>(2 * m) * d);
         if (x > L + W + 5)
             break;
-        const float time = (leftTime_ + static_cast<float>(2 * m) * timePerDivision_) / divisor;
-        dc.TextOut(x, T + W + 5, Format("%.2f", std::isfinite(time) ? time : 0.0f));
+        dc.TextOut(
+            x, T + W + 5,
+            TimeLabelText(plot_.leftTime + static_cast<float>(2 * m) * plot_.timePerDivision, divisor));
     }
     dc.TextOut(L + 5 * D, T + W + 21, timeCaption);
 }
@@ -1315,29 +1252,29 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
 void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
     const size_t c = static_cast<size_t>(channel);
     // A curve not drawn now offers no points to snap to.
-    curvePoints_[c].clear();
-    if (!ChannelDrawn(channel))
+    plot_.curvePoints[c].clear();
+    if (!plot_.ChannelDrawn(channel))
         return;
     const float d = Division();
     const int W = static_cast<int>(10.0f * d);
-    if (!UsableTimeBase(timePerDivision_, intervalTime_) || W <= 0)
+    if (!UsableTimeBase(plot_.timePerDivision, plot_.intervalTime) || W <= 0)
         return; // no time base: nothing to walk
-    const double samplesPerDivision = static_cast<double>(timePerDivision_) / intervalTime_;
+    const double samplesPerDivision = static_cast<double>(plot_.timePerDivision) / plot_.intervalTime;
     const double pixelsPerSample = d / samplesPerDivision;
     if (!(pixelsPerSample > 0.0) || !std::isfinite(pixelsPerSample))
         return;
-    const double startOffset = static_cast<double>(leftTime_) / timePerDivision_ * d;
+    const double startOffset = static_cast<double>(plot_.leftTime) / plot_.timePerDivision * d;
     const DisplayRing& ring = display_[c];
     // Bounded by the display array, whatever the point count says.
     const int last =
-        std::min({ring.Size(), std::max(points_, 0) + 1,
+        std::min({ring.Size(), std::max(plot_.points, 0) + 1,
                   static_cast<int>(std::min<double>((W + startOffset) / pixelsPerSample + 1.0, INT32_MAX))});
     const int first = std::max(0, static_cast<int>(startOffset / pixelsPerSample));
     if (first >= last)
         return;
-    const bool digital = SourceKind(sources_[c]) == 2;
-    const double scale = std::max(1, scale_[c]);
-    const double y0 = PlotBufferTop + static_cast<double>(offset_[c]) * d / scale;
+    const bool digital = SourceKind(plot_.sources[c]) == 2;
+    const double scale = std::max(1, plot_.scale[c]);
+    const double y0 = PlotBufferTop + static_cast<double>(plot_.offset[c]) * d / scale;
     auto yOf = [&](int32_t raw) {
         const double v = digital ? (raw != 0 ? 1.0 : 0.0) : static_cast<double>(raw);
         // Points beyond the plot are drawn on its edge: the black bands cover them, and no stroke
@@ -1352,10 +1289,10 @@ void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
     CPen pen(PS_SOLID, 1, colours_[c]);
     dc.SelectObject(&pen);
     // One mark per pixel column is enough to put a cursor on the curve.
-    std::vector<CurvePoint>& marks = curvePoints_[c];
+    std::vector<CurvePoint>& marks = plot_.curvePoints[c];
     auto markOf = [&](int index, int32_t raw) {
         const double v = digital ? (raw != 0 ? 1.0 : 0.0) : static_cast<double>(raw);
-        return CurvePoint{static_cast<int>((offset_[c] - v) * d / scale),
+        return CurvePoint{static_cast<int>((plot_.offset[c] - v) * d / scale),
                           static_cast<int>(static_cast<double>(index) * pixelsPerSample + 0.5), index};
     };
     int32_t before = first > 0 ? ring.At(first - 1) : preValue_[c];
@@ -1386,7 +1323,7 @@ void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
             }
         }
         dc.LineTo(column, yOf(entry));
-        if (cursorsShown_)
+        if (plot_.cursorsShown)
             marks.push_back(markOf(i, ring.At(i)));
         if (highest != lowest) {
             // Larger values are higher up: the smallest y belongs to the highest value.
@@ -1436,11 +1373,7 @@ void CTraceGraphDlg::OnSize(UINT type, int cx, int cy) {
         const int gapX = right.left - recordedLabelRect_.right;
         const int gapY = bar.top - recordedLabelRect_.top;
         // The recorded gaps come from our own template: guard against a layout that leaves no room.
-        const float zoomX =
-            InitialPlotGapX - 150 > 0 ? static_cast<float>(gapX - 150) / (InitialPlotGapX - 150) : 1.0f;
-        const float zoomY =
-            InitialPlotGapY - 100 > 0 ? static_cast<float>(gapY - 100) / (InitialPlotGapY - 100) : 1.0f;
-        float zoom = std::min(zoomX, zoomY);
+        float zoom = PlotScaleForGaps(gapX, InitialPlotGapX, 150, gapY, InitialPlotGapY, 100).value_or(1.0f);
         if (!std::isfinite(zoom) || zoom <= 0.1f)
             zoom = 0.1f;
         PlotZoom = zoom;
@@ -1475,33 +1408,9 @@ void CTraceGraphDlg::OnHScroll(UINT code, UINT position, CScrollBar* bar) {
         scroller_.OnHScroll(code, position, bar);
         return;
     }
-    const int p = scrollPosition_;
-    const int pmax = scrollLimit_;
-    const float t = timePerDivision_;
-    int q = p;
-    switch (code) {
-    case SB_LINELEFT:
-        q = p <= 1 ? 0 : p - 1;
-        break;
-    case SB_LINERIGHT:
-        q = p < pmax ? p + 1 : pmax;
-        break;
-    case SB_PAGELEFT:
-        q = std::max(0, p - 10);
-        break;
-    case SB_PAGERIGHT:
-        q = std::min(pmax, p + 10);
-        break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-        q = std::clamp(static_cast<int>(position), 0, pmax);
-        break;
-    default:
+    if (!plot_.ScrollTime(static_cast<int>(code), position))
         return;
-    }
-    scrollPosition_ = q;
-    leftTime_ = static_cast<float>(q) * t;
-    bar->SetScrollPos(q);
+    bar->SetScrollPos(plot_.scrollPosition);
     Invalidate(FALSE);
 }
 
@@ -1511,21 +1420,8 @@ void CTraceGraphDlg::OnVScroll(UINT code, UINT position, CScrollBar* bar) {
         scroller_.OnVScroll(code, position, bar);
         return;
     }
-    const size_t c = static_cast<size_t>(ch);
-    BringChannelToFront(ch);
-    auto* slider = static_cast<CSliderCtrl*>(GetDlgItem(TraceOffsetSliders[c]));
-    const int s = std::max(1, scale_[c]);
-    const int limit = offsetLimit_[c];
-    const int pmax = std::max(0, 2 * limit / s - 10);
-    const int position0 = slider->GetPos();
-    const int lowest = 10 * s - limit;
-    // Slider 0 shows the highest values at the top: the top line runs from limit down to 10 s - limit.
-    const int cpos = std::clamp(code == SB_BOTTOM ? pmax : position0, 0, pmax);
-    const int64_t offset = static_cast<int64_t>(limit) - static_cast<int64_t>(pmax - cpos) * s;
-    (void)code;
-    offset_[c] = static_cast<int>(std::clamp<int64_t>(offset, lowest, limit));
-    sliderPosition_[c] = cpos;
-    slider->SetPos(cpos);
+    auto* slider = static_cast<CSliderCtrl*>(GetDlgItem(TraceOffsetSliders[static_cast<size_t>(ch)]));
+    slider->SetPos(plot_.ScrollChannel(ch, static_cast<int>(code), slider->GetPos()));
     Invalidate(FALSE);
 }
 
@@ -1541,8 +1437,8 @@ HBRUSH CTraceGraphDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind) {
         dc->SetTextColor(colours_[static_cast<size_t>(ch)]);
         return nullptr;
     }
+    // "Fixed" stands on the plot's black top band beside the scale lists: white, as the band's texts.
     if (id == IDC_TG_FIXED) {
-        // It stands on the plot's black picture.
         dc->SetBkMode(TRANSPARENT);
         dc->SetTextColor(RGB(255, 255, 255));
         return nullptr;
@@ -1573,7 +1469,7 @@ void CTraceGraphDlg::OnCopyToClipboard() {
 
 // The controls of each channel follow the channel count and the channels that carry high words.
 void CTraceGraphDlg::ApplyChannelControlRules() {
-    const std::array<bool, 8> enabled = ChannelControlsEnabled(sources_, channelCountMode_ == 1);
+    const std::array<bool, 8> enabled = ChannelControlsEnabled(plot_.sources, plot_.channelCountMode == 1);
     for (size_t ch = 0; ch < 8; ++ch)
         for (int id : {TraceChannelShowChecks[ch], TraceOffsetUpButtons[ch], TraceOffsetDownButtons[ch],
                        TraceOffsetSliders[ch], TraceScaleCombos[ch], TraceOffsetZeroButtons[ch],
@@ -1590,25 +1486,25 @@ void CTraceGraphDlg::EnableItem(int id, BOOL enable) {
 TraceRecording CTraceGraphDlg::CurrentRecording() const {
     TraceRecording r;
     r.traceMode = TraceMode;
-    r.sources = sources_;
+    r.sources = plot_.sources;
     r.colorIndices = colourIndices_;
-    r.timeBase = timeBase_;
-    r.interval = interval_;
-    r.pointCount = std::clamp(points_, 0, TraceSampleBufferLength - 1);
-    r.scaleSelections = scaleSelection_;
+    r.timeBase = plot_.timeBase;
+    r.interval = plot_.interval;
+    r.pointCount = std::clamp(plot_.points, 0, TraceSampleBufferLength - 1);
+    r.scaleSelections = plot_.scaleSelection;
     if (auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE)))
         r.timeDivisionSelection = std::max(0, combo->GetCurSel());
     // The base values are those before the first zoom.
     for (size_t ch = 0; ch < 4; ++ch) {
-        r.scales[ch] = scale_[ch];
-        r.offsets[ch] = offset_[ch];
-        r.baseScales[ch] = zoomed_ ? zoomSave_.scales[ch] : scale_[ch];
-        r.baseOffsets[ch] = zoomed_ ? zoomSave_.offsets[ch] : offset_[ch];
-        r.upperScales[ch] = scale_[ch + 4];
-        r.upperOffsets[ch] = offset_[ch + 4];
+        r.scales[ch] = plot_.scale[ch];
+        r.offsets[ch] = plot_.offset[ch];
+        r.baseScales[ch] = plot_.zoomed ? plot_.zoomSave.scales[ch] : plot_.scale[ch];
+        r.baseOffsets[ch] = plot_.zoomed ? plot_.zoomSave.offsets[ch] : plot_.offset[ch];
+        r.upperScales[ch] = plot_.scale[ch + 4];
+        r.upperOffsets[ch] = plot_.offset[ch + 4];
     }
-    r.sliderPositions = sliderPosition_;
-    r.frontChannel = drawOrder_[channelCountMode_ == 1 ? 7 : 3]; // the channel drawn last
+    r.sliderPositions = plot_.sliderPosition;
+    r.frontChannel = plot_.drawOrder[plot_.channelCountMode == 1 ? 7 : 3]; // the channel drawn last
     const int count = r.pointCount + 1;
     for (size_t ch = 0; ch < 8; ++ch) {
         r.samples[ch].resize(static_cast<size_t>(count));
@@ -1622,22 +1518,22 @@ TraceRecording CTraceGraphDlg::CurrentRecording() const {
     r.seriesCode = SeriesCode;
     r.triggerEdge = triggerEdge_;
     r.triggerPosition = triggerPosition_;
-    r.zoomed = zoomed_ ? 1 : 0;
-    r.cursors = {cursorTime_[0], cursorTime_[1], cursorValue_[0], cursorValue_[1]};
+    r.zoomed = plot_.zoomed ? 1 : 0;
+    r.cursors = {plot_.cursorTime[0], plot_.cursorTime[1], plot_.cursorValue[0], plot_.cursorValue[1]};
     r.snapshotValid = snapshot_.valid;
     r.snapshot1 = snapshot_.first;
     r.snapshot2 = snapshot_.second;
     r.snapshot3 = snapshot_.third;
     // Un-zoomed, the view starts at the record's beginning with a tenth of it per division.
-    r.timePerDivision = timePerDivision_;
-    r.leftTime = leftTime_;
-    r.scroll = scrollPosition_;
-    r.baseTimePerDivision = zoomed_ ? zoomSave_.timePerDivision : timePerDivision_;
-    r.baseLeftTime = zoomed_ ? zoomSave_.leftTime : leftTime_;
-    r.baseScroll = zoomed_ ? zoomSave_.scroll : scrollPosition_;
-    if (zoomed_)
-        r.timeDivisionSelection = zoomSave_.timeSelection;
-    r.channelCountMode = channelCountMode_;
+    r.timePerDivision = plot_.timePerDivision;
+    r.leftTime = plot_.leftTime;
+    r.scroll = plot_.scrollPosition;
+    r.baseTimePerDivision = plot_.zoomed ? plot_.zoomSave.timePerDivision : plot_.timePerDivision;
+    r.baseLeftTime = plot_.zoomed ? plot_.zoomSave.leftTime : plot_.leftTime;
+    r.baseScroll = plot_.zoomed ? plot_.zoomSave.scroll : plot_.scrollPosition;
+    if (plot_.zoomed)
+        r.timeDivisionSelection = plot_.zoomSave.timeSelection;
+    r.channelCountMode = plot_.channelCountMode;
     r.colors = colours_;
     return r;
 }
@@ -1650,13 +1546,13 @@ bool CTraceGraphDlg::SaveRecording(const std::string& path) {
     csv.rows = recording.pointCount - csv.firstRow;
     for (size_t ch = 0; ch < 8; ++ch) {
         csv.titles.push_back(CsvColumnTitle(static_cast<int>(ch) + 1,
-                                            ChannelSourceTitle(sources_[ch], dioCodes_),
-                                            ChannelSourceUnit(sources_[ch], ModelCode)));
+                                            ChannelSourceTitle(plot_.sources[ch], dioCodes_),
+                                            ChannelSourceUnit(plot_.sources[ch], ModelCode)));
         csv.columns.push_back(&TraceSampleBuffers[ch]);
     }
     if (TraceSampleBuffers[0].size() < static_cast<size_t>(recording.pointCount))
         ClearTraceSampleBuffers(0); // sizes the buffers so every column reaches the last row
-    csv.times = CsvRowTimes(csv.firstRow, csv.rows, timeBase_, TimeDisplayDivisor());
+    csv.times = CsvRowTimes(csv.firstRow, csv.rows, plot_.timeBase, TimeDisplayDivisor());
     std::string error;
     if (!SaveTraceFile(path, recording, TraceFileForm::Trace, csv, &error)) {
         ShowMessage(LoadResString(IDS_TG_SAVE_FAILED) + error, "", MB_OK | MB_ICONSTOP);
@@ -1690,11 +1586,9 @@ void CTraceGraphDlg::OnOpen() {
     if (!path)
         return;
     TraceRecording recording;
-    const std::string extension = path->size() >= 3 ? path->substr(path->size() - 3) : "";
-    const bool trd = extension.size() == 3 && std::tolower(static_cast<unsigned char>(extension[0])) == 't' &&
-                     std::tolower(static_cast<unsigned char>(extension[1])) == 'r' &&
-                     std::tolower(static_cast<unsigned char>(extension[2])) == 'd';
-    const TraceFileRead read = trd ? ReadTraceFile(*path, TraceFileForm::Trace, recording) : TraceFileRead{};
+    const TraceFileRead read = HasRecordingExtension(*path)
+                                   ? ReadTraceFile(*path, TraceFileForm::Trace, recording)
+                                   : TraceFileRead{};
     if (!read.ok) {
         ShowMessage(LoadResString(IDS_MEMORY_IMAGE_INVALID), "", MB_OK | MB_ICONSTOP);
         return;
@@ -1705,18 +1599,18 @@ void CTraceGraphDlg::OnOpen() {
 void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& path) {
     const int previousMode = TraceMode;
     TraceMode = r.traceMode;
-    sources_ = r.sources;
+    plot_.sources = r.sources;
     colourIndices_ = r.colorIndices;
-    timeBase_ = r.timeBase;
-    interval_ = r.interval;
-    points_ = r.pointCount;
-    scaleSelection_ = r.scaleSelections;
-    channelCountMode_ = std::min(r.channelCountMode, 1);
+    plot_.timeBase = r.timeBase;
+    plot_.interval = r.interval;
+    plot_.points = r.pointCount;
+    plot_.scaleSelection = r.scaleSelections;
+    plot_.channelCountMode = std::min(r.channelCountMode, 1);
     for (size_t ch = 0; ch < 4; ++ch) {
-        scale_[ch] = std::max(1, r.baseScales[ch]);
-        offset_[ch] = r.baseOffsets[ch];
-        scale_[ch + 4] = std::max(1, r.upperScales[ch]);
-        offset_[ch + 4] = r.upperOffsets[ch];
+        plot_.scale[ch] = std::max(1, r.baseScales[ch]);
+        plot_.offset[ch] = r.baseOffsets[ch];
+        plot_.scale[ch + 4] = std::max(1, r.upperScales[ch]);
+        plot_.offset[ch + 4] = r.upperOffsets[ch];
     }
     triggerSource_ = r.triggerSource;
     triggerLevel_ = r.triggerLevel;
@@ -1727,7 +1621,7 @@ void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& p
     dioCodes_ = r.dioCodes;
     snapshot_ = {r.snapshotValid, r.snapshot1, r.snapshot2, r.snapshot3};
     ClearTraceSampleBuffers(0);
-    const int count = points_ + 1;
+    const int count = plot_.points + 1;
     for (size_t ch = 0; ch < 8; ++ch) {
         display_[ch].Assign(std::max(count, TracePointCount));
         const auto& samples = r.samples[ch];
@@ -1737,11 +1631,11 @@ void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& p
                 TraceSampleBuffers[ch][static_cast<size_t>(i)] = samples[static_cast<size_t>(i)];
         }
         // A digital channel shows 0 and 1 at one unit per division.
-        if (SourceKind(sources_[ch]) == 2) {
-            offset_[ch] /= std::max(1, scale_[ch]);
-            scale_[ch] = 1;
+        if (SourceKind(plot_.sources[ch]) == 2) {
+            plot_.offset[ch] /= std::max(1, plot_.scale[ch]);
+            plot_.scale[ch] = 1;
         }
-        shown_[ch] = sources_[ch] != 0;
+        plot_.shown[ch] = plot_.sources[ch] != 0;
         if (r.colors[ch] != 0)
             colours_[ch] = r.colors[ch];
     }
@@ -1756,44 +1650,44 @@ void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& p
     if (auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE));
         combo && r.timeDivisionSelection > 0 && r.timeDivisionSelection < combo->GetCount()) {
         combo->SetCurSel(r.timeDivisionSelection);
-        timePerDivision_ = std::max(
-            intervalTime_, recordTime_ / 10.0f - static_cast<float>(r.timeDivisionSelection) * intervalTime_);
+        plot_.timePerDivision =
+            TimePerDivisionAt(plot_.recordTime, plot_.intervalTime, r.timeDivisionSelection);
     }
-    scrollPosition_ = std::max(0, r.baseScroll);
+    plot_.scrollPosition = std::max(0, r.baseScroll);
     ApplyChannelControlRules();
     if (TraceMode != previousMode)
         FillScaleCombos();
     for (size_t ch = 0; ch < 8; ++ch)
         if (auto* combo = static_cast<CComboBox*>(GetDlgItem(TraceScaleCombos[ch])))
-            combo->SetCurSel(scaleSelection_[ch]);
-    BringChannelToFront(std::clamp(r.frontChannel, 0, 7));
-    selectedChannel_ = std::clamp(r.frontChannel, 0, channelCountMode_ == 1 ? 7 : 3);
+            combo->SetCurSel(plot_.scaleSelection[ch]);
+    plot_.BringChannelToFront(std::clamp(r.frontChannel, 0, 7));
+    plot_.selectedChannel = std::clamp(r.frontChannel, 0, plot_.channelCountMode == 1 ? 7 : 3);
     dataPresent_ = true;
-    zoomed_ = false;
-    if (r.zoomed != 0 && UsableTimeBase(r.timePerDivision, intervalTime_)) {
+    plot_.zoomed = false;
+    if (r.zoomed != 0 && UsableTimeBase(r.timePerDivision, plot_.intervalTime)) {
         // A zoomed recording reopens with its zoomed view; Zoom Out goes back to the base view.
-        zoomSave_ = {r.timeDivisionSelection, r.baseTimePerDivision, scale_, offset_,
-                     r.baseLeftTime,          r.baseScroll};
-        zoomed_ = true;
-        timePerDivision_ = r.timePerDivision;
+        plot_.zoomSave = {r.timeDivisionSelection, r.baseTimePerDivision, plot_.scale, plot_.offset,
+                          r.baseLeftTime,          r.baseScroll};
+        plot_.zoomed = true;
+        plot_.timePerDivision = r.timePerDivision;
         for (size_t ch = 0; ch < 4; ++ch) {
-            scale_[ch] = std::max(1, r.scales[ch]);
-            offset_[ch] = r.offsets[ch];
+            plot_.scale[ch] = std::max(1, r.scales[ch]);
+            plot_.offset[ch] = r.offsets[ch];
         }
-        scrollPosition_ = std::max(0, r.scroll);
+        plot_.scrollPosition = std::max(0, r.scroll);
         UpdateScrollRange();
-        leftTime_ = r.leftTime;
+        plot_.leftTime = r.leftTime;
     } else {
         UpdateScrollRange();
     }
-    EnableItem(IDC_TG_ZOOM_OUT, zoomed_);
+    EnableItem(IDC_TG_ZOOM_OUT, plot_.zoomed);
     EnableItem(IDC_TG_ZOOM_IN, TRUE);
     for (int id :
          {IDC_TG_SAVE_AS, IDC_TG_SAVE, IDC_TG_PARAMETERS, IDC_TG_COPY, IDC_TG_TIME_BASE, IDC_TG_TIME_SCROLL})
         EnableItem(id, TRUE);
-    PlaceCursorsAt(r.cursors);
+    plot_.PlaceCursorsAt(r.cursors, Division());
     UpdateData(FALSE);
-    if (cursorsShown_)
+    if (plot_.cursorsShown)
         RefreshReadouts();
     Invalidate(FALSE);
 }
@@ -1811,27 +1705,27 @@ void CTraceGraphDlg::DrawCursors(CDC& dc) {
     dc.SetTextAlign(TA_CENTER | TA_TOP);
     if (cursorDisplayMode_ != 0) {
         for (int k = 0; k < 2; ++k) {
-            if (pairCDOn_) {
+            if (plot_.pairCDOn) {
                 CPen pen(PS_SOLID, 2, cursorColours_[static_cast<size_t>(2 + k)]);
                 dc.SelectObject(&pen);
-                dc.MoveTo(L, T + cursorY_[k]);
-                dc.LineTo(L + W, T + cursorY_[k]);
-                dc.TextOut(L + W + 8 + 2 * k, T + cursorY_[k] - 8, names[2 + k]);
+                dc.MoveTo(L, T + plot_.cursorY[k]);
+                dc.LineTo(L + W, T + plot_.cursorY[k]);
+                dc.TextOut(L + W + 8 + 2 * k, T + plot_.cursorY[k] - 8, names[2 + k]);
             }
-            if (pairABOn_) {
+            if (plot_.pairABOn) {
                 CPen pen(PS_SOLID, 2, cursorColours_[static_cast<size_t>(k)]);
                 dc.SelectObject(&pen);
-                dc.MoveTo(L + cursorX_[k], T);
-                dc.LineTo(L + cursorX_[k], T + W);
-                dc.TextOut(L + cursorX_[k], T - 16, names[k]);
+                dc.MoveTo(L + plot_.cursorX[k], T);
+                dc.LineTo(L + plot_.cursorX[k], T + W);
+                dc.TextOut(L + plot_.cursorX[k], T - 16, names[k]);
             }
         }
         return;
     }
     // Crossing pairs: A with C, B with D.
     for (int k = 0; k < 2; ++k) {
-        const int x = L + cursorX_[k];
-        const int y = T + cursorY_[k];
+        const int x = L + plot_.cursorX[k];
+        const int y = T + plot_.cursorY[k];
         CPen horizontal(PS_SOLID, 2, cursorColours_[static_cast<size_t>(2 + k)]);
         dc.SelectObject(&horizontal);
         dc.MoveTo(x - 10, y);
@@ -1845,67 +1739,33 @@ void CTraceGraphDlg::DrawCursors(CDC& dc) {
 
 void CTraceGraphDlg::RefreshReadouts() {
     const float d = Division();
-    const float divisor = static_cast<float>(TimeDisplayDivisor());
-    if (pairABOn_ && UsableTimeBase(timePerDivision_, intervalTime_)) {
-        for (int k = 0; k < 2; ++k) {
-            float time = timePerDivision_ / d * static_cast<float>(cursorX_[k]) + leftTime_;
-            if (time < 0.1f)
-                time = 10.0f; // a time of (almost) nothing reads as ten units
-            cursorTime_[k] = time;
-        }
-        SetDlgItemText(IDC_TG_READOUT_A, Format("%.2f", cursorTime_[0] / divisor));
-        SetDlgItemText(IDC_TG_READOUT_B, Format("%.2f", cursorTime_[1] / divisor));
-        SetDlgItemText(IDC_TG_READOUT_BA, Format("%.2f", (cursorTime_[1] - cursorTime_[0]) / divisor));
+    const int divisor = TimeDisplayDivisor();
+    if (plot_.pairABOn && plot_.TimeBaseUsable()) {
+        plot_.UpdateCursorTimes(d);
+        SetDlgItemText(IDC_TG_READOUT_A, TimeLabelText(plot_.cursorTime[0], divisor));
+        SetDlgItemText(IDC_TG_READOUT_B, TimeLabelText(plot_.cursorTime[1], divisor));
+        SetDlgItemText(IDC_TG_READOUT_BA, TimeLabelText(plot_.cursorTime[1] - plot_.cursorTime[0], divisor));
         SetDlgItemText(IDC_TG_TIME_UNIT, "[ms]");
     }
-    if (pairCDOn_) {
+    if (plot_.pairCDOn) {
         UpdateData(TRUE);
-        const size_t ch = static_cast<size_t>(std::clamp(selectedChannel_, 0, 7));
-        for (int k = 0; k < 2; ++k)
-            cursorValue_[k] = static_cast<float>(offset_[ch]) -
-                              static_cast<float>(scale_[ch]) / d * static_cast<float>(cursorY_[k]);
-        SetDlgItemText(IDC_TG_READOUT_C, Format("%.1f", cursorValue_[0]));
-        SetDlgItemText(IDC_TG_READOUT_D, Format("%.1f", cursorValue_[1]));
-        SetDlgItemText(IDC_TG_READOUT_DC, Format("%.1f", cursorValue_[1] - cursorValue_[0]));
-    }
-}
-
-// The cursor lines where a recording's cursor times (A, B) and values (C, D) lie; a reading the
-// plot cannot show leaves its line where it is.
-void CTraceGraphDlg::PlaceCursorsAt(const std::array<float, 4>& cursors) {
-    const float d = Division();
-    const int W = static_cast<int>(10.0f * d);
-    if (UsableTimeBase(timePerDivision_, intervalTime_))
-        for (int k = 0; k < 2; ++k) {
-            const float x = (cursors[static_cast<size_t>(k)] - leftTime_) / timePerDivision_ * d;
-            if (cursors[static_cast<size_t>(k)] > 0.0f && x > 0.0f && x < static_cast<float>(W))
-                cursorX_[k] = static_cast<int>(std::lround(x));
-        }
-    const size_t ch = static_cast<size_t>(std::clamp(selectedChannel_, 0, 7));
-    for (int k = 0; k < 2; ++k) {
-        const float y = (static_cast<float>(offset_[ch]) - cursors[static_cast<size_t>(2 + k)]) /
-                        static_cast<float>(std::max(1, scale_[ch])) * d;
-        if (cursors[static_cast<size_t>(2 + k)] != 0.0f && y > 0.0f && y < static_cast<float>(W))
-            cursorY_[k] = static_cast<int>(std::lround(y));
+        plot_.UpdateCursorValues(d);
+        SetDlgItemText(IDC_TG_READOUT_C, Format("%.1f", plot_.cursorValue[0]));
+        SetDlgItemText(IDC_TG_READOUT_D, Format("%.1f", plot_.cursorValue[1]));
+        SetDlgItemText(IDC_TG_READOUT_DC, Format("%.1f", plot_.cursorValue[1] - plot_.cursorValue[0]));
     }
 }
 
 void CTraceGraphDlg::OnCursorModeChange() {
     UpdateData(TRUE);
-    if (cursorsShown_)
+    if (plot_.cursorsShown)
         RefreshReadouts();
     Invalidate(FALSE);
 }
 
 void CTraceGraphDlg::OnCursorCheck() {
     const bool on = IsDlgButtonChecked(IDC_TG_CURSOR_SHOW) != 0;
-    const int d = static_cast<int>(Division());
-    pairABOn_ = pairCDOn_ = on;
-    cursorsShown_ = on;
-    cursorX_[0] = d;
-    cursorX_[1] = 9 * d;
-    cursorY_[0] = 9 * d;
-    cursorY_[1] = d;
+    plot_.ShowCursors(on, static_cast<int>(Division()));
     for (int id : {IDC_TG_CURSOR_MODE, IDC_TG_VALUE_UNIT_COMBO, IDC_TG_CURSOR1_SWATCH, IDC_TG_CURSOR2_SWATCH,
                    IDC_TG_CURSOR3_SWATCH, IDC_TG_CURSOR4_SWATCH})
         EnableItem(id, on);
@@ -1926,23 +1786,13 @@ void CTraceGraphDlg::OnLButtonDown(UINT, CPoint point) {
     const int W = static_cast<int>(10.0f * Division());
     const int x = point.x - o.x;
     const int y = point.y - o.y;
-    grabbed_ = -1;
-    if (cursorsShown_ && x >= -8 && x <= W + 8 && y >= -20 && y <= W + 8) {
-        for (int k = 0; k < 2 && grabbed_ < 0; ++k)
-            if (pairABOn_ && std::abs(x - cursorX_[k]) <= 7)
-                grabbed_ = k;
-        for (int k = 0; k < 2 && grabbed_ < 0; ++k)
-            if (pairCDOn_ && std::abs(y - cursorY_[k]) <= 7)
-                grabbed_ = 2 + k;
-        if (grabbed_ >= 0) {
-            snapped_ = false;
-            dragAnchor_ = grabbed_ < 2 ? point.x : point.y;
-            return;
-        }
+    grabbed_ = plot_.CursorAt(x, y, W);
+    if (grabbed_ >= 0) {
+        plot_.snapped = false;
+        dragAnchor_ = grabbed_ < 2 ? point.x : point.y;
+        return;
     }
-    const bool exhausted = timePerDivision_ <= intervalTime_ &&
-                           std::all_of(scale_.begin(), scale_.end(), [](int s) { return s <= 1; });
-    if (dataPresent_ && running_ == 0 && x > 0 && x < W && y > 0 && y < W && !exhausted) {
+    if (dataPresent_ && running_ == 0 && x > 0 && x < W && y > 0 && y < W && plot_.CanZoomIn()) {
         rubberBand_ = true;
         bandStart_ = bandEnd_ = point;
     }
@@ -1961,20 +1811,9 @@ void CTraceGraphDlg::OnMouseMove(UINT flags, CPoint point) {
     }
     if (grabbed_ < 0)
         return;
-    // A cursor stops at the last place inside the plot.
-    if (grabbed_ < 2) {
-        const int next = cursorX_[grabbed_] + (point.x - dragAnchor_);
-        if (next >= 0 && next <= W) {
-            cursorX_[grabbed_] = next;
-            dragAnchor_ = point.x;
-        }
-    } else {
-        const int next = cursorY_[grabbed_ - 2] + (point.y - dragAnchor_);
-        if (next >= 0 && next <= W) {
-            cursorY_[grabbed_ - 2] = next;
-            dragAnchor_ = point.y;
-        }
-    }
+    const int to = grabbed_ < 2 ? point.x : point.y;
+    if (plot_.DragCursor(grabbed_, to - dragAnchor_, W))
+        dragAnchor_ = to;
     RefreshReadouts();
     Invalidate(FALSE);
 }
@@ -1985,107 +1824,43 @@ void CTraceGraphDlg::OnLButtonUp(UINT, CPoint) {
         return;
     rubberBand_ = false;
     const CPoint o = PlotOrigin();
-    const float d = Division();
-    const int dx = std::abs(bandEnd_.x - bandStart_.x);
-    const int dy = std::abs(bandEnd_.y - bandStart_.y);
-    if (dx < 4 || dy < 4) {
+    const std::optional<ZoomBox> box = ZoomBoxOf(CPoint(bandStart_.x - o.x, bandStart_.y - o.y),
+                                                 CPoint(bandEnd_.x - o.x, bandEnd_.y - o.y), Division());
+    if (!box) {
         Invalidate(FALSE);
-        return; // too small to mean a zoom
+        return; // too small to mean a zoom, or the whole plot
     }
-    const int left = static_cast<int>(static_cast<float>(std::min(bandStart_.x, bandEnd_.x) - o.x) / d);
-    const int top = static_cast<int>(static_cast<float>(std::min(bandStart_.y, bandEnd_.y) - o.y) / d);
-    const int right = static_cast<int>(static_cast<float>(std::max(bandStart_.x, bandEnd_.x) - o.x) / d);
-    const int bottom = static_cast<int>(static_cast<float>(std::max(bandStart_.y, bandEnd_.y) - o.y) / d);
-    const CRect box(left, top, left + right - left + 1, top + bottom - top + 1);
-    if (box.Width() >= 10 && box.Height() >= 10) {
-        Invalidate(FALSE);
-        return; // the whole plot: nothing to zoom
-    }
-    ZoomIn(&box);
-}
-
-int CTraceGraphDlg::LeftEdgeOffset() const {
-    if (!UsableTimeBase(timePerDivision_, intervalTime_))
-        return 0;
-    return static_cast<int>(leftTime_ / timePerDivision_ * Division());
+    ZoomIn(&*box);
 }
 
 void CTraceGraphDlg::OnLButtonDblClk(UINT, CPoint point) {
     const CPoint o = PlotOrigin();
-    const int W = static_cast<int>(10.0f * Division());
-    const int a = point.x - o.x;
-    const int b = point.y - o.y;
     if (auto* mode = static_cast<CComboBox*>(GetDlgItem(IDC_TG_CURSOR_MODE)))
         cursorDisplayMode_ = std::max(0, mode->GetCurSel());
-    if (!(a > 0 && a < W && b > 0 && b < W) || !cursorsShown_ || cursorDisplayMode_ != 0 || !pairABOn_ ||
-        !pairCDOn_ || !UsableTimeBase(timePerDivision_, intervalTime_))
+    // Only the crossing cursors snap onto a curve.
+    if (cursorDisplayMode_ != 0 || !plot_.SnapCursors(point.x - o.x, point.y - o.y, Division()))
         return;
-    const int start = LeftEdgeOffset();
-    const int count = channelCountMode_ == 1 ? 8 : 4;
-    std::vector<std::pair<int, int>> candidates;
-    for (int ch = 0; ch < count; ++ch) {
-        const auto mark = FindMarkFrom(curvePoints_[static_cast<size_t>(ch)], a + start, start, W);
-        candidates.emplace_back(mark ? mark->y : 0, ch);
-    }
-    const auto chosen = ChooseSnapChannel(candidates, b);
-    if (!chosen)
-        return;
-    const std::vector<CurvePoint>& marks = curvePoints_[static_cast<size_t>(*chosen)];
-    // A band whose channel has drawn nothing there carries no channel: nothing to snap to.
-    if (!FindMarkFrom(marks, a + start, start, W))
-        return;
-    if (*chosen != selectedChannel_ && !shown_[static_cast<size_t>(*chosen)])
-        return;
-    snapped_ = true;
-    snappedIndex_ = {-1, -1, -1, -1};
-    // The lowest line a value cursor may stand on, so it stays clear of the channel's label row.
-    const int lowestY = *chosen < 4 ? 5 : *chosen + 2;
-    for (int k = 0; k < 2; ++k) {
-        const auto hit = FindMarkFrom(marks, cursorX_[k] + start, start, W);
-        if (!hit)
-            continue;
-        cursorX_[k] = hit->x;
-        cursorY_[k] = hit->y > W ? W - 5 : std::max(hit->y, lowestY);
-        snappedIndex_[static_cast<size_t>(2 + k)] = hit->index;
-    }
-    selectedChannel_ = *chosen;
-    BringChannelToFront(*chosen);
     UpdateData(FALSE);
     RefreshReadouts();
     Invalidate(FALSE);
 }
 
 bool CTraceGraphDlg::MoveCursorByKey(bool right) {
-    if (!cursorsShown_)
+    if (!plot_.cursorsShown)
         return false;
-    // Without a time base there is no sample to step to: the cursor stays.
-    if (!UsableTimeBase(timePerDivision_, intervalTime_))
-        return true;
-    const float d = Division();
-    const int W = static_cast<int>(10.0f * d);
-    const double samplesPerDivision = static_cast<double>(timePerDivision_) / intervalTime_;
-    const double samplePixels = d / samplesPerDivision;
-    const int step = samplePixels > 1.0 ? static_cast<int>(samplePixels) : 1;
     int which = 0;
     if (auto* choice = static_cast<CComboBox*>(GetDlgItem(IDC_TG_VALUE_UNIT_COMBO)))
         which = choice->GetCurSel() > 0 ? 1 : 0;
-    int& x = cursorX_[which];
-    x = std::clamp(x + (right ? step : -step), 0, W);
-    if (snapped_) {
-        const int start = LeftEdgeOffset();
-        const size_t ch = static_cast<size_t>(std::clamp(selectedChannel_, 0, 7));
-        if (const auto hit = FindMarkFrom(curvePoints_[ch], x + start, start, W)) {
-            x = std::clamp(hit->x, 1, std::max(1, W - 1));
-            snappedIndex_[static_cast<size_t>(which)] = hit->index;
-        }
+    // Without a time base there is no sample to step to: the cursor stays, the key is used all the same.
+    if (plot_.StepCursor(which, right, Division())) {
+        RefreshReadouts();
+        Invalidate(FALSE);
     }
-    RefreshReadouts();
-    Invalidate(FALSE);
     return true;
 }
 
 void CTraceGraphDlg::OnRButtonDown(UINT, CPoint) {
-    if (zoomed_)
+    if (plot_.zoomed)
         OnZoomOut();
 }
 
@@ -2093,64 +1868,37 @@ void CTraceGraphDlg::OnZoomIn() {
     ZoomIn(nullptr);
 }
 
-void CTraceGraphDlg::ZoomIn(const CRect* box) {
-    if (running_ != 0 || !UsableTimeBase(timePerDivision_, intervalTime_))
+void CTraceGraphDlg::ZoomIn(const ZoomBox* box) {
+    if (running_ != 0)
         return;
-    const bool exhausted = timePerDivision_ <= intervalTime_ &&
-                           std::all_of(scale_.begin(), scale_.end(), [](int s) { return s <= 1; });
-    if (exhausted)
+    const bool wasZoomed = plot_.zoomed;
+    auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE));
+    if (!plot_.ZoomIn(box, combo ? combo->GetCurSel() : 0))
         return;
-    if (!zoomed_) {
-        auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE));
-        zoomSave_ = {
-            combo ? combo->GetCurSel() : 0, timePerDivision_, scale_, offset_, leftTime_, scrollPosition_};
-        zoomed_ = true;
+    if (!wasZoomed) {
         EnableItem(IDC_TG_TIME_BASE, FALSE);
         for (int id : TraceScaleCombos)
             EnableItem(id, FALSE);
     }
-    if (box != nullptr) {
-        scrollPosition_ += box->left;
-        timePerDivision_ =
-            std::max(intervalTime_, static_cast<float>(box->Width()) * timePerDivision_ / 10.0f);
-        for (size_t ch = 0; ch < 8; ++ch)
-            if (scale_[ch] > 1) {
-                offset_[ch] -= scale_[ch] * box->top;
-                scale_[ch] = std::max(1, scale_[ch] * box->Height() / 10);
-            }
-    } else {
-        scrollPosition_ += 1;
-        timePerDivision_ = std::max(intervalTime_, 0.8f * timePerDivision_);
-        for (size_t ch = 0; ch < 8; ++ch)
-            if (scale_[ch] > 1)
-                scale_[ch] = std::max(1, static_cast<int>(0.8 * scale_[ch]));
-    }
-    UpdateScrollRange();
+    SyncScrollBar();
     EnableItem(IDC_TG_ZOOM_OUT, TRUE);
-    const bool nowExhausted = timePerDivision_ <= intervalTime_ &&
-                              std::all_of(scale_.begin(), scale_.end(), [](int s) { return s <= 1; });
-    EnableItem(IDC_TG_ZOOM_IN, !nowExhausted);
-    if (cursorsShown_)
+    EnableItem(IDC_TG_ZOOM_IN, plot_.CanZoomIn());
+    if (plot_.cursorsShown)
         RefreshReadouts();
     Invalidate(FALSE);
 }
 
 void CTraceGraphDlg::OnZoomOut() {
-    if (!zoomed_)
+    if (!plot_.ZoomOut())
         return;
-    zoomed_ = false;
-    timePerDivision_ = zoomSave_.timePerDivision;
-    scale_ = zoomSave_.scales;
-    offset_ = zoomSave_.offsets;
-    scrollPosition_ = zoomSave_.scroll;
     if (auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_TIME_BASE)))
-        combo->SetCurSel(zoomSave_.timeSelection);
+        combo->SetCurSel(plot_.zoomSave.timeSelection);
     EnableItem(IDC_TG_TIME_BASE, TRUE);
     ApplyChannelControlRules();
     EnableItem(IDC_TG_ZOOM_OUT, FALSE);
     EnableItem(IDC_TG_ZOOM_IN, TRUE);
-    UpdateScrollRange();
-    if (cursorsShown_)
+    SyncScrollBar();
+    if (plot_.cursorsShown)
         RefreshReadouts();
     Invalidate(FALSE);
 }
@@ -2159,7 +1907,7 @@ void CTraceGraphDlg::OnZoomOut() {
 
 void CTraceGraphDlg::OnTraceSetting() {
     UpdateData(FALSE);
-    if (zoomed_)
+    if (plot_.zoomed)
         OnZoomOut();
     CKeloServoDoc* doc = view_.Document();
     if (doc == nullptr)
@@ -2175,8 +1923,8 @@ void CTraceGraphDlg::OnTraceSetting() {
     TraceSettings& settings = view_.Settings();
     CTraceSetupDlg dialog(this);
     dialog.traceMode = std::max(0, TraceMode);
-    dialog.channelCountMode = channelCountMode_;
-    dialog.codes = sources_;
+    dialog.channelCountMode = plot_.channelCountMode;
+    dialog.codes = plot_.sources;
     dialog.colourIndices = colourIndices_;
     dialog.colours = colours_;
     dialog.interval = std::max(1, settings.interval);
@@ -2217,12 +1965,12 @@ void CTraceGraphDlg::OnTraceSetting() {
     for (size_t ch = 0; ch < 8; ++ch)
         ChannelReverse[ch] = dialog.reverse[ch] != 0 ? 1 : 0;
     const bool keepScales = fixedCheck_ != 0 && previousMode == dialog.traceMode;
-    const auto keptSelections = scaleSelection_;
+    const auto keptSelections = plot_.scaleSelection;
     if (!keepScales)
         settings.scaleSelections.fill(0);
     else
         settings.scaleSelections = keptSelections;
-    drawOrder_ = {0, 1, 2, 3, 4, 5, 6, 7};
+    plot_.drawOrder = {0, 1, 2, 3, 4, 5, 6, 7};
     PendingSampleCount = 0;
     RestoreDisplaySetup();
     titleText_.clear();
@@ -2230,10 +1978,10 @@ void CTraceGraphDlg::OnTraceSetting() {
     SetWindowText(initialCaption_);
     auto* channelCombo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_UNIT_SELECT));
     channelCombo->ResetContent();
-    for (int i = 0; i < (channelCountMode_ == 1 ? 8 : 4); ++i)
+    for (int i = 0; i < (plot_.channelCountMode == 1 ? 8 : 4); ++i)
         channelCombo->AddString(Format("Data%d", i + 1));
     channelCombo->SetCurSel(0);
-    selectedChannel_ = 0;
+    plot_.selectedChannel = 0;
     for (int id : {IDC_TG_START, IDC_TG_ZOOM_IN, IDC_TG_SAVE, IDC_TG_SAVE_AS, IDC_TG_PARAMETERS, IDC_TG_COPY,
                    IDC_TG_CURSOR_SHOW})
         EnableItem(id, TRUE);
@@ -2248,9 +1996,7 @@ void CTraceGraphDlg::OnZeroToMiddle(UINT id) {
     const int ch = ChannelIndexOf(TraceOffsetZeroButtons, id);
     if (ch < 0)
         return;
-    const size_t c = static_cast<size_t>(ch);
-    offset_[c] = 5 * scale_[c];
-    sliderPosition_[c] = offsetLimit_[c] / std::max(1, scale_[c]) - 5;
+    plot_.ZeroToMiddle(ch);
     Invalidate(TRUE);
 }
 
@@ -2259,20 +2005,13 @@ void CTraceGraphDlg::OnCentreData(UINT id) {
     if (ch < 0)
         return;
     const size_t c = static_cast<size_t>(ch);
-    const int count = std::min(display_[c].Size(), std::max(points_, 0) + 1);
+    const int count = std::min(display_[c].Size(), std::max(plot_.points, 0) + 1);
     if (count <= 0)
         return;
-    int64_t lowest = display_[c].At(0);
-    int64_t highest = lowest;
-    for (int i = 1; i < count; ++i) {
-        lowest = std::min<int64_t>(lowest, display_[c].At(i));
-        highest = std::max<int64_t>(highest, display_[c].At(i));
-    }
-    const int step = std::max(1, scale_[c]);
-    const int middle = static_cast<int>(static_cast<double>(lowest + highest) / 2.0 / step + 0.5);
-    sliderPosition_[c] = offsetLimit_[c] / step - 5 + middle;
-    offset_[c] = static_cast<int>(
-        std::clamp<int64_t>(static_cast<int64_t>(10 - 5 + middle) * step, INT32_MIN, INT32_MAX));
+    int32_t lowest = 0;
+    int32_t highest = 0;
+    display_[c].MinMax(0, count, lowest, highest);
+    plot_.CentreData(ch, lowest, highest);
     Invalidate(TRUE);
 }
 
@@ -2291,8 +2030,8 @@ void CTraceGraphDlg::OnChannelLabel(UINT id) {
 
 void CTraceGraphDlg::OnUnitSelect() {
     UpdateData(TRUE);
-    BringChannelToFront(std::clamp(selectedChannel_, 0, 7));
-    if (cursorsShown_)
+    plot_.BringChannelToFront(std::clamp(plot_.selectedChannel, 0, 7));
+    if (plot_.cursorsShown)
         RefreshReadouts();
     Invalidate(FALSE);
 }
@@ -2352,12 +2091,7 @@ void CTraceGraphDlg::OnBrowseAutosavePath() {
 
 // The time axis of the present time base and point count: the whole record, from its start.
 void CTraceGraphDlg::ResetTimeAxis() {
-    intervalTime_ = timeBase_ / 1000.0f;
-    recordTime_ = static_cast<float>(points_) * timeBase_ / 1000.0f;
-    timePerDivision_ = recordTime_ / 10.0f;
-    leftTime_ = 0.0f;
-    scrollPosition_ = 0;
-    scrollLimit_ = 0;
+    plot_.ResetTimeAxis();
     FillTimeBaseCombo();
 }
 

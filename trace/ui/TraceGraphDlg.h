@@ -5,6 +5,7 @@
 // Closing the window (or replacing it) stops the thread and the drive first.
 #include "controls/ColorStatic.h"
 #include "controls/DialogScrollHelper.h"
+#include "framework/core/PaintedLabels.h"
 #include "framework/ui/BitmapButton.h"
 #include "framework/ui/Dialog.h"
 #include "framework/ui/Gdi.h"
@@ -20,6 +21,7 @@
 #include "trace/ThreadStop.h"
 #include "trace/TraceDataFile.h"
 #include "trace/TraceIni.h"
+#include "trace/TraceViewModel.h"
 #include "trace/ui/TraceViewLink.h"
 
 #include <array>
@@ -92,7 +94,7 @@ public:
     bool Redisplaying() const { return redisplay_; }
     bool HasThread() const { return thread_ != nullptr; }
     bool DataPresent() const { return dataPresent_; }
-    int ChannelCountMode() const { return channelCountMode_; }
+    int ChannelCountMode() const { return plot_.channelCountMode; }
     // The plot's left-top corner in client coordinates (derived from caption 6016).
     CPoint PlotOrigin() const;
     // Pixels of one division now.
@@ -102,21 +104,23 @@ public:
     const std::string& CheckErrorText() const { return checkErrorText_; }
 
     const std::string& TitleText() const { return titleText_; }
-    bool Zoomed() const { return zoomed_; }
-    float TimePerDivision() const { return timePerDivision_; }
-    float LeftTime() const { return leftTime_; }
-    int Scale(int channel) const { return scale_[static_cast<size_t>(channel)]; }
-    int Offset(int channel) const { return offset_[static_cast<size_t>(channel)]; }
-    bool CursorsShown() const { return cursorsShown_; }
-    int CursorX(int which) const { return cursorX_[which]; }
-    int CursorY(int which) const { return cursorY_[which]; }
-    int SelectedChannel() const { return selectedChannel_; }
-    bool Snapped() const { return snapped_; }
+    bool Zoomed() const { return plot_.zoomed; }
+    float TimePerDivision() const { return plot_.timePerDivision; }
+    float LeftTime() const { return plot_.leftTime; }
+    int Scale(int channel) const { return plot_.scale[static_cast<size_t>(channel)]; }
+    int Offset(int channel) const { return plot_.offset[static_cast<size_t>(channel)]; }
+    bool CursorsShown() const { return plot_.cursorsShown; }
+    int CursorX(int which) const { return plot_.cursorX[static_cast<size_t>(which)]; }
+    int CursorY(int which) const { return plot_.cursorY[static_cast<size_t>(which)]; }
+    int SelectedChannel() const { return plot_.selectedChannel; }
+    bool Snapped() const { return plot_.snapped; }
     // The points of a channel's curve as last drawn (kept only while the cursor lines are shown).
     const std::vector<CurvePoint>& CurvePoints(int channel) const {
-        return curvePoints_[static_cast<size_t>(channel)];
+        return plot_.curvePoints[static_cast<size_t>(channel)];
     }
     bool Highlighted(int channel) const { return labelHighlight_[static_cast<size_t>(channel)] != 0; }
+    // The texts the last paint drew into the plot's picture, in client coordinates.
+    const PaintedLabels& PlotLabels() const { return plotLabels_; }
 
     // The timers (public so tests fire them as the framework would).
     void OnTimer(UINT_PTR id);
@@ -143,7 +147,6 @@ private:
     void OnZoomOut();
     void OnCursorCheck();
     void OnCursorModeChange();
-    void PlaceCursorsAt(const std::array<float, 4>& cursors);
     void OnLButtonDown(UINT flags, CPoint point);
     void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
@@ -151,10 +154,8 @@ private:
     void OnLButtonDblClk(UINT flags, CPoint point);
     // Left/Right: the chosen vertical cursor one sample on (true when the key was consumed).
     bool MoveCursorByKey(bool right);
-    // Pixels between the scroll start and the plot's left edge.
-    int LeftEdgeOffset() const;
     // Zoom with a box in divisions (left, top, width, height) drawn with the mouse, or the button's step.
-    void ZoomIn(const CRect* box);
+    void ZoomIn(const ZoomBox* box);
     void RefreshReadouts();
     void DrawCursors(CDC& dc);
     void OnCopyToClipboard();
@@ -200,7 +201,6 @@ private:
     // Drawing.
     void DrawPlot(CDC& dc);
     void DrawChannelCurve(CDC& dc, int channel);
-    bool ChannelDrawn(int channel) const;
     int TimeDisplayDivisor() const;
     void BuildLegendNames();
     // The trigger condition in fields 1070, 1071, 6070 and 6071.
@@ -211,11 +211,12 @@ private:
     void FillTimeBaseCombo();
     void ApplyScaleSelection(int channel);
     void AutoScaleChannels();
-    void BringChannelToFront(int channel);
     // Grows a window whose template the font made smaller than ZoomOneClient up to it.
     void OpenNoSmallerThanZoomOne();
     void MoveSecondLabelRow();
     void UpdateScrollRange();
+    // The time bar as the view model has it.
+    void SyncScrollBar();
     void EnableItem(int id, BOOL enable);
     void ApplyChannelControlRules();
     // Repaints only the plot's picture (the timers' new samples change nothing else).
@@ -241,13 +242,9 @@ private:
     int autosaveSubNumber_ = 0;
     std::shared_ptr<std::atomic<bool>> autosave_ = std::make_shared<std::atomic<bool>>(false);
     BOOL autosaveCheck_ = FALSE;
-    std::array<int, 8> scaleSelection_{};
     std::array<int, 3> wideHighCodes_{};
     int running_ = 0;
     bool redisplay_ = false;
-    int channelCountMode_ = 1;
-    std::array<int, 8> drawOrder_{0, 1, 2, 3, 4, 5, 6, 7};
-    std::array<int, 8> sources_{1, 2, 3, 5, 6, 7, 36, 37};
     std::array<COLORREF, 4> cursorColours_{};
     std::array<CColorStatic, 4> cursorSwatches_;
     std::array<COLORREF, 8> colours_{0x0000FF, 0x00FFFF, 0xFF8080, 0xFF00FF,
@@ -260,51 +257,17 @@ private:
     int triggerEdge_ = 0;
     int triggerPosition_ = 0;
     std::array<int, 24> dioCodes_{};
-    std::array<int, 8> offset_{};
-    std::array<int, 8> offsetLimit_{};
-    std::array<int, 8> sliderPosition_{};
-    std::array<int, 8> scale_{};
-    std::array<BOOL, 8> shown_{};
     std::array<std::string, 8> legend_;
-    float timePerDivision_ = 10.0f;
-    float recordTime_ = 100.0f;
-    float intervalTime_ = 0.1f;
-    float timeBase_ = 100.0f;
-    int interval_ = 1;
-    int points_ = 0;
+    // The plot's state and rules.
+    CTraceViewModel plot_;
     // Entries at the front of the display a stopped Monitor run never filled (left out of the CSV).
     int monitorUnfilled_ = 0;
-    float leftTime_ = 0.0f;
-    int scrollPosition_ = 0;
-    int scrollLimit_ = 0;
     bool dataPresent_ = false;
-    bool zoomed_ = false;
-    bool cursorsShown_ = false;
-    bool pairABOn_ = false;
-    bool pairCDOn_ = false;
-    int cursorX_[2] = {0, 0}; // A, B: pixels from the plot's left edge
-    int cursorY_[2] = {0, 0}; // C, D: pixels from the plot's top edge
-    float cursorTime_[2] = {0.0f, 0.0f};
-    float cursorValue_[2] = {0.0f, 0.0f};
     int grabbed_ = -1; // 0 A, 1 B, 2 C, 3 D
-    std::array<std::vector<CurvePoint>, 8> curvePoints_;
-    // Set by a double click that put the cursors on a curve; the arrow keys then follow the curve.
-    bool snapped_ = false;
-    std::array<int, 4> snappedIndex_{-1, -1, -1, -1};
     int dragAnchor_ = 0;
     bool rubberBand_ = false;
     CPoint bandStart_;
     CPoint bandEnd_;
-    // The view before the first zoom, put back by Zoom Out.
-    struct ZoomSave {
-        int timeSelection = 0;
-        float timePerDivision = 0.0f;
-        std::array<int, 8> scales{};
-        std::array<int, 8> offsets{};
-        float leftTime = 0.0f;
-        int scroll = 0;
-    } zoomSave_;
-    int selectedChannel_ = 0;
     int cursorDisplayMode_ = 0;
     int valueUnitSelection_ = 0;
     BOOL fixedCheck_ = FALSE;
@@ -322,6 +285,7 @@ private:
     std::array<CWnd*, 8> scaleCombos_{};
     // The value labels' font, made once: a paint costs less without it.
     CFont labelFont_;
+    PaintedLabels plotLabels_;
     // The back buffer, kept between paints while the plot keeps its size.
     CBitmap backBuffer_;
     CSize backBufferSize_;

@@ -7,7 +7,7 @@
 
 void CTraceGraphDlg::ShowTriggerSummary() {
     const TriggerSummaryTexts t = TriggerSummary(triggerSource_, triggerLevel_, triggerEdge_,
-                                                 triggerPosition_, sources_, dioCodes_, ModelCode);
+                                                 triggerPosition_, plot_.sources, dioCodes_, ModelCode);
     triggerSource_ = t.triggerSource;
     triggerLevel_ = t.triggerLevel;
     SetDlgItemText(IDC_TG_UNIT_NONE, t.signal);
