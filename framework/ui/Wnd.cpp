@@ -6,6 +6,7 @@
 #include "framework/ui/Gdi.h"
 #include "framework/ui/WndInternal.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
@@ -14,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPointer>
+#include <QRadioButton>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
@@ -919,8 +921,11 @@ void CWnd::ApplyCtlColor() {
     bool fill = false;
     if (brush && brush->IsCreated() && brush->Data().lbStyle != BS_NULL) {
         const QColor back = ToQColor(brush->Data().lbColor);
+        // The brush paints a check box's or radio button's face, not the box it is ticked in.
+        const bool indicator = qobject_cast<QCheckBox*>(widget_) || qobject_cast<QRadioButton*>(widget_);
         for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
-            palette.setColor(role, back);
+            if (!(indicator && role == QPalette::Base))
+                palette.setColor(role, back);
         fill = true;
     } else if (dc.GetBkMode() == OPAQUE && brush) {
         const QColor back = ToQColor(dc.GetBkColor());

@@ -45,6 +45,8 @@ namespace {
 
 // The width of a column of value labels inside the plot's right edge.
 constexpr int kRightLabelColumn = 34;
+// Where the legend's first row starts below the plot's bottom line (5 + its row 16).
+constexpr int kLegendFirstRow = 21;
 // The picture is copied to the window this far left of and above caption 6016.
 constexpr int kPictureOffsetX = 59;
 constexpr int kPictureOffsetY = 9;
@@ -1161,31 +1163,41 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
                 continue;
             const int y = T + W + 5 + place.row;
             const int numberX = place.right ? 5 * D + 93 : static_cast<int>(43.0f * PlotZoom);
-            const int textX = place.right ? 5 * D + 100 : static_cast<int>(50.0f * PlotZoom);
+            const std::string number = std::to_string(place.channel + 1);
+            // A small zoom or a wider face must not run the number into its text.
+            const int textX = std::max(place.right ? 5 * D + 100 : static_cast<int>(50.0f * PlotZoom),
+                                       numberX + static_cast<int>(dc.GetTextExtent(number).cx) + 1);
             dc.SetTextColor(RGB(255, 255, 255));
-            dc.TextOut(numberX, y, std::to_string(place.channel + 1));
+            dc.TextOut(numberX, y, number);
             dc.SetTextColor(colours_[c]);
             dc.TextOut(textX, y, legend_[c]);
         }
     }
 
-    // Value labels at the grid lines, four channels a side one above the other ten pixels apart, so
-    // the four stand apart within the smallest division; the left ones end short of the legend's
-    // channel numbers. The left ones stand in the
-    // margin beside their line; the right ones just inside the plot's right edge, above their line
-    // (the channel columns right of the plot cover everything beyond its edge at the template's
-    // size), the top line's below it one column further in (the check box above the plot covers
-    // the room above it).
+    // Value labels at the grid lines, four channels a side one above the other, ten pixels apart or a
+    // quarter division where the division is smaller, so the four stand apart at every window size;
+    // the left ones end short of the legend's channel numbers. The left ones stand in the margin
+    // beside their line; the right ones just inside the plot's right edge, above their line (the
+    // channel columns right of the plot cover everything beyond its edge at the template's size), the
+    // top line's below it one column further in (the check box above the plot covers the room above
+    // it).
     struct LabelPlace {
         int channel;
         bool right;
-        int dy;
+        int row; // 0..3: the left group from the top, the right group from its line upwards
     };
-    const LabelPlace labels[] = {{0, false, -17}, {1, false, 3},  {4, false, -7}, {5, false, 13},
-                                 {2, true, -40},  {3, true, -20}, {6, true, -30}, {7, true, -10}};
+    const LabelPlace labels[] = {{0, false, 0}, {1, false, 2}, {4, false, 1}, {5, false, 3},
+                                 {2, true, 3},  {3, true, 1},  {6, true, 2},  {7, true, 0}};
     if (labelFont_.GetSafeHandle() == nullptr)
         labelFont_.CreateFont(9, 4, 0, 0, 400, 0, 0, 0, 0, 0, 0, NONANTIALIASED_QUALITY, 0, "Tahoma");
     CFont* textFont = dc.SelectObject(&labelFont_);
+    // Where a division cannot hold four label cells (a small window, a taller face), the labels go on
+    // every other line, so each stays readable rather than stacked over its neighbour.
+    const int cell = std::max(1, static_cast<int>(dc.GetTextExtent("0").cy));
+    const int lineStride = D / 4 >= cell ? 1 : 2;
+    const int rowStep = std::min(std::max(10, cell + 1), lineStride * D / 4);
+    // The left group centred two pixels below its line, but ending above the legend's first row.
+    const int leftTop = std::min(2 - (3 * rowStep + cell) / 2, kLegendFirstRow - 3 * rowStep - cell);
     for (const LabelPlace& place : labels) {
         const size_t c = static_cast<size_t>(place.channel);
         // With a record, a channel the high words hide shows no scale either.
@@ -1196,13 +1208,14 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
         const std::string scaleText = combo->GetWindowText();
         dc.SetTextColor(dataPresent_ ? colours_[c] : RGB(255, 255, 255));
         dc.SetTextAlign(TA_RIGHT | TA_TOP);
-        for (int j = 0; j <= 10; ++j) {
+        for (int j = 0; j <= 10; j += lineStride) {
             const int64_t value =
                 static_cast<int64_t>(plot_.offset[c]) - static_cast<int64_t>(j) * plot_.scale[c];
             const std::string text = AxisLabelText(scaleText, value);
-            const int y = T + static_cast<int>(static_cast<float>(j) * d) + place.dy;
+            const int dy = place.right ? -10 - place.row * rowStep : leftTop + place.row * rowStep;
+            const int y = T + static_cast<int>(static_cast<float>(j) * d) + dy;
             if (place.right && j == 0)
-                dc.TextOut(L + W - 3 - kRightLabelColumn, y + 40, text);
+                dc.TextOut(L + W - 3 - kRightLabelColumn, y + 4 * rowStep, text);
             else
                 dc.TextOut(place.right ? L + W - 3 : 40, y, text);
         }
@@ -1437,11 +1450,13 @@ HBRUSH CTraceGraphDlg::OnCtlColor(CDC* dc, CWnd* control, UINT kind) {
         dc->SetTextColor(colours_[static_cast<size_t>(ch)]);
         return nullptr;
     }
-    // "Fixed" stands on the plot's black top band beside the scale lists: white, as the band's texts.
+    // "Fixed" stands on the plot's black top band beside the scale lists: white, as the band's texts,
+    // on a black face of its own, so it stays readable where a narrow window leaves it past the band.
     if (id == IDC_TG_FIXED) {
-        dc->SetBkMode(TRANSPARENT);
+        if (!fixedBack_.IsCreated())
+            fixedBack_.CreateSolidBrush(RGB(0, 0, 0));
         dc->SetTextColor(RGB(255, 255, 255));
-        return nullptr;
+        return &fixedBack_;
     }
     return CDialog::OnCtlColor(dc, control, kind);
 }

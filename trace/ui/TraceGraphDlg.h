@@ -298,4 +298,5 @@ private:
     CBitmapButton onlineButton_;
     std::weak_ptr<int> lifeCheck_;
     std::shared_ptr<int> life_ = std::make_shared<int>(0);
+    CBrush fixedBack_; // the face of the "Fixed" check box
 };
