@@ -4,6 +4,11 @@
 #include "framework/ui/DC.h"
 
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -62,6 +67,23 @@ void CBitmapButton::DrawItem(LPDRAWITEMSTRUCT item) {
     const QImage& image = bitmap->Image();
     if (image.size() == QSize(r.Width(), r.Height()) || r.IsRectEmpty()) {
         painter->drawImage(QPoint(r.left, r.top), image);
+        return;
+    }
+    // A picture made for another shape would be squeezed past reading: such a button shows its own
+    // caption on a plain button face instead.
+    const double pictureShape = static_cast<double>(image.width()) / std::max(1, image.height());
+    const double buttonShape = static_cast<double>(r.Width()) / std::max(1, r.Height());
+    if (QWidget* widget = GetWidget();
+        widget &&
+        std::max(pictureShape, buttonShape) > kMostShapeStretch * std::min(pictureShape, buttonShape)) {
+        QStyleOptionButton option;
+        option.initFrom(widget);
+        option.rect = QRect(r.left, r.top, r.Width(), r.Height());
+        option.text = QString::fromStdString(GetWindowText());
+        option.state |= (item->itemState & ODS_SELECTED) ? QStyle::State_Sunken : QStyle::State_Raised;
+        if (item->itemState & ODS_DISABLED)
+            option.state &= ~QStyle::State_Enabled;
+        widget->style()->drawControl(QStyle::CE_PushButton, &option, painter, widget);
         return;
     }
     // A button the font's dialog units made another size than its picture: the whole picture fills it.

@@ -1,7 +1,7 @@
 #pragma once
 // A push button that shows bitmaps of the resource module for its states: normal, pressed, focused
 // and disabled (the last three optional; the normal one stands in for a missing one), filling the
-// button whatever its size.
+// button whatever its size; a button of quite another shape shows its caption instead.
 #include "framework/ui/Button.h"
 #include "framework/ui/Gdi.h"
 
@@ -14,6 +14,8 @@ public:
     // Sizes the button to its normal bitmap.
     void SizeToContent();
     void DrawItem(LPDRAWITEMSTRUCT item) override;
+    // How far a picture's width-to-height shape may be stretched to fill its button.
+    static constexpr double kMostShapeStretch = 1.5;
 
     CBitmap m_bitmap;
     CBitmap m_bitmapSel;

@@ -132,6 +132,19 @@ TEST(OwnerDraw, BitmapButtonsShowTheModulesBitmapsAndSizeToThem) {
         dlg.button.SetState(TRUE); // pressed
         const QImage pressed = dlg.button.GetWidget()->grab().toImage();
         EXPECT_EQ(pressed.pixelColor(5, 4), QColor(0, 0, 255));
+        dlg.button.SetState(FALSE);
+
+        // Stretched a little the picture fills its button; to quite another shape it gives way to
+        // the caption on a plain face.
+        struct Case {
+            CSize size;
+            bool picture;
+        } cases[] = {{CSize(15, 8), true}, {CSize(60, 8), false}};
+        for (const Case& c : cases) {
+            dlg.button.MoveWindow(0, 0, c.size.cx, c.size.cy);
+            const QImage shown = dlg.button.GetWidget()->grab().toImage();
+            EXPECT_EQ(shown.pixelColor(c.size.cx / 2, 4) == QColor(255, 0, 0), c.picture) << c.size.cx;
+        }
         dlg.EndDialog(IDOK);
     });
     EXPECT_EQ(dlg.DoModal(), IDOK);
