@@ -15,6 +15,7 @@
 #include "trace/TraceRegisters.h"
 #include "trace/ui/GraphButtons.h"
 #include "trace/ui/GraphFileDialogs.h"
+#include "trace/ui/GraphPlotPaint.h"
 #include "trace/ui/TraceReadDlg.h"
 
 #include "catalogue/DocumentGlobals.h"
@@ -676,10 +677,7 @@ void CBOXDlg::TakeRecord() {
         vector.erase(vector.begin(), vector.begin() + static_cast<std::ptrdiff_t>(vector.size() - length));
         slot.erase(slot.begin(), slot.begin() + static_cast<std::ptrdiff_t>(taken));
     }
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    CaptureTimeText = Format("%.2d:%.2d:%.2d", local.tm_hour, local.tm_min, local.tm_sec);
+    CaptureTimeText = CaptureClockText(std::time(nullptr));
 }
 
 void CBOXDlg::ToggleCapture() {
@@ -918,14 +916,8 @@ void CBOXDlg::OnPaint() {
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(&dc, size.cx, size.cy);
     CBitmap* old = buffer.SelectObject(&bitmap);
-    plotLabels_.clear();
-    buffer.RecordLabels(&plotLabels_);
-    DrawPlot(buffer);
-    buffer.RecordLabels(nullptr);
     const CPoint origin = PlotOrigin();
-    dc.BitBlt(origin.x, origin.y, size.cx, size.cy, &buffer, 0, 0, SRCCOPY);
-    for (PaintedLabel& label : plotLabels_)
-        label.rect.OffsetRect(origin.x, origin.y);
+    ShowBufferedPlot(dc, buffer, CRect(origin, size), plotLabels_, [this](CDC& plot) { DrawPlot(plot); });
     buffer.SelectObject(old);
 }
 

@@ -18,6 +18,7 @@
 #include "resources/ids/mainframe.h"
 #include "resources/ids/trace.h"
 #include "shell/ShellGlobals.h"
+#include "trace/GraphPlotRules.h"
 #include "trace/GraphServices.h"
 #include "trace/ThreadStop.h"
 #include "trace/TraceArming.h"
@@ -26,6 +27,7 @@
 #include "trace/TraceSetupRules.h"
 #include "trace/ui/GraphButtons.h"
 #include "trace/ui/GraphFileDialogs.h"
+#include "trace/ui/GraphPlotPaint.h"
 #include "trace/ui/ParaListDialog.h"
 #include "trace/ui/TraceReadDlg.h"
 #include "trace/ui/TraceSetupDlg.h"
@@ -907,10 +909,7 @@ void CTraceGraphDlg::CycleTick(bool repeat) {
     const bool complete =
         repeat ? pending >= needed && static_cast<int>(first.size()) >= needed : pending > needed - 1;
     if (complete) {
-        const std::time_t now = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&now, &local);
-        captureTimeText_ = Format("%.2d:%.2d:%.2d", local.tm_hour, local.tm_min, local.tm_sec);
+        captureTimeText_ = CaptureClockText(std::time(nullptr));
         for (DisplayRing& ring : display_)
             ring.Assign(TracePointCount);
         for (int k = 0; k < needed; ++k) {
@@ -1040,14 +1039,10 @@ void CTraceGraphDlg::OnPaint() {
         backBufferSize_ = CSize(w + 150, w + 170);
     }
     memory.SelectObject(&backBuffer_);
-    plotLabels_.clear();
-    memory.RecordLabels(&plotLabels_);
-    DrawPlot(memory);
-    memory.RecordLabels(nullptr);
     const CPoint origin = PlotOrigin();
-    dc.BitBlt(origin.x - PlotBufferLeft, origin.y - PlotBufferTop, w + 150, w + 170, &memory, 0, 0, SRCCOPY);
-    for (PaintedLabel& label : plotLabels_)
-        label.rect.OffsetRect(origin.x - PlotBufferLeft, origin.y - PlotBufferTop);
+    ShowBufferedPlot(dc, memory,
+                     CRect(CPoint(origin.x - PlotBufferLeft, origin.y - PlotBufferTop), backBufferSize_),
+                     plotLabels_, [this](CDC& plot) { DrawPlot(plot); });
     // The label of the highest-numbered highlighted channel gets a frame.
     for (int ch = 7; ch >= 0; --ch) {
         if (labelHighlight_[static_cast<size_t>(ch)] == 0)
