@@ -122,6 +122,12 @@ std::string TimeLabelText(float time, int divisor) {
     return Format("%.2f", std::isfinite(shown) ? shown : 0.0f);
 }
 
+std::string CaptureClockText(std::time_t when) {
+    std::tm local{};
+    localtime_r(&when, &local);
+    return Format("%.2d:%.2d:%.2d", local.tm_hour, local.tm_min, local.tm_sec);
+}
+
 bool HasRecordingExtension(const std::string& path) {
     if (path.size() < 3)
         return false;

@@ -5,6 +5,7 @@
 #include "framework/core/Geometry.h"
 
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <span>
 #include <string>
@@ -72,6 +73,8 @@ std::optional<float> PlotScaleForGaps(int gapX, int initialGapX, int marginX, in
 // A time label under the axis: the internal time over the divisor, two decimals ("0.00" for a time
 // that is no number).
 std::string TimeLabelText(float time, int divisor);
+// The capture time readout: the local clock time of when, "hh:mm:ss".
+std::string CaptureClockText(std::time_t when);
 // True when a path ends in "trd" in any case, as a recording file's name does.
 bool HasRecordingExtension(const std::string& path);
 // Moves channel to the end of the first count entries of a draw order (drawn last, in front).

@@ -13,7 +13,9 @@
 #include "trace/TraceCaptions.h"
 #include "trace/TraceRecords.h"
 #include "trace/TraceRegisters.h"
+#include "trace/ui/GraphButtons.h"
 #include "trace/ui/GraphFileDialogs.h"
+#include "trace/ui/GraphPlotPaint.h"
 #include "trace/ui/TraceReadDlg.h"
 
 #include "catalogue/DocumentGlobals.h"
@@ -75,19 +77,6 @@ CBOXDlg::CBOXDlg(IBoxViewLink& view, CWnd* parent)
     // The autosave folder is the one shared with the trace window, else the program folder.
     AutoSavePath = AutosaveFolder.empty() ? ProgramFolder() : AutosaveFolder;
     ClearTraceSampleBuffers(0);
-    // The picture buttons share the trace window's faces.
-    m_start.LoadBitmaps(IDB_TRACE_START_NORMAL, IDB_TRACE_START_SELECTED, IDB_TRACE_START_NORMAL,
-                        IDB_TRACE_START_DISABLED);
-    m_setting.LoadBitmaps(IDB_TRACE_SETTING_NORMAL, IDB_TRACE_SETTING_SELECTED, IDB_TRACE_SETTING_FOCUSED,
-                          IDB_TRACE_SETTING_DISABLED);
-    m_open.LoadBitmaps(IDB_TRACE_OPEN_NORMAL, IDB_TRACE_OPEN_SELECTED, IDB_TRACE_OPEN_FOCUSED,
-                       IDB_TRACE_OPEN_DISABLED);
-    m_saveAs.LoadBitmaps(IDB_TRACE_SAVEAS_NORMAL, IDB_TRACE_SAVEAS_SELECTED, IDB_TRACE_SAVEAS_FOCUSED,
-                         IDB_TRACE_SAVEAS_DISABLED);
-    m_save.LoadBitmaps(IDB_TRACE_SAVE_NORMAL, IDB_TRACE_SAVE_SELECTED, IDB_TRACE_SAVE_FOCUSED,
-                       IDB_TRACE_SAVE_DISABLED);
-    m_online.LoadBitmaps(IDB_TRACE_ONLINE_NORMAL, IDB_TRACE_ONLINE_SELECTED, IDB_TRACE_ONLINE_FOCUSED,
-                         IDB_TRACE_ONLINE_DISABLED);
     scrollHelper_->AttachWnd(this);
 }
 
@@ -167,12 +156,12 @@ void CBOXDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
     for (size_t i = 0; i < 4; ++i)
         DDX_Control(dx, CursorColorLists[i], m_cursorColors[i]);
-    DDX_Control(dx, IDC_BOX_START, m_start);
-    DDX_Control(dx, IDC_BOX_TRACE_SETTING, m_setting);
-    DDX_Control(dx, IDC_BOX_OPEN, m_open);
-    DDX_Control(dx, IDC_BOX_SAVE_AS, m_saveAs);
-    DDX_Control(dx, IDC_BOX_SAVE, m_save);
-    DDX_Control(dx, IDC_BOX_ONLINE_EDIT, m_online);
+    DDX_Control(dx, IDC_BOX_START, tools_.start);
+    DDX_Control(dx, IDC_BOX_TRACE_SETTING, tools_.setting);
+    DDX_Control(dx, IDC_BOX_OPEN, tools_.open);
+    DDX_Control(dx, IDC_BOX_SAVE_AS, tools_.saveAs);
+    DDX_Control(dx, IDC_BOX_SAVE, tools_.save);
+    DDX_Control(dx, IDC_BOX_ONLINE_EDIT, tools_.online);
     DDX_Radio(dx, IDC_BOX_CHANNEL1, SelectedChannel);
     DDX_Check(dx, IDC_BOX_FIXED, FixedScale);
     DDX_CBIndex(dx, IDC_BOX_CURSOR_CHOICE, CursorChoice);
@@ -218,10 +207,7 @@ CPoint CBOXDlg::GridPoint(CPoint client) const {
 }
 
 void CBOXDlg::ShowIdleLook(bool running) {
-    // The focused face follows the run too: a record that ends by itself leaves the focus on START.
-    const UINT face = running ? IDB_TRACE_STOP : IDB_TRACE_START_SELECTED;
-    m_start.LoadBitmaps(face, IDB_TRACE_START_SELECTED, face, IDB_TRACE_START_DISABLED);
-    m_start.Invalidate(TRUE);
+    tools_.ShowRunning(running);
     Enable({IDC_BOX_OPEN, IDC_BOX_SAVE_AS, IDC_BOX_SAVE, IDC_BOX_TRACE_SETTING}, !running);
     if (!running && !RecordShown)
         Enable({IDC_BOX_SAVE_AS, IDC_BOX_SAVE}, false);
@@ -284,14 +270,11 @@ BOOL CBOXDlg::OnInitDialog() {
     InitialSpanX = ControlRect(IDC_BOX_UP3).left - SpanLeftEdge;
     SpanTopEdge = ControlRect(IDC_BOX_SCALE1).top + 12 * ControlRect(IDC_BOX_UP1).Height() / 12;
     InitialSpanY = ControlRect(IDC_BOX_TIME_SCROLL).top - SpanTopEdge;
-    for (int id : {IDC_BOX_UP1, IDC_BOX_UP2, IDC_BOX_UP3, IDC_BOX_UP4, IDC_BOX_DI_UP, IDC_BOX_DO_UP})
-        if (auto* button = dynamic_cast<CButton*>(GetDlgItem(id)))
-            button->SetIcon(FindImage(IDI_TRACE_STEP_UP));
-    for (int id :
-         {IDC_BOX_DOWN1, IDC_BOX_DOWN2, IDC_BOX_DOWN3, IDC_BOX_DOWN4, IDC_BOX_DI_DOWN, IDC_BOX_DO_DOWN})
-        if (auto* button = dynamic_cast<CButton*>(GetDlgItem(id)))
-            button->SetIcon(FindImage(IDI_TRACE_STEP_DOWN));
-    WindowTitle = GetWindowText();
+    ShowStepArrows(
+        *this, std::array{IDC_BOX_UP1, IDC_BOX_UP2, IDC_BOX_UP3, IDC_BOX_UP4, IDC_BOX_DI_UP, IDC_BOX_DO_UP},
+        std::array{IDC_BOX_DOWN1, IDC_BOX_DOWN2, IDC_BOX_DOWN3, IDC_BOX_DOWN4, IDC_BOX_DI_DOWN,
+                   IDC_BOX_DO_DOWN});
+    recordingFile_.SetInitialCaption(GetWindowText());
     for (size_t i = 0; i < 4; ++i)
         m_cursorColors[i].SetCurSel(CursorColorIndex[i]);
     FillScaleLists(true);
@@ -389,10 +372,8 @@ void CBOXDlg::RestoreKeptSettings() {
         ShowCursorUnits();
     }
     RecordShown = 1;
-    if (TitleChanged) {
-        SetWindowText(WindowTitle);
-        TitleChanged = 0;
-    }
+    if (recordingFile_.Named())
+        SetWindowText(recordingFile_.Unname());
     Enable({IDC_BOX_SAVE_AS, IDC_BOX_SAVE, IDC_BOX_CAPTURE}, true);
     Invalidate(FALSE);
 }
@@ -489,10 +470,8 @@ void CBOXDlg::OnTraceSetting() {
         RefreshValueReadouts();
     }
     RecordShown = 1;
-    if (TitleChanged) {
-        SetWindowText(WindowTitle);
-        TitleChanged = 0;
-    }
+    if (recordingFile_.Named())
+        SetWindowText(recordingFile_.Unname());
     Enable({IDC_BOX_SAVE_AS, IDC_BOX_SAVE, IDC_BOX_CAPTURE}, true);
     Invalidate(FALSE);
 }
@@ -532,9 +511,7 @@ void CBOXDlg::OnStart() {
         ClearChannelDeques({0, 1, 2, 5, 6, 11, 12, 13, 14});
         FirstSampleValue = {};
         ClearTraceSampleBuffers(RecordPointCount);
-        FilePath.clear();
-        SetWindowText(WindowTitle);
-        TitleChanged = 0;
+        SetWindowText(recordingFile_.Unname());
         Invalidate(FALSE);
         if (!ConnectedFlag) {
             // The link went since the check: nothing runs, so the window shows so.
@@ -700,10 +677,7 @@ void CBOXDlg::TakeRecord() {
         vector.erase(vector.begin(), vector.begin() + static_cast<std::ptrdiff_t>(vector.size() - length));
         slot.erase(slot.begin(), slot.begin() + static_cast<std::ptrdiff_t>(taken));
     }
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    CaptureTimeText = Format("%.2d:%.2d:%.2d", local.tm_hour, local.tm_min, local.tm_sec);
+    CaptureTimeText = CaptureClockText(std::time(nullptr));
 }
 
 void CBOXDlg::ToggleCapture() {
@@ -761,10 +735,8 @@ LRESULT CBOXDlg::OnAcquisitionMessage(WPARAM code, LPARAM) {
         for (size_t k : {size_t{2}, size_t{3}})
             if (ChannelTop[k] < 1 || ChannelTop[k] > 9)
                 ChannelTop[k] = k == 2 ? 8 : 9;
-        if (TitleChanged) {
-            SetWindowText(WindowTitle);
-            TitleChanged = 0;
-        }
+        if (recordingFile_.Named())
+            SetWindowText(recordingFile_.Unname());
         Invalidate(FALSE);
     } else if (code == 5) {
         CBusyHold busy(view_.Services());
@@ -944,14 +916,8 @@ void CBOXDlg::OnPaint() {
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(&dc, size.cx, size.cy);
     CBitmap* old = buffer.SelectObject(&bitmap);
-    plotLabels_.clear();
-    buffer.RecordLabels(&plotLabels_);
-    DrawPlot(buffer);
-    buffer.RecordLabels(nullptr);
     const CPoint origin = PlotOrigin();
-    dc.BitBlt(origin.x, origin.y, size.cx, size.cy, &buffer, 0, 0, SRCCOPY);
-    for (PaintedLabel& label : plotLabels_)
-        label.rect.OffsetRect(origin.x, origin.y);
+    ShowBufferedPlot(dc, buffer, CRect(origin, size), plotLabels_, [this](CDC& plot) { DrawPlot(plot); });
     buffer.SelectObject(old);
 }
 
@@ -1395,30 +1361,15 @@ bool CBOXDlg::SaveTraceFile(const std::string& path) {
     csv.rows = std::max(PointCount, 0);
     // Sample i at its own time from the record's start, as the axis shows it (not the scroll origin).
     csv.times = CsvRowTimes(0, csv.rows, SamplePeriodRaw, BoxTimeDivisor);
-    std::string error;
-    if (::SaveTraceFile(path, recording, TraceFileForm::Box, csv, &error))
-        return true;
-    ShowMessage(LoadResString(IDS_TG_SAVE_FAILED) + error, "", MB_OK | MB_ICONSTOP);
-    return false;
+    return WriteRecordingOrTell(path, recording, TraceFileForm::Box, csv);
 }
 
 void CBOXDlg::SaveTraceFileAs() {
-    const auto path = AskRecordingPathToSave(this, LoadResString(IDS_TG_SAVE_FILTER));
-    if (!path)
-        return;
-    // The caption names the file only when it holds the record.
-    if (!SaveTraceFile(*path))
-        return;
-    FilePath = *path;
-    SetWindowText(RecordingCaption(WindowTitle, *path));
-    TitleChanged = 1;
+    SaveRecordingAs(*this, recordingFile_, [this](const std::string& path) { return SaveTraceFile(path); });
 }
 
 void CBOXDlg::OnSave() {
-    if (!TitleChanged)
-        SaveTraceFileAs();
-    else
-        SaveTraceFile(FilePath);
+    SaveRecording(*this, recordingFile_, [this](const std::string& path) { return SaveTraceFile(path); });
 }
 
 std::string CBOXDlg::AutoSaveFilePath() const {
@@ -1428,9 +1379,7 @@ std::string CBOXDlg::AutoSaveFilePath() const {
 void CBOXDlg::WriteAutoSaveFile() {
     // The record shown (just copied from the display): the box thread fills no mirror queues.
     const TraceRecording recording = RecordingOfView(false);
-    std::string error;
-    if (!::SaveTraceFile(AutoSaveFilePath(), recording, TraceFileForm::BoxStopTime, {}, &error))
-        ShowMessage(LoadResString(IDS_TG_SAVE_FAILED) + error, "", MB_OK | MB_ICONSTOP);
+    WriteRecordingOrTell(AutoSaveFilePath(), recording, TraceFileForm::BoxStopTime, {});
 }
 
 // The list looks where the files are written (the autosave folder), so every listed name opens.
@@ -1452,18 +1401,17 @@ void CBOXDlg::OpenAutosaveFile() {
     if (AcquisitionRunning && ConnectedFlag)
         return;
     UpdateData(TRUE);
-    CComboBox* list = Combo(IDC_BOX_AUTOSAVE_LIST);
-    const int entry = list->GetCurSel();
-    if (entry < 0)
+    const auto path = ChosenAutosavePath(*Combo(IDC_BOX_AUTOSAVE_LIST), AutoSavePath, AutoSaveName);
+    if (!path)
         return;
-    const std::string path = AutosaveListFolder(AutoSavePath, AutoSaveName) + "/" + list->GetLBText(entry);
+    // A file gone since the list was filled is named as gone rather than as an invalid file.
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        ShowMessage(Format(LoadResString(IDS_BOX_AUTOSAVE_GONE).c_str(), path.c_str()), "",
+    if (!std::filesystem::is_regular_file(*path, error)) {
+        ShowMessage(Format(LoadResString(IDS_BOX_AUTOSAVE_GONE).c_str(), path->c_str()), "",
                     MB_OK | MB_ICONSTOP);
         return;
     }
-    LoadTraceFile(path, false);
+    LoadTraceFile(*path, false);
 }
 
 void CBOXDlg::OnChooseAutosaveFolder() {
@@ -1473,22 +1421,14 @@ void CBOXDlg::OnChooseAutosaveFolder() {
 }
 
 void CBOXDlg::OpenTraceFile() {
-    if (const auto path = AskRecordingToOpen(this, LoadResString(IDS_TG_OPEN_FILTER)))
+    if (const auto path = AskRecordingToOpen(this))
         LoadTraceFile(*path, true);
 }
 
 bool CBOXDlg::LoadTraceFile(const std::string& path, bool openOnly) {
     TraceRecording r = RecordingOfView(false);
-    TraceFileRead read;
-    if (!HasRecordingExtension(path))
-        read.error = "the name does not end in .trd";
-    else
-        read = ReadTraceFile(path, TraceFileForm::Box, r);
-    if (!read.ok) {
-        // The one wording for a file that is no valid data file; the record shown stays.
-        ShowMessage(LoadResString(IDS_MEMORY_IMAGE_INVALID), "", MB_OK | MB_ICONSTOP);
-        return false;
-    }
+    if (!ReadRecordingOrTell(path, TraceFileForm::Box, r))
+        return false; // the record shown stays
     // The file's mode field is left alone: the record's times follow its own sample period, and
     // the trace window's mode is not the viewer's to change.
     const bool wasShown = RecordShown != 0;
@@ -1541,8 +1481,7 @@ bool CBOXDlg::LoadTraceFile(const std::string& path, bool openOnly) {
             ChannelScaleIndex[k] = 1; // "1" of a list that begins with "AUTO"
         }
     }
-    FilePath = path;
-    SetWindowText(RecordingCaption(WindowTitle, path));
+    SetWindowText(recordingFile_.Name(path));
     RebuildChannelLegends();
     for (size_t k = 0; k < 4; ++k)
         ChannelColorValue[k] = ChannelColor(static_cast<unsigned>(ChannelColorIndex[k]));
@@ -1590,7 +1529,6 @@ bool CBOXDlg::LoadTraceFile(const std::string& path, bool openOnly) {
     RecordShown = 1;
     ZoomDragActive = 0;
     Zoomed = false;
-    TitleChanged = 1;
     Enable({IDC_BOX_COPY, IDC_BOX_SAVE_AS, IDC_BOX_SAVE}, true);
     Invalidate(FALSE);
     return true;

@@ -14,8 +14,10 @@
 #include "framework/ui/Dialog.h"
 #include "framework/ui/Gdi.h"
 #include "link/InternalCode.h"
+#include "trace/RecordingFile.h"
 #include "trace/ThreadStop.h"
 #include "trace/TraceDataFile.h"
+#include "trace/ui/GraphButtons.h"
 
 #include <array>
 #include <memory>
@@ -108,10 +110,8 @@ public:
     int RecordArmed = 1;
     int AcquisitionRunning = 0;
     int CaptureActive = 0;
-    int TitleChanged = 0;
-    std::string WindowTitle;
+    RecordingFile recordingFile_;
     int TracePollStopped = 0;
-    std::string FilePath;
     CBOXThread* ReadThread = nullptr;
     int FixedScale = 0;
     int CursorChoice = 0;
@@ -133,7 +133,8 @@ public:
     CPoint ZoomDragStart, ZoomDragEnd;
 
     std::array<CColorComboEx, 4> m_cursorColors;
-    CBitmapButton m_start, m_setting, m_open, m_saveAs, m_save, m_online;
+    // The picture buttons share the trace window's faces.
+    GraphToolRow tools_;
     CTraceReadDlg* ReadProgressWindow = nullptr;
 
 protected:

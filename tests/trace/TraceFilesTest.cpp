@@ -1,6 +1,7 @@
 // Recordings (.trd, CSV) and trace.ini against fixtures written from the layout tables by
 // make_trace_fixtures.py, whose value rules the builders below repeat.
 #include "trace/GraphServices.h"
+#include "trace/RecordingFile.h"
 #include "trace/TraceDataFile.h"
 #include "trace/TraceIni.h"
 
@@ -423,6 +424,23 @@ TEST_F(TraceFileSaving, HugeFilesAreRefusedBeforeTheyAreRead) {
 TEST(TraceFiles, NumberedRecordingNamesFormatOnlyTheNumbers) {
     EXPECT_EQ(NumberedRecordingPath("/data/100%d", "run%s_", 7, 12), "/data/100%d/run%s_007_012.trd");
     EXPECT_EQ(NumberedRecordingPath("/data/", "", 1000, 0), "/data/1000_000.trd");
+}
+
+// A recording belongs to the file it was saved to or read from until a new run or new settings;
+// only then does Save ask for a path again.
+TEST(RecordingFileOfAWindow, NamesTheFileInTheCaptionUntilTheRecordingIsNew) {
+    RecordingFile file;
+    file.SetInitialCaption("Wave Trace");
+    EXPECT_FALSE(file.SaveTarget());
+    EXPECT_EQ(file.Name("/data/run a.trd"), "Wave Trace - [/data/run a.trd]");
+    EXPECT_TRUE(file.Named());
+    EXPECT_EQ(file.SaveTarget(), "/data/run a.trd");
+    EXPECT_EQ(file.Name("/data/b.trd"), "Wave Trace - [/data/b.trd]");
+    EXPECT_EQ(file.SaveTarget(), "/data/b.trd");
+    EXPECT_EQ(file.Unname(), "Wave Trace");
+    EXPECT_FALSE(file.Named());
+    EXPECT_FALSE(file.SaveTarget());
+    EXPECT_TRUE(file.Path().empty());
 }
 
 // ---- trace.ini ---------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ctime>
 #include <limits>
 #include <optional>
 #include <span>
@@ -69,6 +70,14 @@ TEST(GraphPlotRules, SharedSmallRules) {
     EXPECT_EQ(AutoScaleStep(0, 0), 1);
     EXPECT_EQ(AutoScaleStep(INT32_MIN, 0), 100000000);
     EXPECT_EQ(TimeLabelText(250.0f, 100), "2.50");
+    std::tm clock{};
+    clock.tm_year = 124;
+    clock.tm_mday = 1;
+    clock.tm_hour = 9;
+    clock.tm_min = 5;
+    clock.tm_sec = 3;
+    clock.tm_isdst = -1;
+    EXPECT_EQ(CaptureClockText(std::mktime(&clock)), "09:05:03") << "the local clock, two digits each";
     EXPECT_EQ(TimeLabelText(std::numeric_limits<float>::quiet_NaN(), 1), "0.00");
     for (const char* name : {"a.trd", "B.TRD", "x.Trd", "trd"})
         EXPECT_TRUE(HasRecordingExtension(name)) << name;

@@ -18,13 +18,16 @@
 #include "resources/ids/mainframe.h"
 #include "resources/ids/trace.h"
 #include "shell/ShellGlobals.h"
+#include "trace/GraphPlotRules.h"
 #include "trace/GraphServices.h"
 #include "trace/ThreadStop.h"
 #include "trace/TraceArming.h"
 #include "trace/TraceCaptions.h"
 #include "trace/TraceDataFile.h"
 #include "trace/TraceSetupRules.h"
+#include "trace/ui/GraphButtons.h"
 #include "trace/ui/GraphFileDialogs.h"
+#include "trace/ui/GraphPlotPaint.h"
 #include "trace/ui/ParaListDialog.h"
 #include "trace/ui/TraceReadDlg.h"
 #include "trace/ui/TraceSetupDlg.h"
@@ -79,19 +82,6 @@ CTraceGraphDlg::CTraceGraphDlg(ITraceViewLink& view, CWnd* owner)
     indexDisplay_.Assign(TracePointCount);
     plot_.recordTime = static_cast<float>(TracePointCount) * 100.0f / 1000.0f;
     plot_.timePerDivision = plot_.recordTime / 10.0f;
-    // Focused or not, START shows STOP only while a run goes on.
-    startButton_.LoadBitmaps(IDB_TRACE_START_NORMAL, IDB_TRACE_START_SELECTED, IDB_TRACE_START_NORMAL,
-                             IDB_TRACE_START_DISABLED);
-    settingButton_.LoadBitmaps(IDB_TRACE_SETTING_NORMAL, IDB_TRACE_SETTING_SELECTED,
-                               IDB_TRACE_SETTING_FOCUSED, IDB_TRACE_SETTING_DISABLED);
-    openButton_.LoadBitmaps(IDB_TRACE_OPEN_NORMAL, IDB_TRACE_OPEN_SELECTED, IDB_TRACE_OPEN_FOCUSED,
-                            IDB_TRACE_OPEN_DISABLED);
-    saveButton_.LoadBitmaps(IDB_TRACE_SAVE_NORMAL, IDB_TRACE_SAVE_SELECTED, IDB_TRACE_SAVE_FOCUSED,
-                            IDB_TRACE_SAVE_DISABLED);
-    saveAsButton_.LoadBitmaps(IDB_TRACE_SAVEAS_NORMAL, IDB_TRACE_SAVEAS_SELECTED, IDB_TRACE_SAVEAS_FOCUSED,
-                              IDB_TRACE_SAVEAS_DISABLED);
-    onlineButton_.LoadBitmaps(IDB_TRACE_ONLINE_NORMAL, IDB_TRACE_ONLINE_SELECTED, IDB_TRACE_ONLINE_FOCUSED,
-                              IDB_TRACE_ONLINE_DISABLED);
     scroller_.AttachWnd(this);
 }
 
@@ -183,12 +173,12 @@ BOOL CTraceGraphDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     if (view_.Document() == nullptr)
         return FALSE;
-    startButton_.SubclassDlgItem(IDC_TG_START, this);
-    settingButton_.SubclassDlgItem(IDC_TG_SETTING, this);
-    openButton_.SubclassDlgItem(IDC_TG_OPEN, this);
-    saveButton_.SubclassDlgItem(IDC_TG_SAVE, this);
-    saveAsButton_.SubclassDlgItem(IDC_TG_SAVE_AS, this);
-    onlineButton_.SubclassDlgItem(IDC_TG_ONLINE_EDIT, this);
+    tools_.start.SubclassDlgItem(IDC_TG_START, this);
+    tools_.setting.SubclassDlgItem(IDC_TG_SETTING, this);
+    tools_.open.SubclassDlgItem(IDC_TG_OPEN, this);
+    tools_.save.SubclassDlgItem(IDC_TG_SAVE, this);
+    tools_.saveAs.SubclassDlgItem(IDC_TG_SAVE_AS, this);
+    tools_.online.SubclassDlgItem(IDC_TG_ONLINE_EDIT, this);
 
     // The room the plot has between the channel columns and between the selection row and the
     // scroll bar; resizing scales the plot by how these grow.
@@ -213,19 +203,10 @@ BOOL CTraceGraphDlg::OnInitDialog() {
     recordedLabelRect_ = CRect(left.right, top.top, left.right, top.top);
 
     // The step buttons of each channel show the up and down icons.
-    for (size_t ch = 0; ch < 8; ++ch) {
-        if (auto* up = dynamic_cast<CButton*>(GetDlgItem(TraceOffsetUpButtons[ch])))
-            up->SetIcon(FindImage(IDI_TRACE_STEP_UP));
-        if (auto* down = dynamic_cast<CButton*>(GetDlgItem(TraceOffsetDownButtons[ch])))
-            down->SetIcon(FindImage(IDI_TRACE_STEP_DOWN));
-    }
-    for (int id : {IDC_TG_STEP_EXTRA1, IDC_TG_STEP_EXTRA3})
-        if (auto* up = dynamic_cast<CButton*>(GetDlgItem(id)))
-            up->SetIcon(FindImage(IDI_TRACE_STEP_UP));
-    for (int id : {IDC_TG_STEP_EXTRA2, IDC_TG_STEP_EXTRA4})
-        if (auto* down = dynamic_cast<CButton*>(GetDlgItem(id)))
-            down->SetIcon(FindImage(IDI_TRACE_STEP_DOWN));
-    initialCaption_ = GetWindowText();
+    ShowStepArrows(*this, TraceOffsetUpButtons, TraceOffsetDownButtons);
+    ShowStepArrows(*this, std::array{IDC_TG_STEP_EXTRA1, IDC_TG_STEP_EXTRA3},
+                   std::array{IDC_TG_STEP_EXTRA2, IDC_TG_STEP_EXTRA4});
+    recordingFile_.SetInitialCaption(GetWindowText());
     SetDlgItemText(IDC_TG_UNIT_NONE, " " + LoadResString(IDS_TG_NONE));
     SetDlgItemText(IDC_TG_UNIT_TEXT, "");
     SetDlgItemText(IDC_TG_UNIT_LEFT, "");
@@ -542,12 +523,9 @@ void CTraceGraphDlg::SetRunning(bool running) {
 }
 
 void CTraceGraphDlg::ResetStartButton() {
-    // The focused face follows the run too: a record that ends by itself leaves the focus on START.
-    const UINT face = running_ ? IDB_TRACE_STOP : IDB_TRACE_START_SELECTED;
-    startButton_.LoadBitmaps(face, IDB_TRACE_START_SELECTED, face, IDB_TRACE_START_DISABLED);
     for (int id : {IDC_TG_OPEN, IDC_TG_SAVE_AS, IDC_TG_SAVE, IDC_TG_SETTING, IDC_TG_PARAMETERS})
         EnableItem(id, running_ == 0);
-    GetDlgItem(IDC_TG_START)->Invalidate(TRUE);
+    tools_.ShowRunning(running_ != 0);
 }
 
 void CTraceGraphDlg::OnStart() {
@@ -583,8 +561,7 @@ void CTraceGraphDlg::StartPath() {
     preValue_.fill(0);
     ClearTraceSampleBuffers(TracePointCount);
     PendingSampleCount = 0;
-    titleText_.clear();
-    SetWindowText(initialCaption_);
+    SetWindowText(recordingFile_.Unname());
     Invalidate(TRUE);
     if (ConnectedFlag == 0)
         return;
@@ -932,10 +909,7 @@ void CTraceGraphDlg::CycleTick(bool repeat) {
     const bool complete =
         repeat ? pending >= needed && static_cast<int>(first.size()) >= needed : pending > needed - 1;
     if (complete) {
-        const std::time_t now = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&now, &local);
-        captureTimeText_ = Format("%.2d:%.2d:%.2d", local.tm_hour, local.tm_min, local.tm_sec);
+        captureTimeText_ = CaptureClockText(std::time(nullptr));
         for (DisplayRing& ring : display_)
             ring.Assign(TracePointCount);
         for (int k = 0; k < needed; ++k) {
@@ -1065,14 +1039,10 @@ void CTraceGraphDlg::OnPaint() {
         backBufferSize_ = CSize(w + 150, w + 170);
     }
     memory.SelectObject(&backBuffer_);
-    plotLabels_.clear();
-    memory.RecordLabels(&plotLabels_);
-    DrawPlot(memory);
-    memory.RecordLabels(nullptr);
     const CPoint origin = PlotOrigin();
-    dc.BitBlt(origin.x - PlotBufferLeft, origin.y - PlotBufferTop, w + 150, w + 170, &memory, 0, 0, SRCCOPY);
-    for (PaintedLabel& label : plotLabels_)
-        label.rect.OffsetRect(origin.x - PlotBufferLeft, origin.y - PlotBufferTop);
+    ShowBufferedPlot(dc, memory,
+                     CRect(CPoint(origin.x - PlotBufferLeft, origin.y - PlotBufferTop), backBufferSize_),
+                     plotLabels_, [this](CDC& plot) { DrawPlot(plot); });
     // The label of the highest-numbered highlighted channel gets a frame.
     for (int ch = 7; ch >= 0; --ch) {
         if (labelHighlight_[static_cast<size_t>(ch)] == 0)
@@ -1553,7 +1523,7 @@ TraceRecording CTraceGraphDlg::CurrentRecording() const {
     return r;
 }
 
-bool CTraceGraphDlg::SaveRecording(const std::string& path) {
+bool CTraceGraphDlg::WriteRecording(const std::string& path) {
     const TraceRecording recording = CurrentRecording();
     TraceCsvTable csv;
     // A Monitor run shorter than the display leaves zeros at its front that no sample ever filled.
@@ -1568,47 +1538,22 @@ bool CTraceGraphDlg::SaveRecording(const std::string& path) {
     if (TraceSampleBuffers[0].size() < static_cast<size_t>(recording.pointCount))
         ClearTraceSampleBuffers(0); // sizes the buffers so every column reaches the last row
     csv.times = CsvRowTimes(csv.firstRow, csv.rows, plot_.timeBase, TimeDisplayDivisor());
-    std::string error;
-    if (!SaveTraceFile(path, recording, TraceFileForm::Trace, csv, &error)) {
-        ShowMessage(LoadResString(IDS_TG_SAVE_FAILED) + error, "", MB_OK | MB_ICONSTOP);
-        return false;
-    }
-    return true;
+    return WriteRecordingOrTell(path, recording, TraceFileForm::Trace, csv);
 }
 
 void CTraceGraphDlg::OnSaveAs() {
-    const auto path = AskRecordingPathToSave(this, LoadResString(IDS_TG_SAVE_FILTER));
-    if (!path)
-        return;
-    // The caption names the file only once it really holds the recording.
-    if (!SaveRecording(*path))
-        return;
-    titleText_ = *path;
-    SetWindowText(RecordingCaption(initialCaption_, *path));
-    titleChanged_ = true;
+    SaveRecordingAs(*this, recordingFile_, [this](const std::string& path) { return WriteRecording(path); });
 }
 
 void CTraceGraphDlg::OnSave() {
-    if (!titleChanged_ || titleText_.empty()) {
-        OnSaveAs();
-        return;
-    }
-    SaveRecording(titleText_);
+    SaveRecording(*this, recordingFile_, [this](const std::string& path) { return WriteRecording(path); });
 }
 
 void CTraceGraphDlg::OnOpen() {
-    const auto path = AskRecordingToOpen(this, LoadResString(IDS_TG_OPEN_FILTER));
-    if (!path)
-        return;
+    const auto path = AskRecordingToOpen(this);
     TraceRecording recording;
-    const TraceFileRead read = HasRecordingExtension(*path)
-                                   ? ReadTraceFile(*path, TraceFileForm::Trace, recording)
-                                   : TraceFileRead{};
-    if (!read.ok) {
-        ShowMessage(LoadResString(IDS_MEMORY_IMAGE_INVALID), "", MB_OK | MB_ICONSTOP);
-        return;
-    }
-    TakeRecording(recording, *path);
+    if (path && ReadRecordingOrTell(*path, TraceFileForm::Trace, recording))
+        TakeRecording(recording, *path);
 }
 
 void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& path) {
@@ -1654,9 +1599,7 @@ void CTraceGraphDlg::TakeRecording(const TraceRecording& r, const std::string& p
         if (r.colors[ch] != 0)
             colours_[ch] = r.colors[ch];
     }
-    titleText_ = path;
-    SetWindowText(RecordingCaption(initialCaption_, path));
-    titleChanged_ = true;
+    SetWindowText(recordingFile_.Name(path));
     BuildLegendNames();
     ShowTriggerSummary();
     monitorUnfilled_ = 0;
@@ -1988,9 +1931,7 @@ void CTraceGraphDlg::OnTraceSetting() {
     plot_.drawOrder = {0, 1, 2, 3, 4, 5, 6, 7};
     PendingSampleCount = 0;
     RestoreDisplaySetup();
-    titleText_.clear();
-    titleChanged_ = false;
-    SetWindowText(initialCaption_);
+    SetWindowText(recordingFile_.Unname());
     auto* channelCombo = static_cast<CComboBox*>(GetDlgItem(IDC_TG_UNIT_SELECT));
     channelCombo->ResetContent();
     for (int i = 0; i < (plot_.channelCountMode == 1 ? 8 : 4); ++i)
@@ -2084,19 +2025,13 @@ void CTraceGraphDlg::OnOpenAutosaveFile() {
     if (running_ != 0 && ConnectedFlag != 0)
         return;
     UpdateData(TRUE);
-    auto* list = static_cast<CComboBox*>(GetDlgItem(IDC_TG_AUTOSAVE_FILES));
-    const int entry = list->GetCurSel();
-    if (entry < 0)
-        return;
-    const std::string path =
-        AutosaveListFolder(autosaveFolder_, autosaveName_) + "/" + list->GetLBText(entry);
+    const auto path = ChosenAutosavePath(*static_cast<CComboBox*>(GetDlgItem(IDC_TG_AUTOSAVE_FILES)),
+                                         autosaveFolder_, autosaveName_);
     TraceRecording recording;
-    if (!ReadTraceFile(path, TraceFileForm::Trace, recording).ok) {
-        ShowMessage(LoadResString(IDS_MEMORY_IMAGE_INVALID), "", MB_OK | MB_ICONSTOP);
+    if (!path || !ReadRecordingOrTell(*path, TraceFileForm::Trace, recording))
         return;
-    }
     recording.zoomed = 0; // the list opens the un-zoomed view
-    TakeRecording(recording, path);
+    TakeRecording(recording, *path);
 }
 
 void CTraceGraphDlg::OnBrowseAutosavePath() {

@@ -18,10 +18,12 @@
 #include "trace/DisplayRing.h"
 #include "trace/GraphServices.h"
 #include "trace/ParameterSnapshot.h"
+#include "trace/RecordingFile.h"
 #include "trace/ThreadStop.h"
 #include "trace/TraceDataFile.h"
 #include "trace/TraceIni.h"
 #include "trace/TraceViewModel.h"
+#include "trace/ui/GraphButtons.h"
 #include "trace/ui/TraceViewLink.h"
 
 #include <array>
@@ -103,7 +105,7 @@ public:
     CRect PictureRect() const;
     const std::string& CheckErrorText() const { return checkErrorText_; }
 
-    const std::string& TitleText() const { return titleText_; }
+    const std::string& TitleText() const { return recordingFile_.Path(); }
     bool Zoomed() const { return plot_.zoomed; }
     float TimePerDivision() const { return plot_.timePerDivision; }
     float LeftTime() const { return plot_.leftTime; }
@@ -225,7 +227,7 @@ private:
     TraceRecording CurrentRecording() const;
     void TakeRecording(const TraceRecording& recording, const std::string& path);
     // Writes the recording (".trd") or the export (".csv"); tells the user when it failed.
-    bool SaveRecording(const std::string& path);
+    bool WriteRecording(const std::string& path);
 
     ITraceViewLink& view_;
     CWnd* owner_;
@@ -250,8 +252,7 @@ private:
     std::array<COLORREF, 8> colours_{0x0000FF, 0x00FFFF, 0xFF8080, 0xFF00FF,
                                      0xFF0000, 0x80FFFF, 0x4080FF, 0xFFFF00};
     std::array<int, 8> colourIndices_{2, 1, 12, 0, 3, 9, 14, 5};
-    std::string titleText_;
-    std::string initialCaption_;
+    RecordingFile recordingFile_;
     int triggerSource_ = 0;
     int triggerLevel_ = 0;
     int triggerEdge_ = 0;
@@ -280,7 +281,6 @@ private:
     std::string exchangedCaptureTime_;
     CRect recordedLabelRect_; // right edge of 1438 and top of 4002 as OnInitDialog found them
     bool initialised_ = false;
-    bool titleChanged_ = false;
     ParameterSnapshot snapshot_;
     std::array<CWnd*, 8> scaleCombos_{};
     // The value labels' font, made once: a paint costs less without it.
@@ -290,12 +290,7 @@ private:
     CBitmap backBuffer_;
     CSize backBufferSize_;
 
-    CBitmapButton startButton_;
-    CBitmapButton settingButton_;
-    CBitmapButton openButton_;
-    CBitmapButton saveButton_;
-    CBitmapButton saveAsButton_;
-    CBitmapButton onlineButton_;
+    GraphToolRow tools_;
     std::weak_ptr<int> lifeCheck_;
     std::shared_ptr<int> life_ = std::make_shared<int>(0);
     CBrush fixedBack_; // the face of the "Fixed" check box
