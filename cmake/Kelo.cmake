@@ -16,18 +16,14 @@ set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY TEST_INCLUDE_FILES
 
 # kelo_add_test(NAME name SOURCES a.cpp b.cpp LIBS kelo_link ...)
 # One GoogleTest binary; each test case becomes its own ctest entry.
-# With KELO_UNITY_TESTS its sources are compiled together (a unity build): every test file parses
-# the same heavy Qt and GoogleTest headers, and once per program is enough (it halves the build time
-# of the tests). Test files therefore share one namespace: a file whose file-local names clash with
-# another's is compiled on its own, named in its CMakeLists.txt with
-# set_source_files_properties(File.cpp PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON).
 function(kelo_add_test)
     cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
-    set_target_properties(${T_NAME} PROPERTIES UNITY_BUILD ${KELO_UNITY_TESTS})
-    # A fixture in an anonymous namespace is fine in its own .cpp; GCC warns only because the unity
-    # file includes that .cpp.
-    target_compile_options(${T_NAME} PRIVATE $<$<CXX_COMPILER_ID:GNU>:-Wno-subobject-linkage>)
+    if(KELO_UNITY)
+        # A test fixture in an anonymous namespace is fine in its own .cpp; GCC warns only because
+        # the unity file includes that .cpp.
+        target_compile_options(${T_NAME} PRIVATE $<$<CXX_COMPILER_ID:GNU>:-Wno-subobject-linkage>)
+    endif()
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
     gtest_discover_tests(${T_NAME}
         DISCOVERY_MODE PRE_TEST
