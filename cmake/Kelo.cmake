@@ -19,6 +19,11 @@ set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY TEST_INCLUDE_FILES
 function(kelo_add_test)
     cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
+    if(KELO_UNITY)
+        # A test fixture in an anonymous namespace is fine in its own .cpp; GCC warns only because
+        # the unity file includes that .cpp.
+        target_compile_options(${T_NAME} PRIVATE $<$<CXX_COMPILER_ID:GNU>:-Wno-subobject-linkage>)
+    endif()
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
     gtest_discover_tests(${T_NAME}
         DISCOVERY_MODE PRE_TEST
