@@ -20,6 +20,13 @@ function(kelo_add_test)
     cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     if(KELO_UNITY)
+        # Unity build: the program's test files are compiled in groups, so the heavy Qt and
+        # GoogleTest headers are parsed once per group rather than once per file (it halves the
+        # tests' build). The files of a group share one namespace: a file whose file-local names
+        # clash with another's is compiled on its own, named in its CMakeLists.txt with
+        #   set_source_files_properties(File.cpp PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
+        # The program's own libraries are built file by file, as a developer's editor sees them.
+        set_target_properties(${T_NAME} PROPERTIES UNITY_BUILD ON)
         # A test fixture in an anonymous namespace is fine in its own .cpp; GCC warns only because
         # the unity file includes that .cpp.
         target_compile_options(${T_NAME} PRIVATE $<$<CXX_COMPILER_ID:GNU>:-Wno-subobject-linkage>)
