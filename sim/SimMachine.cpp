@@ -72,10 +72,12 @@ CSimMachine::CSimMachine(CSimDrive& drive) : drive_(drive) {
 
 void CSimMachine::BeforeRequest() {
     // The drive's words first, without our lock: the drive's rules take ours under its own.
-    const bool segments = drive_.GetRegister(0x0F04) > 57 || drive_.GetRegister(0x171E) > 0;
+    const int version = drive_.GetRegister(0x0F04);
+    const int driveId = drive_.GetRegister(0x171E);
+    const int series = drive_.Series();
     const bool servoOn = (drive_.GetRegister(0x1703) & 1) != 0;
     std::lock_guard lock(mutex_);
-    trace_.SetSegmentCapable(segments);
+    trace_.SetDrive(version, driveId, series);
     mechanism_.SetServoOn(servoOn);
     int64_t target = nowUs_ + stepPerRequestUs_;
     if (realTime_)
@@ -155,6 +157,11 @@ double CSimMachine::MotorSpeedRpm() const {
 int CSimMachine::TraceDroppedRecords() const {
     std::lock_guard lock(mutex_);
     return trace_.DroppedRecords();
+}
+
+uint32_t CSimMachine::TraceRecords() const {
+    std::lock_guard lock(mutex_);
+    return trace_.Records();
 }
 
 void CSimMachine::SetAnalysisOptions(const SimAnalysisOptions& options) {

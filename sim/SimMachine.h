@@ -46,6 +46,8 @@ public:
     double MotorSpeedRpm() const;
     // Trace records dropped because the program did not take the memory in time.
     int TraceDroppedRecords() const;
+    // Trace records taken since the trace was armed (dropped ones included).
+    uint32_t TraceRecords() const;
     // The mechanism an analysis measurement excites and how the drive answers it (sim/SimAnalysis.h).
     void SetAnalysisOptions(const SimAnalysisOptions& options);
     SimAnalysisOptions AnalysisOptions() const;
