@@ -21,15 +21,16 @@ namespace {
 // the same process (tests) sees no change.
 class IdentityGlobals {
 public:
-    IdentityGlobals(int series, int controlMode) : saved_(Save()) {
+    explicit IdentityGlobals(int series) : saved_(Save()) {
+        const DriveIdentity identity = IdentityForSeries(series);
         SeriesCode = series;
-        ModelCode = StartModelCode;
-        RatedSpeed = StartRatedSpeed;
-        MotorEncoderResolution = StartEncoderResolution;
-        ForwardTorqueLimit = 300;
-        ReverseTorqueLimit = -300;
+        ModelCode = identity.motorCode;
+        RatedSpeed = identity.ratedSpeed;
+        MotorEncoderResolution = static_cast<int>(identity.encoderResolution);
+        ForwardTorqueLimit = identity.maxTorque;
+        ReverseTorqueLimit = -identity.maxTorque;
         DriveCapacityIndex = StartDriveCapacityIndex;
-        DriveControlMode = controlMode;
+        DriveControlMode = identity.controlMode;
         FeatureStatusWord = 0;
         ForeignSeriesLoadedFlag = false;
     }
@@ -92,8 +93,7 @@ int WithinRange(int value, int lo, int hi, bool hexDigits) {
 }
 
 std::vector<FactoryWord> Figure(int series) {
-    const int controlMode = ControlModeForSeries(series);
-    IdentityGlobals globals(series, controlMode);
+    IdentityGlobals globals(series);
     ConnectedHost host(series);
     CKeloServoDoc doc(&host);
     for (const RegisterPreset& preset : DefaultRegisters(series)) {
@@ -129,10 +129,6 @@ std::vector<FactoryWord> Figure(int series) {
 }
 
 } // namespace
-
-int FactoryControlMode(int series) {
-    return series == 3 || series == 5 || series == 6 || series == 8 || series == 9 ? 13 : 2;
-}
 
 const std::vector<FactoryWord>& FactoryParameters(int series) {
     static std::mutex mutex;

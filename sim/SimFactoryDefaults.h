@@ -1,8 +1,9 @@
 #pragma once
 // The parameter values a drive of a series holds when it leaves the factory: the catalogue's
-// defaults for that series, as the program figures them for the simulated drive's identity (its
-// motor 0x1157, its control mode (ControlModeForSeries), version and type words), placed at each parameter's
-// register (32-bit parameters low word first). Computed once per series and kept.
+// defaults for that series, as the program figures them for the simulated drive's identity
+// (IdentityForSeries in sim/SimRegisterMap.h: its motor, control mode, version and type words),
+// placed at each parameter's register (32-bit parameters low word first). Computed once per series
+// and kept.
 #include <cstdint>
 #include <vector>
 

@@ -181,8 +181,10 @@ void CSimJog::Sync() {
     int lowDone = 0;
     {
         std::lock_guard lock(mutex_);
-        if (stroke && !stroke_)
+        if (stroke && !stroke_) {
             strokeStartUs_ = now;
+            runSeconds_ = 0;
+        }
         if (stroke_ && stroke)
             runSeconds_ += static_cast<double>(now - lastUs_) / 1e6;
         stroke_ = stroke;

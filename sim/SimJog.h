@@ -19,7 +19,8 @@
 //   0x0C26 ms, and goes on in the pattern of digit 1 of 0x0C25 (0 forward then reverse, 1 reverse
 //   then forward, 2 forward only, 3 reverse only). 0x170E = 0 stops it at once.
 // - Inertia estimate: parameter Un45 (load to motor inertia ratio x 10) starts at 0 and settles on
-//   the mechanism's ratio while a stroke runs (time constant one second of running).
+//   the mechanism's ratio while a stroke runs (time constant one second of running). Every stroke
+//   run estimates afresh: it starts again from 0; after a run Un45 keeps its last estimate.
 // - Auto tuning: while 0x170E is 1 and Cn059 (0x003E) is 1 the drive tunes. Each read of 0x1710
 //   reports the next value of the step script (default 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 0; the last value
 //   repeats); when the script has come back to 0 the fourteen result words (Cn025 0x001C, qn501

@@ -2,7 +2,44 @@
 
 #include <algorithm>
 
+namespace {
+
+// The monitor words that follow the mechanism (the contract in SimMachine.h).
+struct MonitorWord {
+    uint16_t address;
+    SimSignal signal;
+    bool highWord; // the high word of a 32-bit value, whose low word is at address - 1
+};
+constexpr MonitorWord kMonitorWords[] = {
+    {0x0601, SimSignal::SpeedFeedback, false},                                                 // Un01
+    {0x0602, SimSignal::TorqueFeedback, false},                                                // Un02
+    {0x0603, SimSignal::RegenerativeLoad, false},                                              // Un03
+    {0x0604, SimSignal::EffectiveLoad, false},                                                 // Un04
+    {0x0606, SimSignal::SpeedCommand, false},                                                  // Un06
+    {0x0607, SimSignal::FeedbackPulses, false},                                                // Un07
+    {0x0608, SimSignal::FeedbackPulses, true},    {0x0609, SimSignal::CommandPulses, false},   // Un08
+    {0x060A, SimSignal::CommandPulses, true},     {0x0610, SimSignal::PositionError, false},   // Un14
+    {0x0611, SimSignal::PositionError, true},     {0x061F, SimSignal::MultiTurn, false},       // Un24
+    {0x0620, SimSignal::EncoderAbsolute, false},                                               // Un25
+    {0x0621, SimSignal::EncoderAbsolute, true},   {0x0633, SimSignal::ElectricalAngle, false}, // Un43
+    {0x0639, SimSignal::DriveTemperature, false},                                              // Un49
+    {0x066C, SimSignal::FeedbackPulses, false},                                                // Un96
+    {0x066D, SimSignal::FeedbackPulses, true},
+};
+
+} // namespace
+
 CSimMachine::CSimMachine(CSimDrive& drive) : drive_(drive) {
+    for (const MonitorWord& word : kMonitorWords) {
+        SimRegisterRule rule;
+        rule.readOnly = true;
+        rule.onRead = [this, word](uint16_t) {
+            std::lock_guard lock(mutex_);
+            const auto value = static_cast<uint32_t>(mechanism_.Value(word.signal));
+            return static_cast<uint16_t>(word.highWord ? value >> 16 : value & 0xFFFF);
+        };
+        drive_.SetRule(word.address, rule);
+    }
     auto write = [this](uint16_t address, uint16_t value) {
         std::lock_guard lock(mutex_);
         trace_.OnWrite(address, value, nowUs_);
@@ -72,10 +109,12 @@ CSimMachine::CSimMachine(CSimDrive& drive) : drive_(drive) {
 
 void CSimMachine::BeforeRequest() {
     // The drive's words first, without our lock: the drive's rules take ours under its own.
-    const bool segments = drive_.GetRegister(0x0F04) > 57 || drive_.GetRegister(0x171E) > 0;
+    const int version = drive_.GetRegister(0x0F04);
+    const int driveId = drive_.GetRegister(0x171E);
+    const int series = drive_.Series();
     const bool servoOn = (drive_.GetRegister(0x1703) & 1) != 0;
     std::lock_guard lock(mutex_);
-    trace_.SetSegmentCapable(segments);
+    trace_.SetDrive(version, driveId, series);
     mechanism_.SetServoOn(servoOn);
     int64_t target = nowUs_ + stepPerRequestUs_;
     if (realTime_)
@@ -155,6 +194,11 @@ double CSimMachine::MotorSpeedRpm() const {
 int CSimMachine::TraceDroppedRecords() const {
     std::lock_guard lock(mutex_);
     return trace_.DroppedRecords();
+}
+
+uint32_t CSimMachine::TraceRecords() const {
+    std::lock_guard lock(mutex_);
+    return trace_.Records();
 }
 
 void CSimMachine::SetAnalysisOptions(const SimAnalysisOptions& options) {

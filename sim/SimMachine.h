@@ -14,6 +14,16 @@
 // time (the served program does that, so a window sees a live drive; a test that needs a real
 // drive's timing does too, see tests/support/SimulatedDrive.h). The clock runs whether or not the
 // drive answers: during a freeze (SimDrive.h) the mechanism, the jog and the memories go on.
+//
+// Monitor words: while the machine is attached these read-only words read the mechanism at the
+// time of the read (32-bit values low word first, signed):
+//   Un01 0x0601 motor speed (rpm), Un02 0x0602 torque (% of rated), Un03 0x0603 regenerative load
+//   (%), Un04 0x0604 effective load (%), Un06 0x0606 speed command (rpm), Un07 0x0607/0x0608
+//   feedback pulses, Un08 0x0609/0x060A command pulses, Un14 0x0610/0x0611 position error (pulses),
+//   Un24 0x061F multi-turn (rev), Un25 0x0620/0x0621 encoder pulses, Un43 0x0633 electrical angle
+//   (degrees), Un49 0x0639 drive temperature (deg C), Un96 0x066C/0x066D actual position (pulses).
+// The pulses count the encoder's resolution (0x1706/0x1707) per turn from where the motor stood at
+// power-on; with the servo off the command follows the motor, so the position error reads 0.
 #include "sim/SimAnalysis.h"
 #include "sim/SimBoxRecorder.h"
 #include "sim/SimDrive.h"
@@ -46,6 +56,8 @@ public:
     double MotorSpeedRpm() const;
     // Trace records dropped because the program did not take the memory in time.
     int TraceDroppedRecords() const;
+    // Trace records taken since the trace was armed (dropped ones included).
+    uint32_t TraceRecords() const;
     // The mechanism an analysis measurement excites and how the drive answers it (sim/SimAnalysis.h).
     void SetAnalysisOptions(const SimAnalysisOptions& options);
     SimAnalysisOptions AnalysisOptions() const;

@@ -163,7 +163,10 @@ int32_t CSimMechanism::Value(SimSignal signal) const {
     case SimSignal::MultiTurn:
         return static_cast<int32_t>(std::floor(motorAngle_ / (2 * kPi)));
     case SimSignal::EncoderAbsolute:
+    case SimSignal::FeedbackPulses:
         return static_cast<int32_t>(static_cast<int64_t>(std::floor(motorAngle_ * pulsesPerRad)));
+    case SimSignal::CommandPulses:
+        return static_cast<int32_t>(static_cast<int64_t>(std::floor(commandAngle_ * pulsesPerRad)));
     case SimSignal::ControlWord:
         return servoOn_ ? 0x000F : 0x0006;
     case SimSignal::StatusWord:

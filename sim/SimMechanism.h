@@ -37,6 +37,8 @@ enum class SimSignal {
     EffectiveLoad,    // %
     MultiTurn,        // revolutions
     EncoderAbsolute,  // pulses, 32-bit
+    FeedbackPulses,   // pulses, 32-bit: the motor's position since power-on
+    CommandPulses,    // pulses, 32-bit: the position command's
     ControlWord,      // CIA402 0x6040
     StatusWord,       // CIA402 0x6041
     FollowingError,   // pulses, 32-bit

@@ -1,6 +1,11 @@
 #include "sim/SimRegisterMap.h"
 
+#include "catalogue/MotorTables.h"
+#include "catalogue/ParamTexts.h"
+#include "sim/SimMechanism.h"
+
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 
 namespace sim {
@@ -141,39 +146,60 @@ int ControlModeForSeries(int series) {
     return series == 3 || series == 5 || series == 6 || series == 8 || series == 9 ? 13 : 2;
 }
 
-std::vector<RegisterPreset> DefaultRegisters(int series) {
+DriveIdentity IdentityForSeries(int series) {
+    // One motor for every series: a 0.4 kW, 3000 rpm motor with a 17-bit incremental encoder.
+    constexpr uint16_t motorCode = 0x1157;
+    MotorTables tables;
+    tables.MotorModelAt(MotorCodeToGroup(motorCode), MotorCodeToRow(motorCode));
+    const SimMechanismParams mechanism;
+    DriveIdentity identity{};
+    identity.modelWord = ModelCodeForSeries(series);
     // Older firmware (series 3) reports a version below the one that has the type words.
-    const uint16_t version = series == 3 ? 52 : static_cast<uint16_t>(100 + 5 * std::clamp(series, 0, 9));
-    const uint16_t driveId = series == 3 ? 0 : 6;
-    const uint16_t motorCode = 0x1157;
-    const auto controlMode = static_cast<uint16_t>(ControlModeForSeries(series));
-    const uint32_t encoderResolution = 131072;
-    const uint16_t model = ModelCodeForSeries(series);
+    identity.version = series == 3 ? 52 : static_cast<uint16_t>(100 + 5 * std::clamp(series, 0, 9));
+    identity.driveId = series == 3 ? 0 : 6;
+    identity.controlMode = static_cast<uint16_t>(ControlModeForSeries(series));
+    identity.motorCode = motorCode;
+    identity.ratedSpeed = static_cast<uint16_t>(tables.m_RatedSpeed);
+    identity.maxTorque = static_cast<uint16_t>(tables.m_MaxTorque);
+    identity.encoderResolution = static_cast<uint32_t>(EncoderPulses(motorCode));
+    identity.polePairs = static_cast<uint16_t>(mechanism.polePairs);
+    identity.motorInertia = static_cast<uint32_t>(std::lround(mechanism.motorInertia * 1e7));
+    return identity;
+}
+
+std::vector<RegisterPreset> DefaultRegisters(int series) {
+    const DriveIdentity id = IdentityForSeries(series);
+    const auto low = [](uint32_t value) { return static_cast<uint16_t>(value & 0xFFFF); };
+    const auto high = [](uint32_t value) { return static_cast<uint16_t>(value >> 16); };
     return {
-        {0x171D, model, true},
-        {0x171E, driveId, true},
+        {0x171D, id.modelWord, true},
+        {0x171E, id.driveId, true},
         {0x171B, 0, true},
         {0x171C, 1, true},
-        {0x1702, controlMode, true},
+        {0x1702, id.controlMode, true},
         {0x1703, 0, true}, // servo status: bit 0 servo on
         {0x170A, 0, true}, // feature status
-        {0x1706, static_cast<uint16_t>(encoderResolution & 0xFFFF), true},
-        {0x1707, static_cast<uint16_t>(encoderResolution >> 16), true},
-        {0x1711, 0, true},           // current alarm
-        {0x0F01, controlMode, true}, // dn01 control mode
-        {0x0F02, 0x0005, true},      // dn02 outputs
-        {0x0F03, 0x0003, true},      // dn03 inputs
-        {0x0F04, version, true},     // dn04 software version
-        {0x0F08, motorCode, true},   // dn08 motor code
-        {0x0F09, 101, true},         // dn09 version
-        {0x0F0E, 100, true},         // dn14 version
-        {0x113B, 0x0102, true},      // onU48 extended version
-        {0x1101, 3000, true},        // motor maximum speed (rpm)
-        {0x066C, 0, true},           // Un96
-        {0x0021, motorCode, false},  // Cn030 motor code parameter
-        {0x0C12, 1, false},          // onC18
-        {0x0C1B, 300, false},        // limit defaults
-        {0x0C1C, static_cast<uint16_t>(-300), false},
+        {0x1706, low(id.encoderResolution), true},
+        {0x1707, high(id.encoderResolution), true},
+        {0x1711, 0, true},                    // current alarm
+        {0x0F01, id.controlMode, true},       // dn01 control mode
+        {0x0F02, 0x0005, true},               // dn02 outputs
+        {0x0F03, 0x0003, true},               // dn03 inputs
+        {0x0F04, id.version, true},           // dn04 software version
+        {0x0F08, id.motorCode, true},         // dn08 motor code
+        {0x0F09, 101, true},                  // dn09 version
+        {0x0F0E, 100, true},                  // dn14 version
+        {0x113B, 0x0102, true},               // onU48 extended version
+        {0x1101, id.ratedSpeed, true},        // onU01 motor speed (rpm)
+        {0x1102, id.polePairs, true},         // onU02 pole pairs
+        {0x110D, low(id.motorInertia), true}, // onU08 motor inertia
+        {0x110E, high(id.motorInertia), true},
+        {0x066C, 0, true},              // Un96
+        {0x0021, id.motorCode, false},  // Cn030 motor code parameter
+        {0x0B01, id.ratedSpeed, false}, // ond01 rated speed
+        {0x0C12, 1, false},             // onC18
+        {0x0C1B, id.maxTorque, false},  // torque limits
+        {0x0C1C, static_cast<uint16_t>(-id.maxTorque), false},
     };
 }
 

@@ -23,6 +23,24 @@ uint16_t ModelCodeForSeries(int series);
 // 13 for series 3, 5, 6, 8 and 9, whose Cn001 takes no other, else 2.
 int ControlModeForSeries(int series);
 
+// Who a drive of a series is and which motor it drives. Every identity and motor-data register
+// the drive reports comes from this one record, so they agree with each other: the motor's rated
+// speed, maximum torque and encoder resolution are what the motor code stands for in the motor
+// tables, and its pole pairs and inertia are the mechanism's (sim/SimMechanism.h).
+struct DriveIdentity {
+    uint16_t modelWord;         // 0x171D: the series as the program maps it back
+    uint16_t version;           // dn04 (0x0F04)
+    uint16_t driveId;           // 0x171E (0: no segment hand-over, no type words before version 57)
+    uint16_t controlMode;       // 0x1702, dn01
+    uint16_t motorCode;         // dn08 (0x0F08), Cn030 (0x0021)
+    uint16_t ratedSpeed;        // rpm: ond01 (0x0B01), onU01 (0x1101)
+    uint16_t maxTorque;         // % of rated torque: 0x0C1B, and negated 0x0C1C
+    uint32_t encoderResolution; // pulses per turn: 0x1706 (low), 0x1707 (high)
+    uint16_t polePairs;         // onU02 (0x1102)
+    uint32_t motorInertia;      // 0.001 kg cm^2: onU08 (0x110D low, 0x110E high)
+};
+DriveIdentity IdentityForSeries(int series);
+
 // Registers the drive reports for its identity and status when it starts, for a series.
 struct RegisterPreset {
     uint16_t address;

@@ -24,6 +24,15 @@ uint16_t High(int32_t value) {
 
 } // namespace
 
+int64_t CSimTrace::MonitorUnitUs(int version, int series) {
+    return version > 54 || series == 6 || series == 8 || series == 9 ? 1000 : 10000;
+}
+
+void CSimTrace::SetDrive(int version, int driveId, int series) {
+    segmentCapable_ = version > 57 || driveId > 0;
+    monitorUnitUs_ = MonitorUnitUs(version, series);
+}
+
 CSimTrace::CSimTrace() {
     for (auto& area : areas_)
         area.assign(kAreaWords, 0);
@@ -152,7 +161,7 @@ void CSimTrace::Arm(int64_t nowUs) {
     eight_ = regs_[0xE] == 8;
     segments_ = mode_ == 2 && segmentCapable_;
     const int interval = std::max<int>(1, regs_[7]);
-    periodUs_ = static_cast<int64_t>(interval) * (eight_ ? 100 : 50);
+    periodUs_ = static_cast<int64_t>(interval) * (mode_ == 2 ? monitorUnitUs_ : eight_ ? 100 : 50);
     nextUs_ = nowUs + periodUs_;
     armed_ = true;
     status_ = 0;

@@ -5,8 +5,10 @@
 // Registers (16-bit words, kept in the register file; the drive learns of each write):
 //   0x1502 mode (0 Single, 1 Cycle, 2 Monitor); 0x150E channel count (8, else four channels);
 //   0x150A..0x150D drive channel codes of channels 1..8 (low byte first channel of the pair);
-//   0x1507 interval: one record every interval x 100 us with eight channels, every interval x 50 us
-//   with four (interval 0 counts as 1); 0x1506 trigger source (0: none, the record starts at once;
+//   0x1507 interval (0 counts as 1). Single and Cycle: one sample every interval x 100 us with eight
+//   channels, every interval x 50 us with four. Monitor: one sample every interval x 1 ms on a drive
+//   whose dn-04 (0x0F04) is above 54 or of series 6, 8 or 9, every interval x 10 ms on the others.
+//   0x1506 trigger source (0: none, the record starts at once;
 //   n = 1..8: channel n's value), 0x1509 level (signed), 0x1508 edge (0 rise, 1 fall, 2 both),
 //   0x1504 position (0..51: that many 52nds of the record lie before the trigger).
 //   0x1505 := 1 arms with the registers as they are then, := 0 disarms (memory stays).
@@ -53,8 +55,10 @@ class CSimTrace {
 public:
     CSimTrace();
 
-    // The drive's segment capability (from dn-04 and 0x171E), taken when the trace is armed.
-    void SetSegmentCapable(bool capable) { segmentCapable_ = capable; }
+    // The drive's words the trace depends on, taken when it is armed: dn-04, 0x171E and the series.
+    void SetDrive(int version, int driveId, int series);
+    // The Monitor sample unit of such a drive, us.
+    static int64_t MonitorUnitUs(int version, int series);
     // A write the drive accepted; now is the simulated time.
     void OnWrite(uint16_t address, uint16_t value, int64_t nowUs);
     // The live values of the state registers; nothing for other addresses.
@@ -70,6 +74,8 @@ public:
     // The value a drive channel code records now.
     static uint16_t ChannelWord(int driveCode, const CSimMechanism& mechanism);
     int DroppedRecords() const { return dropped_; }
+    // Records taken since the trace was armed, dropped ones included.
+    uint32_t Records() const { return recordNumber_; }
 
 private:
     void Arm(int64_t nowUs);
@@ -80,11 +86,12 @@ private:
 
     std::array<uint16_t, 16> regs_{}; // 0x1500..0x150F as written
     bool segmentCapable_ = false;
+    int64_t monitorUnitUs_ = 1000;
     bool armed_ = false;
     bool segments_ = false;
     int mode_ = 0;
     bool eight_ = true;
-    int64_t periodUs_ = 100;
+    int64_t periodUs_ = 100; // one sample
     int64_t nextUs_ = 0;
     uint16_t status_ = 0;
     uint32_t recordNumber_ = 0;

@@ -141,8 +141,8 @@ void MonitorWholeAcquisition(benchmark::State& state) {
         s.channelCountMode = 1;
         s.points = MonitorPointCount;
         s.sources = {29, 2, 3, 4, 6, 7, 36, 37}; // channel 1 a debug counter: every sample differs
-        s.interval = 50;
-        s.timeBase = 50 * 10000;
+        s.interval = 5;                          // Monitor counts it in milliseconds on this drive
+        s.timeBase = 5 * 10000;
         s.scaleSelections.fill(8);
         auto* window = new CTraceGraphDlg(view, nullptr);
         window->Create();

@@ -109,7 +109,8 @@ void BM_MonitorThreadAtWireRate(benchmark::State& state) {
         // hand-back, 10 bit times a character.
         const double passCharacters = 2 * (40 + 64 * 39) + (8 + 7) + (12 + 1);
         const double wireRecordsPerSecond = 128.0 / (passCharacters * 10.0 / baud);
-        const int interval = static_cast<int>(1e4 / (0.9 * wireRecordsPerSecond) + 0.5); // 100 us units
+        const int interval =
+            static_cast<int>(1e3 / (0.9 * wireRecordsPerSecond) + 0.5); // Monitor: 1 ms units
         TraceArmingSettings arming;
         arming.traceMode = TraceModeMonitor;
         arming.sources = {1, 2, 3, 4, 36, 6, 7, 37};

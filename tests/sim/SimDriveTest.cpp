@@ -1,7 +1,10 @@
 #include "sim/SimDrive.h"
 
 #include "SimTestSupport.h"
+#include "catalogue/MotorTables.h"
+#include "catalogue/ParamTexts.h"
 #include "framework/core/Format.h"
+#include "sim/SimMechanism.h"
 
 #include <gtest/gtest.h>
 
@@ -130,29 +133,54 @@ TEST(SimDriveMaker, BlockReadTouchingARefusedAddressIsRefused) {
 }
 
 TEST(SimDriveMaker, IdentifiesAsItsSeries) {
+    // What a drive of each series reports about itself, and the motor behind it. The motor words
+    // agree with what the program's motor tables say the motor code stands for, and the factory
+    // defaults were figured for that motor (Cn061 defaults to two thirds of its rated speed).
     struct Case {
         int series;
         uint16_t model;
-    } const cases[] = {{4, 0x0202}, {5, 0x0204}, {6, 0x0400}, {7, 0x0303}, {8, 0x0302}, {9, 0x0502}, {0, 0}};
+        uint16_t controlMode;
+        bool typeWords; // version above 56 or a drive id: the limit and power words are read
+    } const cases[] = {{3, CSimDrive::ModelCodeForSeries(3), 13, false},
+                       {4, 0x0202, 2, true},
+                       {5, 0x0204, 13, true},
+                       {6, 0x0400, 13, true},
+                       {7, 0x0303, 2, true},
+                       {8, 0x0302, 13, true},
+                       {9, 0x0502, 13, true},
+                       {0, 0, 2, true}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.series);
         CSimDrive drive(c.series);
         EXPECT_EQ(drive.Series(), c.series);
-        EXPECT_EQ(drive.Handle(Maker("R1171D")), Maker("%" + sim::Hex4(c.model))) << c.series;
-    }
-    // A series the program has no code for reports a non-zero code it keeps its own series for.
-    CSimDrive three(3);
-    EXPECT_NE(three.GetRegister(0x171D), 0);
-    EXPECT_EQ(CSimDrive::ModelCodeForSeries(3), three.GetRegister(0x171D));
+        EXPECT_EQ(drive.Handle(Maker("R1171D")), Maker("%" + sim::Hex4(c.model)));
+        EXPECT_EQ(drive.GetRegister(0x1702), c.controlMode);
+        EXPECT_EQ(drive.GetRegister(0x0F01), c.controlMode);
+        EXPECT_EQ(drive.GetRegister(0x0F04) > 56 || drive.GetRegister(0x171E) > 0, c.typeWords);
 
-    // What the connect reads: versions, motor code, encoder resolution, limit defaults.
+        const int motor = drive.GetRegister(0x0F08);
+        EXPECT_EQ(motor, 0x1157);
+        EXPECT_EQ(drive.GetRegister(0x0021), motor) << "Cn030";
+        MotorTables tables;
+        ASSERT_FALSE(tables.MotorModelAt(MotorCodeToGroup(motor), MotorCodeToRow(motor)).empty());
+        EXPECT_EQ(tables.m_RatedSpeed, 3000);
+        EXPECT_EQ(drive.GetRegister(0x0B01), tables.m_RatedSpeed) << "ond01";
+        EXPECT_EQ(drive.GetRegister(0x1101), tables.m_RatedSpeed) << "onU01";
+        if (c.series != 0) { // a drive of no known series has no factory defaults
+            EXPECT_EQ(drive.GetRegister(0x0040), 2000) << "Cn061";
+        }
+        EXPECT_EQ(drive.GetRegister32(0x1706), static_cast<uint32_t>(EncoderPulses(motor)));
+        EXPECT_EQ(drive.GetRegister(0x0C1B), tables.m_MaxTorque);
+        EXPECT_EQ(drive.GetRegisterSigned(0x0C1C), -tables.m_MaxTorque);
+        const SimMechanismParams mechanism;
+        EXPECT_EQ(static_cast<int>(drive.GetRegister32(0x1706)), mechanism.encoderPulses);
+        EXPECT_EQ(drive.GetRegister(0x1102), mechanism.polePairs) << "onU02";
+        EXPECT_EQ(drive.GetRegister32(0x110D), 1200u) << "onU08, 0.001 kg cm^2";
+        EXPECT_DOUBLE_EQ(drive.GetRegister32(0x110D) * 1e-7, mechanism.motorInertia);
+        EXPECT_EQ(drive.GetRegister(0x171C), 1);
+    }
+
     CSimDrive drive(4);
-    EXPECT_GT(drive.GetRegister(0x0F04), 57);
-    EXPECT_EQ(drive.GetRegister(0x0F08), 0x1157);
-    EXPECT_EQ(drive.GetRegister(0x0021), 0x1157);
-    EXPECT_EQ(drive.GetRegister32(0x1706), 131072u);
-    EXPECT_EQ(drive.GetRegister(0x0C1B), 300);
-    EXPECT_EQ(drive.GetRegisterSigned(0x0C1C), -300);
-    EXPECT_EQ(drive.GetRegister(0x171C), 1);
     drive.SetServoOn(true);
     EXPECT_EQ(drive.Handle(Maker("R11703")), Maker("%0001"));
     drive.SetServoOn(false);

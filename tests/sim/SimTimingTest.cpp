@@ -35,11 +35,11 @@ TEST(SimTiming, TraceStatusReadsNotReadyUntilTheArmedPeriodFilledIt) {
         const char* what;
         int series; // 4 hands Monitor over in segments, 3 in halves
         int mode;
-        int interval; // x 100 us per record with eight channels
+        int interval; // Single: x 100 us per record with eight channels; Monitor: x 1 ms or 10 ms
         Clock::duration fill;
     } const cases[] = {
-        {"Monitor, first segment of 128 records", 4, 2, 40, 128 * 4ms},
-        {"Monitor, first half of 128 records", 3, 2, 40, 128 * 4ms},
+        {"Monitor, first segment of 128 records", 4, 2, 4, 128 * 4ms},
+        {"Monitor, first half of 128 records", 3, 2, 1, 128 * 10ms},
         {"Single, 1,024 records", 4, 0, 4, 1024 * 400us},
     };
     for (const Case& c : cases) {
@@ -88,5 +88,57 @@ TEST(SimTiming, AnswersTakeTheWireTimeOfTheirBytes) {
         const auto wire = std::chrono::microseconds(2536LL * 10 * 1000000 / baud);
         EXPECT_GE(took, wire);
         EXPECT_LT(took, 2 * wire + 1s) << "paced by the wire, not by more";
+    }
+}
+
+TEST(SimTiming, TraceSamplesAtTheIntervalsTimeUnitOfItsModeAndDrive) {
+    // Monitor counts the interval in 1 ms on drives above version 54 and on series 6, 8 and 9, in
+    // 10 ms on the others; Single and Cycle in 100 us with eight channels, in 50 us with four.
+    struct Case {
+        const char* what;
+        int series;
+        std::optional<int> version; // dn-04, when not the series' own
+        int mode;
+        int channels;
+        int interval;
+        Clock::duration sample;
+    } const cases[] = {
+        {"Monitor, version 120, interval 1", 4, {}, 2, 8, 1, 1ms},
+        {"Monitor, version 120, interval 10", 4, {}, 2, 8, 10, 10ms},
+        {"Monitor, version 52, interval 1", 3, {}, 2, 8, 1, 10ms},
+        {"Monitor, version 55, interval 10", 4, 55, 2, 8, 10, 10ms},
+        {"Monitor, version 54, interval 1", 4, 54, 2, 8, 1, 10ms},
+        {"Monitor, series 8 at version 50, interval 1", 8, 50, 2, 8, 1, 1ms},
+        {"Cycle, eight channels, interval 10", 4, {}, 1, 8, 10, 1ms},
+        {"Single, four channels, interval 20", 4, {}, 0, 4, 20, 1ms},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SimulatedDrive sim({.series = c.series, .realTime = true});
+        if (c.version)
+            sim.drive.SetRegister(0x0F04, static_cast<uint16_t>(*c.version));
+        ASSERT_TRUE(sim.Link());
+        CInternalCode link;
+        for (auto [address, value] : {std::pair{0x1502, c.mode},
+                                      {0x150E, c.channels},
+                                      {0x1507, c.interval},
+                                      {0x1506, 0},
+                                      {0x1504, 0}})
+            ASSERT_TRUE(WriteWord(link, static_cast<uint16_t>(address), value));
+        const Clock::time_point beforeArm = Clock::now();
+        ASSERT_TRUE(WriteWord(link, 0x1505, 1));
+        const Clock::time_point armed = Clock::now();
+        std::this_thread::sleep_for(300ms);
+        const Clock::time_point beforeRead = Clock::now();
+        ASSERT_TRUE(ReadWord(link, 0x1503)); // the drive catches up with the clock
+        const Clock::time_point read = Clock::now();
+        // The drive's clock is the wall clock: the records lie between the shortest and the longest
+        // time that can have passed between the arming and the read. Four channels put two samples
+        // in a record.
+        const auto samples = static_cast<int64_t>(sim.machine.TraceRecords()) * (c.channels == 8 ? 1 : 2);
+        const int64_t fewest = (beforeRead - armed) / c.sample - 2;
+        const int64_t most = (read - beforeArm) / c.sample + 2;
+        EXPECT_GE(samples, fewest);
+        EXPECT_LE(samples, most);
     }
 }

@@ -228,12 +228,17 @@ protected:
 TEST_P(MonitorThreads, RealTimeOverTheWireWithoutAGapOrARepeat) {
     auto s = Settings(TraceModeMonitor, true, {kDebugSource, 2, 3, 4, 36, 6, 7, 8});
     EXPECT_EQ(CMyThread::UsesSegments(s), GetParam() != 3);
-    s.interval = 50; // a record every 5 ms: 39 characters each, two thirds of the wire
+    // A record every 5 ms (39 characters each, two thirds of the wire) where Monitor counts the
+    // interval in milliseconds; every 10 ms on the older drive, which counts it in 10 ms.
+    const bool older = GetParam() == 3;
+    const int64_t recordUs = older ? 10000 : 5000;
+    s.interval = older ? 1 : 5;
     drive.SetWireBaud(115200);
     Arm(s, s.interval);
     machine.SetRealTime(true);
     Start<CMyThread>(s);
-    ASSERT_TRUE(WaitUntil([&] { return machine.NowUs() >= 5000000; }, 120));
+    const int64_t runUs = 640 * recordUs; // five hand-overs of 128 records
+    ASSERT_TRUE(WaitUntil([&] { return machine.NowUs() >= runUs; }, 120));
     EXPECT_EQ(StopThread(), AcquisitionEndCode);
 
     const auto& numbers = ChannelDeques[SampleIndexSlot];
@@ -246,24 +251,29 @@ TEST_P(MonitorThreads, RealTimeOverTheWireWithoutAGapOrARepeat) {
     EXPECT_EQ(numbers.front(), 0);
     EXPECT_EQ(machine.TraceDroppedRecords(), 0);
     EXPECT_EQ(ChannelDeques[1].size(), numbers.size());
-    ExpectSteadySteps(ChannelDeques[1], 100 * kDebugFactor, "debug channel 1");
+    ExpectSteadySteps(ChannelDeques[1], static_cast<int>(recordUs / CSimMechanism::StepUs) * kDebugFactor,
+                      "debug channel 1");
     const auto writes = RequestsOfKind('W', '1');
     ASSERT_FALSE(writes.empty());
     EXPECT_EQ(writes.front(), WriteFrame({{0x1503, GetParam() == 3 ? 2u : 255u}}));
-    // Polling at once would be hundreds a second; paused, a few dozen at most.
+    // Polling at once would be hundreds a second; paused, no more than the pause lets through.
     const auto log = drive.RequestLog();
-    EXPECT_LT(std::count(log.begin(), log.end(), ReadFrame({0x1503})), 5 * 40);
+    EXPECT_LT(std::count(log.begin(), log.end(), ReadFrame({0x1503})),
+              runUs / 1000 / CMyThread::NotReadyPauseMs(s) + 40);
 }
 
 // Four channels: every record gives each of the four shown channels one sample, and nothing piles
 // up in the queues of channels 5 to 8, which the window does not take in this mode.
 TEST_P(MonitorThreads, FourChannelsHandOverFourQueuesInStep) {
     auto s = Settings(TraceModeMonitor, false, {kDebugSource, 2, 3, 4, 36, 6, 7, 8});
-    s.interval = 10;
+    s.interval = 1;
     Arm(s, s.interval);
     machine.SetRealTime(true);
     Start<CMyThread>(s);
-    ASSERT_TRUE(WaitUntil([&] { return machine.NowUs() >= 1000000; }, 60));
+    // Past the first hand-over: 128 samples of 1 ms, or on the older drive 128 records of two
+    // 10 ms samples.
+    const int64_t runUs = GetParam() == 3 ? 3000000 : 1000000;
+    ASSERT_TRUE(WaitUntil([&] { return machine.NowUs() >= runUs; }, 60));
     EXPECT_EQ(StopThread(), AcquisitionEndCode);
 
     const size_t samples = ChannelDeques[static_cast<size_t>(ChannelSlots[0])].size();

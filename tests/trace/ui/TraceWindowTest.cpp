@@ -572,7 +572,9 @@ TEST_F(TraceWindowWithRecord, CursorsStartAtOneAndNineDivisionsAndStopAtThePlotE
 
 TEST_F(TraceWindow, MonitorAutosaveWritesNumberedRecordingsDuringTheRunAndAtStop) {
     UseSetup(TraceModeMonitor, false, {1, 2, 3, 6, 0, 0, 0, 0});
-    machine->SetStepPerRequest(2000);
+    // A Monitor sample a millisecond: a request per 20 of them fills the screen in as many
+    // requests as ten times the samples per request would.
+    machine->SetStepPerRequest(20000);
     ASSERT_NE(Open(), nullptr);
     ui::SetChecked(*window, IDC_TG_AUTOSAVE, true);
     ui::Type(*window, IDC_TG_AUTOSAVE_PATH, "run");

@@ -23,7 +23,6 @@ protected:
         OpenJogWorld("autogainwin");
         if (HasFatalFailure())
             return;
-        drive->SetRegister(0x0B01, 3000); // maximum speed: operation speeds 300..2000
         drive->SetRegister(0x1704, 5);
         drive->SetRegister(0x1705, 7);
         drive->SetRegister(0x171A, 0x0025);
@@ -77,6 +76,27 @@ TEST_F(AutoGainWindow, OpeningMarksTheModeWordAndFillsThePages) {
     EXPECT_EQ(window->ResultTab().GetItemCount(), 3);
     EXPECT_EQ(ui::Text(window->ResultPage(0), 6040), "4.0");
     EXPECT_EQ(ui::SelectedText(*window, IDC_AG_ENABLE_SELECT), "1:Off-Line");
+}
+
+// The range comes from the rated speed the drive reports (0x0B01) for its 3000 rpm motor: two
+// thirds of it is the highest operation speed Parameter Write takes.
+TEST_F(AutoGainWindow, OperationSpeedRangeIsTwoThirdsOfTheDrivesRatedSpeed) {
+    ASSERT_EQ(drive->GetRegister(0x0B01), 3000);
+    Open();
+    CJogParaTab1& page = window->ConditionPage1();
+    EXPECT_EQ(ui::Text(page, IDC_AG_SPEED_RANGE), "(300~2000)");
+    ui::Screenshot(*window, "auto-gain-operation-speed");
+    struct Case {
+        const char* speed;
+        const char* message;
+    } const cases[] = {{"2000", "Write successfully!!"}, {"2001", "Cn061 \n Over Range!!\n\n"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.speed);
+        ui::Type(page, IDC_AG_SPEED, c.speed);
+        ui::Press(*window, IDC_AG_PARAMETER_WRITE);
+        EXPECT_EQ(LastMessage(), c.message);
+        EXPECT_EQ(drive->GetRegister(0x0040), 2000) << "Cn061";
+    }
 }
 
 TEST_F(AutoGainWindow, LinearMotorShowsTwoResultTabsAndItsUnits) {

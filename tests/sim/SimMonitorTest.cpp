@@ -1,0 +1,100 @@
+// The monitor words of the simulated drive as the program reads them (by code, through the
+// register map): they follow the one machine while the motor jogs, and every inertia estimation
+// run estimates afresh.
+#include "link/services/RegisterServices.h"
+#include "sim/SimJog.h"
+#include "tests/support/SimulatedDrive.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace {
+
+class SimMonitorWords : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(sim.Link()); }
+
+    int Read(const char* code) {
+        const std::optional<int> value = services.ReadDriveParameter(code);
+        EXPECT_TRUE(value) << code;
+        return value.value_or(0);
+    }
+    void Write(int address, int value) { ASSERT_TRUE(services.WriteDriveRegister(address, value)); }
+    // The drive takes a write into effect before the requests after it; a second read lets the
+    // machine see the servo state the jog set.
+    void Settle(int64_t us) {
+        for (int i = 0; i < 2; ++i)
+            ASSERT_TRUE(services.ReadDriveRegister(0x1703));
+        sim.machine.Advance(us);
+    }
+
+    SimulatedDrive sim;
+    CRegisterServices services;
+};
+
+TEST_F(SimMonitorWords, FollowTheJoggingMotor) {
+    EXPECT_EQ(Read("Un-01"), 0);
+    EXPECT_EQ(Read("Un-96"), 0);
+
+    // JOG mode: excite, enable, then hold CW at 500 rpm for a second.
+    Write(0x1803, 1);
+    Write(0x1801, 1);
+    Write(0x0201, 500);
+    Settle(1000000);
+    EXPECT_NEAR(Read("Un-01"), 500, 5) << "actual speed";
+    EXPECT_EQ(Read("Un-06"), 500) << "speed command";
+    EXPECT_EQ(Read("Un-01"), sim.machine.Signal(SimSignal::SpeedFeedback));
+    EXPECT_EQ(Read("Un-02"), sim.machine.Signal(SimSignal::TorqueFeedback)) << "torque";
+    // About eight turns of a 17-bit encoder: past sixteen bits, read whole.
+    const int position = Read("Un-96");
+    EXPECT_GT(position, 7 * 131072);
+    EXPECT_LT(position, 9 * 131072);
+    EXPECT_EQ(position, sim.machine.Signal(SimSignal::FeedbackPulses));
+    EXPECT_EQ(Read("Un-07"), position) << "feedback pulses";
+    EXPECT_EQ(Read("Un-25"), sim.machine.Signal(SimSignal::EncoderAbsolute));
+    EXPECT_EQ(Read("Un-24"), position / 131072) << "turns";
+    const int error = Read("Un-14");
+    EXPECT_EQ(error, sim.machine.Signal(SimSignal::PositionError)) << "position error";
+    EXPECT_LE(std::abs(Read("Un-08") - position - error), 1) << "command pulses";
+
+    // CCW: the speed reads signed, the position counts back.
+    Write(0x0201, -300);
+    Settle(1000000);
+    EXPECT_NEAR(Read("Un-01"), -300, 5);
+    EXPECT_LT(Read("Un-96"), position);
+
+    // Servo off: the command follows the motor, nothing is left to correct.
+    Write(0x1803, 0);
+    Settle(2000000);
+    EXPECT_EQ(Read("Un-06"), 0);
+    EXPECT_EQ(Read("Un-14"), 0);
+}
+
+TEST_F(SimMonitorWords, EveryInertiaRunEstimatesAfresh) {
+    Write(0x0C25, 0x0001); // stroke jog on, forward then reverse
+    Write(0x0C26, 100);    // rest, ms
+    Write(0x0C28, 1000);   // rpm
+    Write(0x0C29, 10);     // one turn
+    Write(0x1704, 2);
+    Write(0x1705, 2);
+    const int settled = sim.jog->InertiaRatioTimesTen();
+    ASSERT_GT(settled, 10);
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE(run);
+        Write(0x170E, 1);
+        EXPECT_EQ(Read("Un-45"), 0) << "the run starts from no estimate";
+        sim.machine.Advance(500000);
+        const int early = Read("Un-45");
+        EXPECT_GT(early, 0);
+        EXPECT_LT(early, settled * 3 / 4) << "half a second in, still settling";
+        sim.machine.Advance(8000000);
+        EXPECT_EQ(Read("Un-45"), settled);
+        Write(0x170E, 0);
+        EXPECT_EQ(Read("Un-45"), settled) << "the estimate is kept after the run";
+    }
+}
+
+} // namespace
