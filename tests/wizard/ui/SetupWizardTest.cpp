@@ -157,6 +157,45 @@ TEST_F(SetupWizard, LinkedFinishRightAfterOpeningHandsOverOnlyCn001) {
     EXPECT_TRUE(drive->RequestLog().empty());
 }
 
+// The pages hold the document's values from the start: leaving a step whose pages nobody touched
+// asks nothing, whichever of its pages are still unseen.
+TEST_F(SetupWizard, LeavingAnUntouchedStepAsksNothing) {
+    doc->Value(DocCn, 12) = 40;
+    doc->Value(DocCn, 89) = 50;
+    doc->Value(DocCn, 5) = 2500;
+    for (int mode : {TorqueMode, PositionMode, SpeedMode}) {
+        doc->Value(DocCn, 1) = mode;
+        CSetupWizardDialog& w = Open();
+        for (int step : {IDC_WZ_STEP_COMPREHENSIVE, IDC_WZ_STEP_REFERENCE, IDC_WZ_STEP_ENCODER}) {
+            SCOPED_TRACE(std::to_string(mode) + " " + std::to_string(step));
+            ui::Press(w, step);
+            ASSERT_TRUE(Visible(IDC_WZ_NEXT));
+            ui::Press(w, IDC_WZ_STEP_SAVE_WRITE);
+            EXPECT_TRUE(messages->Shown().empty()) << messages->Shown()[0].text;
+            EXPECT_TRUE(PageVisible(WizardPage::SaveWrite));
+            messages->Clear();
+        }
+    }
+    CSetupWizardDialog& w = *wizard;
+    // The regenerative resistor page, created unseen, shows the document's values when reached.
+    ui::Press(w, IDC_WZ_STEP_COMPREHENSIVE);
+    ui::Press(w, IDC_WZ_NEXT);
+    ASSERT_TRUE(PageVisible(WizardPage::Complex1 + 1));
+    EXPECT_EQ(ui::Text(*w.Page(WizardPage::Complex1 + 1), IDC_WZ_EDIT1), "40");
+    EXPECT_EQ(ui::Text(*w.Page(WizardPage::Complex1 + 1), IDC_WZ_EDIT2), "50");
+    ui::Press(w, IDC_WZ_STEP_SAVE_WRITE);
+    EXPECT_TRUE(messages->Shown().empty());
+    // A value really changed is still asked about.
+    ui::Press(w, IDC_WZ_STEP_COMPREHENSIVE);
+    ui::Press(w, IDC_WZ_NEXT);
+    ui::Type(*w.Page(WizardPage::Complex1 + 1), IDC_WZ_EDIT1, "60");
+    messages->Answer(IDCANCEL);
+    ui::Press(w, IDC_WZ_STEP_SAVE_WRITE);
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text, "The value has been changed, are you sure you want to give up?");
+    EXPECT_TRUE(PageVisible(WizardPage::Complex1 + 1));
+}
+
 TEST_F(SetupWizard, OfflineSaveWritePageLocksWrite) {
     Offline();
     CSetupWizardDialog& w = Open();
