@@ -4,6 +4,7 @@
 #include "framework/ui/Messages.h"
 #include "paramedit/ParameterChangedFlags.h"
 #include "resources/ids/wizard.h"
+#include "tests/support/Screenshot.h"
 
 #include <QImage>
 #include <QWidget>
@@ -29,6 +30,35 @@ TEST_F(SetupWizard, OpensWithTheDocumentsDriveMotorAndModeLockedByTheLink) {
         EXPECT_FALSE(Visible(id)) << id;
     // The wizard never talks to the drive while the user works.
     EXPECT_TRUE(drive->RequestLog().empty());
+}
+
+// The darkest pixel of a control's face as the window shows it: its text's colour.
+QColor DarkestInside(const QImage& window, CWnd& control) {
+    const QRect box = control.GetWidget()->geometry();
+    QColor darkest(255, 255, 255);
+    for (int y = box.top() + box.height() / 4; y < box.top() + box.height() * 3 / 4; ++y)
+        for (int x = box.left() + box.width() / 8; x < box.left() + box.width() * 7 / 8; ++x)
+            if (const QColor c = window.pixelColor(x, y); qGray(c.rgb()) < qGray(darkest.rgb()))
+                darkest = c;
+    return darkest;
+}
+
+// Drive and motor come from the linked drive: their step buttons are locked and look it, grey
+// where the steps the user can take are black.
+TEST_F(SetupWizard, StepButtonsLockedByTheLinkAreDrawnGrey) {
+    CSetupWizardDialog& w = Open();
+    ui::Screenshot(w, "setup_wizard_linked");
+    const QImage shown = w.GetWidget()->grab().toImage();
+    for (int id : {IDC_WZ_STEP_DRIVE, IDC_WZ_STEP_MOTOR}) {
+        ASSERT_FALSE(ui::Enabled(w, id));
+        const QColor text = DarkestInside(shown, *w.GetDlgItem(id));
+        EXPECT_GE(qGray(text.rgb()), 96) << id << " " << text.name().toStdString();
+    }
+    for (int id : {IDC_WZ_STEP_MODE, IDC_WZ_STEP_SAVE_WRITE}) {
+        ASSERT_TRUE(ui::Enabled(w, id));
+        const QColor text = DarkestInside(shown, *w.GetDlgItem(id));
+        EXPECT_LE(qGray(text.rgb()), 48) << id << " " << text.name().toStdString();
+    }
 }
 
 TEST_F(SetupWizard, AnUnsupportedDocumentModeStartsInSpeedFromTheDefaults) {
