@@ -213,7 +213,11 @@ std::optional<int> COnLineParaEditDlg::ReadParameterByName(const std::string& co
         return std::nullopt;
     CRegisterServices& services = view_.Services();
     CBusyHold busy(services);
-    return services.ReadDriveParameter(code);
+    const std::optional<int> value = services.ReadDriveParameter(code);
+    // The drive's own numbers of brake modes 4 and 5 would be stepped and written back out of range.
+    if (value && code == "Cn008")
+        return Cn008FromDrive(*value);
+    return value;
 }
 
 bool COnLineParaEditDlg::ReadRowValue(int r) {

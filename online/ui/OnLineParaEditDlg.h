@@ -67,7 +67,8 @@ public:
     // Reads 0x1101 and the active rows: a failed read in rows 1 to 3 ends the pass, in rows 4 to 8
     // skips only that row.
     void RefreshRowValues();
-    // One parameter through the view's services; nothing when not linked or the read failed.
+    // One parameter through the view's services, Cn008 by its read rule; nothing when not linked or
+    // the read failed.
     std::optional<int> ReadParameterByName(const std::string& code);
     // Writes one parameter with the window's own protocol object; true when the drive took it.
     bool WriteParameterByName(const std::string& code, std::int32_t value);

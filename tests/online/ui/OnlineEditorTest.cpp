@@ -217,6 +217,31 @@ TEST_F(OnlineFixture, Cn008TravelsMappedAndTheRigidityLevelBringsItsGains) {
     EXPECT_EQ(Requests(), (std::vector<std::string>{Write1("Cn026", 0), Write1("Cn026", -1)}));
 }
 
+// The drive numbers brake modes 4 and 5 as 6 and 7: the editor reads them back as 4 and 5, as every
+// other reading of Cn008 does, so a step writes the mode next to the one shown and never a value
+// past the parameter's range.
+TEST_F(OnlineFixture, Cn008IsReadAsTheBrakeModeItStandsFor) {
+    OnlineSelection = {"Cn008"};
+    SetDrive("Cn008", 7);
+    Open();
+    EXPECT_EQ(editor->GetDlgItemText(OnlineRowTexts[0][3]), "0000~0005");
+    EXPECT_EQ(Shown(1), 5);
+    drive->ClearLog();
+    Down(1, 1);
+    EXPECT_EQ(Requests(), (std::vector<std::string>{Write1("Cn008", 6)}));
+    Tick();
+    EXPECT_EQ(Shown(1), 4);
+    EXPECT_EQ(editor->Row(0).value, 4);
+    Up(1, 1);
+    Tick();
+    EXPECT_EQ(Shown(1), 5);
+    drive->ClearLog();
+    Up(1, 1);
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Over Range!!\n\n"}));
+    EXPECT_TRUE(Requests().empty());
+    EXPECT_EQ(drive->GetRegister(Register("Cn008")), 7);
+}
+
 TEST_F(OnlineFixture, AThirtyTwoBitValueGoesOutAsOneW2Frame) {
     OnlineSelection = {"Cn024"};
     SetDrive("Cn024", 0x0001FFFF);
