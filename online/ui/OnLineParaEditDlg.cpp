@@ -120,12 +120,6 @@ BOOL COnLineParaEditDlg::OnInitDialog() {
     return TRUE;
 }
 
-BOOL COnLineParaEditDlg::PreTranslateMessage(MSG* msg) {
-    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE)
-        return TRUE;
-    return CDialog::PreTranslateMessage(msg);
-}
-
 CKeloServoDoc* COnLineParaEditDlg::Doc() const {
     return view_.Document();
 }
@@ -363,9 +357,23 @@ void COnLineParaEditDlg::OnSize(UINT type, int cx, int cy) {
     const CSize display = scroller_->GetDisplaySize();
     CRect window;
     GetWindowRect(&window);
-    if (display.cx == 0 && display.cy == 0 && window.Width() > 0 && window.Height() > 0)
-        scroller_->SetDisplaySize(OnlineScrollWidth, OnlineScrollHeight);
+    if (display.cx == 0 && display.cy == 0 && window.Width() > 0 && window.Height() > 0) {
+        const CSize content = ContentSize();
+        scroller_->SetDisplaySize(content.cx, content.cy);
+    }
     scroller_->OnSize(type, cx, cy);
+}
+
+CSize COnLineParaEditDlg::ContentSize() const {
+    CSize size(0, 0);
+    for (const CWnd* child : GetChildren()) {
+        CRect r;
+        child->GetWindowRect(&r);
+        ScreenToClient(&r);
+        size.cx = std::max(size.cx, r.right);
+        size.cy = std::max(size.cy, r.bottom);
+    }
+    return size;
 }
 
 void COnLineParaEditDlg::CloseEditor() {

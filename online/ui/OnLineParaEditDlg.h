@@ -23,8 +23,6 @@ struct CatalogueContext;
 
 constexpr UINT_PTR OnlineRefreshTimer = 1;
 constexpr UINT OnlineRefreshPeriodMs = 2000;
-constexpr int OnlineScrollWidth = 887;
-constexpr int OnlineScrollHeight = 699;
 // The drive register the editor refreshes the motor's maximum speed from.
 constexpr int MotorMaxSpeedRegister = 0x1101;
 
@@ -56,8 +54,6 @@ public:
     using CDialog::Create;
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
-    // Esc never closes the editor.
-    BOOL PreTranslateMessage(MSG* msg) override;
 
     // Fills the eight rows from OnlineSelection (codes outside the series give empty rows), reads
     // their values when linked and sets the displays and buttons.
@@ -96,7 +92,8 @@ public:
 protected:
     void PostNcDestroy() override;
     void OnOK() override {}
-    void OnCancel() override {}
+    // Esc closes the editor as its close box does.
+    void OnCancel() override { CloseEditor(); }
 
 private:
     void OnTimer(UINT_PTR id);
@@ -104,6 +101,8 @@ private:
     void OnVScroll(UINT code, UINT position, CScrollBar* bar);
     void OnSize(UINT type, int cx, int cy);
     void OnStepButton(UINT id);
+    // What the controls cover from the client's origin: the size the scroll bars let the user reach.
+    CSize ContentSize() const;
 
     CKeloServoDoc* Doc() const;
     CatalogueContext Context() const;
