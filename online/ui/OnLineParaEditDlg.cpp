@@ -120,6 +120,12 @@ BOOL COnLineParaEditDlg::OnInitDialog() {
     return TRUE;
 }
 
+BOOL COnLineParaEditDlg::PreTranslateMessage(MSG* msg) {
+    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE)
+        return TRUE;
+    return CDialog::PreTranslateMessage(msg);
+}
+
 CKeloServoDoc* COnLineParaEditDlg::Doc() const {
     return view_.Document();
 }

@@ -54,6 +54,8 @@ public:
     using CDialog::Create;
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
+    // Esc never closes the editor: a stray key must not end a session of live edits.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     // Fills the eight rows from OnlineSelection (codes outside the series give empty rows), reads
     // their values when linked and sets the displays and buttons.
@@ -92,8 +94,7 @@ public:
 protected:
     void PostNcDestroy() override;
     void OnOK() override {}
-    // Esc closes the editor as its close box does.
-    void OnCancel() override { CloseEditor(); }
+    void OnCancel() override {}
 
 private:
     void OnTimer(UINT_PTR id);
