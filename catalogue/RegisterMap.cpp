@@ -403,6 +403,17 @@ int ConvertRawParameterValue(char letter, int number, std::int16_t raw, int inde
     return IsUnsigned(g, number) ? word : raw;
 }
 
+int Cn008FromDrive(int value) {
+    switch (value & 0xF) {
+    case 6:
+        return (value & 0xF0) | 4;
+    case 7:
+        return (value & 0xF0) | 5;
+    default:
+        return value;
+    }
+}
+
 int MaskUnsignedParameter(char letter, int value, int index) {
     if (letter == 'o' && (index == 1607 || index == 1629))
         return value & 0xFFFF;

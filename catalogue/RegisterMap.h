@@ -36,6 +36,10 @@ std::optional<std::uint16_t> GroupBlockBase(char letter, int number);
 // one bit for the bit groups, signed otherwise.
 int ConvertRawParameterValue(char letter, int number, std::int16_t raw, int index);
 
+// Cn008 as read: the drive numbers brake modes 4 and 5 as 6 and 7, so a low digit 6 reads as 4 and 7
+// as 5 (only the low byte is kept then); any other value stays. Every read of Cn008 goes through it.
+int Cn008FromDrive(int value);
+
 // onC07 and onC29 are unsigned 16-bit; every other value is returned unchanged.
 int MaskUnsignedParameter(char letter, int value, int index);
 

@@ -2,6 +2,7 @@
 
 #include "catalogue/KeloServoDoc.h"
 #include "catalogue/ParamAttributes.h"
+#include "catalogue/RegisterMap.h"
 #include "framework/core/Archive.h"
 #include "framework/core/File.h"
 #include "paramedit/ParamPassRules.h"

@@ -87,17 +87,6 @@ std::optional<int> ParseCellValue(std::string_view text, bool hex) {
     return static_cast<int>(value);
 }
 
-int Cn008FromDrive(int value) {
-    switch (value & 0xF) {
-    case 6:
-        return (value & 0xF0) | 4;
-    case 7:
-        return (value & 0xF0) | 5;
-    default:
-        return value;
-    }
-}
-
 int Cn008ModbusValue(int present, int entered) {
     switch (entered) {
     case 0:

@@ -31,8 +31,6 @@ bool IsValueInRange(std::string_view code, int value, CKeloServoDoc& doc, const 
 // decimal integer. Nothing for a text that is not such a number.
 std::optional<int> ParseCellValue(std::string_view text, bool hex);
 
-// Cn008 as read: low digit 6 shows as 4 and 7 as 5 (only the low byte is kept then).
-int Cn008FromDrive(int value);
 // Cn008 as sent over Modbus from the drive's present value and the entered choice.
 int Cn008ModbusValue(int present, int entered);
 // Cn008 as sent by maker command: the present value's upper bytes with the entered low byte, whose

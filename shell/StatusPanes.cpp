@@ -5,7 +5,6 @@
 #include "shell/ShellGlobals.h"
 
 #include <array>
-#include <set>
 
 namespace {
 
@@ -196,83 +195,4 @@ std::optional<StatusPaneContent> FormatStatusPane(int kind, const StatusWords& w
         break;
     }
     return std::nullopt;
-}
-
-namespace {
-
-// The drive words a pane of the kind is formatted from, over their whole ranges.
-std::vector<StatusWords> WordsShownBy(int kind) {
-    std::vector<StatusWords> all(2);
-    all[1].LinkOpenIndicator = true;
-    const auto linked = [&all](auto change) {
-        StatusWords w;
-        w.Connected = true;
-        change(w);
-        all.push_back(w);
-    };
-    // Speed, position and the version are 16-bit words; digits are all as wide as each other.
-    constexpr int kWordExtremes[] = {-32768, 0, 32767, 65535};
-    switch (static_cast<StatusPaneKind>(kind)) {
-    case PaneServoStatus:
-        for (bool on : {false, true})
-            linked([on](StatusWords& w) { w.ServoOn = on; });
-        break;
-    case PaneControlMode:
-        for (int mode = -1; mode <= static_cast<int>(std::size(kControlModes)); ++mode)
-            linked([mode](StatusWords& w) { w.ControlMode = mode; });
-        break;
-    case PaneLink:
-        linked([](StatusWords&) {});
-        break;
-    case PaneVersion:
-        for (int version : kWordExtremes)
-            linked([version](StatusWords& w) { w.DriveSoftwareVersion = version; });
-        break;
-    case PaneActualSpeed:
-    case PaneActualPosition:
-        for (int value : kWordExtremes)
-            linked([value](StatusWords& w) { w.ActualSpeed = w.ActualPosition = value; });
-        break;
-    case PaneMessage:
-        for (int code = 0; code <= kAlarmSpans[std::size(kAlarmSpans) - 1].last + 1; ++code)
-            linked([code](StatusWords& w) { w.CurrentAlarmCode = code; });
-        break;
-    case PaneLimit:
-        for (int word = 0; word <= 4; ++word)
-            linked([word](StatusWords& w) { w.FirstTypeWord = word; });
-        break;
-    case PanePower:
-        for (int word = 0; word <= 2; ++word)
-            linked([word](StatusWords& w) { w.SecondTypeWord = word; });
-        break;
-    case PaneDriveType:
-        for (int brand : {BrandNormal, BrandOem})
-            for (int capacityClass = 0; capacityClass < 16; ++capacityClass)
-                linked([brand, capacityClass](StatusWords& w) {
-                    w.BrandMode = brand;
-                    w.DriveTypeWord = capacityClass << 8;
-                });
-        break;
-    case PaneMotorType:
-        // Every motor type of the tables with every encoder nibble, and one unknown code.
-        for (int type = 0; type <= 0xFFF0; type += 0x10)
-            if (type == 0 || MotorTypeText(type) != kUnknownMotor)
-                for (int encoder = 0; encoder < 16; ++encoder)
-                    linked([code = type | encoder](StatusWords& w) { w.MotorCode = code; });
-        break;
-    case StatusPaneKindCount:
-        break;
-    }
-    return all;
-}
-
-} // namespace
-
-std::vector<std::string> StatusPaneTexts(int kind, const StatusStringLoader& loadString) {
-    std::set<std::string> texts;
-    if (InRange(kind))
-        for (const StatusWords& words : WordsShownBy(kind))
-            if (const std::optional<StatusPaneContent> content = FormatStatusPane(kind, words, loadString))
-                texts.insert(content->text);
-    return {texts.begin(), texts.end()};
 }

@@ -8,7 +8,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 enum StatusPaneKind : int {
     PaneServoStatus = 0,
@@ -67,11 +66,6 @@ std::optional<StatusPaneLayout> StatusPaneLayoutOf(int kind, int screenWidth);
 // Text and background of a pane of the kind; empty for a kind outside 0..10.
 std::optional<StatusPaneContent> FormatStatusPane(int kind, const StatusWords& words,
                                                   const StatusStringLoader& loadString);
-
-// Every text a pane of the kind can show, linked or not, over the whole range of the words it shows
-// (each alarm code, control mode, motor, 16-bit extremes of speed and position), once each, so the
-// pane can be made wide enough for the longest of them; empty for a kind outside 0..10.
-std::vector<std::string> StatusPaneTexts(int kind, const StatusStringLoader& loadString);
 
 // String id of the message text for an alarm code; 0 for a code without one (shown as "-----").
 int AlarmMessageStringId(int code);

@@ -916,8 +916,11 @@ void CWnd::ApplyCtlColor() {
     auto* brush = reinterpret_cast<CBrush*>(answer);
     QPalette palette = widget_->palette();
     const QColor text = ToQColor(dc.GetTextColor());
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(role, text);
+    // A disabled control keeps the system's grey text whatever colour the handler chose, as the
+    // platform draws it: the handler's colour goes to the enabled states only.
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(group, role, text);
     bool fill = false;
     if (brush && brush->IsCreated() && brush->Data().lbStyle != BS_NULL) {
         const QColor back = ToQColor(brush->Data().lbColor);

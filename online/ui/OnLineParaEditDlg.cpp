@@ -213,7 +213,11 @@ std::optional<int> COnLineParaEditDlg::ReadParameterByName(const std::string& co
         return std::nullopt;
     CRegisterServices& services = view_.Services();
     CBusyHold busy(services);
-    return services.ReadDriveParameter(code);
+    const std::optional<int> value = services.ReadDriveParameter(code);
+    // The drive's own numbers of brake modes 4 and 5 would be stepped and written back out of range.
+    if (value && code == "Cn008")
+        return Cn008FromDrive(*value);
+    return value;
 }
 
 bool COnLineParaEditDlg::ReadRowValue(int r) {
@@ -359,9 +363,23 @@ void COnLineParaEditDlg::OnSize(UINT type, int cx, int cy) {
     const CSize display = scroller_->GetDisplaySize();
     CRect window;
     GetWindowRect(&window);
-    if (display.cx == 0 && display.cy == 0 && window.Width() > 0 && window.Height() > 0)
-        scroller_->SetDisplaySize(OnlineScrollWidth, OnlineScrollHeight);
+    if (display.cx == 0 && display.cy == 0 && window.Width() > 0 && window.Height() > 0) {
+        const CSize content = ContentSize();
+        scroller_->SetDisplaySize(content.cx, content.cy);
+    }
     scroller_->OnSize(type, cx, cy);
+}
+
+CSize COnLineParaEditDlg::ContentSize() const {
+    CSize size(0, 0);
+    for (const CWnd* child : GetChildren()) {
+        CRect r;
+        child->GetWindowRect(&r);
+        ScreenToClient(&r);
+        size.cx = std::max(size.cx, r.right);
+        size.cy = std::max(size.cy, r.bottom);
+    }
+    return size;
 }
 
 void COnLineParaEditDlg::CloseEditor() {

@@ -23,8 +23,6 @@ struct CatalogueContext;
 
 constexpr UINT_PTR OnlineRefreshTimer = 1;
 constexpr UINT OnlineRefreshPeriodMs = 2000;
-constexpr int OnlineScrollWidth = 887;
-constexpr int OnlineScrollHeight = 699;
 // The drive register the editor refreshes the motor's maximum speed from.
 constexpr int MotorMaxSpeedRegister = 0x1101;
 
@@ -56,7 +54,7 @@ public:
     using CDialog::Create;
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
-    // Esc never closes the editor.
+    // Esc never closes the editor: a stray key must not end a session of live edits.
     BOOL PreTranslateMessage(MSG* msg) override;
 
     // Fills the eight rows from OnlineSelection (codes outside the series give empty rows), reads
@@ -67,7 +65,8 @@ public:
     // Reads 0x1101 and the active rows: a failed read in rows 1 to 3 ends the pass, in rows 4 to 8
     // skips only that row.
     void RefreshRowValues();
-    // One parameter through the view's services; nothing when not linked or the read failed.
+    // One parameter through the view's services, Cn008 by its read rule; nothing when not linked or
+    // the read failed.
     std::optional<int> ReadParameterByName(const std::string& code);
     // Writes one parameter with the window's own protocol object; true when the drive took it.
     bool WriteParameterByName(const std::string& code, std::int32_t value);
@@ -103,6 +102,8 @@ private:
     void OnVScroll(UINT code, UINT position, CScrollBar* bar);
     void OnSize(UINT type, int cx, int cy);
     void OnStepButton(UINT id);
+    // What the controls cover from the client's origin: the size the scroll bars let the user reach.
+    CSize ContentSize() const;
 
     CKeloServoDoc* Doc() const;
     CatalogueContext Context() const;

@@ -57,7 +57,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT) {
                                    CBRS_SIZE_DYNAMIC) ||
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;
-    if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(kIndicators, StatusPaneCount))
+    if (!m_wndStatusBar.Create(this))
+        return -1;
+    statusFont_.CreateStockObject(DEFAULT_GUI_FONT);
+    m_wndStatusBar.SetFont(&statusFont_);
+    if (!m_wndStatusBar.SetIndicators(kIndicators, StatusPaneCount))
         return -1;
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
@@ -92,20 +96,7 @@ void CMainFrame::LayoutStatusPane(int pane) {
     const std::optional<StatusPaneLayout> layout = StatusPaneLayoutOf(kind, ScreenWidth());
     if (!layout)
         return;
-    // The pane's share of the screen is widened where it is too narrow for the pane's longer
-    // texts (an alarm name, a motor model), so the text fits at the default font.
-    m_wndStatusBar.SetPaneInfo(pane, static_cast<UINT>(layout->id), SBPS_NORMAL,
-                               std::max(layout->width, WidestPaneText(kind)));
-}
-
-int CMainFrame::WidestPaneText(int kind) {
-    if (auto known = widestPaneTexts_.find(kind); known != widestPaneTexts_.end())
-        return known->second;
-    int widest = 0;
-    for (const std::string& text : StatusPaneTexts(kind, [](int id) { return LoadResString(id); }))
-        widest = std::max(widest, m_wndStatusBar.GetTextExtent(text).cx);
-    widestPaneTexts_[kind] = widest;
-    return widest;
+    m_wndStatusBar.SetPaneInfo(pane, static_cast<UINT>(layout->id), SBPS_NORMAL, layout->width);
 }
 
 void CMainFrame::RefreshStatusPane(int pane) {

@@ -4,12 +4,12 @@
 // paths of parameter documents, writes the settings file when it closes, and closes the drive port
 // when it goes.
 #include "framework/ui/Frame.h"
+#include "framework/ui/Gdi.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
 #include "shell/StatusPanes.h"
 
 #include <cstdint>
-#include <map>
 #include <string>
 
 constexpr int StatusPaneCount = 9;
@@ -42,6 +42,12 @@ public:
 
     CKeloServoView* ActiveKeloView() const;
 
+private:
+    // The bar draws with the system's status font (the default GUI face), the face its pane widths
+    // were made for; declared before the bar, which keeps a pointer to it.
+    CFont statusFont_;
+
+public:
     CToolBar m_wndToolBar;
     CStatusBar m_wndStatusBar;
 
@@ -56,9 +62,6 @@ public:
 private:
     void OnPortRemoved(const std::string& port);
     void OnPortArrived(const std::string& port);
-    // The width of the longest text a pane of the kind can show, in the bar's font (measured once).
-    int WidestPaneText(int kind);
     std::string storedPath_;
     int screenWidth_ = 0;
-    std::map<int, int> widestPaneTexts_;
 };

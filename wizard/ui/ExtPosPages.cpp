@@ -134,7 +134,6 @@ void CSetExtPosPage5Dialog::DoDataExchange(CDataExchange* dx) {
 
 BOOL CSetExtPosPage5Dialog::OnInitDialog() {
     // The trial inputs' up-downs first, before the data exchange (see CReferencePage).
-    settingUp_ = true;
     const struct {
         int edit, spin, chars, bound;
     } inputs[] = {{IDC_REF_VALUE3, IDC_REF_SPIN3, 5, 99999},
@@ -166,8 +165,6 @@ bool CSetExtPosPage5Dialog::SetAllowed() const {
 }
 
 void CSetExtPosPage5Dialog::OnTrialInput(UINT id) {
-    if (settingUp_)
-        return;
     const struct {
         int edit;
         int* member;

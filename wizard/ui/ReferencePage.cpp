@@ -46,9 +46,7 @@ void CReferencePage::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CReferencePage::OnInitDialog() {
-    // A buddy takes its up-down's position as its text when the up-down is set up; that text is no
-    // entry of the user's and must not reach the members handed in before the page was created.
-    settingUp_ = true;
+    // The up-downs first: the base ignores the positions they write into their buddies meanwhile.
     const auto setUp = [this](int editId, int spinId, int maxChars, int lower, int upper) {
         if (auto* edit = dynamic_cast<CEdit*>(GetDlgItem(editId)))
             edit->LimitText(maxChars);
@@ -65,7 +63,6 @@ BOOL CReferencePage::OnInitDialog() {
         setUp(trial_.percentEdit, trial_.percentSpin, trial_.percentBound >= 100 ? 3 : 2, 0,
               static_cast<int>(trial_.percentBound));
     }
-    settingUp_ = false;
     CWizardPage::OnInitDialog();
     RefreshSetButton();
     LoadPage();
@@ -132,8 +129,6 @@ void CReferencePage::SetValueActive(int editId, std::function<bool()> active) {
 }
 
 void CReferencePage::OnEdit(UINT id) {
-    if (settingUp_)
-        return;
     const int editId = static_cast<int>(id);
     if (const ValueEdit* edit = EditOf(editId)) {
         switch (edit->kind) {

@@ -134,7 +134,4 @@ private:
     std::vector<Selector> selectors_;
     TrialBlock trial_{};
     bool hasTrial_ = false;
-
-protected:
-    bool settingUp_ = false; // the up-downs are being set up: edit changes are not the user's
 };

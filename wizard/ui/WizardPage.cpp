@@ -22,7 +22,19 @@ BOOL CWizardPage::Create(UINT templateId, CWnd* parent) {
     childTemplate_.style =
         (childTemplate_.style & ~(WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE)) | WS_CHILD;
     childTemplate_.x = childTemplate_.y = 0;
+    initialised_ = false;
     return CreateIndirect(childTemplate_, parent);
+}
+
+BOOL CWizardPage::OnInitDialog() {
+    initialised_ = true;
+    return CDialog::OnInitDialog();
+}
+
+BOOL CWizardPage::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (!initialised_ && HIWORD(wParam) == EN_CHANGE)
+        return TRUE;
+    return CDialog::OnCommand(wParam, lParam);
 }
 
 BOOL CWizardPage::PreTranslateMessage(MSG* msg) {

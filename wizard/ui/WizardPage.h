@@ -46,12 +46,20 @@ public:
     // Creates the page as a child of the wizard's page frame. The templates are written as plain
     // dialogs (so each can be checked by itself); the page takes them as child windows.
     BOOL Create(UINT templateId, CWnd* parent) override;
+    // A page that overrides this calls it once its up-downs are set up: from here on an edit's
+    // change is the page's own data exchange or the user's.
+    BOOL OnInitDialog() override;
 
     BOOL PreTranslateMessage(MSG* msg) override;
     void OnOK() override {}
     void OnCancel() override {}
 
 protected:
+    // While the page is being made its edits change without anybody typing: an up-down writes its
+    // position into its buddy as it is created or set up. Such a change is no entry of the user's
+    // and must not overwrite the choices handed in before the page was created.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
     // Live revert of a value edit (EN_CHANGE): the member keeps the last value within [min, max].
     void OnValueEdited(int editId, int& member, int min, int max);
     // The leave check over the page's value edits, in order: false after the page told the user.
@@ -70,6 +78,7 @@ protected:
 private:
     DialogTemplate childTemplate_;
     UINT templateId_;
+    bool initialised_ = false;
     int pageCode_;
 };
 

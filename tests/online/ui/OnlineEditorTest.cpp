@@ -12,6 +12,10 @@
 #include "resources/ids/online.h"
 #include "sim/SimProtocol.h"
 
+#include <QApplication>
+#include <QScrollBar>
+#include <QStyle>
+
 namespace {
 
 std::string Digits(COnLineParaEditDlg& editor, int row, bool enabled) {
@@ -217,6 +221,31 @@ TEST_F(OnlineFixture, Cn008TravelsMappedAndTheRigidityLevelBringsItsGains) {
     EXPECT_EQ(Requests(), (std::vector<std::string>{Write1("Cn026", 0), Write1("Cn026", -1)}));
 }
 
+// The drive numbers brake modes 4 and 5 as 6 and 7: the editor reads them back as 4 and 5, as every
+// other reading of Cn008 does, so a step writes the mode next to the one shown and never a value
+// past the parameter's range.
+TEST_F(OnlineFixture, Cn008IsReadAsTheBrakeModeItStandsFor) {
+    OnlineSelection = {"Cn008"};
+    SetDrive("Cn008", 7);
+    Open();
+    EXPECT_EQ(editor->GetDlgItemText(OnlineRowTexts[0][3]), "0000~0005");
+    EXPECT_EQ(Shown(1), 5);
+    drive->ClearLog();
+    Down(1, 1);
+    EXPECT_EQ(Requests(), (std::vector<std::string>{Write1("Cn008", 6)}));
+    Tick();
+    EXPECT_EQ(Shown(1), 4);
+    EXPECT_EQ(editor->Row(0).value, 4);
+    Up(1, 1);
+    Tick();
+    EXPECT_EQ(Shown(1), 5);
+    drive->ClearLog();
+    Up(1, 1);
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Over Range!!\n\n"}));
+    EXPECT_TRUE(Requests().empty());
+    EXPECT_EQ(drive->GetRegister(Register("Cn008")), 7);
+}
+
 TEST_F(OnlineFixture, AThirtyTwoBitValueGoesOutAsOneW2Frame) {
     OnlineSelection = {"Cn024"};
     SetDrive("Cn024", 0x0001FFFF);
@@ -268,15 +297,23 @@ TEST_F(OnlineFixture, ARowNeverReadOnThisLinkIsReadBeforeItIsStepped) {
     EXPECT_EQ(Shown(1), 501);
 }
 
-TEST_F(OnlineFixture, EscapeDoesNotCloseAndModbusLinksGetNoMakerFrames) {
+// Esc pressed in the editor, as a user presses it on one of its buttons, leaves it open.
+TEST_F(OnlineFixture, EscapeLeavesTheEditorOpen) {
     OnlineSelection = {"Cn025"};
     Open();
-    MSG escape;
-    escape.hwnd = editor;
-    escape.message = WM_KEYDOWN;
-    escape.wParam = VK_ESCAPE;
-    EXPECT_TRUE(editor->PreTranslateMessage(&escape));
+    editor->SetActiveWindow();
+    DispatchPendingMessages();
+    editor->GetDlgItem(IDC_OE_SET)->SetFocus();
+    SimulateKeyPress(VK_ESCAPE);
+    for (int i = 0; i < 5; ++i)
+        DispatchPendingMessages();
     EXPECT_TRUE(IsOpen());
+    EXPECT_TRUE(view.closed.empty());
+}
+
+TEST_F(OnlineFixture, ModbusLinksGetNoMakerFrames) {
+    OnlineSelection = {"Cn025"};
+    Open();
     ModbusMode = 1;
     drive->ClearLog();
     Up(1, 1);
@@ -286,8 +323,48 @@ TEST_F(OnlineFixture, EscapeDoesNotCloseAndModbusLinksGetNoMakerFrames) {
     EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Online parameter edit failed!!"}));
 }
 
-TEST_F(OnlineFixture, ScrollingCoversTheWholeEditor) {
+// At its own size the editor shows all it holds and no scroll bar; made smaller, its bars reach
+// the last control.
+TEST_F(OnlineFixture, ScrollBarsOnlyWhenTheEditorIsTooSmallForItsRows) {
     Open();
-    editor->SendMessage(WM_SIZE, 0, MAKELPARAM(400, 300));
-    EXPECT_EQ(editor->Scroller().GetDisplaySize(), CSize(OnlineScrollWidth, OnlineScrollHeight));
+    const auto barsShown = [this] {
+        int shown = 0;
+        for (const QScrollBar* bar : editor->GetWidget()->findChildren<QScrollBar*>())
+            shown += bar->isVisible() ? 1 : 0;
+        return shown;
+    };
+    // How far the controls reach beyond the client area, right and down.
+    const auto overhang = [this] {
+        CRect client;
+        editor->GetClientRect(&client);
+        CSize over(-client.Width(), -client.Height());
+        for (const CWnd* control : editor->GetChildren()) {
+            CRect r;
+            control->GetWindowRect(&r);
+            editor->ScreenToClient(&r);
+            over.cx = std::max(over.cx, r.right - client.Width());
+            over.cy = std::max(over.cy, r.bottom - client.Height());
+        }
+        return over;
+    };
+    EXPECT_EQ(barsShown(), 0);
+    EXPECT_LE(overhang().cx, 0);
+    EXPECT_LE(overhang().cy, 0);
+
+    CRect window;
+    editor->GetWindowRect(&window);
+    editor->MoveWindow(window.left, window.top, window.Width() / 2, window.Height() / 2);
+    DispatchPendingMessages();
+    EXPECT_EQ(barsShown(), 2);
+    EXPECT_GT(overhang().cx, 0);
+    EXPECT_GT(overhang().cy, 0);
+    // Page by page to the end of both bars.
+    for (int page = 0; page < 4; ++page) {
+        editor->SendMessage(WM_HSCROLL, SB_PAGEDOWN);
+        editor->SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+    }
+    // (The scroller counts its page without the bars, so a bar's width may stay covered.)
+    const int bar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    EXPECT_LE(overhang().cx, bar);
+    EXPECT_LE(overhang().cy, bar);
 }

@@ -2,6 +2,7 @@
 // remembered display values.
 #include "catalogue/DocumentGlobals.h"
 #include "catalogue/KeloServoDoc.h"
+#include "catalogue/RegisterMap.h"
 #include "paramedit/ParaEditState.h"
 #include "paramedit/ParamPassRules.h"
 

@@ -105,7 +105,6 @@ TEST_F(ShellMonitorCycle, StatusBarShowsTheDrivesWordsInThePanesKinds) {
     // Another pane kind for pane 2, and a kind out of range that leaves pane 1 as it is.
     app->Settings.StatusbarSet[1] = StatusPaneKindNone;
     app->Settings.StatusbarSet[2] = PaneActualSpeed;
-    // (A screen wide enough that the pane's share holds its longest text; narrower shares widen.)
     Frame()->SetScreenWidthForTesting(2400);
     UINT id = 0, style = 0;
     int widthBefore = 0, width = 0;

@@ -5,7 +5,6 @@
 #include "framework/ui/Button.h"
 #include "framework/ui/Dialog.h"
 #include "framework/ui/TextFit.h"
-#include "shell/StatusPanes.h"
 #include "tests/support/WindowTestHome.h"
 
 #include <gtest/gtest.h>
@@ -161,56 +160,6 @@ TEST(TemplatePictures, EveryIconAndBitmapButtonShowsItsPicture) {
     });
     EXPECT_GE(pictures, 40 * 2 + 4) << "the online editor's step pairs and the analysis window's";
     EXPECT_TRUE(faults.empty()) << Lines(faults);
-}
-
-struct StatusPanesFit : ShellUiFixture {
-    void SetUp() override {
-        ShellUiFixture::SetUp();
-        StartDrive();
-        HandOff("1");
-        ASSERT_TRUE(StartApp());
-        ASSERT_EQ(ConnectedFlag.load(), 1);
-    }
-    CStatusBar& Bar() const { return Frame()->m_wndStatusBar; }
-    ControlText Pane(int pane) const { return MeasurePaneTexts(Bar()).at(static_cast<size_t>(pane)); }
-};
-
-// The alarm with the longest name, read from the drive, fits the message pane.
-TEST_F(StatusPanesFit, LongestAlarmNameFromTheDrive) {
-    int longest = 0, widest = 0;
-    for (int code = 1; code <= 999; ++code)
-        if (const int id = AlarmMessageStringId(code))
-            if (const int width = Bar().GetTextExtent(LoadResString(id)).cx; width > widest)
-                longest = code, widest = width;
-    drive.SetAlarm(static_cast<uint16_t>(longest));
-    Tick();
-    ASSERT_EQ(PaneText(PaneMessage), "Message: " + LoadResString(AlarmMessageStringId(longest)));
-    EXPECT_TRUE(Pane(PaneMessage).Fits())
-        << Pane(PaneMessage).text << " needs " << Pane(PaneMessage).extent.cx << ", has "
-        << Pane(PaneMessage).room.cx;
-}
-
-// Whatever kind a pane is set to show, each of its texts fits, on a small screen as on a large one.
-TEST_F(StatusPanesFit, EveryTextOfEveryKindOnSmallAndLargeScreens) {
-    const auto load = [](int id) { return LoadResString(id); };
-    std::vector<std::string> clipped;
-    for (int screen : {640, 1920}) {
-        Frame()->SetScreenWidthForTesting(screen);
-        for (int kind = 0; kind < StatusPaneKindCount; ++kind) {
-            app->Settings.StatusbarSet[0] = kind;
-            Frame()->SendMessage(WM_PAINT);
-            const std::vector<std::string> texts = StatusPaneTexts(kind, load);
-            ASSERT_FALSE(texts.empty()) << kind;
-            for (const std::string& text : texts) {
-                Bar().SetPaneText(0, text);
-                if (const ControlText pane = Pane(0); !pane.Fits())
-                    clipped.push_back("kind " + std::to_string(kind) + " on " + std::to_string(screen) +
-                                      ": \"" + text + "\" needs " + std::to_string(pane.extent.cx) +
-                                      ", has " + std::to_string(pane.room.cx));
-            }
-        }
-    }
-    EXPECT_TRUE(clipped.empty()) << clipped.size() << " clipped, first: " << clipped.front();
 }
 
 } // namespace

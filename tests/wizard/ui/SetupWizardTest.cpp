@@ -4,6 +4,7 @@
 #include "framework/ui/Messages.h"
 #include "paramedit/ParameterChangedFlags.h"
 #include "resources/ids/wizard.h"
+#include "tests/support/Screenshot.h"
 
 #include <QImage>
 #include <QWidget>
@@ -29,6 +30,35 @@ TEST_F(SetupWizard, OpensWithTheDocumentsDriveMotorAndModeLockedByTheLink) {
         EXPECT_FALSE(Visible(id)) << id;
     // The wizard never talks to the drive while the user works.
     EXPECT_TRUE(drive->RequestLog().empty());
+}
+
+// The darkest pixel of a control's face as the window shows it: its text's colour.
+QColor DarkestInside(const QImage& window, CWnd& control) {
+    const QRect box = control.GetWidget()->geometry();
+    QColor darkest(255, 255, 255);
+    for (int y = box.top() + box.height() / 4; y < box.top() + box.height() * 3 / 4; ++y)
+        for (int x = box.left() + box.width() / 8; x < box.left() + box.width() * 7 / 8; ++x)
+            if (const QColor c = window.pixelColor(x, y); qGray(c.rgb()) < qGray(darkest.rgb()))
+                darkest = c;
+    return darkest;
+}
+
+// Drive and motor come from the linked drive: their step buttons are locked and look it, grey
+// where the steps the user can take are black.
+TEST_F(SetupWizard, StepButtonsLockedByTheLinkAreDrawnGrey) {
+    CSetupWizardDialog& w = Open();
+    ui::Screenshot(w, "setup_wizard_linked");
+    const QImage shown = w.GetWidget()->grab().toImage();
+    for (int id : {IDC_WZ_STEP_DRIVE, IDC_WZ_STEP_MOTOR}) {
+        ASSERT_FALSE(ui::Enabled(w, id));
+        const QColor text = DarkestInside(shown, *w.GetDlgItem(id));
+        EXPECT_GE(qGray(text.rgb()), 96) << id << " " << text.name().toStdString();
+    }
+    for (int id : {IDC_WZ_STEP_MODE, IDC_WZ_STEP_SAVE_WRITE}) {
+        ASSERT_TRUE(ui::Enabled(w, id));
+        const QColor text = DarkestInside(shown, *w.GetDlgItem(id));
+        EXPECT_LE(qGray(text.rgb()), 48) << id << " " << text.name().toStdString();
+    }
 }
 
 TEST_F(SetupWizard, AnUnsupportedDocumentModeStartsInSpeedFromTheDefaults) {
@@ -155,6 +185,45 @@ TEST_F(SetupWizard, LinkedFinishRightAfterOpeningHandsOverOnlyCn001) {
     EXPECT_EQ(doc->Value(DocCn, 5), 4000);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_TRUE(drive->RequestLog().empty());
+}
+
+// The pages hold the document's values from the start: leaving a step whose pages nobody touched
+// asks nothing, whichever of its pages are still unseen.
+TEST_F(SetupWizard, LeavingAnUntouchedStepAsksNothing) {
+    doc->Value(DocCn, 12) = 40;
+    doc->Value(DocCn, 89) = 50;
+    doc->Value(DocCn, 5) = 2500;
+    for (int mode : {TorqueMode, PositionMode, SpeedMode}) {
+        doc->Value(DocCn, 1) = mode;
+        CSetupWizardDialog& w = Open();
+        for (int step : {IDC_WZ_STEP_COMPREHENSIVE, IDC_WZ_STEP_REFERENCE, IDC_WZ_STEP_ENCODER}) {
+            SCOPED_TRACE(std::to_string(mode) + " " + std::to_string(step));
+            ui::Press(w, step);
+            ASSERT_TRUE(Visible(IDC_WZ_NEXT));
+            ui::Press(w, IDC_WZ_STEP_SAVE_WRITE);
+            EXPECT_TRUE(messages->Shown().empty()) << messages->Shown()[0].text;
+            EXPECT_TRUE(PageVisible(WizardPage::SaveWrite));
+            messages->Clear();
+        }
+    }
+    CSetupWizardDialog& w = *wizard;
+    // The regenerative resistor page, created unseen, shows the document's values when reached.
+    ui::Press(w, IDC_WZ_STEP_COMPREHENSIVE);
+    ui::Press(w, IDC_WZ_NEXT);
+    ASSERT_TRUE(PageVisible(WizardPage::Complex1 + 1));
+    EXPECT_EQ(ui::Text(*w.Page(WizardPage::Complex1 + 1), IDC_WZ_EDIT1), "40");
+    EXPECT_EQ(ui::Text(*w.Page(WizardPage::Complex1 + 1), IDC_WZ_EDIT2), "50");
+    ui::Press(w, IDC_WZ_STEP_SAVE_WRITE);
+    EXPECT_TRUE(messages->Shown().empty());
+    // A value really changed is still asked about.
+    ui::Press(w, IDC_WZ_STEP_COMPREHENSIVE);
+    ui::Press(w, IDC_WZ_NEXT);
+    ui::Type(*w.Page(WizardPage::Complex1 + 1), IDC_WZ_EDIT1, "60");
+    messages->Answer(IDCANCEL);
+    ui::Press(w, IDC_WZ_STEP_SAVE_WRITE);
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text, "The value has been changed, are you sure you want to give up?");
+    EXPECT_TRUE(PageVisible(WizardPage::Complex1 + 1));
 }
 
 TEST_F(SetupWizard, OfflineSaveWritePageLocksWrite) {
