@@ -55,9 +55,9 @@ public:
         typeBinary = 0x8000,
         modeNoFollow = 0x10000, // refuse to open through a symbolic link (temporary-folder files)
         // Write a whole new file and put it in the path's place on Close (implies create and write).
-        // A replaced file keeps its permissions and owner; a symbolic link keeps pointing at the
-        // file it named, which is the one replaced (refused with modeNoFollow). Only a regular file
-        // the user may write is replaced.
+        // A replaced file keeps its permissions (and its owner, where this user may set it); a
+        // symbolic link keeps pointing at the file it named, which is the one replaced (refused with
+        // modeNoFollow). Only a regular file the user may write is replaced.
         modeReplace = 0x20000,
         modePrivate = 0x40000, // a file made new is readable by its owner only (0600, less the umask)
     };
