@@ -374,7 +374,7 @@ bool CKeloServoDoc::OnSaveDocument(const std::string& path) {
     try {
         CFile file;
         CFileException error;
-        if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error)) {
+        if (!file.Open(path, CFile::modeReplace | CFile::modeWrite | CFile::typeBinary, &error)) {
             ShowMessage("Cannot save the file \"" + path + "\".", std::string(), MB_OK | MB_ICONEXCLAMATION);
             return false;
         }

@@ -50,7 +50,7 @@ std::string FormatMemoryImage(const int* words) {
 bool ExportMemoryImage(const std::string& path, const int* words) {
     try {
         CStdioFile file;
-        if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText))
+        if (!file.Open(path, CFile::modeReplace | CFile::modeWrite | CFile::typeText))
             return false;
         file.WriteString(FormatMemoryImage(words));
         file.Close();

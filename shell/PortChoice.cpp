@@ -103,7 +103,7 @@ bool SavePortChoice(const std::string& entry) {
     for (const ChoiceFile& candidate : ChoiceFiles()) {
         CStdioFile file;
         if (!file.Open(candidate.path,
-                       CFile::modeCreate | CFile::modeWrite | CFile::typeText | candidate.extraFlags))
+                       CFile::modeReplace | CFile::modeWrite | CFile::typeText | candidate.extraFlags))
             continue;
         try {
             file.WriteString(entry + "\n");

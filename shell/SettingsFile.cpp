@@ -6,9 +6,6 @@
 #include "framework/core/StdioFile.h"
 #include "shell/ShellGlobals.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <optional>
 
 namespace {
@@ -220,25 +217,14 @@ std::string SettingsText(const ShellSettings& s, int brandMode, int seriesCode) 
 
 bool WriteSettingsFile(const std::string& path, const ShellSettings& settings, int brandMode, int seriesCode,
                        std::string* error) {
-    // A failed write must not cost the user the settings of the last run, so the new text goes to a
-    // file beside the old one and replaces it only when it was written completely.
-    const std::string temporary = path + ".new";
+    // A failed write must not cost the user the settings of the last run.
     try {
-        CStdioFile file(temporary,
-                        CFile::modeCreate | CFile::modeWrite | CFile::typeText | CFile::modeNoFollow);
+        CStdioFile file(path, CFile::modeReplace | CFile::modeWrite | CFile::typeText);
         file.WriteString(SettingsText(settings, brandMode, seriesCode));
         file.Close();
     } catch (const CFileException& e) {
-        std::remove(temporary.c_str());
         if (error)
             *error = e.what();
-        return false;
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int saved = errno;
-        std::remove(temporary.c_str());
-        if (error)
-            *error = "Cannot write \"" + path + "\": " + std::strerror(saved);
         return false;
     }
     return true;

@@ -38,7 +38,7 @@ UserFileResult SaveUserFile(const std::string& chosen, const std::string& defaul
         return UserFileResult::Refused;
     }
     std::string error;
-    if (!WriteWholeFile(*path, bytes, &error)) {
+    if (!ReplaceFileContents(*path, bytes, &error)) {
         ShowMessage("Error: Failed to save file! \n" + error, caption, MB_OK | MB_ICONSTOP);
         return UserFileResult::Refused;
     }

@@ -2,6 +2,15 @@
 
 #include "link/LinkState.h"
 
+#include <algorithm>
+
+std::chrono::milliseconds CompletionPollPause(std::chrono::steady_clock::duration elapsed) {
+    using std::chrono::milliseconds;
+    const auto remaining = std::chrono::duration_cast<milliseconds>(ExpectedMeasurementTime - elapsed);
+    const milliseconds quarter = (remaining < milliseconds::zero() ? -remaining : remaining) / 4;
+    return std::clamp(quarter, milliseconds(1), CompletionPollPauseCap);
+}
+
 bool IsAlarmActive(CRegisterServices& services) {
     if (!services.Document || !ConnectedFlag)
         return false;

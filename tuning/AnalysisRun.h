@@ -15,8 +15,17 @@
 #include <string>
 
 constexpr std::chrono::seconds CompletionWaitLimit{30};
+// The least a measurement takes: the drive records AnalysisPoints samples, at its usual 10 kHz.
+constexpr std::chrono::microseconds ExpectedMeasurementTime{AnalysisPoints * 100};
+constexpr std::chrono::milliseconds CompletionPollPauseCap{100};
 constexpr int AcknowledgeAttempts = 3;
 constexpr int ExcitationSetting = 100;
+
+// The pause after a poll of 0x1602 that found the drive still measuring, `elapsed` after the start:
+// a quarter of the time the measurement is still expected to take, and once it is late a quarter of
+// how late it is (a drive that is slow is asked less and less often); at least 1 ms, at most
+// CompletionPollPauseCap, so the completion is seen soon and the link is not kept busy meanwhile.
+std::chrono::milliseconds CompletionPollPause(std::chrono::steady_clock::duration elapsed);
 
 // True when the services have a document, the link is up, 0x1712 reads and is not 0.
 bool IsAlarmActive(CRegisterServices& services);

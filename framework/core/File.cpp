@@ -6,9 +6,13 @@
 #include <atomic>
 #include <cctype>
 #include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -36,6 +40,30 @@ CFileException::Cause CauseOf(int error) {
 std::string Describe(const char* action, const std::string& path, int error) {
     return std::string(action) + " \"" + path + "\": " + std::strerror(error);
 }
+
+std::atomic<unsigned> replacementCount{0};
+std::atomic<bool> namedReplacements{false};
+
+std::pair<std::string, std::string> SplitFolder(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return {".", path};
+    return {slash == 0 ? std::string("/") : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+// A process that can no longer finish its save: gone, or (when pids wrapped) someone else.
+bool ProcessGone(long pid) {
+    return pid <= 0 || pid > INT_MAX || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH);
+}
+
+// Makes the rename itself durable: without it a power cut may bring the old name back.
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
 } // namespace
 
 CFile::CFile(const std::string& path, unsigned flags) {
@@ -56,6 +84,8 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
             Abort();
         }
     }
+    if (flags & modeReplace)
+        return OpenReplacement(path, flags, error);
     int oflags = O_CLOEXEC;
     switch (flags & 0x3) {
     case modeWrite:
@@ -73,7 +103,8 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
         if (!(flags & modeNoTruncate))
             oflags |= O_TRUNC;
     }
-    int fd = (flags & modeNoFollow) ? OpenNoFollow(path, oflags, 0644) : open(path.c_str(), oflags, 0644);
+    const mode_t mode = (flags & modePrivate) ? 0600 : 0644;
+    int fd = (flags & modeNoFollow) ? OpenNoFollow(path, oflags, mode) : open(path.c_str(), oflags, mode);
     if (fd >= 0) {
         struct stat info {};
         if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
@@ -94,16 +125,132 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
     return true;
 }
 
+bool CFile::OpenReplacement(const std::string& path, unsigned flags, CFileException* error) {
+    auto refuse = [&](int code) {
+        if (error)
+            *error = CFileException(CauseOf(code), code, path, Describe("Cannot save", path, code));
+        return false;
+    };
+    if (path.empty())
+        return refuse(ENOENT);
+    std::string target = path;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        if (flags & modeNoFollow)
+            return refuse(ELOOP);
+        // Replacing the link itself would cut it from the file it names.
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
+    const bool replacing = ::stat(target.c_str(), &info) == 0;
+    if (replacing) {
+        if (S_ISDIR(info.st_mode))
+            return refuse(EISDIR);
+        if (!S_ISREG(info.st_mode))
+            return refuse(EINVAL); // a device or a pipe is written through, never replaced
+        // A rename would get past a file the user made read-only; writing in place would not.
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+            return refuse(errno);
+    }
+    const auto [folder, name] = SplitFolder(target);
+    if (name.empty())
+        return refuse(EISDIR);
+    RemoveStaleReplacements(folder, name);
+
+    const int access = (flags & 0x3) == modeReadWrite ? O_RDWR : O_WRONLY;
+    const mode_t mode = (flags & modePrivate) ? 0600 : 0644;
+    std::string temporary;
+    int fd = namedReplacements ? -1 : ::open(folder.c_str(), O_TMPFILE | access | O_CLOEXEC, mode);
+    if (namedReplacements || (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL))) {
+        // A file system without nameless files: a named one, cleaned up by a later save when this
+        // process dies before it is renamed.
+        for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+            temporary = folder + "/" + ReplacementName(name, ::getpid(), replacementCount++);
+            fd = ::open(temporary.c_str(), O_CREAT | O_EXCL | O_NOFOLLOW | access | O_CLOEXEC, mode);
+            if (fd < 0 && errno != EEXIST)
+                break;
+        }
+    }
+    if (fd < 0)
+        return refuse(errno);
+    if (replacing) {
+        // The owner first: a change of owner clears the set-id bits the mode then puts back.
+        // (Only root may give a file away; anyone else's new file stays theirs.)
+        if ((info.st_uid != ::geteuid() || info.st_gid != ::getegid()) &&
+            ::fchown(fd, info.st_uid, info.st_gid) != 0) {
+        }
+        if (::fchmod(fd, info.st_mode & 07777) != 0) {
+            const int code = errno;
+            ::close(fd);
+            if (!temporary.empty())
+                ::unlink(temporary.c_str());
+            return refuse(code);
+        }
+    }
+    fd_ = fd;
+    flags_ = flags;
+    path_ = path;
+    target_ = target;
+    temporary_ = temporary;
+    return true;
+}
+
+void CFile::CommitReplacement() {
+    auto fail = [this](int code, const char* action) {
+        DiscardReplacement();
+        Fail(CFileException::writeError, code, action);
+    };
+    if (::fsync(fd_) != 0)
+        fail(errno, "Cannot write");
+    const auto [folder, name] = SplitFolder(target_);
+    if (temporary_.empty()) {
+        // A name for the nameless file, then the rename: a link cannot replace a file.
+        const std::string handle = "/proc/self/fd/" + std::to_string(fd_);
+        for (int attempt = 0; attempt < 100 && temporary_.empty(); ++attempt) {
+            std::string candidate = folder + "/" + ReplacementName(name, ::getpid(), replacementCount++);
+            // Through /proc as anyone may; without /proc the privileged way.
+            int linked = ::linkat(AT_FDCWD, handle.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW);
+            if (linked != 0 && errno != EEXIST)
+                linked = ::linkat(fd_, "", AT_FDCWD, candidate.c_str(), AT_EMPTY_PATH);
+            if (linked == 0)
+                temporary_ = std::move(candidate);
+            else if (errno != EEXIST)
+                fail(errno, "Cannot save");
+        }
+        if (temporary_.empty())
+            fail(EEXIST, "Cannot save");
+    }
+    if (::close(std::exchange(fd_, -1)) != 0 && errno != EINTR)
+        fail(errno, "Cannot write");
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+        fail(errno, "Cannot save");
+    temporary_.clear();
+    SyncFolder(folder);
+}
+
+void CFile::DiscardReplacement() {
+    if (fd_ >= 0)
+        ::close(std::exchange(fd_, -1));
+    if (!temporary_.empty())
+        ::unlink(std::exchange(temporary_, std::string()).c_str());
+}
+
 void CFile::Close() {
     if (fd_ < 0)
         return;
+    if (flags_ & modeReplace)
+        return CommitReplacement();
     int fd = std::exchange(fd_, -1);
     if (close(fd) != 0 && errno != EINTR)
         Fail(CFileException::writeError, errno, "Cannot close");
 }
 
 void CFile::Abort() {
-    if (fd_ >= 0)
+    if (flags_ & modeReplace)
+        DiscardReplacement();
+    else if (fd_ >= 0)
         close(std::exchange(fd_, -1));
 }
 
@@ -245,10 +392,12 @@ std::vector<std::string> FindFilesByPattern(const std::string& pathPattern) {
                      pathPattern.substr(slash + 1));
 }
 
-bool WriteNewFile(const std::string& path, const std::function<void(CFile&)>& write, std::string* error) {
+bool WriteNewFile(const std::string& path, const std::function<void(CFile&)>& write, std::string* error,
+                  unsigned extraFlags) {
     CFile file;
     CFileException fileError;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &fileError)) {
+    if (!file.Open(path, CFile::modeReplace | CFile::modeWrite | CFile::typeBinary | extraFlags,
+                   &fileError)) {
         if (error)
             *error = fileError.what();
         return false;
@@ -265,66 +414,45 @@ bool WriteNewFile(const std::string& path, const std::function<void(CFile&)>& wr
     return true;
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string* error) {
+bool ReplaceFileContents(const std::string& path, const std::string& bytes, std::string* error,
+                         unsigned extraFlags) {
     return WriteNewFile(
-        path, [&](CFile& file) { file.Write(bytes.data(), bytes.size()); }, error);
+        path, [&](CFile& file) { file.Write(bytes.data(), bytes.size()); }, error, extraFlags);
 }
 
-bool ReplaceFileContents(const std::string& path, const std::string& bytes, std::string* error) {
-    auto fail = [error, &path](const char* step, int code) {
-        if (error)
-            *error = path + ": " + step + ": " + std::strerror(code);
-        return false;
-    };
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (name.empty())
-        return fail("no file name", EINVAL);
-    struct stat existing {};
-    const bool replacing = ::stat(path.c_str(), &existing) == 0;
-    if (replacing && !S_ISREG(existing.st_mode))
-        return fail("not a regular file", EISDIR);
-    // A new file takes its permissions from the umask through open(); a replaced one keeps its own.
-    static std::atomic<unsigned> serial{0};
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = folder + "/." + name + "." + std::to_string(::getpid()) + "." + std::to_string(serial++);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd < 0)
-        return fail("cannot create", errno);
-    auto abandon = [&](const char* step) {
-        const int code = errno;
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        return fail(step, code);
-    };
-    if (replacing && ::fchmod(fd, existing.st_mode & 07777) != 0)
-        return abandon("cannot set permissions");
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR)
+std::string ReplacementName(const std::string& name, long pid, unsigned count) {
+    return "." + name + "~" + std::to_string(pid) + "-" + std::to_string(count) + ".saving";
+}
+
+void RemoveStaleReplacements(const std::string& folder, const std::string& name) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const std::string prefix = "." + name + "~";
+    constexpr std::string_view suffix = ".saving";
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view found = entry->d_name;
+        if (found.size() <= prefix.size() + suffix.size() || !found.starts_with(prefix) ||
+            !found.ends_with(suffix))
             continue;
-        if (n <= 0)
-            return abandon("cannot write");
-        written += static_cast<std::size_t>(n);
+        // "<pid>-<count>" between the two; anything else is not ours to remove.
+        const std::string_view middle =
+            found.substr(prefix.size(), found.size() - prefix.size() - suffix.size());
+        const std::size_t dash = middle.find('-');
+        const std::string_view pidText = middle.substr(0, dash);
+        const auto digits = [](std::string_view text) {
+            return !text.empty() && text.size() <= 10 &&
+                   std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+        };
+        if (dash == std::string_view::npos || !digits(pidText) || !digits(middle.substr(dash + 1)))
+            continue;
+        const long pid = std::stol(std::string(pidText));
+        if (pid != ::getpid() && ProcessGone(pid))
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
     }
-    if (::fsync(fd) != 0)
-        return abandon("cannot write");
-    if (::close(fd) != 0) {
-        const int code = errno;
-        ::unlink(temporary.c_str());
-        return fail("cannot write", code);
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int code = errno;
-        ::unlink(temporary.c_str());
-        return fail("cannot replace", code);
-    }
-    return true;
+    ::closedir(dir);
+}
+
+void SetNamedReplacementsForTesting(bool named) {
+    namedReplacements = named;
 }

@@ -1,6 +1,13 @@
 #pragma once
 // Binary file over a POSIX descriptor. Failures raise CFileException, except Open, which reports
 // them through its result (and, when given, the exception object).
+//
+// A file the program writes over is opened with modeReplace: the bytes go to a new file in the same
+// folder, and Close flushes it to the disk and renames it over the old one in one step. A save that
+// fails, is abandoned (Abort, or the object destroyed without Close) or is killed half-way leaves the
+// old file as it was. The new file first has no name at all where the file system allows it, so a
+// killed process leaves nothing behind; elsewhere it is named ".<name>~<pid>-<n>.saving", and the
+// next save of the same file removes those whose process is gone.
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
@@ -47,6 +54,12 @@ public:
         typeText = 0x4000,
         typeBinary = 0x8000,
         modeNoFollow = 0x10000, // refuse to open through a symbolic link (temporary-folder files)
+        // Write a whole new file and put it in the path's place on Close (implies create and write).
+        // A replaced file keeps its permissions (and its owner, where this user may set it); a
+        // symbolic link keeps pointing at the file it named, which is the one replaced (refused with
+        // modeNoFollow). Only a regular file the user may write is replaced.
+        modeReplace = 0x20000,
+        modePrivate = 0x40000, // a file made new is readable by its owner only (0600, less the umask)
     };
     enum SeekPosition { begin = 0, current = 1, end = 2 };
 
@@ -60,9 +73,10 @@ public:
     // modeCreate truncates an existing file unless modeNoTruncate is given; new files get 0644
     // (less the umask). Returns false when the file cannot be opened.
     virtual bool Open(const std::string& path, unsigned flags, CFileException* error = nullptr);
-    // Closes; raises CFileException when buffered data cannot be written.
+    // Closes; raises CFileException when buffered data cannot be written. With modeReplace this is
+    // the moment the new file takes the old one's place; when it raises, the old file is untouched.
     virtual void Close();
-    // Closes without raising (destructors, error paths).
+    // Closes without raising (destructors, error paths); a modeReplace file is thrown away.
     virtual void Abort();
     bool IsOpen() const { return fd_ >= 0; }
 
@@ -88,9 +102,15 @@ protected:
     [[noreturn]] void Fail(CFileException::Cause cause, int error, const char* action) const;
 
 private:
+    bool OpenReplacement(const std::string& path, unsigned flags, CFileException* error);
+    void CommitReplacement();
+    void DiscardReplacement();
+
     int fd_ = -1;
     unsigned flags_ = 0;
     std::string path_;
+    std::string target_;    // modeReplace: the file replaced (a link's target)
+    std::string temporary_; // modeReplace: the new file's name while it has one
 };
 
 // File helpers ---------------------------------------------------------------------------------
@@ -107,13 +127,20 @@ bool WildcardMatch(const std::string& pattern, const std::string& name);
 // Splits "folder/prefix*.trd" into folder and pattern and lists as FindFiles does.
 std::vector<std::string> FindFilesByPattern(const std::string& pathPattern);
 
-// Creates (or truncates) the file in binary mode and runs write on it; false with the reason in
-// *error when the file cannot be created or written. The file is closed either way.
+// Writes the file anew in binary mode (modeReplace, plus the extra flags) through write; false with
+// the reason in *error when it cannot be created or written, and then the old file is as it was.
 bool WriteNewFile(const std::string& path, const std::function<void(CFile&)>& write,
-                  std::string* error = nullptr);
+                  std::string* error = nullptr, unsigned extraFlags = 0);
 // The same for bytes already in memory.
-bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string* error = nullptr);
-// Writes the bytes to a new file beside path and renames it over path, so a write that fails
-// (full disk, no permission) leaves the previous file as it was. A new file gets 0666 less the
-// umask, a replaced one keeps its permissions. False with the reason in *error.
-bool ReplaceFileContents(const std::string& path, const std::string& bytes, std::string* error = nullptr);
+bool ReplaceFileContents(const std::string& path, const std::string& bytes, std::string* error = nullptr,
+                         unsigned extraFlags = 0);
+
+// The names a modeReplace save of the file `name` gives its new file while it has one, for a process
+// and a count: ".<name>~<pid>-<count>.saving".
+std::string ReplacementName(const std::string& name, long pid, unsigned count);
+// Removes from the folder the new files that saves of `name` left behind when their process ended
+// before the save did (killed, powered off); those of running processes stay.
+void RemoveStaleReplacements(const std::string& folder, const std::string& name);
+// Makes modeReplace name its new files from the start, as on a file system without nameless files
+// (tests; false restores the normal way).
+void SetNamedReplacementsForTesting(bool named);

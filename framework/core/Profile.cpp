@@ -4,10 +4,6 @@
 #include "framework/core/Paths.h"
 #include "framework/core/StdioFile.h"
 
-#include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace {
 // Entry names cannot hold '=' and no name or value may span lines, or the file would read back
 // differently.
@@ -83,24 +79,7 @@ bool CProfile::Save() const {
             text += entry + "=" + value + "\n";
         text += "\n";
     }
-    std::string temp = path_ + ".tmp";
-    int fd = OpenNoFollow(temp, O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (fd < 0)
-        return false;
-    bool ok = true;
-    for (std::size_t done = 0; ok && done < text.size();) {
-        ssize_t put = write(fd, text.data() + done, text.size() - done);
-        ok = put > 0;
-        if (ok)
-            done += static_cast<std::size_t>(put);
-    }
-    ok = fsync(fd) == 0 && ok;
-    ok = close(fd) == 0 && ok;
-    if (!ok || std::rename(temp.c_str(), path_.c_str()) != 0) {
-        unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    return ReplaceFileContents(path_, text, nullptr, CFile::modePrivate);
 }
 
 std::string CProfile::GetString(const std::string& section, const std::string& entry,

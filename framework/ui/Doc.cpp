@@ -13,8 +13,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
-#include <filesystem>
 #include <set>
 
 namespace {
@@ -150,10 +148,9 @@ bool CDocument::OnOpenDocument(const std::string& path) {
 }
 
 bool CDocument::OnSaveDocument(const std::string& path) {
-    const std::string temporary = path + ".saving";
     CFile file;
     CFileException error;
-    if (!file.Open(temporary, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary, &error)) {
+    if (!file.Open(path, CFile::modeReplace | CFile::modeWrite | CFile::typeBinary, &error)) {
         ShowMessage("Cannot write the file " + path + ".", std::string(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
@@ -164,14 +161,6 @@ bool CDocument::OnSaveDocument(const std::string& path) {
         file.Close();
     } catch (const std::exception&) {
         file.Abort();
-        std::remove(temporary.c_str());
-        ShowMessage("Failed to save the file " + path + ".", std::string(), MB_OK | MB_ICONEXCLAMATION);
-        return false;
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::remove(temporary.c_str());
         ShowMessage("Failed to save the file " + path + ".", std::string(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }

@@ -28,6 +28,7 @@
 #include <atomic>
 #include <chrono>
 #include <mutex>
+#include <thread>
 #include <unordered_map>
 
 // ---------------------------------------------------------------------------------------------
@@ -1682,6 +1683,20 @@ bool DispatchMessagesBetweenTransfers() {
     if (g_waitingMessages.load(std::memory_order_relaxed) > 0)
         if (MessageQueue* queue = g_queue.load())
             QCoreApplication::sendPostedEvents(queue, 0);
+    return !QCoreApplication::closingDown();
+}
+
+bool WaitForMessages(std::chrono::milliseconds limit) {
+    if (!QCoreApplication::instance() || !IsUiThread()) {
+        std::this_thread::sleep_for(limit);
+        return QCoreApplication::instance() && !QCoreApplication::closingDown();
+    }
+    // The timer ends the wait when nothing else does.
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
+    wake.start(std::max(limit, std::chrono::milliseconds::zero()));
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     return !QCoreApplication::closingDown();
 }
 

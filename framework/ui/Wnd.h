@@ -14,6 +14,7 @@
 #include "framework/core/WindowStyles.h"
 #include "framework/ui/MessageMap.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -303,3 +304,8 @@ bool DispatchPendingMessages();
 // and everything else as DispatchPendingMessages does, at most every 10 ms. False when the
 // application is quitting.
 bool DispatchMessagesBetweenTransfers();
+
+// A pause in a loop of device transfers: waits until a message arrives (handling it) or the time is
+// up, whichever comes first, so a press on Cancel during the pause is seen at once. False when the
+// application is quitting. Away from the user-interface thread it only sleeps.
+bool WaitForMessages(std::chrono::milliseconds limit);

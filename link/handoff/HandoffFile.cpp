@@ -1,5 +1,6 @@
 #include "link/handoff/HandoffFile.h"
 
+#include "framework/core/File.h"
 #include "framework/core/Paths.h"
 
 #include <cerrno>
@@ -40,20 +41,7 @@ int LeadingInt(const std::string& text) {
     return static_cast<int>(value);
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Opens for reading or writing without following a link and without blocking on a FIFO someone
+// Opens for reading without following a link and without blocking on a FIFO someone
 // left under the name; only a plain file is accepted.
 int OpenPlainFile(const std::string& path, int flags) {
     if (path.empty()) {
@@ -119,17 +107,23 @@ bool WriteHandoffLines(const std::vector<std::string>& lines, bool lastLineEnds,
         if (i + 1 < lines.size() || lastLineEnds)
             bytes += "\r\n";
     }
-    int fd = OpenPlainFile(path, O_WRONLY | O_CREAT | O_TRUNC);
-    if (fd < 0)
+    // Replaced whole, so the program starting meanwhile never reads half a file.
+    CFile file;
+    CFileException error;
+    if (!file.Open(path, CFile::modeReplace | CFile::modeWrite | CFile::modeNoFollow | CFile::modePrivate,
+                   &error)) {
+        errno = error.GetError();
         return false;
-    bool written = WriteAll(fd, bytes);
-    int savedErrno = errno;
-    if (close(fd) != 0 && written) {
-        written = false;
-        savedErrno = errno;
     }
-    errno = savedErrno;
-    return written;
+    try {
+        file.Write(bytes.data(), bytes.size());
+        file.Close();
+    } catch (const CFileException& e) {
+        file.Abort();
+        errno = e.GetError();
+        return false;
+    }
+    return true;
 }
 
 bool WriteHandoffFile(int seriesIndex, int autoDetectFlag, const std::string& portEntry, int entryIndex,

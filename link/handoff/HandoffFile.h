@@ -25,7 +25,8 @@ std::string HandoffSeriesCode(int seriesIndex);
 int SeriesCodeFromHandoff(const std::string& line);
 
 // Writes the lines, each followed by CR LF (the last one too unless lastLineEnds is false). The file
-// is created anew (mode 0600) without following a symbolic link, and must be a plain file. A CR, LF
+// is replaced whole (a new one gets mode 0600) without following a symbolic link, and must be a plain
+// file. A CR, LF
 // or NUL inside a line would break the layout and is written as a blank. False when the file could
 // not be created or written completely; errno tells why.
 bool WriteHandoffLines(const std::vector<std::string>& lines, bool lastLineEnds = true,

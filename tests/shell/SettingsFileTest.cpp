@@ -2,6 +2,7 @@
 
 #include "shell/ShellGlobals.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/support/SaveFaults.h"
 
 #include <gtest/gtest.h>
 
@@ -263,11 +264,14 @@ TEST_F(SettingsFileTest, PaneKindsOutsideTheKnownKindsShowNothing) {
 
 TEST_F(SettingsFileTest, FailedWriteIsReportedAndKeepsTheOldFile) {
     WriteText(Path(), Crlf(kUsedFile));
-    std::filesystem::create_directory(Path() + ".new"); // the new file cannot be created
     std::string error;
-    EXPECT_FALSE(WriteSettingsFile(Path(), ShellSettings(), BrandNormal, 4, &error));
+    {
+        FileSizeLimit full(16); // the disk fills half-way through the new file
+        EXPECT_FALSE(WriteSettingsFile(Path(), ShellSettings(), BrandNormal, 4, &error));
+    }
     EXPECT_NE(error.find("KeloServo.ini"), std::string::npos) << error;
     EXPECT_EQ(ReadText(Path()), Crlf(kUsedFile));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "nothing beside it";
 
     error.clear();
     EXPECT_FALSE(WriteSettingsFile(dir / "missing/KeloServo.ini", ShellSettings(), BrandNormal, 4, &error));

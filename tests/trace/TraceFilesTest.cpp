@@ -5,6 +5,8 @@
 #include "trace/TraceDataFile.h"
 #include "trace/TraceIni.h"
 
+#include "tests/support/SaveFaults.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -389,6 +391,39 @@ TEST_F(TraceFileSaving, TheNameChoosesTheFormAndOtherNamesAreRefusedBeforeAnythi
     EXPECT_EQ(Encoded(back), Encoded(r));
     EXPECT_FALSE(ReadTraceFile(Path("a.cSv"), TraceFileForm::Trace, back).ok) << "only .trd names are read";
     EXPECT_FALSE(ReadTraceFile(Path("gone.trd"), TraceFileForm::Trace, back).ok);
+}
+
+TEST_F(TraceFileSaving, ASaveKilledWhileItWritesLeavesTheOldRecordingWhole) {
+    const auto bytes = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    const TraceRecording small = Built(100, false), large = Built(20000, false);
+    TraceCsvTable csv;
+    csv.titles = {"ch1", "ch2"};
+    csv.columns = {&large.samples[0], &large.samples[1]};
+    csv.rows = 20000;
+    csv.times = CsvRowTimes(0, 20000, 200.0f, 100);
+    for (const char* name : {"run.trd", "run.csv"}) {
+        SCOPED_TRACE(name);
+        TraceCsvTable oldCsv = csv;
+        oldCsv.rows = 100;
+        ASSERT_TRUE(SaveTraceFile(Path(name), small, TraceFileForm::Trace, oldCsv));
+        const std::string old = bytes(Path(name));
+        const bool killed = KillSaveMidWrite(
+            65536, [&] { SaveTraceFile(Path(name), large, TraceFileForm::Trace, csv); },
+            [&](pid_t child) {
+                EXPECT_EQ(FilesOpenIn(child, folder.string()), std::vector<off_t>{65536}) << "half written";
+                EXPECT_EQ(bytes(Path(name)), old);
+            });
+        ASSERT_TRUE(killed);
+        EXPECT_EQ(bytes(Path(name)), old);
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"run.csv", "run.trd"})) << "nothing left beside them";
 }
 
 TEST_F(TraceFileSaving, HugeFilesAreRefusedBeforeTheyAreRead) {

@@ -146,4 +146,20 @@ TEST(AnalysisRecords, SampleTimeFromTheSamplingFrequency) {
     EXPECT_FLOAT_EQ(AnalysisSampleTime(0), 0.0001f) << "a drive that says 0 divides nothing";
 }
 
+TEST(AnalysisRun, CompletionPollPauseFollowsTheTimeStillExpectedAndThenHowLateTheDriveIs) {
+    using std::chrono::milliseconds;
+    const struct {
+        milliseconds elapsed, pause;
+    } cases[] = {
+        {milliseconds(0), milliseconds(25)},     // a quarter of the 102.4 ms a record takes
+        {milliseconds(62), milliseconds(10)},    // ... of what is left of it
+        {milliseconds(101), milliseconds(1)},    // at least 1 ms, however little is left
+        {milliseconds(103), milliseconds(1)},    // just late
+        {milliseconds(303), milliseconds(50)},   // a quarter of how late (200 ms)
+        {milliseconds(4000), milliseconds(100)}, // never longer than the cap
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CompletionPollPause(c.elapsed), c.pause) << c.elapsed.count() << " ms";
+}
+
 } // namespace

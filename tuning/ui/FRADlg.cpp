@@ -219,6 +219,18 @@ BOOL CFRADlg::RunMeasurement() {
             LoadResString(IDS_FRA_WAIT_CAPTION), true);
     bool completionSeen = false;
     int acknowledgeRefusals = 0;
+    // Lets the window's messages through until the next poll is due; false when the pass must end
+    // now (Cancel pressed, window closed), which the wait notices the moment it happens.
+    const auto waitForNextPoll = [pass](Clock::time_point due) {
+        for (;;) {
+            if (pass && !pass->Pump())
+                return false;
+            const Clock::time_point now = Clock::now();
+            if (now >= due)
+                return true;
+            WaitForMessages(std::chrono::ceil<std::chrono::milliseconds>(due - now));
+        }
+    };
     for (;;) {
         const int state = PollMeasurementState();
         if (state == 0) {
@@ -233,7 +245,8 @@ BOOL CFRADlg::RunMeasurement() {
         }
         if (state == 1) {
             // The drive is still measuring: keep the window alive, and give up after the bound.
-            if (pass && !pass->Pump()) {
+            const Clock::time_point polled = Clock::now();
+            if (!waitForNextPoll(std::min(polled + CompletionPollPause(polled - started), deadline))) {
                 // Cancelled: the machine must not go on being excited; a window that went touches
                 // nothing.
                 if (!pass->OwnerGone()) {

@@ -4,7 +4,11 @@
 #include "catalogue/DocumentGlobals.h"
 #include "framework/core/Archive.h"
 
+#include "tests/support/SaveFaults.h"
+
+#include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -96,6 +100,32 @@ TEST_F(DocumentTest, GoldenFileLoadsAndStoresByteForByte) {
 
     ASSERT_TRUE(doc.OnSaveDocument(Scratch("again.zpf")));
     EXPECT_EQ(ReadBytes(Scratch("again.zpf")), ReadBytes(Golden));
+}
+
+TEST_F(DocumentTest, ASaveKilledWhileItWritesLeavesTheOldFileWhole) {
+    const std::string path = Scratch("drive.zpf");
+    std::filesystem::copy_file(Golden, path);
+    const std::vector<unsigned char> old = ReadBytes(path);
+    const auto names = [this] {
+        std::set<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(Scratch("")))
+            found.insert(entry.path().filename().string());
+        return found;
+    };
+    const std::set<std::string> before = names();
+
+    SeriesCode = 4;
+    CKeloServoDoc doc(&host);
+    doc.OnNewDocument();
+    const bool killed = KillSaveMidWrite(
+        1024, [&] { doc.OnSaveDocument(path); },
+        [&](pid_t child) {
+            EXPECT_EQ(FilesOpenIn(child, Scratch("")), std::vector<off_t>{1024}) << "half written";
+            EXPECT_EQ(ReadBytes(path), old);
+        });
+    ASSERT_TRUE(killed);
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(names(), before) << "nothing left beside it";
 }
 
 TEST_F(DocumentTest, SaveAndLoadGiveBackEveryValue) {

@@ -14,6 +14,7 @@
 #include "tests/support/DialogDriver.h"
 #include "tests/support/LabelFit.h"
 #include "tests/support/Screenshot.h"
+#include "tests/support/TestTime.h"
 #include "tuning/BodePlot.h"
 #include "tuning/ui/FRADlg.h"
 #include "tuning/ui/FRAReadDlg.h"
@@ -22,6 +23,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -261,6 +263,55 @@ TEST_F(AnalysisWindow, CancelDuringTheWaitStopsTheExcitation) {
                                             Write(0x1602, 0)}));
         for (const std::string& request : log)
             EXPECT_NE(request.rfind("R5", 0), 0u);
+    });
+    EXPECT_EQ(services.ViewBusyFlag, 0);
+}
+
+TEST_F(AnalysisWindow, TheWaitPollsAFewTimesASecondAndCancelEndsItAtOnce) {
+    SimAnalysisOptions options;
+    options.completionPolls = 1000000; // a drive that never completes
+    machine->SetAnalysisOptions(options);
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point started{}, pressed{};
+    std::size_t requestsBefore = 0, requestsAtCancel = 0;
+    bool armed = false;
+    services.PeekAndPump = [&] {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        const std::vector<std::string> log = Requests();
+        if (started == Clock::time_point{})
+            started = Clock::now();
+        // Well after the drive was due (its pauses at their longest, 100 ms), Cancel is pressed
+        // 10 ms into the pause that follows a poll.
+        const bool justPolled = log.size() != requestsBefore && log.back() == Read(0x1602);
+        requestsBefore = log.size();
+        if (!armed && justPolled && Clock::now() - started > std::chrono::milliseconds(600)) {
+            armed = true;
+            pressed = Clock::now() + std::chrono::milliseconds(10);
+            QTimer::singleShot(std::chrono::milliseconds(10), Qt::PreciseTimer, [&] {
+                requestsAtCancel = Requests().size();
+                services.CancelRequest = 1; // the wait window's Cancel
+            });
+        }
+    };
+    Session([&](CFRADlg& window) {
+        Start(window);
+        const Clock::time_point ended = Clock::now();
+        ASSERT_TRUE(armed);
+        EXPECT_TRUE(Shown().empty());
+        EXPECT_LT(ended - pressed, std::chrono::milliseconds(ScaledMs(40)))
+            << "Cancel ends the pause, it does not wait for its end";
+
+        const std::vector<std::string> log = Requests();
+        const auto polls = std::count(log.begin(), log.end(), Read(0x1602));
+        const double seconds = std::chrono::duration<double>(pressed - started).count();
+        EXPECT_GE(polls, 5);
+        EXPECT_LT(polls / seconds, 300.0) << polls << " polls in " << seconds << " s";
+        // Nothing is polled after Cancel: the excitation is stopped at once.
+        ASSERT_LE(requestsAtCancel, log.size());
+        EXPECT_EQ(
+            std::vector<std::string>(log.begin() + static_cast<std::ptrdiff_t>(requestsAtCancel), log.end()),
+            (std::vector<std::string>{Write(0x170E, 0), Write(0x1803, 0), Write(0x0201, -300),
+                                      Write(0x1602, 0)}));
     });
     EXPECT_EQ(services.ViewBusyFlag, 0);
 }

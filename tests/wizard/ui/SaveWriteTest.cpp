@@ -249,7 +249,7 @@ TEST_F(SaveWrite, ACancelledOrFailedSaveKeepsTheUnsavedMark) {
 
     // A folder that cannot take the file: reported, the mark stays, an older file stays whole.
     const std::string blocker = scratch.Path() + "/not-a-folder";
-    ASSERT_TRUE(WriteWholeFile(blocker, "old"));
+    ASSERT_TRUE(ReplaceFileContents(blocker, "old"));
     messages->Clear();
     messages->AnswerFile(blocker + "/wizard.zpf");
     ui::Press(*w.Page(WizardPage::SaveWrite), IDC_WZ_SAVE);
