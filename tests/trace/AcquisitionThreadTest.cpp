@@ -1,6 +1,7 @@
 // The acquisition threads against the simulated drive over a pseudo-terminal: what they send, in
 // what order, what they hand over, how they stop and how they end on a lost link.
 #include "trace/AcquisitionThreads.h"
+#include "trace/ThreadStop.h"
 #include "trace/TraceArming.h"
 
 #include "tests/support/DriveLink.h"
@@ -449,11 +450,13 @@ TEST(AcquisitionPause, AQuarterOfTheNextHandOverWithinItsBounds) {
     }
 }
 
-// Block answers 0.4 s apart: a stop between two blocks ends the read, and nothing more is written.
-TEST_F(AcquisitionThreads, StopInTheMiddleOfASlowReadEndsWithinOneBlock) {
-    constexpr auto kBlockTime = std::chrono::milliseconds(400);
+// A slow line, each block answer seconds on the wire: a stop while a block comes in ends the
+// thread with that block, well before another block could have come, and nothing more is sent.
+TEST_F(AcquisitionThreads, StopInTheMiddleOfASlowBlockEndsWithThatBlock) {
+    constexpr auto kBlockTime = std::chrono::milliseconds(3000);
+    ASSERT_EQ(PortObject.SetupReadTimer(4800, ScaledMs(177)), ErrNone) << "time-outs of a slow line";
     drive.AddFault(
-        {.kind = SimFaultKind::Delay, .requestKind = SimRequestKind::MakerBlockRead, .delay = kBlockTime});
+        {.kind = SimFaultKind::Slow, .requestKind = SimRequestKind::MakerBlockRead, .delay = kBlockTime});
     for (int mode : {TraceModeSingle, TraceModeCycle, TraceModeMonitor}) {
         SCOPED_TRACE(mode);
         ResetStore();
@@ -461,16 +464,29 @@ TEST_F(AcquisitionThreads, StopInTheMiddleOfASlowReadEndsWithinOneBlock) {
         Arm(s);
         machine.Advance(250000); // a record (or segment) waits
         Start<CMyThread>(s);
-        ASSERT_TRUE(WaitUntil([&] { return RequestsOfKind('R', '9').size() >= 2; }, 20));
+        ASSERT_TRUE(WaitUntil([&] { return !RequestsOfKind('R', '9').empty(); }, 20));
         drive.ClearLog();
         const auto stopped = std::chrono::steady_clock::now();
         StopEvent.SetEvent();
-        EXPECT_EQ(WaitForEnd(5000), AcquisitionEndCode);
-        EXPECT_LT(std::chrono::steady_clock::now() - stopped, kBlockTime + std::chrono::milliseconds(800));
+        EXPECT_EQ(WaitForEnd(ScaledMs(20000)), AcquisitionEndCode);
+        EXPECT_LT(std::chrono::steady_clock::now() - stopped, kBlockTime * 3 / 2)
+            << "the block under way, not one more";
         thread.reset();
-        EXPECT_LE(RequestsOfKind('R', '9').size(), 1u) << "at most the block that was being sent";
+        EXPECT_TRUE(RequestsOfKind('R', '9').empty()) << "no block after the one under way";
         EXPECT_TRUE(RequestsOfKind('W', '1').empty()) << "no acknowledgement, no disarm after a stop";
         EXPECT_TRUE(LinkMutexIsFree());
+    }
+}
+
+// A window gives its thread at least the time one block read may take on the line as the port is
+// set: on a slow line more than the block's own time on the wire.
+TEST_F(AcquisitionThreads, AStopWaitsForTheBlockUnderWayHoweverSlowTheLine) {
+    EXPECT_EQ(StopBoundMs(0), 0u) << "no wait stays no wait";
+    EXPECT_GE(StopBoundMs(AcquisitionStopBoundMs), AcquisitionStopBoundMs);
+    for (int baud : {4800, 9600}) {
+        ASSERT_EQ(PortObject.SetupReadTimer(baud, 177), ErrNone);
+        const DWORD wireMs = 2536 * 10 * 1000 / static_cast<DWORD>(baud);
+        EXPECT_GT(StopBoundMs(AcquisitionStopBoundMs), wireMs + 177) << baud;
     }
 }
 
