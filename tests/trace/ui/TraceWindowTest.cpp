@@ -5,12 +5,14 @@
 
 #include "layout/TraceLayoutTable.h"
 #include "resources/ids/trace.h"
+#include "sim/FaultSpec.h"
 #include "tests/layout/LayoutTableText.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/LabelFit.h"
 #include "tests/support/MessageProbe.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestTime.h"
+#include "tests/trace/DriveRecords.h"
 #include "tests/trace/TraceTestSupport.h"
 #include "trace/DisplayRing.h"
 
@@ -310,6 +312,71 @@ TEST_F(TraceWindow, StopDuringASlowBlockEndsWithThatBlockKeepsTheWindowAnswering
         window->CloseWindow();
         Pump();
         window = nullptr;
+    }
+}
+
+// A line that damages a share of the block answers (one wrong digit in one record): the window
+// draws what the drive sampled, sample for sample; a block that stays bad however often it is read
+// is counted in "CheckNG" and stands as zeros.
+TEST_F(TraceWindow, ADamagedBlockIsReadAgainSoTheWindowShowsTheDrivesSamples) {
+    struct Case {
+        int mode;
+        const char* fault;
+        int stayedBad;
+    } const cases[] = {
+        {TraceModeMonitor, "corrupt=10:block~11", 0},
+        {TraceModeSingle, "corrupt:block#3", 1}, // the first block, read three times
+    };
+    machine->SetStepPerRequest(2000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        UseSetup(c.mode, true, kSources);
+        ASSERT_NE(Open(), nullptr);
+        window->MoveWindow(0, 0, 1000, 650);
+        ui::Press(*window, IDC_TG_START);
+        std::vector<SimFault> faults;
+        ASSERT_TRUE(sim::ParseFaultSpec(c.fault, faults));
+        drive->AddFault(faults.at(0));
+        drive->ClearLog();
+        Fire(TraceStartTimer);
+        if (c.mode == TraceModeMonitor) {
+            ASSERT_TRUE(FireUntil(TraceMonitorTimer, [&] {
+                const auto log = drive->Log();
+                return std::count_if(log.begin(), log.end(), [](const SimLogEntry& e) {
+                           return e.kind == SimRequestKind::MakerBlockRead;
+                       }) >= 40;
+            }));
+            PressStopAndWait();
+        } else {
+            ASSERT_TRUE(FireUntil(TraceSingleTimer, [&] { return !window->Running(); }));
+        }
+        const DriveRecords sent = RecordsTheDriveSent(drive->Log());
+        EXPECT_GT(sent.damaged, 0);
+        EXPECT_EQ(sent.stayedBad, c.stayedBad);
+        EXPECT_EQ(window->CheckErrorText(), "CheckNG:" + std::to_string(c.stayedBad));
+        // Channels 1 to 3 show their words as the drive sent them (signed), from the first on; the
+        // newest at the end.
+        for (int ch = 0; ch < 3; ++ch) {
+            const DisplayRing& shown = window->Display(ch);
+            const int count = shown.Rolled();
+            EXPECT_GE(count, 1024);
+            ASSERT_LE(static_cast<size_t>(count), sent.records.size());
+            const int first = shown.Size() - count;
+            for (int i = 0; i < count; ++i) {
+                const auto word = sent.records[static_cast<size_t>(i)][static_cast<size_t>(ch) + 1];
+                if (shown.At(first + i) != static_cast<int16_t>(word)) {
+                    ADD_FAILURE() << "channel " << ch + 1 << ", sample " << i << " shows "
+                                  << shown.At(first + i) << ", the drive sent " << static_cast<int16_t>(word);
+                    break;
+                }
+            }
+        }
+        if (c.stayedBad > 0) {
+            EXPECT_EQ(window->Display(0).At(63), 0) << "the block that stayed bad";
+            ui::Screenshot(*window, "trace_single_check_ng");
+        }
+        CloseForNextCase();
+        drive->ClearFaults();
     }
 }
 
