@@ -10,6 +10,7 @@
 #include "tests/support/MessageProbe.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestTime.h"
+#include "tests/trace/DriveRecords.h"
 
 #include "catalogue/KeloServoDoc.h"
 #include "framework/core/ResourceModule.h"
@@ -254,6 +255,35 @@ TEST_F(BoxViewer, StartReadsOneRecordAndEndsByItself) {
     viewer->MoveWindow(0, 0, 910, 609); // the size a small screen opens it at
     QCoreApplication::processEvents();
     ui::Screenshot(*viewer, "box-viewer-small");
+}
+
+// A line that damages a share of the block answers: the viewer plots the record as the drive
+// sampled it, sample for sample (channel 1 a sine, channel 2 a whole signed word).
+TEST_F(BoxViewer, ADamagedBlockIsReadAgainSoTheRecordIsTheDrives) {
+    Open();
+    ConfirmSettings({21, 32, 0, 0});
+    RecordOnDrive();
+    drive->AddFault({.kind = SimFaultKind::Corrupt,
+                     .requestKind = SimRequestKind::MakerBlockRead,
+                     .percent = 25,
+                     .seed = 2});
+    drive->ClearLog();
+    ui::Press(*viewer, IDC_BOX_START);
+    RunRecordRead();
+    const tracetest::DriveRecords sent = tracetest::RecordsTheDriveSent(drive->Log());
+    EXPECT_GT(sent.damaged, 0);
+    EXPECT_EQ(sent.stayedBad, 0);
+    ASSERT_EQ(sent.records.size(), 512u);
+    for (size_t channel : {1u, 2u}) {
+        const auto& shown = viewer->SampleVectors[channel];
+        ASSERT_EQ(shown.size(), 512u) << channel;
+        for (size_t k = 0; k < shown.size(); ++k)
+            if (shown[k] != static_cast<int16_t>(sent.records[k][channel])) {
+                ADD_FAILURE() << "channel " << channel << ", sample " << k << " shows " << shown[k]
+                              << ", the drive sent " << static_cast<int16_t>(sent.records[k][channel]);
+                break;
+            }
+    }
 }
 
 TEST_F(BoxViewer, StartDuringThePollStopsIt) {
