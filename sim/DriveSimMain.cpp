@@ -19,7 +19,8 @@ const char kUsage[] =
     "usage: kelo-drive-sim --series N [--name ttySIM0] [--wire-baud B] [--station S]\n"
     "                      [--no-register] [--fault SPEC]...\n"
     "SPEC: see sim/README.md (e.g. refuse@0F04, silent:read, delay=200@0201, drop:write#1,\n"
-    "      delay=400:block for a slow drive, freeze=7000:write+3 for a drive that stalls 7 s)\n";
+    "      slow=3000:block for a slow line, corrupt=2:block for a noisy one,\n"
+    "      freeze=7000:write+3 for a drive that stalls 7 s)\n";
 
 bool ParseInt(const char* text, int& value) {
     char* end = nullptr;

@@ -31,7 +31,8 @@ const std::pair<std::string_view, SimFaultKind> kFaultKinds[] = {
     {"refuse", SimFaultKind::Refuse},      {"silent", SimFaultKind::Silent},
     {"badsum", SimFaultKind::BadChecksum}, {"truncate", SimFaultKind::Truncate},
     {"garbage", SimFaultKind::Garbage},    {"drop", SimFaultKind::DropLink},
-    {"delay", SimFaultKind::Delay},        {"freeze", SimFaultKind::Freeze}};
+    {"delay", SimFaultKind::Delay},        {"freeze", SimFaultKind::Freeze},
+    {"slow", SimFaultKind::Slow},          {"corrupt", SimFaultKind::Corrupt}};
 
 const std::pair<std::string_view, SimRequestKind> kRequestKinds[] = {
     {"any", SimRequestKind::Any},
@@ -42,8 +43,12 @@ const std::pair<std::string_view, SimRequestKind> kRequestKinds[] = {
     {"mbwrite", SimRequestKind::ModbusWrite},
     {"other", SimRequestKind::Other}};
 
+bool NeedsTime(SimFaultKind kind) {
+    return kind == SimFaultKind::Delay || kind == SimFaultKind::Freeze || kind == SimFaultKind::Slow;
+}
+
 bool ParseOne(std::string_view part, SimFault& fault, std::string& why) {
-    const std::string_view marks = "=:@#+";
+    const std::string_view marks = "=:@#+~";
     size_t pos = part.find_first_of(marks);
     if (!Lookup(kFaultKinds, part.substr(0, pos), fault.kind)) {
         why = "unknown fault kind";
@@ -62,11 +67,16 @@ bool ParseOne(std::string_view part, SimFault& fault, std::string& why) {
                 return false;
             }
             hasArgument = true;
-            if (fault.kind == SimFaultKind::Delay || fault.kind == SimFaultKind::Freeze)
+            if (NeedsTime(fault.kind))
                 fault.delay = std::chrono::milliseconds(number);
             else if (fault.kind == SimFaultKind::Truncate)
                 fault.keep = static_cast<size_t>(number);
-            else {
+            else if (fault.kind == SimFaultKind::Corrupt && number <= 100)
+                fault.percent = static_cast<int>(number);
+            else if (fault.kind == SimFaultKind::Corrupt) {
+                why = "a share above 100 %";
+                return false;
+            } else {
                 why = "this fault kind takes no argument";
                 return false;
             }
@@ -100,10 +110,17 @@ bool ParseOne(std::string_view part, SimFault& fault, std::string& why) {
             }
             fault.skip = static_cast<int>(number);
             break;
+        case '~':
+            if (fault.kind != SimFaultKind::Corrupt || !ParseNumber(value, 10, 999999999, number)) {
+                why = "a seed belongs to corrupt and is a number";
+                return false;
+            }
+            fault.seed = static_cast<uint32_t>(number);
+            break;
         }
         pos = next;
     }
-    if ((fault.kind == SimFaultKind::Delay || fault.kind == SimFaultKind::Freeze) && !hasArgument) {
+    if (NeedsTime(fault.kind) && !hasArgument) {
         why = std::string(part.substr(0, part.find_first_of(marks))) + " needs =MS";
         return false;
     }

@@ -1,8 +1,10 @@
 #pragma once
 // The text form of injected faults, as kelo-drive-sim's --fault option takes it (sim/README.md):
-//     KIND[=ARG][:REQUEST][@ADDRESS][#COUNT][+SKIP], several joined by ','
-// KIND refuse | silent | badsum | truncate[=CHARS] | garbage | drop | delay=MS | freeze=MS
-// (freeze: COUNT freezes, default one; a slow drive is delay=MS:block)
+//     KIND[=ARG][:REQUEST][@ADDRESS][#COUNT][+SKIP][~SEED], several joined by ','
+// KIND refuse | silent | badsum | truncate[=CHARS] | garbage | drop | delay=MS | freeze=MS | slow=MS
+//      | corrupt[=PERCENT]
+// (freeze: COUNT freezes, default one; a slow drive is slow=MS:block; a noisy line corrupt=2:block,
+// SEED (default 1) picking which answers and which digit)
 // REQUEST any | read | block | write | mbread | mbwrite | other; ADDRESS four hex digits.
 #include "sim/SimDrive.h"
 

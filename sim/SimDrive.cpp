@@ -7,7 +7,9 @@
 #include "framework/core/Format.h"
 
 #include <algorithm>
+#include <cctype>
 #include <deque>
+#include <random>
 #include <thread>
 
 namespace {
@@ -59,12 +61,36 @@ std::string Garble(size_t length) {
     return text;
 }
 
+// Changes one character of an answer as a noisy line would: a hex digit (of a word or of the
+// checksum) becomes another hex digit, so the frame keeps its form and only its check can tell.
+// A binary Modbus RTU frame gets one byte changed instead; an answer without digits ("%", "!")
+// is left alone.
+void CorruptOne(std::string& bytes, bool binary, std::mt19937& random) {
+    static const char digits[] = "0123456789ABCDEF";
+    if (binary) {
+        char& byte = bytes[random() % bytes.size()];
+        byte = static_cast<char>(byte ^ static_cast<char>(1 + random() % 255));
+        return;
+    }
+    std::vector<size_t> places;
+    // The lead characters ("%" of each record, ":" of a Modbus ASCII frame) and CR LF are no digits.
+    for (size_t i = 0; i < bytes.size(); ++i)
+        if (std::isxdigit(static_cast<unsigned char>(bytes[i])))
+            places.push_back(i);
+    if (places.empty())
+        return;
+    char& digit = bytes[places[random() % places.size()]];
+    const int value = std::isdigit(static_cast<unsigned char>(digit)) ? digit - '0' : digit - 'A' + 10;
+    digit = digits[(value + 1 + static_cast<int>(random() % 15)) % 16];
+}
+
 } // namespace
 
 struct ActiveFault {
     SimFault fault;
     int seen = 0;
     int hits = 0;
+    std::mt19937 random{fault.seed};
 };
 
 struct CSimDrive::State {
@@ -531,7 +557,7 @@ void CSimDrive::AddMemoryModel(SimMemoryModel model) {
 
 void CSimDrive::AddFault(const SimFault& fault) {
     std::lock_guard lock(m_mutex);
-    d->faults.push_back({fault, 0, 0});
+    d->faults.push_back({fault});
 }
 
 void CSimDrive::ClearFaults() {
@@ -578,6 +604,7 @@ SimReply CSimDrive::Respond(const std::string& request) {
 
     // Every matching fault counts the request; those past their skip and within their count hit.
     std::vector<const SimFault*> hits;
+    std::vector<ActiveFault*> corrupting;
     for (ActiveFault& active : d->faults) {
         if (!d->Matches(active.fault, parsed, touched))
             continue;
@@ -587,6 +614,11 @@ SimReply CSimDrive::Respond(const std::string& request) {
             active.fault.kind == SimFaultKind::Freeze && active.fault.count < 0 ? 1 : active.fault.count;
         if (active.seen <= active.fault.skip || (count >= 0 && active.hits >= count))
             continue;
+        if (active.fault.kind == SimFaultKind::Corrupt) {
+            if (static_cast<int>(active.random() % 100) >= active.fault.percent)
+                continue;
+            corrupting.push_back(&active);
+        }
         ++active.hits;
         hits.push_back(&active.fault);
     }
@@ -653,10 +685,16 @@ SimReply CSimDrive::Respond(const std::string& request) {
         case SimFaultKind::Delay:
             reply.delay += std::chrono::duration_cast<std::chrono::microseconds>(f->delay);
             break;
+        case SimFaultKind::Slow:
+            reply.slow += std::chrono::duration_cast<std::chrono::microseconds>(f->delay);
+            break;
         default:
             break;
         }
     }
+    if (!bytes.empty())
+        for (ActiveFault* active : corrupting)
+            CorruptOne(bytes, parsed.framing == Framing::ModbusRtu, active->random);
     reply.wireTime = WireTimeAt(d->wireBaud, request.size() + bytes.size());
     d->Log({request, parsed.kind, bytes, !hits.empty(), freezes});
     return reply;

@@ -38,8 +38,13 @@
 //   characters) takes 220 ms at 115200 baud.
 // - Memories fill on the machine's clock (SimMachine.h): with the clock following real time, status
 //   words read "not ready" until the armed sample period has filled a half or segment.
-// - A slow drive: SimFault{.kind = Delay, .requestKind = MakerBlockRead, .delay = D} (text
-//   "delay=MS:block") delays every block answer by D; other requests answer at their normal pace.
+// - A late answer: SimFault{.kind = Delay, .delay = D} (text "delay=MS") answers D late, the line
+//   silent until then.
+// - A slow drive: SimFault{.kind = Slow, .requestKind = MakerBlockRead, .delay = D} (text
+//   "slow=MS:block") puts every block answer on the wire as a slow line does: its characters leave
+//   one after another over D, and the drive takes no other request meanwhile (those that arrive
+//   queue behind it), so the client's port is busy receiving for the whole of D. Other requests
+//   answer at their normal pace. The client's time-outs must allow D (a port set for a slow baud).
 // - A frozen drive (Freeze() or a Freeze fault) answers nothing for the freeze's time: requests
 //   that arrive are not carried out (a write is not written) and are logged unanswered, with
 //   SimLogEntry::frozen set. The machine behind the drive keeps running on its clock meanwhile (a
@@ -77,6 +82,9 @@ enum class SimFaultKind {
     DropLink,    // no answer, and the transport hangs up (pty: the port disappears, see SimPtyServer)
     Delay,       // the normal answer, `delay` late
     Freeze,      // the drive freezes for `delay`, from the request it hits (see Timing above)
+    Slow,        // the answer takes `delay` on the wire, as on a slow line (see Timing above)
+    Corrupt,     // `percent` of the answers get one hex digit changed (word or checksum), drawn from
+                 // `seed`; a binary (Modbus RTU) answer gets one byte changed instead
 };
 
 // One injected fault. It hits requests of `requestKind` (Any: every kind) that touch `address`
@@ -85,6 +93,8 @@ enum class SimFaultKind {
 // `skip` matching requests pass first; then it hits `count` requests (-1: every one from then on).
 // Refused, silent and dropped requests are not carried out (a write is not written); damaged and
 // delayed answers belong to requests that were. Several faults may hit one request.
+// A Corrupt fault draws for every matching request past its skip whether it hits; only the answers
+// it damages count towards `count` and are logged as faulted.
 // A Freeze fault starts `count` freezes (-1 here means one), each at the next matching request once
 // the drive answers again; the request that starts it is the first one left unanswered. Requests
 // that arrive during a freeze are not matched against any fault.
@@ -95,8 +105,10 @@ struct SimFault {
     SimRequestKind requestKind = SimRequestKind::Any;
     int skip = 0;
     int count = -1;
-    std::chrono::milliseconds delay{0}; // Delay: how late; Freeze: how long
+    std::chrono::milliseconds delay{0}; // Delay: how late; Freeze: how long; Slow: time on the wire
     std::optional<size_t> keep{};       // Truncate: characters kept
+    int percent = 100;                  // Corrupt: the share of matching answers damaged (0..100)
+    uint32_t seed = 1;                  // Corrupt: which answers and which digit, reproducibly
 };
 
 // What the drive does with one request.
@@ -104,6 +116,7 @@ struct SimReply {
     std::string bytes{};                   // put on the wire; empty = no answer
     std::chrono::microseconds delay{0};    // injected delay before answering
     std::chrono::microseconds wireTime{0}; // emulated line time of request + answer (0 = off)
+    std::chrono::microseconds slow{0};     // after those: the answer's characters spread over this
     bool dropLink = false;                 // the transport hangs up instead of answering
 };
 

@@ -3,6 +3,7 @@
 #include "framework/core/Paths.h"
 #include "sim/SimProtocol.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <condition_variable>
 #include <cstring>
@@ -221,14 +222,34 @@ struct CSimPtyServer::Impl {
         }
         if (!Pause(reply.delay + reply.wireTime))
             return false;
-        if (!reply.bytes.empty()) {
-            int fd;
-            {
-                std::lock_guard lock(mutex);
-                fd = master;
-            }
-            if (fd >= 0)
-                WriteAll(fd, reply.bytes);
+        if (reply.bytes.empty())
+            return true;
+        int fd;
+        {
+            std::lock_guard lock(mutex);
+            fd = master;
+        }
+        if (fd < 0)
+            return true;
+        if (reply.slow.count() <= 0) {
+            WriteAll(fd, reply.bytes);
+            return true;
+        }
+        // A slow line: the characters leave one piece after another over the whole time, never a
+        // silence a receiver would take for the end of the answer; nothing else is read meanwhile.
+        constexpr auto kPieceTime = std::chrono::milliseconds(5);
+        const size_t pieces =
+            std::clamp<size_t>(static_cast<size_t>(reply.slow / kPieceTime), 1, reply.bytes.size());
+        const Clock::time_point start = Clock::now();
+        size_t sent = 0;
+        for (size_t piece = 1; piece <= pieces; ++piece) {
+            const Clock::time_point due =
+                start + reply.slow * static_cast<long>(piece) / static_cast<long>(pieces);
+            if (!Pause(std::chrono::duration_cast<std::chrono::microseconds>(due - Clock::now())))
+                return false;
+            const size_t end = reply.bytes.size() * piece / pieces;
+            WriteAll(fd, reply.bytes.substr(sent, end - sent));
+            sent = end;
         }
         return true;
     }

@@ -3,7 +3,9 @@
 // serial port: open DevicePath() (or the virtual-port link) with termios raw mode, write requests,
 // read answers. A thread reads the line, cuts it into requests (fixed lengths of the maker
 // commands, Modbus RTU by function code, Modbus ASCII by CR LF, anything else by a pause on the
-// line), answers each through the drive and paces the answer by the drive's wire time.
+// line), answers each through the drive and paces the answer by the drive's wire time. A slow
+// answer (the Slow fault) goes out piece by piece over its time, and the thread reads no request
+// meanwhile, so what the client sends queues behind it as on a busy line.
 //
 //     CSimDrive drive(4);
 //     CSimPtyServer server(drive);

@@ -55,9 +55,18 @@ BlockVerdict CAcquisitionThread::ReadBlock(const uint16_t* addresses, int count,
     char request[40];
     CInternalCode::BuildReadWords(request, count, addresses);
     const int expected = BlockRecords * RecordLength(count);
-    reply_[0] = 1;
-    const BlockVerdict verdict =
-        JudgeBlockResult(link_->ReadRecordBlock(request, 4 * count + 4, reply_.data(), expected));
+    BlockVerdict verdict;
+    // The drive keeps the block until it is acknowledged or disarmed, so a reply damaged on the
+    // line is read again; zeros stand in only for what stays bad. A stop asked for meanwhile
+    // reads nothing more: STOP never waits past the block under way.
+    for (int read = 0; read <= BlockRereads; ++read) {
+        if (read > 0 && StopSeen())
+            break;
+        reply_[0] = 1;
+        verdict = JudgeBlockResult(link_->ReadRecordBlock(request, 4 * count + 4, reply_.data(), expected));
+        if (verdict.failed || verdict.badRecords == 0)
+            break;
+    }
     if (verdict.badRecords > 0)
         ChecksumErrorCount += verdict.badRecords;
     if (!verdict.failed)
@@ -323,7 +332,7 @@ bool CBOXThread::Acquire() {
         if (StopSeen())
             return true;
         const auto addresses = BoxBlockAddresses(Settings.types, block);
-        // Records with a bad checksum are counted and stand as zeros (ReadBlock), like the trace's.
+        // Records that stay bad are counted and stand as zeros (ReadBlock), like the trace's.
         if (ReadBlock(addresses.data(), 9, records).failed)
             return true;
         if (guard.Repeats(records[0][0]))

@@ -37,8 +37,11 @@ protected:
     bool ReadWord(uint16_t address, uint16_t& word);
     // "W1"; the result is not judged.
     void WriteWord(uint16_t address, int value);
-    // One block read of 64 records; the verdict of the link and the records (zeros when corrupt).
+    // One block read of 64 records, read again up to BlockRereads times while records are bad
+    // (not after a stop request); the verdict of the last read and its records (zeros when it was
+    // bad, whose records alone are counted in ChecksumErrorCount).
     BlockVerdict ReadBlock(const uint16_t* addresses, int count, std::vector<RecordWords>& records);
+    static constexpr int BlockRereads = 2;
     // Moves staged samples into ChannelDeques under LinkMutex; false (nothing moved) when a stop
     // was asked for while the lock was held by someone else.
     bool HandOver(StagedSamples& staged, const HandOverRules& rules);

@@ -1,5 +1,10 @@
 #include "trace/ThreadStop.h"
 
+#include "link/InternalCode.h"
+#include "link/SerialExt.h"
+#include "trace/TraceRegisters.h"
+
+#include <algorithm>
 #include <chrono>
 #include <mutex>
 #include <utility>
@@ -22,10 +27,23 @@ std::vector<KeptThread>& Kept() {
     static std::vector<KeptThread> kept;
     return kept;
 }
+// What a thread may still do once its block read is in: hand the block over, end.
+constexpr DWORD kAfterBlockMs = 1000;
 } // namespace
 
+DWORD StopBoundMs(DWORD boundMs) {
+    if (boundMs == 0)
+        return 0;
+    // The longest block read: nine words a record, after the wait for a quiet line.
+    constexpr int kRequest = 40;
+    constexpr int kReply = BlockRecords * CInternalCode::kRecordLength;
+    const DWORD block = CSerialExt::kQuietLineLimitFactor * PortObject.QuietLineMs() +
+                        PortObject.ExchangeTimeoutMs(kRequest, kReply);
+    return std::max(boundMs, block + kAfterBlockMs);
+}
+
 bool SignalStopUntilEnded(CWinThread& thread, CEvent& stopEvent, DWORD boundMs) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(StopBoundMs(boundMs));
     while (thread.IsRunning()) {
         if (std::chrono::steady_clock::now() >= end)
             return false;
@@ -78,7 +96,7 @@ bool PendingStop::Begin(const CWinThread* thread, CEvent& stopEvent, DWORD bound
         return false;
     stopEvent.SetEvent();
     pending_ = true;
-    deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
+    deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(StopBoundMs(boundMs));
     return true;
 }
 

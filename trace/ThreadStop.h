@@ -9,11 +9,16 @@
 #include <chrono>
 #include <memory>
 
-// How long a window waits for its thread to leave after asking it to stop.
+// How long a window waits for its thread to leave after asking it to stop, at least. A thread
+// leaves after the block read under way, and on a slow line one block takes seconds (2.6 s at
+// 9600 baud, 5.3 s at 4800): every non-zero bound below is stretched to what the port allows one
+// block read (StopBoundMs), so a stop is never given up on while its last block is still coming.
 constexpr DWORD AcquisitionStopBoundMs = 3000;
+// The bound a wait of boundMs gets on the port as it is set now: 0 stays 0 (no wait at all).
+DWORD StopBoundMs(DWORD boundMs);
 
-// Sets stopEvent and waits in short slices until the thread has ended (true) or boundMs has passed
-// (false). The thread stops between two passes, so one pass is the longest it may take.
+// Sets stopEvent and waits in short slices until the thread has ended (true) or StopBoundMs(boundMs)
+// has passed (false). The thread stops after the block under way, the longest it may take.
 bool SignalStopUntilEnded(CWinThread& thread, CEvent& stopEvent, DWORD boundMs = AcquisitionStopBoundMs);
 
 // Takes a thread that would not stop: it goes on being signalled and is deleted once it has ended.
@@ -29,7 +34,8 @@ bool WaitForKeptThreads(DWORD boundMs = AcquisitionStopBoundMs);
 // then finishes its stop path (a thread still running then is kept, see KeepUntilEnded).
 class PendingStop {
 public:
-    // True when the thread runs: the stop is pending now. False when nothing runs (finish at once).
+    // True when the thread runs: the stop is pending now, for at most StopBoundMs(boundMs). False
+    // when nothing runs (finish at once).
     bool Begin(const CWinThread* thread, CEvent& stopEvent, DWORD boundMs = AcquisitionStopBoundMs);
     // True once the pending stop may finish (it is no longer pending then); otherwise the thread is
     // asked again.

@@ -23,7 +23,8 @@ constexpr int RecordLength(int addresses) {
 uint16_t HexWord(const char* text);
 
 // What the block read's result says: a failed exchange ends the reading; records with a bad
-// checksum are counted and the whole block stands as zeros, so the time base is kept.
+// checksum (once the block's re-reads are spent) are counted and the whole block stands as zeros,
+// so the time base is kept.
 struct BlockVerdict {
     bool failed = false;
     int badRecords = 0;

@@ -52,6 +52,19 @@ TEST(SimFault, EachKindChangesTheAnswerAsNamed) {
          [&](const SimReply& r) {
              EXPECT_EQ(r.bytes, good);
              EXPECT_EQ(r.delay, 250ms);
+             EXPECT_EQ(r.slow, 0ms);
+         }},
+        {{.kind = SimFaultKind::Slow, .delay = 250ms},
+         [&](const SimReply& r) {
+             EXPECT_EQ(r.bytes, good);
+             EXPECT_EQ(r.slow, 250ms);
+             EXPECT_EQ(r.delay, 0ms);
+         }},
+        {{.kind = SimFaultKind::Corrupt},
+         [&](const SimReply& r) {
+             ASSERT_EQ(r.bytes.size(), good.size());
+             EXPECT_EQ(r.bytes[0], '%');
+             EXPECT_FALSE(sim::HasValidMakerChecksum(r.bytes));
          }},
     };
     for (const Case& c : cases) {
@@ -134,6 +147,64 @@ TEST(SimFault, DamagesModbusChecks) {
     EXPECT_EQ(drive.Handle(Rtu(1, 0x06, 0x0010, 1)), sim::WithCrc16(Bytes({1, 0x86, 0x02})));
 }
 
+// One digit of a word or of a checksum becomes another digit: the frame keeps its form, only its
+// check can tell. The seed makes the choice repeatable; only damaged answers count.
+TEST(SimFault, CorruptChangesOneDigitOfAShareOfTheAnswers) {
+    const std::string block = Maker("R9500010001200140016004000420044004600");
+    const std::string clean = CSimDrive(4).Handle(block);
+    auto run = [&](const char* spec) {
+        std::vector<SimFault> faults;
+        EXPECT_TRUE(sim::ParseFaultSpec(spec, faults)) << spec;
+        CSimDrive drive(4);
+        for (const SimFault& fault : faults)
+            drive.AddFault(fault);
+        std::vector<std::string> replies;
+        for (int i = 0; i < 400; ++i)
+            replies.push_back(drive.Handle(block));
+        EXPECT_EQ(drive.Handle(kReadVersion), Maker("%" + sim::Hex4(drive.GetRegister(0x0F04))))
+            << "other kinds pass";
+        const std::vector<SimLogEntry> log = drive.Log();
+        for (size_t i = 0; i < replies.size(); ++i)
+            EXPECT_EQ(log[i].faulted, replies[i] != clean) << i;
+        return replies;
+    };
+    const std::vector<std::string> replies = run("corrupt=10:block~7");
+    int damaged = 0;
+    for (const std::string& reply : replies) {
+        ASSERT_EQ(reply.size(), clean.size());
+        std::vector<size_t> changed;
+        for (size_t i = 0; i < reply.size(); ++i)
+            if (reply[i] != clean[i])
+                changed.push_back(i);
+        if (changed.empty())
+            continue;
+        ++damaged;
+        ASSERT_EQ(changed.size(), 1u);
+        const char c = reply[changed[0]];
+        EXPECT_TRUE((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F')) << c;
+        const size_t record = changed[0] / 39;
+        EXPECT_FALSE(sim::HasValidMakerChecksum(reply.substr(39 * record, 39)));
+    }
+    EXPECT_GT(damaged, 400 * 5 / 100);
+    EXPECT_LT(damaged, 400 * 15 / 100);
+    EXPECT_EQ(run("corrupt=10:block~7"), replies) << "the same seed, the same answers";
+    EXPECT_NE(run("corrupt=10:block~8"), replies);
+    const std::vector<std::string> twice = run("corrupt:block#2+1");
+    EXPECT_EQ(twice[0], clean);
+    EXPECT_NE(twice[1], clean);
+    EXPECT_NE(twice[2], clean);
+    EXPECT_EQ(twice[3], clean);
+
+    // Modbus: the CRC of an RTU answer and the LRC of an ASCII one break.
+    CSimDrive modbus(4);
+    modbus.AddFault({.kind = SimFaultKind::Corrupt, .requestKind = SimRequestKind::ModbusRead});
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_FALSE(sim::HasValidCrc16(modbus.Handle(Rtu(1, 0x03, 0, 1))));
+        std::string bytes;
+        EXPECT_FALSE(sim::FromModbusAscii(modbus.Handle(Ascii(1, 0x03, 0, 1)), bytes));
+    }
+}
+
 TEST(SimFault, WireTimeIsTenBitTimesPerCharacter) {
     CSimDrive drive(4);
     EXPECT_EQ(drive.Respond(kReadVersion).wireTime, 0us);
@@ -143,19 +214,19 @@ TEST(SimFault, WireTimeIsTenBitTimesPerCharacter) {
     EXPECT_EQ(drive.WireTime(2496 + 40), std::chrono::microseconds(2536LL * 10 * 1000000 / 9600));
 }
 
-TEST(SimFault, SlowDriveDelaysEveryBlockAnswerAndNothingElse) {
+TEST(SimFault, SlowDriveSlowsEveryBlockAnswerAndNothingElse) {
     std::vector<SimFault> faults;
-    ASSERT_TRUE(sim::ParseFaultSpec("delay=400:block", faults));
+    ASSERT_TRUE(sim::ParseFaultSpec("slow=3000:block", faults));
     CSimDrive drive(4);
     drive.AddFault(faults.at(0));
     const std::string block = Maker("R9500010001200140016004000420044004600");
     for (int i = 0; i < 3; ++i) {
         SimReply reply = drive.Respond(block);
         EXPECT_EQ(reply.bytes.size(), 2496u);
-        EXPECT_EQ(reply.delay, 400ms) << "block read " << i;
+        EXPECT_EQ(reply.slow, 3000ms) << "block read " << i;
     }
-    EXPECT_EQ(drive.Respond(kReadVersion).delay, 0us);
-    EXPECT_EQ(drive.Respond(Maker("W100100001")).delay, 0us);
+    EXPECT_EQ(drive.Respond(kReadVersion).slow, 0us);
+    EXPECT_EQ(drive.Respond(Maker("W100100001")).slow, 0us);
 }
 
 namespace {
@@ -297,9 +368,9 @@ TEST(SimLog, RequestHookAnswersFirstAndIsLogged) {
 TEST(SimFaultSpec, ParsesTheCommandLineForm) {
     std::vector<SimFault> faults;
     ASSERT_TRUE(sim::ParseFaultSpec("refuse@0F04,delay=200:read#3+1,truncate=4@0x0201,drop:write,"
-                                    "freeze=7000:write+3",
+                                    "freeze=7000:write+3,slow=2500:block,corrupt=2:block~7,corrupt",
                                     faults));
-    ASSERT_EQ(faults.size(), 5u);
+    ASSERT_EQ(faults.size(), 8u);
     EXPECT_EQ(faults[0].kind, SimFaultKind::Refuse);
     EXPECT_EQ(faults[0].address, 0x0F04);
     EXPECT_EQ(faults[0].count, -1);
@@ -316,9 +387,19 @@ TEST(SimFaultSpec, ParsesTheCommandLineForm) {
     EXPECT_EQ(faults[4].delay, 7000ms);
     EXPECT_EQ(faults[4].requestKind, SimRequestKind::MakerWrite);
     EXPECT_EQ(faults[4].skip, 3);
+    EXPECT_EQ(faults[5].kind, SimFaultKind::Slow);
+    EXPECT_EQ(faults[5].delay, 2500ms);
+    EXPECT_EQ(faults[5].requestKind, SimRequestKind::MakerBlockRead);
+    EXPECT_EQ(faults[6].kind, SimFaultKind::Corrupt);
+    EXPECT_EQ(faults[6].percent, 2);
+    EXPECT_EQ(faults[6].seed, 7u);
+    EXPECT_EQ(faults[6].requestKind, SimRequestKind::MakerBlockRead);
+    EXPECT_EQ(faults[7].percent, 100) << "every answer unless a share is given";
+    EXPECT_EQ(faults[7].seed, 1u);
 
-    for (const char* bad : {"", "boom", "delay", "refuse=3", "silent@10000", "silent@xyz", "silent:nothing",
-                            "silent#-1", "refuse,", "garbage#", "freeze", "freeze=-5"}) {
+    for (const char* bad :
+         {"", "boom", "delay", "refuse=3", "silent@10000", "silent@xyz", "silent:nothing", "silent#-1",
+          "refuse,", "garbage#", "freeze", "freeze=-5", "slow", "corrupt=101", "corrupt~x", "refuse~3"}) {
         std::string error;
         std::vector<SimFault> none;
         EXPECT_FALSE(sim::ParseFaultSpec(bad, none, &error)) << bad;

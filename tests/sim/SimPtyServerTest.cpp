@@ -117,6 +117,27 @@ TEST_F(SimPtyServerTest, PacesAnswersByWireTimeAndDelay) {
     EXPECT_EQ(client.Receive(7, 500ms).size(), 7u) << "and arrives afterwards";
 }
 
+// A slow answer is on the wire the whole time, piece by piece, and a request sent meanwhile is
+// answered only after it.
+TEST_F(SimPtyServerTest, SlowAnswerHoldsTheLineAndLaterRequestsQueueBehindIt) {
+    constexpr auto kSlow = 2000ms;
+    StartServer();
+    PtyClient client(server.DevicePath());
+    drive.AddFault(
+        {.kind = SimFaultKind::Slow, .requestKind = SimRequestKind::MakerBlockRead, .delay = kSlow});
+    const std::string block = Maker("R9500010001200140016004000420044004600");
+    const std::string whole = CSimDrive(4).Handle(block);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(client.Send(block));
+    std::string received = client.Receive(whole.size(), kSlow / 2);
+    EXPECT_GT(received.size(), 0u) << "the answer is under way";
+    EXPECT_LT(received.size(), whole.size()) << "and not through";
+    ASSERT_TRUE(client.Send(Maker("R10F04")));
+    received += client.Receive(whole.size() - received.size() + 7, 10 * kSlow);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, kSlow);
+    EXPECT_EQ(received, whole + Maker("%" + sim::Hex4(drive.GetRegister(0x0F04))));
+}
+
 TEST_F(SimPtyServerTest, FrozenDriveStaysSilentAndAnswersOnlyNewRequestsAfter) {
     StartServer();
     PtyClient client(server.DevicePath());

@@ -6,7 +6,7 @@
 //     SimulatedDrive sim({.realTime = true, .wireBaud = 115200});
 //     ASSERT_TRUE(sim.Link());
 //     sim.drive.AddFault({.kind = SimFaultKind::Delay, .requestKind = SimRequestKind::MakerBlockRead,
-//                         .delay = 400ms});               // a slow drive
+//                         .delay = 400ms});               // block answers 0.4 s late
 //     sim.drive.Freeze(7s);                             // or one that stalls
 //
 // With realTime the machine's clock follows the wall clock, so trace memory fills at the armed sample
