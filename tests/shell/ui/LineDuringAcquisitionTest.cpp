@@ -32,7 +32,7 @@ struct AcquisitionCase {
     friend void PrintTo(const AcquisitionCase& c, std::ostream* out) { *out << c.name; }
 };
 
-class LineDuringAcquisition : public ShellUiFixture, public ::testing::WithParamInterface<AcquisitionCase> {
+class AcquisitionFixture : public ShellUiFixture {
 protected:
     void TearDown() override {
         ShellUiFixture::TearDown();
@@ -104,6 +104,9 @@ protected:
     }
 };
 
+class LineDuringAcquisition : public AcquisitionFixture,
+                              public ::testing::WithParamInterface<AcquisitionCase> {};
+
 TEST_P(LineDuringAcquisition, TheWindowsTimersKeepOffTheLineWhileTheThreadReadsBlocks) {
     drive.SetWireBaud(kWireBaud);
     StartLinked();
@@ -147,5 +150,33 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(AcquisitionCase{"Single", TraceModeSingle}, AcquisitionCase{"Cycle", TraceModeCycle},
                       AcquisitionCase{"Monitor", TraceModeMonitor}, AcquisitionCase{"Box", -1}),
     [](const ::testing::TestParamInfo<AcquisitionCase>& info) { return std::string(info.param.name); });
+
+using LinkLostByTheThread = AcquisitionFixture;
+
+TEST_F(LinkLostByTheThread, TheViewShowsTheLinkDownAndConnectBringsItBack) {
+    StartLinked();
+    // The drive stops answering in the middle of the record: the thread's block read fails.
+    drive.AddFault({.kind = SimFaultKind::Silent, .requestKind = SimRequestKind::MakerBlockRead, .skip = 1});
+    StartRecord({"Monitor", TraceModeMonitor});
+    const auto end = Clock::now() + std::chrono::milliseconds(ScaledMs(10000));
+    while (PaneText(3) != "Servo Offline" && Clock::now() < end) {
+        DispatchPendingMessages(); // the link's notice comes from the thread
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(PaneText(3), "Servo Offline");
+    EXPECT_FALSE(PortObject.IsOpen());
+    EXPECT_TRUE(CommandEnabled(ID_CONNECT));
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "Communicate Error!\n\nDisconnect !!");
+    ASSERT_TRUE(AwaitThreadsEnded());
+
+    drive.ClearFaults();
+    app->AutoConnect = {true, Entry(), 0};
+    View()->SendMessage(WM_COMMAND, ID_CONNECT);
+    EXPECT_EQ(ConnectedFlag.load(), 1);
+    EXPECT_EQ(PaneText(3), "Servo Online");
+    StopRecord({"Monitor", TraceModeMonitor});
+    EXPECT_EQ(messages.Shown().size(), 1u);
+}
 
 } // namespace
