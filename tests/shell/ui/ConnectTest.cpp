@@ -8,6 +8,7 @@
 #include "resources/ids/paraedit.h"
 #include "shell/SettingsFile.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/Screenshot.h"
 
 #include <QTimer>
 
@@ -513,6 +514,7 @@ TEST_P(CorruptReply, TheLinkIsDownEverywhereAndConnectBringsItBack) {
     EXPECT_EQ(PaneText(6), "Message: Disconnect");
     EXPECT_TRUE(CommandEnabled(ID_CONNECT));
     EXPECT_FALSE(CommandEnabled(ID_DISCONNECT));
+    ui::Screenshot(*Frame(), std::string("LinkLost-") + c.name);
     // What the window said (its failure box, if its exchange met the reply), then the one lost-link
     // box.
     std::vector<std::string> expected = c.windowBoxes;
