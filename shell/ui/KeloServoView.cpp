@@ -32,6 +32,7 @@
 #include "shell/ui/ShellLinkState.h"
 #include "trace/ThreadStop.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <utility>

@@ -22,7 +22,6 @@
 #include "tuning/ui/TuningViewLink.h"
 
 #include <array>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -405,7 +404,7 @@ private:
     // the view (the pass reports its own failure first); until then the panes already show it.
     LRESULT OnLinkLost(WPARAM, LPARAM);
     void TakeLinkLoss();
-    std::atomic<bool> linkLossPending_{false};
+    bool linkLossPending_ = false;
     // Opens, sets up and probes the port of the entry; leaves ConnectedFlag set on success.
     void OpenAndProbe(const std::string& entry);
     void CheckSeries();

@@ -271,6 +271,27 @@ TEST_F(ShellConnect, OneFailedCycleDropsTheLinkAtOnceAndNoLateValueGoesAstray) {
     EXPECT_EQ(messages.Shown().size(), 1u);
 }
 
+TEST_F(ShellConnect, ALossFoundInsideATransferIsShownDownAtOnceAndEndedAfterIt) {
+    StartLinked();
+    drive.AddFault({.kind = SimFaultKind::BadChecksum, .address = 0x0201, .count = 1});
+    {
+        CBusyHold pass(*View());
+        EXPECT_FALSE(View()->ReadDriveRegister(0x0201));
+        DispatchPendingMessages(); // the notice arrives while the transfer still runs
+        EXPECT_EQ(PaneText(3), "Servo Offline") << "the status bar does not wait for the transfer";
+        EXPECT_TRUE(messages.Shown().empty()) << "the transfer reports its failure first";
+        Tick();
+        EXPECT_TRUE(messages.Shown().empty());
+    }
+    Tick();
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "Communicate Error!\n\nDisconnect !!");
+    EXPECT_EQ(View()->LinkOpenIndicator, 0);
+    EXPECT_TRUE(CommandEnabled(ID_CONNECT));
+    Tick();
+    EXPECT_EQ(messages.Shown().size(), 1u);
+}
+
 TEST_F(ShellConnect, UnpluggedDriveDuringSupervisionShowsOneMessage) {
     StartDrive();
     HandOff("1");
