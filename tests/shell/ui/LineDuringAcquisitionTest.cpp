@@ -5,6 +5,7 @@
 
 #include "box/ui/BOXDlg.h"
 #include "link/services/TransferPass.h"
+#include "online/ui/OnLineParaEditDlg.h"
 #include "resources/ids/trace.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/TestTime.h"
@@ -14,6 +15,7 @@
 
 #include <chrono>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -23,8 +25,8 @@ constexpr int kWireBaud = 9600;
 // A block read of 64 records of nine words: the request and its 2496 characters at 10 bits each.
 const auto kBlockTime = std::chrono::milliseconds((40 + 2496) * 10 * 1000 / kWireBaud);
 
-// What the status refresh and the servo status poll read first.
-const std::vector<int> kStatusRegisters = {0x1702, 0x1703, 0x0F04, 0x0F08};
+// What the status refresh, the servo status poll and the online editor's refresh read first.
+const std::vector<int> kStatusRegisters = {0x1702, 0x1703, 0x0F04, 0x0F08, 0x1101};
 
 struct AcquisitionCase {
     const char* name;
@@ -112,6 +114,11 @@ TEST_P(LineDuringAcquisition, TheWindowsTimersKeepOffTheLineWhileTheThreadReadsB
     StartLinked();
     ASSERT_EQ(PortObject.GetBaudrate(), kWireBaud);
     View()->ToolWindowOpenFlags[ToolJog] = true; // the servo status poll reads while a jog window is open
+    const OnlineCodes selection = std::exchange(OnlineSelection, OnlineCodes{"Cn025"});
+    View()->SendMessage(WM_COMMAND, ID_EDIT_ONLINE_PARAMETER);
+    COnLineParaEditDlg* online = View()->OnlineEditorWindow;
+    OnlineSelection = selection;
+    ASSERT_NE(online, nullptr);
     StartRecord(GetParam());
     const long firstBlock = AwaitBlockRead();
     ASSERT_GE(firstBlock, 0) << "the thread reads blocks";
@@ -120,6 +127,7 @@ TEST_P(LineDuringAcquisition, TheWindowsTimersKeepOffTheLineWhileTheThreadReadsB
     const auto start = Clock::now();
     Tick();
     Tick(ServoStatusTimer);
+    ASSERT_TRUE(FireTimerForTest(online, OnlineRefreshTimer));
     if (View()->BoxWindow) {
         ASSERT_TRUE(FireTimerForTest(View()->BoxWindow, RecordReadyTimer)); // the viewer's ready poll
     }
