@@ -147,7 +147,7 @@ int CInternalCode::SendCommand(const char* request, int requestLength, char* rep
     } else if (reply[0] == '!') {
         return ReplyFailed; // refused; the link stays up
     }
-    ConnectedFlag = 0;
+    LinkLost();
     PortObject.Close();
     return ReplyFailed;
 }
@@ -158,7 +158,7 @@ int CInternalCode::ReadRecordBlock(const char* request, int requestLength, char*
     if (PortObject.CommandSend(request, requestLength, reply, expectedLength) != ErrNone) {
         PortObject.NoteUnfinishedExchange();
         PortObject.PortMutex.Unlock();
-        ConnectedFlag = 0;
+        LinkLost(); // the port stays open: its owner closes it
         return 0;
     }
     if (reply[0] == '!' || reply[0] == '#')

@@ -57,15 +57,15 @@ public:
 
     // One maker exchange on PortObject, whatever object it is called on: ReplyWritten when a 'W' or
     // 'M' request was answered with "%", ReplyRead for a good read reply, ReplyFailed otherwise. A
-    // reply that is neither "%" with a good checksum nor "!" means the link is lost: ConnectedFlag is
-    // cleared and the port closed. "!" (refused) leaves the link up. The reply buffer must hold the
-    // expected length. An exchange that got no whole reply makes the next one (of any protocol
+    // reply that is neither "%" with a good checksum nor "!" means the link is lost: LinkLost
+    // (LinkState.h) and the port closed. "!" (refused) leaves the link up. The reply buffer must hold
+    // the expected length. An exchange that got no whole reply makes the next one (of any protocol
     // object) first wait for a quiet line (CSerialExt::AwaitQuietLine), so a late reply is not taken
     // for the next request's.
     int SendCommand(const char* request, int requestLength, char* reply, int expectedLength);
     // A block read of records as long as the request's address count makes them (39 characters for
-    // nine addresses, 23 for five): 0 when the exchange failed (ConnectedFlag cleared, the port stays
-    // open), 2 when every record's checksum holds, 2 + 16 x (bad records) otherwise.
+    // nine addresses, 23 for five): 0 when the exchange failed (LinkLost; the port stays open), 2
+    // when every record's checksum holds, 2 + 16 x (bad records) otherwise.
     // A record counts as good only when it is "%", upper-case hex digits and its checksum. A reply
     // that starts with the refusal or checksum-error marker counts every record bad, and what may
     // still follow it is let pass before the next exchange.

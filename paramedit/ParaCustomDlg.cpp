@@ -136,7 +136,8 @@ void CParaCustomDlg::OnRead() {
 }
 
 void CParaCustomDlg::OnTimer(UINT_PTR id) {
-    if (id != KeepReadingTimer)
+    // Not while a transfer or an acquisition thread holds the line: the reads would wait for it.
+    if (id != KeepReadingTimer || services_.LineBusy())
         return;
     // Keep reading means reading: every tick fetches the ten registers again.
     ReadAndShow();

@@ -2,12 +2,15 @@
 
 #include "link/InternalCode.h"
 #include "link/LinkState.h"
+#include "link/services/TransferPass.h"
 
 #include <algorithm>
 
 // ---- Shared ------------------------------------------------------------------------------------
 
 BOOL CAcquisitionThread::InitInstance() {
+    // The window's periodic reads keep off the line while the thread runs (LineBusy).
+    CAcquisitionHold hold;
     endedItself_ = Acquire();
     return FALSE;
 }
@@ -239,7 +242,7 @@ bool CMyThread::CycleOrMonitor() {
             return true;
         failedPolls = statusRead ? 0 : failedPolls + 1;
         if (failedPolls >= LostPollCount) {
-            ConnectedFlag = 0;
+            LinkLost();
             return true;
         }
         if (segments) {

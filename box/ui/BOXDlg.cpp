@@ -648,7 +648,9 @@ void CBOXDlg::OnTimer(UINT_PTR id) {
             ToggleCapture();
         Invalidate(FALSE);
     } else if (id == RecordReadyTimer && !pendingStop_.Pending()) {
-        Enable({IDC_BOX_START}, IsRecordReady() || AcquisitionRunning);
+        // No ready poll while a thread reads blocks (this viewer's own included): it would wait for them.
+        if (AcquisitionRunning || !view_.Services().LineBusy())
+            Enable({IDC_BOX_START}, AcquisitionRunning || IsRecordReady());
     }
 }
 

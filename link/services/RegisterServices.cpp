@@ -15,6 +15,7 @@
 #include <thread>
 
 std::atomic<int> ServoOnFlag{0};
+std::atomic<int> AcquisitionThreadCount{0};
 
 namespace {
 

@@ -31,6 +31,10 @@ class CKeloServoDoc;
 // Bit 0 of register 0x1703 as the status refresh or the servo status tick last read it.
 extern std::atomic<int> ServoOnFlag;
 
+// Acquisition threads (trace and box record) running now; each holds it up for its whole run
+// (CAcquisitionHold, TransferPass.h).
+extern std::atomic<int> AcquisitionThreadCount;
+
 // The drive registers whose word is a signed 16-bit number (speeds, torque limits); every other
 // register reads unsigned.
 bool IsSignedRegister(int address);
@@ -70,6 +74,10 @@ public:
     // --- View members the services keep ---------------------------------------------------------
     // 1 while a long transfer runs; the link supervision leaves the drive alone meanwhile.
     int ViewBusyFlag = 0;
+    // A long transfer runs, or an acquisition thread holds the line for its block reads (a block
+    // takes seconds on a slow line): the window's periodic reads keep off it, so the window never
+    // waits for the port behind a block.
+    bool LineBusy() const { return ViewBusyFlag != 0 || AcquisitionThreadCount.load() > 0; }
     // Set (by the memory-image progress window) when the user cancels; tested between requests.
     int CancelRequest = 0;
     // A transfer pass is running (a second one is refused).

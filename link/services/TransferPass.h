@@ -10,7 +10,8 @@
 // even the register services when they went with it) and its caller must return at once, without
 // touching its own members.
 //
-// CBusyHold is the short form: ViewBusyFlag for one exchange or a few, no window.
+// CBusyHold is the short form: ViewBusyFlag for one exchange or a few, no window. CAcquisitionHold
+// is what an acquisition thread holds instead (it must not touch the window's flag).
 #include "link/services/RegisterServices.h"
 
 #include <chrono>
@@ -31,6 +32,15 @@ private:
     CRegisterServices& services_;
     std::weak_ptr<int> servicesLife_;
     int previous_;
+};
+
+// Holds AcquisitionThreadCount up for its life: an acquisition thread keeps one for its whole run.
+class CAcquisitionHold {
+public:
+    CAcquisitionHold() { ++AcquisitionThreadCount; }
+    ~CAcquisitionHold() { --AcquisitionThreadCount; }
+    CAcquisitionHold(const CAcquisitionHold&) = delete;
+    CAcquisitionHold& operator=(const CAcquisitionHold&) = delete;
 };
 
 // The window a pass runs for and its progress window.

@@ -347,7 +347,8 @@ void COnLineParaEditDlg::ShowEditFailed() {
 // ---- Window ---------------------------------------------------------------------------------------
 
 void COnLineParaEditDlg::OnTimer(UINT_PTR id) {
-    if (id == OnlineRefreshTimer && ConnectedFlag)
+    // Not while a transfer or an acquisition thread holds the line: the read would wait for it.
+    if (id == OnlineRefreshTimer && ConnectedFlag && !view_.Services().LineBusy())
         RefreshRowValues();
 }
 

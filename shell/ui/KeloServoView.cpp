@@ -32,6 +32,7 @@
 #include "shell/ui/ShellLinkState.h"
 #include "trace/ThreadStop.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <utility>
@@ -68,9 +69,8 @@ std::string Text(int id) {
     return LoadResString(id);
 }
 
-std::string LostLinkText() {
-    return Text(IDS_COMMUNICATE_ERROR) + "\n\n" + Text(IDS_DISCONNECT) + " !!";
-}
+// The view that LinkLost's notice reaches (none before the first view is up or after it went).
+std::atomic<HWND> LinkNoticeWindow{nullptr};
 
 int Signed16(int word) {
     return static_cast<int16_t>(static_cast<uint16_t>(word));
@@ -96,11 +96,7 @@ CKeloServoView::CKeloServoView() {
     OwnerLife = CWnd::Life();
     PeekAndPump = [this] { PeekAndPumpOnce(); };
     // The window that sent the stop told the user; the lost-link box would be a second message.
-    Stops.OnUnanswered = [this] {
-        DropLink(false);
-        RefreshAllPanes();
-        RefreshPanes({PaneLink});
-    };
+    Stops.OnUnanswered = [this] { DropLink(std::string()); };
 }
 
 CKeloServoView::~CKeloServoView() {
@@ -161,6 +157,7 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::Message(WM_STEP_MONITOR, &CKeloServoView::OnStepMonitor),
             msg::Message(WM_TRIPLE_VALUE_WRITE, &CKeloServoView::OnTripleValueWrite),
             msg::Message(WM_SINGLE_VALUE_WRITE, &CKeloServoView::OnSingleValueWrite),
+            msg::Message(WM_LINK_LOST, &CKeloServoView::OnLinkLost),
             msg::SetCursor(&CKeloServoView::OnSetCursor),
         });
     return &map;
@@ -180,6 +177,13 @@ void CKeloServoView::OnInitialUpdate() {
     CView::OnInitialUpdate();
     progress_.SetOwner(this);
     Document = GetDoc();
+    // A loss may be found on an acquisition thread: the notice only posts, by handle, which is safe
+    // from any thread and finds no window once this one has gone.
+    LinkNoticeWindow = GetSafeHwnd();
+    SetLinkLostNotice([] {
+        if (HWND window = LinkNoticeWindow.load())
+            ::PostMessage(window, WM_LINK_LOST);
+    });
     if (LinkOpenIndicator)
         RecheckLink();
     SetTimer(LinkSupervisionTimer, LinkSupervisionPeriodMs);
@@ -194,6 +198,9 @@ void CKeloServoView::OnDestroy() {
     CloseTraceWindow();
     WaitForKeptThreads();
     CloseToolDialogs();
+    // A newer view may have taken the notice already.
+    HWND mine = GetSafeHwnd();
+    LinkNoticeWindow.compare_exchange_strong(mine, nullptr);
     KillTimer(LinkSupervisionTimer);
     KillTimer(ServoStatusTimer);
     progress_.Close();
@@ -293,6 +300,9 @@ void CKeloServoView::Connect() {
     if (!app)
         return;
     ShellSettings& settings = app->Settings;
+    // A link found lost and not yet shown so (a USB arrival can come first) goes down before this
+    // Connect, which would otherwise take the link for open and disconnect.
+    TakeLinkLoss();
     ViewBusyFlag = 1;
     CLinkComPort dialog(this);
     dialog.m_BaudIndex = settings.BaudRateIndex;
@@ -522,13 +532,12 @@ void CKeloServoView::RecheckLink() {
             if (CKeloServoDoc* doc = GetDoc())
                 doc->m_Dn03Value = dn03;
             ConnectedFlag = 1;
-        } else if (PortOpenFlag) {
-            DropLink(true);
         } else {
-            ConnectedFlag = 0;
+            DropLink(LostLinkText());
         }
     } else if (opened != ErrNone) {
-        ConnectedFlag = 0;
+        // The port is gone from under the link: as lost as a drive that does not answer.
+        DropLink(LostLinkText());
     } else {
         ShellSettings* settings = app ? &app->Settings : nullptr;
         if (settings && (settings->ModbusFormat < 0 || settings->ModbusFormat >= ModbusFormatCount))
@@ -548,7 +557,7 @@ void CKeloServoView::RecheckLink() {
             ConnectedFlag = 1;
             ++LinkEpoch; // the port was opened anew: it may lead to another drive
         } else {
-            DropLink(true);
+            DropLink(LostLinkText());
         }
     }
     RefreshPanes({PaneLink});
@@ -588,12 +597,13 @@ void CKeloServoView::ReportKeptStops() {
                 MB_OK | (delivery.notTaken.empty() ? MB_ICONINFORMATION : MB_ICONSTOP));
 }
 
-void CKeloServoView::ShowLostLinkMessage() {
-    ShowMessage(LostLinkText(), Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);
+std::string CKeloServoView::LostLinkText() const {
+    return Text(IDS_COMMUNICATE_ERROR) + "\n\n" + Text(IDS_DISCONNECT) + " !!";
 }
 
-void CKeloServoView::DropLink(bool showMessage) {
+void CKeloServoView::DropLink(const std::string& message) {
     ConnectedFlag = 0;
+    linkLossPending_ = false;
     DisableAnalysisStart();
     PortObject.Close();
     PortOpenFlag = 0;
@@ -601,23 +611,39 @@ void CKeloServoView::DropLink(bool showMessage) {
     TuningWindowsLinkChanged();
     EnableBoxOnlineEdit();
     EnableTraceOnlineEdit();
-    if (showMessage)
-        ShowLostLinkMessage();
+    // The panes first: the box may stay open a while, and what lies behind it must be true.
+    RefreshAllPanes();
+    if (!message.empty())
+        ShowMessage(message, Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);
+}
+
+LRESULT CKeloServoView::OnLinkLost(WPARAM, LPARAM) {
+    linkLossPending_ = true;
+    TakeLinkLoss();
+    return 0;
+}
+
+void CKeloServoView::TakeLinkLoss() {
+    if (!linkLossPending_)
+        return;
+    if (ConnectedFlag) {
+        linkLossPending_ = false; // a new link is up
+        return;
+    }
+    if (!LinkOpenIndicator && !PortOpenFlag) {
+        linkLossPending_ = false; // already shown down (a failed cycle, a refused connect)
+        return;
+    }
+    RefreshAllPanes();
+    // A transfer pass reports its failure first; the next supervision tick after it ends the link.
+    if (ViewBusyFlag)
+        return;
+    DropLink(LostLinkText());
 }
 
 void CKeloServoView::OnDrivePortRemoved() {
-    DisableAnalysisStart();
-    PortObject.Close();
-    ConnectedFlag = 0;
-    PortOpenFlag = 0;
-    LinkOpenIndicator = 0;
-    TuningWindowsLinkChanged();
-    EnableBoxOnlineEdit();
-    EnableTraceOnlineEdit();
-    ShowMessage(Text(IDS_COMMUNICATE_ERROR) + "\n\n" + Text(IDS_USB_REMOVED) + "\n\n" + Text(IDS_DISCONNECT) +
-                    " !!",
-                Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);
-    RefreshAllPanes();
+    DropLink(Text(IDS_COMMUNICATE_ERROR) + "\n\n" + Text(IDS_USB_REMOVED) + "\n\n" + Text(IDS_DISCONNECT) +
+             " !!");
 }
 
 std::string CKeloServoView::LinkedPortName() const {
@@ -630,24 +656,23 @@ std::string CKeloServoView::LinkedPortName() const {
 // ---- Supervision --------------------------------------------------------------------------------
 
 void CKeloServoView::LinkSupervisionTick() {
+    TakeLinkLoss();
     if (!ConnectedFlag)
         return;
-    if (!LinkOpenIndicator || ViewBusyFlag || RecheckCounter < RecheckTickCount) {
+    // An acquisition thread holds the line as a long transfer does: a read of ours would wait for the
+    // port behind its block reads, and the window with it.
+    if (!LinkOpenIndicator || LineBusy() || RecheckCounter < RecheckTickCount) {
         if (++RecheckCounter >= 1000)
             RecheckCounter = 0;
     } else {
         RecheckCounter = 0;
         RecheckLink();
     }
-    if (ConnectedFlag && !ViewBusyFlag && !DioDialogBusyFlag) {
+    if (ConnectedFlag && !LineBusy() && !DioDialogBusyFlag) {
         ++MonitorCycleStep;
         ViewBusyFlag = 1;
-        // One answer that came late on a loaded line is not a lost link: the cycle runs once more,
-        // after the link has let the late reply pass, before the link is given up.
-        if (!MonitorCycle() && !MonitorCycle()) {
-            DropLink(true);
-            RefreshAllPanes();
-        }
+        if (!MonitorCycle())
+            DropLink(LostLinkText());
         ViewBusyFlag = 0;
     }
     EnableBoxOnlineEdit();
@@ -655,8 +680,8 @@ void CKeloServoView::LinkSupervisionTick() {
 
 void CKeloServoView::ServoStatusTick() {
     // A transfer pass pumps messages between its requests: a read of ours would land in the middle
-    // of it, so the tick waits for the next one after the pass.
-    if (!ConnectedFlag || ViewBusyFlag)
+    // of it, so the tick waits for the next one after the pass (or the acquisition).
+    if (!ConnectedFlag || LineBusy())
         return;
     if (!ToolWindowOpenFlags[ToolJog] && !ToolWindowOpenFlags[ToolProgJog])
         return;
@@ -781,7 +806,8 @@ void CKeloServoView::RefreshPanes(std::initializer_list<int> panes) {
 }
 
 void CKeloServoView::RefreshAllPanes() {
-    RefreshPanes({0, 1, 2, 3, 4, 5, 6});
+    // Every pane: the limit and power panes show the link's state as much as the others.
+    RefreshPanes({0, 1, 2, 3, 4, 5, 6, 7, 8});
 }
 
 // ---- Commands -----------------------------------------------------------------------------------

@@ -55,6 +55,8 @@ inline constexpr UINT WM_JOG_COMMAND = 0x784;
 inline constexpr UINT WM_STEP_MONITOR = 0x914;
 inline constexpr UINT WM_TRIPLE_VALUE_WRITE = 0x8B0;
 inline constexpr UINT WM_SINGLE_VALUE_WRITE = 0x84C;
+// The link found the link lost (LinkLost, from any thread); the view shows it down.
+inline constexpr UINT WM_LINK_LOST = WM_APP + 0x114;
 
 // The step dialog that WM_STEP_MONITOR drives.
 class IStepDialog {
@@ -392,10 +394,17 @@ private:
 
     void LinkSupervisionTick();
     void ServoStatusTick();
-    // Closes the port and clears the link flags after a failed cycle or re-check, and tells the user
-    // once.
-    void DropLink(bool showMessage);
-    void ShowLostLinkMessage();
+    // The lost-link sequence, the one way the link goes down when it was not asked to: port closed,
+    // link flags cleared, the windows told, every status pane showing the link down, and the user
+    // told once with the text given ("" when the window whose exchange failed has told him).
+    void DropLink(const std::string& message);
+    std::string LostLinkText() const;
+    // LinkLost's notice, and what takes it on the user-interface thread: a loss found by a window's
+    // exchange (or an acquisition thread's) runs the lost-link sequence, once no transfer pass holds
+    // the view (the pass reports its own failure first); until then the panes already show it.
+    LRESULT OnLinkLost(WPARAM, LPARAM);
+    void TakeLinkLoss();
+    bool linkLossPending_ = false;
     // Opens, sets up and probes the port of the entry; leaves ConnectedFlag set on success.
     void OpenAndProbe(const std::string& entry);
     void CheckSeries();

@@ -185,10 +185,9 @@ void CMainFrame::OnClose() {
 
 void CMainFrame::OnDestroy() {
     UnregisterDeviceChangeWindow(this);
-    if (ConnectedFlag) {
-        PortObject.Close();
-        ConnectedFlag = 0;
-    }
+    // Also a port whose link was found lost: a failed block read leaves it open for the view to close.
+    PortObject.Close();
+    ConnectedFlag = 0;
 }
 
 // ---- The drive's cable --------------------------------------------------------------------------

@@ -49,6 +49,7 @@ TEST_F(SendCommandTest, ResultsAndTheirEffectOnTheLink) {
         if (!PortObject.IsOpen())
             OpenPort();
         ConnectedFlag = 1;
+        const int noticesBefore = lostNotices;
         peer.ServeFixed(c.answer);
         // A failed case before makes this exchange first wait for a quiet line.
         const long limit =
@@ -61,6 +62,7 @@ TEST_F(SendCommandTest, ResultsAndTheirEffectOnTheLink) {
         EXPECT_LE(MsSince(start), limit) << "the exchange ends within its time-out";
         EXPECT_EQ(ConnectedFlag.load() == 1, c.linkUp);
         EXPECT_EQ(PortObject.IsOpen(), c.linkUp);
+        EXPECT_EQ(lostNotices - noticesBefore, c.linkUp ? 0 : 1) << "the owner of the link is told once";
         EXPECT_FALSE(PortObject.PortMutex.IsOwnedByCaller()) << "the port mutex is never left held";
     }
 }
@@ -182,6 +184,7 @@ TEST_F(RecordBlockTest, FailedExchangeClearsTheFlagAndKeepsThePort) {
     peer.ServeFixed(Block(10, {}));
     EXPECT_EQ(code.ReadRecordBlock(request.data(), 40, reply.data(), 2496), 0);
     EXPECT_EQ(ConnectedFlag.load(), 0);
+    EXPECT_EQ(lostNotices.load(), 1) << "its owner closes the port";
     EXPECT_TRUE(PortObject.IsOpen());
     EXPECT_FALSE(PortObject.PortMutex.IsOwnedByCaller());
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <string>
 
@@ -15,8 +16,10 @@ struct LinkFixture : ::testing::Test {
     void SetUp() override {
         OpenPort();
         ConnectedFlag = 1;
+        SetLinkLostNotice([this] { ++lostNotices; });
     }
     void TearDown() override {
+        SetLinkLostNotice({});
         peer.Stop();
         PortObject.Close();
         ConnectedFlag = 0;
@@ -34,6 +37,8 @@ struct LinkFixture : ::testing::Test {
 
     PtyPeer peer;
     CInternalCode code;
+    // How often the link told its owner that the link is lost.
+    std::atomic<int> lostNotices{0};
 };
 
 // The same link in Modbus mode at station 1, framed as the test's parameter says (0 RTU, 1 ASCII).

@@ -86,7 +86,7 @@ void COnlineFilterDialog::ReadRows(bool opening) {
 }
 
 void COnlineFilterDialog::OnTimer(UINT_PTR id) {
-    if (id != FilterRefreshTimer || !ConnectedFlag || view_.Services().ViewBusyFlag)
+    if (id != FilterRefreshTimer || !ConnectedFlag || view_.Services().LineBusy())
         return;
     ReadRows(false);
 }

@@ -78,7 +78,7 @@ void CUn45JogDlg::OnParameterWrite() {
 
 void CUn45JogDlg::OnTimer(UINT_PTR id) {
     CRegisterServices& services = view_.Services();
-    if (id == InertiaDisplayTimer && ConnectedFlag && !services.ViewBusyFlag) {
+    if (id == InertiaDisplayTimer && ConnectedFlag && !services.LineBusy()) {
         std::optional<int> value;
         {
             CBusyHold busy(services);

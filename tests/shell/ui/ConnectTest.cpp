@@ -1,10 +1,14 @@
 // Connect, disconnect, re-check and the link supervision against the simulated drive.
 #include "ShellUiFixture.h"
 
+#include "catalogue/RegisterMap.h"
 #include "framework/ui/DeviceChange.h"
 #include "link/services/TransferPass.h"
 #include "paramedit/ParaEditDlg.h"
+#include "resources/ids/paraedit.h"
 #include "shell/SettingsFile.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/Screenshot.h"
 
 #include <QTimer>
 
@@ -20,6 +24,16 @@ std::vector<std::string> Prefix(const std::vector<std::string>& log, size_t coun
 
 bool Contains(const std::vector<std::string>& log, const std::string& request) {
     return std::find(log.begin(), log.end(), request) != log.end();
+}
+
+// The Port Set window is answered with the drive's entry and OK.
+void ChooseTheDrivesEntry(ShellUiFixture& t) {
+    t.portChoice = [&t](CLinkComPort& dialog) {
+        const auto found = std::find(dialog.m_Entries.begin(), dialog.m_Entries.end(), t.Entry());
+        ASSERT_NE(found, dialog.m_Entries.end());
+        dialog.m_PortCombo.SetCurSel(static_cast<int>(found - dialog.m_Entries.begin()));
+        dialog.OnOK();
+    };
 }
 
 TEST_F(ShellConnect, MakerConnectIdentifiesTheDriveInOrder) {
@@ -181,12 +195,7 @@ TEST_F(ShellConnect, DisconnectClosesThePortAndTheStatusBarShowsOffline) {
     EXPECT_EQ(Requests().size(), before) << "an unlinked view leaves the drive alone";
 
     // Connect again through the dialog, choosing the drive's entry.
-    portChoice = [&](CLinkComPort& dialog) {
-        const auto found = std::find(dialog.m_Entries.begin(), dialog.m_Entries.end(), Entry());
-        ASSERT_NE(found, dialog.m_Entries.end());
-        dialog.m_PortCombo.SetCurSel(static_cast<int>(found - dialog.m_Entries.begin()));
-        dialog.OnOK();
-    };
+    ChooseTheDrivesEntry(*this);
     View()->SendMessage(WM_COMMAND, ID_CONNECT);
     EXPECT_EQ(portDialogs, 1);
     EXPECT_EQ(ConnectedFlag.load(), 1);
@@ -232,10 +241,11 @@ TEST_F(ShellConnect, SilentDriveDuringSupervisionShowsOneMessageThenDisconnect) 
     EXPECT_EQ(PaneText(6), "Message: Disconnect");
 }
 
-TEST_F(ShellConnect, OneLateAnswerDuringSupervisionKeepsTheLinkAndNoValueGoesAstray) {
+TEST_F(ShellConnect, OneFailedCycleDropsTheLinkAtOnceAndNoLateValueGoesAstray) {
     StartDrive();
     HandOff("1");
     ASSERT_TRUE(StartApp());
+    const int modeBefore = DriveControlMode;
     // The control-mode read is answered after its exchange gave up, by most of a turnaround.
     drive.SetRegister(0x1702, 2);
     drive.AddFault({.kind = SimFaultKind::Delay,
@@ -245,14 +255,41 @@ TEST_F(ShellConnect, OneLateAnswerDuringSupervisionKeepsTheLinkAndNoValueGoesAst
                                                        PortObject.TurnaroundMs() * 4 / 5)});
     drive.ClearLog();
     Tick();
-    EXPECT_TRUE(messages.Shown().empty());
-    EXPECT_EQ(ConnectedFlag.load(), 1);
-    const std::vector<std::string> log = Requests();
-    EXPECT_EQ(std::count(log.begin(), log.end(), Read1(0x1702)), 2) << "the cycle ran once more";
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "Communicate Error!\n\nDisconnect !!");
+    EXPECT_EQ(ConnectedFlag.load(), 0);
+    EXPECT_FALSE(PortObject.IsOpen());
+    EXPECT_EQ(Requests(), (std::vector<std::string>{Read1(0x1702)})) << "the cycle is not run again";
+    EXPECT_EQ(DriveControlMode, modeBefore);
+    EXPECT_EQ(PaneText(3), "Servo Offline");
+
+    // Connect brings the link back, and the late answer is not taken for a later request.
+    app->AutoConnect = {true, Entry(), 0};
+    View()->SendMessage(WM_COMMAND, ID_CONNECT);
+    ASSERT_EQ(ConnectedFlag.load(), 1);
     EXPECT_EQ(DriveControlMode, 2);
+    EXPECT_EQ(messages.Shown().size(), 1u);
+}
+
+TEST_F(ShellConnect, ALossFoundInsideATransferIsShownDownAtOnceAndEndedAfterIt) {
+    StartLinked();
+    drive.AddFault({.kind = SimFaultKind::BadChecksum, .address = 0x0201, .count = 1});
+    {
+        CBusyHold pass(*View());
+        EXPECT_FALSE(View()->ReadDriveRegister(0x0201));
+        DispatchPendingMessages(); // the notice arrives while the transfer still runs
+        EXPECT_EQ(PaneText(3), "Servo Offline") << "the status bar does not wait for the transfer";
+        EXPECT_TRUE(messages.Shown().empty()) << "the transfer reports its failure first";
+        Tick();
+        EXPECT_TRUE(messages.Shown().empty());
+    }
     Tick();
-    EXPECT_TRUE(messages.Shown().empty());
-    EXPECT_EQ(ConnectedFlag.load(), 1);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "Communicate Error!\n\nDisconnect !!");
+    EXPECT_EQ(View()->LinkOpenIndicator, 0);
+    EXPECT_TRUE(CommandEnabled(ID_CONNECT));
+    Tick();
+    EXPECT_EQ(messages.Shown().size(), 1u);
 }
 
 TEST_F(ShellConnect, UnpluggedDriveDuringSupervisionShowsOneMessage) {
@@ -442,5 +479,111 @@ TEST_F(ShellConnect, NewDocumentKeepsTheLinkAndTheLinkPaneOffersConnect) {
     EXPECT_EQ(portDialogs, 1);
     EXPECT_TRUE(messages.Shown().empty());
 }
+
+} // namespace
+
+namespace {
+
+// A reply that fails its check, wherever it comes: the link is down as after any lost link (status
+// bar, menus, one message beside the window's own), and Connect brings it back.
+struct CorruptReplyCase {
+    const char* name;
+    SimFault fault;
+    // What the user does that meets the bad reply, and how the boxes of his window begin.
+    std::function<void(ShellUiFixture&)> act;
+    std::vector<std::string> windowBoxes;
+    friend void PrintTo(const CorruptReplyCase& c, std::ostream* out) { *out << c.name; }
+};
+
+const std::string kReadQuestion = "Do you want to read the parameters of the Servo drive?";
+
+class CorruptReply : public ShellUiFixture, public ::testing::WithParamInterface<CorruptReplyCase> {};
+
+void ReadAll(ShellUiFixture& t) {
+    // The editor asks whether to read the drive; the first button is Yes.
+    t.View()->SendMessage(WM_COMMAND, ID_EDIT_PARAMETER);
+}
+
+void StatusRefresh(ShellUiFixture& t) {
+    t.Tick();
+}
+
+void WriteRow(ShellUiFixture& t) {
+    t.messages.Answer(IDNO); // no read-all on opening
+    t.View()->SendMessage(WM_COMMAND, ID_EDIT_PARAMETER);
+    CParaEditDlg* editor = t.View()->EditorWindow;
+    ASSERT_NE(editor, nullptr);
+    const int row = editor->FindRow("Cn025");
+    ASSERT_GE(row, 0);
+    editor->m_list.SetCheck(row, TRUE);
+    ui::Press(*editor, IDC_PE_WRITE);
+}
+
+TEST_P(CorruptReply, TheLinkIsDownEverywhereAndConnectBringsItBack) {
+    const CorruptReplyCase& c = GetParam();
+    StartLinked();
+    const uint16_t cn025 = static_cast<uint16_t>(*ParamCodeRegisterAddress("Cn025"));
+    drive.AddFault(c.fault);
+    c.act(*this);
+    DispatchPendingMessages(); // the link's notice of the loss
+
+    EXPECT_EQ(ConnectedFlag.load(), 0);
+    EXPECT_FALSE(PortObject.IsOpen());
+    EXPECT_EQ(View()->LinkOpenIndicator, 0);
+    EXPECT_EQ(PaneText(3), "Servo Offline");
+    EXPECT_EQ(PaneColour(3), PaneRed);
+    EXPECT_EQ(PaneText(6), "Message: Disconnect");
+    EXPECT_TRUE(CommandEnabled(ID_CONNECT));
+    EXPECT_FALSE(CommandEnabled(ID_DISCONNECT));
+    ui::Screenshot(*Frame(), std::string("LinkLost-") + c.name);
+    // What the window said (its failure box, if its exchange met the reply), then the one lost-link
+    // box.
+    std::vector<std::string> expected = c.windowBoxes;
+    expected.push_back("Communicate Error!\n\nDisconnect !!");
+    ASSERT_EQ(messages.Shown().size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(messages.Shown()[i].text.substr(0, expected[i].size()), expected[i]);
+    EXPECT_EQ(messages.Shown().back().caption, "Communication Message");
+
+    // Nothing more goes out and nothing more is said until the user connects.
+    drive.ClearLog();
+    for (int tick = 0; tick < 12; ++tick)
+        Tick();
+    Tick(ServoStatusTimer);
+    EXPECT_TRUE(Requests().empty());
+    EXPECT_EQ(messages.Shown().size(), expected.size());
+
+    drive.SetRegister(0x1702, 2);
+    drive.SetRegister(cn025, 321);
+    ChooseTheDrivesEntry(*this);
+    View()->SendMessage(WM_COMMAND, ID_CONNECT);
+    EXPECT_EQ(portDialogs, 1) << "the Port Set window opens";
+    ASSERT_EQ(ConnectedFlag.load(), 1);
+    EXPECT_EQ(PaneText(3), "Servo Online");
+    EXPECT_EQ(DriveControlMode, 2);
+    EXPECT_EQ(View()->ReadDriveParameter("Cn025"), 321);
+    EXPECT_EQ(messages.Shown().size(), expected.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Where, CorruptReply,
+    ::testing::Values(CorruptReplyCase{"ReadAll",
+                                       {.kind = SimFaultKind::BadChecksum,
+                                        .requestKind = SimRequestKind::MakerRead,
+                                        .skip = 40,
+                                        .count = 1},
+                                       ReadAll,
+                                       {kReadQuestion, "Error:\n\n"}},
+                      CorruptReplyCase{"StatusRefresh",
+                                       {.kind = SimFaultKind::BadChecksum, .address = 0x1703, .count = 1},
+                                       StatusRefresh,
+                                       {}},
+                      CorruptReplyCase{"Write",
+                                       {.kind = SimFaultKind::Garbage,
+                                        .requestKind = SimRequestKind::MakerWrite,
+                                        .count = 1},
+                                       WriteRow,
+                                       {kReadQuestion, "Error:\n\nWriting parameters...Cn025"}}),
+    [](const ::testing::TestParamInfo<CorruptReplyCase>& info) { return std::string(info.param.name); });
 
 } // namespace

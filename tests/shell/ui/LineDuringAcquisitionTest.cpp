@@ -1,0 +1,193 @@
+// The main window while an acquisition thread reads blocks on a slow line: the timers of the view
+// keep off the port (a read of theirs would wait behind a block of seconds, and the window with it),
+// and take it up again once the thread has ended.
+#include "ShellUiFixture.h"
+
+#include "box/ui/BOXDlg.h"
+#include "link/services/TransferPass.h"
+#include "online/ui/OnLineParaEditDlg.h"
+#include "resources/ids/trace.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/TestTime.h"
+#include "trace/AcquisitionStore.h"
+#include "trace/ThreadStop.h"
+#include "trace/ui/TraceGraphDlg.h"
+
+#include <chrono>
+#include <thread>
+#include <utility>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kWireBaud = 9600;
+// A block read of 64 records of nine words: the request and its 2496 characters at 10 bits each.
+const auto kBlockTime = std::chrono::milliseconds((40 + 2496) * 10 * 1000 / kWireBaud);
+
+// What the status refresh, the servo status poll and the online editor's refresh read first.
+const std::vector<int> kStatusRegisters = {0x1702, 0x1703, 0x0F04, 0x0F08, 0x1101};
+
+struct AcquisitionCase {
+    const char* name;
+    int traceMode; // -1: a box record
+    friend void PrintTo(const AcquisitionCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class AcquisitionFixture : public ShellUiFixture {
+protected:
+    void TearDown() override {
+        ShellUiFixture::TearDown();
+        ClearChannelDeques({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18});
+        PendingSampleCount = 0;
+    }
+
+    // Starts the record the case names; the drive reports its memory ready at once.
+    void StartRecord(const AcquisitionCase& c) {
+        if (c.traceMode < 0) {
+            drive.SetRegister(0x1523, 1); // the box recorder's record is complete
+            View()->SendMessage(WM_COMMAND, ID_BOX_FUNCTION);
+            CBOXDlg* viewer = View()->BoxWindow;
+            ASSERT_NE(viewer, nullptr);
+            viewer->OnStart();
+            ASSERT_TRUE(FireTimerForTest(viewer, ThreadStartTimer));
+            return;
+        }
+        TraceSettings& s = View()->TraceSetup;
+        s.valid = 1;
+        s.traceMode = c.traceMode;
+        s.channelCountMode = 1;
+        s.points = c.traceMode == TraceModeMonitor ? MonitorPointCount : 1024;
+        s.sources = {1, 2, 3, 6, 0, 0, 0, 0};
+        s.interval = 1;
+        s.timeBase = 100;
+        View()->SendMessage(WM_COMMAND, ID_WAVE_TRACE);
+        CTraceGraphDlg* window = View()->TraceWindow;
+        ASSERT_NE(window, nullptr);
+        ui::Press(*window, IDC_TG_START);
+        ASSERT_TRUE(window->Running());
+        drive.SetRegister(0x1503, 1); // the trace memory holds a record (segment 0, lower half)
+        ASSERT_TRUE(FireTimerForTest(window, TraceStartTimer));
+    }
+
+    void StopRecord(const AcquisitionCase& c) {
+        if (c.traceMode < 0)
+            View()->CloseBoxWindow();
+        else
+            View()->CloseTraceWindow();
+    }
+
+    // Index of the first block read in the log, once the thread has sent one (-1 when none came).
+    long AwaitBlockRead() {
+        const auto end = Clock::now() + std::chrono::milliseconds(ScaledMs(10000));
+        while (Clock::now() < end) {
+            const std::vector<std::string> log = Requests();
+            for (size_t i = 0; i < log.size(); ++i)
+                if (log[i].rfind("R9", 0) == 0)
+                    return static_cast<long>(i);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return -1;
+    }
+
+    bool AwaitThreadsEnded() {
+        const auto end = Clock::now() + std::chrono::milliseconds(ScaledMs(20000));
+        while (AcquisitionThreadCount.load() > 0 && Clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ReapEndedThreads();
+        return AcquisitionThreadCount.load() == 0;
+    }
+
+    bool IsStatusRead(const std::string& request) const {
+        for (int address : kStatusRegisters)
+            if (request == Read1(address))
+                return true;
+        return false;
+    }
+};
+
+class LineDuringAcquisition : public AcquisitionFixture,
+                              public ::testing::WithParamInterface<AcquisitionCase> {};
+
+TEST_P(LineDuringAcquisition, TheWindowsTimersKeepOffTheLineWhileTheThreadReadsBlocks) {
+    drive.SetWireBaud(kWireBaud);
+    StartLinked();
+    ASSERT_EQ(PortObject.GetBaudrate(), kWireBaud);
+    View()->ToolWindowOpenFlags[ToolJog] = true; // the servo status poll reads while a jog window is open
+    const OnlineCodes selection = std::exchange(OnlineSelection, OnlineCodes{"Cn025"});
+    View()->SendMessage(WM_COMMAND, ID_EDIT_ONLINE_PARAMETER);
+    COnLineParaEditDlg* online = View()->OnlineEditorWindow;
+    OnlineSelection = selection;
+    ASSERT_NE(online, nullptr);
+    StartRecord(GetParam());
+    const long firstBlock = AwaitBlockRead();
+    ASSERT_GE(firstBlock, 0) << "the thread reads blocks";
+
+    // The timers fire while the block is on the wire: they are handled at once and read nothing.
+    const auto start = Clock::now();
+    Tick();
+    Tick(ServoStatusTimer);
+    ASSERT_TRUE(FireTimerForTest(online, OnlineRefreshTimer));
+    if (View()->BoxWindow) {
+        ASSERT_TRUE(FireTimerForTest(View()->BoxWindow, RecordReadyTimer)); // the viewer's ready poll
+    }
+    EXPECT_TRUE(CommandEnabled(ID_DISCONNECT));
+    const auto handled = Clock::now() - start;
+    EXPECT_LT(handled, kBlockTime / 2) << "handled well inside one block time";
+
+    StopRecord(GetParam());
+    ASSERT_TRUE(AwaitThreadsEnded());
+    // The window's stop path reads what it needs once the thread has gone: the block reads are what
+    // must stay together.
+    const std::vector<std::string> log = Requests();
+    size_t lastBlock = static_cast<size_t>(firstBlock);
+    for (size_t i = lastBlock; i < log.size(); ++i)
+        if (log[i].rfind("R9", 0) == 0)
+            lastBlock = i;
+    for (size_t i = static_cast<size_t>(firstBlock); i <= lastBlock; ++i)
+        EXPECT_FALSE(IsStatusRead(log[i])) << "a status read between the block reads: " << log[i];
+    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_EQ(ConnectedFlag.load(), 1);
+
+    // The thread has ended: the next tick refreshes the status again.
+    drive.ClearLog();
+    Tick();
+    EXPECT_FALSE(Requests().empty());
+    EXPECT_EQ(Requests().front(), Read1(0x1702));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, LineDuringAcquisition,
+    ::testing::Values(AcquisitionCase{"Single", TraceModeSingle}, AcquisitionCase{"Cycle", TraceModeCycle},
+                      AcquisitionCase{"Monitor", TraceModeMonitor}, AcquisitionCase{"Box", -1}),
+    [](const ::testing::TestParamInfo<AcquisitionCase>& info) { return std::string(info.param.name); });
+
+using LinkLostByTheThread = AcquisitionFixture;
+
+TEST_F(LinkLostByTheThread, TheViewShowsTheLinkDownAndConnectBringsItBack) {
+    StartLinked();
+    // The drive stops answering in the middle of the record: the thread's block read fails.
+    drive.AddFault({.kind = SimFaultKind::Silent, .requestKind = SimRequestKind::MakerBlockRead, .skip = 1});
+    StartRecord({"Monitor", TraceModeMonitor});
+    const auto end = Clock::now() + std::chrono::milliseconds(ScaledMs(10000));
+    while (PaneText(3) != "Servo Offline" && Clock::now() < end) {
+        DispatchPendingMessages(); // the link's notice comes from the thread
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(PaneText(3), "Servo Offline");
+    EXPECT_FALSE(PortObject.IsOpen());
+    EXPECT_TRUE(CommandEnabled(ID_CONNECT));
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "Communicate Error!\n\nDisconnect !!");
+    ASSERT_TRUE(AwaitThreadsEnded());
+
+    drive.ClearFaults();
+    app->AutoConnect = {true, Entry(), 0};
+    View()->SendMessage(WM_COMMAND, ID_CONNECT);
+    EXPECT_EQ(ConnectedFlag.load(), 1);
+    EXPECT_EQ(PaneText(3), "Servo Online");
+    StopRecord({"Monitor", TraceModeMonitor});
+    EXPECT_EQ(messages.Shown().size(), 1u);
+}
+
+} // namespace
