@@ -372,7 +372,9 @@ TEST_P(MonitorThreads, FourChannelsHandOverFourQueuesInStep) {
 TEST_P(MonitorThreads, ADamagedBlockIsReadAgainAndEverySampleIsTheDrives) {
     const auto s = Settings(TraceModeMonitor, true, kPlainSources);
     Arm(s);
-    machine.SetStepPerRequest(2000); // a half or segment fills in a few requests
+    // A half or segment fills in a few requests: two samples a request, of 1 ms or on the older
+    // drive of 10 ms.
+    machine.SetStepPerRequest(GetParam() == 3 ? 20000 : 2000);
     drive.AddFault(ParsedFault("corrupt=10:block~11"));
     Start<CMyThread>(s);
     ASSERT_TRUE(WaitUntil([] { return PendingSampleCount.load() >= 2048; }, 30));
