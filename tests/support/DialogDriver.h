@@ -99,6 +99,34 @@ inline void ChooseTab(CWnd& window, int id, int index) {
     EXPECT_EQ(bar->currentIndex(), index) << "tab control " << id;
 }
 
+// The mouse over a window's client area as the platform delivers it: each event goes to whatever
+// widget lies under the point in the top-level window, through the application, so a move with no
+// button held reaches only a window that tracks the mouse. `held` is the buttons held after the event.
+inline void MouseEvent(CWnd& window, CPoint client, QEvent::Type type, Qt::MouseButtons held) {
+    QWidget* widget = window.GetWidget();
+    ASSERT_NE(widget, nullptr) << "the window has no widget";
+    QWidget* top = widget->window();
+    const QPoint inTop = widget->mapTo(top, QPoint(client.x, client.y));
+    QWidget* hit = top->childAt(inTop);
+    if (hit == nullptr)
+        hit = top;
+    const QPointF at = hit->mapFrom(top, inTop);
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, hit->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(hit, &event);
+}
+
+// A drag with the left button as a user makes it: the pointer comes to `from`, the button goes down,
+// the pointer moves to `to` in `steps` moves and the button comes up there.
+inline void Drag(CWnd& window, CPoint from, CPoint to, int steps = 4) {
+    MouseEvent(window, from, QEvent::MouseMove, Qt::NoButton);
+    MouseEvent(window, from, QEvent::MouseButtonPress, Qt::LeftButton);
+    for (int i = 1; i <= steps; ++i)
+        MouseEvent(window, CPoint(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps),
+                   QEvent::MouseMove, Qt::LeftButton);
+    MouseEvent(window, to, QEvent::MouseButtonRelease, Qt::NoButton);
+}
+
 inline bool Checked(CWnd& window, int id) {
     auto* button = dynamic_cast<CButton*>(window.GetDlgItem(id));
     return button && button->GetCheck() == BST_CHECKED;
