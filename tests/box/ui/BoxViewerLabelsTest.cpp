@@ -25,18 +25,45 @@ const PaintedLabels& Paint(CBOXDlg& viewer) {
     return viewer.PlotLabels();
 }
 
+// The controls of channels 3 and 4 stand right of the picture, not on its black ground, which
+// would hide their texts and be hidden by them.
+::testing::AssertionResult RightColumnsClearOf(CBOXDlg& viewer, const CRect& picture) {
+    ::testing::AssertionResult result = ::testing::AssertionSuccess();
+    // 1039 and 1040 are the "CH3" and "CH4" headers.
+    for (int id : {IDC_BOX_CHANNEL3, IDC_BOX_CHANNEL4, 1039, 1040, IDC_BOX_UP3, IDC_BOX_UP4, IDC_BOX_SLIDER3,
+                   IDC_BOX_SLIDER4}) {
+        CRect rect;
+        viewer.GetDlgItem(id)->GetWindowRect(&rect);
+        viewer.ScreenToClient(&rect);
+        if (rect.left < picture.right && rect.right > picture.left && rect.top < picture.bottom &&
+            rect.bottom > picture.top) {
+            if (result)
+                result = ::testing::AssertionFailure()
+                         << "the picture ends at x " << picture.right << ", under";
+            result << " " << id << " \"" << viewer.GetDlgItem(id)->GetWindowText() << "\" (from x "
+                   << rect.left << ")";
+        }
+    }
+    return result;
+}
+
 TEST_F(BoxViewerLabels, BeforeARecordAndWithOneOnAllChannelsAtEverySize) {
     Open();
-    viewer->MoveWindow(0, 0, 1000, 700);
+    CRect opened;
+    viewer->GetWindowRect(&opened);
     EXPECT_TRUE(ui::LabelsFit(Paint(*viewer), *viewer)) << "before a record";
+    EXPECT_TRUE(RightColumnsClearOf(*viewer, PictureRect())) << "as it opens";
     ConfirmSettings({21, 2, 23, 25});
     RecordOnDrive();
     ui::Press(*viewer, IDC_BOX_START);
     RunRecordRead();
     ASSERT_EQ(viewer->AcquisitionRunning, 0);
-    for (const CSize size : {CSize(1000, 700), CSize(900, 609), CSize(1200, 850)}) {
+    // As it opens, then the smallest, a larger and a wide but low window.
+    for (const CSize size :
+         {opened.Size(), CSize(900, 609), CSize(1000, 700), CSize(1200, 850), CSize(1400, 650)}) {
         viewer->MoveWindow(0, 0, size.cx, size.cy);
         EXPECT_TRUE(ui::LabelsFit(Paint(*viewer), *viewer)) << size.cx << " x " << size.cy;
+        EXPECT_TRUE(RightColumnsClearOf(*viewer, PictureRect())) << size.cx << " x " << size.cy;
         ui::Screenshot(*viewer, "box-" + std::to_string(size.cx));
     }
 }

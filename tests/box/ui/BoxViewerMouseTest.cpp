@@ -22,16 +22,6 @@ namespace {
 
 using BoxViewerMouse = BoxViewerFixture;
 
-// The client point of a plot point (pixels from the grid's top-left corner): the picture lands
-// where caption 6016 says.
-CPoint ClientOfGrid(CBOXDlg& viewer, int gx, int gy) {
-    CRect label;
-    viewer.GetDlgItem(IDC_BOX_LABEL1)->GetWindowRect(&label);
-    viewer.ScreenToClient(&label);
-    return {label.left + viewer.PlotLeft - 65 + GridMarginLeft + gx,
-            label.top + viewer.PlotTop - 34 + GridMarginTop + gy};
-}
-
 // What the screen shows of a control: its rectangle in the top-level window's backing store, as the
 // last paints left it (no paint is forced, unlike a grab).
 QImage OnScreen(CWnd& control) {
@@ -53,6 +43,11 @@ int PixelsOf(const QImage& image, COLORREF colour) {
 }
 
 TEST_F(BoxViewerMouse, ACursorLineFollowsEveryDragFromIt) {
+    // The client point of a plot point (pixels from the grid's top-left corner).
+    const auto clientOfGrid = [&](int gx, int gy) {
+        const CPoint corner = PictureRect().TopLeft();
+        return CPoint(corner.x + GridMarginLeft + gx, corner.y + GridMarginTop + gy);
+    };
     Open();
     viewer->MoveWindow(0, 0, 1000, 700);
     ConfirmSettings({21, 2, 23, 25});
@@ -81,7 +76,7 @@ TEST_F(BoxViewerMouse, ACursorLineFollowsEveryDragFromIt) {
                             Step{"A", &CBOXDlg::CursorAX, -division, IDC_BOX_TIME_A}}) {
         const int before = viewer->*step.x;
         const std::string shownBefore = ui::Text(*viewer, step.readout);
-        ui::Drag(*viewer, ClientOfGrid(*viewer, before, gy), ClientOfGrid(*viewer, before + step.by, gy));
+        ui::Drag(*viewer, clientOfGrid(before, gy), clientOfGrid(before + step.by, gy));
         EXPECT_NEAR(viewer->*step.x, before + step.by, 2) << "time cursor " << step.name;
         EXPECT_NE(ui::Text(*viewer, step.readout), shownBefore) << "readout of time cursor " << step.name;
         EXPECT_EQ(viewer->DragTimeA + viewer->DragTimeB + viewer->DragValueA + viewer->DragValueB, 0)
