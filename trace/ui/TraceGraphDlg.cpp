@@ -502,12 +502,16 @@ void CTraceGraphDlg::OnOffsetStep(UINT id) {
 void CTraceGraphDlg::OnAutosave() {
     UpdateData(TRUE);
     autosave_->store(autosaveCheck_ != 0);
+    // While a run reads the drive the check box only sets the flag; clearing it never takes the
+    // list and its controls away, so the recordings already made stay at hand.
+    if ((running_ != 0 && ConnectedFlag != 0) || autosaveCheck_ == 0)
+        return;
     for (int id : {IDC_TG_AUTOSAVE_PATH, IDC_TG_AUTOSAVE_FILES, IDC_TG_AUTOSAVE_UPDATE})
-        EnableItem(id, autosaveCheck_ != 0 && running_ == 0);
+        EnableItem(id, TRUE);
     // The list shows where the numbered recordings go (the autosave folder), so each entry opens.
-    if (autosaveCheck_ != 0 && !(running_ != 0 && ConnectedFlag != 0))
-        FillAutosaveList(*static_cast<CComboBox*>(GetDlgItem(IDC_TG_AUTOSAVE_FILES)), autosaveFolder_,
-                         autosaveName_);
+    FillAutosaveList(*static_cast<CComboBox*>(GetDlgItem(IDC_TG_AUTOSAVE_FILES)), autosaveFolder_,
+                     autosaveName_);
+    UpdateData(FALSE);
 }
 
 void CTraceGraphDlg::OnOnlineEdit() {
