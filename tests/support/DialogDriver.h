@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -99,10 +100,12 @@ inline void ChooseTab(CWnd& window, int id, int index) {
     EXPECT_EQ(bar->currentIndex(), index) << "tab control " << id;
 }
 
-// The mouse over a window's client area as the platform delivers it: each event goes to whatever
-// widget lies under the point in the top-level window, through the application, so a move with no
-// button held reaches only a window that tracks the mouse. `held` is the buttons held after the event.
+// The mouse over a window's client area as the platform delivers it, through the application: a
+// press goes to whatever widget lies under the point in the top-level window, and that widget keeps
+// the mouse until the release; a move with no button held goes to the widget under the point and
+// reaches it only when it tracks the mouse. `held` is the buttons held after the event.
 inline void MouseEvent(CWnd& window, CPoint client, QEvent::Type type, Qt::MouseButtons held) {
+    static QPointer<QWidget> pressed;
     QWidget* widget = window.GetWidget();
     ASSERT_NE(widget, nullptr) << "the window has no widget";
     QWidget* top = widget->window();
@@ -110,6 +113,12 @@ inline void MouseEvent(CWnd& window, CPoint client, QEvent::Type type, Qt::Mouse
     QWidget* hit = top->childAt(inTop);
     if (hit == nullptr)
         hit = top;
+    if (type == QEvent::MouseButtonPress)
+        pressed = hit;
+    else if (pressed && (type == QEvent::MouseButtonRelease || held != Qt::NoButton))
+        hit = pressed;
+    if (type == QEvent::MouseButtonRelease)
+        pressed = nullptr;
     const QPointF at = hit->mapFrom(top, inTop);
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, at, hit->mapToGlobal(at), button, held, Qt::NoModifier);
