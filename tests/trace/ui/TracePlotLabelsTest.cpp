@@ -149,8 +149,8 @@ TEST_F(TracePlotLabels, TheClockTimeOfACycleRecordStandsClear) {
 // whole and clear of the other controls.
 TEST_F(TracePlotLabels, TheTriggerConditionStandsInItsGroup) {
     StartEightChannels(TraceModeSingle, [&](TraceSettings& s) {
-        s.triggerSource = 3;
-        s.triggerLevel = -150;
+        s.triggerSource = 7; // the longest title of the eight
+        s.triggerLevel = -350;
         s.triggerEdge = 2;
         s.triggerPosition = 50;
     });
