@@ -1,6 +1,6 @@
 // The texts the box viewer paints into its plot (value, time and legend labels) stand apart and
-// inside the window, clear of its controls: before a record, with a record on all four channels,
-// and at the smallest window.
+// inside the window, clear of its controls, each scale beside its axis and at its lines: before a
+// record, with a record on all four channels, as the window opens and at the smallest window.
 #include "BoxViewerFixture.h"
 
 #include "resources/ids/box.h"
@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -47,6 +48,25 @@ const PaintedLabels& Paint(CBOXDlg& viewer) {
     return result;
 }
 
+// The scales of channels 1 to 3 stand in the margin left of the plot, channel 4's right of it; each
+// label at the line it names.
+::testing::AssertionResult ScalesBesideTheirLines(CBOXDlg& viewer, const CRect& picture) {
+    const float d = viewer.DivisionPx();
+    const int p = static_cast<int>(viewer.GridSize());
+    const CRect plot(picture.left + GridMarginLeft, picture.top + GridMarginTop,
+                     picture.left + GridMarginLeft + p + 1, picture.top + GridMarginTop + p + 1);
+    std::vector<int> lines;
+    for (int j = 0; j <= 10; ++j)
+        lines.push_back(plot.top + static_cast<int>(static_cast<float>(j) * d));
+    for (size_t k = 0; k < 4; ++k)
+        if (auto fit = ui::ScaleLabelsBesideTheirLines(viewer.PlotLabels(), viewer.ChannelColorValue[k],
+                                                       k < 3 ? ui::PlotSide::Left : ui::PlotSide::Right, plot,
+                                                       lines, static_cast<int>(d) / 2);
+            !fit)
+            return fit << "\n  (channel " << k + 1 << ")";
+    return ::testing::AssertionSuccess();
+}
+
 TEST_F(BoxViewerLabels, BeforeARecordAndWithOneOnAllChannelsAtEverySize) {
     Open();
     CRect opened;
@@ -64,6 +84,7 @@ TEST_F(BoxViewerLabels, BeforeARecordAndWithOneOnAllChannelsAtEverySize) {
         viewer->MoveWindow(0, 0, size.cx, size.cy);
         EXPECT_TRUE(ui::LabelsFit(Paint(*viewer), *viewer)) << size.cx << " x " << size.cy;
         EXPECT_TRUE(RightColumnsClearOf(*viewer, PictureRect())) << size.cx << " x " << size.cy;
+        EXPECT_TRUE(ScalesBesideTheirLines(*viewer, PictureRect())) << size.cx << " x " << size.cy;
         ui::Screenshot(*viewer, "box-" + std::to_string(size.cx));
     }
 }
