@@ -318,6 +318,9 @@ void CBOXSetupDlg::OnOK() {
     if (!IntervalAccepted())
         return;
     UpdateData(TRUE);
+    // The colour lists keep their selection changes to themselves: take what they show now.
+    for (int id : ColorCombos)
+        OnChannelColorChange(static_cast<UINT>(id));
     SamplePeriodRaw = SampleInterval * 10000;
     if (HasSecondWideType(ChannelSignal)) {
         ShowMessage(LoadResString(IDS_BOX_SECOND_WIDE), "", MB_OK | MB_ICONEXCLAMATION);

@@ -9,7 +9,8 @@
 
 struct PaintedLabel {
     std::string text;
-    CRect rect; // device pixels of what was drawn into; right and bottom outside
+    CRect rect;         // device pixels of what was drawn into; right and bottom outside
+    COLORREF colour{0}; // of the text, which tells whose label it is where texts repeat
 };
 using PaintedLabels = std::vector<PaintedLabel>;
 

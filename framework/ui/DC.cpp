@@ -894,10 +894,12 @@ bool CDC::TextOut(int x, int y, const std::string& text) {
     painter_->drawText(QPointF(left, top + metrics.ascent()), s);
     painter_->restore();
     if (labels_ && !s.trimmed().isEmpty() && state_.font.lfEscapement == 0)
-        labels_->push_back({text, CRect(origin.x() + static_cast<int>(std::floor(left)),
-                                        origin.y() + static_cast<int>(std::floor(top)),
-                                        origin.x() + static_cast<int>(std::ceil(left + width)),
-                                        origin.y() + static_cast<int>(std::ceil(top + height)))});
+        labels_->push_back({text,
+                            CRect(origin.x() + static_cast<int>(std::floor(left)),
+                                  origin.y() + static_cast<int>(std::floor(top)),
+                                  origin.x() + static_cast<int>(std::ceil(left + width)),
+                                  origin.y() + static_cast<int>(std::ceil(top + height))),
+                            state_.textColour});
     if (updateCp) {
         const int advance = DPtoLPSize(CPoint(Round(width), 0)).x;
         state_.position.x +=
@@ -1005,7 +1007,7 @@ int CDC::DrawText(const std::string& text, CRect* rect, unsigned format) {
         painter_->setPen(ToQColor(state_.textColour));
         painter_->drawText(QPoint(x, y + metrics.ascent()), s);
         if (labels_ && !s.trimmed().isEmpty())
-            labels_->push_back({s.toStdString(), CRect(x, y, x + width, y + lineHeight)});
+            labels_->push_back({s.toStdString(), CRect(x, y, x + width, y + lineHeight), state_.textColour});
         y += lineHeight;
     }
     painter_->restore();

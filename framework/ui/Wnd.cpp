@@ -188,6 +188,18 @@ bool MapHandles(const CWnd* window, UINT message) {
 void WndBridge::WatchViewport(QWidget* area) {
     viewport = area;
     viewport->installEventFilter(this);
+    TrackMouseIfHandled();
+}
+
+// The platform sends every move of the pointer over a window to it, a button held or not; Qt sends
+// a widget the moves without a button only while it tracks the mouse. So a window that handles moves
+// (or chooses the cursor on them) tracks it; one that does not keeps what its control set.
+void WndBridge::TrackMouseIfHandled() {
+    if (!window || !(MapHandles(window, WM_MOUSEMOVE) || MapHandles(window, WM_SETCURSOR)))
+        return;
+    widget->setMouseTracking(true);
+    if (viewport)
+        viewport->setMouseTracking(true);
 }
 
 bool WndBridge::eventFilter(QObject* watched, QEvent* event) {
@@ -407,6 +419,7 @@ void CWnd::AttachWidget(QWidget* widget, int id, DWORD style, DWORD exStyle, boo
     ownsWidget_ = owned;
     m_hWnd = NewHandle(this);
     bridge_ = new WndBridge(widget, this, m_hWnd);
+    bridge_->TrackMouseIfHandled();
 }
 
 void CWnd::WidgetGone() {
@@ -474,6 +487,7 @@ bool CWnd::SubclassWindow(HWND hwnd) {
     font_ = current->font_;
     m_hWnd = hwnd;
     bridge_->window = this;
+    bridge_->TrackMouseIfHandled();
     RebindHandle(hwnd, this);
     current->widget_ = nullptr;
     current->bridge_ = nullptr;

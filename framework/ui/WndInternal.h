@@ -28,6 +28,8 @@ public:
     static WndBridge* Of(const QWidget* widget);
     // Also takes the mouse input of a scroll area's viewport, in the widget's coordinates.
     void WatchViewport(QWidget* viewport);
+    // Lets the window hear the pointer's moves without a button when its message map handles them.
+    void TrackMouseIfHandled();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

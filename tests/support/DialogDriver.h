@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -97,6 +98,42 @@ inline void ChooseTab(CWnd& window, int id, int index) {
     QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(bar, &release);
     EXPECT_EQ(bar->currentIndex(), index) << "tab control " << id;
+}
+
+// The mouse over a window's client area as the platform delivers it, through the application: a
+// press goes to whatever widget lies under the point in the top-level window, and that widget keeps
+// the mouse until the release; a move with no button held goes to the widget under the point and
+// reaches it only when it tracks the mouse. `held` is the buttons held after the event.
+inline void MouseEvent(CWnd& window, CPoint client, QEvent::Type type, Qt::MouseButtons held) {
+    static QPointer<QWidget> pressed;
+    QWidget* widget = window.GetWidget();
+    ASSERT_NE(widget, nullptr) << "the window has no widget";
+    QWidget* top = widget->window();
+    const QPoint inTop = widget->mapTo(top, QPoint(client.x, client.y));
+    QWidget* hit = top->childAt(inTop);
+    if (hit == nullptr)
+        hit = top;
+    if (type == QEvent::MouseButtonPress)
+        pressed = hit;
+    else if (pressed && (type == QEvent::MouseButtonRelease || held != Qt::NoButton))
+        hit = pressed;
+    if (type == QEvent::MouseButtonRelease)
+        pressed = nullptr;
+    const QPointF at = hit->mapFrom(top, inTop);
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, hit->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(hit, &event);
+}
+
+// A drag with the left button as a user makes it: the pointer comes to `from`, the button goes down,
+// the pointer moves to `to` in `steps` moves and the button comes up there.
+inline void Drag(CWnd& window, CPoint from, CPoint to, int steps = 4) {
+    MouseEvent(window, from, QEvent::MouseMove, Qt::NoButton);
+    MouseEvent(window, from, QEvent::MouseButtonPress, Qt::LeftButton);
+    for (int i = 1; i <= steps; ++i)
+        MouseEvent(window, CPoint(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps),
+                   QEvent::MouseMove, Qt::LeftButton);
+    MouseEvent(window, to, QEvent::MouseButtonRelease, Qt::NoButton);
 }
 
 inline bool Checked(CWnd& window, int id) {

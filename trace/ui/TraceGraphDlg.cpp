@@ -46,8 +46,10 @@ int InitialPlotGapY = 0;
 
 namespace {
 
-// The width of a column of value labels inside the plot's right edge.
-constexpr int kRightLabelColumn = 34;
+// Where the value labels stand: the left ones end at this x, the right ones begin this far right
+// of the plot's width (30 pixels right of its edge).
+constexpr int kLeftLabelRight = 40;
+constexpr int kRightLabelX = 95;
 // Where the legend's first row starts below the plot's bottom line (5 + its row 16).
 constexpr int kLegendFirstRow = 21;
 // The picture is copied to the window this far left of and above caption 6016.
@@ -502,12 +504,16 @@ void CTraceGraphDlg::OnOffsetStep(UINT id) {
 void CTraceGraphDlg::OnAutosave() {
     UpdateData(TRUE);
     autosave_->store(autosaveCheck_ != 0);
+    // While a run reads the drive the check box only sets the flag; clearing it never takes the
+    // list and its controls away, so the recordings already made stay at hand.
+    if ((running_ != 0 && ConnectedFlag != 0) || autosaveCheck_ == 0)
+        return;
     for (int id : {IDC_TG_AUTOSAVE_PATH, IDC_TG_AUTOSAVE_FILES, IDC_TG_AUTOSAVE_UPDATE})
-        EnableItem(id, autosaveCheck_ != 0 && running_ == 0);
+        EnableItem(id, TRUE);
     // The list shows where the numbered recordings go (the autosave folder), so each entry opens.
-    if (autosaveCheck_ != 0 && !(running_ != 0 && ConnectedFlag != 0))
-        FillAutosaveList(*static_cast<CComboBox*>(GetDlgItem(IDC_TG_AUTOSAVE_FILES)), autosaveFolder_,
-                         autosaveName_);
+    FillAutosaveList(*static_cast<CComboBox*>(GetDlgItem(IDC_TG_AUTOSAVE_FILES)), autosaveFolder_,
+                     autosaveName_);
+    UpdateData(FALSE);
 }
 
 void CTraceGraphDlg::OnOnlineEdit() {
@@ -1127,15 +1133,20 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
         const LegendPlace places[] = {{0, 16, false}, {2, 16, true},  {3, 46, true}, {1, 46, false},
                                       {4, 31, false}, {5, 61, false}, {6, 31, true}, {7, 61, true}};
         dc.SetTextAlign(TA_LEFT | TA_TOP);
+        // The right column's first row shares the row of the time caption centred under the plot: the
+        // column starts at least a digit's width past the caption's end, whatever the face.
+        const int captionEnd = L + 5 * D + (static_cast<int>(dc.GetTextExtent(timeCaption).cx) + 1) / 2 +
+                               static_cast<int>(dc.GetTextExtent("0").cx);
+        const int rightColumn = std::max(5 * D + 93, captionEnd);
         for (const LegendPlace& place : places) {
             const size_t c = static_cast<size_t>(place.channel);
             if (plot_.sources[c] == 0 || plot_.shown[c] == 0 || !plot_.ChannelDrawn(place.channel))
                 continue;
             const int y = T + W + 5 + place.row;
-            const int numberX = place.right ? 5 * D + 93 : static_cast<int>(43.0f * PlotZoom);
+            const int numberX = place.right ? rightColumn : static_cast<int>(43.0f * PlotZoom);
             const std::string number = std::to_string(place.channel + 1);
             // A small zoom or a wider face must not run the number into its text.
-            const int textX = std::max(place.right ? 5 * D + 100 : static_cast<int>(50.0f * PlotZoom),
+            const int textX = std::max(place.right ? rightColumn + 7 : static_cast<int>(50.0f * PlotZoom),
                                        numberX + static_cast<int>(dc.GetTextExtent(number).cx) + 1);
             dc.SetTextColor(RGB(255, 255, 255));
             dc.TextOut(numberX, y, number);
@@ -1145,19 +1156,17 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
     }
 
     // Value labels at the grid lines, four channels a side one above the other, ten pixels apart or a
-    // quarter division where the division is smaller, so the four stand apart at every window size;
-    // the left ones end short of the legend's channel numbers. The left ones stand in the margin
-    // beside their line; the right ones just inside the plot's right edge, above their line (the
-    // channel columns right of the plot cover everything beyond its edge at the template's size), the
-    // top line's below it one column further in (the check box above the plot covers the room above
-    // it).
+    // quarter division where the division is smaller, so the four stand apart at every window size.
+    // Each side's stack stands around its line: channels 1, 5, 2, 6 right-aligned in the left margin,
+    // ending short of the legend's channel numbers; channels 3, 7, 4, 8 left-aligned right of the
+    // plot, clear of the right edge's ticks and of the last time label.
     struct LabelPlace {
         int channel;
         bool right;
-        int row; // 0..3: the left group from the top, the right group from its line upwards
+        int row; // 0..3 from the top of the side's stack
     };
-    const LabelPlace labels[] = {{0, false, 0}, {1, false, 2}, {4, false, 1}, {5, false, 3},
-                                 {2, true, 3},  {3, true, 1},  {6, true, 2},  {7, true, 0}};
+    const LabelPlace labels[] = {{0, false, 0}, {4, false, 1}, {1, false, 2}, {5, false, 3},
+                                 {2, true, 0},  {6, true, 1},  {3, true, 2},  {7, true, 3}};
     if (labelFont_.GetSafeHandle() == nullptr)
         labelFont_.CreateFont(9, 4, 0, 0, 400, 0, 0, 0, 0, 0, 0, NONANTIALIASED_QUALITY, 0, "Tahoma");
     CFont* textFont = dc.SelectObject(&labelFont_);
@@ -1166,8 +1175,8 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
     const int cell = std::max(1, static_cast<int>(dc.GetTextExtent("0").cy));
     const int lineStride = D / 4 >= cell ? 1 : 2;
     const int rowStep = std::min(std::max(10, cell + 1), lineStride * D / 4);
-    // The left group centred two pixels below its line, but ending above the legend's first row.
-    const int leftTop = std::min(2 - (3 * rowStep + cell) / 2, kLegendFirstRow - 3 * rowStep - cell);
+    // The stack centred two pixels below its line, but ending above the legend's first row.
+    const int stackTop = std::min(2 - (3 * rowStep + cell) / 2, kLegendFirstRow - 3 * rowStep - cell);
     for (const LabelPlace& place : labels) {
         const size_t c = static_cast<size_t>(place.channel);
         // With a record, a channel the high words hide shows no scale either.
@@ -1177,17 +1186,12 @@ void CTraceGraphDlg::DrawPlot(CDC& dc) {
         CWnd* combo = scaleCombos_[c] ? scaleCombos_[c] : GetDlgItem(TraceScaleCombos[c]);
         const std::string scaleText = combo->GetWindowText();
         dc.SetTextColor(dataPresent_ ? colours_[c] : RGB(255, 255, 255));
-        dc.SetTextAlign(TA_RIGHT | TA_TOP);
+        dc.SetTextAlign((place.right ? TA_LEFT : TA_RIGHT) | TA_TOP);
         for (int j = 0; j <= 10; j += lineStride) {
             const int64_t value =
                 static_cast<int64_t>(plot_.offset[c]) - static_cast<int64_t>(j) * plot_.scale[c];
-            const std::string text = AxisLabelText(scaleText, value);
-            const int dy = place.right ? -10 - place.row * rowStep : leftTop + place.row * rowStep;
-            const int y = T + static_cast<int>(static_cast<float>(j) * d) + dy;
-            if (place.right && j == 0)
-                dc.TextOut(L + W - 3 - kRightLabelColumn, y + 4 * rowStep, text);
-            else
-                dc.TextOut(place.right ? L + W - 3 : 40, y, text);
+            const int y = T + static_cast<int>(static_cast<float>(j) * d) + stackTop + place.row * rowStep;
+            dc.TextOut(place.right ? W + kRightLabelX : kLeftLabelRight, y, AxisLabelText(scaleText, value));
         }
     }
     // The time axis speaks in the legend's font.

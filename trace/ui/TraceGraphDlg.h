@@ -103,6 +103,8 @@ public:
     float Division() const { return GridCellPixels * PlotZoom; }
     // The client rectangle the plot's picture covers.
     CRect PictureRect() const;
+    // The colour a channel (0..7) is drawn in: its curve, legend and value labels.
+    COLORREF ChannelColour(int channel) const { return colours_[static_cast<size_t>(channel)]; }
     const std::string& CheckErrorText() const { return checkErrorText_; }
 
     const std::string& TitleText() const { return recordingFile_.Path(); }

@@ -5,9 +5,11 @@
 #include "trace/AcquisitionStore.h"
 
 #include "box/ui/BOXDlg.h"
+#include "box/ui/BoxPlot.h"
 #include "box/ui/BoxViewLink.h"
 #include "framework/core/Sync.h"
 #include "link/services/RegisterServices.h"
+#include "resources/ids/box.h"
 #include "sim/SimMachine.h"
 #include "tests/support/LinkedWindowFixture.h"
 #include "tests/trace/TraceTestSupport.h"
@@ -58,6 +60,14 @@ protected:
     void ConfirmSettings(std::array<int, 4> channelSignals);
     // Fires 1120, waits for the thread and fires 1140 until the run has ended.
     void RunRecordRead();
+    // The client rectangle the plot's picture covers: it lands where caption 6016 says.
+    CRect PictureRect() const {
+        CRect label;
+        viewer->GetDlgItem(IDC_BOX_LABEL1)->GetWindowRect(&label);
+        viewer->ScreenToClient(&label);
+        return CRect(CPoint(label.left + viewer->PlotLeft - 65, label.top + viewer->PlotTop - 34),
+                     BoxPlotBufferSize(*viewer));
+    }
 
     BoxStandInView view;
     std::unique_ptr<CSimMachine> machine;

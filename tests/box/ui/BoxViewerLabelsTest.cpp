@@ -1,6 +1,6 @@
 // The texts the box viewer paints into its plot (value, time and legend labels) stand apart and
-// inside the window, clear of its controls: before a record, with a record on all four channels,
-// and at the smallest window.
+// inside the window, clear of its controls, each scale beside its axis and at its lines: before a
+// record, with a record on all four channels, as the window opens and at the smallest window.
 #include "BoxViewerFixture.h"
 
 #include "resources/ids/box.h"
@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -25,18 +26,65 @@ const PaintedLabels& Paint(CBOXDlg& viewer) {
     return viewer.PlotLabels();
 }
 
+// The controls of channels 3 and 4 stand right of the picture, not on its black ground, which
+// would hide their texts and be hidden by them.
+::testing::AssertionResult RightColumnsClearOf(CBOXDlg& viewer, const CRect& picture) {
+    ::testing::AssertionResult result = ::testing::AssertionSuccess();
+    // 1039 and 1040 are the "CH3" and "CH4" headers.
+    for (int id : {IDC_BOX_CHANNEL3, IDC_BOX_CHANNEL4, 1039, 1040, IDC_BOX_UP3, IDC_BOX_UP4, IDC_BOX_SLIDER3,
+                   IDC_BOX_SLIDER4}) {
+        CRect rect;
+        viewer.GetDlgItem(id)->GetWindowRect(&rect);
+        viewer.ScreenToClient(&rect);
+        if (rect.left < picture.right && rect.right > picture.left && rect.top < picture.bottom &&
+            rect.bottom > picture.top) {
+            if (result)
+                result = ::testing::AssertionFailure()
+                         << "the picture ends at x " << picture.right << ", under";
+            result << " " << id << " \"" << viewer.GetDlgItem(id)->GetWindowText() << "\" (from x "
+                   << rect.left << ")";
+        }
+    }
+    return result;
+}
+
+// The scales of channels 1 to 3 stand in the margin left of the plot, channel 4's right of it; each
+// label at the line it names.
+::testing::AssertionResult ScalesBesideTheirLines(CBOXDlg& viewer, const CRect& picture) {
+    const float d = viewer.DivisionPx();
+    const int p = static_cast<int>(viewer.GridSize());
+    const CRect plot(picture.left + GridMarginLeft, picture.top + GridMarginTop,
+                     picture.left + GridMarginLeft + p + 1, picture.top + GridMarginTop + p + 1);
+    std::vector<int> lines;
+    for (int j = 0; j <= 10; ++j)
+        lines.push_back(plot.top + static_cast<int>(static_cast<float>(j) * d));
+    for (size_t k = 0; k < 4; ++k)
+        if (auto fit = ui::ScaleLabelsBesideTheirLines(viewer.PlotLabels(), viewer.ChannelColorValue[k],
+                                                       k < 3 ? ui::PlotSide::Left : ui::PlotSide::Right, plot,
+                                                       lines, static_cast<int>(d) / 2);
+            !fit)
+            return fit << "\n  (channel " << k + 1 << ")";
+    return ::testing::AssertionSuccess();
+}
+
 TEST_F(BoxViewerLabels, BeforeARecordAndWithOneOnAllChannelsAtEverySize) {
     Open();
-    viewer->MoveWindow(0, 0, 1000, 700);
+    CRect opened;
+    viewer->GetWindowRect(&opened);
     EXPECT_TRUE(ui::LabelsFit(Paint(*viewer), *viewer)) << "before a record";
+    EXPECT_TRUE(RightColumnsClearOf(*viewer, PictureRect())) << "as it opens";
     ConfirmSettings({21, 2, 23, 25});
     RecordOnDrive();
     ui::Press(*viewer, IDC_BOX_START);
     RunRecordRead();
     ASSERT_EQ(viewer->AcquisitionRunning, 0);
-    for (const CSize size : {CSize(1000, 700), CSize(900, 609), CSize(1200, 850)}) {
+    // As it opens, then the smallest, a larger and a wide but low window.
+    for (const CSize size :
+         {opened.Size(), CSize(900, 609), CSize(1000, 700), CSize(1200, 850), CSize(1400, 650)}) {
         viewer->MoveWindow(0, 0, size.cx, size.cy);
         EXPECT_TRUE(ui::LabelsFit(Paint(*viewer), *viewer)) << size.cx << " x " << size.cy;
+        EXPECT_TRUE(RightColumnsClearOf(*viewer, PictureRect())) << size.cx << " x " << size.cy;
+        EXPECT_TRUE(ScalesBesideTheirLines(*viewer, PictureRect())) << size.cx << " x " << size.cy;
         ui::Screenshot(*viewer, "box-" + std::to_string(size.cx));
     }
 }

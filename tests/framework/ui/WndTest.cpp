@@ -442,6 +442,45 @@ TEST_F(WndTest, AMouseHandlerSeesTheDefaultsEffectRightAfterCallingIt) {
     EXPECT_EQ(list.after, 1);
 }
 
+// As on the platform, a window that handles mouse moves hears the pointer pass over it with no
+// button held, whether it was created with its handler or took over a control later; a window
+// without a handler is left as it was.
+TEST_F(WndTest, AWindowThatHandlesMovesHearsThemWithoutAButton) {
+    struct CMoveWnd : CWnd {
+        const MessageMap* GetMessageMap() const override {
+            static const MessageMap map(CWnd::GetMessageMap(),
+                                        {msg::Mouse(WM_MOUSEMOVE, &CMoveWnd::OnMouseMove)});
+            return &map;
+        }
+        void OnMouseMove(UINT flags, CPoint point) { moves.push_back({flags, point}); }
+        std::vector<std::pair<UINT, CPoint>> moves;
+    };
+    CMoveWnd created;
+    ASSERT_TRUE(created.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &window, 2006));
+    CWnd plain;
+    ASSERT_TRUE(plain.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(100, 0, 200, 100), &window, 2007));
+    const HWND plainHandle = plain.GetSafeHwnd();
+    plain.UnsubclassWindow();
+    CMoveWnd subclassed;
+    ASSERT_TRUE(subclassed.SubclassWindow(plainHandle));
+    CWnd silent;
+    ASSERT_TRUE(silent.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(200, 0, 300, 100), &window, 2008));
+    window.ShowWindow(SW_SHOW);
+    const auto hover = [](CWnd& target, QPointF at) {
+        QMouseEvent move(QEvent::MouseMove, at, target.GetWidget()->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target.GetWidget(), &move);
+    };
+    for (CMoveWnd* target : {&created, &subclassed}) {
+        hover(*target, QPointF(30, 40));
+        ASSERT_EQ(target->moves.size(), 1u);
+        EXPECT_EQ(target->moves[0].first, 0u) << "no button, no key";
+        EXPECT_EQ(target->moves[0].second, CPoint(30, 40));
+    }
+    hover(silent, QPointF(30, 40));
+    EXPECT_FALSE(silent.GetWidget()->hasMouseTracking());
+}
+
 TEST_F(WndTest, PreTranslateMessageSeesKeysOnTheTargetAndThenItsParents) {
     struct CSwallowEsc : CWnd {
         BOOL PreTranslateMessage(MSG* m) override {

@@ -178,9 +178,16 @@ protected:
             return;
         OpenWithSingleRecord({1, 2, 0, 0, 0, 0, 0, 0});
     }
+    // The left button at (x, y) from the plot's corner, as real mouse events: a press, a move with
+    // the button held, or the release.
     void Mouse(UINT message, int x, int y) {
         const CPoint o = window->PlotOrigin();
-        window->SendMessage(message, message == WM_LBUTTONUP ? 0u : static_cast<unsigned>(MK_LBUTTON),
-                            MAKELPARAM(o.x + x, o.y + y));
+        const CPoint at(o.x + x, o.y + y);
+        if (message == WM_LBUTTONDOWN)
+            ui::MouseEvent(*window, at, QEvent::MouseButtonPress, Qt::LeftButton);
+        else if (message == WM_LBUTTONUP)
+            ui::MouseEvent(*window, at, QEvent::MouseButtonRelease, Qt::NoButton);
+        else
+            ui::MouseEvent(*window, at, QEvent::MouseMove, Qt::LeftButton);
     }
 };

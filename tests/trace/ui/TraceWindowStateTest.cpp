@@ -1,6 +1,6 @@
 // What the trace window keeps and shows around a run: the numbered recordings hold the whole window
-// state, the autosave list fills when autosave goes on, the channel controls follow the set-up, and
-// START shows its own face as soon as a record ends by itself.
+// state, the autosave list fills when autosave goes on and stays when it goes off, the channel
+// controls follow the set-up, and START shows its own face as soon as a record ends by itself.
 #include "tests/trace/ui/TraceWindowFixture.h"
 
 #include "framework/ui/ComboBox.h"
@@ -18,6 +18,23 @@
 namespace {
 
 class TraceWindowState : public TraceWindowFixture {};
+
+// Setting "autosave" offers the path, the list and "Update"; clearing it only stops the saving and
+// leaves them as they are.
+TEST_F(TraceWindowState, ClearingAutosaveLeavesItsControlsAsTheyAre) {
+    UseSetup(TraceModeMonitor, true, {1, 2, 0, 0, 0, 0, 0, 0});
+    ASSERT_NE(Open(), nullptr);
+    window->MoveWindow(0, 0, 1000, 650);
+    std::ofstream(home_->Path("home/run003_000.trd")) << "x";
+    ui::Type(*window, IDC_TG_AUTOSAVE_PATH, "run");
+    for (const bool on : {true, false}) {
+        ui::SetChecked(*window, IDC_TG_AUTOSAVE, on);
+        for (int id : {IDC_TG_AUTOSAVE_PATH, IDC_TG_AUTOSAVE_FILES, IDC_TG_AUTOSAVE_UPDATE})
+            EXPECT_TRUE(ui::Enabled(*window, id)) << id << " with autosave " << (on ? "set" : "cleared");
+        EXPECT_EQ(ui::SelectedText(*window, IDC_TG_AUTOSAVE_FILES), "run003_000.trd");
+        EXPECT_EQ(ui::Text(*window, IDC_TG_AUTOSAVE_PATH), "run");
+    }
+}
 
 TEST_F(TraceWindowState, AnAutosaveRecordingReopensLookingAsTheWindowDid) {
     UseSetup(TraceModeMonitor, true, {1, 2, 0, 0, 0, 0, 0, 0});
