@@ -485,6 +485,16 @@ bool CBOXDlg::IsRecordReady() {
     return complete && *complete != 0;
 }
 
+void CBOXDlg::EndRunAfterThread() {
+    if (ConnectedFlag != 0) {
+        OnStart(); // the stop path, as a press of STOP
+        return;
+    }
+    // The read ended on a lost link, which the view tells the user once: no box of our own.
+    ShowIdleLook(false);
+    AcquisitionRunning = 0;
+}
+
 void CBOXDlg::OnStart() {
     // The stop under way ends the read; a press meanwhile neither stops twice nor starts a read.
     if (pendingStop_.Pending())
@@ -643,7 +653,7 @@ void CBOXDlg::OnTimer(UINT_PTR id) {
         TakeRecord();
         KillTimer(RecordCollectTimer);
         if (AcquisitionRunning)
-            OnStart();
+            EndRunAfterThread();
         if (CaptureActive)
             ToggleCapture();
         Invalidate(FALSE);
@@ -770,7 +780,7 @@ void CBOXDlg::CloseViewer() {
     }
     if (AcquisitionRunning) {
         StopBlackBoxThread();
-        OnStart();
+        EndRunAfterThread();
     } else if (ReadThread) {
         StopBlackBoxThread();
     }

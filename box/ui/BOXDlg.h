@@ -55,6 +55,8 @@ public:
 
     // --- Acquisition -----------------------------------------------------------------------------
     void OnStart();
+    // A read whose thread has ended: the stop path, or on a lost link an end without a box.
+    void EndRunAfterThread();
     void OnTimer(UINT_PTR id);
     // Stops the reading thread within the graph windows' bound; a thread still running then is handed
     // to the kept threads (never deleted running). True when it had ended.

@@ -557,6 +557,16 @@ void CTraceGraphDlg::OnStart() {
         StopPath();
 }
 
+void CTraceGraphDlg::EndRunAfterThread() {
+    if (ConnectedFlag != 0) {
+        OnStart(); // the stop path, as a press of STOP
+        return;
+    }
+    // The thread ended on a lost link, which the view tells the user once: no box of our own.
+    SetRunning(false);
+    ResetStartButton();
+}
+
 void CTraceGraphDlg::StartPath() {
     ChecksumErrorCount = 0;
     redisplay_ = false;
@@ -802,7 +812,7 @@ void CTraceGraphDlg::MonitorTick() {
         StopAcquisition();
         DeleteEndedThread();
         if (running_ != 0)
-            OnStart();
+            EndRunAfterThread();
         return;
     }
     const int channels = plot_.channelCountMode == 1 ? 8 : 4;
@@ -887,7 +897,7 @@ void CTraceGraphDlg::SingleTick() {
         queue.clear();
     }
     if (running_ != 0)
-        OnStart();
+        EndRunAfterThread();
     else
         DeleteEndedThread();
     if (redisplay_)
@@ -903,7 +913,7 @@ void CTraceGraphDlg::CycleTick(bool repeat) {
         StopAcquisition();
         DeleteEndedThread();
         if (repeat && running_ != 0)
-            OnStart();
+            EndRunAfterThread();
         return;
     }
     const bool eight = plot_.channelCountMode == 1;

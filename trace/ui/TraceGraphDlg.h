@@ -187,6 +187,8 @@ private:
 
     // Start and stop paths of OnStart.
     void StartPath();
+    // A run whose thread has ended: the stop path, or on a lost link an end without a box.
+    void EndRunAfterThread();
     // Asks a running thread to leave; true when nothing runs and the stop path may go on now.
     bool BeginStop();
     void StopWaitTick();
