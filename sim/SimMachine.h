@@ -23,7 +23,9 @@
 //   Un24 0x061F multi-turn (rev), Un25 0x0620/0x0621 encoder pulses, Un43 0x0633 electrical angle
 //   (degrees), Un49 0x0639 drive temperature (deg C), Un96 0x066C/0x066D actual position (pulses).
 // The pulses count the encoder's resolution (0x1706/0x1707) per turn from where the motor stood at
-// power-on; with the servo off the command follows the motor, so the position error reads 0.
+// power-on; with the servo off the command follows the motor, so the position error reads 0. A
+// motor left with the servo off coasts to a stop and stays there (friction holds the load), so its
+// position reads the same for as long as nothing moves it.
 #include "sim/SimAnalysis.h"
 #include "sim/SimBoxRecorder.h"
 #include "sim/SimDrive.h"

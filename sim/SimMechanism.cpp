@@ -98,11 +98,19 @@ void CSimMechanism::Step() {
     const double twist = motorAngle_ - loadAngle_;
     const double slip = motorSpeed_ - loadSpeed_;
     const double spring = p_.stiffness * twist + p_.damping * slip;
-    double friction = 0;
-    if (std::abs(loadSpeed_) > 1e-3)
-        friction = loadSpeed_ > 0 ? p_.friction : -p_.friction;
+    // Coulomb friction opposes the load's motion with up to its own size; when that is enough to
+    // stop the load within this step it holds it still. Friction that gave up below some small
+    // speed instead would leave a coasting load creeping on for ever.
+    const double stopping = spring + loadSpeed_ * p_.loadInertia / h;
+    const double friction = std::clamp(stopping, -p_.friction, p_.friction);
     motorSpeed_ += (torque_ - spring) / p_.motorInertia * h;
     loadSpeed_ += (spring - friction) / p_.loadInertia * h;
+    // Speeds this small are the integration's rounding at rest (a turn in millions of years); left
+    // alone they would decay through subnormal numbers, which are slow to compute with.
+    if (std::abs(motorSpeed_) < 1e-12)
+        motorSpeed_ = 0;
+    if (std::abs(loadSpeed_) < 1e-12)
+        loadSpeed_ = 0;
     motorAngle_ += motorSpeed_ * h;
     loadAngle_ += loadSpeed_ * h;
     timeUs_ += StepUs;

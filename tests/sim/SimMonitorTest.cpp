@@ -73,6 +73,32 @@ TEST_F(SimMonitorWords, FollowTheJoggingMotor) {
     EXPECT_EQ(Read("Un-14"), 0);
 }
 
+// A motor left with the servo off coasts to a stop and stays there, however the jog left it
+// turning: friction holds it, no speed too small for friction to act on creeps on.
+TEST_F(SimMonitorWords, AMotorLeftWithTheServoOffStaysPut) {
+    struct Case {
+        int rpm;
+        int64_t jogUs;
+    } const cases[] = {{500, 1000000}, {-300, 700000}, {37, 1300000}, {1500, 2200000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rpm);
+        Write(0x1803, 1);
+        Write(0x1801, 1);
+        Write(0x0201, c.rpm);
+        Settle(c.jogUs);
+        ASSERT_NE(Read("Un-01"), 0) << "the jog did not turn the motor: the case shows nothing";
+        Write(0x1801, 0);
+        Write(0x1803, 0);
+        Settle(5000000); // coasting out
+        const int stopped = Read("Un-07");
+        for (int minute = 1; minute <= 3; ++minute) {
+            sim.machine.Advance(60000000);
+            EXPECT_EQ(Read("Un-07"), stopped) << minute << " min later";
+        }
+        EXPECT_EQ(Read("Un-01"), 0);
+    }
+}
+
 TEST_F(SimMonitorWords, EveryInertiaRunEstimatesAfresh) {
     Write(0x0C25, 0x0001); // stroke jog on, forward then reverse
     Write(0x0C26, 100);    // rest, ms
