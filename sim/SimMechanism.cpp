@@ -117,6 +117,13 @@ void CSimMechanism::Step() {
     ++steps_;
 }
 
+double CSimMechanism::BusVolts() const {
+    // Rectified 220 V mains: 311 V with the 100 Hz ripple of the rectifier, sagging under load.
+    const double seconds = static_cast<double>(timeUs_) * 1e-6;
+    const double torquePercent = torque_ / p_.ratedTorque * 100.0;
+    return 311.0 + 4.0 * std::sin(2 * kPi * 100.0 * seconds) - std::abs(torquePercent) * 0.05;
+}
+
 double CSimMechanism::MotorSpeedRpm() const {
     return motorSpeed_ / kRadPerSecPerRpm;
 }
@@ -150,7 +157,7 @@ int32_t CSimMechanism::Value(SimSignal signal) const {
     case SimSignal::PhaseUCurrent:
         return Round(torquePercent * std::sin(electrical));
     case SimSignal::BusVoltage:
-        return Round(311.0 + 4.0 * std::sin(2 * kPi * 100.0 * seconds) - std::abs(torquePercent) * 0.05);
+        return Round(BusVolts());
     case SimSignal::DriveTemperature:
         return 35 + Round(std::min(20.0, seconds / 60.0));
     case SimSignal::PhaseUCurrentAd:

@@ -96,6 +96,8 @@ public:
 
     // The motor's speed now, unrounded (rpm).
     double MotorSpeedRpm() const;
+    // The DC bus voltage now, unrounded (V).
+    double BusVolts() const;
     // The value of a signal now, in the drive's units.
     int32_t Value(SimSignal signal) const;
 

@@ -9,7 +9,9 @@
 
 #include <cstdlib>
 #include <optional>
+#include <set>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -97,6 +99,32 @@ TEST_F(SimMonitorWords, AMotorLeftWithTheServoOffStaysPut) {
         }
         EXPECT_EQ(Read("Un-01"), 0);
     }
+}
+
+// What a powered drive at rest shows beside the machine: the DC bus of a drive on 220 V mains
+// (0.01 V), the remaining life of its wearing parts (0.01 %, 10000 when new; the life window warns
+// below 3000) and its hour counters. None reads zero, each life its own.
+TEST_F(SimMonitorWords, APoweredDriveAtRestShowsItsBusItsWearAndItsHours) {
+    struct Case {
+        const char* code;
+        int min, max;
+    } const cases[] = {
+        {"Un-09", 30500, 31600}, // 311 V with the rectifier's ripple
+        {"Un-60", 3000, 9999},   {"Un-61", 3000, 9999}, {"Un-62", 3000, 9999},
+        {"Un-63", 3000, 9999},   {"Un-88", 1, 30000},   {"Un-89", 1, 30000},
+    };
+    std::set<int> lives;
+    for (int read = 0; read < 8; ++read) {
+        for (const Case& c : cases) {
+            const int value = Read(c.code);
+            EXPECT_GE(value, c.min) << c.code;
+            EXPECT_LE(value, c.max) << c.code;
+            if (std::string_view(c.code).starts_with("Un-6"))
+                lives.insert(value);
+        }
+        sim.machine.Advance(1700); // another phase of the ripple
+    }
+    EXPECT_EQ(lives.size(), 4u) << "every part wears at its own rate, and each keeps its value";
 }
 
 TEST_F(SimMonitorWords, EveryInertiaRunEstimatesAfresh) {
