@@ -1,6 +1,7 @@
 #include "sim/SimMachine.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -40,6 +41,14 @@ CSimMachine::CSimMachine(CSimDrive& drive) : drive_(drive) {
         };
         drive_.SetRule(word.address, rule);
     }
+    // Un09, the DC bus voltage, counts hundredths of a volt.
+    SimRegisterRule busVoltage;
+    busVoltage.readOnly = true;
+    busVoltage.onRead = [this](uint16_t) {
+        std::lock_guard lock(mutex_);
+        return static_cast<uint16_t>(std::lround(mechanism_.BusVolts() * 100.0));
+    };
+    drive_.SetRule(0x060B, busVoltage);
     auto write = [this](uint16_t address, uint16_t value) {
         std::lock_guard lock(mutex_);
         trace_.OnWrite(address, value, nowUs_);

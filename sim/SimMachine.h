@@ -19,11 +19,15 @@
 // time of the read (32-bit values low word first, signed):
 //   Un01 0x0601 motor speed (rpm), Un02 0x0602 torque (% of rated), Un03 0x0603 regenerative load
 //   (%), Un04 0x0604 effective load (%), Un06 0x0606 speed command (rpm), Un07 0x0607/0x0608
-//   feedback pulses, Un08 0x0609/0x060A command pulses, Un14 0x0610/0x0611 position error (pulses),
-//   Un24 0x061F multi-turn (rev), Un25 0x0620/0x0621 encoder pulses, Un43 0x0633 electrical angle
-//   (degrees), Un49 0x0639 drive temperature (deg C), Un96 0x066C/0x066D actual position (pulses).
+//   feedback pulses, Un08 0x0609/0x060A command pulses, Un09 0x060B DC bus voltage (0.01 V: 311 V
+//   with the rectifier's 100 Hz ripple of +-4 V, sagging under load), Un14 0x0610/0x0611 position
+//   error (pulses), Un24 0x061F multi-turn (rev), Un25 0x0620/0x0621 encoder pulses, Un43 0x0633
+//   electrical angle (degrees), Un49 0x0639 drive temperature (deg C), Un96 0x066C/0x066D actual
+//   position (pulses).
 // The pulses count the encoder's resolution (0x1706/0x1707) per turn from where the motor stood at
-// power-on; with the servo off the command follows the motor, so the position error reads 0.
+// power-on; with the servo off the command follows the motor, so the position error reads 0. A
+// motor left with the servo off coasts to a stop and stays there (friction holds the load), so its
+// position reads the same for as long as nothing moves it.
 #include "sim/SimAnalysis.h"
 #include "sim/SimBoxRecorder.h"
 #include "sim/SimDrive.h"

@@ -98,15 +98,30 @@ void CSimMechanism::Step() {
     const double twist = motorAngle_ - loadAngle_;
     const double slip = motorSpeed_ - loadSpeed_;
     const double spring = p_.stiffness * twist + p_.damping * slip;
-    double friction = 0;
-    if (std::abs(loadSpeed_) > 1e-3)
-        friction = loadSpeed_ > 0 ? p_.friction : -p_.friction;
+    // Coulomb friction opposes the load's motion with up to its own size; when that is enough to
+    // stop the load within this step it holds it still. Friction that gave up below some small
+    // speed instead would leave a coasting load creeping on for ever.
+    const double stopping = spring + loadSpeed_ * p_.loadInertia / h;
+    const double friction = std::clamp(stopping, -p_.friction, p_.friction);
     motorSpeed_ += (torque_ - spring) / p_.motorInertia * h;
     loadSpeed_ += (spring - friction) / p_.loadInertia * h;
+    // Speeds this small are the integration's rounding at rest (a turn in millions of years); left
+    // alone they would decay through subnormal numbers, which are slow to compute with.
+    if (std::abs(motorSpeed_) < 1e-12)
+        motorSpeed_ = 0;
+    if (std::abs(loadSpeed_) < 1e-12)
+        loadSpeed_ = 0;
     motorAngle_ += motorSpeed_ * h;
     loadAngle_ += loadSpeed_ * h;
     timeUs_ += StepUs;
     ++steps_;
+}
+
+double CSimMechanism::BusVolts() const {
+    // Rectified 220 V mains: 311 V with the 100 Hz ripple of the rectifier, sagging under load.
+    const double seconds = static_cast<double>(timeUs_) * 1e-6;
+    const double torquePercent = torque_ / p_.ratedTorque * 100.0;
+    return 311.0 + 4.0 * std::sin(2 * kPi * 100.0 * seconds) - std::abs(torquePercent) * 0.05;
 }
 
 double CSimMechanism::MotorSpeedRpm() const {
@@ -142,7 +157,7 @@ int32_t CSimMechanism::Value(SimSignal signal) const {
     case SimSignal::PhaseUCurrent:
         return Round(torquePercent * std::sin(electrical));
     case SimSignal::BusVoltage:
-        return Round(311.0 + 4.0 * std::sin(2 * kPi * 100.0 * seconds) - std::abs(torquePercent) * 0.05);
+        return Round(BusVolts());
     case SimSignal::DriveTemperature:
         return 35 + Round(std::min(20.0, seconds / 60.0));
     case SimSignal::PhaseUCurrentAd:

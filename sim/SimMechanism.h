@@ -52,7 +52,7 @@ struct SimMechanismParams {
     double loadInertia = 3.6e-4;
     double stiffness = 600.0;   // N m / rad: a resonance near 400 Hz
     double damping = 0.02;      // N m s / rad
-    double friction = 0.03;     // N m, Coulomb, on the load
+    double friction = 0.03;     // N m, Coulomb, on the load; it holds a load at rest
     double ratedTorque = 1.27;  // N m
     double speedGain = 0.06;    // N m per rad/s
     double speedIntegral = 3.0; // N m per rad
@@ -96,6 +96,8 @@ public:
 
     // The motor's speed now, unrounded (rpm).
     double MotorSpeedRpm() const;
+    // The DC bus voltage now, unrounded (V).
+    double BusVolts() const;
     // The value of a signal now, in the drive's units.
     int32_t Value(SimSignal signal) const;
 

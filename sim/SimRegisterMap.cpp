@@ -194,6 +194,14 @@ std::vector<RegisterPreset> DefaultRegisters(int series) {
         {0x1102, id.polePairs, true},         // onU02 pole pairs
         {0x110D, low(id.motorInertia), true}, // onU08 motor inertia
         {0x110E, high(id.motorInertia), true},
+        // A drive that has run for a while: the remaining life of its wearing parts (0.01 %, 10000
+        // when new; the fan wears first) and its two hour counters.
+        {0x0647, 9615, true},           // Un60 dynamic brake
+        {0x0648, 8840, true},           // Un61 relay
+        {0x0649, 7385, true},           // Un62 fan
+        {0x064A, 9170, true},           // Un63 main capacitor
+        {0x0663, 6240, true},           // Un88
+        {0x0664, 4415, true},           // Un89
         {0x066C, 0, true},              // Un96
         {0x0021, id.motorCode, false},  // Cn030 motor code parameter
         {0x0B01, id.ratedSpeed, false}, // ond01 rated speed

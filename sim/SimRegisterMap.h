@@ -41,7 +41,11 @@ struct DriveIdentity {
 };
 DriveIdentity IdentityForSeries(int series);
 
-// Registers the drive reports for its identity and status when it starts, for a series.
+// Registers the drive reports for its identity and status when it starts, for a series. Besides
+// the identity above they show a drive that has been in use for a while: the life of its wearing
+// parts Un60-Un63 (0x0647-0x064A: dynamic brake, relay, fan, main capacitor; 0.01 %, each of them
+// well above the window's warning levels, the fan lowest) and its hour counters Un88 and Un89
+// (0x0663, 0x0664; thousands of hours).
 struct RegisterPreset {
     uint16_t address;
     uint16_t value;

@@ -1,5 +1,7 @@
 #include "trace/AcquisitionThreads.h"
 
+#include "trace/GraphServices.h"
+
 #include "link/InternalCode.h"
 #include "link/LinkState.h"
 #include "link/services/TransferPass.h"
@@ -97,9 +99,18 @@ bool CMyThread::UsesSegments(const TraceThreadSettings& settings) {
 }
 
 DWORD CMyThread::NotReadyPauseMs(const TraceThreadSettings& settings) {
-    const int64_t recordUs = int64_t{std::max(settings.interval, 1)} * (settings.eightChannels ? 100 : 50);
+    const bool monitor = settings.traceMode == TraceModeMonitor;
+    // A sample lasts interval x 100 us in Single and Cycle (x 50 us with four channels) and
+    // interval x 1 ms or x 10 ms in Monitor, as the drive counts it: the time base over the mode's
+    // time divisor, in microseconds.
+    const int64_t timeBase =
+        int64_t{std::max(settings.interval, 1)} * (settings.eightChannels || monitor ? 10000 : 5000);
+    const int64_t sampleUs =
+        timeBase / TimeDisplayDivisorOf(settings.traceMode, settings.statusValueD4, settings.seriesCode);
+    // With four channels a record holds two samples, except in the segments.
+    const int64_t recordUs = settings.eightChannels || UsesSegments(settings) ? sampleUs : 2 * sampleUs;
     // Single and Cycle announce a whole record but fill it half by half; Monitor hands over 128 records.
-    const int64_t records = settings.traceMode == TraceModeMonitor ? 128 : 512;
+    const int64_t records = monitor ? 128 : 512;
     const int64_t quarterMs = records * recordUs / 4 / 1000;
     return static_cast<DWORD>(std::clamp<int64_t>(quarterMs, 1, NotReadyPauseCapMs));
 }

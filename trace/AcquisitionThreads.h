@@ -68,11 +68,12 @@ struct TraceThreadSettings {
     std::array<int, 8> sources{};
     std::array<bool, 8> reverse{};
     int pointCount = 1024;
-    int interval = 1;    // as armed: a record every interval x 100 us (eight channels) or x 50 us (four)
+    int interval = 1;    // as armed, in the mode's sample unit (TimeDisplayDivisorOf in GraphServices.h)
     bool reRead = false; // AlternateTraceReadFlag: re-read the drive's record
     const std::atomic<bool>* autosave = nullptr; // the window's autosave check box, read per hand-over
     int statusValueD4 = 0;                       // dn-04 of the document
     int driveIdWord = 0;                         // register 0x171E at connect
+    int seriesCode = 0;                          // the drive's series (SeriesCode)
 };
 
 class CMyThread : public CAcquisitionThread {
@@ -81,7 +82,8 @@ public:
     // Whether the Monitor mode of these settings reads the drive's segments.
     static bool UsesSegments(const TraceThreadSettings& settings);
     // The pause after a status poll that found nothing ready: a quarter of the time the drive needs
-    // to fill the next half or segment (at least 1 ms, at most NotReadyPauseCapMs).
+    // to fill the next half or segment at its sample rate for the mode, drive and series (at least
+    // 1 ms, at most NotReadyPauseCapMs).
     static DWORD NotReadyPauseMs(const TraceThreadSettings& settings);
     static constexpr DWORD NotReadyPauseCapMs = 100;
     // Status polls in a row that get no answer before the drive counts as lost (each waited for

@@ -9,7 +9,9 @@
 
 #include <cstdlib>
 #include <optional>
+#include <set>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -71,6 +73,58 @@ TEST_F(SimMonitorWords, FollowTheJoggingMotor) {
     Settle(2000000);
     EXPECT_EQ(Read("Un-06"), 0);
     EXPECT_EQ(Read("Un-14"), 0);
+}
+
+// A motor left with the servo off coasts to a stop and stays there, however the jog left it
+// turning: friction holds it, no speed too small for friction to act on creeps on.
+TEST_F(SimMonitorWords, AMotorLeftWithTheServoOffStaysPut) {
+    struct Case {
+        int rpm;
+        int64_t jogUs;
+    } const cases[] = {{500, 1000000}, {-300, 700000}, {37, 1300000}, {1500, 2200000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rpm);
+        Write(0x1803, 1);
+        Write(0x1801, 1);
+        Write(0x0201, c.rpm);
+        Settle(c.jogUs);
+        ASSERT_NE(Read("Un-01"), 0) << "the jog did not turn the motor: the case shows nothing";
+        Write(0x1801, 0);
+        Write(0x1803, 0);
+        Settle(5000000); // coasting out
+        const int stopped = Read("Un-07");
+        for (int minute = 1; minute <= 3; ++minute) {
+            sim.machine.Advance(60000000);
+            EXPECT_EQ(Read("Un-07"), stopped) << minute << " min later";
+        }
+        EXPECT_EQ(Read("Un-01"), 0);
+    }
+}
+
+// What a powered drive at rest shows beside the machine: the DC bus of a drive on 220 V mains
+// (0.01 V), the remaining life of its wearing parts (0.01 %, 10000 when new; the life window warns
+// below 3000) and its hour counters. None reads zero, each life its own.
+TEST_F(SimMonitorWords, APoweredDriveAtRestShowsItsBusItsWearAndItsHours) {
+    struct Case {
+        const char* code;
+        int min, max;
+    } const cases[] = {
+        {"Un-09", 30500, 31600}, // 311 V with the rectifier's ripple
+        {"Un-60", 3000, 9999},   {"Un-61", 3000, 9999}, {"Un-62", 3000, 9999},
+        {"Un-63", 3000, 9999},   {"Un-88", 1, 30000},   {"Un-89", 1, 30000},
+    };
+    std::set<int> lives;
+    for (int read = 0; read < 8; ++read) {
+        for (const Case& c : cases) {
+            const int value = Read(c.code);
+            EXPECT_GE(value, c.min) << c.code;
+            EXPECT_LE(value, c.max) << c.code;
+            if (std::string_view(c.code).starts_with("Un-6"))
+                lives.insert(value);
+        }
+        sim.machine.Advance(1700); // another phase of the ripple
+    }
+    EXPECT_EQ(lives.size(), 4u) << "every part wears at its own rate, and each keeps its value";
 }
 
 TEST_F(SimMonitorWords, EveryInertiaRunEstimatesAfresh) {

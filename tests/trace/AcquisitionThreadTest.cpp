@@ -5,6 +5,7 @@
 #include "trace/TraceArming.h"
 
 #include "tests/support/DriveLink.h"
+#include "tests/support/TestTime.h"
 #include "tests/trace/DriveRecords.h"
 #include "tests/trace/TraceTestSupport.h"
 
@@ -102,6 +103,7 @@ protected:
         s.pointCount = mode == TraceModeMonitor ? MonitorPointCount : (eight ? 1024 : 2048);
         s.statusValueD4 = drive.GetRegister(0x0F04);
         s.driveIdWord = drive.GetRegister(0x171E);
+        s.seriesCode = drive.Series();
         return s;
     }
 
@@ -143,7 +145,8 @@ protected:
 
     // Waits (bounded) until the drive's clock has passed the time or the predicate holds.
     template <typename P> bool WaitUntil(P done, int seconds = 60) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+        const auto end =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(ScaledMs(1000 * seconds));
         while (!done()) {
             if (std::chrono::steady_clock::now() > end)
                 return false;
@@ -372,9 +375,8 @@ TEST_P(MonitorThreads, FourChannelsHandOverFourQueuesInStep) {
 TEST_P(MonitorThreads, ADamagedBlockIsReadAgainAndEverySampleIsTheDrives) {
     const auto s = Settings(TraceModeMonitor, true, kPlainSources);
     Arm(s);
-    // A half or segment fills in a few requests: two samples a request, of 1 ms or on the older
-    // drive of 10 ms.
-    machine.SetStepPerRequest(GetParam() == 3 ? 20000 : 2000);
+    // A half or segment fills in a few requests, whichever unit the drive counts Monitor in.
+    machine.SetStepPerRequest(32 * CSimTrace::MonitorUnitUs(drive.GetRegister(0x0F04), GetParam()));
     drive.AddFault(ParsedFault("corrupt=10:block~11"));
     Start<CMyThread>(s);
     ASSERT_TRUE(WaitUntil([] { return PendingSampleCount.load() >= 2048; }, 30));
@@ -405,29 +407,75 @@ TEST_F(AcquisitionThreads, StopEndsAPollingThreadWithinOnePass) {
     }
 }
 
-TEST(AcquisitionPause, AQuarterOfTheNextHandOverWithinItsBounds) {
+// A quarter of the next hand-over at the rate the drive samples in the mode: Monitor counts the
+// interval in 1 ms on drives from software 55 on and on series 6, 8 and 9, in 10 ms on the others.
+TEST(AcquisitionPause, AQuarterOfTheNextHandOverAtTheDrivesSampleRate) {
+    constexpr DWORD cap = CMyThread::NotReadyPauseCapMs;
     struct Case {
         int mode;
         bool eight;
         int interval;
+        int version; // dn-04
+        int series;
         DWORD pauseMs;
     } cases[] = {
-        {TraceModeMonitor, true, 10, 32},  // 128 records of 1 ms
-        {TraceModeMonitor, false, 10, 16}, // four channels: 0.5 ms a record
-        {TraceModeMonitor, true, 1, 3},    // 12.8 ms, rounded down: never later than a quarter
-        {TraceModeMonitor, true, 0, 3},    // interval 0 records as 1
-        {TraceModeSingle, true, 1, 12},    // a whole record is announced, half of it is 51.2 ms
-        {TraceModeCycle, false, 1, 6},
-        {TraceModeMonitor, false, 1, 1},                              // 1.6 ms: the shortest pause
-        {TraceModeMonitor, true, 500, CMyThread::NotReadyPauseCapMs}, // slow records: still polled
+        {TraceModeMonitor, true, 1, 120, 4, 32}, // 128 records of 1 ms
+        {TraceModeMonitor, true, 1, 55, 3, 32},
+        {TraceModeMonitor, true, 1, 54, 6, 32},
+        {TraceModeMonitor, true, 3, 120, 4, 96},
+        {TraceModeMonitor, true, 0, 120, 4, 32},  // interval 0 records as 1
+        {TraceModeMonitor, true, 1, 54, 3, cap},  // 10 ms a record: 1.28 s a hand-over
+        {TraceModeMonitor, false, 1, 54, 6, 64},  // four channels in halves: two samples a record
+        {TraceModeMonitor, false, 1, 120, 4, 32}, // four channels in segments: one
+        // Single and Cycle: 100 us a record with either channel count (one sample of 100 us or
+        // two of 50 us), half a record of 512 at a time; the Monitor unit plays no part.
+        {TraceModeSingle, true, 1, 120, 4, 12},
+        {TraceModeCycle, false, 1, 120, 4, 12},
+        {TraceModeCycle, true, 1, 52, 3, 12},
+        {TraceModeSingle, true, 7, 120, 4, 89}, // 358.4 ms, rounded down: never later than a quarter
+        {TraceModeSingle, false, 8, 120, 4, cap},
     };
     for (const Case& c : cases) {
         TraceThreadSettings s;
         s.traceMode = c.mode;
         s.eightChannels = c.eight;
         s.interval = c.interval;
-        EXPECT_EQ(CMyThread::NotReadyPauseMs(s), c.pauseMs) << c.mode << " " << c.eight << " " << c.interval;
+        s.statusValueD4 = c.version;
+        s.seriesCode = c.series;
+        EXPECT_EQ(CMyThread::NotReadyPauseMs(s), c.pauseMs)
+            << c.mode << " " << c.eight << " " << c.interval << " " << c.version << " " << c.series;
     }
+}
+
+// A drive that counts Monitor in milliseconds hands over 128 records every 128 ms at interval 1:
+// the thread asks for the status a few times a hand-over, not hundreds, and loses no sample.
+TEST_F(AcquisitionThreads, MonitorAtIntervalOnePollsAFewTimesAHandOverAndLosesNothing) {
+    auto s = Settings(TraceModeMonitor, true, kPlainSources);
+    ASSERT_TRUE(CMyThread::UsesSegments(s));
+    s.interval = 1;
+    Arm(s, s.interval);
+    machine.SetRealTime(true);
+    Start<CMyThread>(s);
+    ASSERT_TRUE(WaitUntil([&] { return machine.TraceRecords() >= 10 * 128; }, 60));
+    EXPECT_EQ(StopThread(), AcquisitionEndCode);
+
+    const auto log = drive.RequestLog();
+    const auto polls = std::count(log.begin(), log.end(), ReadFrame({0x1503}));
+    const auto handOvers = std::count(log.begin(), log.end(), WriteFrame({{0x1503, 255}}));
+    ASSERT_GE(handOvers, 8);
+    // One poll finds the segment ready, about four come while the next one fills.
+    EXPECT_LE(polls, 6 * (handOvers + 1)) << polls << " status polls for " << handOvers << " hand-overs";
+
+    const auto& numbers = ChannelDeques[SampleIndexSlot];
+    ASSERT_GE(numbers.size(), static_cast<size_t>(handOvers) * 128);
+    EXPECT_EQ(numbers.front(), 0);
+    for (size_t i = 1; i < numbers.size(); ++i)
+        if (static_cast<uint16_t>(numbers[i] - numbers[i - 1]) != 1) {
+            ADD_FAILURE() << "sample number " << numbers[i - 1] << " followed by " << numbers[i];
+            break;
+        }
+    EXPECT_EQ(machine.TraceDroppedRecords(), 0);
+    EXPECT_EQ(ChannelDeques[1].size(), numbers.size());
 }
 
 // A slow line, each block answer seconds on the wire: a stop while a block comes in ends the

@@ -751,7 +751,8 @@ void CTraceGraphDlg::StartThread() {
     settings.reRead = redisplay_;
     settings.autosave = autosave_.get();
     const CKeloServoDoc* doc = view_.Document();
-    settings.statusValueD4 = doc ? doc->m_DriveSoftwareVersion : 55;
+    settings.statusValueD4 = DriveSoftwareVersionOf(doc);
+    settings.seriesCode = SeriesCode;
     StopEvent.ResetEvent();
     thread_.reset(AfxBeginThread<CMyThread>([&](CMyThread& t) { t.Settings = settings; }));
 }

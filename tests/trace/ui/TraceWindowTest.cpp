@@ -644,9 +644,9 @@ TEST_F(TraceWindowWithRecord, CursorsStartAtOneAndNineDivisionsAndStopAtThePlotE
 
 TEST_F(TraceWindow, MonitorAutosaveWritesNumberedRecordingsDuringTheRunAndAtStop) {
     UseSetup(TraceModeMonitor, false, {1, 2, 3, 6, 0, 0, 0, 0});
-    // A Monitor sample a millisecond: a request per 20 of them fills the screen in as many
-    // requests as ten times the samples per request would.
-    machine->SetStepPerRequest(20000);
+    // A Monitor sample a millisecond, 40 of them a request: a hand-over of 128 takes four requests,
+    // so the next one is ready whenever the thread asks and no status poll waits out its pause.
+    machine->SetStepPerRequest(40000);
     ASSERT_NE(Open(), nullptr);
     ui::SetChecked(*window, IDC_TG_AUTOSAVE, true);
     ui::Type(*window, IDC_TG_AUTOSAVE_PATH, "run");
