@@ -902,16 +902,18 @@ void CDC::DrawFocusRect(const CRect& rect) {
     if (r.isEmpty())
         return;
     QList<QPoint> points;
+    // Only the dots inside the picture are walked, however large the rectangle.
+    const QRect box = DrawableBox();
     auto dot = [&](int x, int y) {
-        if ((x + y) % 2 == 0)
+        if ((x + y) % 2 == 0 && box.contains(x, y))
             points.push_back(QPoint(x, y));
     };
-    for (int x = r.left(); x <= r.right(); ++x) {
+    for (int x = std::max(r.left(), box.left()); x <= std::min(r.right(), box.right()); ++x) {
         dot(x, r.top());
         if (r.bottom() != r.top())
             dot(x, r.bottom());
     }
-    for (int y = r.top() + 1; y < r.bottom(); ++y) {
+    for (int y = std::max(r.top() + 1, box.top()); y < std::min(r.bottom(), box.bottom() + 1); ++y) {
         dot(r.left(), y);
         if (r.right() != r.left())
             dot(r.right(), y);

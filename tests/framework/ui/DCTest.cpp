@@ -213,6 +213,8 @@ TEST_F(DCTest, ALineOfABillionPixelsPaintsAtOnce) {
     dc->SelectObject(&red);
     dc->MoveTo(35, 10);
     dc->LineTo(2147483647, 10); // beyond int once the origin moves it; still a row to the right
+    dc->SetViewportOrg(0, 0);
+    dc->DrawFocusRect(CRect(5, 25, 1000000000, 1000000000)); // only its corner shows
     dc.reset();
     for (int i = 2; i < 20; ++i)
         EXPECT_EQ(image.pixelColor(i, i), QColor(Qt::red)) << i;
@@ -231,6 +233,9 @@ TEST_F(DCTest, ALineOfABillionPixelsPaintsAtOnce) {
     EXPECT_EQ(image.pixelColor(30, 25), QColor(Qt::green));
     EXPECT_EQ(image.pixelColor(26, 10), QColor(Qt::red));
     EXPECT_EQ(image.pixelColor(24, 10), QColor(Qt::white)) << "the row starts at 35 - 10";
+    EXPECT_EQ(image.pixelColor(7, 25), QColor(Qt::black)) << "a focus dot on white";
+    EXPECT_EQ(image.pixelColor(5, 27), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(6, 25), QColor(Qt::white)) << "every other pixel";
 }
 
 TEST_F(DCTest, SelectObjectReturnsThePreviousObjectAndRestoreDcUndoesChanges) {
