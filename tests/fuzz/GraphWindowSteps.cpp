@@ -2,9 +2,11 @@
 
 #include "catalogue/DocumentHost.h"
 #include "catalogue/KeloServoDoc.h"
+#include "framework/core/Format.h"
 #include "framework/core/MessageSeam.h"
 #include "framework/core/ResourceModule.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/support/Screenshot.h"
 #include "tests/support/WindowTestHome.h"
 #include "trace/TraceDataFile.h"
 
@@ -271,6 +273,10 @@ void RunInNewGraphWindow(const std::uint8_t* data, std::size_t size, TraceFileFo
     CWnd* window = open(document);
     FuzzCheck(window != nullptr, "the window did not open");
     RunGraphWindowSteps(*window, input, form);
+    // With KELO_SCREENSHOT_DIR set, what the user sees at the end: <form>-window-<n> for the n-th
+    // input of the process (a replay takes its inputs in name order).
+    static int shown = 0;
+    ui::Screenshot(*window, Format("%s-window-%d", form == TraceFileForm::Trace ? "trace" : "box", ++shown));
     close(*window);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
