@@ -15,8 +15,10 @@ namespace {
 // "AUTO" (100 until it is computed) before the fixed steps both graph windows list.
 constexpr int AutoItemStep = 100;
 
+// Truncated as the plot truncates, and held where ints can add it (a far cursor reading, a time
+// base of almost nothing).
 int Trunc(double value) {
-    return static_cast<int>(value);
+    return SaturatedInt(value);
 }
 
 } // namespace
@@ -178,7 +180,7 @@ bool CBoxViewModel::ZoomIn(bool rectangle, int timeBaseSelection) {
         Zoomed = true;
     }
     if (TimePerDivision > TimeStep) {
-        TimeScrollPos += rectangle ? ZoomLeft : 1;
+        TimeScrollPos = ClampedInt(static_cast<int64_t>(TimeScrollPos) + (rectangle ? ZoomLeft : 1));
         TimeOrigin = static_cast<float>(TimeScrollPos) * TimePerDivision;
         TimePerDivision = rectangle ? static_cast<float>(ZoomWidth) * TimePerDivision / 10.0f
                                     : static_cast<float>(static_cast<double>(TimePerDivision) * 0.8);
@@ -189,16 +191,17 @@ bool CBoxViewModel::ZoomIn(bool rectangle, int timeBaseSelection) {
     for (size_t k = 0; k < 4; ++k) {
         if (ChannelScale[k] <= 1)
             continue;
+        const int64_t scale = ChannelScale[k];
         if (rectangle) {
-            ChannelTop[k] -= ZoomTop * ChannelScale[k];
-            ChannelScale[k] = std::max(1, ZoomHeight * ChannelScale[k] / 10);
+            ChannelTop[k] = ClampedInt(ChannelTop[k] - ZoomTop * scale);
+            ChannelScale[k] = std::max(1, ClampedInt(ZoomHeight * scale / 10));
         } else {
-            ChannelTop[k] -= ChannelScale[k];
+            ChannelTop[k] = ClampedInt(ChannelTop[k] - scale);
             ChannelScale[k] = std::max(1, Trunc(ChannelScale[k] * 0.8));
         }
     }
     for (size_t k = 0; k < 4; ++k)
-        ChannelOffset[k] = (ChannelTop[k] + ChannelRange[k]) / ChannelScale[k] - 10;
+        ChannelOffset[k] = SliderOfTop(static_cast<int>(k));
     if (TimeOrigin > 10000000.0f) {
         TimeOrigin = 0.0f;
         TimeScrollPos = 0;
@@ -220,9 +223,9 @@ bool CBoxViewModel::ZoomOut() {
     ApplyScrollExtent(TimePerDivision);
     TimeOrigin = static_cast<float>(TimeScrollPos) * TimePerDivision;
     for (size_t k = 0; k < 4; ++k) {
-        const int r = 2 * ChannelRange[k] / ChannelScale[k] - 10;
-        const int p = std::clamp((ChannelTop[k] + ChannelRange[k]) / ChannelScale[k] - 10, 0, std::max(r, 0));
-        ChannelTop[k] = (p + 10) * ChannelScale[k] - ChannelRange[k];
+        const int r = SliderMax(static_cast<int>(k));
+        const int p = std::clamp(SliderOfTop(static_cast<int>(k)), 0, std::max(r, 0));
+        ChannelTop[k] = ClampedInt((p + int64_t{10}) * ChannelScale[k] - ChannelRange[k]);
         ChannelOffset[k] = p;
     }
     return true;
@@ -250,11 +253,12 @@ bool CBoxViewModel::ScrollTime(int code, unsigned position) {
 bool CBoxViewModel::ScrollChannel(int channel, int code, int c) {
     const size_t k = static_cast<size_t>(channel);
     MoveChannelToFront(channel);
-    const int s = ChannelScale[k];
-    const int R = ChannelRange[k];
-    int& top = ChannelTop[k];
-    const int r = 2 * R / s - 10;
-    const int bottomTop = 10 * s - R;
+    const int64_t s = ChannelScale[k];
+    const int64_t R = ChannelRange[k];
+    // Worked out wide: a top value or slider position from a file may lie anywhere in the int range.
+    int64_t top = ChannelTop[k];
+    const int r = SliderMax(channel);
+    const int64_t bottomTop = 10 * s - R;
     switch (code) {
     case BoxLineUp:
     case BoxPageUp:
@@ -283,7 +287,7 @@ bool CBoxViewModel::ScrollChannel(int channel, int code, int c) {
         break;
     case BoxThumbPosition:
     case BoxThumbTrack: {
-        const int o = ChannelOffset[k];
+        const int64_t o = ChannelOffset[k];
         if (o < c)
             top = c == r ? R : top + (c - o) * s;
         else if (c < o)
@@ -293,6 +297,7 @@ bool CBoxViewModel::ScrollChannel(int channel, int code, int c) {
     default:
         return false;
     }
+    ChannelTop[k] = ClampedInt(top);
     ChannelOffset[k] = c;
     return true;
 }
@@ -307,8 +312,8 @@ void CBoxViewModel::StepChannelOffset(int channel, bool up, int p) {
     const size_t k = static_cast<size_t>(channel);
     const int n = DivisionCount;
     if (up) {
-        if (p - 1 > 0) {
-            ChannelTop[k] -= ChannelScale[k];
+        if (p > 1) {
+            ChannelTop[k] = ClampedInt(static_cast<int64_t>(ChannelTop[k]) - ChannelScale[k]);
             ChannelOffset[k] = p - 1;
         } else {
             ChannelOffset[k] = 0;
@@ -316,8 +321,8 @@ void CBoxViewModel::StepChannelOffset(int channel, bool up, int p) {
         }
     } else {
         const int last = SliderMax(channel);
-        if (p + 1 < last) {
-            ChannelTop[k] += ChannelScale[k];
+        if (p < last - 1) {
+            ChannelTop[k] = ClampedInt(static_cast<int64_t>(ChannelTop[k]) + ChannelScale[k]);
             ChannelOffset[k] = p + 1;
         } else {
             ChannelOffset[k] = last;
@@ -348,8 +353,8 @@ int CBoxViewModel::ChangeChannelScale(int channel, int selection, bool hasAuto,
     const size_t k = static_cast<size_t>(channel);
     const int n = DivisionCount;
     const int oldScale = ChannelScale[k];
-    const int topDivs = ChannelTop[k] / oldScale;
-    const int oldCentre = ChannelTop[k] - (n - n / 2) * oldScale;
+    const int64_t topDivs = ChannelTop[k] / oldScale;
+    const int oldCentre = ClampedInt(ChannelTop[k] - static_cast<int64_t>(n - n / 2) * oldScale);
     bool recentre = false;
     if (ChannelSignalKind(ChannelSignal[k]) == 2) {
         // A bit draws one step high: only "AUTO" and "1" make sense.
@@ -372,11 +377,12 @@ int CBoxViewModel::ChangeChannelScale(int channel, int selection, bool hasAuto,
     if (automatic)
         ChannelScale[k] = AutoScale(samples);
     ChannelOffset[k] = ChannelRange[k] / ChannelScale[k];
-    ChannelTop[k] = (recentre ? n - n / 2 : topDivs) * ChannelScale[k];
+    ChannelTop[k] = ClampedInt((recentre ? n - n / 2 : topDivs) * ChannelScale[k]);
     ChannelOffset[k] -= n / 2;
-    if (!recentre && ChannelTop[k] - (n - n / 2) * ChannelScale[k] != oldCentre) {
+    if (!recentre && ChannelTop[k] - static_cast<int64_t>(n - n / 2) * ChannelScale[k] != oldCentre) {
         ChannelTop[k] = NearestStepTop(oldCentre, ChannelOffset[k], ChannelScale[k], n);
-        ChannelOffset[k] += ChannelTop[k] / ChannelScale[k] - n / 2;
+        ChannelOffset[k] =
+            ClampedInt(ChannelOffset[k] + static_cast<int64_t>(ChannelTop[k] / ChannelScale[k]) - n / 2);
     }
     return selection;
 }
@@ -424,8 +430,8 @@ bool CBoxViewModel::KeyStepCursorA(int& movedBy) {
     if (q <= 0)
         return false;
     const int d = Trunc(DivisionPx() / static_cast<float>(q));
-    int t = Trunc(TimeAt(CursorAX + d));
-    const int whole = 10 * SampleInterval;
+    int64_t t = Trunc(TimeAt(CursorAX + d));
+    const int64_t whole = 10 * static_cast<int64_t>(SampleInterval);
     t = t / whole * whole;
     CursorATime = static_cast<float>(t);
     const int x = XOfTime(CursorATime);

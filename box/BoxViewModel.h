@@ -146,7 +146,15 @@ struct CBoxViewModel {
 
     // --- Channel placement -------------------------------------------------------------------
     int SliderMax(int channel) const {
-        return 2 * (ChannelRange[channel] / ChannelScale[channel]) - DivisionCount;
+        return ClampedInt(2 * static_cast<int64_t>(ChannelRange[channel] / ChannelScale[channel]) -
+                          DivisionCount);
+    }
+    // The slider position that puts ChannelTop at the top line: (range + top) / scale - divisions,
+    // worked out wide (a file's top value may be anywhere in the int range).
+    int SliderOfTop(int channel) const {
+        const size_t k = static_cast<size_t>(channel);
+        return ClampedInt((static_cast<int64_t>(ChannelRange[k]) + ChannelTop[k]) / ChannelScale[k] -
+                          DivisionCount);
     }
     void MoveChannelToFront(int channel);
     // Up or down button with the slider at position.

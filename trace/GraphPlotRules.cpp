@@ -19,6 +19,17 @@ constexpr std::array<int, GraphScaleStepCount> ScaleSteps = {
 
 } // namespace
 
+int SaturatedInt(double value) {
+    if (std::isnan(value))
+        return 0;
+    return static_cast<int>(
+        std::clamp(value, -static_cast<double>(WholeLimit), static_cast<double>(WholeLimit)));
+}
+
+int ClampedInt(int64_t value) {
+    return static_cast<int>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
 const char* GraphScaleText(int index) {
     return index >= 0 && index < GraphScaleStepCount ? ScaleTexts[static_cast<size_t>(index)] : "";
 }
@@ -63,10 +74,12 @@ float TimePerDivisionAt(float recordSpan, float timeStep, int index) {
 int TimeScrollLimit(float recordSpan, float timePerDivision, bool roundUp) {
     if (!(timePerDivision > 0.0f))
         return 0;
+    // A time per division of almost nothing makes more divisions than an int counts: held.
+    const float divisions = recordSpan / timePerDivision;
     if (!roundUp)
-        return std::max(0, static_cast<int>(recordSpan / timePerDivision) - 10);
-    int limit = static_cast<int>(recordSpan / timePerDivision - 10.0f);
-    if (recordSpan > static_cast<float>(10 + limit) * timePerDivision)
+        return std::max(0, SaturatedInt(divisions) - 10);
+    int limit = SaturatedInt(divisions - 10.0f);
+    if (limit < WholeLimit && recordSpan > static_cast<float>(10 + limit) * timePerDivision)
         ++limit;
     return std::max(limit, 0);
 }

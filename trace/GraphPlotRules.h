@@ -11,6 +11,15 @@
 #include <string>
 #include <vector>
 
+// A float result (a pixel, a scroll position, a sample index) as a whole number: truncated toward
+// zero as the plots truncate, and held within +-WholeLimit (NaN gives 0). A value from far off (a
+// cursor reading, a huge sample at scale 1, a time base of almost nothing) then overflows no int,
+// nor does the sum of a few of them.
+inline constexpr int WholeLimit = 1 << 28;
+int SaturatedInt(double value);
+// An int sum or product computed wide, held within the int range.
+int ClampedInt(int64_t value);
+
 // The fixed steps of a scale list, "1" .. "100M" (a list may put "AUTO" before them).
 inline constexpr int GraphScaleStepCount = 18;
 const char* GraphScaleText(int index);

@@ -1,5 +1,6 @@
 #include "trace/GraphServices.h"
 
+#include "trace/GraphPlotRules.h"
 #include "trace/TraceRegisters.h"
 
 #include "framework/core/ChannelColours.h"
@@ -72,26 +73,19 @@ int TraceFileChannelCode(int storedCode) {
 }
 
 int NearestStepTop(int value, int count, int step, int divisions) {
-    int best = 0;
-    if (count > 0) {
-        int64_t bestDistance = -1;
-        for (int j = 0; j < count; ++j) {
-            for (int k : {j, -j}) {
-                if (j == 0 && k != 0)
-                    continue;
-                int64_t distance = static_cast<int64_t>(k) * step - value;
-                if (distance < 0)
-                    distance = -distance;
-                if (bestDistance < 0 || distance < bestDistance) {
-                    bestDistance = distance;
-                    best = k;
-                }
-                if (distance == 0)
-                    return step * (best + divisions - divisions / 2);
-            }
-        }
+    // The nearest multiple at once rather than a walk over every candidate (a slider of a channel at
+    // scale 1 has half a billion of them): value / step rounded to the nearer whole number, a tie
+    // towards zero (the search order 0, +1, -1, +2, ... meets the smaller |j| first).
+    int64_t best = 0;
+    if (count > 0 && step > 0) {
+        const int64_t v = value;
+        best = v / step;
+        const int64_t rest = v - best * step;
+        if (2 * (rest < 0 ? -rest : rest) > step)
+            best += v < 0 ? -1 : 1;
+        best = std::clamp<int64_t>(best, -(static_cast<int64_t>(count) - 1), static_cast<int64_t>(count) - 1);
     }
-    return step * (best + divisions - divisions / 2);
+    return ClampedInt(static_cast<int64_t>(step) * (best + divisions - divisions / 2));
 }
 
 int QueryTraceState(CRegisterServices& link) {

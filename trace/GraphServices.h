@@ -43,7 +43,7 @@ int TraceFileChannelCode(int storedCode);
 // The value that goes to the top of the plot when the value at the middle line is to stay there,
 // moved to the nearest whole step: the multiple j x step nearest to value among j = 0, +1, -1,
 // +2, -2, ... with |j| < count (the first one found wins a tie; j = 0 when count <= 0), plus half
-// the divisions: step x (j + divisions - divisions / 2). 32-bit arithmetic throughout.
+// the divisions: step x (j + divisions - divisions / 2), held within the int range.
 int NearestStepTop(int value, int count, int step, int divisions = 10);
 
 // Trace state register 0x1501 through the register services: 0 when not connected or the read

@@ -19,6 +19,18 @@ constexpr int kBoxPointLimit = 29999;
 constexpr int kLargestScale = 100000000;
 // Cursor times and values are read into whole pixels and sample values: beyond this they mean nothing.
 constexpr float kCursorLimit = 2147483520.0f;
+// What the set-ups of both windows give: an interval of 1 to 1250 and a time base of at least 1 and
+// at most the largest interval x 10000 (eight channels or Monitor); no writer stores anything else.
+constexpr int kIntervalMax = 1250;
+constexpr float kTimeBaseMin = 1.0f;
+constexpr float kTimeBaseMax = 1250.0f * 10000.0f;
+// The longest time axis a window shows (internal units): its largest record at the largest time
+// base, and one division more, which the box viewer's last page may reach. A time of the view or a
+// cursor reading beyond it, or before the start, was written by no window (a cursor reading may be
+// left from an earlier record, so the record's own length does not bound it).
+double LongestTimeAxis(bool trace) {
+    return 1.1 * (trace ? kTracePointLimit : kBoxPointLimit) * static_cast<double>(kTimeBaseMax) / 1000.0;
+}
 const char kHeaderLine2[] = "[Trace Data]";
 
 // The writer and the reader walk the same field list; each knows what to do with a field.
@@ -108,12 +120,21 @@ private:
     bool failed_ = false;
 };
 
-bool PositiveTime(float t) {
-    return std::isfinite(t) && t > 0;
+bool UsableTimeBase(float t) {
+    return std::isfinite(t) && t >= kTimeBaseMin && t <= kTimeBaseMax;
 }
 
-bool UsableCursor(float c) {
+// A time of the view: from 0 (above it for a time per division) up to the longest time axis.
+bool TimeOnAxis(float t, bool trace, bool positive = false) {
+    return std::isfinite(t) && (positive ? t > 0 : t >= 0) && t <= LongestTimeAxis(trace);
+}
+
+bool UsableCursorValue(float c) {
     return std::isfinite(c) && std::fabs(c) <= kCursorLimit;
+}
+
+bool UsableCursorTime(float c, bool trace) {
+    return TimeOnAxis(c, trace) && UsableCursorValue(c);
 }
 
 template <size_t N> bool ScalesInRange(const std::array<int, N>& scales) {
@@ -138,8 +159,9 @@ template <typename IO> void WalkBody(IO& io, TraceRecording& r, int v, TraceFile
     io.Int(r.colorIndices[0]);
     io.Int(r.colorIndices[1]);
     io.Float(r.timeBase);
-    io.Refuse(!PositiveTime(r.timeBase), "the time base is not a positive number");
+    io.Refuse(!UsableTimeBase(r.timeBase), "the time base is not one a set-up gives");
     io.Int(r.interval);
+    io.Refuse(r.interval < 1 || r.interval > kIntervalMax, "the interval is not one a set-up gives");
     io.Int(r.pointCount);
     io.Refuse(r.pointCount < 0 || r.pointCount > (trace ? kTracePointLimit : kBoxPointLimit),
               "the point count is out of range");
@@ -215,8 +237,9 @@ template <typename IO> void WalkBody(IO& io, TraceRecording& r, int v, TraceFile
         }
         for (float& cursor : r.cursors)
             io.Float(cursor);
-        io.Refuse(!std::all_of(r.cursors.begin(), r.cursors.end(), UsableCursor),
-                  "a cursor is not a number the view can use");
+        io.Refuse(!UsableCursorTime(r.cursors[0], trace) || !UsableCursorTime(r.cursors[1], trace) ||
+                      !UsableCursorValue(r.cursors[2]) || !UsableCursorValue(r.cursors[3]),
+                  "a cursor lies outside any record");
         io.Byte(r.snapshotValid);
         int count1 = static_cast<int>(r.snapshot1.size());
         io.Int(count1);
@@ -248,9 +271,10 @@ template <typename IO> void WalkBody(IO& io, TraceRecording& r, int v, TraceFile
     io.Int(r.scroll);
     io.Float(r.baseTimePerDivision);
     io.Float(r.baseLeftTime);
-    io.Refuse(!PositiveTime(r.timePerDivision) || !PositiveTime(r.baseTimePerDivision) ||
-                  !std::isfinite(r.leftTime) || !std::isfinite(r.baseLeftTime),
-              "a time of the view is not a number it can use");
+    io.Refuse(!TimeOnAxis(r.timePerDivision, trace, true) ||
+                  !TimeOnAxis(r.baseTimePerDivision, trace, true) || !TimeOnAxis(r.leftTime, trace) ||
+                  !TimeOnAxis(r.baseLeftTime, trace),
+              "a time of the view lies outside any record");
     for (int k = 4; k < 8; ++k)
         io.Int(r.scaleSelections[k]);
     for (int k = 4; k < 8; ++k)

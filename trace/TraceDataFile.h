@@ -81,9 +81,11 @@ struct TraceFileRead {
 // Reads a .trd file's bytes into record (only on success). Trace reads every field its version
 // has (points 0..299,999, front channel 0..7); the box forms read up to the extra word blocks
 // (points 0..29,999, front channel 0..3). Refused besides: a file larger than TraceFileMaxBytes
-// (ReadTraceFile looks at the size before reading), a cursor that is no finite number within the
-// 32-bit range, a scale above the largest scale entry (100M), and a form of 240215 or later that ends
-// after DI/DO word 22 (only the box viewer's older form ends there).
+// (ReadTraceFile looks at the size before reading), a time base or interval no set-up gives (time
+// base 1 .. 12,500,000, interval 1 .. 1250), a cursor time or a time of the view before 0 or beyond
+// the longest record the window holds, a cursor value that is no finite number within the 32-bit
+// range, a scale above the largest scale entry (100M), and a form of 240215 or later that ends after
+// DI/DO word 22 (only the box viewer's older form ends there).
 TraceFileRead DecodeTraceFile(const std::string& bytes, TraceFileForm reader, TraceRecording& record);
 TraceFileRead ReadTraceFile(const std::string& path, TraceFileForm reader, TraceRecording& record);
 

@@ -87,10 +87,9 @@ void CTraceViewModel::ZeroToMiddle(int channel) {
 void CTraceViewModel::CentreData(int channel, int64_t lowest, int64_t highest) {
     const size_t c = static_cast<size_t>(channel);
     const int step = std::max(1, scale[c]);
-    const int middle = static_cast<int>(static_cast<double>(lowest + highest) / 2.0 / step + 0.5);
-    sliderPosition[c] = offsetLimit[c] / step - 5 + middle;
-    offset[c] = static_cast<int>(
-        std::clamp<int64_t>(static_cast<int64_t>(10 - 5 + middle) * step, INT32_MIN, INT32_MAX));
+    const int64_t middle = static_cast<int64_t>(static_cast<double>(lowest + highest) / 2.0 / step + 0.5);
+    sliderPosition[c] = ClampedInt(offsetLimit[c] / step - 5 + middle);
+    offset[c] = ClampedInt((10 - 5 + middle) * step);
 }
 
 // ---- Time axis ----------------------------------------------------------------------------------
@@ -122,7 +121,7 @@ void CTraceViewModel::UpdateScrollRange() {
     if (!TimeBaseUsable())
         return;
     scrollLimit = TimeScrollLimit(recordTime, timePerDivision, false);
-    scrollPosition = std::min(scrollPosition, scrollLimit);
+    scrollPosition = std::clamp(scrollPosition, 0, scrollLimit);
     leftTime = static_cast<float>(scrollPosition) * timePerDivision;
 }
 
@@ -138,7 +137,7 @@ bool CTraceViewModel::ScrollTime(int code, unsigned thumb) {
 int CTraceViewModel::LeftEdgeOffset(float division) const {
     if (!TimeBaseUsable())
         return 0;
-    return static_cast<int>(leftTime / timePerDivision * division);
+    return SaturatedInt(static_cast<double>(leftTime) / timePerDivision * division);
 }
 
 // ---- Zoom ---------------------------------------------------------------------------------------
@@ -155,12 +154,12 @@ bool CTraceViewModel::ZoomIn(const ZoomBox* box, int timeSelection) {
         zoomed = true;
     }
     if (box != nullptr) {
-        scrollPosition += box->left;
+        scrollPosition = ClampedInt(static_cast<int64_t>(scrollPosition) + box->left);
         timePerDivision = std::max(intervalTime, static_cast<float>(box->width) * timePerDivision / 10.0f);
         for (size_t ch = 0; ch < 8; ++ch)
             if (scale[ch] > 1) {
-                offset[ch] -= scale[ch] * box->top;
-                scale[ch] = std::max(1, scale[ch] * box->height / 10);
+                offset[ch] = ClampedInt(offset[ch] - static_cast<int64_t>(scale[ch]) * box->top);
+                scale[ch] = std::max(1, ClampedInt(static_cast<int64_t>(scale[ch]) * box->height / 10));
             }
     } else {
         scrollPosition += 1;
@@ -289,7 +288,7 @@ bool CTraceViewModel::StepCursor(int which, bool right, float division) {
         return false;
     const int plotWidth = static_cast<int>(10.0f * division);
     const double samplePixels = division / (static_cast<double>(timePerDivision) / intervalTime);
-    const int step = samplePixels > 1.0 ? static_cast<int>(samplePixels) : 1;
+    const int step = samplePixels > 1.0 ? SaturatedInt(samplePixels) : 1;
     int& x = cursorX[static_cast<size_t>(which)];
     x = std::clamp(x + (right ? step : -step), 0, plotWidth);
     if (snapped) {

@@ -1524,7 +1524,7 @@ bool CBOXDlg::LoadTraceFile(const std::string& path, bool openOnly) {
         for (size_t k = 0; k < 4; ++k) {
             const int n = DivisionCount;
             ChannelTop[k] = std::max(fileTops[k], ChannelScale[k] * n - ChannelRange[k]);
-            ChannelOffset[k] = (ChannelRange[k] + ChannelTop[k]) / ChannelScale[k] - n;
+            ChannelOffset[k] = SliderOfTop(static_cast<int>(k)); // wide: a file's top may be any int
         }
         MoveSliders();
     }

@@ -16,8 +16,10 @@ namespace {
 constexpr COLORREF White = 0xFFFFFF;
 constexpr COLORREF Black = 0x000000;
 
+// Truncated, and held where a far value (a huge sample at scale 1, a time base of almost nothing)
+// cannot overflow the int it becomes.
 int T(double v) {
-    return static_cast<int>(v);
+    return SaturatedInt(v);
 }
 
 struct Geometry {

@@ -92,6 +92,33 @@ int RegionKind(const QRegion& region) {
     return region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
+// The part of the segment from p to q inside box (Liang-Barsky); false when none is.
+bool ClipSegment(QPointF& p, QPointF& q, const QRectF& box) {
+    double t0 = 0.0, t1 = 1.0;
+    const double dx = q.x() - p.x(), dy = q.y() - p.y();
+    const double edges[4][2] = {{-dx, p.x() - box.left()},
+                                {dx, box.right() - p.x()},
+                                {-dy, p.y() - box.top()},
+                                {dy, box.bottom() - p.y()}};
+    for (const auto& [along, room] : edges) {
+        if (along == 0.0) {
+            if (room < 0.0)
+                return false;
+            continue;
+        }
+        const double t = room / along;
+        if (along < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    q = QPointF(p.x() + t1 * dx, p.y() + t1 * dy);
+    p = QPointF(p.x() + t0 * dx, p.y() + t0 * dy);
+    return true;
+}
+
 } // namespace
 
 CDC::CDC() {
@@ -387,6 +414,16 @@ QPoint CDC::ToDevicePoint(int x, int y) const {
     return {Round(p.x()), Round(p.y())};
 }
 
+CDC::LineEnd CDC::ToLineEnd(int x, int y) const {
+    if (PlainMapping())
+        return {int64_t{x} - state_.windowOrg.x + state_.viewportOrg.x,
+                int64_t{y} - state_.windowOrg.y + state_.viewportOrg.y};
+    // A scaled end beyond any device is held at a bound far outside it.
+    constexpr double far = 1e15;
+    const QPointF p = ToDevice(x, y);
+    return {std::llround(std::clamp(p.x(), -far, far)), std::llround(std::clamp(p.y(), -far, far))};
+}
+
 QRect CDC::ToDeviceRect(int left, int top, int right, int bottom) const {
     QPoint a = ToDevicePoint(left, top);
     QPoint b = ToDevicePoint(right, bottom);
@@ -570,38 +607,98 @@ int CDC::DevicePenWidth() const {
 // keep their pattern (and, in opaque mode, paint their gaps in the background colour). A solid
 // horizontal or vertical line covers exactly the rectangle of its pixels, so it is filled at once;
 // the point buffers are kept between calls because a plot draws thousands of short lines a frame.
-void CDC::PixelLine(QPoint from, QPoint to) {
+//
+// Only the part of a line inside the picture is walked: a line whose end lies millions of pixels
+// away (a large value at a small scale) costs no more than one across the picture. The walk starts
+// where the line enters the picture, with the pixels, the error term and the pen's pattern it would
+// have had there, so the pixels drawn are those of the whole line.
+void CDC::PixelLine(LineEnd from, LineEnd to) {
+    // The walk below is the all-octant Bresenham: a = |dx|, b = |dy|; n = max(a, b) pixels, the end
+    // left out. Along the major axis every step moves one pixel; the minor axis has moved
+    // floor((2 x minor x i + major) / (2 x major)) pixels after i steps.
+    using Wide = __int128;
     const std::vector<int>& pattern = CosmeticPattern(state_.pen.lopnStyle);
-    const int dx = std::abs(to.x() - from.x());
-    const int dy = -std::abs(to.y() - from.y());
-    if (dx == 0 && dy == 0)
+    const int64_t a = from.x < to.x ? to.x - from.x : from.x - to.x;
+    const int64_t b = from.y < to.y ? to.y - from.y : from.y - to.y;
+    if (a == 0 && b == 0)
         return;
-    if (pattern.empty() && (dx == 0 || dy == 0)) {
-        state_.patternPos += std::max(dx, -dy);
-        const int left = std::min(from.x(), to.x() + (to.x() < from.x() ? 1 : 0));
-        const int top = std::min(from.y(), to.y() + (to.y() < from.y() ? 1 : 0));
-        painter_->fillRect(QRect(left, top, std::max(dx, 1), std::max(-dy, 1)),
-                           ToQColor(state_.pen.lopnColor));
+    const QRect box = DrawableBox();
+    const int64_t boxLeft = box.left(), boxTop = box.top();
+    const int64_t boxRight = boxLeft + box.width() - 1, boxBottom = boxTop + box.height() - 1;
+    const int64_t startPattern = state_.patternPos;
+    const int64_t n = std::max(a, b);
+    state_.patternPos = startPattern + n;
+    if (box.isEmpty())
+        return;
+    if (pattern.empty() && (a == 0 || b == 0)) {
+        const int64_t left = std::max(std::min(from.x, to.x + (to.x < from.x ? 1 : 0)), boxLeft);
+        const int64_t top = std::max(std::min(from.y, to.y + (to.y < from.y ? 1 : 0)), boxTop);
+        const int64_t right = std::min(
+            std::min(from.x, to.x + (to.x < from.x ? 1 : 0)) + std::max<int64_t>(a, 1) - 1, boxRight);
+        const int64_t bottom = std::min(
+            std::min(from.y, to.y + (to.y < from.y ? 1 : 0)) + std::max<int64_t>(b, 1) - 1, boxBottom);
+        if (left <= right && top <= bottom)
+            painter_->fillRect(QRect(static_cast<int>(left), static_cast<int>(top),
+                                     static_cast<int>(right - left + 1), static_cast<int>(bottom - top + 1)),
+                               ToQColor(state_.pen.lopnColor));
         return;
     }
+    const int sx = from.x < to.x ? 1 : -1;
+    const int sy = from.y < to.y ? 1 : -1;
+    const bool xMajor = a >= b;
+    const int64_t major = xMajor ? a : b, minor = xMajor ? b : a;
+    // Moves along each axis after i steps.
+    const auto minorMoves = [&](int64_t i) {
+        return static_cast<int64_t>((Wide{2} * minor * i + major) / (Wide{2} * major));
+    };
+    const auto xAt = [&](int64_t i) { return from.x + sx * (xMajor ? i : minorMoves(i)); };
+    const auto yAt = [&](int64_t i) { return from.y + sy * (xMajor ? minorMoves(i) : i); };
+    // The first step whose coordinate (moving in direction s, monotone in i) has reached the bound:
+    // lower bound for the steps at or past low, upper for the steps beyond high.
+    const auto firstReaching = [&](const auto& at, int s, int64_t bound, bool beyond) {
+        int64_t lo = 0, hi = n; // the answer lies in [lo, hi]; hi means none of the steps
+        while (lo < hi) {
+            const int64_t mid = lo + (hi - lo) / 2;
+            const int64_t c = at(mid);
+            const bool reached =
+                s > 0 ? (beyond ? c > bound : c >= bound) : (beyond ? c < bound : c <= bound);
+            if (reached)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        return lo;
+    };
+    // Steps inside the box along one axis: from where the coordinate enters to where it leaves.
+    const auto inside = [&](const auto& at, int s, int64_t low, int64_t high) {
+        return s > 0 ? std::pair{firstReaching(at, s, low, false), firstReaching(at, s, high, true)}
+                     : std::pair{firstReaching(at, s, high, false), firstReaching(at, s, low, true)};
+    };
+    const auto [x0, x1] = inside(xAt, sx, boxLeft, boxRight);
+    const auto [y0, y1] = inside(yAt, sy, boxTop, boxBottom);
+    const int64_t first = std::max(x0, y0), last = std::min(x1, y1);
+    if (first >= last)
+        return;
+
     const bool fillGaps = !pattern.empty() && state_.bkMode == OPAQUE;
     static thread_local std::vector<QPoint> on, off;
     on.clear();
     off.clear();
-    int x = from.x(), y = from.y();
-    const int sx = x < to.x() ? 1 : -1;
-    const int sy = y < to.y() ? 1 : -1;
-    int err = dx + dy;
-    while (x != to.x() || y != to.y()) {
-        if (PatternOn(pattern, state_.patternPos++))
-            on.emplace_back(x, y);
+    int64_t x = xAt(first), y = yAt(first);
+    // The error term the walk from the line's start has at this step.
+    const Wide moved = Wide{a} - b - Wide{(x - from.x) * sx} * b + Wide{(y - from.y) * sy} * a;
+    int64_t err = static_cast<int64_t>(moved);
+    int64_t patternPos = startPattern + first;
+    for (int64_t i = first; i < last; ++i) {
+        if (PatternOn(pattern, patternPos++))
+            on.emplace_back(static_cast<int>(x), static_cast<int>(y));
         else if (fillGaps)
-            off.emplace_back(x, y);
-        const int e2 = 2 * err;
-        if (e2 >= dy)
-            err += dy, x += sx;
-        if (e2 <= dx)
-            err += dx, y += sy;
+            off.emplace_back(static_cast<int>(x), static_cast<int>(y));
+        const int64_t e2 = 2 * err;
+        if (e2 >= -b)
+            err -= b, x += sx;
+        if (e2 <= a)
+            err += a, y += sy;
     }
     painter_->setPen(QPen(ToQColor(state_.pen.lopnColor), 0));
     painter_->drawPoints(on.data(), static_cast<int>(on.size()));
@@ -611,9 +708,16 @@ void CDC::PixelLine(QPoint from, QPoint to) {
     }
 }
 
-void CDC::DeviceLine(QPoint from, QPoint to) {
+QRect CDC::DrawableBox() const {
+    QRect box = device_ ? QRect(0, 0, device_->width(), device_->height()) : QRect();
+    if (state_.clip)
+        box &= state_.clip->boundingRect();
+    return box;
+}
+
+void CDC::DeviceLine(LineEnd from, LineEnd to) {
     const int width = DevicePenWidth();
-    if (!painter_ || width == 0 || from == to)
+    if (!painter_ || width == 0 || (from.x == to.x && from.y == to.y))
         return;
     if (width == 1 && IsRaster()) {
         PixelLine(from, to);
@@ -625,7 +729,20 @@ void CDC::DeviceLine(QPoint from, QPoint to) {
         pen.setDashPattern(dashes);
     painter_->setPen(pen);
     painter_->setBrush(Qt::NoBrush);
-    painter_->drawLine(from, to);
+    // A wide line far beyond the device is cut to a margin around it first, which leaves what shows
+    // as it was (a printer's page is large, but not millions of pixels).
+    const QRect device = device_ ? QRect(0, 0, device_->width(), device_->height()) : QRect();
+    const QRectF near =
+        QRectF(device).adjusted(-4.0 * width - 16, -4.0 * width - 16, 4.0 * width + 16, 4.0 * width + 16);
+    QPointF p(static_cast<double>(from.x), static_cast<double>(from.y));
+    QPointF q(static_cast<double>(to.x), static_cast<double>(to.y));
+    if (near.contains(p) && near.contains(q)) {
+        painter_->drawLine(QPoint(static_cast<int>(from.x), static_cast<int>(from.y)),
+                           QPoint(static_cast<int>(to.x), static_cast<int>(to.y)));
+        return;
+    }
+    if (ClipSegment(p, q, near))
+        painter_->drawLine(QLineF(p, q));
 }
 
 CPoint CDC::MoveTo(int x, int y) {
@@ -638,7 +755,7 @@ bool CDC::LineTo(int x, int y) {
     state_.position = CPoint(x, y);
     if (!painter_)
         return false;
-    DeviceLine(ToDevicePoint(from.x, from.y), ToDevicePoint(x, y));
+    DeviceLine(ToLineEnd(from.x, from.y), ToLineEnd(x, y));
     return true;
 }
 
@@ -679,14 +796,15 @@ void CDC::DeviceFrame(const QRect& r) {
         return;
     if (width == 1 && IsRaster()) {
         state_.patternPos = 0;
-        const int right = r.left() + r.width() - 1, bottom = r.top() + r.height() - 1;
-        PixelLine(QPoint(r.left(), r.top()), QPoint(right, r.top()));
-        PixelLine(QPoint(right, r.top()), QPoint(right, bottom));
-        PixelLine(QPoint(right, bottom), QPoint(r.left(), bottom));
-        PixelLine(QPoint(r.left(), bottom), QPoint(r.left(), r.top()));
+        const int64_t right = int64_t{r.left()} + r.width() - 1, bottom = int64_t{r.top()} + r.height() - 1;
+        const int64_t left = r.left(), top = r.top();
+        PixelLine({left, top}, {right, top});
+        PixelLine({right, top}, {right, bottom});
+        PixelLine({right, bottom}, {left, bottom});
+        PixelLine({left, bottom}, {left, top});
         // A one-pixel rectangle has no edges to walk; its single pixel is still drawn.
         if (r.width() == 1 || r.height() == 1)
-            PixelLine(QPoint(right, bottom), QPoint(right + 1, bottom));
+            PixelLine({right, bottom}, {right + 1, bottom});
         return;
     }
     QPen pen(ToQColor(state_.pen.lopnColor), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
@@ -784,16 +902,18 @@ void CDC::DrawFocusRect(const CRect& rect) {
     if (r.isEmpty())
         return;
     QList<QPoint> points;
+    // Only the dots inside the picture are walked, however large the rectangle.
+    const QRect box = DrawableBox();
     auto dot = [&](int x, int y) {
-        if ((x + y) % 2 == 0)
+        if ((x + y) % 2 == 0 && box.contains(x, y))
             points.push_back(QPoint(x, y));
     };
-    for (int x = r.left(); x <= r.right(); ++x) {
+    for (int x = std::max(r.left(), box.left()); x <= std::min(r.right(), box.right()); ++x) {
         dot(x, r.top());
         if (r.bottom() != r.top())
             dot(x, r.bottom());
     }
-    for (int y = r.top() + 1; y < r.bottom(); ++y) {
+    for (int y = std::max(r.top() + 1, box.top()); y < std::min(r.bottom(), box.bottom() + 1); ++y) {
         dot(r.left(), y);
         if (r.right() != r.left())
             dot(r.right(), y);

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QRegion>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -256,7 +257,7 @@ private:
         CSize windowExt{1, 1};
         CSize viewportExt{1, 1};
         CPoint position;
-        int patternPos = 0;
+        int64_t patternPos = 0;      // pixels a styled pen has walked since MoveTo
         std::optional<QRegion> clip; // device coordinates
     };
     struct Saved {
@@ -276,14 +277,22 @@ private:
     double ScaleY() const;
     QPointF ToDevice(double x, double y) const;
     QPoint ToDevicePoint(int x, int y) const;
+    // A line's end in device pixels, with room beyond int: a far end keeps the line's direction.
+    struct LineEnd {
+        int64_t x = 0;
+        int64_t y = 0;
+    };
+    LineEnd ToLineEnd(int x, int y) const;
+    // What a line can touch: the device, within the clip region's bounds.
+    QRect DrawableBox() const;
     QRect ToDeviceRect(int left, int top, int right, int bottom) const; // normalised, right/bottom outside
     int DevicePenWidth() const;
     QFont MakeQFont(const LOGFONT& font) const;
-    void DeviceLine(QPoint from, QPoint to);
+    void DeviceLine(LineEnd from, LineEnd to);
     void PaintImage(QPoint at, const QImage& image, QPainter::CompositionMode mode);
     QImage SourcePart(int x, int y, int width, int height, CDC* source, const CRect& from,
                       QRect* target) const;
-    void PixelLine(QPoint from, QPoint to);
+    void PixelLine(LineEnd from, LineEnd to);
     void FillDevice(const QRect& rect, COLORREF colour);
     void DeviceFrame(const QRect& rect);
     bool IsRaster() const;

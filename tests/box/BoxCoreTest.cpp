@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -339,6 +340,79 @@ TEST(BoxCursors, ArrowStepsStayInsideAndNeverDivideByZero) {
     ok.CursorAX = 45;
     ASSERT_TRUE(ok.KeyStepCursorA(moved));
     EXPECT_FLOAT_EQ(ok.CursorATime, 510.0f) << "512 + 0 rounded down to whole intervals";
+}
+
+// What a file may carry (cursor readings of an earlier record, top values at the ends of the int
+// range) and what a set-up of almost no time gives are worked out without overflow: far positions
+// are held, slider positions and top values stay within their range.
+TEST(BoxCursors, FarReadingsAndTopValuesStayWithinWhatAnIntHolds) {
+    CBoxViewModel m;
+    m.SetRecordTiming(1.0f, 512);
+    m.CursorATime = 1e8f;
+    m.CursorBTime = 3e8f;
+    m.CursorAValue = 2e9f;
+    m.CursorBValue = -2e9f;
+    m.UpdateCursorPixels();
+    EXPECT_EQ(m.CursorAX, WholeLimit);
+    EXPECT_EQ(m.CursorBX, WholeLimit);
+    EXPECT_EQ(m.CursorAY, 5) << "a value above the plot: its top line";
+    EXPECT_EQ(m.CursorBY, 445) << "below it: its bottom line";
+
+    // The left arrow at the largest interval a file could name rounds to whole intervals, wide.
+    m.CursorAX = 45;
+    m.SampleInterval = 805371904;
+    int moved = 0;
+    ASSERT_TRUE(m.KeyStepCursorA(moved));
+    EXPECT_EQ(m.CursorATime, 0.0f);
+
+    const int intMax = std::numeric_limits<int>::max(), intMin = std::numeric_limits<int>::min();
+    m.ChannelScale = {1, 1, 100000000, 100};
+    m.ChannelTop = {intMax, intMin, intMax, intMin};
+    m.ChannelSignal = {21, 21, 21, 21};
+    ASSERT_TRUE(m.ZoomIn(false, 0));
+    EXPECT_EQ(m.ChannelOffset[1], 500000000 + int64_t{intMin} - 10) << "worked out wide";
+    ASSERT_TRUE(m.ZoomOut());
+    for (int k = 0; k < 4; ++k) {
+        const size_t c = static_cast<size_t>(k);
+        EXPECT_GE(m.ChannelOffset[c], 0) << k;
+        EXPECT_LE(m.ChannelOffset[c], m.SliderMax(k)) << k;
+        EXPECT_GE(m.ChannelTop[c], 10 * m.ChannelScale[c] - m.ChannelRange[c]) << k;
+        EXPECT_LE(m.ChannelTop[c], m.ChannelRange[c]) << k;
+    }
+    // A slider thumb at the far end and the buttons at the int's ends.
+    m.ChannelTop[0] = intMax;
+    ASSERT_TRUE(m.ScrollChannel(0, BoxThumbTrack, intMax));
+    EXPECT_EQ(m.ChannelTop[0], intMax);
+    m.StepChannelOffset(1, false, intMax);
+    EXPECT_EQ(m.ChannelOffset[1], m.SliderMax(1));
+    m.ChannelTop[2] = 500000000;
+    m.ChannelScale[2] = 1;
+    bool changed = false;
+    m.ChangeChannelScale(2, 18, true, {}, changed); // "100M" from the top at scale 1
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(m.ChannelScale[2], 100000000);
+}
+
+// A set-up of almost no time (a time base the reader refuses, but a model must survive) leaves the
+// time axis without a step: the time-base list, zoom, scroll and arrow keys do nothing harmful.
+TEST(BoxTimeAxis, ATimeBaseOfAlmostNothingStaysUsable) {
+    for (const float period : {1.4e-45f, 1e-30f, 3e38f}) {
+        CBoxViewModel m;
+        m.SetRecordTiming(period, 512);
+        m.RecordShown = 1;
+        m.ChangeTimeBase(3);
+        m.ApplyScrollExtent(m.TimePerDivision);
+        m.ZoomIn(false, 0);
+        m.ScrollTime(BoxBottom, 0);
+        m.ZoomOut();
+        m.StepTimeCursor(false, true);
+        int moved = 0;
+        m.KeyStepCursorA(moved);
+        m.UpdateCursorPixels();
+        EXPECT_GE(m.TimeScrollPos, 0) << period;
+        EXPECT_LE(m.TimeScrollPos, std::max(m.TimeScrollMax, 0)) << period;
+        EXPECT_LE(std::abs(m.ScrollPixels()), WholeLimit) << period;
+    }
 }
 
 TEST(BoxCursors, PickZones) {

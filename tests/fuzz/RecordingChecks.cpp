@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -10,6 +11,15 @@ constexpr int kLargestScale = 100000000;
 
 template <size_t N> bool ScalesUsable(const std::array<int, N>& scales) {
     return std::all_of(scales.begin(), scales.end(), [](int s) { return s >= 1 && s <= kLargestScale; });
+}
+
+// The int32 at offset of the input; -1 past its end.
+int32_t WordAt(std::string_view text, size_t offset) {
+    if (offset > text.size() || text.size() - offset < 4)
+        return -1;
+    int32_t word = 0;
+    std::memcpy(&word, text.data() + offset, 4);
+    return word;
 }
 
 } // namespace
@@ -25,7 +35,9 @@ void CheckRecordingReader(const std::uint8_t* data, std::size_t size, TraceFileF
     }
     const int v = read.version;
     FuzzCheck(r.pointCount >= 0 && r.pointCount <= (trace ? 299999 : 29999), "point count out of range");
-    FuzzCheck(std::isfinite(r.timeBase) && r.timeBase > 0, "unusable time base");
+    FuzzCheck(std::isfinite(r.timeBase) && r.timeBase >= 1.0f && r.timeBase <= 12500000.0f,
+              "a time base no set-up gives");
+    FuzzCheck(r.interval >= 1 && r.interval <= 1250, "an interval no set-up gives");
     FuzzCheck(r.frontChannel >= 0 && r.frontChannel <= (trace ? 7 : 3), "front channel out of range");
     FuzzCheck(ScalesUsable(r.baseScales), "a base scale the window cannot use");
     FuzzCheck(std::all_of(r.cursors.begin(), r.cursors.end(),
@@ -45,7 +57,15 @@ void CheckRecordingReader(const std::uint8_t* data, std::size_t size, TraceFileF
         FuzzCheck(ScalesUsable(r.scales) && ScalesUsable(r.upperScales),
                   "a current scale the window cannot use");
         FuzzCheck(r.channelCountMode == 0 || r.channelCountMode == 1, "channel count mode out of range");
-        FuzzCheck(size >= body + 734 + 32 * n, "a trace form accepted without channels 5 to 8");
+        // The two word blocks before the zoom flag are counted: each count says how many words
+        // follow (writers put 63 and 20), so channels 5 to 8 end where the counts put them.
+        const size_t count1At = body + 257 + 16 * n;
+        const int32_t count1 = WordAt(text, count1At);
+        const int32_t count2 = WordAt(text, count1At + 4 + 4 * static_cast<size_t>(std::max(count1, 0)));
+        FuzzCheck(count1 >= 0 && count1 <= 63 && count2 >= 0 && count2 <= 20,
+                  "a word block count out of range");
+        const size_t upperEnd = count1At + 8 + 4 * static_cast<size_t>(count1 + count2) + 137 + 16 * n;
+        FuzzCheck(size >= upperEnd, "a trace form accepted without channels 5 to 8");
     }
 
     // Saved in the reader's own form and read again: the same record.

@@ -323,8 +323,18 @@ TEST(GraphServices, ScaleStepsAndDivisors) {
 TEST(GraphServices, NearestStepTop) {
     struct {
         int value, count, step, top;
-    } cases[] = {{23, 10, 10, 70}, {25, 10, 10, 70}, {-25, 10, 10, 30},  {30, 10, 10, 80},
-                 {500, 3, 10, 70}, {500, 0, 10, 50}, {-500, -1, 10, 50}, {0, 10, 7, 35}};
+    } cases[] = {{23, 10, 10, 70},
+                 {25, 10, 10, 70},
+                 {-25, 10, 10, 30},
+                 {30, 10, 10, 80},
+                 {500, 3, 10, 70},
+                 {500, 0, 10, 50},
+                 {-500, -1, 10, 50},
+                 {0, 10, 7, 35},
+                 // A slider of half a billion steps (a channel at scale 1): found at once.
+                 {123457, 499999995, 2, 123466},
+                 {123456789, 499999995, 7, 123456823},
+                 {-123456789, 499999995, 7, -123456753}};
     for (const auto& c : cases)
         EXPECT_EQ(NearestStepTop(c.value, c.count, c.step), c.top)
             << c.value << "," << c.count << "," << c.step;

@@ -277,6 +277,16 @@ TEST(TraceFiles, BadFilesAreRefusedAndChangeNothing) {
         {"time base 0", WithBodyFloat(trace, 20, 0.0f)},
         {"time base negative", WithBodyFloat(trace, 20, -200.0f)},
         {"time base not a number", WithBodyFloat(trace, 20, std::nanf(""))},
+        // No set-up gives a time base below 1 or above the largest interval x 10000, nor an
+        // interval outside 1 .. 1250.
+        {"time base 1e-30", WithBodyFloat(trace, 20, 1e-30f)},
+        {"time base the smallest float", WithBodyFloat(box, 20, 1.4e-45f), TraceFileForm::Box},
+        {"time base 0.5", WithBodyFloat(trace, 20, 0.5f)},
+        {"time base above 12,500,000", WithBodyFloat(trace, 20, 12500001.0f)},
+        {"time base 3e38", WithBodyFloat(box, 20, 3e38f), TraceFileForm::Box},
+        {"interval 0", WithBodyInt(trace, 24, 0)},
+        {"interval 1251", WithBodyInt(trace, 24, 1251)},
+        {"box interval 805371904", WithBodyInt(box, 24, 805371904), TraceFileForm::Box},
         {"mode 3", WithBodyInt(trace, 0, 3)},
         {"front channel 8", WithBodyInt(trace, 72, 8)},
         {"box front channel 4", WithBodyInt(box, 72, 4), TraceFileForm::Box},
@@ -290,6 +300,13 @@ TEST(TraceFiles, BadFilesAreRefusedAndChangeNothing) {
         {"cursor A not a number", WithBodyFloat(trace, 240 + 4 * L, std::nanf(""))},
         {"cursor D infinite", WithBodyFloat(trace, 252 + 4 * L, -INFINITY)},
         {"box cursor B time beyond any sample", WithBodyFloat(box, boxC + 32, 1e30f), TraceFileForm::Box},
+        {"box cursor A time before the start", WithBodyFloat(box, boxC + 28, -1.0f), TraceFileForm::Box},
+        {"box cursor A time beyond the longest record", WithBodyFloat(box, boxC + 28, 4.2e8f),
+         TraceFileForm::Box},
+        {"cursor B time before the start", WithBodyFloat(trace, 244 + 4 * L, -0.5f)},
+        {"time per division beyond the longest record", WithBodyFloat(trace, 598 + 4 * L, 5e9f)},
+        {"left edge beyond the longest record", WithBodyFloat(trace, 618 + 4 * L, 5e9f)},
+        {"base left edge before the start", WithBodyFloat(trace, 646 + 4 * L, -1.0f)},
         {"base scale of channel 1 at the largest int", WithBodyInt(trace, 44, 2147483647)},
         {"box base scale of channel 4 above 100M", WithBodyInt(box, 88 + 2 * boxL, 100000001),
          TraceFileForm::Box},
@@ -308,6 +325,34 @@ TEST(TraceFiles, BadFilesAreRefusedAndChangeNothing) {
         EXPECT_FALSE(result.ok);
         EXPECT_FALSE(result.error.empty());
         EXPECT_EQ(Encoded(r), before);
+    }
+}
+
+// The ends of what the set-ups give, and cursor readings left from an earlier, longer record (a
+// window saves the readings it last showed), are taken.
+TEST(TraceFiles, TheSetUpsLimitsAndReadingsOfEarlierRecordsAreTaken) {
+    const std::string trace = Fixture("trace-260416.trd");
+    const std::string box = Fixture("box-240126.trd");
+    const size_t L = 4 * 1025;
+    const size_t boxC = 8420;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        TraceFileForm reader = TraceFileForm::Trace;
+    } cases[] = {
+        {"time base 1", WithBodyFloat(trace, 20, 1.0f)},
+        {"time base 12,500,000", WithBodyFloat(box, 20, 12500000.0f), TraceFileForm::Box},
+        {"interval 1", WithBodyInt(trace, 24, 1)},
+        {"interval 1250", WithBodyInt(box, 24, 1250), TraceFileForm::Box},
+        {"box cursor A time of a longer record", WithBodyFloat(box, boxC + 28, 1e8f), TraceFileForm::Box},
+        {"box cursor B value far down", WithBodyFloat(box, boxC + 40, -2e9f), TraceFileForm::Box},
+        {"cursor A time of a long record", WithBodyFloat(trace, 240 + 4 * L, 2e9f)},
+        {"left edge 0", WithBodyFloat(trace, 618 + 4 * L, 0.0f)},
+    };
+    for (const Case& c : cases) {
+        TraceRecording r;
+        const TraceFileRead result = DecodeTraceFile(c.bytes, c.reader, r);
+        EXPECT_TRUE(result.ok) << c.name << ": " << result.error;
     }
 }
 

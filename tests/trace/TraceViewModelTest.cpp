@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <ctime>
 #include <limits>
 #include <optional>
@@ -42,6 +43,26 @@ TEST(GraphPlotRules, ScrollLimitAndSteps) {
     for (const Case& c : cases)
         EXPECT_EQ(ScrolledPosition(c.code, c.thumb, c.from, 20), c.to)
             << "code " << c.code << " from " << c.from;
+}
+
+// A far value (a cursor reading, a time base of almost nothing, a huge sample at scale 1) becomes a
+// whole number the plots can still add to, never an int overflow.
+TEST(GraphPlotRules, FarValuesBecomeWholeNumbersHeldWithinTheirLimit) {
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        double value;
+        int whole;
+    };
+    for (const Case c :
+         {Case{2.7, 2}, Case{-2.7, -2}, Case{1e30, WholeLimit}, Case{-1e30, -WholeLimit},
+          Case{inf, WholeLimit}, Case{-inf, -WholeLimit}, Case{std::numeric_limits<double>::quiet_NaN(), 0}})
+        EXPECT_EQ(SaturatedInt(c.value), c.whole) << c.value;
+    EXPECT_EQ(ClampedInt(int64_t{1} << 40), std::numeric_limits<int>::max());
+    EXPECT_EQ(ClampedInt(-(int64_t{1} << 40)), std::numeric_limits<int>::min());
+    // More divisions than an int counts.
+    EXPECT_EQ(TimeScrollLimit(1e9f, 1e-30f, false), WholeLimit - 10);
+    EXPECT_EQ(TimeScrollLimit(1e9f, 1e-30f, true), WholeLimit);
+    EXPECT_EQ(TimeScrollLimit(3e38f, 1.4e-45f, true), WholeLimit);
 }
 
 TEST(GraphPlotRules, ZoomRectangleAndWhatIsLeftToZoom) {
@@ -188,6 +209,34 @@ TEST(TraceViewModel, TimeBaseScrollAndZoom) {
     empty.ResetTimeAxis();
     EXPECT_TRUE(empty.TimeBaseList(1).empty());
     EXPECT_FALSE(empty.ChangeTimeBase(0));
+}
+
+// A recording may carry offsets anywhere in the int range and a zoomed view of almost no time per
+// division; the model's steps keep every position an int holds and the cursors inside the plot.
+TEST(TraceViewModel, FarOffsetsAndTinyTimesStayWithinWhatAnIntHolds) {
+    CTraceViewModel m;
+    m.points = 1024;
+    m.timeBase = 1.0f;
+    m.ResetTimeAxis();
+    m.timePerDivision = 1e-30f;
+    m.leftTime = 3e9f;
+    EXPECT_EQ(m.LeftEdgeOffset(45.0f), WholeLimit);
+    m.UpdateScrollRange();
+    EXPECT_EQ(m.scrollLimit, WholeLimit - 10);
+    EXPECT_GE(m.scrollPosition, 0);
+    m.ShowCursors(true, 45);
+    ASSERT_TRUE(m.StepCursor(0, true, 45.0f));
+    EXPECT_EQ(m.cursorX[0], 450) << "a step of more pixels than an int holds ends at the plot's edge";
+
+    m.scale[0] = 100000000;
+    m.offset[0] = std::numeric_limits<int>::min() + 5;
+    const ZoomBox box{0, 9, 2, 2};
+    m.timePerDivision = 10.0f;
+    ASSERT_TRUE(m.ZoomIn(&box, 0));
+    EXPECT_EQ(m.offset[0], std::numeric_limits<int>::min());
+    m.CentreData(1, std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(m.offset[1], std::numeric_limits<int>::max());
+    EXPECT_EQ(m.sliderPosition[1], std::numeric_limits<int>::max());
 }
 
 TEST(TraceViewModel, ChannelsDrawnByCountAndHighWords) {

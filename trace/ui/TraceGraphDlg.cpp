@@ -1264,10 +1264,10 @@ void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
     const double startOffset = static_cast<double>(plot_.leftTime) / plot_.timePerDivision * d;
     const DisplayRing& ring = display_[c];
     // Bounded by the display array, whatever the point count says.
-    const int last =
-        std::min({ring.Size(), std::max(plot_.points, 0) + 1,
-                  static_cast<int>(std::min<double>((W + startOffset) / pixelsPerSample + 1.0, INT32_MAX))});
-    const int first = std::max(0, static_cast<int>(startOffset / pixelsPerSample));
+    const int last = std::min({ring.Size(), std::max(plot_.points, 0) + 1,
+                               SaturatedInt((W + startOffset) / pixelsPerSample + 1.0)});
+    // SaturatedInt: a time base of almost nothing puts the left edge beyond what an int holds.
+    const int first = std::max(0, SaturatedInt(startOffset / pixelsPerSample));
     if (first >= last)
         return;
     const bool digital = SourceKind(plot_.sources[c]) == 2;
@@ -1282,7 +1282,7 @@ void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
     };
     auto xOf = [&](int index) {
         return PlotBufferLeft +
-               static_cast<int>(static_cast<double>(index) * pixelsPerSample + 0.5 - startOffset);
+               SaturatedInt(static_cast<double>(index) * pixelsPerSample + 0.5 - startOffset);
     };
     CPen pen(PS_SOLID, 1, colours_[c]);
     dc.SelectObject(&pen);
@@ -1290,8 +1290,8 @@ void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
     std::vector<CurvePoint>& marks = plot_.curvePoints[c];
     auto markOf = [&](int index, int32_t raw) {
         const double v = digital ? (raw != 0 ? 1.0 : 0.0) : static_cast<double>(raw);
-        return CurvePoint{static_cast<int>((plot_.offset[c] - v) * d / scale),
-                          static_cast<int>(static_cast<double>(index) * pixelsPerSample + 0.5), index};
+        return CurvePoint{SaturatedInt((plot_.offset[c] - v) * d / scale),
+                          SaturatedInt(static_cast<double>(index) * pixelsPerSample + 0.5), index};
     };
     int32_t before = first > 0 ? ring.At(first - 1) : preValue_[c];
     dc.MoveTo(xOf(first - 1 < 0 ? 0 : first - 1), yOf(before));
@@ -1300,7 +1300,7 @@ void CTraceGraphDlg::DrawChannelCurve(CDC& dc, int channel) {
     while (i < last) {
         const int column = xOf(i);
         // The samples of this pixel column: found from the column's edge, then made exact.
-        int end = static_cast<int>((column + 1 - PlotBufferLeft + startOffset - 0.5) / pixelsPerSample);
+        int end = SaturatedInt((column + 1 - PlotBufferLeft + startOffset - 0.5) / pixelsPerSample);
         end = std::clamp(end, i + 1, last);
         while (end > i + 1 && xOf(end - 1) > column)
             --end;

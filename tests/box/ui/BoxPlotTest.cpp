@@ -105,6 +105,25 @@ TEST_F(BoxPlot, CurvesAxesAndCursors) {
     EXPECT_EQ(At(150 + 45, 55 + 405 - 8), look.cursorColors[0]);
 }
 
+// A channel of values far beyond its scale (the largest ints at scale 1) is drawn as strokes billions
+// of pixels long: the plot still paints at once, each stroke crossing the whole plot and nothing
+// showing above or below it.
+TEST_F(BoxPlot, HugeValuesAtScaleOneCrossThePlotAndStayInIt) {
+    model.RecordShown = 1;
+    model.ChannelSignal = {21, 0, 0, 0};
+    model.ChannelScale = {1, 1, 1, 1};
+    for (int i = 0; i < 512; ++i)
+        model.SampleVectors[1][static_cast<size_t>(i)] = (i / 2) % 2 ? 2147483647 : -2147483647 - 1;
+    model.FirstSampleValue[0] = 2147483647;
+    ASSERT_TRUE(Draw());
+    int crossings = 0;
+    for (int x = 151; x < 600; ++x)
+        crossings += At(x, 60) == Colours[0] && At(x, 280) == Colours[0] && At(x, 500) == Colours[0];
+    EXPECT_GT(crossings, 100) << "strokes from the top of the plot to its bottom";
+    EXPECT_EQ(CountColour(Colours[0], 151, 0, 600, 55), 0) << "above the plot";
+    EXPECT_EQ(CountColour(Colours[0], 151, 507, 600, 550), 0) << "below the plot";
+}
+
 TEST(BoxPlotLabels, AxisAndTimeTexts) {
     EXPECT_EQ(BoxAxisLabelText(2500000, "1M"), "2M");
     EXPECT_EQ(BoxAxisLabelText(2500000, "AUTO"), "2500k");

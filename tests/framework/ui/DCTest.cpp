@@ -137,6 +137,107 @@ TEST_F(DCTest, DottedPenFillsItsGapsOnlyInOpaqueMode) {
     EXPECT_EQ(blackTransparent + greyTransparent, 12);
 }
 
+// A line that runs out of the picture is cut to it before it is walked: what shows must be exactly
+// what the whole line draws there (pixels, the end left out, a dotted pen's phase and its filled gaps).
+// Each line is drawn once into the small picture and once into a large one that holds it whole.
+TEST(DCLines, ALineCutToThePictureDrawsTheSamePixelsAsTheWholeLine) {
+    EnsureApp();
+    constexpr int kSmallW = 40, kSmallH = 30, kShift = 400;
+    struct Case {
+        int pen;
+        bool clip; // a clip rectangle inside the small picture as well
+    };
+    uint32_t seed = 12345;
+    const auto next = [&seed](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 8) % static_cast<uint32_t>(range)) - range / 2;
+    };
+    for (const Case c : {Case{PS_SOLID, false}, Case{PS_DOT, false}, Case{PS_DASHDOT, true}}) {
+        for (int line = 0; line < 200; ++line) {
+            // Ends anywhere within 350 pixels of the picture, some of them on an axis.
+            CPoint from(next(700) + kSmallW / 2, next(700) + kSmallH / 2);
+            CPoint to(next(700) + kSmallW / 2, next(700) + kSmallH / 2);
+            if (line % 10 == 0)
+                to.y = from.y;
+            if (line % 10 == 1)
+                to.x = from.x;
+            QImage small(kSmallW, kSmallH, QImage::Format_RGB32);
+            QImage large(kSmallW + 2 * kShift, kSmallH + 2 * kShift, QImage::Format_RGB32);
+            small.fill(QColor(128, 128, 128));
+            large.fill(QColor(128, 128, 128));
+            for (QImage* image : {&small, &large}) {
+                CDC dc(image);
+                const int shift = image == &large ? kShift : 0;
+                dc.SetViewportOrg(shift, shift);
+                if (c.clip)
+                    dc.IntersectClipRect(5, 3, 33, 27);
+                CPen pen(c.pen, 1, kRed);
+                dc.SelectObject(&pen);
+                dc.SetBkColor(kBlue);
+                dc.MoveTo(from);
+                dc.LineTo(to);
+            }
+            for (int y = 0; y < kSmallH; ++y)
+                for (int x = 0; x < kSmallW; ++x) {
+                    const bool inClip = !c.clip || (x >= 5 && x < 33 && y >= 3 && y < 27);
+                    const QColor expected =
+                        inClip ? large.pixelColor(x + kShift, y + kShift) : QColor(128, 128, 128);
+                    ASSERT_EQ(small.pixelColor(x, y), expected)
+                        << "pen " << c.pen << " line " << from.x << "," << from.y << " -> " << to.x << ","
+                        << to.y << " at " << x << "," << y;
+                }
+        }
+    }
+}
+
+// A value far off the scale makes a line of a billion pixels: only its part in the picture costs
+// anything, so it paints at once (walked pixel by pixel it took minutes and gigabytes), and ends
+// beyond the int range after the origin shift keep their direction.
+TEST_F(DCTest, ALineOfABillionPixelsPaintsAtOnce) {
+    CPen red(PS_SOLID, 1, kRed);
+    CPen dot(PS_DOT, 1, kBlue);
+    CPen wide(PS_SOLID, 3, kGreen);
+    dc->SelectObject(&red);
+    dc->MoveTo(0, 0);
+    dc->LineTo(1000000000, 1000000000); // the diagonal
+    dc->MoveTo(1, 29);
+    dc->LineTo(1, -1000000000); // a column, upwards
+    dc->SelectObject(&dot);
+    dc->SetBkColor(kWhite);
+    dc->MoveTo(-1000000000, 20);
+    dc->LineTo(1000000000, 20); // through the picture, from far left to far right
+    dc->SelectObject(&wide);
+    dc->MoveTo(30, 0);
+    dc->LineTo(30, 2000000000);
+    dc->SetViewportOrg(-10, 0);
+    dc->SelectObject(&red);
+    dc->MoveTo(35, 10);
+    dc->LineTo(2147483647, 10); // beyond int once the origin moves it; still a row to the right
+    dc->SetViewportOrg(0, 0);
+    dc->DrawFocusRect(CRect(5, 25, 1000000000, 1000000000)); // only its corner shows
+    dc.reset();
+    for (int i = 2; i < 20; ++i)
+        EXPECT_EQ(image.pixelColor(i, i), QColor(Qt::red)) << i;
+    for (int y = 0; y < 30; ++y) {
+        if (y == 20)
+            continue; // where the dotted row crosses it
+        EXPECT_EQ(image.pixelColor(1, y), QColor(Qt::red)) << y;
+    }
+    int dots = 0, gaps = 0;
+    for (int x = 2; x < 28; ++x) {
+        dots += image.pixelColor(x, 20) == QColor(Qt::blue);
+        gaps += image.pixelColor(x, 20) == QColor(Qt::white);
+    }
+    EXPECT_GT(dots, 8);
+    EXPECT_GT(gaps, 8);
+    EXPECT_EQ(image.pixelColor(30, 25), QColor(Qt::green));
+    EXPECT_EQ(image.pixelColor(26, 10), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(24, 10), QColor(Qt::white)) << "the row starts at 35 - 10";
+    EXPECT_EQ(image.pixelColor(7, 25), QColor(Qt::black)) << "a focus dot on white";
+    EXPECT_EQ(image.pixelColor(5, 27), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(6, 25), QColor(Qt::white)) << "every other pixel";
+}
+
 TEST_F(DCTest, SelectObjectReturnsThePreviousObjectAndRestoreDcUndoesChanges) {
     CPen a(PS_SOLID, 1, kRed), b(PS_SOLID, 2, kBlue);
     CPen* stock = dc->SelectObject(&a);
