@@ -1303,6 +1303,14 @@ bool CListCtrl::GetCellTextRect(int item, int subItem, CRect* rect) const {
     return true;
 }
 
+CSize CListCtrl::GetCellTextExtent(int item, int subItem) const {
+    ListViewWidget* w = W(this);
+    if (!w || item < 0 || item >= w->rowCount() || subItem < 0 || subItem >= w->columnCount())
+        return {};
+    const QSize size = QFontMetrics(w->font()).size(0, w->model()->index(item, subItem).data().toString());
+    return {size.width(), size.height()};
+}
+
 int CListCtrl::HitTest(CPoint point, UINT* flags) const {
     LVHITTESTINFO info;
     info.pt = point;
