@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -171,6 +172,15 @@ std::vector<ControlText> MeasureControlTexts(const CWnd& control) {
     if (!field)
         std::erase_if(texts, [](const ControlText& t) { return t.text.empty(); });
     return texts;
+}
+
+std::vector<ControlText> MeasureControlPicture(const CWnd& control) {
+    const auto* label = qobject_cast<const QLabel*>(control.GetWidget());
+    if (!label || label->pixmap().isNull())
+        return {};
+    const QPixmap picture = label->pixmap();
+    const QSize extent = (QSizeF(picture.size()) / picture.devicePixelRatio()).toSize();
+    return {Entry(QStringLiteral("picture"), extent, label->contentsRect(), label->alignment())};
 }
 
 CRect GroupBoxFrame(const CWnd& control) {

@@ -27,6 +27,10 @@ struct ControlText {
 // own (lists, pictures, windows of program classes).
 std::vector<ControlText> MeasureControlTexts(const CWnd& control);
 
+// The picture a static shows (its bitmap or icon, named "picture" in `text`) against the room the
+// static leaves for it; empty for a control without a picture.
+std::vector<ControlText> MeasureControlPicture(const CWnd& control);
+
 // The frame a group box draws, in its client coordinates (its lines are the rectangle's edges);
 // empty for any other control.
 CRect GroupBoxFrame(const CWnd& control);

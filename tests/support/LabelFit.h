@@ -18,11 +18,13 @@ namespace ui {
 
 // ---- Texts of a window's controls ----------------------------------------------------------------
 // A generic walk over every visible control of a window and of the windows inside it (pages, tabs),
-// finding texts that are cut or that collide: a text larger than the room its control leaves (an
-// empty field shorter than a line of its font included), a list heading or cell wider than its column
-// or out of the list's sight, a group box whose frame line runs through a control inside it, and a
+// finding texts that are cut or that collide: a text or picture larger than the room its control
+// leaves (an empty field shorter than a line of its font included), a list heading or cell wider than its
+// column or out of the list's sight, a group box whose frame line runs through a control inside it, and a
 // text drawn into another control.
 namespace textfit {
+
+inline constexpr int kTextAir = 1;
 
 inline CRect RectInParent(CWnd& parent, CWnd& child) {
     CRect rect;
@@ -104,6 +106,9 @@ inline void Walk(CWnd& parent, const std::string& path, std::vector<std::string>
         for (const ControlText& t : MeasureControlTexts(*child))
             if (!t.Fits())
                 faults.push_back(Cut(where, t));
+        for (const ControlText& t : MeasureControlPicture(*child))
+            if (!t.Fits())
+                faults.push_back(Cut(where, t));
         if (auto* list = dynamic_cast<CListCtrl*>(child))
             for (const ControlText& t : MeasureListTexts(*list))
                 if (!t.Fits())
@@ -127,8 +132,10 @@ inline void Walk(CWnd& parent, const std::string& path, std::vector<std::string>
         for (const ControlText& t : MeasureControlTexts(*child)) {
             if (t.text.empty() || t.where.IsRectEmpty())
                 continue;
+            // A text needs a little air on its sides to read apart from what follows it.
             CRect text = t.where;
             text.OffsetRect(rect.left, rect.top);
+            text.InflateRect(kTextAir, 0);
             for (CWnd* other : shown) {
                 // A control that covers this one wholly is its ground (a tab, a frame) or the
                 // alternative the window shows in its place.
