@@ -96,7 +96,7 @@ TEST(TextFit, WalkFindsTextsCutOrColliding) {
         const char* fault; // a word of the fault found, or null when the layout is sound
     };
     const Case cases[] = {
-        {"a field shorter than a line", R"(LTEXT "", 10, 4, 4, 40, 8, SS_SUNKEN)", "needs"},
+        {"a field shorter than a line", R"(LTEXT "", 10, 4, 4, 40, 5, SS_SUNKEN)", "needs"},
         {"a field a line high", R"(LTEXT "", 10, 4, 4, 40, 12, SS_SUNKEN)", nullptr},
         {"a head under a frame's top line",
          R"(GROUPBOX "Programming", 10, 4, 4, 150, 60
