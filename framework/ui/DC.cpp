@@ -1005,7 +1005,9 @@ int CDC::DrawText(const std::string& text, CRect* rect, unsigned format) {
         painter_->setPen(ToQColor(state_.textColour));
         painter_->drawText(QPoint(x, y + metrics.ascent()), s);
         if (labels_ && !s.trimmed().isEmpty())
-            labels_->push_back({s.toStdString(), CRect(x, y, x + width, y + lineHeight)});
+            labels_->push_back(
+                {s.toStdString(), CRect(x, y, x + width, y + lineHeight),
+                 (format & DT_NOCLIP) ? CRect() : CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1)});
         y += lineHeight;
     }
     painter_->restore();
