@@ -117,10 +117,20 @@ void CDC::ResetState() {
     state_.font = font_->Data();
 }
 
+namespace {
+PaintedLabels* g_widgetLabels = nullptr;
+} // namespace
+
+void CDC::RecordWidgetLabels(PaintedLabels* labels) {
+    g_widgetLabels = labels;
+}
+
 bool CDC::Attach(QPaintDevice* device) {
     if (!device)
         return false;
     End();
+    if (device->devType() == QInternal::Widget && g_widgetLabels)
+        labels_ = g_widgetLabels;
     if (device->devType() == QInternal::Image)
         image_ = static_cast<QImage*>(device);
     printing_ = device->devType() == QInternal::Printer;

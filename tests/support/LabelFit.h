@@ -3,9 +3,11 @@
 // client area. The failure lists every fault.
 #include "framework/core/PaintedLabels.h"
 #include "framework/ui/Button.h"
+#include "framework/ui/DC.h"
 #include "framework/ui/ListCtrl.h"
 #include "framework/ui/Static.h"
 #include "framework/ui/TextFit.h"
+#include "framework/ui/WindowImage.h"
 #include "framework/ui/Wnd.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +21,9 @@ namespace ui {
 // ---- Texts of a window's controls ----------------------------------------------------------------
 // A generic walk over every visible control of a window and of the windows inside it (pages, tabs),
 // finding texts that are cut or that collide: a text or picture larger than the room its control
-// leaves (an empty field shorter than a line of its font included), a list heading or cell wider than its
-// column or out of the list's sight, a group box whose frame line runs through a control inside it, and a
+// leaves (an empty field shorter than a line of its font included), a text an owner-drawn control
+// paints out of it or out of the rectangle it is cut to, a list heading or cell wider than its column
+// or out of the list's sight, a group box whose frame line runs through a control inside it, and a
 // text drawn into another control.
 namespace textfit {
 
@@ -55,6 +58,12 @@ inline std::string Cut(const std::string& where, const ControlText& t) {
 
 inline bool IsGroupBox(CWnd& control) {
     return dynamic_cast<CButton*>(&control) != nullptr && (control.GetStyle() & 0x0F) == BS_GROUPBOX;
+}
+
+inline bool IsOwnerDrawn(CWnd& control) {
+    return (dynamic_cast<CButton*>(&control) != nullptr && (control.GetStyle() & 0x0F) == BS_OWNERDRAW) ||
+           (dynamic_cast<CStatic*>(&control) != nullptr &&
+            (control.GetStyle() & SS_TYPEMASK) == SS_OWNERDRAW);
 }
 
 // A static that only draws a rectangle, a frame or an etched line: the ground of other controls.
@@ -109,6 +118,18 @@ inline void Walk(CWnd& parent, const std::string& path, std::vector<std::string>
         for (const ControlText& t : MeasureControlPicture(*child))
             if (!t.Fits())
                 faults.push_back(Cut(where, t));
+        // What an owner-drawn control paints stays inside it and inside the rectangles it is cut to.
+        if (IsOwnerDrawn(*child)) {
+            PaintedLabels drawn;
+            CDC::RecordWidgetLabels(&drawn);
+            CBitmap picture;
+            CRect client;
+            child->GetClientRect(&client);
+            RenderClientArea(child, picture, client.Width(), client.Height());
+            CDC::RecordWidgetLabels(nullptr);
+            for (const std::string& fault : LabelLayoutFaults(drawn, client))
+                faults.push_back(where + " draws " + fault);
+        }
         if (auto* list = dynamic_cast<CListCtrl*>(child))
             for (const ControlText& t : MeasureListTexts(*list))
                 if (!t.Fits())

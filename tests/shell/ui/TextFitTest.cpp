@@ -3,6 +3,7 @@
 
 #include "framework/core/ResourceModule.h"
 #include "framework/ui/Button.h"
+#include "framework/ui/DC.h"
 #include "framework/ui/Dialog.h"
 #include "framework/ui/TextFit.h"
 #include "shell/StatusPanes.h"
@@ -141,6 +142,48 @@ TEST(TextFit, WalkFindsTextsCutOrColliding) {
                             [&](const std::string& f) { return f.find(c.fault) != std::string::npos; }))
                 << c.what << ":\n"
                 << Lines(faults);
+        dialog.DestroyWindow();
+    }
+}
+
+// A dialog whose owner-drawn buttons write their captions centred on one line, as the graph
+// windows' buttons do.
+class CaptionedButtons : public CDialog {
+public:
+    const MessageMap* GetMessageMap() const override {
+        static const MessageMap map(CDialog::GetMessageMap(),
+                                    {msg::Message(WM_DRAWITEM, &CaptionedButtons::OnDrawItem)});
+        return &map;
+    }
+    LRESULT OnDrawItem(WPARAM, LPARAM item) {
+        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(item);
+        CRect rect = draw->rcItem;
+        draw->hDC->DrawText(draw->hwndItem->GetWindowText(), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        return TRUE;
+    }
+};
+
+// The walk sees what owner-drawn controls paint: a caption in a button lower than its line is cut.
+TEST(TextFit, WalkFindsOwnerDrawnTextsCut) {
+    EnsureQtApplication();
+    for (const int height : {5, 14}) {
+        const std::string script =
+            "1 DIALOG 0, 0, 200, 100\nFONT 8, \"MS Shell Dlg\"\nBEGIN\n"
+            "CONTROL \"Online Parameter Editing\", 10, \"BUTTON\", BS_OWNERDRAW, 4, 4, 120, " +
+            std::to_string(height) + "\nEND\n";
+        std::string error;
+        const auto module = CResourceModule::FromScript(script, "owner.rc", nullptr, &error);
+        ASSERT_TRUE(module) << error;
+        CaptionedButtons dialog;
+        ASSERT_TRUE(dialog.CreateIndirect(*module->Dialog(1)));
+        dialog.ShowWindow(SW_SHOW);
+        const std::vector<std::string> faults = ui::TextLayoutFaults(dialog);
+        if (height < 10)
+            EXPECT_TRUE(std::any_of(faults.begin(), faults.end(), [](const std::string& f) {
+                return f.find("is cut") != std::string::npos;
+            })) << Lines(faults);
+        else
+            EXPECT_TRUE(faults.empty()) << Lines(faults);
         dialog.DestroyWindow();
     }
 }
