@@ -41,6 +41,8 @@ constexpr int kColumnDefault = 5;
 constexpr int kNameLimit = 100;
 constexpr int kCellLimit = 19;
 constexpr int kFewRows = 26;
+// What the column widths leave of the list's width for its vertical scroll bar and frame.
+constexpr int kScrollBarAllowance = 21;
 
 constexpr std::uint32_t kMarkStyle = 0xE0;
 constexpr std::uint32_t kMarkSelectedStyle = 0x30;
@@ -268,8 +270,15 @@ void CParaEditDlg::SetColumnWidths(int codeWidth) {
         m_list.SetColumnWidth(column, width);
         grown += width - widths[column];
     }
+    // The name column never makes a row wider than the list less its scroll bar allowance, so that
+    // every column stays in sight (with few rows too, where the full widening would push the default
+    // column out); it keeps at least its own longest text (beyond that the list scrolls sideways).
+    int others = 0;
+    for (int column : {kColumnCode, kColumnValue, kColumnUnit, kColumnRange, kColumnDefault})
+        others += m_list.GetColumnWidth(column);
     m_list.SetColumnWidth(kColumnName, LVSCW_AUTOSIZE_USEHEADER);
-    m_list.SetColumnWidth(kColumnName, std::max(name - grown, m_list.GetColumnWidth(kColumnName)));
+    m_list.SetColumnWidth(kColumnName, std::max(std::min(name - grown, w - kScrollBarAllowance - others),
+                                                m_list.GetColumnWidth(kColumnName)));
 }
 
 void CParaEditDlg::SetCellText(int row, int column, const std::string& text) {

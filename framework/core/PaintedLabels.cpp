@@ -26,6 +26,11 @@ std::vector<std::string> LabelLayoutFaults(const PaintedLabels& labels, const CR
         const CRect& r = labels[i].rect;
         if (r.left < client.left || r.top < client.top || r.right > client.right || r.bottom > client.bottom)
             faults.push_back(Describe(labels[i]) + " leaves the client area");
+        if (const CRect& c = labels[i].clip; !c.IsRectEmpty() && (r.left < c.left || r.top < c.top ||
+                                                                  r.right > c.right || r.bottom > c.bottom))
+            faults.push_back(Describe(labels[i]) + " is cut by its rectangle (" + std::to_string(c.left) +
+                             "," + std::to_string(c.top) + ")-(" + std::to_string(c.right) + "," +
+                             std::to_string(c.bottom) + ")");
         for (const CRect& control : covered)
             if (Overlap(r, control))
                 faults.push_back(Describe(labels[i]) + " lies under a control at (" +

@@ -11,11 +11,14 @@ struct PaintedLabel {
     std::string text;
     CRect rect;         // device pixels of what was drawn into; right and bottom outside
     COLORREF colour{0}; // of the text, which tells whose label it is where texts repeat
+    // The rectangle the painter cut the text to (a DrawText rectangle), empty when it cut nothing.
+    CRect clip{};
 };
 using PaintedLabels = std::vector<PaintedLabel>;
 
 // What is wrong with labels drawn into a client area, one line each: every pair that overlaps, every
-// label not wholly inside `client` and every label under one of the `covered` rectangles (the child
-// controls drawn over the painting). Empty when they all fit.
+// label not wholly inside `client` or not wholly inside the rectangle it was cut to (a rectangle lower
+// than the font's line cuts its text), and every label under one of the `covered` rectangles (the
+// child controls drawn over the painting). Empty when they all fit.
 std::vector<std::string> LabelLayoutFaults(const PaintedLabels& labels, const CRect& client,
                                            const std::vector<CRect>& covered = {});

@@ -144,10 +144,20 @@ void CDC::ResetState() {
     state_.font = font_->Data();
 }
 
+namespace {
+PaintedLabels* g_widgetLabels = nullptr;
+} // namespace
+
+void CDC::RecordWidgetLabels(PaintedLabels* labels) {
+    g_widgetLabels = labels;
+}
+
 bool CDC::Attach(QPaintDevice* device) {
     if (!device)
         return false;
     End();
+    if (device->devType() == QInternal::Widget && g_widgetLabels)
+        labels_ = g_widgetLabels;
     if (device->devType() == QInternal::Image)
         image_ = static_cast<QImage*>(device);
     printing_ = device->devType() == QInternal::Printer;
@@ -1127,7 +1137,9 @@ int CDC::DrawText(const std::string& text, CRect* rect, unsigned format) {
         painter_->setPen(ToQColor(state_.textColour));
         painter_->drawText(QPoint(x, y + metrics.ascent()), s);
         if (labels_ && !s.trimmed().isEmpty())
-            labels_->push_back({s.toStdString(), CRect(x, y, x + width, y + lineHeight), state_.textColour});
+            labels_->push_back(
+                {s.toStdString(), CRect(x, y, x + width, y + lineHeight), state_.textColour,
+                 (format & DT_NOCLIP) ? CRect() : CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1)});
         y += lineHeight;
     }
     painter_->restore();

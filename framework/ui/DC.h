@@ -222,6 +222,9 @@ public:
     // From now on every text this DC draws is also listed in `labels` (null stops it) with the
     // rectangle it covers in device pixels, so a window can tell where its painter put its labels.
     void RecordLabels(PaintedLabels* labels) { labels_ = labels; }
+    // While set, every DC made on a window or control (not a memory DC) lists its texts in `labels`,
+    // in the pixels of the widget it paints, so that a check can see what owner-drawn controls draw.
+    static void RecordWidgetLabels(PaintedLabels* labels);
     CSize GetOutputTextExtent(const std::string& text) const { return GetTextExtent(text); }
     bool GetTextMetrics(TEXTMETRIC* metrics) const;
     // The Qt font the selected font becomes on this device.

@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QRawFont>
 #include <QStringList>
+#include <QStyleOption>
 #include <QtEndian>
 
 #include <cctype>
@@ -54,6 +56,25 @@ public:
         if (metric == PM_ButtonMargin)
             return 2;
         return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+    // The templates place the controls of a group box under a frame whose top line runs through the
+    // middle of the title, as the platform they were laid out for draws it; some styles draw it
+    // under the title, through the first row of controls. The title itself is left out of the frame
+    // by the style's clip.
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element != PE_FrameGroupBox || !painter) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        const QRect frame = option->rect.adjusted(0, option->fontMetrics.height() / 2, 0, 0);
+        painter->save();
+        painter->setBrush(Qt::NoBrush);
+        painter->setPen(option->palette.color(QPalette::Mid));
+        painter->drawRect(frame.adjusted(0, 0, -2, -2));
+        painter->setPen(option->palette.color(QPalette::Light));
+        painter->drawRect(frame.adjusted(1, 1, -1, -1));
+        painter->restore();
     }
 };
 

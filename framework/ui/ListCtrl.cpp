@@ -54,6 +54,17 @@ LOGFONT LogFontOf(const QFont& font) {
 
 class ListViewWidget;
 
+// A report-view cell shows its text on one line, as the platform's list does: a line break at the end
+// shows nothing and one inside reads as a blank.
+QString ShownLine(QString text) {
+    while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+        text.chop(1);
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return text;
+}
+
 class ListDelegate : public QStyledItemDelegate {
 public:
     ListDelegate(QTableWidget* owner, ListViewWidget* list) : QStyledItemDelegate(owner), list_(list) {}
@@ -632,8 +643,8 @@ void ListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                : LVCFMT_LEFT;
         const QRect textRect = TextRect(opt, index);
         QFontMetrics metrics(look.font);
-        const QString s = metrics.elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideRight,
-                                             std::max(0, textRect.width()));
+        const QString s = metrics.elidedText(ShownLine(index.data(Qt::DisplayRole).toString()),
+                                             Qt::ElideRight, std::max(0, textRect.width()));
         Qt::Alignment align = Qt::AlignVCenter;
         align |= (format & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT    ? Qt::AlignRight
                  : (format & LVCFMT_JUSTIFYMASK) == LVCFMT_CENTER ? Qt::AlignHCenter
@@ -883,7 +894,7 @@ bool CListCtrl::SetColumnWidth(int column, int width) {
             const QRect cell = w->visualRect(index);
             const int beside =
                 w->columnWidth(column) - delegate->TextRect(delegate->CellOption(index, cell), index).width();
-            needed = std::max(needed, GetTextExtent(FromQ(index.data().toString())).cx + beside);
+            needed = std::max(needed, GetCellTextExtent(row, column).cx + beside);
         }
         if (width == LVSCW_AUTOSIZE_USEHEADER) {
             const QHeaderView* header = w->horizontalHeader();
@@ -1301,6 +1312,15 @@ bool CListCtrl::GetCellTextRect(int item, int subItem, CRect* rect) const {
     *rect = ToCRect(delegate->TextRect(delegate->CellOption(index, w->visualRect(index)), index)
                         .translated(w->ViewportOffset()));
     return true;
+}
+
+CSize CListCtrl::GetCellTextExtent(int item, int subItem) const {
+    ListViewWidget* w = W(this);
+    if (!w || item < 0 || item >= w->rowCount() || subItem < 0 || subItem >= w->columnCount())
+        return {};
+    const QSize size =
+        QFontMetrics(w->font()).size(0, ShownLine(w->model()->index(item, subItem).data().toString()));
+    return {size.width(), size.height()};
 }
 
 int CListCtrl::HitTest(CPoint point, UINT* flags) const {

@@ -242,6 +242,8 @@ public:
     // The part of a cell its text is drawn in (and cut to, with "..."), in client coordinates:
     // after the check box and the small image, inside the cell's margins.
     bool GetCellTextRect(int item, int subItem, CRect* rect) const;
+    // The extent of a cell's text as the cell draws it.
+    CSize GetCellTextExtent(int item, int subItem) const;
     int HitTest(CPoint point, UINT* flags = nullptr) const;
     int HitTest(LVHITTESTINFO* info) const;
     int SubItemHitTest(LVHITTESTINFO* info) const;

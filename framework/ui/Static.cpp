@@ -102,8 +102,14 @@ void ApplyKind(KeloLabel* label, DWORD style) {
         break;
     }
     default:
-        if (style & SS_SUNKEN)
+        if (style & SS_SUNKEN) {
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            // The platform draws a sunken static's text right inside its edge; the label's own indent
+            // for framed text would push a read-out's line down and cut it at the bottom. A pixel
+            // on either side keeps the text off the edge.
+            label->setIndent(0);
+            label->setContentsMargins(1, 0, 1, 0);
+        }
     }
 }
 

@@ -5,8 +5,10 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -23,8 +25,15 @@ CSize SizeOf(const QSize& size) {
     return {size.width(), size.height()};
 }
 
-ControlText Entry(const QString& text, const QSize& extent, const QRect& room) {
-    return ControlText{text.toStdString(), SizeOf(extent), CSize(room.width(), room.height())};
+CRect RectOf(const QRect& rect) {
+    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
+// The text's extent placed in its room as the control aligns it.
+ControlText Entry(const QString& text, const QSize& extent, const QRect& room,
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+    const QRect where = QStyle::alignedRect(Qt::LeftToRight, align, extent, room);
+    return ControlText{text.toStdString(), SizeOf(extent), CSize(room.width(), room.height()), RectOf(where)};
 }
 
 // The text as a button draws it: "&" marks the mnemonic and takes no room.
@@ -46,7 +55,7 @@ ControlText PushButtonText(const QPushButton* button) {
     QRect room = style->subElementRect(QStyle::SE_PushButtonContents, &option, button);
     const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, &option, button);
     room.adjust(margin / 2, 0, -(margin - margin / 2), 0);
-    return Entry(button->text(), ButtonTextExtent(button, button->text()), room);
+    return Entry(button->text(), ButtonTextExtent(button, button->text()), room, Qt::AlignCenter);
 }
 
 // A check box or radio button draws its text right of its indicator and the gap after it.
@@ -69,7 +78,7 @@ ControlText GroupBoxText(const QGroupBox* box) {
     const QRect label =
         box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
     const QRect room(label.left(), label.top(), box->width() - 2 * label.left(), label.height());
-    return Entry(box->title(), ButtonTextExtent(box, box->title()), room);
+    return Entry(box->title(), ButtonTextExtent(box, box->title()), room, Qt::AlignLeft | Qt::AlignTop);
 }
 
 // A label lays its text out inside its frame, less the indent a framed label keeps on the sides it
@@ -94,14 +103,16 @@ ControlText LabelText(const QLabel* label) {
     room.adjust(margin, margin, -margin, -margin);
     const QFontMetrics metrics(label->font());
     const QString text = label->text();
+    // An empty label is a field filled later: it must hold one line.
     const QSize extent =
-        label->wordWrap()
+        text.isEmpty() ? QSize(0, metrics.height())
+        : label->wordWrap()
             ? metrics
                   .boundingRect(QRect(0, 0, std::max(1, room.width()), INT_MAX / 2),
                                 Qt::TextWordWrap | static_cast<int>(align & Qt::AlignHorizontal_Mask), text)
                   .size()
             : metrics.size(0, text);
-    return Entry(text, extent, room);
+    return Entry(text, extent, room, align);
 }
 
 // A one-line edit shows its text inside its frame and the edit's own small side margins.
@@ -109,7 +120,9 @@ ControlText LineEditText(const QLineEdit* edit) {
     constexpr int kSideMargin = 2; // the line edit's fixed gap between frame and text
     const QRect room =
         edit->contentsRect().marginsRemoved(edit->textMargins()).adjusted(kSideMargin, 0, -kSideMargin, 0);
-    return Entry(edit->text(), QFontMetrics(edit->font()).size(0, edit->text()), room);
+    const QFontMetrics metrics(edit->font());
+    return Entry(edit->text(), QSize(metrics.horizontalAdvance(edit->text()), metrics.height()), room,
+                 edit->alignment());
 }
 
 // A combo box shows the chosen item in its field beside the arrow; any item may be chosen.
@@ -149,8 +162,61 @@ std::vector<ControlText> MeasureControlTexts(const CWnd& control) {
         texts.push_back(LineEditText(edit));
     else if (const auto* combo = qobject_cast<const QComboBox*>(widget))
         texts = ComboTexts(combo);
-    std::erase_if(texts, [](const ControlText& t) { return t.text.empty(); });
+    // A field shows what the program puts there later; a button, box, list, line or frame without a
+    // text shows none.
+    const unsigned kind = control.GetStyle() & SS_TYPEMASK;
+    const bool textStatic = kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT || kind == SS_SIMPLE ||
+                            kind == SS_LEFTNOWORDWRAP;
+    const bool field =
+        (qobject_cast<const QLabel*>(widget) && textStatic) || qobject_cast<const QLineEdit*>(widget);
+    if (!field)
+        std::erase_if(texts, [](const ControlText& t) { return t.text.empty(); });
     return texts;
+}
+
+std::vector<ControlText> MeasureControlPicture(const CWnd& control) {
+    const auto* label = qobject_cast<const QLabel*>(control.GetWidget());
+    if (!label || label->pixmap().isNull())
+        return {};
+    const QPixmap picture = label->pixmap();
+    const QSize extent = (QSizeF(picture.size()) / picture.devicePixelRatio()).toSize();
+    return {Entry(QStringLiteral("picture"), extent, label->contentsRect(), label->alignment())};
+}
+
+CRect GroupBoxFrame(const CWnd& control) {
+    auto* box = qobject_cast<QGroupBox*>(control.GetWidget());
+    if (!box || box->width() < 4 || box->height() < 4)
+        return {};
+    // Where the style puts the frame differs from style to style (beside the title, under it): the
+    // frame is found where the box paints it, as the longest unbroken runs of painted pixels.
+    QImage image(box->size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    box->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    const auto painted = [&](int x, int y) { return qAlpha(image.pixel(x, y)) != 0; };
+    const auto longestRun = [&](bool row, int at) {
+        int longest = 0, run = 0;
+        const int length = row ? image.width() : image.height();
+        for (int i = 0; i < length; ++i) {
+            run = (row ? painted(i, at) : painted(at, i)) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        return longest;
+    };
+    const auto isLine = [&](bool row, int at) {
+        return longestRun(row, at) >= (row ? image.width() : image.height()) / 2;
+    };
+    int top = 0, bottom = image.height() - 1, left = 0, right = image.width() - 1;
+    while (top < image.height() && !isLine(true, top))
+        ++top;
+    while (bottom > top && !isLine(true, bottom))
+        --bottom;
+    while (left < image.width() && !isLine(false, left))
+        ++left;
+    while (right > left && !isLine(false, right))
+        --right;
+    if (top >= bottom || left >= right)
+        return {};
+    return {left, top, right + 1, bottom + 1};
 }
 
 std::vector<ControlText> MeasurePaneTexts(const CStatusBar& bar) {
@@ -159,7 +225,8 @@ std::vector<ControlText> MeasurePaneTexts(const CStatusBar& bar) {
         CRect room;
         bar.GetPaneTextRect(i, &room);
         const std::string text = bar.GetPaneText(i);
-        texts.push_back(ControlText{text, bar.GetTextExtent(text), CSize(room.Width(), room.Height())});
+        texts.push_back(
+            ControlText{text, bar.GetTextExtent(text), CSize(room.Width(), room.Height()), CRect()});
     }
     return texts;
 }
@@ -169,21 +236,29 @@ std::vector<ControlText> MeasureListTexts(const CListCtrl& list) {
     const auto* table = qobject_cast<const QTableView*>(list.GetWidget());
     if (!table)
         return texts;
-    // A heading is drawn inside the header's margins on both sides of its section.
+    // What lies right of the visible width at the list's first sideways position is out of sight.
     const QHeaderView* header = table->horizontalHeader();
+    const int visible = table->viewport()->width();
+    const auto shown = [&](int left, int right) { return std::max(0, std::min(right, visible) - left); };
+    // A heading is drawn inside the header's margins on both sides of its section.
     const int headerMargin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
     for (int column = 0; column < list.GetColumnCount(); ++column) {
         const QString heading = table->model()->headerData(column, Qt::Horizontal).toString();
         const QSize extent = QFontMetrics(header->font()).size(0, heading);
-        texts.push_back(Entry(heading, extent,
-                              QRect(0, 0, header->sectionSize(column) - 2 * headerMargin, header->height())));
+        const int left = header->sectionPosition(column) + headerMargin;
+        const int right = header->sectionPosition(column) + header->sectionSize(column) - headerMargin;
+        texts.push_back(Entry(heading, extent, QRect(left, 0, shown(left, right), header->height())));
     }
+    const int scrolled = table->viewport()->geometry().left() - header->offset();
     for (int row = 0; row < list.GetItemCount(); ++row)
         for (int column = 0; column < list.GetColumnCount(); ++column) {
             CRect room;
             list.GetCellTextRect(row, column, &room);
-            const std::string text = list.GetItemText(row, column);
-            texts.push_back(ControlText{text, list.GetTextExtent(text), CSize(room.Width(), room.Height())});
+            room.OffsetRect(-scrolled, 0);
+            room.right = room.left + shown(room.left, room.right);
+            const CSize extent = list.GetCellTextExtent(row, column);
+            texts.push_back(ControlText{list.GetItemText(row, column), extent,
+                                        CSize(room.Width(), room.Height()), CRect()});
         }
     std::erase_if(texts, [](const ControlText& t) { return t.text.empty(); });
     return texts;

@@ -15,17 +15,30 @@ struct ControlText {
     std::string text; // as the control shows it
     CSize extent;     // what the text needs
     CSize room;       // what the control leaves for it
+    // Where the text is drawn, in the control's client coordinates: its extent placed in its room as
+    // the control aligns it (empty where the measure does not place it).
+    CRect where;
     bool Fits() const { return extent.cx <= room.cx && extent.cy <= room.cy; }
 };
 
 // The texts a control shows (its window text; for a combo box also every item of its list) with
-// extent and room. Empty for a control without a text of its own (edits, lists, pictures, windows
-// of program classes).
+// extent and room. A static or edit whose text is empty is measured as one empty line, so that a
+// field filled later is known to hold a line of its font. Empty for a control without a text of its
+// own (lists, pictures, windows of program classes).
 std::vector<ControlText> MeasureControlTexts(const CWnd& control);
+
+// The picture a static shows (its bitmap or icon, named "picture" in `text`) against the room the
+// static leaves for it; empty for a control without a picture.
+std::vector<ControlText> MeasureControlPicture(const CWnd& control);
+
+// The frame a group box draws, in its client coordinates (its lines are the rectangle's edges);
+// empty for any other control.
+CRect GroupBoxFrame(const CWnd& control);
 
 // The text of every pane of a status bar against the part of the pane it is drawn in.
 std::vector<ControlText> MeasurePaneTexts(const CStatusBar& bar);
 
 // The texts of a report list: each column's heading against its header section, then each cell's
-// text against the part of the cell it is drawn in.
+// text against the part of the cell it is drawn in. A list is read without scrolling sideways: the
+// part of a heading or cell right of the list's visible width is no room.
 std::vector<ControlText> MeasureListTexts(const CListCtrl& list);

@@ -4,7 +4,11 @@
 // fault.
 #include "framework/core/PaintedLabels.h"
 #include "framework/ui/Button.h"
+#include "framework/ui/DC.h"
+#include "framework/ui/ListCtrl.h"
+#include "framework/ui/Static.h"
 #include "framework/ui/TextFit.h"
+#include "framework/ui/WindowImage.h"
 #include "framework/ui/Wnd.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +16,186 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+
+namespace ui {
+
+// ---- Texts of a window's controls ----------------------------------------------------------------
+// A generic walk over every visible control of a window and of the windows inside it (pages, tabs),
+// finding texts that are cut or that collide: a text or picture larger than the room its control
+// leaves (an empty field shorter than a line of its font included), a text an owner-drawn control
+// paints out of it or out of the rectangle it is cut to, a list heading or cell wider than its column
+// or out of the list's sight, a group box whose frame line runs through a control inside it, and a
+// text drawn into another control.
+namespace textfit {
+
+inline constexpr int kTextAir = 1;
+
+inline CRect RectInParent(CWnd& parent, CWnd& child) {
+    CRect rect;
+    child.GetWindowRect(&rect);
+    parent.ScreenToClient(&rect);
+    return rect;
+}
+
+inline bool Overlap(const CRect& a, const CRect& b) {
+    return std::max(a.left, b.left) < std::min(a.right, b.right) &&
+           std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
+}
+
+inline bool Contains(const CRect& outer, const CRect& inner) {
+    return outer.left <= inner.left && outer.top <= inner.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+inline std::string Name(CWnd& control) {
+    return std::to_string(control.GetDlgCtrlID()) + " \"" + control.GetWindowText() + "\"";
+}
+
+inline std::string Cut(const std::string& where, const ControlText& t) {
+    return where + " \"" + t.text + "\" needs " + std::to_string(t.extent.cx) + "x" +
+           std::to_string(t.extent.cy) + ", has " + std::to_string(t.room.cx) + "x" +
+           std::to_string(t.room.cy);
+}
+
+inline bool IsGroupBox(CWnd& control) {
+    return dynamic_cast<CButton*>(&control) != nullptr && (control.GetStyle() & 0x0F) == BS_GROUPBOX;
+}
+
+inline bool IsOwnerDrawn(CWnd& control) {
+    return (dynamic_cast<CButton*>(&control) != nullptr && (control.GetStyle() & 0x0F) == BS_OWNERDRAW) ||
+           (dynamic_cast<CStatic*>(&control) != nullptr &&
+            (control.GetStyle() & SS_TYPEMASK) == SS_OWNERDRAW);
+}
+
+// A static that only draws a rectangle, a frame or an etched line: the ground of other controls.
+inline bool IsDecoration(CWnd& control) {
+    const unsigned kind = control.GetStyle() & SS_TYPEMASK;
+    return dynamic_cast<CStatic*>(&control) != nullptr &&
+           ((kind >= SS_BLACKRECT && kind <= SS_WHITEFRAME) || kind >= SS_ETCHEDHORZ);
+}
+
+// What a control draws, in its parent's coordinates: the texts of a text static, or its whole rectangle.
+inline std::vector<CRect> Drawn(CWnd& parent, CWnd& control) {
+    const CRect rect = RectInParent(parent, control);
+    std::vector<CRect> drawn;
+    if (dynamic_cast<CStatic*>(&control) != nullptr)
+        for (const ControlText& t : MeasureControlTexts(control))
+            if (!t.text.empty() && !t.where.IsRectEmpty()) {
+                CRect r = t.where;
+                r.OffsetRect(rect.left, rect.top);
+                drawn.push_back(r);
+            }
+    if (drawn.empty())
+        drawn.push_back(rect);
+    return drawn;
+}
+
+// The lines of a frame that pass through a rectangle, named.
+inline std::vector<std::string> FrameLinesThrough(const CRect& frame, const CRect& r) {
+    std::vector<std::string> lines;
+    const bool across = r.left < frame.right && r.right > frame.left;
+    const bool along = r.top < frame.bottom && r.bottom > frame.top;
+    if (across && r.top <= frame.top && r.bottom > frame.top)
+        lines.push_back("top");
+    if (across && r.top < frame.bottom && r.bottom >= frame.bottom)
+        lines.push_back("bottom");
+    if (along && r.left <= frame.left && r.right > frame.left)
+        lines.push_back("left");
+    if (along && r.left < frame.right && r.right >= frame.right)
+        lines.push_back("right");
+    return lines;
+}
+
+inline void Walk(CWnd& parent, const std::string& path, std::vector<std::string>& faults) {
+    std::vector<CWnd*> shown;
+    for (CWnd* child : parent.GetChildren())
+        if (child->IsWindowVisible())
+            shown.push_back(child);
+    for (CWnd* child : shown) {
+        const std::string where = path + Name(*child);
+        for (const ControlText& t : MeasureControlTexts(*child))
+            if (!t.Fits())
+                faults.push_back(Cut(where, t));
+        for (const ControlText& t : MeasureControlPicture(*child))
+            if (!t.Fits())
+                faults.push_back(Cut(where, t));
+        // What an owner-drawn control paints stays inside it and inside the rectangles it is cut to.
+        if (IsOwnerDrawn(*child)) {
+            PaintedLabels drawn;
+            CDC::RecordWidgetLabels(&drawn);
+            CBitmap picture;
+            CRect client;
+            child->GetClientRect(&client);
+            RenderClientArea(child, picture, client.Width(), client.Height());
+            CDC::RecordWidgetLabels(nullptr);
+            for (const std::string& fault : LabelLayoutFaults(drawn, client))
+                faults.push_back(where + " draws " + fault);
+        }
+        if (auto* list = dynamic_cast<CListCtrl*>(child))
+            for (const ControlText& t : MeasureListTexts(*list))
+                if (!t.Fits())
+                    faults.push_back(Cut(where + " list", t));
+        const CRect rect = RectInParent(parent, *child);
+        // A group box frames the controls inside it: no line of it may run through one, and its
+        // title must stand clear of them.
+        if (IsGroupBox(*child)) {
+            CRect frame = GroupBoxFrame(*child);
+            frame.OffsetRect(rect.left, rect.top);
+            for (CWnd* other : shown) {
+                const CRect r = RectInParent(parent, *other);
+                if (other == child || IsGroupBox(*other) || IsDecoration(*other) || Contains(r, rect))
+                    continue;
+                for (const std::string& line : FrameLinesThrough(frame, r))
+                    faults.push_back(where + ": its " + line + " line runs through " + Name(*other));
+            }
+        }
+        // A text drawn into what another control draws collides with it; a group box's inside and a
+        // frame show through.
+        for (const ControlText& t : MeasureControlTexts(*child)) {
+            if (t.text.empty() || t.where.IsRectEmpty())
+                continue;
+            // A text needs a little air on its sides to read apart from what follows it.
+            CRect text = t.where;
+            text.OffsetRect(rect.left, rect.top);
+            text.InflateRect(kTextAir, 0);
+            for (CWnd* other : shown) {
+                // A control that covers this one wholly is its ground (a tab, a frame) or the
+                // alternative the window shows in its place.
+                if (other == child || IsGroupBox(*other) || IsDecoration(*other) ||
+                    Contains(RectInParent(parent, *other), rect))
+                    continue;
+                for (const CRect& r : Drawn(parent, *other))
+                    if (Overlap(text, r)) {
+                        faults.push_back(where + ": its text runs into " + Name(*other));
+                        break;
+                    }
+            }
+        }
+        Walk(*child, where + " / ", faults);
+    }
+}
+
+} // namespace textfit
+
+// Every cut or colliding text of the window, one line each.
+inline std::vector<std::string> TextLayoutFaults(CWnd& window) {
+    std::vector<std::string> faults;
+    textfit::Walk(window, "", faults);
+    return faults;
+}
+
+inline ::testing::AssertionResult TextsFit(CWnd& window) {
+    const std::vector<std::string> faults = TextLayoutFaults(window);
+    if (faults.empty())
+        return ::testing::AssertionSuccess();
+    ::testing::AssertionResult result = ::testing::AssertionFailure();
+    result << faults.size() << " texts cut or colliding:";
+    for (const std::string& fault : faults)
+        result << "\n  " << fault;
+    return result;
+}
+
+} // namespace ui
 
 namespace ui {
 

@@ -7,6 +7,8 @@
 #include "tools/AccessorySelector.h"
 #include "wizard/DriveModelTable.h"
 
+#include <algorithm>
+
 namespace {
 
 struct EncoderEntry {
@@ -82,7 +84,14 @@ BOOL CAccessoriesSelectDialog::OnInitDialog() {
     m_list.GetClientRect(&client);
     m_list.InsertColumn(0, "Accessory Name", LVCFMT_LEFT, 195);
     m_list.InsertColumn(1, "Model Number", LVCFMT_LEFT, 120);
-    m_list.InsertColumn(2, "Length (m)", LVCFMT_LEFT, client.Width() - 319);
+    // The name column is as wide as the longest of all the names needs (never narrower than 195
+    // pixels), so that no name is cut whichever rows a motor brings; the length column takes the rest.
+    for (int row = 0; row < AccessoryRowCount; ++row)
+        m_list.InsertItem(row, LoadResString(AccessoryNameFirstStringId + row));
+    m_list.SetColumnWidth(0, LVSCW_AUTOSIZE);
+    const int nameWidth = std::max(195, m_list.GetColumnWidth(0));
+    m_list.SetColumnWidth(0, nameWidth);
+    m_list.InsertColumn(2, "Length (m)", LVCFMT_LEFT, client.Width() - 124 - nameWidth);
     FillList();
     return TRUE;
 }

@@ -44,7 +44,18 @@ BOOL CDispDIOSetPageDialog::OnInitDialog() {
             list->GetClientRect(&rect);
             list->InsertColumn(0, "No.", LVCFMT_LEFT, 50);
             list->InsertColumn(1, "Setting", LVCFMT_LEFT, 200);
-            list->InsertColumn(2, "Contact Type", LVCFMT_LEFT, rect.Width() - 254);
+            // Wider where a function's name needs it, so that every name reads whole; the contact
+            // type, one letter, takes what is left.
+            const bool outputs = id == IDC_WZ_DO_LIST;
+            for (int code = 0; code <= 0xFF; ++code) {
+                list->InsertItem(code, "");
+                list->SetItemText(code, 1, NameText(code, outputs));
+            }
+            list->SetColumnWidth(1, LVSCW_AUTOSIZE);
+            const int setting = std::max(200, list->GetColumnWidth(1));
+            list->SetColumnWidth(1, setting);
+            list->DeleteAllItems();
+            list->InsertColumn(2, "Contact Type", LVCFMT_LEFT, rect.Width() - 54 - setting);
         }
     RefreshLists();
     return TRUE;

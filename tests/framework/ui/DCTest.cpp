@@ -545,6 +545,13 @@ TEST(DCLabels, TextsAreListedWhereTheyAreDrawn) {
         EXPECT_EQ(labels[2].rect.bottom, labels[3].rect.top) << "one line under the other";
         EXPECT_GT(labels[3].rect.left, 50) << "centred in the box moved by the viewport origin";
         EXPECT_LT(labels[3].rect.right, 150);
+        EXPECT_TRUE(labels[0].clip.IsRectEmpty()) << "TextOut cuts nothing";
+        EXPECT_EQ(labels[3].clip, CRect(50, 50, 150, 90)) << "DrawText cuts to its box";
+        // A box lower than the line cuts the text it centres.
+        CRect low(0, 10, 100, 16);
+        dc.DrawText("Load", &low, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        ASSERT_EQ(labels.size(), 5u);
+        EXPECT_EQ(LabelLayoutFaults({labels[4]}, CRect(0, 0, 200, 100)).size(), 1u);
     }
     // Every dark pixel lies in one of the listed boxes (or the unlisted first text).
     for (int y = 0; y < image.height(); ++y)

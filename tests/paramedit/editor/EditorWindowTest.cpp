@@ -14,6 +14,8 @@
 #include "resources/ids/paradialogs.h"
 #include "resources/ids/paraedit.h"
 #include "resources/ids/valueedit.h"
+#include "tests/support/LabelFit.h"
+#include "tests/support/Screenshot.h"
 
 #include <algorithm>
 #include <climits>
@@ -327,6 +329,20 @@ TEST_F(EditorFixture, EveryTextFitsItsColumnAtTheThirtyTwoBitLimits) {
     for (const std::string& line : clipped)
         all += line + "\n";
     EXPECT_TRUE(clipped.empty()) << clipped.size() << " clipped:\n" << all;
+}
+
+// As the user meets it, on every tab: every column in sight with its texts whole (the units beside
+// the values), and the legend's texts clear of each other's pictures.
+TEST_F(EditorFixture, EveryTabShowsItsTextsWholeAndApart) {
+    LoadDriveDefaults();
+    Open();
+    editor->ShowWindow(SW_SHOW);
+    for (const std::string& label : TabLabels()) {
+        ChooseTab(label);
+        EXPECT_TRUE(ui::TextsFit(*editor)) << label;
+        if (label == "Pn3")
+            ui::Screenshot(*editor, "parameter-editor");
+    }
 }
 
 // A value read at the 32-bit limit widens its column when it arrives, not only when the rows are

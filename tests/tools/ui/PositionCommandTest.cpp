@@ -6,6 +6,7 @@
 #include "tests/controls/ControlsTestSupport.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/DriveParameters.h"
+#include "tests/support/LabelFit.h"
 #include "tests/support/Screenshot.h"
 
 #include "framework/core/ResourceModule.h"
@@ -176,6 +177,25 @@ TEST_F(PositionCommands, PathProgrammingReadsEditsAndWrites) {
     const std::vector<std::string> log = Requests();
     EXPECT_TRUE(std::none_of(log.begin(), log.end(), [](const std::string& r) { return r[0] == 'W'; }))
         << "Cancel writes nothing";
+}
+
+// Both pages of the programming window read whole: the column heads clear of the frame around them.
+TEST_F(PositionCommands, PathProgrammingTextsStandApart) {
+    StartLinked();
+    int checked = 0;
+    otherModal = [&](CDialog& dialog) {
+        auto& programming = dynamic_cast<CPositionCommAPDlg&>(dialog);
+        for (int tab : {0, 1}) {
+            ui::ChooseTab(programming, IDC_PC_TAB, tab);
+            EXPECT_TRUE(ui::TextsFit(programming)) << "tab " << tab;
+            ++checked;
+        }
+        ui::ChooseTab(programming, IDC_PC_TAB, 0);
+        ui::Screenshot(programming, "position-programming");
+        ui::Press(programming, IDCANCEL);
+    };
+    View()->SendMessage(WM_COMMAND, ID_POSITION_PROGRAMMING);
+    EXPECT_EQ(checked, 2);
 }
 
 TEST_F(PositionCommands, DioAssignmentChecksConflictsAndWritesTheGroup) {

@@ -522,6 +522,30 @@ TEST_F(AnalysisWindow, AxisLabelsFitTheWindow) {
     });
 }
 
+// While a cursor is dragged across the plot its read-outs change with every step; each holds its
+// line whole, and the painted labels stay apart.
+TEST_F(AnalysisWindow, ReadoutsReadWholeWhileACursorIsDragged) {
+    machine->SetAnalysisOptions({});
+    Session([&](CFRADlg& window) {
+        Start(window);
+        ASSERT_TRUE(window.AnalysisDataValid);
+        window.ShowWindow(SW_SHOW);
+        Picture(window); // the drawn response enables the cursors
+        ui::Press(window, IDC_FRA_CURSORS);
+        const int y = CFRADlg::GainPlotOrigin.y + 50;
+        window.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(window.m_cursor1X + 1, y));
+        for (int x = CFRADlg::GainPlotOrigin.x; x <= CFRADlg::GainPlotOrigin.x + BodePlotWidth; x += 50) {
+            window.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+            Picture(window);
+            ASSERT_FALSE(ui::Text(window, IDC_FRA_RESONANCE_GAIN).empty());
+            EXPECT_TRUE(ui::TextsFit(window)) << "cursor at " << x;
+            EXPECT_TRUE(ui::LabelsFit(window.paintedLabels_, window)) << "cursor at " << x;
+        }
+        window.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(CFRADlg::GainPlotOrigin.x + BodePlotWidth, y));
+        ui::Screenshot(window, "analysis-cursor-dragged");
+    });
+}
+
 TEST_F(AnalysisWindow, ClosingTheLinkDisablesStart) {
     Session([&](CFRADlg& window) {
         EXPECT_TRUE(ui::Enabled(window, IDOK));

@@ -15,6 +15,16 @@ namespace {
 
 using DisplayDio = WizardFixture;
 
+constexpr int InputFunctions = 46, OutputFunctions = 34; // the codes with a name text
+
+// Gives the pins the functions from `first` on, in order (the last function repeated at the end).
+void AssignFunctionsFrom(CDispDIOSetPageDialog& page, int first) {
+    for (int pin = 0; pin < DiCount; ++pin)
+        page.m_DiAssign[static_cast<size_t>(pin)] = std::min(first + pin, InputFunctions - 1) | 0x100;
+    for (int pin = 0; pin < DoCount; ++pin)
+        page.m_DoAssign[static_cast<size_t>(pin)] = std::min(first + pin, OutputFunctions - 1);
+}
+
 TEST(DioDisplayRules, ContactTextBladeAndShortName) {
     EXPECT_STREQ(DioContactText(0x104), "B");
     EXPECT_STREQ(DioContactText(0x204), "A");
@@ -70,6 +80,21 @@ TEST_F(DisplayDio, PictureShowsThePanelBladesAndDots) {
     EXPECT_TRUE(page.GetDlgItem(IDC_WZ_DI_LIST)->IsWindowVisible());
 }
 
+// Every function's name reads whole on one line of the lists, those whose name text ends in a line
+// break too.
+TEST_F(DisplayDio, ListsShowEveryNameWhole) {
+    CSetupWizardDialog& w = Open();
+    ui::Press(w, IDC_WZ_STEP_DISPLAY_DIO);
+    auto& page = dynamic_cast<CDispDIOSetPageDialog&>(*w.Page(WizardPage::DisplayDio));
+    for (int first = 0; first < InputFunctions; first += DiCount) {
+        AssignFunctionsFrom(page, first);
+        page.RefreshLists();
+        EXPECT_TRUE(ui::TextsFit(page)) << "functions from " << first;
+        if (first == 0)
+            ui::Screenshot(page, "dio-lists");
+    }
+}
+
 // The diagram's labels stand apart inside the page, clear of the page's button, and the diagram as a
 // whole stays off the button: with the collected values and with every function's short name. The
 // wizard has a fixed size, so its default size is also its smallest.
@@ -96,12 +121,8 @@ TEST_F(DisplayDio, PictureLabelsFitThePage) {
     EXPECT_TRUE(paint()) << "collected values";
     EXPECT_EQ(page.Labels().size(), 2u * DiCount + 3u * DoCount + 1u) << "pins, names, loads and DOCOM";
     ui::Screenshot(page, "dio-wiring-fitted");
-    constexpr int InputFunctions = 46, OutputFunctions = 34; // the codes with a name text
     for (int first = 0; first < InputFunctions; first += DiCount) {
-        for (int pin = 0; pin < DiCount; ++pin)
-            page.m_DiAssign[static_cast<size_t>(pin)] = std::min(first + pin, InputFunctions - 1) | 0x100;
-        for (int pin = 0; pin < DoCount; ++pin)
-            page.m_DoAssign[static_cast<size_t>(pin)] = std::min(first + pin, OutputFunctions - 1);
+        AssignFunctionsFrom(page, first);
         EXPECT_TRUE(paint()) << "functions from " << first;
     }
 }

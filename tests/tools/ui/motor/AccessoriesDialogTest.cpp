@@ -4,6 +4,8 @@
 #include "framework/core/ResourceModule.h"
 #include "resources/ids/motortools.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/LabelFit.h"
+#include "tests/support/Screenshot.h"
 #include "tests/support/WindowTestHome.h"
 #include "tools/ui/AccessoriesSelectDialog.h"
 
@@ -11,6 +13,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -101,6 +104,28 @@ TEST_F(AccessoriesDialog, BrakeMotorAndTheTwinTable) {
     EXPECT_EQ(CAccessoriesSelectDialog::MotorModelText(13, 6, &code), "HBMQ-------");
     EXPECT_EQ(code, 0u);
     EXPECT_EQ(CAccessoriesSelectDialog::MotorModelText(20, 0, &code), "HBMQ-------");
+}
+
+// Every accessory name, part number and length the list can show is read whole: each motor group
+// with an incremental and an absolute encoder, so that every row of the table appears.
+TEST_F(AccessoriesDialog, EveryRowIsReadWhole) {
+    std::set<std::string> names;
+    Run(0, [&](CAccessoriesSelectDialog& d) {
+        d.ShowWindow(SW_SHOW);
+        for (unsigned typeCode : {0x1010u, 0x1240u, 0x1760u, 0x1770u, 0x1830u, 0x1A50u}) {
+            const int group = MotorCodeToGroup(typeCode);
+            ui::Choose(d, IDC_ACCESSORY_DRIVE, group);
+            ui::Choose(d, IDC_ACCESSORY_MOTOR, RowOf(group, typeCode));
+            for (int encoder : {0, 4}) {
+                ui::Choose(d, IDC_ACCESSORY_ENCODER, encoder);
+                for (int i = 0; i < d.m_list.GetItemCount(); ++i)
+                    names.insert(d.m_list.GetItemText(i, 0));
+                EXPECT_TRUE(ui::TextsFit(d)) << "motor " << typeCode << ", encoder " << encoder;
+            }
+        }
+        ui::Screenshot(d, "accessories");
+    });
+    EXPECT_GE(names.size(), 15u) << "most rows of the table were shown";
 }
 
 } // namespace
