@@ -25,8 +25,8 @@ TEST(PaintedLabels, OverlapsAndLabelsOutsideTheClientAreaAreFaults) {
         {"three in a heap", {{"a", {0, 0, 30, 12}}, {"b", {5, 0, 35, 12}}, {"c", {10, 0, 40, 12}}}, 3},
         {"under a control", {{"5000Hz", {60, 30, 96, 42}}}, 1},
         {"beside a control", {{"2000Hz", {20, 30, 56, 42}}}, 0},
-        {"inside its rectangle", {{"Load", {10, 4, 30, 17}, {0, 0, 40, 20}}}, 0},
-        {"a rectangle lower than its line", {{"Setting", {10, 4, 50, 17}, {0, 8, 60, 13}}}, 1},
+        {"inside its rectangle", {{"Load", {10, 4, 30, 17}, 0, {0, 0, 40, 20}}}, 0},
+        {"a rectangle lower than its line", {{"Setting", {10, 4, 50, 17}, 0, {0, 8, 60, 13}}}, 1},
     };
     const std::vector<CRect> controls = {{70, 28, 100, 50}};
     for (const Case& c : cases)
