@@ -696,6 +696,10 @@ bool CTraceGraphDlg::StopAcquisition(DWORD waitMs) {
     for (UINT_PTR id : {TraceStartTimer, TraceMonitorTimer, TraceSingleTimer})
         KillTimer(id);
     if (stopped) {
+        // Every channel's queue holds Monitor samples up to the same row: shown all before any queue
+        // is emptied, the channels end aligned.
+        if (TraceMode == TraceModeMonitor)
+            ShowQueuedMonitorSamples();
         CSingleLock lock(&view_.LinkLock(), true);
         ClearChannelDeques({0, 1, 2, 5, 6});
     }
