@@ -756,6 +756,9 @@ void CTraceGraphDlg::StartThread() {
     settings.autosave = autosave_.get();
     const CKeloServoDoc* doc = view_.Document();
     settings.statusValueD4 = DriveSoftwareVersionOf(doc);
+    // The drive id word read at connect: a drive with one hands Monitor samples over in segments
+    // whatever its software version.
+    settings.driveIdWord = doc ? doc->Context().driveIdWord : 0;
     settings.seriesCode = SeriesCode;
     StopEvent.ResetEvent();
     thread_.reset(AfxBeginThread<CMyThread>([&](CMyThread& t) { t.Settings = settings; }));

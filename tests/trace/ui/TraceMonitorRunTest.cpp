@@ -1,9 +1,13 @@
-// A Monitor run from START to STOP against the simulated drive: what the window holds after STOP is
-// every record the drive sent, on every channel alike.
+// A Monitor run from START to STOP against the simulated drive: the segments the drive hands over
+// are read whichever of its words says it has them, and what the window holds after STOP is every
+// record the drive sent, on every channel alike.
 #include "tests/trace/ui/TraceWindowFixture.h"
 
+#include "catalogue/CatalogueContext.h"
 #include "tests/trace/DriveRecords.h"
+#include "tests/trace/TraceTestSupport.h"
 #include "trace/TraceRecords.h"
+#include "trace/TraceRegisters.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +20,33 @@ namespace {
 // Eight sources of one word each: each channel shows its own word of the record.
 constexpr std::array<int, 8> kNarrowSources = {1, 2, 3, 4, 6, 7, 8, 9};
 
+// The program's side of a connected drive: the drive id word its connect read (the view keeps it
+// and gives it to the document's context).
+struct ConnectedDriveHost : LinkedDocumentHost {
+    void FillContext(CatalogueContext& context) const override {
+        LinkedDocumentHost::FillContext(context);
+        context.driveIdWord = driveIdWord;
+    }
+    int driveIdWord = 0;
+};
+
 } // namespace
 
 class TraceMonitorRun : public TraceWindowFixture {
 protected:
+    // The drive reports these words, and the program read them at connect.
+    void ConnectTo(uint16_t version, uint16_t driveId) {
+        drive->SetRegister(0x0F04, version);
+        drive->SetRegister(0x171E, driveId);
+        connectedHost_.driveIdWord = driveId;
+        connectedDoc_ = std::make_unique<CKeloServoDoc>(&connectedHost_);
+        connectedDoc_->OnNewDocument();
+        connectedDoc_->SetModifiedFlag(false);
+        connectedDoc_->m_DriveSoftwareVersion = version;
+        view.document = connectedDoc_.get();
+        view.services.Document = connectedDoc_.get();
+    }
+
     // START in Monitor mode with eight channels, the window's timers running, until the drive has
     // answered `blocks` block reads; then STOP.
     void RunUntilBlocksThenStop(int blocks) {
@@ -39,6 +66,13 @@ protected:
         return static_cast<int>(std::count_if(log.begin(), log.end(), [](const SimLogEntry& e) {
             return e.kind == SimRequestKind::MakerBlockRead;
         }));
+    }
+
+    // How often the window acknowledged a hand-over with this status word.
+    long Acknowledged(int status) const {
+        const auto log = Requests();
+        return std::count(log.begin(), log.end(),
+                          WriteFrame({{TraceStatusRegister, static_cast<unsigned>(status)}}));
     }
 
     // Every channel holds as many samples as the drive sent records, each the drive's, in order:
@@ -63,6 +97,9 @@ protected:
             }
         }
     }
+
+    ConnectedDriveHost connectedHost_;
+    std::unique_ptr<CKeloServoDoc> connectedDoc_;
 };
 
 // The timer keeps each channel's newest sample back while the run goes on; STOP shows what is
@@ -70,5 +107,16 @@ protected:
 TEST_F(TraceMonitorRun, AfterStopEveryChannelHoldsEveryRecordTheDriveSent) {
     RunUntilBlocksThenStop(6);
     ASSERT_FALSE(HasFatalFailure());
+    ExpectEveryChannelShowsEveryRecord();
+}
+
+// A drive whose software version alone would not say so, but whose id word does, hands Monitor
+// samples over in segments: the run reads them and shows them as the drive sent them.
+TEST_F(TraceMonitorRun, ADriveWithAnIdWordAndAnOldVersionIsReadInSegments) {
+    ConnectTo(55, 6);
+    RunUntilBlocksThenStop(6);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_GE(Acknowledged(TraceStatusSegmentTaken), 2) << "segments taken";
+    EXPECT_EQ(Acknowledged(TraceStatusBufferTaken), 0) << "no half of the older hand-over";
     ExpectEveryChannelShowsEveryRecord();
 }
