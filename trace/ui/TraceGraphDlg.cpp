@@ -577,6 +577,10 @@ void CTraceGraphDlg::StartPath() {
     preValue_.fill(0);
     ClearTraceSampleBuffers(TracePointCount);
     PendingSampleCount = 0;
+    // The clock time belongs to the record an earlier run took: a new run shows none until it has one.
+    captureTimeText_.clear();
+    exchangedCaptureTime_.clear();
+    SetDlgItemText(IDC_TG_UNIT_EXTRA, "");
     SetWindowText(recordingFile_.Unname());
     Invalidate(TRUE);
     if (ConnectedFlag == 0)
