@@ -5,6 +5,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QIdentityProxyModel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QStylePainter>
@@ -35,6 +36,12 @@ public:
     void hidePopup() override {
         QComboBox::hidePopup();
         Notify(this, CBN_CLOSEUP);
+    }
+
+    // The closed box draws the chosen item on one line; its text stays what the program gave.
+    void initStyleOption(QStyleOptionComboBox* option) const override {
+        QComboBox::initStyleOption(option);
+        option->currentText = ShownLine(option->currentText);
     }
 
 protected:
@@ -107,6 +114,37 @@ private:
     KeloComboBox* combo_;
 };
 
+// The items as the open list draws them: each on one line.
+class ShownLinesModel : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override {
+        const QVariant value = QIdentityProxyModel::data(index, role);
+        return role == Qt::DisplayRole && value.userType() == QMetaType::QString ? ShownLine(value.toString())
+                                                                                 : value;
+    }
+};
+
+// Hands the style's own item delegate the one-line texts, so the open list keeps the style's look.
+class ShownLinesDelegate : public QAbstractItemDelegate {
+public:
+    ShownLinesDelegate(QComboBox* combo, QAbstractItemDelegate* inner)
+        : QAbstractItemDelegate(combo), inner_(inner), shown_(new ShownLinesModel(this)) {
+        shown_->setSourceModel(combo->model());
+    }
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        inner_->paint(painter, option, shown_->mapFromSource(index));
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return inner_->sizeHint(option, shown_->mapFromSource(index));
+    }
+
+private:
+    QAbstractItemDelegate* inner_;
+    ShownLinesModel* shown_;
+};
+
 QComboBox* Combo(const CWnd* w) {
     return qobject_cast<QComboBox*>(w->GetWidget());
 }
@@ -127,6 +165,8 @@ void CComboBox::CreateWidget(CWnd* wrapper, DWORD style, DWORD exStyle, const CR
     if (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) {
         combo->ownerDraw = true;
         combo->setItemDelegate(new OwnerDrawDelegate(combo));
+    } else {
+        combo->setItemDelegate(new ShownLinesDelegate(combo, combo->itemDelegate()));
     }
     QObject::connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), combo, [combo, state](int) {
         if (!state->programmatic)

@@ -54,17 +54,6 @@ LOGFONT LogFontOf(const QFont& font) {
 
 class ListViewWidget;
 
-// A report-view cell shows its text on one line, as the platform's list does: a line break at the end
-// shows nothing and one inside reads as a blank.
-QString ShownLine(QString text) {
-    while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
-        text.chop(1);
-    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    return text;
-}
-
 class ListDelegate : public QStyledItemDelegate {
 public:
     ListDelegate(QTableWidget* owner, ListViewWidget* list) : QStyledItemDelegate(owner), list_(list) {}

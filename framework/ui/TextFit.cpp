@@ -1,5 +1,7 @@
 #include "framework/ui/TextFit.h"
 
+#include "framework/ui/WndInternal.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -125,7 +127,7 @@ ControlText LineEditText(const QLineEdit* edit) {
                  edit->alignment());
 }
 
-// A combo box shows the chosen item in its field beside the arrow; any item may be chosen.
+// A combo box shows the chosen item on one line in its field beside the arrow; any item may be chosen.
 std::vector<ControlText> ComboTexts(const QComboBox* combo) {
     QStyleOptionComboBox option;
     option.initFrom(combo);
@@ -135,8 +137,10 @@ std::vector<ControlText> ComboTexts(const QComboBox* combo) {
         combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
     const QFontMetrics metrics(combo->font());
     std::vector<ControlText> texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts.push_back(Entry(combo->itemText(i), metrics.size(0, combo->itemText(i)), room));
+    for (int i = 0; i < combo->count(); ++i) {
+        const QString shown = ShownLine(combo->itemText(i));
+        texts.push_back(Entry(shown, metrics.size(0, shown), room));
+    }
     return texts;
 }
 

@@ -1371,6 +1371,15 @@ void CWnd::CenterWindow(CWnd* alternateOwner) {
 
 // ---- The window's own scroll bars ----
 
+QString ShownLine(QString text) {
+    while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+        text.chop(1);
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return text;
+}
+
 namespace {} // namespace
 
 UINT ScrollCodeOfAction(int action) {

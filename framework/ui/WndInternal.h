@@ -106,6 +106,10 @@ inline bool CanCreateWindow(const CWnd* self, const CWnd* parent) {
 int FindListItem(int count, int startAfter, const std::function<bool(int)>& matches);
 // Where a text goes in a list kept sorted without regard to case (after equal texts).
 int SortedListPosition(int count, const std::function<QString(int)>& textAt, const QString& text);
+// An item of a list or combo box, or a report-view cell, is drawn on one line, as the platform's
+// controls do: a line break at the end shows nothing and one inside reads as a blank. The item keeps
+// its text; only what is drawn changes.
+QString ShownLine(QString text);
 
 // The scroll code (SB_* / TB_*, the same numbers) of a slider action.
 UINT ScrollCodeOfAction(int action);

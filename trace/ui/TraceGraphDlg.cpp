@@ -577,6 +577,10 @@ void CTraceGraphDlg::StartPath() {
     preValue_.fill(0);
     ClearTraceSampleBuffers(TracePointCount);
     PendingSampleCount = 0;
+    // The clock time belongs to the record an earlier run took: a new run shows none until it has one.
+    captureTimeText_.clear();
+    exchangedCaptureTime_.clear();
+    SetDlgItemText(IDC_TG_UNIT_EXTRA, "");
     SetWindowText(recordingFile_.Unname());
     Invalidate(TRUE);
     if (ConnectedFlag == 0)
@@ -696,6 +700,10 @@ bool CTraceGraphDlg::StopAcquisition(DWORD waitMs) {
     for (UINT_PTR id : {TraceStartTimer, TraceMonitorTimer, TraceSingleTimer})
         KillTimer(id);
     if (stopped) {
+        // Every channel's queue holds Monitor samples up to the same row: shown all before any queue
+        // is emptied, the channels end aligned.
+        if (TraceMode == TraceModeMonitor)
+            ShowQueuedMonitorSamples();
         CSingleLock lock(&view_.LinkLock(), true);
         ClearChannelDeques({0, 1, 2, 5, 6});
     }
@@ -752,6 +760,9 @@ void CTraceGraphDlg::StartThread() {
     settings.autosave = autosave_.get();
     const CKeloServoDoc* doc = view_.Document();
     settings.statusValueD4 = DriveSoftwareVersionOf(doc);
+    // The drive id word read at connect: a drive with one hands Monitor samples over in segments
+    // whatever its software version.
+    settings.driveIdWord = doc ? doc->Context().driveIdWord : 0;
     settings.seriesCode = SeriesCode;
     StopEvent.ResetEvent();
     thread_.reset(AfxBeginThread<CMyThread>([&](CMyThread& t) { t.Settings = settings; }));

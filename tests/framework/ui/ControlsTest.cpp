@@ -11,11 +11,14 @@
 #include "framework/ui/TabCtrl.h"
 #include "framework/ui/ToolTipCtrl.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabBar>
@@ -23,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -271,6 +275,86 @@ TEST_F(ControlsTest, ComboItemsKeepTheirDataAndPrefixSearchWrapsAround) {
     EXPECT_EQ(panel.combo.DeleteString(0), 3);
     EXPECT_EQ(panel.combo.GetItemData(0), 101u); // data moves with its item
     EXPECT_EQ(panel.combo.GetLBText(0), "beta");
+}
+
+// A style whose combo boxes open a plain list drawn by the list's item delegate, as several desktop
+// styles do; the program's own style opens a menu-like list.
+class PlainListStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* answer) const override {
+        return hint == SH_ComboBox_Popup ? 0 : QProxyStyle::styleHint(hint, option, widget, answer);
+    }
+};
+
+// The application's style replaced for a scope; the program's own comes back after it.
+class ScopedApplicationStyle {
+public:
+    explicit ScopedApplicationStyle(QStyle* style) : kept_(QApplication::style()) {
+        kept_->setParent(nullptr); // not deleted by the swap
+        QApplication::setStyle(style);
+    }
+    ~ScopedApplicationStyle() { QApplication::setStyle(kept_); }
+
+private:
+    QStyle* kept_;
+};
+
+// Resource texts end in a line break. Such an item is drawn exactly as the same text without it, in
+// the closed box and in its open list, and the program still reads back the text it gave.
+TEST(ComboLines, AnItemEndingInALineBreakIsDrawnOnOneLine) {
+    EnsureQtApplication();
+    for (const bool plainList : {false, true}) {
+        SCOPED_TRACE(plainList ? "a plain open list" : "the program's style");
+        std::optional<ScopedApplicationStyle> style;
+        if (plainList)
+            style.emplace(new PlainListStyle(QApplication::style()->name()));
+        CWnd window;
+        ASSERT_TRUE(CreateTopWindow(window));
+        CComboBox broken, plain;
+        const DWORD comboStyle = WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL;
+        ASSERT_TRUE(broken.Create(comboStyle, CRect(0, 0, 160, 120), &window, kCombo));
+        ASSERT_TRUE(plain.Create(comboStyle, CRect(0, 40, 160, 160), &window, kCombo + 1));
+        for (const char* item : {"Servo on\r\n", "Alarm reset\n"})
+            broken.AddString(item);
+        for (const char* item : {"Servo on", "Alarm reset"})
+            plain.AddString(item);
+        broken.SetCurSel(0);
+        plain.SetCurSel(0);
+        window.ShowWindow(SW_SHOW);
+
+        auto* brokenBox = qobject_cast<QComboBox*>(broken.GetWidget());
+        auto* plainBox = qobject_cast<QComboBox*>(plain.GetWidget());
+        EXPECT_TRUE(brokenBox->grab().toImage() == plainBox->grab().toImage()) << "the closed box";
+
+        // The open list: every row as high and as painted as the plain text's.
+        const auto rows = [](CComboBox& combo, QComboBox* box) {
+            combo.ShowDropDown(TRUE);
+            EXPECT_TRUE(SpinUntil([&] { return combo.GetDroppedState() == TRUE; }));
+            std::vector<QImage> images;
+            QAbstractItemView* view = box->view();
+            for (int i = 0; i < box->count(); ++i)
+                images.push_back(
+                    view->viewport()->grab(view->visualRect(box->model()->index(i, 0))).toImage());
+            combo.ShowDropDown(FALSE);
+            return images;
+        };
+        const std::vector<QImage> brokenRows = rows(broken, brokenBox);
+        const std::vector<QImage> plainRows = rows(plain, plainBox);
+        ASSERT_EQ(brokenRows.size(), plainRows.size());
+        for (size_t i = 0; i < plainRows.size(); ++i) {
+            EXPECT_EQ(brokenRows[i].height(), plainRows[i].height()) << "row " << i;
+            EXPECT_TRUE(brokenRows[i] == plainRows[i]) << "row " << i;
+        }
+
+        EXPECT_EQ(broken.GetLBText(0), "Servo on\r\n");
+        EXPECT_EQ(broken.GetLBText(1), "Alarm reset\n");
+        EXPECT_EQ(broken.GetLBTextLen(1), 12);
+        EXPECT_EQ(broken.GetWindowText(), "Servo on\r\n");
+        EXPECT_EQ(broken.FindStringExact(-1, "alarm reset\n"), 1);
+        window.DestroyWindow();
+    }
 }
 
 TEST(Buttons, AutomaticRadiosUncheckTheirGroupOnly) {

@@ -722,6 +722,33 @@ TEST_F(TraceWindow, CycleRefreshesOnEveryCompleteBuffer) {
     EXPECT_FALSE(window->HasThread());
 }
 
+// The clock time names the record a Cycle run took: a later run shows none until it has a record
+// of its own, and a Single record has none.
+TEST_F(TraceWindow, StartClearsTheClockTimeOfAnEarlierCycleRecord) {
+    UseSetup(TraceModeCycle, true, {1, 2, 3, 6, 0, 0, 0, 0});
+    machine->SetStepPerRequest(2000);
+    ASSERT_NE(Open(), nullptr);
+    ui::Press(*window, IDC_TG_START);
+    Fire(TraceStartTimer);
+    ASSERT_TRUE(FireUntil(TraceCycleTimer, [&] { return window->HasTimer(TraceCycleRepeatTimer); }));
+    ASSERT_TRUE(
+        FireUntil(TraceCycleRepeatTimer, [&] { return ui::Text(*window, IDC_TG_UNIT_EXTRA).size() == 8; }));
+    PressStopAndWait();
+    EXPECT_EQ(ui::Text(*window, IDC_TG_UNIT_EXTRA).size(), 8u) << "the stopped record keeps its time";
+
+    ui::ModalScript script({{IDD_TRACE_SETUP, [](CDialog& d) {
+                                 ui::Choose(d, IDC_TS_MODE, 0);
+                                 ui::Press(d, IDOK);
+                             }}});
+    ui::Press(*window, IDC_TG_SETTING);
+    ASSERT_EQ(view.settings.traceMode, TraceModeSingle);
+    ui::Press(*window, IDC_TG_START);
+    EXPECT_EQ(ui::Text(*window, IDC_TG_UNIT_EXTRA), "") << "a new run";
+    Fire(TraceStartTimer);
+    ASSERT_TRUE(FireUntil(TraceSingleTimer, [&] { return !window->Running(); }));
+    EXPECT_EQ(ui::Text(*window, IDC_TG_UNIT_EXTRA), "") << "the Single record";
+}
+
 namespace {
 
 // Pixels of a colour (as the screen shows a COLORREF) inside the plot's ten by ten divisions.

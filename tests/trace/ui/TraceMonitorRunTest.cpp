@@ -1,0 +1,122 @@
+// A Monitor run from START to STOP against the simulated drive: the segments the drive hands over
+// are read whichever of its words says it has them, and what the window holds after STOP is every
+// record the drive sent, on every channel alike.
+#include "tests/trace/ui/TraceWindowFixture.h"
+
+#include "catalogue/CatalogueContext.h"
+#include "tests/trace/DriveRecords.h"
+#include "tests/trace/TraceTestSupport.h"
+#include "trace/TraceRecords.h"
+#include "trace/TraceRegisters.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace tracetest;
+
+namespace {
+
+// Eight sources of one word each: each channel shows its own word of the record.
+constexpr std::array<int, 8> kNarrowSources = {1, 2, 3, 4, 6, 7, 8, 9};
+
+// The program's side of a connected drive: the drive id word its connect read (the view keeps it
+// and gives it to the document's context).
+struct ConnectedDriveHost : LinkedDocumentHost {
+    void FillContext(CatalogueContext& context) const override {
+        LinkedDocumentHost::FillContext(context);
+        context.driveIdWord = driveIdWord;
+    }
+    int driveIdWord = 0;
+};
+
+} // namespace
+
+class TraceMonitorRun : public TraceWindowFixture {
+protected:
+    // The drive reports these words, and the program read them at connect.
+    void ConnectTo(uint16_t version, uint16_t driveId) {
+        drive->SetRegister(0x0F04, version);
+        drive->SetRegister(0x171E, driveId);
+        connectedHost_.driveIdWord = driveId;
+        connectedDoc_ = std::make_unique<CKeloServoDoc>(&connectedHost_);
+        connectedDoc_->OnNewDocument();
+        connectedDoc_->SetModifiedFlag(false);
+        connectedDoc_->m_DriveSoftwareVersion = version;
+        view.document = connectedDoc_.get();
+        view.services.Document = connectedDoc_.get();
+    }
+
+    // START in Monitor mode with eight channels, the window's timers running, until the drive has
+    // answered `blocks` block reads; then STOP.
+    void RunUntilBlocksThenStop(int blocks) {
+        UseSetup(TraceModeMonitor, true, kNarrowSources);
+        machine->SetStepPerRequest(2000);
+        ASSERT_NE(Open(), nullptr);
+        ui::Press(*window, IDC_TG_START);
+        drive->ClearLog();
+        Fire(TraceStartTimer);
+        ASSERT_TRUE(FireUntil(TraceMonitorTimer, [&] { return BlockReads() >= blocks; }))
+            << "the run read no samples";
+        PressStopAndWait();
+    }
+
+    int BlockReads() const {
+        const auto log = drive->Log();
+        return static_cast<int>(std::count_if(log.begin(), log.end(), [](const SimLogEntry& e) {
+            return e.kind == SimRequestKind::MakerBlockRead;
+        }));
+    }
+
+    // How often the window acknowledged a hand-over with this status word.
+    long Acknowledged(int status) const {
+        const auto log = Requests();
+        return std::count(log.begin(), log.end(),
+                          WriteFrame({{TraceStatusRegister, static_cast<unsigned>(status)}}));
+    }
+
+    // Every channel holds as many samples as the drive sent records, each the drive's, in order:
+    // the channels stand aligned, the newest record last.
+    void ExpectEveryChannelShowsEveryRecord() {
+        const DriveRecords sent = RecordsTheDriveSent(drive->Log());
+        ASSERT_GT(sent.records.size(), 0u);
+        const TraceChannelSetup setup = MakeTraceChannelSetup(true, kNarrowSources, {});
+        for (int ch = 0; ch < 8; ++ch) {
+            const DisplayRing& shown = window->Display(ch);
+            const int count = shown.Rolled();
+            EXPECT_EQ(count, static_cast<int>(sent.records.size())) << "channel " << ch + 1;
+            const int first = shown.Size() - count;
+            for (int i = 0; i < std::min(count, static_cast<int>(sent.records.size())); ++i) {
+                const int32_t expected =
+                    DecodeSegmentRecord(sent.records[static_cast<size_t>(i)], setup)[static_cast<size_t>(ch)];
+                if (shown.At(first + i) != expected) {
+                    ADD_FAILURE() << "channel " << ch + 1 << ", sample " << i << " shows "
+                                  << shown.At(first + i) << ", the drive sent " << expected;
+                    break;
+                }
+            }
+        }
+    }
+
+    ConnectedDriveHost connectedHost_;
+    std::unique_ptr<CKeloServoDoc> connectedDoc_;
+};
+
+// The timer keeps each channel's newest sample back while the run goes on; STOP shows what is
+// still queued on every channel, so none ends shorter or shifted against the others.
+TEST_F(TraceMonitorRun, AfterStopEveryChannelHoldsEveryRecordTheDriveSent) {
+    RunUntilBlocksThenStop(6);
+    ASSERT_FALSE(HasFatalFailure());
+    ExpectEveryChannelShowsEveryRecord();
+}
+
+// A drive whose software version alone would not say so, but whose id word does, hands Monitor
+// samples over in segments: the run reads them and shows them as the drive sent them.
+TEST_F(TraceMonitorRun, ADriveWithAnIdWordAndAnOldVersionIsReadInSegments) {
+    ConnectTo(55, 6);
+    RunUntilBlocksThenStop(6);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_GE(Acknowledged(TraceStatusSegmentTaken), 2) << "segments taken";
+    EXPECT_EQ(Acknowledged(TraceStatusBufferTaken), 0) << "no half of the older hand-over";
+    ExpectEveryChannelShowsEveryRecord();
+}
