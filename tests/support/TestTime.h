@@ -2,8 +2,8 @@
 // How long a test may wait on a busy machine. Exchange time-outs of the test drives and the bounds of
 // condition waits are given for an idle machine and stretched by TestTimeScale(): the value of
 // KELO_TEST_TIME_SCALE when set (to force a stretch), else one more than the load average per core,
-// capped at 10, read once: what CI and scripts/stress run with. A wait that is met early costs nothing, so stretching the bounds
-// only turns a spurious time-out on a loaded machine into a pass; a real fault still fails.
+// capped at 10, read once: what CI and scripts/stress run with. A wait met early costs nothing, so a
+// stretched bound only turns a spurious time-out on a loaded machine into a pass; a fault still fails.
 #include <algorithm>
 #include <cstdlib>
 #include <thread>
