@@ -252,6 +252,8 @@ TEST_F(TraceWindow, MonitorScrollsAndStopWritesTheStopRegisters) {
     EXPECT_EQ(Tail(Requests(), 2),
               (std::vector<std::string>{WriteFrame({{0x1505, 0}}), WriteFrame({{0x1503, 0}})}));
     EXPECT_FALSE(window->HasTimer(TraceMonitorTimer));
+    for (int id : {IDC_TG_START, IDC_TG_OPEN, IDC_TG_SAVE_AS, IDC_TG_SAVE, IDC_TG_SETTING, IDC_TG_PARAMETERS})
+        EXPECT_TRUE(ui::Enabled(*window, id)) << id << " after STOP";
 }
 
 // A slow line, each block answer 3.5 s on the wire (longer than the 3 s a stop waits at the least),
