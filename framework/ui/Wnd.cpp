@@ -913,9 +913,11 @@ void CWnd::ApplyCtlColor() {
                           GetMessageMap()->Find(MapEntryKind::Message, WM_CTLCOLOR, 0, 0);
     if (!parentAsks && !selfAsks)
         return;
+    // The handler starts from the enabled colours: a disabled widget's palette answers with its grey
+    // group, which written back below would leave the control grey once it is enabled again.
     CDC dc;
-    dc.SetTextColor(FromQColor(widget_->palette().color(QPalette::WindowText)));
-    dc.SetBkColor(FromQColor(widget_->palette().color(QPalette::Window)));
+    dc.SetTextColor(FromQColor(widget_->palette().color(QPalette::Active, QPalette::WindowText)));
+    dc.SetBkColor(FromQColor(widget_->palette().color(QPalette::Active, QPalette::Window)));
     const UINT kind = bridge_ ? bridge_->ctlColorKind : CtlColorKind();
     CtlColorRequest request{&dc, this, kind};
     const LPARAM l = reinterpret_cast<LPARAM>(&request);

@@ -65,6 +65,23 @@ TEST(OwnerDraw, CtlColorHandlersColourTheirControls) {
     EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(255, 0, 0));
 }
 
+// Painted while disabled under a parent that answers for colours, a control must not keep the
+// disabled grey once enabled again.
+TEST(OwnerDraw, ControlsPaintedWhileDisabledLookEnabledAgain) {
+    CColoured panel;
+    ASSERT_TRUE(CreateTopWindow(panel));
+    CButton button;
+    ASSERT_TRUE(button.Create("Parameters", WS_CHILD | WS_VISIBLE, CRect(0, 0, 90, 24), &panel, 1101));
+    QWidget* widget = button.GetWidget();
+    const QImage enabled = widget->grab().toImage();
+    const QColor text = widget->palette().color(QPalette::Active, QPalette::ButtonText);
+    button.EnableWindow(FALSE);
+    EXPECT_NE(widget->grab().toImage(), enabled);
+    button.EnableWindow(TRUE);
+    EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::ButtonText), text);
+    EXPECT_EQ(widget->grab().toImage(), enabled);
+}
+
 TEST(OwnerDraw, OwnerDrawnButtonsPaintThroughDrawItem) {
     CColoured panel;
     ASSERT_TRUE(CreateTopWindow(panel));

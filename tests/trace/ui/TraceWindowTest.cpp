@@ -229,8 +229,12 @@ TEST_F(TraceWindow, MonitorScrollsAndStopWritesTheStopRegisters) {
     UseSetup(TraceModeMonitor, false, {1, 2, 3, 6, 0, 0, 0, 0});
     machine->SetStepPerRequest(2000);
     ASSERT_NE(Open(), nullptr);
+    // "Trace Parameter..." is a plain button: painted while the run greys it, it must not stay grey.
+    QWidget* parameters = window->GetDlgItem(IDC_TG_PARAMETERS)->GetWidget();
+    const QImage parametersBefore = parameters->grab().toImage();
     drive->ClearLog();
     ui::Press(*window, IDC_TG_START);
+    EXPECT_NE(parameters->grab().toImage(), parametersBefore) << "greyed while running";
     const auto arming = Requests();
     ASSERT_FALSE(arming.empty());
     EXPECT_EQ(arming.back(), WriteFrame({{0x1505, 1}}));
@@ -254,6 +258,7 @@ TEST_F(TraceWindow, MonitorScrollsAndStopWritesTheStopRegisters) {
     EXPECT_FALSE(window->HasTimer(TraceMonitorTimer));
     for (int id : {IDC_TG_START, IDC_TG_OPEN, IDC_TG_SAVE_AS, IDC_TG_SAVE, IDC_TG_SETTING, IDC_TG_PARAMETERS})
         EXPECT_TRUE(ui::Enabled(*window, id)) << id << " after STOP";
+    EXPECT_EQ(parameters->grab().toImage(), parametersBefore) << "\"Trace Parameter...\" looks enabled again";
 }
 
 // A slow line, each block answer 3.5 s on the wire (longer than the 3 s a stop waits at the least),
