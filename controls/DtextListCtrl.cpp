@@ -149,6 +149,8 @@ CDtextEditCell* CDtextListCtrl::EditSubItem(int item, int column) {
         delete editor;
         return nullptr;
     }
+    if (cellTextLimit_ > 0)
+        editor->LimitText(cellTextLimit_);
     // Taking the focus ends the editor that was open, which forgets itself first.
     editor->Start();
     editor_ = editor;

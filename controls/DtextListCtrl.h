@@ -44,6 +44,9 @@ public:
     // When set, an editor over column 3 is 18 pixels narrower than the column.
     void SetNarrowColumn(int narrow) { narrowColumn_ = narrow; }
     int NarrowColumn() const { return narrowColumn_; }
+    // The most characters an editor takes (0: no limit). Set on the editor as it is created, before
+    // it selects its text: setting it later would leave the caret at the end with nothing selected.
+    void SetCellTextLimit(UINT chars) { cellTextLimit_ = chars; }
 
     // Row values (0 for rows beyond the table).
     int GetRowValue(int row) const;
@@ -69,6 +72,7 @@ private:
     CDtextEditCell* editor_ = nullptr;
     bool forwarding_ = false;
     int narrowColumn_ = 0;
+    UINT cellTextLimit_ = 0;
     std::array<int, kRowValueCount> rowValues_{};
     // Owned by the viewport, which may go first; the list removes it when it goes itself, since the
     // filter points back at the list.

@@ -63,8 +63,10 @@ bool StepValueDown(std::int32_t& value, int step, std::int32_t minimum, bool hex
 }
 
 int Cn008WireValue(int value) {
+    // Only the brake mode digit is numbered differently on the drive; the digits above it (the
+    // forced action) go out as shown, or a step would clear what the wizard or the editor set.
     const int low = value & 0xF;
-    return low >= 4 ? low + 2 : low;
+    return (value & ~0xF) | (low == 4 || low == 5 ? low + 2 : low);
 }
 
 std::vector<ParameterWrite> RigidityFollowUpWrites(std::string_view code, int value,

@@ -31,8 +31,8 @@ bool StepValueUp(std::int32_t& value, int step, std::int32_t maximum, bool hex, 
 // The mirror image towards the minimum.
 bool StepValueDown(std::int32_t& value, int step, std::int32_t minimum, bool hex, int hexDigit);
 
-// The word the drive takes for a Cn008 value: its low four bits, 4 and above moved up by 2
-// (0..3 stay, 4..15 become 6..17).
+// The word the drive takes for a Cn008 value: the brake modes 4 and 5 of the low digit become 6 and
+// 7, every other digit stays (as every other writer of Cn008 sends it).
 int Cn008WireValue(int value);
 
 // The four rigidity tables, in the order of the parameters they feed: Pn310, Sn211, Sn212, Cn034.

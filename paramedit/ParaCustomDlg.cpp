@@ -1,6 +1,5 @@
 #include "paramedit/ParaCustomDlg.h"
 
-#include "controls/DtextEditCell.h"
 #include "framework/ui/Button.h"
 #include "framework/ui/FileDialog.h"
 #include "link/LinkState.h"
@@ -53,6 +52,7 @@ BOOL CParaCustomDlg::OnInitDialog() {
     if (CHeaderCtrl* header = m_list.GetHeaderCtrl())
         header->EnableWindow(false);
     m_list.SetNarrowColumn(1);
+    m_list.SetCellTextLimit(kCellLimit);
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_GRIDLINES);
     CRect client;
     m_list.GetClientRect(&client);
@@ -219,8 +219,7 @@ void CParaCustomDlg::OnLButtonDown(UINT, CPoint point) {
     if (item < 0 || (column != 2 && column != 3))
         return;
     SetFocus();
-    if (CDtextEditCell* editor = m_list.EditSubItem(item, column))
-        editor->LimitText(kCellLimit);
+    m_list.EditSubItem(item, column);
 }
 
 void CParaCustomDlg::OnCancel() {

@@ -874,6 +874,7 @@ BOOL CParaEditDlg::ReadAllParameters() {
     // a lost link leaves the document as it was.
     std::vector<std::pair<std::string, int>> values;
     values.reserve(codes.size());
+    std::vector<std::string> notRead;
     pass.OpenProgress(IDD_PROGRESS_PARAEDIT, 3 * static_cast<int>(codes.size()), Text(IDS_PE_READ_CAPTION));
     ParamTransfer transfer(services, pass);
     const std::string reading = Text(IDS_PE_READING);
@@ -881,7 +882,9 @@ BOOL CParaEditDlg::ReadAllParameters() {
     for (const std::string& code : codes) {
         pass.Step();
         if (!ParamTransfer::HasAddress(code)) {
-            // Not reachable in this link mode (no register of its own): the document keeps it.
+            // Not reachable in this link mode (no register of its own): the document keeps it and
+            // the user is told, so the old value is not taken for the drive's.
+            notRead.push_back(code);
             pass.Step(2);
             continue;
         }
@@ -922,8 +925,8 @@ BOOL CParaEditDlg::ReadAllParameters() {
     for (int row = 0; row < m_list.GetItemCount(); ++row) {
         const std::string code = RowCode(row);
         int value = 0;
-        if (!GetParamValue(code, value))
-            continue;
+        if (std::find(notRead.begin(), notRead.end(), code) != notRead.end() || !GetParamValue(code, value))
+            continue; // a row not read keeps its text and marks, as one not written does
         SetCellText(row, kColumnValue, FormatParamValue(code, value, context));
         m_marks.Set(ParamMarkTables::Changed, code, 0);
         if (m_marks.Get(ParamMarkTables::OverRange, code))
@@ -933,6 +936,7 @@ BOOL CParaEditDlg::ReadAllParameters() {
     }
     doc->SetModifiedFlag(true);
     pass.End();
+    ShowNotRead(notRead);
     if (plainOver || (DebugModeFlag && newerOver))
         ShowMessage(Text(IDS_PE_OVER_RANGE_RED), std::string(), MB_OK);
     return TRUE;
@@ -956,6 +960,7 @@ BOOL CParaEditDlg::ReadCheckedParameters(int rowCount) {
         return FALSE;
     const std::string reading = Text(IDS_PE_READING);
     std::vector<std::optional<int>> values(static_cast<size_t>(std::max(rowCount, 0)));
+    std::vector<std::string> notRead;
     bool linkLost = false;
     pass.OpenProgress(IDD_PROGRESS_PARAEDIT, 3 * CheckedRowCount(rowCount), Text(IDS_PE_READ_CAPTION));
     ParamTransfer transfer(services, pass);
@@ -964,6 +969,12 @@ BOOL CParaEditDlg::ReadCheckedParameters(int rowCount) {
             continue;
         const std::string code = ParamText(RowCode(row));
         pass.SetText(reading);
+        if (!ParamTransfer::HasAddress(code)) {
+            // Nothing to ask in this link mode: the rows after it are read all the same.
+            notRead.push_back(code);
+            pass.Step(3);
+            continue;
+        }
         pass.Step(2);
         values[static_cast<size_t>(row)] = transfer.Read(code, false);
         if (pass.OwnerGone())
@@ -1009,7 +1020,15 @@ BOOL CParaEditDlg::ReadCheckedParameters(int rowCount) {
                 RefreshRowUnit(unitCode);
     }
     doc->SetModifiedFlag(true);
+    pass.End();
+    ShowNotRead(notRead);
     return linkLost ? FALSE : TRUE;
+}
+
+void CParaEditDlg::ShowNotRead(const std::vector<std::string>& codes) {
+    if (!codes.empty())
+        ShowMessage(Text(IDS_PE_NOT_READ_MODBUS) + "\n" + CodeListText(codes),
+                    Text(IDS_PE_READ_QUESTION_CAPTION), MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL CParaEditDlg::ReadVersionItems(CTransferPass* pass) {
@@ -1136,9 +1155,7 @@ BOOL CParaEditDlg::WriteCheckedParameters(int rowCount) {
     if (!notWritten.empty()) {
         if (!text.empty())
             text += "\n\n";
-        text += Text(IDS_PE_NOT_WRITTEN_MODBUS) + "\n";
-        for (size_t i = 0; i < notWritten.size(); ++i)
-            text += (i ? ", " : "") + notWritten[i];
+        text += Text(IDS_PE_NOT_WRITTEN_MODBUS) + "\n" + CodeListText(notWritten);
     }
     ShowMessage(text, Text(IDS_PE_WRITE_MESSAGE), MB_OK | MB_ICONEXCLAMATION);
     return notWritten.empty() ? TRUE : FALSE;

@@ -54,6 +54,9 @@ public:
     // --- Passes -------------------------------------------------------------------------------------
     BOOL ReadAllParameters();
     BOOL ReadCheckedParameters(int rowCount);
+    // After a read pass: the parameters it could not ask for in this link mode (their values stay
+    // the old ones).
+    void ShowNotRead(const std::vector<std::string>& codes);
     // Within a pass the window's messages go through between the requests (FALSE when the pass must
     // end).
     BOOL ReadVersionItems(CTransferPass* pass = nullptr);

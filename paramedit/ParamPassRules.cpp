@@ -126,6 +126,29 @@ std::optional<std::uint16_t> ModbusParameterAddress(std::string_view code) {
     return GroupBlockBase(letter, number);
 }
 
+std::string CodeListText(const std::vector<std::string>& codes) {
+    const auto neighbours = [](const std::string& a, const std::string& b) {
+        const int ia = ParamIndexFromCode(a);
+        const int ib = ParamIndexFromCode(b);
+        return ia > 0 && ib == ia + 1 && ParamGroupOfIndex(ia) == ParamGroupOfIndex(ib);
+    };
+    std::string text;
+    for (size_t first = 0; first < codes.size();) {
+        size_t last = first;
+        while (last + 1 < codes.size() && neighbours(codes[last], codes[last + 1]))
+            ++last;
+        if (last - first < 2)
+            last = first; // two neighbours read better as they are
+        if (!text.empty())
+            text += ", ";
+        text += codes[first];
+        if (last > first)
+            text += "-" + codes[last];
+        first = last + 1;
+    }
+    return text;
+}
+
 std::string OverRangeDetail(std::string_view code, int value, bool hex) {
     return "Over Range!!\n\n" + std::string(code) + ":" +
            (hex ? Format("%X", static_cast<unsigned>(value)) : Format("%d", value));

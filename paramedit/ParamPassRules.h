@@ -42,5 +42,9 @@ int Cn008MakerValue(int present, int entered);
 // on Pn3 and En registers, and 32-bit values, which one register cannot hold).
 std::optional<std::uint16_t> ModbusParameterAddress(std::string_view code);
 
+// The codes of a message, comma-separated in their order; three or more neighbours of one group
+// (Pn401, Pn402, ... Pn499) show as one run "Pn401-Pn499", so whole groups stay readable in a box.
+std::string CodeListText(const std::vector<std::string>& codes);
+
 // The over-range text of a read-checked row: "Over Range!!\n\n" + code + ":" + value (hex or decimal).
 std::string OverRangeDetail(std::string_view code, int value, bool hex);

@@ -219,6 +219,9 @@ std::optional<int> CRegisterServices::ReadParameterModbus(char letter, int numbe
     const std::optional<uint16_t> address = GroupBlockBase(letter, number);
     if (!address)
         return std::nullopt; // a group without a Modbus block is never sent to some other address
+    // Its one register holds the low word only: that is not the parameter's value.
+    if (IsDoubleWordParameter(letter, number, 0))
+        return std::nullopt;
     int word = 0;
     if (!ModbusReadRegister(*address, asciiFlag, word))
         return std::nullopt;

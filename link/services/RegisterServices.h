@@ -105,7 +105,7 @@ public:
     // "R10": signed for ('5', 0x36) and ('6', 0xE4), unsigned otherwise.
     std::optional<int> ReadParameterByGroup(char group, int number);
     // Modbus 0x03 of one register at the group's Modbus address, converted with index 0. A group
-    // without a Modbus address sends nothing and gives nothing.
+    // without a Modbus address, or a 32-bit parameter, sends nothing and gives nothing.
     std::optional<int> ReadParameterModbus(char letter, int number, int asciiFlag);
     // "R1" 0x1602: 2 when it holds 2, 1 for another value, 0 when not connected or failed.
     int PollAnalysisState();

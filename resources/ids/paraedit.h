@@ -53,3 +53,4 @@ inline constexpr int IDS_PE_READ_QUESTION_CAPTION = 61896;
 inline constexpr int IDS_PE_SAVE_CAPTION = 61897;
 inline constexpr int IDS_PE_OVER_RANGE_RED = 63816;
 inline constexpr int IDS_PE_NOT_WRITTEN_MODBUS = 62990;
+inline constexpr int IDS_PE_NOT_READ_MODBUS = 62991;

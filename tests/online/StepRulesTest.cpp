@@ -62,9 +62,10 @@ TEST(OnlineSteps, StepsOfThePositions) {
 TEST(OnlineSteps, Cn008TravelsMapped) {
     EXPECT_EQ(Cn008WireValue(5), 7);
     EXPECT_EQ(Cn008WireValue(3), 3);
-    EXPECT_EQ(Cn008WireValue(0x14), 6);
     EXPECT_EQ(Cn008WireValue(4), 6);
-    EXPECT_EQ(Cn008WireValue(15), 17);
+    EXPECT_EQ(Cn008WireValue(0x14), 0x16) << "the forced-action digit stays";
+    EXPECT_EQ(Cn008WireValue(0x1203), 0x1203);
+    EXPECT_EQ(Cn008WireValue(15), 15) << "no carry into the digit above";
 }
 
 TEST(OnlineSteps, OnlyRigidityLevelsOneToTwentyOneWriteTheirGains) {

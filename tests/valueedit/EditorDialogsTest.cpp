@@ -9,6 +9,8 @@
 #include "framework/ui/SpinButtonCtrl.h"
 #include "resources/ids/valueedit.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/LabelFit.h"
+#include "tests/support/Screenshot.h"
 #include "tests/valueedit/TestResources.h"
 #include "valueedit/EditorEnvironment.h"
 #include "valueedit/ValueEditorRunner.h"
@@ -143,6 +145,17 @@ TEST_F(EditorDialogs, FixedEditorsByUser) {
         });
         EXPECT_FALSE(out.value) << c.code;
     }
+}
+
+// What the editor fills in when it opens (the digits' range labels, the longest list entries) fits
+// beside its neighbours.
+TEST_F(EditorDialogs, Cn006TextsFitAsShown) {
+    Edit(Request("Cn006", 0x17, 0, 0x0B), [](CDialog& d) {
+        ui::Screenshot(d, "value-editor-Cn006");
+        EXPECT_EQ(d.GetDlgItemText(IDC_VE_RANGE_DIGIT0), "(0-B)");
+        EXPECT_EQ(d.GetDlgItemText(IDC_VE_RANGE_DIGIT1), "(0-B)");
+        EXPECT_TRUE(ui::TextsFit(d));
+    });
 }
 
 TEST_F(EditorDialogs, FixedEditorEnableRules) {

@@ -195,10 +195,13 @@ TEST_F(Services, ModbusReadInBothFramings) {
         EXPECT_EQ(services.ReadParameterModbus('C', 1, ascii), 65535);
     }
     EXPECT_EQ(Requests()[2], ":010302010001F8\r\n");
-    // A group without a Modbus block is not sent to some other address.
+    // A group without a Modbus block is not sent to some other address, and a 32-bit value is not
+    // taken for its low word.
     drive.ClearLog();
     EXPECT_EQ(services.ReadParameterModbus('d', 1, 0), std::nullopt);
     EXPECT_EQ(services.ReadParameterModbus('o', 7, 1), std::nullopt);
+    EXPECT_EQ(services.ReadParameterModbus('C', 5, 0), std::nullopt);
+    EXPECT_EQ(services.ReadParameterModbus('P', 2, 1), std::nullopt);
     EXPECT_TRUE(Requests().empty());
     // An exception reply is no value.
     drive.RefuseAddress(0x0202);

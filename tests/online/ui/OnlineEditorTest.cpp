@@ -221,6 +221,24 @@ TEST_F(OnlineFixture, Cn008TravelsMappedAndTheRigidityLevelBringsItsGains) {
     EXPECT_EQ(Requests(), (std::vector<std::string>{Write1("Cn026", 0), Write1("Cn026", -1)}));
 }
 
+// The forced-action digit above the brake mode, set by the wizard or the parameter editor, reaches
+// the drive with every step of the brake mode.
+TEST_F(OnlineFixture, Cn008StepKeepsTheDigitsAboveTheBrakeMode) {
+    OnlineSelection = {"Cn008"};
+    Limits("Cn008", 0, 0x15);
+    SetDrive("Cn008", 0x16); // forced action 1, brake mode 4
+    Open();
+    EXPECT_EQ(Shown(1), 0x14);
+    drive->ClearLog();
+    Down(1, 1);
+    Up(1, 1);
+    Up(1, 1);
+    EXPECT_EQ(Requests(), (std::vector<std::string>{Write1("Cn008", 0x13), Write1("Cn008", 0x16),
+                                                    Write1("Cn008", 0x17)}));
+    EXPECT_EQ(drive->GetRegister(Register("Cn008")), 0x17);
+    EXPECT_EQ(Shown(1), 0x15);
+}
+
 // The drive numbers brake modes 4 and 5 as 6 and 7: the editor reads them back as 4 and 5, as every
 // other reading of Cn008 does, so a step writes the mode next to the one shown and never a value
 // past the parameter's range.

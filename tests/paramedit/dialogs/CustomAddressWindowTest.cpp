@@ -11,6 +11,7 @@
 #include "tests/framework/ui/UiTestSupport.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTableWidget>
 
@@ -50,7 +51,6 @@ protected:
         CDtextEditCell* editor = window->m_list.CurrentEditor();
         ASSERT_NE(editor, nullptr) << "row " << row << " column " << column;
         EXPECT_EQ(editor->GetLimitText(), 4u);
-        editor->SetSel(0, -1);
         for (char c : text)
             editor->SendMessage(WM_CHAR, static_cast<unsigned char>(c), 1);
         editor->SendMessage(WM_KILLFOCUS);
@@ -78,6 +78,29 @@ TEST_F(CustomAddressWindow, OpensWithTenEmptyRows) {
     Click(IDC_PD_ADDRESS_WRITE);
     EXPECT_TRUE(Requests().empty());
     EXPECT_TRUE(messages->Shown().empty());
+}
+
+// One click on a cell and the user types over what it shows: the editor opens with all its text
+// selected, whatever the mouse does on its way up.
+TEST_F(CustomAddressWindow, ASingleClickThenTypingReplacesTheCell) {
+    for (const int column : {2, 3}) {
+        CRect cell;
+        window->m_list.GetSubItemRect(4, column, LVIR_BOUNDS, cell);
+        CPoint at(cell.left + 6, cell.CenterPoint().y);
+        window->m_list.ClientToScreen(&at);
+        window->ScreenToClient(&at);
+        ui::MouseEvent(*window, at, QEvent::MouseButtonPress, Qt::LeftButton);
+        ui::MouseEvent(*window, at, QEvent::MouseButtonRelease, Qt::NoButton);
+        ASSERT_NE(window->m_list.CurrentEditor(), nullptr);
+        QWidget* focused = window->m_list.CurrentEditor()->GetWidget(); // the keys go to the editor
+        for (const char c : std::string("0003")) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_0 + (c - '0'), Qt::NoModifier, QString(QChar(c)));
+            QApplication::sendEvent(focused, &key);
+        }
+        window->m_list.CurrentEditor()->SendMessage(WM_KILLFOCUS);
+        EXPECT_EQ(window->m_list.GetItemText(4, column), "0003") << "column " << column;
+    }
+    EXPECT_EQ(window->m_list.GetRowValue(4), 3);
 }
 
 TEST_F(CustomAddressWindow, ReadsWritesAndKeepsReadingTheTypedAddresses) {

@@ -360,6 +360,54 @@ TEST_P(ModbusRead, ReadsTheRowsRegister) {
     EXPECT_EQ(drive->Log().front().kind, SimRequestKind::ModbusRead);
 }
 
+// One Modbus register cannot hold a 32-bit value: such a parameter is not read, it keeps its value
+// and marks, the user is told which ones, and the rows after it are read all the same.
+TEST_P(ModbusRead, GoesPastParametersWithoutARegisterAndNamesThem) {
+    OpenQuiet();
+    LoadDriveDefaults();
+    ModbusMode = 1;
+    ModbusAsciiFlag = GetParam();
+    drive->SetRegister(Register("Cn025"), 1234);
+    drive->SetRegister(Register("Sn212"), 300);
+    Value("Cn005") = 7;
+    Show("Cn005", "7");
+    MarkChanged("Cn005"); // edited, still to be written
+    CheckOnly({"Cn004", "Cn005", "Cn019", "Cn025", "Sn212"});
+    drive->ClearLog();
+    Click(IDC_PE_READ);
+
+    EXPECT_EQ(Value("Cn025"), 1234);
+    EXPECT_EQ(Value("Sn212"), 300);
+    EXPECT_EQ(Cell("Sn212", 2), "300");
+    const auto log = drive->Log();
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const SimLogEntry& e) { return e.kind == SimRequestKind::ModbusRead; }),
+              3)
+        << "Cn004, Cn025 and Sn212";
+    ASSERT_EQ(messages->Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown()[0].text, "Not read: these parameters have no Modbus address:\nCn005, Cn019");
+    EXPECT_EQ(Value("Cn005"), 7);
+    EXPECT_EQ(Cell("Cn005", 2), "7");
+    EXPECT_EQ(ValueBack("Cn005"), ParaEditChangedBack) << "not shown as read";
+
+    // Read-all, whose list holds whole groups without a register: runs of neighbours are shortened.
+    messages->Clear();
+    drive->SetRegister(Register("Cn025"), 1500);
+    messages->Answer(IDYES); // read
+    messages->Answer(IDNO);  // do not save first
+    ASSERT_TRUE(editor->ReadAllParameters());
+    EXPECT_EQ(Value("Cn025"), 1500);
+    EXPECT_EQ(Value("Cn005"), 7);
+    EXPECT_EQ(ValueBack("Cn005"), ParaEditChangedBack);
+    ASSERT_EQ(messages->Shown().size(), 3u);
+    const std::string& notRead = messages->Shown()[2].text;
+    EXPECT_EQ(notRead.rfind(
+                  "Not read: these parameters have no Modbus address:\nCn005, Cn019, Cn024, Pn302-Pn307,", 0),
+              0u)
+        << notRead;
+    EXPECT_NE(notRead.find(", Pn401-Pn499, "), std::string::npos) << notRead;
+}
+
 TEST_F(EditorPasses, BoxesThatFollowAPassLeaveTheLineFree) {
     // The link supervision may read while the user takes his time over the box.
     std::vector<std::pair<int, bool>> underTheBox; // busy flag, pass running
