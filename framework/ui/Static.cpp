@@ -106,9 +106,9 @@ void ApplyKind(KeloLabel* label, DWORD style) {
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             // The platform draws a sunken static's text right inside its edge; the label's own indent
             // for framed text would push a read-out's line down and cut it at the bottom. A pixel
-            // on either side keeps the text off the edge.
-            label->setIndent(0);
-            label->setContentsMargins(1, 0, 1, 0);
+            // on the aligned side keeps the text off the edge (contents margins would move the
+            // frame's rectangle and lose its top and bottom lines).
+            label->setIndent(1);
         }
     }
 }

@@ -187,15 +187,14 @@ std::vector<ControlText> MeasureControlPicture(const CWnd& control) {
     return {Entry(QStringLiteral("picture"), extent, label->contentsRect(), label->alignment())};
 }
 
-CRect GroupBoxFrame(const CWnd& control) {
-    auto* box = qobject_cast<QGroupBox*>(control.GetWidget());
-    if (!box || box->width() < 4 || box->height() < 4)
-        return {};
-    // Where the style puts the frame differs from style to style (beside the title, under it): the
-    // frame is found where the box paints it, as the longest unbroken runs of painted pixels.
-    QImage image(box->size(), QImage::Format_ARGB32);
+namespace {
+
+// The rectangle whose four lines a widget paints, found as the outermost rows and columns painted
+// along at least half their length; empty when a side is missing.
+CRect PaintedFrame(QWidget* widget) {
+    QImage image(widget->size(), QImage::Format_ARGB32);
     image.fill(Qt::transparent);
-    box->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    widget->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
     const auto painted = [&](int x, int y) { return qAlpha(image.pixel(x, y)) != 0; };
     const auto longestRun = [&](bool row, int at) {
         int longest = 0, run = 0;
@@ -221,6 +220,24 @@ CRect GroupBoxFrame(const CWnd& control) {
     if (top >= bottom || left >= right)
         return {};
     return {left, top, right + 1, bottom + 1};
+}
+
+} // namespace
+
+CRect GroupBoxFrame(const CWnd& control) {
+    auto* box = qobject_cast<QGroupBox*>(control.GetWidget());
+    if (!box || box->width() < 4 || box->height() < 4)
+        return {};
+    // Where the style puts the frame differs from style to style (beside the title, under it): the
+    // frame is found where the box paints it.
+    return PaintedFrame(box);
+}
+
+std::optional<CRect> FieldFrame(const CWnd& control) {
+    auto* label = qobject_cast<QLabel*>(control.GetWidget());
+    if (!label || label->frameShape() == QFrame::NoFrame || label->width() < 4 || label->height() < 4)
+        return std::nullopt;
+    return PaintedFrame(label);
 }
 
 std::vector<ControlText> MeasurePaneTexts(const CStatusBar& bar) {

@@ -8,6 +8,7 @@
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/Wnd.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,10 @@ std::vector<ControlText> MeasureControlPicture(const CWnd& control);
 // The frame a group box draws, in its client coordinates (its lines are the rectangle's edges);
 // empty for any other control.
 CRect GroupBoxFrame(const CWnd& control);
+
+// The frame a framed static (a read-out field) draws, in its client coordinates: nullopt for a
+// control without a frame of its own, an empty rectangle when the frame is not drawn on all four sides.
+std::optional<CRect> FieldFrame(const CWnd& control);
 
 // The text of every pane of a status bar against the part of the pane it is drawn in.
 std::vector<ControlText> MeasurePaneTexts(const CStatusBar& bar);

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,9 @@ namespace ui {
 // finding texts that are cut or that collide: a text or picture larger than the room its control
 // leaves (an empty field shorter than a line of its font included), a text an owner-drawn control
 // paints out of it or out of the rectangle it is cut to, a list heading or cell wider than its column
-// or out of the list's sight, a group box whose frame line runs through a control inside it, and a
-// text drawn into another control.
+// or out of the list's sight, a group box whose frame line runs through a control inside it, a
+// text drawn into another control, a control cut off by the edge of the window it lies in (or of
+// a window around that), and a read-out field whose frame is not drawn on all four sides.
 namespace textfit {
 
 inline constexpr int kTextAir = 1;
@@ -106,19 +108,43 @@ inline std::vector<std::string> FrameLinesThrough(const CRect& frame, const CRec
     return lines;
 }
 
-inline void Walk(CWnd& parent, const std::string& path, std::vector<std::string>& faults) {
+inline std::string Corners(const CRect& r) {
+    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) +
+           ", " + std::to_string(r.bottom) + ")";
+}
+
+inline bool HasShownChildren(CWnd& window) {
+    for (CWnd* child : window.GetChildren())
+        if (child->IsWindowVisible())
+            return true;
+    return false;
+}
+
+// `seen` is the part of the parent's client area that shows on the screen (the windows around it
+// cut it off where it reaches past them), in the parent's client coordinates. A control must lie
+// wholly in it: past it a group box loses a line, a picture or a text its end. A window that only
+// holds controls (a page) may reach past it; its controls are judged instead.
+inline void Walk(CWnd& parent, const std::string& path, std::vector<std::string>& faults, const CRect& seen) {
     std::vector<CWnd*> shown;
     for (CWnd* child : parent.GetChildren())
         if (child->IsWindowVisible())
             shown.push_back(child);
     for (CWnd* child : shown) {
         const std::string where = path + Name(*child);
+        const CRect placed = RectInParent(parent, *child);
+        const bool holder = HasShownChildren(*child);
+        if (!holder && !placed.IsRectEmpty() && !Contains(seen, placed))
+            faults.push_back(where + " at " + Corners(placed) + " is cut off: only " + Corners(seen) +
+                             " of its window shows");
         for (const ControlText& t : MeasureControlTexts(*child))
             if (!t.Fits())
                 faults.push_back(Cut(where, t));
         for (const ControlText& t : MeasureControlPicture(*child))
             if (!t.Fits())
                 faults.push_back(Cut(where, t));
+        // A read-out field drawn as its two side lines alone reads as a pair of slivers.
+        if (const std::optional<CRect> frame = FieldFrame(*child); frame && frame->IsRectEmpty())
+            faults.push_back(where + " is a field whose frame is not drawn on all four sides");
         // What an owner-drawn control paints stays inside it and inside the rectangles it is cut to.
         if (IsOwnerDrawn(*child)) {
             PaintedLabels drawn;
@@ -171,8 +197,19 @@ inline void Walk(CWnd& parent, const std::string& path, std::vector<std::string>
                     }
             }
         }
-        Walk(*child, where + " / ", faults);
+        // What shows of the child: the part of its client area inside what shows of this window.
+        CRect screen(std::max(seen.left, placed.left), std::max(seen.top, placed.top),
+                     std::min(seen.right, placed.right), std::min(seen.bottom, placed.bottom));
+        parent.ClientToScreen(&screen);
+        child->ScreenToClient(&screen);
+        Walk(*child, where + " / ", faults, screen);
     }
+}
+
+inline void Walk(CWnd& window, const std::string& path, std::vector<std::string>& faults) {
+    CRect client;
+    window.GetClientRect(&client);
+    Walk(window, path, faults, client);
 }
 
 } // namespace textfit
