@@ -2,6 +2,7 @@
 
 #include "catalogue/DocumentGlobals.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 
@@ -163,6 +164,14 @@ void CKeloServoDoc::ResetQn5Defaults() {
 void CKeloServoDoc::ResetHn6Defaults() {
     ResetGroup(DocHn);
     std::memcpy(m_HnSecond, defaults_[DocHn], sizeof m_HnSecond);
+}
+std::array<int, 24> CKeloServoDoc::DioContactFunctions() const {
+    std::array<int, 24> words{};
+    std::copy(std::begin(m_HnSecond), std::end(m_HnSecond), words.begin());
+    return words;
+}
+void CKeloServoDoc::SetDioContactFunctions(const std::array<int, 24>& words) {
+    std::copy(words.begin(), words.end(), std::begin(m_HnSecond));
 }
 void CKeloServoDoc::ResetPn4Defaults() {
     ResetGroup(DocPn4);

@@ -7,6 +7,7 @@
 #include "catalogue/MotorTables.h"
 #include "catalogue/ParamCode.h"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -99,6 +100,10 @@ public:
     void ResetEC9Defaults();
     void ResetOnGroupsDefaults();
 
+    // The second Hn array (m_HnSecond) as a whole.
+    std::array<int, 24> DioContactFunctions() const;
+    void SetDioContactFunctions(const std::array<int, 24>& words);
+
     // Default table and limit tables.
     void InitSeriesDefaults();
     void SetDriveDependentDefaults();
@@ -140,6 +145,9 @@ public:
     int m_Reserved1[DocReservedCount] = {};
     int m_Reserved2[DocReservedCount] = {};
     int m_OnU[DocOnUCount] = {};
+    // The second Hn array: the functions the drive runs its inputs and outputs with, as its contact
+    // block reports them (in the form of Hn601-Hn624). Only the trace set-up lists read it; a file
+    // does not hold it, and the user's Hn values (the first array) never take it.
     int m_HnSecond[24] = {};
     int m_Un[DocUnCount] = {};
     int m_MemoryImage[2][MemoryImageWords] = {};

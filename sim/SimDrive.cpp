@@ -402,6 +402,13 @@ CSimDrive::CSimDrive(int series) : d(std::make_unique<State>()) {
         d->registers[preset.address] = preset.value;
     for (const sim::RegisterRange& range : sim::DefaultRanges())
         d->rules[range.address] = SimRegisterRule{.min = range.min, .max = range.max};
+    // The contact block reports the input and output functions the drive runs with: those its Hn
+    // parameters held when it started, since a changed assignment takes effect at the next power-up.
+    for (int n = 1; n <= sim::ContactBlockWords; ++n) {
+        const auto block = static_cast<uint16_t>(sim::ContactBlockBase + n);
+        d->registers[block] = d->registers[*sim::ParameterRegister(static_cast<uint16_t>(0x0500 + n))];
+        d->rules[block].readOnly = true;
+    }
 }
 
 CSimDrive::~CSimDrive() = default;

@@ -13,6 +13,11 @@ namespace sim {
 // parameter give no register.
 std::optional<uint16_t> ParameterRegister(uint16_t modbusAddress);
 
+// The contact block: word n (1..24) at ContactBlockBase + n holds the function the drive runs
+// input or output n with, in the form of Hn6nn. Read-only.
+inline constexpr uint16_t ContactBlockBase = 0x1A00;
+inline constexpr int ContactBlockWords = 24;
+
 // Modbus group base of a group letter that is no hex digit ('T', 'S', 'P', 'q', 'H', 'U').
 std::optional<uint16_t> LetterGroupBase(char group);
 

@@ -38,9 +38,9 @@ std::string ChannelSourceTitle(int code, const std::array<int, 24>& dio) {
     if (code >= 9 && code <= 20)
         return Format("DI-%d - ", code - 8) + InputName(dio[code - 9]);
     if (code >= 21 && code <= 24)
-        return Format("D0-%d - ", code - 20) + OutputName(dio[code - 9]);
+        return Format("DO-%d - ", code - 20) + OutputName(dio[code - 9]);
     if (code >= 25 && code <= 28)
-        return Format("D0-%d - ", code - 20) + OutputName(dio[code - 7]);
+        return Format("DO-%d - ", code - 20) + OutputName(dio[code - 7]);
     if (code >= 53 && code <= 56)
         return Format("Debug%d - ", code - 48);
     return Format("Debug%d - ", code - 28);
@@ -105,7 +105,7 @@ std::string BoxChannelSignalName(int code, const std::array<int, 24>& words) {
     if (code >= 1 && code <= 12)
         return Format("DI-%d - ", code) + InputName(words[code - 1]);
     if (code >= 13 && code <= 20)
-        return Format("D0-%d - ", code - 12) + OutputName(words[code - 1]);
+        return Format("DO-%d - ", code - 12) + OutputName(words[code - 1]);
     if (code >= 21 && code <= 46)
         return LoadResString(kBoxSignals[code - 21].stringId);
     return Format("Debug%d - ", code - 46);

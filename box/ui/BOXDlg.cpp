@@ -353,8 +353,7 @@ void CBOXDlg::RestoreKeptSettings() {
     RefreshTriggerDescription();
     ChannelColorIndex = kept.colorIndices;
     ChannelScaleIndex = kept.scaleIndices;
-    for (size_t k = 0; k < 4; ++k)
-        ChannelColorValue[k] = ChannelColor(static_cast<unsigned>(ChannelColorIndex[k]));
+    ApplyChannelColours();
     EnableRecordControls();
     Enable({IDC_BOX_START}, true);
     Zoomed = false;
@@ -394,9 +393,7 @@ void CBOXDlg::OnTraceSetting() {
         ToggleCapture();
     if (services.ReadDioContactBlock() == 0)
         return;
-    std::array<int, 24> words{};
-    for (int n = 1; n <= 24; ++n)
-        words[static_cast<size_t>(n - 1)] = doc->Value(DocHn, n);
+    const std::array<int, 24> words = doc->DioContactFunctions();
     const std::optional<int> enabled =
         ConnectedFlag ? services.ReadDriveRegister(BoxEnableRegister) : std::nullopt;
     RecordArmed = enabled && *enabled != 0 ? 1 : 0;
@@ -447,8 +444,7 @@ void CBOXDlg::OnTraceSetting() {
     ChannelColorIndex = dialog.ChannelColorIndex;
     kept.colorIndices = ChannelColorIndex;
     view_.SetSettingsKept();
-    for (size_t k = 0; k < 4; ++k)
-        ChannelColorValue[k] = ChannelColor(static_cast<unsigned>(ChannelColorIndex[k]));
+    ApplyChannelColours();
     EnableRecordControls();
     Enable({IDC_BOX_START}, IsRecordReady());
     SampleInterval = dialog.SampleInterval;
@@ -879,6 +875,14 @@ void CBOXDlg::OnSize(UINT type, int cx, int cy) {
         scrollHelper_->SetDisplaySize(864, 612);
     scrollHelper_->OnSize(type, cx, cy);
     ApplyLayout(0);
+}
+
+void CBOXDlg::ApplyChannelColours() {
+    for (size_t k = 0; k < 4; ++k)
+        ChannelColorValue[k] = ChannelColor(static_cast<unsigned>(ChannelColorIndex[k]));
+    for (int id = IDC_BOX_LABEL1; id <= IDC_BOX_LABEL4; ++id)
+        if (CWnd* caption = GetDlgItem(id))
+            caption->Invalidate();
 }
 
 HBRUSH CBOXDlg::OnCtlColor(CDC* dc, CWnd* window, UINT type) {
@@ -1495,8 +1499,7 @@ bool CBOXDlg::LoadTraceFile(const std::string& path, bool openOnly) {
     }
     SetWindowText(recordingFile_.Name(path));
     RebuildChannelLegends();
-    for (size_t k = 0; k < 4; ++k)
-        ChannelColorValue[k] = ChannelColor(static_cast<unsigned>(ChannelColorIndex[k]));
+    ApplyChannelColours();
     EnableRecordControls();
     if (openOnly) {
         TimeStep = SamplePeriodRaw / 1000.0f;

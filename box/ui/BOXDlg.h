@@ -102,6 +102,9 @@ public:
     void ShowCursorUnits();
     void RebuildChannelLegends();
     void RefreshTriggerDescription();
+    // ChannelColorValue from ChannelColorIndex; the captions "Data1" to "Data4" are drawn again in
+    // them (a repaint of the window leaves its controls' colours as they were).
+    void ApplyChannelColours();
     void CloseViewer();
 
     // Members the description names that the model does not hold.

@@ -10,6 +10,7 @@
 #include "link/SerialExt.h"
 #include "link/services/TransferPass.h"
 
+#include <array>
 #include <chrono>
 #include <optional>
 #include <thread>
@@ -371,7 +372,8 @@ int CRegisterServices::WriteMemoryImage() {
 int CRegisterServices::ReadDioContacts(bool fromBlock) {
     if (!ConnectedFlag || !Document)
         return 0;
-    return RunTransfer(
+    std::array<int, DioContactCount> block{};
+    const int read = RunTransfer(
         ProgressDialogResource, DioContactCount, 1, false, [](int i) { return kDioReadStep + HnCode(i + 1); },
         [&](int i) {
             const int n = i + 1;
@@ -380,10 +382,19 @@ int CRegisterServices::ReadDioContacts(bool fromBlock) {
             const std::optional<int> word = address ? ReadDriveRegister16(*address) : std::nullopt;
             if (!word)
                 return false;
-            Document->Value(DocHn, n) =
+            const int value =
                 ConvertRawParameterValue('H', n, static_cast<int16_t>(*word), GroupHn * 100 + n);
+            if (fromBlock)
+                block[static_cast<size_t>(i)] = value;
+            else
+                Document->Value(DocHn, n) = value;
             return true;
         });
+    // The block describes the drive, not the user's parameters: it goes to the document's second Hn
+    // array, and only whole.
+    if (read && fromBlock)
+        Document->SetDioContactFunctions(block);
+    return read;
 }
 
 int CRegisterServices::ReadDioContactParameters() {

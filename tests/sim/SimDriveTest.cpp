@@ -187,6 +187,27 @@ TEST(SimDriveMaker, IdentifiesAsItsSeries) {
     EXPECT_EQ(drive.GetRegister(0x1703), 0);
 }
 
+// The contact block names the functions the drive runs its inputs and outputs with: those of its
+// Hn parameters when it started. A later Hn write waits for the next power-up, and the block itself
+// takes no write.
+TEST(SimDriveMaker, ContactBlockHoldsTheFunctionsOfItsInputsAndOutputs) {
+    for (int series : {4, 5, 9}) {
+        SCOPED_TRACE(series);
+        CSimDrive drive(series);
+        for (uint16_t n = 1; n <= 24; ++n)
+            EXPECT_EQ(drive.GetRegister(static_cast<uint16_t>(0x1A00 + n)),
+                      drive.GetRegister(static_cast<uint16_t>(0x0500 + n)))
+                << "Hn6" << n;
+    }
+    CSimDrive drive(4);
+    EXPECT_EQ(DiFunctionName(PinFunctionNumber(drive.GetRegister(0x1A01))), "SON") << "DI-1";
+    EXPECT_EQ(DoFunctionName(PinFunctionNumber(drive.GetRegister(0x1A0D))), "RDY") << "DO-1";
+    const std::string before = drive.Handle(Maker("R11A01"));
+    EXPECT_EQ(drive.Handle(Maker("W105010002")), "%");
+    EXPECT_EQ(drive.Handle(Maker("R11A01")), before);
+    EXPECT_EQ(drive.Handle(Maker("W11A010002")), "!");
+}
+
 TEST(SimDriveMaker, MemoryImageThroughItsSelectAndWriteRegisters) {
     CSimDrive drive(4);
     drive.SetImageWord(10, 0xBEEF);

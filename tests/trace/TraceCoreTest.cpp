@@ -364,8 +364,8 @@ TEST_F(Captions, TraceSourceTitlesAndUnits) {
                   {48, "Encoder pulse absolute value Un25"},
                   {51, "Following Error"},
                   {9, "DI-1 - " + DiFunctionName(1)},
-                  {21, "D0-1 - " + DoFunctionName(3)},
-                  {25, "D0-5 - " + DoFunctionName(4)},
+                  {21, "DO-1 - " + DoFunctionName(3)},
+                  {25, "DO-5 - " + DoFunctionName(4)},
                   {53, "Debug5 - "},
                   {29, "Debug1 - "},
                   {52, "Debug24 - "}};
@@ -394,8 +394,8 @@ TEST_F(Captions, BoxSignalNamesAndUnits) {
     EXPECT_EQ(BoxChannelUnitName(49, 0), " ");
     EXPECT_EQ(BoxChannelSignalName(3, words), "DI-3 - " + DiFunctionName(2));
     EXPECT_EQ(BoxChannelSignalName(1, words), "DI-1 - " + DiFunctionName(-1));
-    EXPECT_EQ(BoxChannelSignalName(13, words), "D0-1 - " + DoFunctionName(0));
-    EXPECT_EQ(BoxChannelSignalName(20, words), "D0-8 - " + DoFunctionName(8));
+    EXPECT_EQ(BoxChannelSignalName(13, words), "DO-1 - " + DoFunctionName(0));
+    EXPECT_EQ(BoxChannelSignalName(20, words), "DO-8 - " + DoFunctionName(8));
     EXPECT_EQ(BoxChannelSignalName(27, words), "Electrical Angle");
     EXPECT_EQ(BoxChannelSignalName(44, words), BoxChannelSignalName(43, words));
     EXPECT_EQ(BoxChannelUnitName(21, 0x3456), "mm/s");

@@ -1919,8 +1919,7 @@ void CTraceGraphDlg::OnTraceSetting() {
     dialog.triggerPosition = triggerPosition_;
     for (size_t ch = 0; ch < 8; ++ch)
         dialog.reverse[ch] = ChannelReverse[ch];
-    for (int n = 1; n <= 24; ++n) // the functions the document holds (refreshed above when linked)
-        dialog.dioCodes[static_cast<size_t>(n - 1)] = doc->Value(DocHn, n);
+    dialog.dioCodes = doc->DioContactFunctions(); // the drive's, refreshed above when linked
     dialog.debugMode = DebugModeFlag != 0;
     dialog.extendedSources = doc->m_DriveSoftwareVersion >= 58;
     dialog.linearMotor = ((ModelCode >> 12) & 0xF) == 3 || ((ModelCode >> 12) & 0xF) == 4;

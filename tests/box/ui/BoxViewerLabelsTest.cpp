@@ -3,16 +3,22 @@
 // record, with a record on all four channels, as the window opens and at the smallest window.
 #include "BoxViewerFixture.h"
 
+#include "framework/core/ChannelColours.h"
 #include "resources/ids/box.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/LabelFit.h"
 #include "tests/support/Screenshot.h"
 
 #include <QCoreApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -87,6 +93,66 @@ TEST_F(BoxViewerLabels, BeforeARecordAndWithOneOnAllChannelsAtEverySize) {
         EXPECT_TRUE(ScalesBesideTheirLines(*viewer, PictureRect())) << size.cx << " x " << size.cy;
         ui::Screenshot(*viewer, "box-" + std::to_string(size.cx));
     }
+}
+
+// How many pixels of a control, as the window shows it, have the colour (each of red, green and
+// blue within 48 of it): the strokes of a label's text drawn in that colour.
+int PixelsOfColour(CBOXDlg& viewer, int id, COLORREF colour) {
+    QCoreApplication::processEvents();
+    QWidget* window = viewer.GetWidget();
+    QWidget* control = viewer.GetDlgItem(id)->GetWidget();
+    const QImage image = window->screen()->grabWindow(window->winId()).toImage();
+    const QRect area(control->mapTo(window, QPoint(0, 0)), control->size());
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (std::abs(qRed(pixel) - GetRValue(colour)) <= 48 &&
+                std::abs(qGreen(pixel) - GetGValue(colour)) <= 48 &&
+                std::abs(qBlue(pixel) - GetBValue(colour)) <= 48)
+                ++count;
+        }
+    return count;
+}
+
+// "Data1" to "Data4" are written in the colours of their channels: those the view kept as the
+// window opens, and those chosen in BOX Set after its OK.
+TEST_F(BoxViewerLabels, ChannelCaptionsTakeTheirChannelsColours) {
+    const auto shown = [&](std::array<int, 4> indices, const char* when) {
+        for (size_t k = 0; k < 4; ++k) {
+            const int id = IDC_BOX_LABEL1 + static_cast<int>(k);
+            const COLORREF colour = kChannelColours[static_cast<size_t>(indices[k])];
+            EXPECT_GE(PixelsOfColour(*viewer, id, colour), 6) << when << ": Data" << k + 1;
+            for (COLORREF old : {RGB(255, 0, 0), RGB(255, 255, 0), RGB(0, 0, 255), RGB(255, 0, 255)}) {
+                if (old != colour) {
+                    EXPECT_EQ(PixelsOfColour(*viewer, id, old), 0) << when << ": Data" << k + 1;
+                }
+            }
+        }
+    };
+    view.keptFlag = true;
+    view.kept.channelSignals = {21, 22, 23, 24};
+    view.kept.colorIndices = {1, 5, 6, 13};
+    view.kept.sampleInterval = 50;
+    view.kept.samplePeriodRaw = 500000;
+    view.kept.pointCount = 512;
+    RecordPointCount = 512;
+    Open();
+    shown(view.kept.colorIndices, "at opening");
+    ui::Screenshot(*viewer, "box-caption-colours-opened");
+
+    const std::array<int, 4> chosen = {3, 14, 0, 7};
+    ui::ModalScript script({{IDD_BOX_SET, [&](CDialog& dialog) {
+                                 ui::Type(dialog, IDC_BS_INTERVAL, "50");
+                                 for (size_t k = 0; k < 4; ++k)
+                                     ui::Choose(dialog, IDC_BS_COLOR1 + static_cast<int>(k), chosen[k]);
+                                 ui::Press(dialog, IDOK);
+                             }}});
+    ui::Press(*viewer, IDC_BOX_TRACE_SETTING);
+    ASSERT_EQ(script.Opened(), std::vector<UINT>{IDD_BOX_SET});
+    ASSERT_EQ(viewer->ChannelColorIndex, chosen) << "the set-up was taken";
+    shown(chosen, "after BOX Set OK");
+    ui::Screenshot(*viewer, "box-caption-colours-set");
 }
 
 } // namespace

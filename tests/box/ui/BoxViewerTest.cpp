@@ -10,6 +10,7 @@
 #include "tests/support/MessageProbe.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestTime.h"
+#include "tests/support/UserDocument.h"
 #include "tests/trace/DriveRecords.h"
 
 #include "catalogue/KeloServoDoc.h"
@@ -193,6 +194,28 @@ TEST_F(BoxViewer, TraceSettingReadsTheRecorderAndWriteArmsItInOrder) {
     EXPECT_GT(atWrite.size(), 7u) << "the contact block lies between";
     EXPECT_EQ(atWrite.back(), Read1(0x1525)) << "the dialog's own read of the enable";
     EXPECT_TRUE(MessageTexts().empty());
+}
+
+// The signal lists name the functions the drive runs its pins with (its contact block); the
+// user's own Hn values, unsaved edits included, stay in the document, in what a save writes and in
+// its modified mark.
+TEST_F(BoxViewer, TraceSettingListsTheDrivesFunctionsAndLeavesTheUsersValues) {
+    const UserDocument before = EditPinFunctions(*doc, home_->Path("before.zpf"));
+    ASSERT_FALSE(before.saved.empty());
+    Open();
+    ui::ModalScript script({{IDD_BOX_SET, [&](CDialog& dialog) {
+                                 auto* list = static_cast<CComboBox*>(dialog.GetDlgItem(IDC_BS_TYPE1));
+                                 EXPECT_EQ(list->GetLBText(1), "1.DI-1 - SON");
+                                 EXPECT_EQ(list->GetLBText(13), "13.DO-1 - RDY");
+                                 EXPECT_EQ(list->GetLBText(14), "14.DO-2 - ALM");
+                                 ui::Choose(dialog, IDC_BS_TYPE1, 1);
+                                 ui::Choose(dialog, IDC_BS_TYPE2, 13);
+                                 ui::Screenshot(dialog, "box-set-contact-functions");
+                                 ui::Press(dialog, IDCANCEL);
+                             }}});
+    ui::Press(*viewer, IDC_BOX_TRACE_SETTING);
+    ASSERT_EQ(script.Opened(), std::vector<UINT>{IDD_BOX_SET});
+    EXPECT_EQ(TakeUserDocument(*doc, home_->Path("after.zpf")), before);
 }
 
 TEST_F(BoxViewer, ARefusedStepStopsTheArmingWithAMessage) {

@@ -364,10 +364,23 @@ TEST_F(Services, ContactGroupIntoAndOutOfTheDocument) {
     EXPECT_EQ(Requests().front(), Maker("R10501"));
     EXPECT_EQ(progress.range, 24);
     EXPECT_EQ(progress.texts.front(), "Read Digital Input/Output Contact planning parameters: Hn601");
+    // The contact block describes the drive: it fills the second Hn array and leaves the user's
+    // values and the modified state alone.
+    doc.SetModifiedFlag(false);
     ASSERT_EQ(services.ReadDioContactBlock(), 1);
-    EXPECT_EQ(doc.Value(DocHn, 24), 0x8018); // Hn is unsigned
+    EXPECT_EQ(doc.m_HnSecond[23], 0x8018); // Hn is unsigned
+    EXPECT_EQ(doc.m_HnSecond[0], 0x8001);
+    EXPECT_EQ(doc.Value(DocHn, 24), 0x118);
+    EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(Requests()[24], Maker("R11A01"));
     EXPECT_TRUE(messages.Shown().empty());
+    // A block that breaks off keeps the whole earlier one.
+    drive.SetRegister(0x1A01, 0x0002);
+    drive.RefuseAddress(0x1A05);
+    EXPECT_EQ(services.ReadDioContactBlock(), 0);
+    EXPECT_EQ(doc.m_HnSecond[0], 0x8001);
+    drive.RefuseAddress(0x1A05, false);
+    messages.Clear();
 
     // Written over Modbus when the link runs in that mode; the restart notice follows.
     drive.ClearLog();

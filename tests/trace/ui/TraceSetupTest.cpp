@@ -6,12 +6,14 @@
 #include "resources/ids/trace.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/Screenshot.h"
+#include "tests/support/UserDocument.h"
 #include "trace/TraceSetupRules.h"
 #include "trace/ui/TraceSetupDlg.h"
 
 #include "catalogue/KeloServoDoc.h"
 #include "controls/ColorTable.h"
 #include "framework/core/ChannelColours.h"
+#include "framework/ui/ComboBox.h"
 
 #include <QImage>
 #include <QWidget>
@@ -322,7 +324,7 @@ TEST_F(TraceSetup, TheDrivesInputFunctionsAreReadBeforeTheSetupAndAFailedReadKee
     RunSetup([&](CTraceSetupDlg& d) {
         EXPECT_TRUE(Asked(Requests(), "R11A01"));
         EXPECT_TRUE(Asked(Requests(), "R11A18")) << "all 24 functions were read";
-        EXPECT_EQ(d.dioCodes[0], doc->Value(DocHn, 1));
+        EXPECT_EQ(d.dioCodes[0], drive->GetRegister(0x1A01));
     });
 
     const TraceSettings before = view.settings;
@@ -336,6 +338,27 @@ TEST_F(TraceSetup, TheDrivesInputFunctionsAreReadBeforeTheSetupAndAFailedReadKee
     ASSERT_FALSE(messages->Shown().empty());
     EXPECT_EQ(messages->Shown().back().text.rfind("Error", 0), 0u) << messages->Shown().back().text;
     EXPECT_EQ(view.settings.sources, before.sources);
+}
+
+// The lists name the functions the drive runs its pins with (its contact block), while the user's
+// own Hn values, unsaved edits included, stay as they were: in the document, in what a save writes
+// and in its modified mark.
+TEST_F(TraceSetup, TheListsShowTheDrivesFunctionsAndTheUsersValuesStay) {
+    const UserDocument before = EditPinFunctions(*doc, home_->Path("before.zpf"));
+    ASSERT_FALSE(before.saved.empty());
+    ASSERT_NE(Open(), nullptr);
+    RunSetup([&](CTraceSetupDlg& d) {
+        auto* list = static_cast<CComboBox*>(d.GetDlgItem(TraceSetupSourceCombos[0]));
+        EXPECT_EQ(list->GetLBText(EntryOf(d, 9)), "DI-1 - SON");
+        EXPECT_EQ(list->GetLBText(EntryOf(d, 10)), "DI-2 - ALRS");
+        EXPECT_EQ(list->GetLBText(EntryOf(d, 21)), "DO-1 - RDY");
+        EXPECT_EQ(list->GetLBText(EntryOf(d, 22)), "DO-2 - ALM");
+        ui::Choose(d, TraceSetupSourceCombos[0], EntryOf(d, 9));
+        ui::Choose(d, TraceSetupSourceCombos[1], EntryOf(d, 21));
+        ui::Screenshot(d, "trace-setup-contact-functions");
+        ui::Press(d, IDCANCEL);
+    });
+    EXPECT_EQ(TakeUserDocument(*doc, home_->Path("after.zpf")), before);
 }
 
 TEST_F(TraceSetup, CursorSwatchesPickTheCursorColoursAndTheViewKeepsThem) {
