@@ -15,6 +15,8 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include <functional>
+
 #include <cctype>
 
 namespace {
@@ -76,6 +78,38 @@ CFrameWnd* TopFrameOf(CFrameWnd* frame) {
             top = outer;
     return top;
 }
+
+// Shows the menu on the window's menu bar. An existing bar is refilled, never replaced: a maximised
+// document window keeps its buttons on it, and a new bar stays hidden until the event loop shows it,
+// meanwhile the maximised window draws a title bar and a frame of its own.
+void ShowMenuOn(QMainWindow* window, CMenu& menu, CWnd* owner) {
+    if (auto* bar = qobject_cast<QMenuBar*>(window->menuWidget()))
+        menu.FillMenuBar(bar, owner);
+    else
+        window->setMenuBar(menu.BuildMenuBar(window, owner));
+}
+
+// Keeps a window's title at what its frame last gave it. A maximised MDI subwindow whose buttons
+// sit on the menu bar writes "<title it remembered> - [<its own title>]" into the window title
+// whenever its own title changes; the remembered title may be long out of date.
+class TitleKeeper : public QObject {
+public:
+    TitleKeeper(QWidget* window, std::function<std::string()> wanted)
+        : QObject(window), window_(window), wanted_(std::move(wanted)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::WindowTitleChange) {
+            const QString wanted = QString::fromStdString(wanted_());
+            if (!wanted.isEmpty() && window_->windowTitle() != wanted)
+                window_->setWindowTitle(wanted);
+        }
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    std::function<std::string()> wanted_;
+};
 
 // Whether a bar shows in its frame: its widget's own state, which Qt's toolbar menu changes too.
 bool BarShows(const CWnd* bar) {
@@ -181,7 +215,7 @@ void CFrameWnd::StartIdleUpdates() {
 void CFrameWnd::SetMenu(const MenuTemplate& menu) {
     menu_.LoadMenuIndirect(menu);
     if (auto* main = qobject_cast<QMainWindow*>(GetWidget()))
-        main->setMenuBar(menu_.BuildMenuBar(main, this));
+        ShowMenuOn(main, menu_, this);
 }
 
 void CFrameWnd::LoadAccelTable(UINT resourceId) {
@@ -387,6 +421,7 @@ QWidget* CMDIFrameWnd::MakeWidget(CWnd* parent, const CREATESTRUCT& cs) {
     auto* area = new QMdiArea(main);
     area->setObjectName(QStringLiteral("mdiArea"));
     main->setCentralWidget(area);
+    main->installEventFilter(new TitleKeeper(main, [this] { return shownTitle_; }));
     QObject::connect(area, &QMdiArea::subWindowActivated, main, [this](QMdiSubWindow*) {
         if (!GetWidget())
             return;
@@ -394,7 +429,7 @@ QWidget* CMDIFrameWnd::MakeWidget(CWnd* parent, const CREATESTRUCT& cs) {
         CMDIChildWnd* child = MDIGetActive();
         CMenu* menu = child && child->GetMenu() ? child->GetMenu() : GetMenu();
         if (auto* window = qobject_cast<QMainWindow*>(GetWidget()); window && menu)
-            window->setMenuBar(menu->BuildMenuBar(window, this));
+            ShowMenuOn(window, *menu, this);
         OnUpdateFrameTitle(true);
     });
     return main;
@@ -455,6 +490,7 @@ void CMDIFrameWnd::OnUpdateFrameTitle(bool addToTitle) {
     CDocument* document = child ? child->GetActiveDocument() : nullptr;
     if (addToTitle && (GetStyle() & FWS_ADDTOTITLE) && document && !document->GetTitle().empty())
         text += " - " + document->GetTitle();
+    shownTitle_ = text;
     if (GetWidget())
         GetWidget()->setWindowTitle(QString::fromStdString(text));
 }
