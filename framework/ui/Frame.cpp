@@ -15,8 +15,6 @@
 #include <QMenuBar>
 #include <QTimer>
 
-#include <functional>
-
 #include <cctype>
 
 namespace {
@@ -89,26 +87,25 @@ void ShowMenuOn(QMainWindow* window, CMenu& menu, CWnd* owner) {
         window->setMenuBar(menu.BuildMenuBar(window, owner));
 }
 
+// The property holding the title a frame gave its window.
+constexpr char kFrameTitleProperty[] = "keloFrameTitle";
+
 // Keeps a window's title at what its frame last gave it. A maximised MDI subwindow whose buttons
 // sit on the menu bar writes "<title it remembered> - [<its own title>]" into the window title
 // whenever its own title changes; the remembered title may be long out of date.
 class TitleKeeper : public QObject {
 public:
-    TitleKeeper(QWidget* window, std::function<std::string()> wanted)
-        : QObject(window), window_(window), wanted_(std::move(wanted)) {}
+    using QObject::QObject;
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == window_ && event->type() == QEvent::WindowTitleChange) {
-            const QString wanted = QString::fromStdString(wanted_());
-            if (!wanted.isEmpty() && window_->windowTitle() != wanted)
-                window_->setWindowTitle(wanted);
+        auto* window = qobject_cast<QWidget*>(watched);
+        if (window && event->type() == QEvent::WindowTitleChange) {
+            const QString wanted = window->property(kFrameTitleProperty).toString();
+            if (!wanted.isEmpty() && window->windowTitle() != wanted)
+                window->setWindowTitle(wanted);
         }
         return false;
     }
-
-private:
-    QWidget* window_;
-    std::function<std::string()> wanted_;
 };
 
 // Whether a bar shows in its frame: its widget's own state, which Qt's toolbar menu changes too.
@@ -421,7 +418,7 @@ QWidget* CMDIFrameWnd::MakeWidget(CWnd* parent, const CREATESTRUCT& cs) {
     auto* area = new QMdiArea(main);
     area->setObjectName(QStringLiteral("mdiArea"));
     main->setCentralWidget(area);
-    main->installEventFilter(new TitleKeeper(main, [this] { return shownTitle_; }));
+    main->installEventFilter(new TitleKeeper(main));
     QObject::connect(area, &QMdiArea::subWindowActivated, main, [this](QMdiSubWindow*) {
         if (!GetWidget())
             return;
@@ -490,9 +487,10 @@ void CMDIFrameWnd::OnUpdateFrameTitle(bool addToTitle) {
     CDocument* document = child ? child->GetActiveDocument() : nullptr;
     if (addToTitle && (GetStyle() & FWS_ADDTOTITLE) && document && !document->GetTitle().empty())
         text += " - " + document->GetTitle();
-    shownTitle_ = text;
-    if (GetWidget())
-        GetWidget()->setWindowTitle(QString::fromStdString(text));
+    if (QWidget* window = GetWidget()) {
+        window->setProperty(kFrameTitleProperty, QString::fromStdString(text));
+        window->setWindowTitle(QString::fromStdString(text));
+    }
 }
 
 // ---- CMDIChildWnd

@@ -136,11 +136,6 @@ public:
 
 protected:
     QWidget* MakeWidget(CWnd* parent, const CREATESTRUCT& cs) override;
-
-private:
-    // The title this frame gives its window; a maximised document window's own addition to the
-    // window title (from a title it remembered earlier) is put back to it.
-    std::string shownTitle_;
 };
 using CMDIFrameWndEx = CMDIFrameWnd;
 

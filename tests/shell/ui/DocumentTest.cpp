@@ -5,6 +5,7 @@
 #include "catalogue/MemoryImage.h"
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/Menu.h"
+#include "tests/support/Screenshot.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>
@@ -154,6 +155,7 @@ TEST_F(ShellDocuments, OpenAfterSavingFirstKeepsTheDocumentWindowMaximized) {
         EXPECT_TRUE(buttons && buttons->isVisibleTo(bar));
     };
     maximizedAndBare();
+    ui::Screenshot(*Frame(), "document-before-open");
     const std::string frameTitle = Frame()->GetWindowText();
 
     Doc()->Value(DocCn, 2) = 7;
@@ -167,6 +169,7 @@ TEST_F(ShellDocuments, OpenAfterSavingFirstKeepsTheDocumentWindowMaximized) {
     ASSERT_EQ(Frame()->StoredPath(), Home("other.zpf"));
     EXPECT_EQ(ReadBytes(Home("first.zpf")).empty(), false) << "saved first";
     maximizedAndBare();
+    ui::Screenshot(*Frame(), "document-after-open");
     EXPECT_EQ(Frame()->GetWindowText(), frameTitle.substr(0, frameTitle.rfind(" - ")) + " - other.zpf");
 }
 
