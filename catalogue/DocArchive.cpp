@@ -371,19 +371,17 @@ bool CKeloServoDoc::OnOpenDocument(const std::string& path) {
 }
 
 bool CKeloServoDoc::OnSaveDocument(const std::string& path) {
-    try {
-        CFile file;
-        CFileException error;
-        if (!file.Open(path, CFile::modeReplace | CFile::modeWrite | CFile::typeBinary, &error)) {
-            ShowMessage("Cannot save the file \"" + path + "\".", std::string(), MB_OK | MB_ICONEXCLAMATION);
-            return false;
-        }
-        CArchive ar(&file, CArchive::store);
-        Serialize(ar);
-        ar.Close();
-        file.Close();
-    } catch (const std::exception&) {
-        ShowMessage("Cannot save the file \"" + path + "\".", std::string(), MB_OK | MB_ICONEXCLAMATION);
+    std::string error;
+    const bool saved = WriteNewFile(
+        path,
+        [this](CFile& file) {
+            CArchive ar(&file, CArchive::store);
+            Serialize(ar);
+            ar.Close();
+        },
+        &error);
+    if (!saved) {
+        ShowMessage(SaveFailedText + error, std::string(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     SetModifiedFlag(false);

@@ -8,6 +8,9 @@ inline constexpr const char* SeriesMismatchText = "Series do not match! Could no
 inline constexpr const char* ProcessFailedText = "process failed!";
 inline constexpr const char* MotorTypeChangedText = "Motor Type changed!";
 inline constexpr const char* UnexpectedFormatText = "Unexpected file format.";
+// Followed by the system's reason.
+inline constexpr const char* SaveFailedText =
+    "The parameter file could not be saved.\nThe previous file is unchanged.\n\n";
 inline constexpr const char* SaveQuestionText = "The parameter content has changed, do you want to save it?";
 inline constexpr const char* DocumentMagic = "KELO";
 

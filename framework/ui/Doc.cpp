@@ -298,21 +298,27 @@ CDocument* CDocTemplate::OpenDocumentFile(const std::string& path, bool makeVisi
     CDocument* document = CreateNewDocument();
     if (!document)
         return nullptr;
+    // The file is read before its window is made: a window made and destroyed again for a file that
+    // is refused would take the activation, the title and the menu bar from the user's window.
+    if (!path.empty()) {
+        if (!document->OnOpenDocument(path)) {
+            delete document;
+            return nullptr;
+        }
+        document->SetPathName(path);
+    }
     CFrameWnd* frame = CreateNewFrame(document, nullptr);
     if (!frame) {
         delete document;
         return nullptr;
     }
-    const bool ok = path.empty() ? document->OnNewDocument() : document->OnOpenDocument(path);
-    if (!ok) {
-        frame->DestroyWindow();
-        delete document;
-        return nullptr;
-    }
     if (path.empty()) {
+        if (!document->OnNewDocument()) {
+            frame->DestroyWindow();
+            delete document;
+            return nullptr;
+        }
         SetDefaultTitle(document);
-    } else {
-        document->SetPathName(path);
     }
     InitialUpdateFrame(frame, document, makeVisible);
     return document;

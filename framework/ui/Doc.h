@@ -103,8 +103,9 @@ public:
     UINT GetResourceID() const { return resourceId_; }
     bool GetDocString(std::string& text, DocStringIndex index) const;
 
-    // Makes a document (new when the path is empty) with its frame and view. nullptr when any part
-    // fails; what was made is then destroyed again.
+    // Makes a document (new when the path is empty) with its frame and view. A file is read before
+    // the frame is made, so a document has no view while it loads. nullptr when any part fails; what
+    // was made is then destroyed again.
     virtual CDocument* OpenDocumentFile(const std::string& path, bool makeVisible = true);
     virtual CDocument* CreateNewDocument();
     virtual CFrameWnd* CreateNewFrame(CDocument* document, CFrameWnd* other);

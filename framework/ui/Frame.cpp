@@ -77,6 +77,37 @@ CFrameWnd* TopFrameOf(CFrameWnd* frame) {
     return top;
 }
 
+// Shows the menu on the window's menu bar. An existing bar is refilled, never replaced: a maximised
+// document window keeps its buttons on it, and a new bar stays hidden until the event loop shows it,
+// meanwhile the maximised window draws a title bar and a frame of its own.
+void ShowMenuOn(QMainWindow* window, CMenu& menu, CWnd* owner) {
+    if (auto* bar = qobject_cast<QMenuBar*>(window->menuWidget()))
+        menu.FillMenuBar(bar, owner);
+    else
+        window->setMenuBar(menu.BuildMenuBar(window, owner));
+}
+
+// The property holding the title a frame gave its window.
+constexpr char kFrameTitleProperty[] = "keloFrameTitle";
+
+// Keeps a window's title at what its frame last gave it. A maximised MDI subwindow whose buttons
+// sit on the menu bar writes "<title it remembered> - [<its own title>]" into the window title
+// whenever its own title changes; the remembered title may be long out of date.
+class TitleKeeper : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = qobject_cast<QWidget*>(watched);
+        if (window && event->type() == QEvent::WindowTitleChange) {
+            const QString wanted = window->property(kFrameTitleProperty).toString();
+            if (!wanted.isEmpty() && window->windowTitle() != wanted)
+                window->setWindowTitle(wanted);
+        }
+        return false;
+    }
+};
+
 // Whether a bar shows in its frame: its widget's own state, which Qt's toolbar menu changes too.
 bool BarShows(const CWnd* bar) {
     return bar && bar->GetWidget() && !bar->GetWidget()->isHidden();
@@ -181,7 +212,7 @@ void CFrameWnd::StartIdleUpdates() {
 void CFrameWnd::SetMenu(const MenuTemplate& menu) {
     menu_.LoadMenuIndirect(menu);
     if (auto* main = qobject_cast<QMainWindow*>(GetWidget()))
-        main->setMenuBar(menu_.BuildMenuBar(main, this));
+        ShowMenuOn(main, menu_, this);
 }
 
 void CFrameWnd::LoadAccelTable(UINT resourceId) {
@@ -387,6 +418,7 @@ QWidget* CMDIFrameWnd::MakeWidget(CWnd* parent, const CREATESTRUCT& cs) {
     auto* area = new QMdiArea(main);
     area->setObjectName(QStringLiteral("mdiArea"));
     main->setCentralWidget(area);
+    main->installEventFilter(new TitleKeeper(main));
     QObject::connect(area, &QMdiArea::subWindowActivated, main, [this](QMdiSubWindow*) {
         if (!GetWidget())
             return;
@@ -394,7 +426,7 @@ QWidget* CMDIFrameWnd::MakeWidget(CWnd* parent, const CREATESTRUCT& cs) {
         CMDIChildWnd* child = MDIGetActive();
         CMenu* menu = child && child->GetMenu() ? child->GetMenu() : GetMenu();
         if (auto* window = qobject_cast<QMainWindow*>(GetWidget()); window && menu)
-            window->setMenuBar(menu->BuildMenuBar(window, this));
+            ShowMenuOn(window, *menu, this);
         OnUpdateFrameTitle(true);
     });
     return main;
@@ -455,8 +487,10 @@ void CMDIFrameWnd::OnUpdateFrameTitle(bool addToTitle) {
     CDocument* document = child ? child->GetActiveDocument() : nullptr;
     if (addToTitle && (GetStyle() & FWS_ADDTOTITLE) && document && !document->GetTitle().empty())
         text += " - " + document->GetTitle();
-    if (GetWidget())
-        GetWidget()->setWindowTitle(QString::fromStdString(text));
+    if (QWidget* window = GetWidget()) {
+        window->setProperty(kFrameTitleProperty, QString::fromStdString(text));
+        window->setWindowTitle(QString::fromStdString(text));
+    }
 }
 
 // ---- CMDIChildWnd

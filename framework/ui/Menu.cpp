@@ -328,6 +328,16 @@ void CMenu::Populate(QMenu* menu, CWnd* owner) {
 
 QMenuBar* CMenu::BuildMenuBar(QWidget* parent, CWnd* owner) {
     auto* bar = new QMenuBar(parent);
+    FillMenuBar(bar, owner);
+    return bar;
+}
+
+void CMenu::FillMenuBar(QMenuBar* bar, CWnd* owner) {
+    // A command may be running from one of the old popups: they go once their events are through.
+    for (QAction* action : bar->actions())
+        if (QMenu* popup = action->menu(); popup && popup->parent() == bar)
+            popup->deleteLater();
+    bar->clear();
     for (auto& item : items_) {
         if (item->popup) {
             QMenu* sub = bar->addMenu(QString::fromStdString(item->text));
@@ -343,7 +353,6 @@ QMenuBar* CMenu::BuildMenuBar(QWidget* parent, CWnd* owner) {
             });
         }
     }
-    return bar;
 }
 
 QMenu* CMenu::BuildMenu(QWidget* parent, CWnd* owner) {

@@ -78,6 +78,8 @@ public:
 
     // Realises the menu as a menu bar in the widget (commands go to the owner as WM_COMMAND).
     QMenuBar* BuildMenuBar(QWidget* parent, CWnd* owner);
+    // Replaces what an existing bar shows with this menu; the bar's corner widgets stay.
+    void FillMenuBar(QMenuBar* bar, CWnd* owner);
     QMenu* BuildMenu(QWidget* parent, CWnd* owner);
 
     struct Item;

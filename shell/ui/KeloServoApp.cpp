@@ -247,7 +247,8 @@ bool CKeloServoApp::AskToSaveActiveDocument(unsigned icon) {
         if (answer == IDYES && !doc->DoFileSave())
             return false;
     }
-    doc->SetModifiedFlag(false);
+    // After No the flag stays: the document goes with its window once the new one is there, and a
+    // cancelled or refused open leaves it, unsaved edits and all, as it was.
     return true;
 }
 
@@ -329,10 +330,14 @@ bool CKeloServoApp::OpenDocumentPath(const std::string& path) {
     CMDIChildWnd* oldChild = frame->MDIGetActive();
     CKeloServoView* oldView = ActiveView();
     const std::string previousPath = frame->StoredPath();
+    // A new document starts from a cleared feature word; the poll's word stays the user's if the file
+    // is refused.
+    const int featureWord = FeatureStatusWord;
     frame->SetStoredPath(path);
     CDocTemplate* docTemplate = AfxGetDocManager().Templates().front().get();
     if (!docTemplate->OpenDocumentFile(path, true)) {
         frame->SetStoredPath(previousPath);
+        FeatureStatusWord = featureWord;
         return false;
     }
     HandOverLink(oldView, ActiveView());

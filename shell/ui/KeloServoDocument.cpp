@@ -3,9 +3,11 @@
 #include "framework/core/Paths.h"
 #include "link/LinkState.h"
 #include "link/handoff/HandoffFile.h"
+#include "shell/ShellGlobals.h"
 #include "shell/ui/KeloServoApp.h"
 #include "shell/ui/KeloServoView.h"
 #include "shell/ui/MainFrame.h"
+#include "shell/ui/ShellLinkState.h"
 
 CKeloServoDocument::CKeloServoDocument() {
     SetHost(this);
@@ -15,24 +17,38 @@ CKeloServoView* CKeloServoDocument::View() const {
     return GetViews().empty() ? nullptr : dynamic_cast<CKeloServoView*>(GetViews().front());
 }
 
+CKeloServoView* CKeloServoDocument::HostView() const {
+    if (CKeloServoView* view = View())
+        return view;
+    // A file is read before its window is made: meanwhile the window the user works in answers (its
+    // link is the program's, and it is the one a document of another series unlinks).
+    CKeloServoApp* app = KeloServoApp();
+    return app ? app->ActiveView() : nullptr;
+}
+
 bool CKeloServoDocument::IsConnected() const {
     return ConnectedFlag != 0;
 }
 
 bool CKeloServoDocument::ReadRegister(int address, int& value) {
-    CKeloServoView* view = View();
+    CKeloServoView* view = HostView();
     return view && view->ReadRegister(address, value);
 }
 
 void CKeloServoDocument::FillContext(CatalogueContext& context) const {
-    if (CKeloServoView* view = View())
+    if (CKeloServoView* view = HostView()) {
         view->FillContext(context);
-    else
-        DocumentHost::FillContext(context);
+        return;
+    }
+    // The document a start-up opens before any window: the program-wide words still count.
+    DocumentHost::FillContext(context);
+    context.driveIdWord = DriveFeatureLevel;
+    context.brandMode = BrandMode;
+    context.debugMode = DebugModeFlag != 0;
 }
 
 void CKeloServoDocument::OnSeriesChanged(int seriesCode) {
-    if (CKeloServoView* view = View())
+    if (CKeloServoView* view = HostView())
         view->OnSeriesChanged(seriesCode);
     else if (CKeloServoApp* app = KeloServoApp())
         app->ShowSeriesTitle(seriesCode);

@@ -30,6 +30,8 @@ public:
     CKeloServoView* View() const;
 
 private:
+    // The view that answers for the document: its own, or while it has none the active one.
+    CKeloServoView* HostView() const;
     // DocumentHost
     bool IsConnected() const override;
     bool ReadRegister(int address, int& value) override;

@@ -6,6 +6,8 @@
 
 #include "tests/support/SaveFaults.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -126,6 +128,28 @@ TEST_F(DocumentTest, ASaveKilledWhileItWritesLeavesTheOldFileWhole) {
     ASSERT_TRUE(killed);
     EXPECT_EQ(ReadBytes(path), old);
     EXPECT_EQ(names(), before) << "nothing left beside it";
+}
+
+TEST_F(DocumentTest, ASaveThatFailsSaysWhyAndLeavesTheOldFile) {
+    const std::string path = Scratch("drive.zpf");
+    std::filesystem::copy_file(Golden, path);
+    const std::vector<unsigned char> old = ReadBytes(path);
+    SeriesCode = 4;
+    CKeloServoDoc doc(&host);
+    doc.OnNewDocument();
+    doc.SetModifiedFlag(true);
+    {
+        FileSizeLimit fullDisk(1024);
+        EXPECT_FALSE(doc.OnSaveDocument(path));
+    }
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    const std::string text = messages.Shown()[0].text;
+    EXPECT_EQ(text.rfind("The parameter file could not be saved.\nThe previous file is unchanged.\n\n", 0),
+              0u)
+        << text;
+    EXPECT_NE(text.find(std::strerror(EFBIG)), std::string::npos) << "the system's reason: " << text;
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(DocumentTest, SaveAndLoadGiveBackEveryValue) {

@@ -5,7 +5,11 @@
 #include "catalogue/MemoryImage.h"
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/Menu.h"
+#include "tests/support/Screenshot.h"
 
+#include <QCoreApplication>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QTimer>
 
 #include <filesystem>
@@ -131,6 +135,101 @@ TEST_F(ShellDocuments, FileOfAnotherSeriesIsRefusedAndRecentFilesOpenAgain) {
     ASSERT_TRUE(StartApp());
     ASSERT_EQ(app->RecentFiles->Count(), 1);
     EXPECT_EQ((*app->RecentFiles)[0], Home("kept.zpf"));
+}
+
+TEST_F(ShellDocuments, OpenAfterSavingFirstKeepsTheDocumentWindowMaximized) {
+    ASSERT_TRUE(StartApp());
+    ASSERT_TRUE(Doc()->OnSaveDocument(Home("other.zpf")));
+    QCoreApplication::processEvents();
+    const auto maximizedAndBare = [this] {
+        BOOL maximized = FALSE;
+        CMDIChildWnd* child = Frame()->MDIGetActive(&maximized);
+        CRect childRect, viewRect;
+        child->GetWindowRect(&childRect);
+        View()->GetWindowRect(&viewRect);
+        EXPECT_TRUE(maximized);
+        EXPECT_EQ(viewRect, childRect) << "no title band or frame around the view";
+        // The maximised window's buttons sit on the menu bar.
+        QMenuBar* bar = qobject_cast<QMainWindow*>(Frame()->GetWidget())->menuBar();
+        QWidget* buttons = bar->cornerWidget(Qt::TopRightCorner);
+        EXPECT_TRUE(buttons && buttons->isVisibleTo(bar));
+    };
+    maximizedAndBare();
+    ui::Screenshot(*Frame(), "document-before-open");
+    const std::string frameTitle = Frame()->GetWindowText();
+
+    Doc()->Value(DocCn, 2) = 7;
+    Doc()->SetModifiedFlag();
+    messages.Answer(IDYES);
+    messages.AnswerFile(Home("first.zpf"));
+    messages.AnswerFile(Home("other.zpf"));
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_OPEN);
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    ASSERT_EQ(Frame()->StoredPath(), Home("other.zpf"));
+    EXPECT_EQ(ReadBytes(Home("first.zpf")).empty(), false) << "saved first";
+    maximizedAndBare();
+    ui::Screenshot(*Frame(), "document-after-open");
+    EXPECT_EQ(Frame()->GetWindowText(), frameTitle.substr(0, frameTitle.rfind(" - ")) + " - other.zpf");
+}
+
+// Files the open refuses: one that is no document at all, one that passes the header check and ends
+// early.
+TEST_F(ShellDocuments, ARefusedOpenKeepsTheDocumentItsTitleAndItsEdits) {
+    StartDrive();
+    HandOff("1");
+    ASSERT_TRUE(StartApp());
+    ASSERT_EQ(ConnectedFlag.load(), 1);
+    CParaEditDlg* editor = View()->EditorWindow;
+    ASSERT_NE(editor, nullptr);
+    // The user answers the start-up's question.
+    messages.Answer(IDNO);
+    ASSERT_TRUE(FireTimerForTest(editor, ParaEditReadTimer));
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    ASSERT_EQ(messages.Shown()[0].caption, "Read Parameter");
+
+    ASSERT_TRUE(Doc()->OnSaveDocument(Home("whole.zpf")));
+    WriteBytes(Home("garbage.zpf"), "not a parameter file");
+    WriteBytes(Home("short.zpf"), ReadBytes(Home("whole.zpf")).substr(0, 600));
+    CKeloServoDocument* doc = Doc();
+    const std::string frameTitle = Frame()->GetWindowText();
+    const std::string childTitle = Frame()->MDIGetActive()->GetWindowText();
+    const int featureWord = FeatureStatusWord = 0x35;
+
+    for (const std::string name : {"garbage.zpf", "short.zpf"}) {
+        SCOPED_TRACE(name);
+        doc->Value(DocCn, 2) = 9;
+        doc->SetModifiedFlag();
+        messages.Clear();
+        messages.Answer(IDNO);
+        messages.AnswerFile(Home(name));
+        Frame()->SendMessage(WM_COMMAND, ID_FILE_OPEN);
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+        ASSERT_EQ(messages.Shown().size(), 2u);
+        EXPECT_EQ(messages.Shown()[1].text, "Unexpected file format.");
+
+        EXPECT_EQ(Doc(), doc);
+        EXPECT_EQ(AfxGetDocManager().GetOpenDocumentCount(), 1);
+        EXPECT_EQ(Frame()->GetWindowText(), frameTitle);
+        EXPECT_EQ(Frame()->MDIGetActive()->GetWindowText(), childTitle);
+        EXPECT_EQ(Frame()->StoredPath(), "");
+        EXPECT_EQ(doc->Value(DocCn, 2), 9);
+        EXPECT_TRUE(doc->IsModified()) << "the edits are still unsaved";
+        EXPECT_EQ(FeatureStatusWord, featureWord);
+        EXPECT_EQ(View()->EditorWindow, editor);
+
+        // The editor's next ticks do not ask to read the drive again.
+        messages.Clear();
+        ASSERT_TRUE(FireTimerForTest(editor, ParaEditReadTimer));
+        ASSERT_TRUE(FireTimerForTest(editor, ParaEditReadTimer));
+        EXPECT_TRUE(messages.Shown().empty());
+    }
+    // Closing still asks about the edits.
+    messages.Answer(IDCANCEL);
+    Frame()->SendMessage(WM_CLOSE);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "The parameter content has changed, do you want to save it?");
 }
 
 struct ShellMemoryImage : ShellDocuments {
