@@ -78,9 +78,9 @@ void CStopKeeper::TakeOver(CStopKeeper& other) {
     if (&other == this)
         return;
     for (Kept& kept : other.kept_)
-        Keep(kept.motion, std::move(kept.writes), kept.dropped);
+        Keep(std::move(kept));
     for (Kept& owed : other.owed_)
-        Owe(owed.motion, std::move(owed.writes));
+        Owe(owed.motion, std::move(owed.writes), owed.quiet);
     other.kept_.clear();
     other.owed_.clear();
 }
@@ -95,19 +95,19 @@ CStopKeeper::Kept* CStopKeeper::FindKept(const std::string& motion) {
     return found == kept_.end() ? nullptr : &*found;
 }
 
-void CStopKeeper::Keep(const std::string& motion, Writes writes, bool dropped) {
-    Forget(motion);
-    kept_.push_back({motion, std::move(writes), dropped});
+void CStopKeeper::Keep(Kept kept) {
+    Forget(kept.motion);
+    kept_.push_back(std::move(kept));
 }
 
 void CStopKeeper::Forget(const std::string& motion) {
     Erase(kept_, motion);
 }
 
-void CStopKeeper::Owe(const std::string& motion, Writes writes) {
+void CStopKeeper::Owe(const std::string& motion, Writes writes, bool quiet) {
     Erase(owed_, motion);
     std::erase(stoppedAfterDrop_, motion);
-    owed_.push_back({motion, std::move(writes)});
+    owed_.push_back({motion, std::move(writes), false, quiet});
 }
 
 void CStopKeeper::Settle(const std::string& motion) {
@@ -115,8 +115,10 @@ void CStopKeeper::Settle(const std::string& motion) {
 }
 
 void CStopKeeper::LinkDropped() {
-    for (Kept& owed : owed_)
-        Keep(owed.motion, std::move(owed.writes), true);
+    for (Kept& owed : owed_) {
+        owed.dropped = true;
+        Keep(std::move(owed));
+    }
     owed_.clear();
 }
 
@@ -133,7 +135,7 @@ StopResult CStopKeeper::Send(const std::string& motion, const Writes& writes, Wr
             kept->writes = std::move(keptWrites);
             return StopResult::NoLink;
         }
-        Keep(motion, std::move(keptWrites));
+        Keep({motion, std::move(keptWrites)});
         ShowMessage(NoLinkText(motion), Caption(), MB_OK | MB_ICONSTOP);
         return StopResult::NoLink;
     }
@@ -155,7 +157,7 @@ StopResult CStopKeeper::Send(const std::string& motion, const Writes& writes, Wr
         return StopResult::Refused;
     }
     Erase(owed_, motion);
-    Keep(motion, std::move(keptWrites));
+    Keep({motion, std::move(keptWrites)});
     if (OnUnanswered)
         OnUnanswered();
     ShowMessage(NoAnswerText(motion), Caption(), MB_OK | MB_ICONSTOP);
@@ -168,13 +170,15 @@ CStopKeeper::Delivery CStopKeeper::SendKept() {
     CBusyHold busy(services_);
     for (Kept& kept : kept_) {
         if (kept.writes(services_)) {
-            delivery.taken.push_back(kept.motion);
+            if (!kept.quiet)
+                delivery.taken.push_back(kept.motion);
             if (kept.dropped && std::find(stoppedAfterDrop_.begin(), stoppedAfterDrop_.end(), kept.motion) ==
                                     stoppedAfterDrop_.end())
                 stoppedAfterDrop_.push_back(kept.motion);
             continue;
         }
-        delivery.notTaken.push_back(kept.motion);
+        if (!kept.quiet)
+            delivery.notTaken.push_back(kept.motion);
         if (!ConnectedFlag || PortObject.LateReplyPossible())
             unanswered.push_back(std::move(kept));
     }

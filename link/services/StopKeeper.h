@@ -43,8 +43,9 @@ public:
     StopResult Send(const std::string& motion, const Writes& writes, Writes keptWrites = {});
 
     // A run started: `writes` stop it, should the link be dropped before the run ends. A newer one
-    // of the same motion replaces it.
-    void Owe(const std::string& motion, Writes writes);
+    // of the same motion replaces it. A `quiet` stop (one that moves nothing, as a recorder's
+    // disarm) is sent as the others but left out of what the user is told.
+    void Owe(const std::string& motion, Writes writes, bool quiet = false);
     // The run ended without a stop of ours (it finished, or the window stopped it another way).
     void Settle(const std::string& motion);
     std::vector<std::string> OwedMotions() const;
@@ -82,8 +83,9 @@ private:
         std::string motion;
         Writes writes;
         bool dropped = false; // kept because the link was dropped while the run went on
+        bool quiet = false;
     };
-    void Keep(const std::string& motion, Writes writes, bool dropped = false);
+    void Keep(Kept kept);
     void Forget(const std::string& motion);
     static void Erase(std::vector<Kept>& list, const std::string& motion);
     Kept* FindKept(const std::string& motion);

@@ -578,6 +578,17 @@ TEST_F(Services, OwedStopsAreKeptWhenTheLinkIsDroppedAndOnlyThen) {
     EXPECT_EQ(messages.Shown().size(), 1u);
     EXPECT_EQ(keeper.KeptMotions(), std::vector<std::string>{"jog"});
     ConnectedFlag = 1;
+    keeper.SendKept();
+
+    // A quiet stop goes out as the others and is left out of what the user is told.
+    keeper.Owe("trace", write(0x1505), true);
+    ConnectedFlag = 0;
+    keeper.LinkDropped();
+    drive.ClearLog();
+    ConnectedFlag = 1;
+    EXPECT_TRUE(keeper.SendKept().Empty());
+    EXPECT_EQ(Requests(), std::vector<std::string>{Maker("W115050000")});
+    EXPECT_FALSE(keeper.HasKept());
 }
 
 TEST_F(Services, ARequestRightAfterTheFixedFrameIsNotTakenForPartOfIt) {
