@@ -170,14 +170,19 @@ INSTANTIATE_TEST_SUITE_P(
                       AcquisitionCase{"Monitor", TraceModeMonitor}, AcquisitionCase{"Box", -1}),
     [](const ::testing::TestParamInfo<AcquisitionCase>& info) { return std::string(info.param.name); });
 
-using LinkLostByTheThread = AcquisitionFixture;
+struct LinkLostByTheThread : AcquisitionFixture {
+    // A Monitor record whose drive stops answering in the middle: the thread's block read fails.
+    void LoseTheLinkInARecord() {
+        StartLinked();
+        drive.AddFault(
+            {.kind = SimFaultKind::Silent, .requestKind = SimRequestKind::MakerBlockRead, .skip = 1});
+        StartRecord({"Monitor", TraceModeMonitor});
+        AwaitLinkShownDown();
+    }
+};
 
 TEST_F(LinkLostByTheThread, TheViewShowsTheLinkDownAndConnectBringsItBack) {
-    StartLinked();
-    // The drive stops answering in the middle of the record: the thread's block read fails.
-    drive.AddFault({.kind = SimFaultKind::Silent, .requestKind = SimRequestKind::MakerBlockRead, .skip = 1});
-    StartRecord({"Monitor", TraceModeMonitor});
-    AwaitLinkShownDown();
+    LoseTheLinkInARecord();
     EXPECT_EQ(PaneText(3), "Servo Offline");
     EXPECT_FALSE(PortObject.IsOpen());
     EXPECT_TRUE(CommandEnabled(ID_CONNECT));
@@ -197,10 +202,7 @@ TEST_F(LinkLostByTheThread, TheViewShowsTheLinkDownAndConnectBringsItBack) {
 // The drive stays armed after the thread lost the link: STOP's writes go out on the line once the
 // thread has left it, with no Connect.
 TEST_F(LinkLostByTheThread, TheArmedDriveIsDisarmedOnTheLineWithoutConnect) {
-    StartLinked();
-    drive.AddFault({.kind = SimFaultKind::Silent, .requestKind = SimRequestKind::MakerBlockRead, .skip = 1});
-    StartRecord({"Monitor", TraceModeMonitor});
-    AwaitLinkShownDown();
+    LoseTheLinkInARecord();
     ASSERT_EQ(PaneText(3), "Servo Offline");
     ASSERT_TRUE(AwaitThreadsEnded());
     drive.ClearFaults();
