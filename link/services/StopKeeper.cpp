@@ -67,28 +67,75 @@ std::vector<std::string> CStopKeeper::KeptMotions() const {
     return motions;
 }
 
+std::vector<std::string> CStopKeeper::OwedMotions() const {
+    std::vector<std::string> motions;
+    for (const Kept& owed : owed_)
+        motions.push_back(owed.motion);
+    return motions;
+}
+
 void CStopKeeper::TakeOver(CStopKeeper& other) {
     if (&other == this)
         return;
     for (Kept& kept : other.kept_)
-        Keep(kept.motion, std::move(kept.writes));
+        Keep(std::move(kept));
+    for (Kept& owed : other.owed_)
+        Owe(owed.motion, std::move(owed.writes), owed.quiet);
     other.kept_.clear();
+    other.owed_.clear();
 }
 
-void CStopKeeper::Keep(const std::string& motion, Writes writes) {
-    Forget(motion);
-    kept_.push_back({motion, std::move(writes)});
+void CStopKeeper::Erase(std::vector<Kept>& list, const std::string& motion) {
+    std::erase_if(list, [&](const Kept& kept) { return kept.motion == motion; });
+}
+
+CStopKeeper::Kept* CStopKeeper::FindKept(const std::string& motion) {
+    const auto found =
+        std::find_if(kept_.begin(), kept_.end(), [&](const Kept& k) { return k.motion == motion; });
+    return found == kept_.end() ? nullptr : &*found;
+}
+
+void CStopKeeper::Keep(Kept kept) {
+    Forget(kept.motion);
+    kept_.push_back(std::move(kept));
 }
 
 void CStopKeeper::Forget(const std::string& motion) {
-    std::erase_if(kept_, [&](const Kept& kept) { return kept.motion == motion; });
+    Erase(kept_, motion);
+}
+
+void CStopKeeper::Owe(const std::string& motion, Writes writes, bool quiet) {
+    Erase(owed_, motion);
+    std::erase(stoppedAfterDrop_, motion);
+    owed_.push_back({motion, std::move(writes), false, quiet});
+}
+
+void CStopKeeper::Settle(const std::string& motion) {
+    Erase(owed_, motion);
+}
+
+void CStopKeeper::LinkDropped() {
+    for (Kept& owed : owed_) {
+        owed.dropped = true;
+        Keep(std::move(owed));
+    }
+    owed_.clear();
 }
 
 StopResult CStopKeeper::Send(const std::string& motion, const Writes& writes, Writes keptWrites) {
     if (!keptWrites)
         keptWrites = writes;
+    const bool stoppedAfterDrop = std::erase(stoppedAfterDrop_, motion) > 0;
     if (!ConnectedFlag) {
-        Keep(motion, std::move(keptWrites));
+        Erase(owed_, motion);
+        // The drop sent this stop already, or keeps sending it: the lost link was the one message.
+        if (stoppedAfterDrop)
+            return StopResult::NoLink;
+        if (Kept* kept = FindKept(motion); kept && kept->dropped) {
+            kept->writes = std::move(keptWrites);
+            return StopResult::NoLink;
+        }
+        Keep({motion, std::move(keptWrites)});
         ShowMessage(NoLinkText(motion), Caption(), MB_OK | MB_ICONSTOP);
         return StopResult::NoLink;
     }
@@ -99,15 +146,18 @@ StopResult CStopKeeper::Send(const std::string& motion, const Writes& writes, Wr
     }
     if (taken) {
         Forget(motion);
+        Erase(owed_, motion);
         return StopResult::Taken;
     }
-    // A refusal is an answer ("!"): the line is clean and the link stays. Anything else left the
-    // line waiting for a reply that did not come, or closed the link.
+    // A refusal is an answer ("!"): the line is clean and the link stays. The run may go on, so its
+    // stop stays owed. Anything else left the line waiting for a reply that did not come, or closed
+    // the link.
     if (ConnectedFlag && !PortObject.LateReplyPossible()) {
         Forget(motion);
         return StopResult::Refused;
     }
-    Keep(motion, std::move(keptWrites));
+    Erase(owed_, motion);
+    Keep({motion, std::move(keptWrites)});
     if (OnUnanswered)
         OnUnanswered();
     ShowMessage(NoAnswerText(motion), Caption(), MB_OK | MB_ICONSTOP);
@@ -120,10 +170,15 @@ CStopKeeper::Delivery CStopKeeper::SendKept() {
     CBusyHold busy(services_);
     for (Kept& kept : kept_) {
         if (kept.writes(services_)) {
-            delivery.taken.push_back(kept.motion);
+            if (!kept.quiet)
+                delivery.taken.push_back(kept.motion);
+            if (kept.dropped && std::find(stoppedAfterDrop_.begin(), stoppedAfterDrop_.end(), kept.motion) ==
+                                    stoppedAfterDrop_.end())
+                stoppedAfterDrop_.push_back(kept.motion);
             continue;
         }
-        delivery.notTaken.push_back(kept.motion);
+        if (!kept.quiet)
+            delivery.notTaken.push_back(kept.motion);
         if (!ConnectedFlag || PortObject.LateReplyPossible())
             unanswered.push_back(std::move(kept));
     }

@@ -6,8 +6,16 @@
 // took it. A window may be gone by then, so a kept stop is a list of register writes bound to
 // values, never a call into the window.
 //
+// A motion that runs owes its stop: its window names the stop when the run starts (Owe) and the stop
+// that was taken, or Settle for a run that ended by itself, clears it. When the link is dropped the
+// owed stops are kept (LinkDropped), so they go out on the line at once and again until the drive
+// takes them, without waiting for the user to connect: a damaged reply or a drive that froze a
+// while leaves a line on which a stop still arrives.
+//
 // The keeper tells the user itself when a stop could not be sent (no link) or got no answer; a stop
-// the drive refused is left to the window, whose own words say what that means for its run.
+// the drive refused is left to the window, whose own words say what that means for its run. A stop
+// the window sends after a drop that already sent or keeps that stop says nothing: the lost link had
+// its message.
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,7 +25,7 @@ class CRegisterServices;
 enum class StopResult {
     Taken,    // the drive accepted every write of the stop
     Refused,  // the drive answered and refused: the link is up, nothing is kept
-    NoLink,   // not sent: there is no link; kept
+    NoLink,   // not sent: there is no link; kept (or already sent after the link was dropped)
     NoAnswer, // sent, but the drive did not answer: kept, and the link is given up
 };
 
@@ -34,8 +42,18 @@ public:
     // newer stop of the same motion replaces a kept one, and a stop that was taken forgets it.
     StopResult Send(const std::string& motion, const Writes& writes, Writes keptWrites = {});
 
+    // A run started: `writes` stop it, should the link be dropped before the run ends. A newer one
+    // of the same motion replaces it. A `quiet` stop (one that moves nothing, as a recorder's
+    // disarm) is sent as the others but left out of what the user is told.
+    void Owe(const std::string& motion, Writes writes, bool quiet = false);
+    // The run ended without a stop of ours (it finished, or the window stopped it another way).
+    void Settle(const std::string& motion);
+    std::vector<std::string> OwedMotions() const;
+    // The link was dropped: every owed stop is kept, to go out on the line now (SendKept).
+    void LinkDropped();
+
     bool HasKept() const { return !kept_.empty(); }
-    // The stops another keeper kept (a view that goes hands them to the one that follows it).
+    // The stops another keeper kept or is owed (a view that goes hands them to the one that follows).
     void TakeOver(CStopKeeper& other);
     std::vector<std::string> KeptMotions() const;
 
@@ -64,10 +82,17 @@ private:
     struct Kept {
         std::string motion;
         Writes writes;
+        bool dropped = false; // kept because the link was dropped while the run went on
+        bool quiet = false;
     };
-    void Keep(const std::string& motion, Writes writes);
+    void Keep(Kept kept);
     void Forget(const std::string& motion);
+    static void Erase(std::vector<Kept>& list, const std::string& motion);
+    Kept* FindKept(const std::string& motion);
 
     CRegisterServices& services_;
     std::vector<Kept> kept_;
+    std::vector<Kept> owed_;
+    // Runs whose owed stop the drive took after a drop: the window's own stop has nothing left to do.
+    std::vector<std::string> stoppedAfterDrop_;
 };

@@ -330,6 +330,7 @@ void CKeloServoView::Connect() {
     const bool disconnecting = LinkOpenIndicator != 0;
     if (disconnecting) {
         // Connect while linked is the dialog's Disconnect.
+        stopsAfterLoss_ = false;
         LinkOpenIndicator = 0;
         ConnectedFlag = 0;
         DriveIdentifiedFlag = 0;
@@ -498,6 +499,7 @@ void CKeloServoView::ReadDriveWords() {
 }
 
 void CKeloServoView::Disconnect() {
+    stopsAfterLoss_ = false;
     LinkOpenIndicator = 0;
     DisableAnalysisStart();
     if (ConnectedFlag) {
@@ -539,15 +541,7 @@ void CKeloServoView::RecheckLink() {
         // The port is gone from under the link: as lost as a drive that does not answer.
         DropLink(LostLinkText());
     } else {
-        ShellSettings* settings = app ? &app->Settings : nullptr;
-        if (settings && (settings->ModbusFormat < 0 || settings->ModbusFormat >= ModbusFormatCount))
-            settings->ModbusFormat = 0;
-        const int format = settings ? settings->ModbusFormat : 0;
-        ModbusAsciiFlag = format <= 5 ? 1 : 0;
-        const LineFormat line = LineFormatOf(ModbusMode != 0, format);
-        PortObject.Setup(BaudRateFromIndex(settings ? settings->BaudRateIndex : DefaultBaudRateIndex),
-                         line.dataBits, line.parity, line.stopBits);
-        PortObject.SetupHandshaking(HandshakeOff);
+        SetUpReopenedPort();
         PortOpenFlag = 1;
         SendKeptStops();
         int dn03 = 0;
@@ -573,15 +567,60 @@ void CKeloServoView::RecheckLink() {
     ViewBusyFlag = 0;
 }
 
-void CKeloServoView::SendKeptStops() {
-    if (!Stops.HasKept())
-        return;
+void CKeloServoView::SetUpReopenedPort() {
+    CKeloServoApp* app = KeloServoApp();
+    ShellSettings* settings = app ? &app->Settings : nullptr;
+    if (settings && (settings->ModbusFormat < 0 || settings->ModbusFormat >= ModbusFormatCount))
+        settings->ModbusFormat = 0;
+    const int format = settings ? settings->ModbusFormat : 0;
+    ModbusAsciiFlag = format <= 5 ? 1 : 0;
+    const LineFormat line = LineFormatOf(ModbusMode != 0, format);
+    PortObject.Setup(BaudRateFromIndex(settings ? settings->BaudRateIndex : DefaultBaudRateIndex),
+                     line.dataBits, line.parity, line.stopBits);
+    PortObject.SetupHandshaking(HandshakeOff);
+}
+
+bool CKeloServoView::ReopenLinkPort() {
+    CKeloServoApp* app = KeloServoApp();
+    if (!app || app->CurrentPortEntry.empty())
+        return false;
+    const std::string device = PortDeviceOfEntry(app->CurrentPortEntry);
+    if (PortObject.Open(device.c_str(), 19200, 2048, 2048) != ErrNone)
+        return false;
+    SetUpReopenedPort();
+    return true;
+}
+
+CStopKeeper::Delivery CKeloServoView::DeliverKeptStops() {
     // The services send only on a link: the kept stops are this port's first exchanges.
     const int connected = ConnectedFlag;
     ConnectedFlag = 1;
-    const CStopKeeper::Delivery delivery = Stops.SendKept();
+    CStopKeeper::Delivery delivery = Stops.SendKept();
     if (ConnectedFlag)
         ConnectedFlag = connected;
+    return delivery;
+}
+
+void CKeloServoView::SendStopsAfterLoss(bool onTick) {
+    // Never into a transfer or an acquisition that holds the line, nor while a connect is under way.
+    if (!stopsAfterLoss_ || ConnectedFlag || !Stops.HasKept() || AcquisitionThreadCount.load() > 0 ||
+        (onTick && ViewBusyFlag))
+        return;
+    // The link is down and its port closed: it is opened for the stops alone (the port may be gone).
+    if (PortObject.IsOpen() || !ReopenLinkPort())
+        return;
+    const CStopKeeper::Delivery delivery = DeliverKeptStops();
+    PortObject.Close();
+    // Stops the drive refused are not sent again; those it did not answer are, on the next tick.
+    if (onTick && !delivery.taken.empty())
+        ShowMessage(CStopKeeper::DeliveryText({delivery.taken, {}}), CStopKeeper::Caption(),
+                    MB_OK | MB_ICONINFORMATION);
+}
+
+void CKeloServoView::SendKeptStops() {
+    if (!Stops.HasKept())
+        return;
+    const CStopKeeper::Delivery delivery = DeliverKeptStops();
     keptDelivery_.taken.insert(keptDelivery_.taken.end(), delivery.taken.begin(), delivery.taken.end());
     keptDelivery_.notTaken.insert(keptDelivery_.notTaken.end(), delivery.notTaken.begin(),
                                   delivery.notTaken.end());
@@ -608,6 +647,10 @@ void CKeloServoView::DropLink(const std::string& message) {
     PortObject.Close();
     PortOpenFlag = 0;
     LinkOpenIndicator = 0;
+    Stops.LinkDropped();
+    stopsAfterLoss_ = true;
+    if (!message.empty())
+        SendStopsAfterLoss(false);
     TuningWindowsLinkChanged();
     EnableBoxOnlineEdit();
     EnableTraceOnlineEdit();
@@ -656,6 +699,7 @@ std::string CKeloServoView::LinkedPortName() const {
 // ---- Supervision --------------------------------------------------------------------------------
 
 void CKeloServoView::LinkSupervisionTick() {
+    SendStopsAfterLoss(true);
     TakeLinkLoss();
     if (!ConnectedFlag)
         return;

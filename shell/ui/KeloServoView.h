@@ -391,12 +391,24 @@ private:
     void SendKeptStops();
     void ReportKeptStops();
     CStopKeeper::Delivery keptDelivery_;
+    // The kept stops on the line itself; what the drive made of them.
+    CStopKeeper::Delivery DeliverKeptStops();
+    // After a lost link the stops of the runs that went on are sent on the line of that link, at once
+    // and then on every supervision tick until the drive takes them, whether or not the user connects
+    // again (a disconnect the user asked for ends that). A stop taken on a tick is told once; one
+    // taken at once needs no words beside the lost-link message.
+    void SendStopsAfterLoss(bool onTick);
+    bool stopsAfterLoss_ = false;
+    // Opens the port of the current entry again with the line settings of the link.
+    bool ReopenLinkPort();
+    void SetUpReopenedPort();
 
     void LinkSupervisionTick();
     void ServoStatusTick();
     // The lost-link sequence, the one way the link goes down when it was not asked to: port closed,
     // link flags cleared, the windows told, every status pane showing the link down, and the user
-    // told once with the text given ("" when the window whose exchange failed has told him).
+    // told once with the text given ("" when the window whose exchange failed has told him; its stop
+    // is then tried again on the next tick, not at once into a drive that just did not answer).
     void DropLink(const std::string& message);
     std::string LostLinkText() const;
     // LinkLost's notice, and what takes it on the user-interface thread: a loss found by a window's

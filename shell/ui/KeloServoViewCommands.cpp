@@ -371,6 +371,9 @@ LRESULT CKeloServoView::OnJogCommand(WPARAM code, LPARAM speed) {
     auto writeRegister = [&](int address, int v) {
         return write([&] { return WriteDriveRegister(address, v); });
     };
+    const CStopKeeper::Writes speedZero = [](CRegisterServices& services) {
+        return services.WriteParameterByGroup(JogGroup, JogNumber, 0, 0) != 0;
+    };
     switch (code) {
     case 1:
         FillJogSpeed();
@@ -378,15 +381,17 @@ LRESULT CKeloServoView::OnJogCommand(WPARAM code, LPARAM speed) {
     case 3:
     case 5:
     case 7:
+        // Owed before the run goes out: a run whose reply was damaged may well have started.
+        Stops.Owe("jog", speedZero);
         writeSpeed(value);
         break;
     case 11:
     case 12: {
         // A stop that did not reach the drive leaves the motor turning: the user must know, and the
         // keeper sends it again when the link comes back.
-        const CStopKeeper::Writes stop = [code, value](CRegisterServices& services) {
+        const CStopKeeper::Writes stop = [code, value, speedZero](CRegisterServices& services) {
             if (code == 11)
-                return services.WriteParameterByGroup(JogGroup, JogNumber, 0, 0) != 0;
+                return speedZero(services);
             return services.WriteDriveRegister(RegJogMode, 0) != 0 &&
                    services.WriteParameterByGroup(JogGroup, JogNumber, value, 0) != 0 &&
                    services.WriteDriveRegister(RegJogServo, 0) != 0;

@@ -128,14 +128,18 @@ void CHomeDlg::OnWrite() {
 void CHomeDlg::OnServoOn() {
     m_state[ButtonServo] = !m_state[ButtonServo];
     PaintStateButton(m_buttons[ButtonServo], m_state[ButtonServo]);
+    // Servo off is the homing run's stop: the view keeps it while it cannot reach the drive.
+    const CStopKeeper::Writes servoOff = [](CRegisterServices& services) {
+        return WriteServoOnCommand(services, 0);
+    };
     if (!m_state[ButtonServo]) {
-        // Servo off is the homing run's stop: the view keeps it while it cannot reach the drive.
-        if (link_.Services().Stops.Send("homing", [](CRegisterServices& services) {
-                return WriteServoOnCommand(services, 0);
-            }) == StopResult::Refused)
+        if (link_.Services().Stops.Send("homing", servoOff) == StopResult::Refused)
             ShowWritesRefused("0x170E");
-    } else if (!WriteServoOnCommand(link_.Services(), 1) && !ConnectedFlag) {
-        ShowLinkLost();
+    } else {
+        // Owed before the servo goes on: one whose reply was damaged may well be on.
+        link_.Services().Stops.Owe("homing", servoOff);
+        if (!WriteServoOnCommand(link_.Services(), 1) && !ConnectedFlag)
+            ShowLinkLost();
     }
     PauseMs(100);
     RefreshInputs();

@@ -121,6 +121,8 @@ void CMulPosDlg::OnEnable() {
     services.WriteDriveParameter("Pn381", 0);
     PauseMs(100);
     MultiPositionRunFlag = 1;
+    // Owed before the servo goes on: one whose reply was damaged may well be on.
+    services.Stops.Owe(StopMotion, [](CRegisterServices& s) { return WriteServoOnCommand(s, 0); });
     if (!WriteServoOnCommand(services, 1)) {
         MultiPositionRunFlag = 0;
         SetEnableCaption(false);

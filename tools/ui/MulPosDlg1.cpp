@@ -191,6 +191,8 @@ void CMulPosDlg1::OnEnable() {
         return;
     }
     MultiPositionIoRunFlag = 1;
+    // Owed before the servo goes on: one whose reply was damaged may well be on.
+    Services().Stops.Owe(StopMotion, WritePathRunInputsOff);
     if (!SetVirtualServoOn(true)) {
         MultiPositionIoRunFlag = 0;
         SetDlgItemText(IDC_MP_ENABLE, ToolText(IDS_POS_ENABLE));

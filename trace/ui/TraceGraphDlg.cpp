@@ -69,6 +69,8 @@ int ChannelIndexOf(const std::array<int, 8>& ids, UINT id) {
     return -1;
 }
 
+constexpr const char* TraceStopMotion = "trace";
+
 } // namespace
 
 CTraceGraphDlg::CTraceGraphDlg(ITraceViewLink& view, CWnd* owner)
@@ -596,6 +598,14 @@ void CTraceGraphDlg::StartPath() {
     arming.triggerEdge = triggerEdge_;
     arming.triggerPosition = triggerPosition_;
     wideHighCodes_ = ArmingHighCodes(arming);
+    // Should the link be dropped while the drive is armed, STOP's writes go out without this window.
+    view_.Services().Stops.Owe(
+        TraceStopMotion,
+        [](CRegisterServices& services) {
+            const bool disarmed = services.WriteDriveRegister(TraceRunRegister, 0) != 0;
+            return services.WriteDriveRegister(TraceStatusRegister, 0) != 0 && disarmed;
+        },
+        true);
     const ArmingOutcome outcome = RunArmingRequests(*this, BuildArmingRequests(arming));
     switch (outcome.failure) {
     case ArmingFailure::None:
@@ -663,6 +673,8 @@ void CTraceGraphDlg::StopPath(DWORD waitMs) {
     CRegisterServices& services = view_.Services();
     services.WriteDriveRegister(TraceRunRegister, 0);
     services.WriteDriveRegister(TraceStatusRegister, 0);
+    if (ConnectedFlag != 0)
+        services.Stops.Settle(TraceStopMotion);
     if (TraceMode == TraceModeMonitor)
         ShowQueuedMonitorSamples();
     const int count = std::min(std::max(plot_.points, 0), TraceSampleBufferLength);

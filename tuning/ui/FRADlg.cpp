@@ -186,14 +186,18 @@ BOOL CFRADlg::StartExcitation() {
         return FALSE;
     }
     m_savedJogSpeed = *saved;
+    services_.Stops.Owe(ExcitationMotion, ExcitationStop());
     return TRUE;
 }
 
+CStopKeeper::Writes CFRADlg::ExcitationStop() const {
+    return [saved = m_savedJogSpeed](CRegisterServices& services) {
+        return StopAnalysisExcitation(services, saved);
+    };
+}
+
 StopResult CFRADlg::StopExcitation() {
-    return services_.Stops.Send("analysis excitation",
-                                [saved = m_savedJogSpeed](CRegisterServices& services) {
-                                    return StopAnalysisExcitation(services, saved);
-                                });
+    return services_.Stops.Send(ExcitationMotion, ExcitationStop());
 }
 
 int CFRADlg::PollMeasurementState() {
@@ -277,6 +281,7 @@ BOOL CFRADlg::RunMeasurement() {
             continue;
         }
         if (!completionSeen) {
+            services_.Stops.Settle(ExcitationMotion); // the drive ended the excitation itself
             if (pass)
                 pass->CloseProgress();
             if (!RestoreAfterCompletion(services_, m_savedJogSpeed)) {

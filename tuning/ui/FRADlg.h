@@ -83,6 +83,9 @@ public:
     int m_savedJogSpeed = 0;
     // Ends the excitation and puts back what the start changed, through the view's stop keeper.
     StopResult StopExcitation();
+    // The excitation's stop, with the jog speed its start saved.
+    CStopKeeper::Writes ExcitationStop() const;
+    static constexpr const char* ExcitationMotion = "analysis excitation";
     int m_measurementState = 0;
     bool m_readSucceeded = false;
     CFRAReadDlg* m_readWindow = nullptr;

@@ -50,6 +50,14 @@ std::string Text(int id) {
     return LoadResString(id);
 }
 
+constexpr const char* AutoGainMotion = "auto gain";
+
+bool WriteAutoGainStop(CRegisterServices& services) {
+    services.WriteDriveRegister(TuningEnable, 0);
+    services.WriteDriveRegister(JogModeWord, 0);
+    return services.WriteDriveRegister(RunCommand, 0) != 0;
+}
+
 } // namespace
 
 CJogAutotuningDlg::CJogAutotuningDlg(ITuningViewLink& view)
@@ -404,6 +412,8 @@ void CJogAutotuningDlg::OnStart() {
     }
     poll_.Start();
     ReadResults(true, false);
+    // Owed before the start goes out: a start whose reply was damaged may well have begun.
+    services.Stops.Owe(AutoGainMotion, WriteAutoGainStop);
     bool started;
     {
         CBusyHold busy(services);
@@ -413,6 +423,7 @@ void CJogAutotuningDlg::OnStart() {
     if (!started) {
         // A run the drive did not take is no run to poll.
         poll_.Stop();
+        services.Stops.Settle(AutoGainMotion);
         {
             CBusyHold busy(services);
             ::RestoreRunRegisters(services, saved_);
@@ -427,11 +438,7 @@ void CJogAutotuningDlg::OnStart() {
 }
 
 StopResult CJogAutotuningDlg::StopRunOnDrive() {
-    return view_.Services().Stops.Send("auto gain", [](CRegisterServices& services) {
-        services.WriteDriveRegister(TuningEnable, 0);
-        services.WriteDriveRegister(JogModeWord, 0);
-        return services.WriteDriveRegister(RunCommand, 0) != 0;
-    });
+    return view_.Services().Stops.Send(AutoGainMotion, WriteAutoGainStop);
 }
 
 void CJogAutotuningDlg::OnTimer(UINT_PTR id) {
@@ -475,6 +482,7 @@ void CJogAutotuningDlg::OnTimer(UINT_PTR id) {
             CBusyHold busy(services);
             services.WriteDriveRegister(RunCommand, 0);
         }
+        services.Stops.Settle(AutoGainMotion);
         break;
     }
     case AutoGainTick::Running:

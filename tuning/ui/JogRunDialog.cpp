@@ -74,11 +74,15 @@ void CJogRunDialog::RestoreRunRegisters() {
 void CJogRunDialog::OnStartRun() {
     if (!HasDocument())
         return;
+    // Owed before the start goes out: a start whose reply was damaged may well have begun.
+    services_.Stops.Owe(MotionName(), KeptStop());
     JogStartResult result;
     {
         CBusyHold busy(services_);
         result = StartJogRun(services_, run_);
     }
+    if (result != JogStartResult::Started)
+        services_.Stops.Settle(MotionName());
     switch (result) {
     case JogStartResult::Started:
         EnableRunButtons(false);
@@ -111,12 +115,7 @@ StopResult CJogRunDialog::StopRun() {
     const CStopKeeper::Writes stop = [](CRegisterServices& services) {
         return services.WriteDriveRegister(jogreg::RunCommand, 0) != 0;
     };
-    // Sent later, the stop puts the run registers back itself: this window may be gone by then.
-    const CStopKeeper::Writes kept = [saved = run_](CRegisterServices& services) {
-        const bool stopped = services.WriteDriveRegister(jogreg::RunCommand, 0) != 0;
-        return ::RestoreRunRegisters(services, saved) && stopped;
-    };
-    const StopResult result = services_.Stops.Send(MotionName(), stop, kept);
+    const StopResult result = services_.Stops.Send(MotionName(), stop, KeptStop());
     if (result == StopResult::NoLink || result == StopResult::NoAnswer) {
         // The keeper has the stop and told the user; nothing here can reach the drive meanwhile.
         run_.running = false;
@@ -140,6 +139,14 @@ StopResult CJogRunDialog::StopRun() {
     if (!restored)
         ShowRunMessage(IDS_JOG_RESTORE_FAILED, MB_ICONSTOP);
     return result;
+}
+
+CStopKeeper::Writes CJogRunDialog::KeptStop() const {
+    // Sent later, the stop puts the run registers back itself: this window may be gone by then.
+    return [saved = run_](CRegisterServices& services) {
+        const bool stopped = services.WriteDriveRegister(jogreg::RunCommand, 0) != 0;
+        return ::RestoreRunRegisters(services, saved) && stopped;
+    };
 }
 
 bool CJogRunDialog::IsStrokeControl(int id) const {

@@ -81,6 +81,8 @@ protected:
     bool ReportStrokeWrite(const std::string& failures);
 
     bool HasDocument() const { return hasDocument_ && hasDocument_(); }
+    // The stop that goes out without this window: the run stopped and its registers put back.
+    CStopKeeper::Writes KeptStop() const;
     // Start, Parameter Write and Close against Stop.
     void EnableRunButtons(bool runMayStart);
     // Reads 0x1704/0x1705 at opening so they can be restored (a failed read restores nothing).

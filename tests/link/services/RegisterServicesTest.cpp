@@ -520,6 +520,93 @@ TEST_F(Services, KeptStopsGoOutOldestFirstAndARefusedOneIsNotKeptAgain) {
     EXPECT_FALSE(services.Stops.HasKept());
 }
 
+// A run's owed stop, from its start to a dropped link: what is kept, what goes out on the line after
+// the drop, and what the window's own stop then says when there is no link.
+TEST_F(Services, OwedStopsAreKeptWhenTheLinkIsDroppedAndOnlyThen) {
+    const auto write = [](int address) {
+        return [address](CRegisterServices& s) { return s.WriteDriveRegister(address, 0) != 0; };
+    };
+    const std::string stopWrite = Maker("W102010000");
+    struct Case {
+        const char* what;
+        std::function<void(CStopKeeper&)> run; // with the link up
+        std::vector<std::string> keptAfterDrop;
+    };
+    const Case cases[] = {
+        {"a running motion", [&](CStopKeeper&) {}, {"jog"}},
+        {"stopped by the window", [&](CStopKeeper& k) { k.Send("jog", write(0x0201)); }, {}},
+        {"ended by itself", [&](CStopKeeper& k) { k.Settle("jog"); }, {}},
+        {"its stop refused: the run may go on",
+         [&](CStopKeeper& k) {
+             drive.RefuseAddress(0x0201);
+             EXPECT_EQ(k.Send("jog", write(0x0201)), StopResult::Refused);
+             drive.RefuseAddress(0x0201, false);
+         },
+         {"jog"}},
+        {"another motion's stop", [&](CStopKeeper& k) { k.Send("homing", write(0x170E)); }, {"jog"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CRegisterServices fresh;
+        CStopKeeper& keeper = fresh.Stops;
+        ConnectedFlag = 1;
+        keeper.Owe("jog", write(0x0201));
+        c.run(keeper);
+        ConnectedFlag = 0;
+        keeper.LinkDropped();
+        EXPECT_EQ(keeper.KeptMotions(), c.keptAfterDrop);
+        EXPECT_TRUE(keeper.OwedMotions().empty());
+    }
+
+    // After the drop the kept stop goes out on the line; the window's own stop that follows, with no
+    // link, says nothing and keeps nothing: the lost link had its message.
+    CStopKeeper& keeper = services.Stops;
+    messages.Clear();
+    keeper.Owe("jog", write(0x0201));
+    ConnectedFlag = 0;
+    keeper.LinkDropped();
+    drive.ClearLog();
+    ConnectedFlag = 1; // the view sends on the port it opened for the stops
+    EXPECT_EQ(keeper.SendKept().taken, std::vector<std::string>{"jog"});
+    ConnectedFlag = 0;
+    EXPECT_EQ(Requests(), std::vector<std::string>{stopWrite});
+    EXPECT_EQ(keeper.Send("jog", write(0x0201)), StopResult::NoLink);
+    EXPECT_FALSE(keeper.HasKept());
+    EXPECT_TRUE(messages.Shown().empty());
+
+    // Not answered after the drop: kept, sent again, and the window's stop still says nothing.
+    keeper.Owe("jog", write(0x0201));
+    keeper.LinkDropped();
+    drive.AddFault({.kind = SimFaultKind::Silent, .address = 0x0201, .count = 1});
+    ConnectedFlag = 1;
+    EXPECT_EQ(keeper.SendKept().notTaken, std::vector<std::string>{"jog"});
+    ConnectedFlag = 0;
+    EXPECT_EQ(keeper.Send("jog", write(0x0201)), StopResult::NoLink);
+    EXPECT_EQ(keeper.KeptMotions(), std::vector<std::string>{"jog"});
+    EXPECT_TRUE(messages.Shown().empty());
+    ConnectedFlag = 1;
+    EXPECT_EQ(keeper.SendKept().taken, std::vector<std::string>{"jog"});
+
+    // A run started again owes its stop anew: with no link its stop is told and kept as before.
+    keeper.Owe("jog", write(0x0201));
+    ConnectedFlag = 0;
+    EXPECT_EQ(keeper.Send("jog", write(0x0201)), StopResult::NoLink);
+    EXPECT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(keeper.KeptMotions(), std::vector<std::string>{"jog"});
+    ConnectedFlag = 1;
+    keeper.SendKept();
+
+    // A quiet stop goes out as the others and is left out of what the user is told.
+    keeper.Owe("trace", write(0x1505), true);
+    ConnectedFlag = 0;
+    keeper.LinkDropped();
+    drive.ClearLog();
+    ConnectedFlag = 1;
+    EXPECT_TRUE(keeper.SendKept().Empty());
+    EXPECT_EQ(Requests(), std::vector<std::string>{Maker("W115050000")});
+    EXPECT_FALSE(keeper.HasKept());
+}
+
 TEST_F(Services, ARequestRightAfterTheFixedFrameIsNotTakenForPartOfIt) {
     ServoOnFlag = 0;
     drive.SetRegister(0x0F03, 0x1234);

@@ -90,6 +90,14 @@ protected:
         return -1;
     }
 
+    void AwaitLinkShownDown() {
+        const auto end = Clock::now() + std::chrono::milliseconds(ScaledMs(10000));
+        while (PaneText(3) != "Servo Offline" && Clock::now() < end) {
+            DispatchPendingMessages(); // the link's notice comes from the thread
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+
     bool AwaitThreadsEnded() {
         const auto end = Clock::now() + std::chrono::milliseconds(ScaledMs(20000));
         while (AcquisitionThreadCount.load() > 0 && Clock::now() < end)
@@ -162,18 +170,19 @@ INSTANTIATE_TEST_SUITE_P(
                       AcquisitionCase{"Monitor", TraceModeMonitor}, AcquisitionCase{"Box", -1}),
     [](const ::testing::TestParamInfo<AcquisitionCase>& info) { return std::string(info.param.name); });
 
-using LinkLostByTheThread = AcquisitionFixture;
+struct LinkLostByTheThread : AcquisitionFixture {
+    // A Monitor record whose drive stops answering in the middle: the thread's block read fails.
+    void LoseTheLinkInARecord() {
+        StartLinked();
+        drive.AddFault(
+            {.kind = SimFaultKind::Silent, .requestKind = SimRequestKind::MakerBlockRead, .skip = 1});
+        StartRecord({"Monitor", TraceModeMonitor});
+        AwaitLinkShownDown();
+    }
+};
 
 TEST_F(LinkLostByTheThread, TheViewShowsTheLinkDownAndConnectBringsItBack) {
-    StartLinked();
-    // The drive stops answering in the middle of the record: the thread's block read fails.
-    drive.AddFault({.kind = SimFaultKind::Silent, .requestKind = SimRequestKind::MakerBlockRead, .skip = 1});
-    StartRecord({"Monitor", TraceModeMonitor});
-    const auto end = Clock::now() + std::chrono::milliseconds(ScaledMs(10000));
-    while (PaneText(3) != "Servo Offline" && Clock::now() < end) {
-        DispatchPendingMessages(); // the link's notice comes from the thread
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    LoseTheLinkInARecord();
     EXPECT_EQ(PaneText(3), "Servo Offline");
     EXPECT_FALSE(PortObject.IsOpen());
     EXPECT_TRUE(CommandEnabled(ID_CONNECT));
@@ -188,6 +197,37 @@ TEST_F(LinkLostByTheThread, TheViewShowsTheLinkDownAndConnectBringsItBack) {
     EXPECT_EQ(PaneText(3), "Servo Online");
     StopRecord({"Monitor", TraceModeMonitor});
     EXPECT_EQ(messages.Shown().size(), 1u);
+}
+
+// The drive stays armed after the thread lost the link: STOP's writes go out on the line once the
+// thread has left it, with no Connect.
+TEST_F(LinkLostByTheThread, TheArmedDriveIsDisarmedOnTheLineWithoutConnect) {
+    LoseTheLinkInARecord();
+    ASSERT_EQ(PaneText(3), "Servo Offline");
+    ASSERT_TRUE(AwaitThreadsEnded());
+    drive.ClearFaults();
+    Tick();
+    DispatchPendingMessages();
+
+    const std::vector<std::string> log = Requests();
+    const auto lastBlock =
+        std::find_if(log.rbegin(), log.rend(), [](const std::string& r) { return r.rfind("R9", 0) == 0; });
+    ASSERT_NE(lastBlock, log.rend());
+    const std::vector<std::string> after(lastBlock.base(), log.end());
+    EXPECT_EQ(after, (std::vector<std::string>{Maker("W115050000"), Maker("W115030000")}))
+        << "the stop writes, and nothing else, after the failed block read";
+    EXPECT_EQ(drive.GetRegister(0x1505), 0);
+    EXPECT_EQ(ConnectedFlag.load(), 0);
+    ASSERT_EQ(messages.Shown().size(), 1u) << "the lost-link message alone: a disarm moves nothing";
+    EXPECT_EQ(messages.Shown()[0].text, "Communicate Error!\n\nDisconnect !!");
+
+    // Sent once: Connect sends no stop ahead of its reads.
+    drive.ClearLog();
+    app->AutoConnect = {true, Entry(), 0};
+    View()->SendMessage(WM_COMMAND, ID_CONNECT);
+    ASSERT_EQ(ConnectedFlag.load(), 1);
+    EXPECT_NE(Requests().front(), Maker("W115050000"));
+    StopRecord({"Monitor", TraceModeMonitor});
 }
 
 } // namespace

@@ -143,48 +143,110 @@ TEST_F(JogModeWindow, HeldButtonTurnsTheMotorAndEveryEndOfThePressStopsIt) {
     }
 }
 
-TEST_F(JogModeWindow, StopThatFellIntoAFreezeIsSentFirstWhenTheLinkComesBack) {
+TEST_F(JogModeWindow, OneDamagedReplyWhileJoggingStopsTheMotorOnTheSameLineWithoutConnect) {
     StartLinked();
     HoldClockwise(100);
     ASSERT_GT(SpeedAfter(1'000'000), 80);
 
-    drive.Freeze(std::chrono::seconds(7));
-    messages.Clear();
-    window->m_cw.SendMessage(WM_LBUTTONUP, 0, 0);
-    Deliver();
-    ASSERT_EQ(messages.Shown().size(), 1u) << "one message, not a second lost-link box";
-    EXPECT_EQ(messages.Shown()[0].text, "The drive did not answer the jog stop: the link is closed.\n"
-                                        "The motor may still turn: switch the servo off or the power off.\n"
-                                        "The stop is sent first when the link comes back.");
-    EXPECT_EQ(ConnectedFlag.load(), 0);
-    EXPECT_GT(SpeedAfter(1'000'000), 80) << "the stop never reached the drive";
-
-    ASSERT_FALSE(drive.Log().empty());
-    EXPECT_EQ(drive.Log().back().request, JogSpeedWrite(0));
-    EXPECT_TRUE(drive.Log().back().frozen);
-
-    drive.Thaw(); // the drive answers again, with its state kept
+    // One status reply comes back with one digit wrong; the line is clean again at once.
+    drive.AddFault({.kind = SimFaultKind::Corrupt, .address = 0x1703, .count = 1});
     drive.ClearLog();
     messages.Clear();
-    Reconnect();
-    ASSERT_EQ(ConnectedFlag.load(), 1);
-    const auto log = Requests();
-    ASSERT_FALSE(log.empty());
-    EXPECT_EQ(log.front(), JogSpeedWrite(0)) << "before any read of the new link";
-    jog->Sync();
+    Tick(ServoStatusTimer);
+    Deliver(); // the loss is taken: nothing else, no tick, no Connect
+
+    const auto log = drive.Log();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[0].request, Read1(0x1703));
+    EXPECT_TRUE(log[0].faulted);
+    EXPECT_EQ(log[1].request, JogSpeedWrite(0)) << "the stop is the first request after the damaged reply";
+    EXPECT_EQ(log[1].reply, "%");
+    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const SimLogEntry& e) { return e.request[0] == 'W'; }),
+              1)
+        << "the release the loss posted sends nothing more";
     EXPECT_EQ(jog->SpeedCommand(), 0.0);
     EXPECT_LT(std::abs(SpeedAfter(1'000'000)), 20.0);
-    ASSERT_EQ(messages.Shown().size(), 1u);
-    EXPECT_EQ(messages.Shown()[0].text,
-              "The jog stop that had not reached the drive was sent now: the drive took it.");
+    EXPECT_EQ(ConnectedFlag.load(), 0) << "the link stays down until the user connects";
+    EXPECT_EQ(portDialogs, 0);
+    ASSERT_EQ(messages.Shown().size(), 1u) << "the lost-link message alone";
+    EXPECT_EQ(messages.Shown()[0].text, "Communicate Error!\n\nDisconnect !!");
 
-    // Delivered once: the next connect sends nothing ahead of its reads.
-    View()->SendMessage(WM_COMMAND, ID_DISCONNECT);
+    // Nothing is left to send: later ticks and the next Connect send no stop.
     drive.ClearLog();
-    messages.Clear();
+    Tick();
+    EXPECT_TRUE(Requests().empty());
     Reconnect();
+    ASSERT_EQ(ConnectedFlag.load(), 1);
     EXPECT_NE(Requests().front(), JogSpeedWrite(0));
-    EXPECT_TRUE(messages.Shown().empty());
+}
+
+// However the frozen drive was found, the stop goes out on the first supervision tick after it
+// answers again, with no Connect, and once.
+TEST_F(JogModeWindow, StopOwedDuringAFreezeGoesOutOnTheFirstTickAfterTheThaw) {
+    struct Case {
+        const char* loss;
+        std::function<void()> lose;
+        std::string message; // what the user is told when the link goes
+    };
+    const Case cases[] = {
+        {"the supervision finds the drive silent while CW is held",
+         [&] {
+             Tick();
+             Deliver();
+         },
+         "Communicate Error!\n\nDisconnect !!"},
+        {"the release falls into the freeze",
+         [&] {
+             window->m_cw.SendMessage(WM_LBUTTONUP, 0, 0);
+             Deliver();
+         },
+         CStopKeeper::NoAnswerText("jog")},
+    };
+    StartLinked();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.loss);
+        if (!ConnectedFlag)
+            Reconnect();
+        if (window)
+            window->SendMessage(WM_COMMAND, IDCANCEL);
+        Deliver();
+        ServoOnFlag = 0; // the jog servo the window released
+        HoldClockwise(100);
+        ASSERT_GT(SpeedAfter(1'000'000), 80);
+
+        drive.Freeze(std::chrono::seconds(30));
+        messages.Clear();
+        c.lose();
+        ASSERT_EQ(messages.Shown().size(), 1u);
+        EXPECT_EQ(messages.Shown()[0].text, c.message);
+        EXPECT_EQ(ConnectedFlag.load(), 0);
+        EXPECT_GT(SpeedAfter(1'000'000), 80) << "the stop never reached the drive";
+
+        drive.Thaw(); // the drive answers again, with its state kept
+        drive.ClearLog();
+        messages.Clear();
+        Tick();
+        const auto log = Requests();
+        ASSERT_FALSE(log.empty());
+        EXPECT_EQ(log.front(), JogSpeedWrite(0));
+        jog->Sync();
+        EXPECT_EQ(jog->SpeedCommand(), 0.0);
+        EXPECT_LT(std::abs(SpeedAfter(1'000'000)), 20.0);
+        EXPECT_EQ(ConnectedFlag.load(), 0) << "no Connect";
+        ASSERT_EQ(messages.Shown().size(), 1u);
+        EXPECT_EQ(messages.Shown()[0].text,
+                  "The jog stop that had not reached the drive was sent now: the drive took it.");
+
+        // Delivered once: neither the next tick nor the next connect sends it again.
+        drive.ClearLog();
+        messages.Clear();
+        Tick();
+        EXPECT_TRUE(Requests().empty());
+        Reconnect();
+        ASSERT_EQ(ConnectedFlag.load(), 1);
+        EXPECT_NE(Requests().front(), JogSpeedWrite(0));
+        EXPECT_TRUE(messages.Shown().empty());
+    }
 }
 
 // The two stroke jog windows (inertia estimation and program jog) share their Start and Stop.
