@@ -4,9 +4,15 @@
 // registers through the register services, keeps the values (in the document where it has a table
 // for them, here otherwise) and hands values and texts to its window through a small sink. All
 // return 0 at once when ConnectedFlag is 0.
+//
+// Each refresh is also offered as a step in two halves, so that its reads can be made away from the
+// user-interface thread while an acquisition thread holds the line: the step is made on that thread
+// (it takes what the windows ask for now), its read talks only to the drive and keeps nothing, and
+// the CycleRead it returns shows the result back on the user-interface thread.
 #include "link/services/RegisterServices.h"
 
 #include <array>
+#include <functional>
 #include <string>
 
 constexpr int AlarmHistoryCount = 10;
@@ -58,6 +64,17 @@ public:
     virtual void SetRowTexts(const std::array<std::string, MonitorRowCount>& texts) = 0;
 };
 
+// What a step's read brought: good is false where its refresh returns 0; show keeps the values and
+// hands them to the window that is open when it runs (user-interface thread only).
+struct CycleRead {
+    bool good = true;
+    std::function<void()> show = [] {};
+};
+using CycleStep = std::function<CycleRead()>;
+
+// Runs a step's read and shows it at once, on the calling thread: its refresh's result.
+int RunStepHere(const CycleStep& step);
+
 class CMonitorReaders {
 public:
     explicit CMonitorReaders(CRegisterServices& services) : services_(services) {}
@@ -86,6 +103,14 @@ public:
     // Every enabled row with a code; a row whose read failed keeps its previous value. 0 only when
     // the link was lost meanwhile.
     int RefreshMonitorDisplay();
+
+    // The refreshes above as steps. Off the user-interface thread the alarm history is read without
+    // its progress window, and the contact group (a transfer of that thread) is left for a step made
+    // there: its request stays set.
+    CycleStep AlarmHistoryStep(bool offThread);
+    CycleStep DiagnosticsStep(bool offThread);
+    CycleStep LifeDataStep();
+    CycleStep MonitorDisplayStep();
 
     static constexpr const char* AlarmStepText = "Read Alarm Parameter: ";
 

@@ -158,6 +158,7 @@ const MessageMap* CKeloServoView::GetMessageMap() const {
             msg::Message(WM_TRIPLE_VALUE_WRITE, &CKeloServoView::OnTripleValueWrite),
             msg::Message(WM_SINGLE_VALUE_WRITE, &CKeloServoView::OnSingleValueWrite),
             msg::Message(WM_LINK_LOST, &CKeloServoView::OnLinkLost),
+            msg::Message(WM_CYCLE_READ, &CKeloServoView::OnCycleRead),
             msg::SetCursor(&CKeloServoView::OnSetCursor),
         });
     return &map;
@@ -184,6 +185,9 @@ void CKeloServoView::OnInitialUpdate() {
         if (HWND window = LinkNoticeWindow.load())
             ::PostMessage(window, WM_LINK_LOST);
     });
+    // Posted by handle from the reader's thread, like the link's notice.
+    cycleReader_ = std::make_unique<CBackgroundReader>(
+        [window = GetSafeHwnd()] { ::PostMessage(window, WM_CYCLE_READ); });
     if (LinkOpenIndicator)
         RecheckLink();
     SetTimer(LinkSupervisionTimer, LinkSupervisionPeriodMs);
@@ -192,6 +196,9 @@ void CKeloServoView::OnInitialUpdate() {
 }
 
 void CKeloServoView::OnDestroy() {
+    // The cycle reader's reads use the view's members and the windows' plans: it stops first.
+    if (cycleReader_)
+        cycleReader_->Stop();
     // The feature windows hold on to the view's members: they go first, the graph windows (and
     // their reading threads) before all.
     CloseBoxWindow();
@@ -604,7 +611,7 @@ CStopKeeper::Delivery CKeloServoView::DeliverKeptStops() {
 void CKeloServoView::SendStopsAfterLoss(bool onTick) {
     // Never into a transfer or an acquisition that holds the line, nor while a connect is under way.
     if (!stopsAfterLoss_ || ConnectedFlag || !Stops.HasKept() || AcquisitionThreadCount.load() > 0 ||
-        (onTick && ViewBusyFlag))
+        (cycleReader_ && cycleReader_->Busy()) || (onTick && ViewBusyFlag))
         return;
     // The link is down and its port closed: it is opened for the stops alone (the port may be gone).
     if (PortObject.IsOpen() || !ReopenLinkPort())
@@ -703,8 +710,8 @@ void CKeloServoView::LinkSupervisionTick() {
     TakeLinkLoss();
     if (!ConnectedFlag)
         return;
-    // An acquisition thread holds the line as a long transfer does: a read of ours would wait for the
-    // port behind its block reads, and the window with it.
+    // The re-check keeps off a line an acquisition thread holds: its probe would wait for the port
+    // behind the block reads, and the window with it.
     if (!LinkOpenIndicator || LineBusy() || RecheckCounter < RecheckTickCount) {
         if (++RecheckCounter >= 1000)
             RecheckCounter = 0;
@@ -712,14 +719,59 @@ void CKeloServoView::LinkSupervisionTick() {
         RecheckCounter = 0;
         RecheckLink();
     }
-    if (ConnectedFlag && !LineBusy() && !DioDialogBusyFlag) {
+    ShowCycleReads();
+    const bool readsOut = cycleReader_ && cycleReader_->Busy();
+    if (ConnectedFlag && !ViewBusyFlag && !DioDialogBusyFlag && !readsOut) {
         ++MonitorCycleStep;
-        ViewBusyFlag = 1;
-        if (!MonitorCycle())
-            DropLink(LostLinkText());
-        ViewBusyFlag = 0;
+        if (AcquisitionThreadCount.load() > 0 && cycleReader_) {
+            StartCycleReads();
+        } else {
+            ViewBusyFlag = 1;
+            if (!MonitorCycle())
+                DropLink(LostLinkText());
+            ViewBusyFlag = 0;
+        }
     }
     EnableBoxOnlineEdit();
+}
+
+void CKeloServoView::StartCycleReads() {
+    const std::vector<CycleStep> steps = DueCycleSteps(true);
+    const unsigned epoch = LinkEpoch;
+    cycleReader_->Start([this, steps, epoch]() -> CBackgroundReader::Show {
+        std::vector<std::function<void()>> shows;
+        bool good = true;
+        for (const CycleStep& step : steps) {
+            CycleRead read = step();
+            shows.push_back(std::move(read.show));
+            if (!read.good) {
+                good = false; // a failed step ends the cycle
+                break;
+            }
+        }
+        return [this, shows, good, epoch] {
+            if (LinkEpoch != epoch)
+                return; // read on an earlier link
+            for (const std::function<void()>& show : shows)
+                show();
+            // A lost link also sends its notice; whichever comes first shows it, once. During a
+            // transfer pass the notice waits for the pass.
+            if (!good && !ViewBusyFlag && (LinkOpenIndicator || PortOpenFlag))
+                DropLink(LostLinkText());
+        };
+    });
+}
+
+void CKeloServoView::ShowCycleReads() {
+    if (!cycleReader_)
+        return;
+    if (const CBackgroundReader::Show show = cycleReader_->Take())
+        show();
+}
+
+LRESULT CKeloServoView::OnCycleRead(WPARAM, LPARAM) {
+    ShowCycleReads();
+    return 0;
 }
 
 void CKeloServoView::ServoStatusTick() {
@@ -735,94 +787,155 @@ void CKeloServoView::ServoStatusTick() {
         ServoOnFlag = word & 1;
 }
 
-int CKeloServoView::MonitorCycle() {
-    std::vector<std::function<int()>> steps;
-    steps.emplace_back([this] { return RefreshStatus(); });
+std::vector<CycleStep> CKeloServoView::DueCycleSteps(bool offThread) {
+    // The present steps in their order; only the due ones are made.
+    std::vector<std::function<CycleStep()>> present;
+    present.emplace_back([this] { return StatusStep(); });
     if (Readers.MonitorListWindow)
-        steps.emplace_back([this] { return Readers.RefreshMonitorDisplay(); });
+        present.emplace_back([this] { return Readers.MonitorDisplayStep(); });
     if (Readers.DiagnosticsWindow)
-        steps.emplace_back([this] { return Readers.RefreshDiagnosticsDisplay(); });
+        present.emplace_back([this, offThread] { return Readers.DiagnosticsStep(offThread); });
     if (Readers.AlarmWindow)
-        steps.emplace_back([this] { return Readers.ReadAlarmHistory(); });
-    if (CustomAddressStep)
-        steps.emplace_back(CustomAddressStep);
+        present.emplace_back([this, offThread] { return Readers.AlarmHistoryStep(offThread); });
+    if (CustomAddressStep) {
+        // The custom address window reads and keeps its values on this thread: off it, its turn
+        // reads nothing (its own timer keeps off the line meanwhile as well).
+        present.emplace_back([this, offThread]() -> CycleStep {
+            if (offThread)
+                return [] { return CycleRead{}; };
+            return [step = CustomAddressStep] { return CycleRead{step() != 0, [] {}}; };
+        });
+    }
     if (Readers.LifeWindow) {
         ++Readers.LifeCycleCounter;
         if (Readers.LifeCycleCounter >= LifeCyclePeriod)
-            steps.emplace_back([this] { return Readers.RefreshLifeData(); });
+            present.emplace_back([this] { return Readers.LifeDataStep(); });
     }
-    const int count = static_cast<int>(steps.size());
-    for (int i = 0; i < count; ++i) {
-        if (TraceWindowPresent && i + 1 != MonitorCycleStep)
-            continue;
-        if (!steps[static_cast<size_t>(i)]())
-            return 0;
-    }
+    const int count = static_cast<int>(present.size());
+    std::vector<CycleStep> due;
+    for (int i = 0; i < count; ++i)
+        if (!TraceWindowPresent || i + 1 == MonitorCycleStep)
+            due.push_back(present[static_cast<size_t>(i)]());
     if (MonitorCycleStep >= count || !TraceWindowPresent)
         MonitorCycleStep = 0;
+    return due;
+}
+
+int CKeloServoView::MonitorCycle() {
+    for (const CycleStep& step : DueCycleSteps(false))
+        if (!RunStepHere(step))
+            return 0;
     return 1;
 }
 
 int CKeloServoView::RefreshStatus() {
-    if (!ConnectedFlag)
-        return 0;
-    CKeloServoDoc* doc = GetDoc();
-    int word = 0;
-    if (!ReadWord(RegControlMode, word))
-        return 0;
-    DriveControlMode = word;
-    RefreshPanes({PaneControlMode});
-    if (!ReadWord(RegServoStatus, word))
-        return 0;
-    ServoOnFlag = word & 1;
-    RefreshPanes({PaneServoStatus});
-    if (!ReadWord(RegDn04, word))
-        return 0;
-    StoreVersion(word);
-    RefreshPanes({PaneVersion});
-    int motor = 0;
-    const bool motorRead = ReadWord(RegMotorCode, motor);
-    if (ReadParameterWord("onC18", RegC12, word) && doc)
-        doc->m_OnC18Status = word;
-    if (ReadWord(RegFeatureStatus, word))
-        FeatureStatusWord = word;
-    if (!motorRead)
-        return 0;
-    if (!ReadParameterWord("Un-01", -1, word))
-        return 0;
-    if (doc)
-        doc->m_Un[0] = Signed16(word);
-    RefreshPanes({PaneActualSpeed});
-    EncoderPulsesPerTurn = EncoderPulses(motor);
-    ModelCode = motor;
-    // The position is a 32-bit count: one word of it wraps at +-32767.
-    if (!ReadDoubleWord(RegisterOf("Un-96", -1), word))
-        return 0;
-    if (doc)
-        doc->m_Un[95] = word;
-    RefreshPanes({PaneActualPosition});
-    if (!ReadWord(RegMotorMaxSpeed, word))
-        return 0;
-    MotorMaxSpeed = word;
-    if (!ReadWord(RegC12, word))
-        return 0;
-    RegisterC12Nibble = word & 0xF;
-    if (!ReadParameterWord("AL01", RegAlarm, word))
-        return 0;
-    CurrentAlarmCode = word;
-    RefreshPanes({PaneMessage});
-    // Older drives have no limit and power words: their panes show the normal states.
-    const bool typeWords = DriveSoftwareVersion > 56 || DriveFeatureLevel > 0;
-    const auto typeWord = [&](int address, int fallback, int& target, int pane) {
-        if (typeWords && !ReadWord(address, word))
-            return false;
-        target = typeWords ? word : fallback;
-        RefreshPanes({pane});
-        return true;
+    return RunStepHere(StatusStep());
+}
+
+namespace {
+
+// The status words as one refresh read them, up to its first failed read.
+struct StatusRead {
+    std::optional<int> controlMode, servo, version, motor, onC18, feature, un01, un96, maxSpeed, c12, alarm,
+        firstType, secondType;
+    bool good = false;
+};
+
+} // namespace
+
+CycleStep CKeloServoView::StatusStep() {
+    const int featureLevel = DriveFeatureLevel;
+    return [this, featureLevel]() -> CycleRead {
+        if (!ConnectedFlag)
+            return {false, [] {}};
+        StatusRead w;
+        const auto read = [this](int address, std::optional<int>& into) {
+            int word = 0;
+            if (ReadWord(address, word))
+                into = word;
+            return into.has_value();
+        };
+        const auto readParameter = [this](const char* code, int fallback, std::optional<int>& into) {
+            int word = 0;
+            if (ReadParameterWord(code, fallback, word))
+                into = word;
+            return into.has_value();
+        };
+        [&] {
+            if (!read(RegControlMode, w.controlMode) || !read(RegServoStatus, w.servo) ||
+                !read(RegDn04, w.version))
+                return;
+            read(RegMotorCode, w.motor);
+            readParameter("onC18", RegC12, w.onC18);
+            read(RegFeatureStatus, w.feature);
+            if (!w.motor || !readParameter("Un-01", -1, w.un01))
+                return;
+            // The position is a 32-bit count: one word of it wraps at +-32767.
+            int position = 0;
+            if (!ReadDoubleWord(RegisterOf("Un-96", -1), position))
+                return;
+            w.un96 = position;
+            if (!read(RegMotorMaxSpeed, w.maxSpeed) || !read(RegC12, w.c12) ||
+                !readParameter("AL01", RegAlarm, w.alarm))
+                return;
+            // Older drives have no limit and power words: their panes show the normal states.
+            if (*w.version > 56 || featureLevel > 0) {
+                if (!read(RegFirstTypeWord, w.firstType) || !read(RegSecondTypeWord, w.secondType))
+                    return;
+            } else {
+                w.firstType = 0;
+                w.secondType = 1;
+            }
+            w.good = true;
+        }();
+        return {w.good, [this, w] {
+                    CKeloServoDoc* doc = GetDoc();
+                    if (w.controlMode) {
+                        DriveControlMode = *w.controlMode;
+                        RefreshPanes({PaneControlMode});
+                    }
+                    if (w.servo) {
+                        ServoOnFlag = *w.servo & 1;
+                        RefreshPanes({PaneServoStatus});
+                    }
+                    if (w.version) {
+                        StoreVersion(*w.version);
+                        RefreshPanes({PaneVersion});
+                    }
+                    if (w.onC18 && doc)
+                        doc->m_OnC18Status = *w.onC18;
+                    if (w.feature)
+                        FeatureStatusWord = *w.feature;
+                    if (w.un01) {
+                        if (doc)
+                            doc->m_Un[0] = Signed16(*w.un01);
+                        RefreshPanes({PaneActualSpeed});
+                        EncoderPulsesPerTurn = EncoderPulses(*w.motor);
+                        ModelCode = *w.motor;
+                    }
+                    if (w.un96) {
+                        if (doc)
+                            doc->m_Un[95] = *w.un96;
+                        RefreshPanes({PaneActualPosition});
+                    }
+                    if (w.maxSpeed)
+                        MotorMaxSpeed = *w.maxSpeed;
+                    if (w.c12)
+                        RegisterC12Nibble = *w.c12 & 0xF;
+                    if (w.alarm) {
+                        CurrentAlarmCode = *w.alarm;
+                        RefreshPanes({PaneMessage});
+                    }
+                    if (w.firstType) {
+                        FirstTypeWord = *w.firstType;
+                        RefreshPanes({PaneLimit});
+                    }
+                    if (w.secondType) {
+                        SecondTypeWord = *w.secondType;
+                        RefreshPanes({PanePower});
+                    }
+                }};
     };
-    if (!typeWord(RegFirstTypeWord, 0, FirstTypeWord, PaneLimit))
-        return 0;
-    return typeWord(RegSecondTypeWord, 1, SecondTypeWord, PanePower) ? 1 : 0;
 }
 
 void CKeloServoView::CloseToolDialogs() {

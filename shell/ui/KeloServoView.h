@@ -9,6 +9,7 @@
 #include "catalogue/CatalogueContext.h"
 #include "framework/core/Sync.h"
 #include "framework/ui/View.h"
+#include "link/services/BackgroundReader.h"
 #include "link/services/MonitorReaders.h"
 #include "link/services/RegisterServices.h"
 #include "online/ui/OnlineViewLink.h"
@@ -26,6 +27,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class CKeloServoDocument;
 class CKeloServoDoc;
@@ -57,6 +59,8 @@ inline constexpr UINT WM_TRIPLE_VALUE_WRITE = 0x8B0;
 inline constexpr UINT WM_SINGLE_VALUE_WRITE = 0x84C;
 // The link found the link lost (LinkLost, from any thread); the view shows it down.
 inline constexpr UINT WM_LINK_LOST = WM_APP + 0x114;
+// The cycle's reads made while an acquisition held the line are in; the view shows them.
+inline constexpr UINT WM_CYCLE_READ = WM_APP + 0x115;
 
 // The step dialog that WM_STEP_MONITOR drives.
 class IStepDialog {
@@ -405,6 +409,16 @@ private:
 
     void LinkSupervisionTick();
     void ServoStatusTick();
+    // The steps of this tick's monitor cycle, made now (MonitorCycleStep moves on); offThread: their
+    // reads will be made by the cycle reader.
+    std::vector<CycleStep> DueCycleSteps(bool offThread);
+    CycleStep StatusStep();
+    // While an acquisition thread holds the line the cycle's reads wait for the port on the cycle
+    // reader's thread, never on this one; their result is shown here when it comes (OnCycleRead, or
+    // the next tick, whichever is first), and no cycle starts while one is out.
+    void StartCycleReads();
+    void ShowCycleReads();
+    LRESULT OnCycleRead(WPARAM, LPARAM);
     // The lost-link sequence, the one way the link goes down when it was not asked to: port closed,
     // link flags cleared, the windows told, every status pane showing the link down, and the user
     // told once with the text given ("" when the window whose exchange failed has told him; its stop
@@ -450,4 +464,6 @@ private:
     bool jogRefusalShown_ = false;
     BoxLink boxLink_{*this};
     TraceLink traceLink_{*this};
+    // Last: it stops (its reads use the members above) before anything else of the view goes.
+    std::unique_ptr<CBackgroundReader> cycleReader_;
 };

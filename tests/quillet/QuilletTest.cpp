@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -54,6 +55,33 @@ TEST(PortMutex, RecursiveOwnedAndForgivingOfStrayReleases) {
         mutex.Unlock();
     }).join();
     EXPECT_TRUE(otherGotIt);
+}
+
+TEST(PortMutex, AWaiterGetsItBeforeTheOwnerCanTakeItBack) {
+    // A block reader gives the port back between two blocks and asks again at once: whoever waited
+    // meanwhile goes first, or a reader of short words would wait for the whole run.
+    CPortMutex mutex;
+    ASSERT_TRUE(mutex.Lock(0));
+    std::atomic<bool> otherGotIt{false};
+    std::atomic<bool> release{false};
+    std::thread other([&] {
+        otherGotIt = mutex.Lock(10000);
+        while (!release)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        mutex.Unlock();
+    });
+    const auto end = Clock::now() + std::chrono::seconds(10);
+    while (!mutex.HasWaiters() && Clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_TRUE(mutex.HasWaiters());
+    mutex.Unlock();
+    EXPECT_FALSE(mutex.Lock(0)) << "the waiter is first in line";
+    release = true;
+    EXPECT_TRUE(mutex.Lock(10000)) << "and the owner's turn comes after it";
+    EXPECT_TRUE(otherGotIt);
+    other.join();
+    mutex.Unlock();
+    EXPECT_FALSE(mutex.HasWaiters());
 }
 
 TEST(SerialOpen, ExclusiveOpenAndItsResults) {

@@ -165,6 +165,39 @@ TEST_F(Readers, DiagnosticsWithAndWithoutAContactRead) {
     EXPECT_EQ(readers.RefreshDiagnosticsDisplay(), 0);
 }
 
+TEST_F(Readers, StepsReadAwayFromTheWindowShowOnlyWhenToldAndLeaveTheWindowsTransfers) {
+    DiagnosticsSink diagnostics;
+    AlarmSink alarm;
+    readers.DiagnosticsWindow = &diagnostics;
+    readers.AlarmWindow = &alarm;
+    readers.ContactReadRequest = 1;
+    readers.AlarmReadRequest = 1;
+    drive.SetRegister(0x0F03, 0x0001);
+    const CycleRead dn = readers.DiagnosticsStep(true)();
+    const CycleRead history = readers.AlarmHistoryStep(true)();
+    ASSERT_TRUE(dn.good);
+    ASSERT_TRUE(history.good);
+    EXPECT_EQ(Requests().size(), 14u + 10u) << "no contact group: a transfer of the window's thread";
+    EXPECT_TRUE(diagnostics.calls.empty()) << "nothing reaches a window before the show";
+    EXPECT_EQ(alarm.shown, 0);
+    EXPECT_EQ(readers.AlarmReadRequest, 1);
+
+    dn.show();
+    history.show();
+    EXPECT_EQ(diagnostics.calls, (std::vector<std::string>{"texts", "states"}));
+    EXPECT_EQ(diagnostics.frame.inputStates[0], 1);
+    EXPECT_EQ(readers.ContactReadRequest, 1)
+        << "the contact group is read by a later step on the window's thread";
+    EXPECT_EQ(alarm.shown, 1);
+    EXPECT_EQ(readers.AlarmReadRequest, 0);
+
+    // A window closed between the read and the show gets nothing.
+    const CycleRead again = readers.DiagnosticsStep(true)();
+    readers.DiagnosticsWindow = nullptr;
+    again.show();
+    EXPECT_EQ(diagnostics.calls.size(), 2u);
+}
+
 TEST_F(Readers, LifeData) {
     LifeSink sink;
     readers.LifeWindow = &sink;

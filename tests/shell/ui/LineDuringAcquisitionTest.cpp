@@ -1,18 +1,23 @@
-// The main window while an acquisition thread reads blocks on a slow line: the timers of the view
-// keep off the port (a read of theirs would wait behind a block of seconds, and the window with it),
-// and take it up again once the thread has ended.
+// The main window while an acquisition thread reads blocks on a slow line: no timer of the window
+// waits for the port behind a block of seconds (the window would wait with it). The windows' own
+// refreshes keep off the line until the thread has ended; the view's status and monitor windows go
+// on following the drive, read away from the window between the blocks.
 #include "ShellUiFixture.h"
 
 #include "box/ui/BOXDlg.h"
 #include "link/services/TransferPass.h"
 #include "online/ui/OnLineParaEditDlg.h"
 #include "resources/ids/trace.h"
+#include "shell/monitor/MonAnDlg.h"
+#include "shell/monitor/MonDnDlg.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/TestTime.h"
 #include "trace/AcquisitionStore.h"
 #include "trace/ThreadStop.h"
+#include "trace/TraceRegisters.h"
 #include "trace/ui/TraceGraphDlg.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 #include <utility>
@@ -25,7 +30,7 @@ constexpr int kWireBaud = 9600;
 // A block read of 64 records of nine words: the request and its 2496 characters at 10 bits each.
 const auto kBlockTime = std::chrono::milliseconds((40 + 2496) * 10 * 1000 / kWireBaud);
 
-// What the status refresh, the servo status poll and the online editor's refresh read first.
+// What the servo status poll and the online editor's refresh read first.
 const std::vector<int> kStatusRegisters = {0x1702, 0x1703, 0x0F04, 0x0F08, 0x1101};
 
 struct AcquisitionCase {
@@ -117,9 +122,10 @@ protected:
 class LineDuringAcquisition : public AcquisitionFixture,
                               public ::testing::WithParamInterface<AcquisitionCase> {};
 
-TEST_P(LineDuringAcquisition, TheWindowsTimersKeepOffTheLineWhileTheThreadReadsBlocks) {
+TEST_P(LineDuringAcquisition, TheWindowsRefreshesKeepOffTheLineWhileTheThreadReadsBlocks) {
     drive.SetWireBaud(kWireBaud);
     StartLinked();
+    HoldViewTimers();
     ASSERT_EQ(PortObject.GetBaudrate(), kWireBaud);
     View()->ToolWindowOpenFlags[ToolJog] = true; // the servo status poll reads while a jog window is open
     const OnlineCodes selection = std::exchange(OnlineSelection, OnlineCodes{"Cn025"});
@@ -133,7 +139,6 @@ TEST_P(LineDuringAcquisition, TheWindowsTimersKeepOffTheLineWhileTheThreadReadsB
 
     // The timers fire while the block is on the wire: they are handled at once and read nothing.
     const auto start = Clock::now();
-    Tick();
     Tick(ServoStatusTimer);
     ASSERT_TRUE(FireTimerForTest(online, OnlineRefreshTimer));
     if (View()->BoxWindow) {
@@ -169,6 +174,75 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(AcquisitionCase{"Single", TraceModeSingle}, AcquisitionCase{"Cycle", TraceModeCycle},
                       AcquisitionCase{"Monitor", TraceModeMonitor}, AcquisitionCase{"Box", -1}),
     [](const ::testing::TestParamInfo<AcquisitionCase>& info) { return std::string(info.param.name); });
+
+using StatusDuringMonitorRun = AcquisitionFixture;
+
+// A Monitor run lasts as long as the user lets it: the status bar and the open monitor windows go on
+// showing the drive's state, an alarm included, and the window answers at once on a slow line.
+TEST_F(StatusDuringMonitorRun, StatusBarAndMonitorWindowsFollowTheDriveWhileTheWindowAnswers) {
+    drive.SetWireBaud(kWireBaud);
+    StartLinked();
+    HoldViewTimers();
+    drive.SetRegister(0x0F03, 0);
+    View()->SendMessage(WM_COMMAND, ID_DIAGNOSTICS_PARAMETERS);
+    CMonDnDlg* diagnostics = View()->DiagnosticsDialog;
+    ASSERT_NE(diagnostics, nullptr);
+    Tick(); // before the run: status, contact group and dn items
+    ASSERT_EQ(diagnostics->States()[0], 0);
+    ASSERT_NE(PaneText(6), "Message: Driver Overheat");
+    StartRecord({"Monitor", TraceModeMonitor});
+    ASSERT_GE(AwaitBlockRead(), 0);
+
+    // The drive moves on, an input comes on and an alarm is raised while the blocks are read.
+    drive.SetRegister32(0x066C, 123456);
+    drive.SetRegister(0x0F03, 1);
+    drive.SetAlarm(15);
+    drive.ClearLog();
+    const auto shown = [&] {
+        return PaneText(5) == "Actual Position: 123456 unit/PLS" &&
+               PaneText(6) == "Message: Driver Overheat" && diagnostics->States()[0] == 1;
+    };
+    // A window opened during the run is served as well: the alarm history comes.
+    View()->PostMessage(WM_COMMAND, ID_ALARM_PARAMETERS);
+    Clock::duration slowest{};
+    const auto end = Clock::now() + std::chrono::milliseconds(ScaledMs(30000));
+    while (!(shown() && View()->Readers.AlarmReadRequest == 0) && Clock::now() < end) {
+        const auto start = Clock::now();
+        Tick();
+        DispatchPendingMessages();
+        slowest = std::max(slowest, Clock::now() - start);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_TRUE(shown()) << PaneText(5) << " / " << PaneText(6);
+    ASSERT_NE(View()->AlarmDialog, nullptr);
+    EXPECT_EQ(View()->Readers.AlarmReadRequest, 0) << "the alarm history was read";
+    EXPECT_LT(slowest, kBlockTime / 2) << "every tick and message handled well inside one block time";
+
+    // All of it was read while the run went on: the thread's block reads and status polls (it waits
+    // for the drive's next half) share the line with the status and dn reads.
+    const auto threadAfter = [](const std::vector<std::string>& log, const std::string& request) {
+        const auto at = std::find(log.begin(), log.end(), request);
+        return at != log.end() && std::any_of(at, log.end(), [](const std::string& r) {
+                   return r.rfind("R9", 0) == 0 || r == Read1(TraceStatusRegister);
+               });
+    };
+    const auto readDuringTheRun = [&] {
+        const std::vector<std::string> log = Requests();
+        return threadAfter(log, Read1(0x1702)) && threadAfter(log, Read1(0x0F03)) &&
+               std::count_if(log.begin(), log.end(),
+                             [](const std::string& r) { return r.rfind("R9", 0) == 0; });
+    };
+    const auto runEnd = Clock::now() + std::chrono::milliseconds(ScaledMs(10000));
+    while (!readDuringTheRun() && Clock::now() < runEnd)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(readDuringTheRun());
+    EXPECT_GT(AcquisitionThreadCount.load(), 0);
+    EXPECT_TRUE(messages.Shown().empty());
+
+    StopRecord({"Monitor", TraceModeMonitor});
+    ASSERT_TRUE(AwaitThreadsEnded());
+    EXPECT_EQ(ConnectedFlag.load(), 1);
+}
 
 struct LinkLostByTheThread : AcquisitionFixture {
     // A Monitor record whose drive stops answering in the middle: the thread's block read fails.

@@ -28,6 +28,7 @@ struct ShellMonitorCycle : ShellUiFixture {
         HandOff("1");
         ASSERT_TRUE(StartApp());
         ASSERT_EQ(ConnectedFlag.load(), 1);
+        HoldViewTimers();
         CMonitorReaders& readers = View()->Readers;
         readers.MonitorListWindow = &windows;
         readers.DiagnosticsWindow = &windows;

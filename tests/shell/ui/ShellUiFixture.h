@@ -29,6 +29,7 @@
 #include "sim/SimPtyServer.h"
 #include "tests/support/PrivateHome.h"
 #include "tests/support/ProgramShutdown.h"
+#include "tests/support/TestTime.h"
 
 #include <gtest/gtest.h>
 
@@ -145,7 +146,22 @@ struct ShellUiFixture : ::testing::Test {
         return ui.m_bEnabled;
     }
 
-    void Tick(UINT_PTR timer = LinkSupervisionTimer) { ASSERT_TRUE(FireTimerForTest(View(), timer)); }
+    void Tick(UINT_PTR timer = LinkSupervisionTimer) {
+        if (viewTimersHeld)
+            View()->SendMessage(WM_TIMER, timer);
+        else
+            ASSERT_TRUE(FireTimerForTest(View(), timer));
+    }
+
+    // For a test that counts what ticks do: the view's timers fire only through Tick, and the drive
+    // is given the time a loaded machine stretches its answer to, so a tick neither runs beside one
+    // of the machine's timers nor finds a slow reply taken for a lost link.
+    void HoldViewTimers() {
+        View()->KillTimer(LinkSupervisionTimer);
+        View()->KillTimer(ServoStatusTimer);
+        viewTimersHeld = true;
+        ASSERT_EQ(PortObject.SetupReadTimer(PortObject.GetBaudrate(), ScaledMs(177)), ErrNone);
+    }
 
     // What the modal dialogs do: the port choice is answered by `portChoice` (Cancel when empty).
     void OnModal(CDialog& dialog) {
@@ -178,6 +194,7 @@ struct ShellUiFixture : ::testing::Test {
     // What any other modal dialog does (OK when empty).
     std::function<void(CDialog&)> otherModal;
     int portDialogs = 0;
+    bool viewTimersHeld = false;
     std::vector<std::string> lastPortEntries;
     int lastPortSelection = -2;
 };

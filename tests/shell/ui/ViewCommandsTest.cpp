@@ -192,6 +192,7 @@ TEST_F(ViewCommands, EditParameterOpensOneEditorThatReadsTheDrive) {
 
 TEST_F(ViewCommands, MonitorWindowsOpenFromTheirCommandsAndTheCycleFeedsThem) {
     StartLinked();
+    HoldViewTimers();
     CKeloServoView* view = View();
     // Life values are read once before the window is made.
     for (int i = 0; i < 4; ++i)
@@ -223,6 +224,8 @@ TEST_F(ViewCommands, MonitorWindowsOpenFromTheirCommandsAndTheCycleFeedsThem) {
     EXPECT_EQ(view->LifeDialog->Values()[0], 7000);
     const std::vector<std::string> requests = Requests();
     EXPECT_NE(std::find(requests.begin(), requests.end(), Read1(0x0F01)), requests.end());
+    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_EQ(ConnectedFlag.load(), 1);
 
     // Closing clears the view's hold; a second command while open only re-activates.
     CMonAnDlg* alarm = view->AlarmDialog;
