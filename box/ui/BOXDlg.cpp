@@ -1361,18 +1361,16 @@ TraceRecording CBOXDlg::RecordingOfView(bool preZoom) const {
 
 bool CBOXDlg::SaveTraceFile(const std::string& path) {
     const TraceRecording recording = RecordingOfView(true);
-    TraceCsvTable csv;
-    csv.version = BoxFileVersion;
     const int model = view_.Document() ? view_.Document()->RuleMotorCode() : ModelCode;
+    std::vector<std::string> titles;
     for (int c = 0; c < 4; ++c) {
         const int code = ChannelSignal[static_cast<size_t>(c)];
-        csv.titles.push_back(CsvColumnTitle(c + 1, BoxChannelSignalName(code, DioFunctionWords),
-                                            BoxChannelUnitName(code, model)));
-        csv.columns.push_back(&TraceSampleBuffers[static_cast<size_t>(c)]);
+        titles.push_back(CsvColumnTitle(c + 1, BoxChannelSignalName(code, DioFunctionWords),
+                                        BoxChannelUnitName(code, model)));
     }
-    csv.rows = std::max(PointCount, 0);
     // Sample i at its own time from the record's start, as the axis shows it (not the scroll origin).
-    csv.times = CsvRowTimes(0, csv.rows, SamplePeriodRaw, BoxTimeDivisor);
+    const TraceCsvTable csv =
+        RecordingCsvTable(recording, std::move(titles), 0, BoxTimeDivisor, BoxFileVersion);
     return WriteRecordingOrTell(path, recording, TraceFileForm::Box, csv);
 }
 
