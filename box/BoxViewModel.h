@@ -94,6 +94,14 @@ struct CBoxViewModel {
     int TimeScrollPos = 0;
     int TimeScrollMax = 0;
     int RecordShown = 0;
+    // START emptied the record and no block has come since (the read ended before its first, on
+    // a lost link or a stop): there is nothing to save until a record, a file or a set-up comes.
+    bool RecordEmpty = false;
+    bool CanSaveRecord() const { return RecordShown != 0 && !RecordEmpty; }
+    // Moves what the record thread handed over (it has ended) into SampleVectors, each keeping
+    // RecordPointCount entries with the newest at the end, and empties those queues. False, with
+    // the vectors as they were, when nothing came.
+    bool TakeQueuedRecord();
     float PlotScale = 1.0f; // the window's zoom factor with its size
 
     // --- Zoom --------------------------------------------------------------------------------

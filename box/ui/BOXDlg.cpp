@@ -209,7 +209,7 @@ CPoint CBOXDlg::GridPoint(CPoint client) const {
 void CBOXDlg::ShowIdleLook(bool running) {
     tools_.ShowRunning(running);
     Enable({IDC_BOX_OPEN, IDC_BOX_SAVE_AS, IDC_BOX_SAVE, IDC_BOX_TRACE_SETTING}, !running);
-    if (!running && !RecordShown)
+    if (!running && !CanSaveRecord())
         Enable({IDC_BOX_SAVE_AS, IDC_BOX_SAVE}, false);
 }
 
@@ -372,6 +372,7 @@ void CBOXDlg::RestoreKeptSettings() {
         ShowCursorUnits();
     }
     RecordShown = 1;
+    RecordEmpty = false;
     if (recordingFile_.Named())
         SetWindowText(recordingFile_.Unname());
     Enable({IDC_BOX_SAVE_AS, IDC_BOX_SAVE, IDC_BOX_CAPTURE}, true);
@@ -470,6 +471,7 @@ void CBOXDlg::OnTraceSetting() {
         RefreshValueReadouts();
     }
     RecordShown = 1;
+    RecordEmpty = false;
     if (recordingFile_.Named())
         SetWindowText(recordingFile_.Unname());
     Enable({IDC_BOX_SAVE_AS, IDC_BOX_SAVE, IDC_BOX_CAPTURE}, true);
@@ -521,6 +523,7 @@ void CBOXDlg::OnStart() {
         ClearChannelDeques({0, 1, 2, 5, 6, 11, 12, 13, 14});
         FirstSampleValue = {};
         ClearTraceSampleBuffers(RecordPointCount);
+        RecordEmpty = true;
         SetWindowText(recordingFile_.Unname());
         Invalidate(FALSE);
         if (!ConnectedFlag) {
@@ -665,31 +668,8 @@ void CBOXDlg::OnTimer(UINT_PTR id) {
 }
 
 void CBOXDlg::TakeRecord() {
-    const std::array<int, 4> channelSlots = {1, 2, 5, 6};
-    const size_t length = static_cast<size_t>(RecordPointCount);
-    const size_t count6 = ChannelDeques[6].size();
-    for (size_t k = 0; k < 4; ++k) {
-        auto& slot = ChannelDeques[static_cast<size_t>(channelSlots[k])];
-        auto& vector = SampleVectors[k + 1];
-        vector.resize(length, 0);
-        if (!slot.empty())
-            FirstSampleValue[k] = slot.front();
-        // The newest samples at the end, the vector keeping its length.
-        vector.insert(vector.end(), slot.begin(), slot.end());
-        vector.erase(vector.begin(), vector.begin() + static_cast<std::ptrdiff_t>(vector.size() - length));
-        slot.clear();
-    }
-    for (size_t w = 0; w < 4; ++w) {
-        auto& slot = ChannelDeques[7 + w];
-        auto& vector = SampleVectors[5 + w];
-        vector.resize(length, 0);
-        const size_t taken = std::min(count6, slot.size());
-        vector.insert(vector.end(), slot.begin(), slot.begin() + static_cast<std::ptrdiff_t>(taken));
-        vector.insert(vector.end(), count6 - taken, 0);
-        vector.erase(vector.begin(), vector.begin() + static_cast<std::ptrdiff_t>(vector.size() - length));
-        slot.erase(slot.begin(), slot.begin() + static_cast<std::ptrdiff_t>(taken));
-    }
-    CaptureTimeText = CaptureClockText(std::time(nullptr));
+    if (TakeQueuedRecord())
+        CaptureTimeText = CaptureClockText(std::time(nullptr));
 }
 
 void CBOXDlg::ToggleCapture() {
@@ -1375,10 +1355,14 @@ bool CBOXDlg::SaveTraceFile(const std::string& path) {
 }
 
 void CBOXDlg::SaveTraceFileAs() {
+    if (!CanSaveRecord())
+        return; // the button is off: a record START emptied holds nothing to save
     SaveRecordingAs(*this, recordingFile_, [this](const std::string& path) { return SaveTraceFile(path); });
 }
 
 void CBOXDlg::OnSave() {
+    if (!CanSaveRecord())
+        return;
     SaveRecording(*this, recordingFile_, [this](const std::string& path) { return SaveTraceFile(path); });
 }
 
@@ -1537,6 +1521,7 @@ bool CBOXDlg::LoadTraceFile(const std::string& path, bool openOnly) {
         ShowCursorUnits();
     }
     RecordShown = 1;
+    RecordEmpty = false;
     ZoomDragActive = 0;
     Zoomed = false;
     Enable({IDC_BOX_COPY, IDC_BOX_SAVE_AS, IDC_BOX_SAVE}, true);

@@ -286,6 +286,36 @@ TEST_F(BoxViewer, ADamagedBlockIsReadAgainSoTheRecordIsTheDrives) {
     }
 }
 
+// A damaged status reply right after START drops the link before any block is read: the record
+// holds nothing, so there is nothing to save, as before any record.
+TEST_F(BoxViewer, ALinkLostBeforeTheFirstBlockLeavesNothingToSave) {
+    Open();
+    ConfirmSettings({21, 32, 0, 0});
+    RecordOnDrive();
+    drive->AddFault({.kind = SimFaultKind::Corrupt,
+                     .address = 0x1523,
+                     .requestKind = SimRequestKind::MakerRead,
+                     .count = 1});
+    drive->ClearLog();
+    ui::Press(*viewer, IDC_BOX_START);
+    RunRecordRead();
+    ASSERT_EQ(ConnectedFlag.load(), 0) << "the damaged reply dropped the link";
+    const auto log = drive->Log();
+    ASSERT_TRUE(std::none_of(log.begin(), log.end(),
+                             [](const SimLogEntry& e) { return e.kind == SimRequestKind::MakerBlockRead; }));
+    EXPECT_EQ(viewer->AcquisitionRunning, 0);
+    EXPECT_TRUE(Enabled(*viewer, IDC_BOX_OPEN));
+    EXPECT_FALSE(Enabled(*viewer, IDC_BOX_SAVE_AS));
+    EXPECT_FALSE(Enabled(*viewer, IDC_BOX_SAVE));
+    // Not even a command that reaches the window some other way writes zeros as a record.
+    const std::string path = home_->Path("nothing.csv");
+    messages->AnswerFile(path);
+    for (int id : {IDC_BOX_SAVE_AS, IDC_BOX_SAVE})
+        viewer->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    EXPECT_TRUE(messages->FileRequests().empty());
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
 TEST_F(BoxViewer, StartDuringThePollStopsIt) {
     Open();
     ConfirmSettings({21, 0, 0, 0});
