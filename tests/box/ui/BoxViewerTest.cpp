@@ -307,6 +307,7 @@ TEST_F(BoxViewer, ALinkLostBeforeTheFirstBlockLeavesNothingToSave) {
     EXPECT_TRUE(Enabled(*viewer, IDC_BOX_OPEN));
     EXPECT_FALSE(Enabled(*viewer, IDC_BOX_SAVE_AS));
     EXPECT_FALSE(Enabled(*viewer, IDC_BOX_SAVE));
+    ui::Screenshot(*viewer, "box-viewer-nothing-to-save");
     // Not even a command that reaches the window some other way writes zeros as a record.
     const std::string path = home_->Path("nothing.csv");
     messages->AnswerFile(path);
