@@ -607,3 +607,13 @@ bool CBoxViewModel::TakeQueuedRecord() {
     RecordEmpty = false;
     return true;
 }
+
+void CBoxViewModel::KeepRecordCopy() const {
+    for (size_t c = 0; c < 4; ++c) {
+        const auto& shown = SampleVectors[c + 1];
+        const size_t count = std::min(
+            {static_cast<size_t>(std::max(PointCount, 0)), shown.size(), TraceSampleBuffers[c].size()});
+        std::copy(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(count),
+                  TraceSampleBuffers[c].begin());
+    }
+}

@@ -102,6 +102,9 @@ struct CBoxViewModel {
     // RecordPointCount entries with the newest at the end, and empties those queues. False, with
     // the vectors as they were, when nothing came.
     bool TakeQueuedRecord();
+    // The copy of channels 1..4 the files, scales and value cursors read (TraceSampleBuffers 0..3):
+    // the shown record's first PointCount samples. Made when a read ends, by STOP or a lost link.
+    void KeepRecordCopy() const;
     float PlotScale = 1.0f; // the window's zoom factor with its size
 
     // --- Zoom --------------------------------------------------------------------------------

@@ -492,7 +492,9 @@ void CBOXDlg::EndRunAfterThread() {
         OnStart(); // the stop path, as a press of STOP
         return;
     }
-    // The read ended on a lost link, which the view tells the user once: no box of our own.
+    // The read ended on a lost link, which the view tells the user once: no box of our own. What it
+    // read is the record, for the files as on the plot.
+    KeepRecordCopy();
     ShowIdleLook(false);
     AcquisitionRunning = 0;
 }
@@ -538,13 +540,7 @@ void CBOXDlg::OnStart() {
     for (UINT_PTR id : {1120, 1130, 1140, 1150, 1160})
         KillTimer(id);
     StopBlackBoxThread(stopWaited_ ? 0 : AcquisitionStopBoundMs);
-    for (size_t c = 0; c < 4; ++c) {
-        const auto& display = SampleVectors[c + 1];
-        const size_t count = std::min(
-            {static_cast<size_t>(std::max(PointCount, 0)), display.size(), TraceSampleBuffers[c].size()});
-        std::copy(display.begin(), display.begin() + static_cast<std::ptrdiff_t>(count),
-                  TraceSampleBuffers[c].begin());
-    }
+    KeepRecordCopy();
     // The record's own rules, whatever mode the trace window last ran in: "AUTO" channels are
     // scaled to the new record, and with "Auto Save" on it goes to the next numbered file.
     for (int k = 0; k < 4; ++k)
