@@ -1,5 +1,6 @@
 #include "box/BoxViewModel.h"
 
+#include "trace/AcquisitionStore.h"
 #include "trace/CurveMarks.h"
 #include "trace/GraphPlotRules.h"
 #include "trace/GraphServices.h"
@@ -571,4 +572,48 @@ std::optional<CRect> SmallScreenWindowRect(const CRect& screen) {
     const int left = screen.left + (screen.Width() - width) / 2;
     const int top = screen.top + (screen.Height() - height) / 2;
     return CRect(left, top, left + width, top + height);
+}
+
+bool CBoxViewModel::TakeQueuedRecord() {
+    const std::array<int, 4> channelSlots = {1, 2, 5, 6};
+    const size_t length = static_cast<size_t>(std::max(RecordPointCount, 0));
+    const size_t count6 = ChannelDeques[6].size();
+    bool any = false;
+    for (int slot : channelSlots)
+        any = any || !ChannelDeques[static_cast<size_t>(slot)].empty();
+    if (!any)
+        return false;
+    for (size_t k = 0; k < 4; ++k) {
+        auto& slot = ChannelDeques[static_cast<size_t>(channelSlots[k])];
+        auto& vector = SampleVectors[k + 1];
+        vector.resize(length, 0);
+        if (!slot.empty())
+            FirstSampleValue[k] = slot.front();
+        // The newest samples at the end, the vector keeping its length.
+        vector.insert(vector.end(), slot.begin(), slot.end());
+        vector.erase(vector.begin(), vector.begin() + static_cast<std::ptrdiff_t>(vector.size() - length));
+        slot.clear();
+    }
+    for (size_t w = 0; w < 4; ++w) {
+        auto& slot = ChannelDeques[7 + w];
+        auto& vector = SampleVectors[5 + w];
+        vector.resize(length, 0);
+        const size_t taken = std::min(count6, slot.size());
+        vector.insert(vector.end(), slot.begin(), slot.begin() + static_cast<std::ptrdiff_t>(taken));
+        vector.insert(vector.end(), count6 - taken, 0);
+        vector.erase(vector.begin(), vector.begin() + static_cast<std::ptrdiff_t>(vector.size() - length));
+        slot.erase(slot.begin(), slot.begin() + static_cast<std::ptrdiff_t>(taken));
+    }
+    RecordEmpty = false;
+    return true;
+}
+
+void CBoxViewModel::KeepRecordCopy() const {
+    for (size_t c = 0; c < 4; ++c) {
+        const auto& shown = SampleVectors[c + 1];
+        const size_t count = std::min(
+            {static_cast<size_t>(std::max(PointCount, 0)), shown.size(), TraceSampleBuffers[c].size()});
+        std::copy(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(count),
+                  TraceSampleBuffers[c].begin());
+    }
 }

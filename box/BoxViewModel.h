@@ -94,6 +94,17 @@ struct CBoxViewModel {
     int TimeScrollPos = 0;
     int TimeScrollMax = 0;
     int RecordShown = 0;
+    // START emptied the record and no block has come since (the read ended before its first, on
+    // a lost link or a stop): there is nothing to save until a record, a file or a set-up comes.
+    bool RecordEmpty = false;
+    bool CanSaveRecord() const { return RecordShown != 0 && !RecordEmpty; }
+    // Moves what the record thread handed over (it has ended) into SampleVectors, each keeping
+    // RecordPointCount entries with the newest at the end, and empties those queues. False, with
+    // the vectors as they were, when nothing came.
+    bool TakeQueuedRecord();
+    // The copy of channels 1..4 the files, scales and value cursors read (TraceSampleBuffers 0..3):
+    // the shown record's first PointCount samples. Made when a read ends, by STOP or a lost link.
+    void KeepRecordCopy() const;
     float PlotScale = 1.0f; // the window's zoom factor with its size
 
     // --- Zoom --------------------------------------------------------------------------------

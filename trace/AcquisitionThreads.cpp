@@ -79,6 +79,11 @@ BlockVerdict CAcquisitionThread::ReadBlock(const uint16_t* addresses, int count,
     return verdict;
 }
 
+void CAcquisitionThread::KeepPlace(bool repeats, std::vector<RecordWords>& records) {
+    if (repeats)
+        records.assign(BlockRecords, RecordWords{});
+}
+
 bool CAcquisitionThread::HandOver(StagedSamples& staged, const HandOverRules& rules) {
     // The windows hold the lock only to move samples out; a stop request ends the wait.
     while (!linkMutex_->Lock(LockSliceMs)) {
@@ -175,10 +180,10 @@ bool CMyThread::Single() {
             if (StopSeen())
                 return true;
             const auto addresses = HalfBlockAddresses(half, block);
-            if (ReadBlock(addresses.data(), 9, records).failed)
+            const BlockVerdict verdict = ReadBlock(addresses.data(), 9, records);
+            if (verdict.failed)
                 return true;
-            if (guard.Repeats(records[0][0]))
-                continue;
+            KeepPlace(guard.Repeats(verdict, records[0][0]), records);
             StageHalfRecords(records, false, staged);
             if (!HandOver(staged, Rules(false)))
                 return true;
@@ -197,10 +202,14 @@ bool CMyThread::HalfPass(int half, StagedSamples& staged) {
         if (StopSeen())
             return false;
         const auto addresses = HalfBlockAddresses(half, block);
-        if (ReadBlock(addresses.data(), 9, records).failed)
+        const BlockVerdict verdict = ReadBlock(addresses.data(), 9, records);
+        if (verdict.failed)
             return false;
-        if (guard.Repeats(records[0][0]))
+        const bool repeats = guard.Repeats(verdict, records[0][0]);
+        // Monitor's samples roll in: a repeat adds nothing. A Cycle record keeps every place.
+        if (repeats && !cycle)
             continue;
+        KeepPlace(repeats, records);
         StageHalfRecords(records, true, staged);
         // Cycle mode keeps both halves of a buffer together; they go over in one hold at its end.
         if (!cycle)
@@ -217,9 +226,10 @@ bool CMyThread::SegmentPass(int segment) {
         if (StopSeen())
             return false;
         const auto addresses = SegmentBlockAddresses(segment, block);
-        if (ReadBlock(addresses.data(), 9, records).failed)
+        const BlockVerdict verdict = ReadBlock(addresses.data(), 9, records);
+        if (verdict.failed)
             return false;
-        if (guard.Repeats(records[0][0]))
+        if (guard.Repeats(verdict, records[0][0]))
             continue;
         for (const RecordWords& words : records) {
             StagedSamples::Row row;
@@ -347,10 +357,10 @@ bool CBOXThread::Acquire() {
             return true;
         const auto addresses = BoxBlockAddresses(Settings.types, block);
         // Records that stay bad are counted and stand as zeros (ReadBlock), like the trace's.
-        if (ReadBlock(addresses.data(), 9, records).failed)
+        const BlockVerdict verdict = ReadBlock(addresses.data(), 9, records);
+        if (verdict.failed)
             return true;
-        if (guard.Repeats(records[0][0]))
-            continue;
+        KeepPlace(guard.Repeats(verdict, records[0][0]), records);
         for (const RecordWords& words : records) {
             const BoxSample sample = DecodeBoxRecord(words, Settings.types, Settings.reverse);
             StagedSamples::Row row;

@@ -42,6 +42,10 @@ protected:
     // bad, whose records alone are counted in ChecksumErrorCount).
     BlockVerdict ReadBlock(const uint16_t* addresses, int count, std::vector<RecordWords>& records);
     static constexpr int BlockRereads = 2;
+    // A record of fixed places (Single, Cycle, the box's) keeps every block at its own rows: a
+    // block that repeats the one before stands as zeros, like one that stayed bad, so the later
+    // blocks do not move up.
+    static void KeepPlace(bool repeats, std::vector<RecordWords>& records);
     // Moves staged samples into ChannelDeques under LinkMutex; false (nothing moved) when a stop
     // was asked for while the lock was held by someone else.
     bool HandOver(StagedSamples& staged, const HandOverRules& rules);

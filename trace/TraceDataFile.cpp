@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -402,6 +403,20 @@ TraceFileRead ReadTraceFile(const std::string& path, TraceFileForm reader, Trace
 
 std::string CsvColumnTitle(int channel, const std::string& name, const std::string& unit) {
     return Format("ch%d ", channel) + name + "(" + unit + ")";
+}
+
+TraceCsvTable RecordingCsvTable(const TraceRecording& recording, std::vector<std::string> titles,
+                                int firstRow, int divisor, int version) {
+    TraceCsvTable csv;
+    csv.version = version;
+    csv.firstRow = std::clamp(firstRow, 0, std::max(recording.pointCount, 0));
+    csv.rows = std::max(recording.pointCount, 0) - csv.firstRow;
+    csv.titles = std::move(titles);
+    for (size_t ch = 0; ch < csv.titles.size() && ch < recording.samples.size(); ++ch)
+        csv.columns.push_back(&recording.samples[ch]);
+    csv.titles.resize(csv.columns.size());
+    csv.times = CsvRowTimes(csv.firstRow, csv.rows, recording.timeBase, divisor);
+    return csv;
 }
 
 std::vector<float> CsvRowTimes(int firstRow, int rows, float timeBase, int divisor) {

@@ -104,6 +104,12 @@ std::string EncodeTraceCsv(const TraceCsvTable& table);
 // Row times in ms, as the time axis shows them: sample i lies at i x (time base / 1000) / divisor
 // (TimeDisplayDivisorOf; BoxTimeDivisor for a box record), for i = firstRow .. firstRow + rows - 1.
 std::vector<float> CsvRowTimes(int firstRow, int rows, float timeBase, int divisor);
+// The export of a recording from its own samples, so the CSV and the .trd of one recording hold the
+// same rows: rows firstRow .. pointCount - 1 (the front a run never reached left out), one column
+// per title from channel 1 on, times by the recording's time base over divisor. The table points
+// into recording, which must outlive it.
+TraceCsvTable RecordingCsvTable(const TraceRecording& recording, std::vector<std::string> titles,
+                                int firstRow, int divisor, int version = TraceFileVersion);
 // A column title: "ch<k> " + name + "(" + unit + ")".
 std::string CsvColumnTitle(int channel, const std::string& name, const std::string& unit);
 

@@ -34,13 +34,16 @@ BlockVerdict JudgeBlockResult(int result);
 // The 64 records of a reply; all zeros when the block has bad records.
 std::vector<RecordWords> ParseBlock(const char* reply, int addresses, const BlockVerdict& verdict);
 
-// The repeated-block test: a block whose first sample number equals the previous block's first
-// number has been read before and adds nothing.
+// The repeated-block test: a block read good whose first sample number equals that of the last
+// block read good has been read before. A block that stayed bad is never a repeat and leaves the
+// number as it was: its zeros keep its own place (its first number reads 0, as block 0's may).
 class StaleBlockGuard {
 public:
     void Reset() { last_ = -1; }
-    // True when the block repeats; otherwise remembers its first number.
-    bool Repeats(int firstIndex) {
+    // True when the block repeats; otherwise a good block's first number is remembered.
+    bool Repeats(const BlockVerdict& verdict, int firstIndex) {
+        if (verdict.failed || verdict.badRecords > 0)
+            return false;
         if (firstIndex == last_)
             return true;
         last_ = firstIndex;

@@ -209,7 +209,7 @@ CPoint CBOXDlg::GridPoint(CPoint client) const {
 void CBOXDlg::ShowIdleLook(bool running) {
     tools_.ShowRunning(running);
     Enable({IDC_BOX_OPEN, IDC_BOX_SAVE_AS, IDC_BOX_SAVE, IDC_BOX_TRACE_SETTING}, !running);
-    if (!running && !RecordShown)
+    if (!running && !CanSaveRecord())
         Enable({IDC_BOX_SAVE_AS, IDC_BOX_SAVE}, false);
 }
 
@@ -371,6 +371,7 @@ void CBOXDlg::RestoreKeptSettings() {
         ShowCursorUnits();
     }
     RecordShown = 1;
+    RecordEmpty = false;
     if (recordingFile_.Named())
         SetWindowText(recordingFile_.Unname());
     Enable({IDC_BOX_SAVE_AS, IDC_BOX_SAVE, IDC_BOX_CAPTURE}, true);
@@ -466,6 +467,7 @@ void CBOXDlg::OnTraceSetting() {
         RefreshValueReadouts();
     }
     RecordShown = 1;
+    RecordEmpty = false;
     if (recordingFile_.Named())
         SetWindowText(recordingFile_.Unname());
     Enable({IDC_BOX_SAVE_AS, IDC_BOX_SAVE, IDC_BOX_CAPTURE}, true);
@@ -486,7 +488,9 @@ void CBOXDlg::EndRunAfterThread() {
         OnStart(); // the stop path, as a press of STOP
         return;
     }
-    // The read ended on a lost link, which the view tells the user once: no box of our own.
+    // The read ended on a lost link, which the view tells the user once: no box of our own. What it
+    // read is the record, for the files as on the plot.
+    KeepRecordCopy();
     ShowIdleLook(false);
     AcquisitionRunning = 0;
 }
@@ -517,6 +521,7 @@ void CBOXDlg::OnStart() {
         ClearChannelDeques({0, 1, 2, 5, 6, 11, 12, 13, 14});
         FirstSampleValue = {};
         ClearTraceSampleBuffers(RecordPointCount);
+        RecordEmpty = true;
         SetWindowText(recordingFile_.Unname());
         Invalidate(FALSE);
         if (!ConnectedFlag) {
@@ -531,13 +536,7 @@ void CBOXDlg::OnStart() {
     for (UINT_PTR id : {1120, 1130, 1140, 1150, 1160})
         KillTimer(id);
     StopBlackBoxThread(stopWaited_ ? 0 : AcquisitionStopBoundMs);
-    for (size_t c = 0; c < 4; ++c) {
-        const auto& display = SampleVectors[c + 1];
-        const size_t count = std::min(
-            {static_cast<size_t>(std::max(PointCount, 0)), display.size(), TraceSampleBuffers[c].size()});
-        std::copy(display.begin(), display.begin() + static_cast<std::ptrdiff_t>(count),
-                  TraceSampleBuffers[c].begin());
-    }
+    KeepRecordCopy();
     // The record's own rules, whatever mode the trace window last ran in: "AUTO" channels are
     // scaled to the new record, and with "Auto Save" on it goes to the next numbered file.
     for (int k = 0; k < 4; ++k)
@@ -661,31 +660,8 @@ void CBOXDlg::OnTimer(UINT_PTR id) {
 }
 
 void CBOXDlg::TakeRecord() {
-    const std::array<int, 4> channelSlots = {1, 2, 5, 6};
-    const size_t length = static_cast<size_t>(RecordPointCount);
-    const size_t count6 = ChannelDeques[6].size();
-    for (size_t k = 0; k < 4; ++k) {
-        auto& slot = ChannelDeques[static_cast<size_t>(channelSlots[k])];
-        auto& vector = SampleVectors[k + 1];
-        vector.resize(length, 0);
-        if (!slot.empty())
-            FirstSampleValue[k] = slot.front();
-        // The newest samples at the end, the vector keeping its length.
-        vector.insert(vector.end(), slot.begin(), slot.end());
-        vector.erase(vector.begin(), vector.begin() + static_cast<std::ptrdiff_t>(vector.size() - length));
-        slot.clear();
-    }
-    for (size_t w = 0; w < 4; ++w) {
-        auto& slot = ChannelDeques[7 + w];
-        auto& vector = SampleVectors[5 + w];
-        vector.resize(length, 0);
-        const size_t taken = std::min(count6, slot.size());
-        vector.insert(vector.end(), slot.begin(), slot.begin() + static_cast<std::ptrdiff_t>(taken));
-        vector.insert(vector.end(), count6 - taken, 0);
-        vector.erase(vector.begin(), vector.begin() + static_cast<std::ptrdiff_t>(vector.size() - length));
-        slot.erase(slot.begin(), slot.begin() + static_cast<std::ptrdiff_t>(taken));
-    }
-    CaptureTimeText = CaptureClockText(std::time(nullptr));
+    if (TakeQueuedRecord())
+        CaptureTimeText = CaptureClockText(std::time(nullptr));
 }
 
 void CBOXDlg::ToggleCapture() {
@@ -1365,26 +1341,28 @@ TraceRecording CBOXDlg::RecordingOfView(bool preZoom) const {
 
 bool CBOXDlg::SaveTraceFile(const std::string& path) {
     const TraceRecording recording = RecordingOfView(true);
-    TraceCsvTable csv;
-    csv.version = BoxFileVersion;
     const int model = view_.Document() ? view_.Document()->RuleMotorCode() : ModelCode;
+    std::vector<std::string> titles;
     for (int c = 0; c < 4; ++c) {
         const int code = ChannelSignal[static_cast<size_t>(c)];
-        csv.titles.push_back(CsvColumnTitle(c + 1, BoxChannelSignalName(code, DioFunctionWords),
-                                            BoxChannelUnitName(code, model)));
-        csv.columns.push_back(&TraceSampleBuffers[static_cast<size_t>(c)]);
+        titles.push_back(CsvColumnTitle(c + 1, BoxChannelSignalName(code, DioFunctionWords),
+                                        BoxChannelUnitName(code, model)));
     }
-    csv.rows = std::max(PointCount, 0);
     // Sample i at its own time from the record's start, as the axis shows it (not the scroll origin).
-    csv.times = CsvRowTimes(0, csv.rows, SamplePeriodRaw, BoxTimeDivisor);
+    const TraceCsvTable csv =
+        RecordingCsvTable(recording, std::move(titles), 0, BoxTimeDivisor, BoxFileVersion);
     return WriteRecordingOrTell(path, recording, TraceFileForm::Box, csv);
 }
 
 void CBOXDlg::SaveTraceFileAs() {
+    if (!CanSaveRecord())
+        return; // the button is off: a record START emptied holds nothing to save
     SaveRecordingAs(*this, recordingFile_, [this](const std::string& path) { return SaveTraceFile(path); });
 }
 
 void CBOXDlg::OnSave() {
+    if (!CanSaveRecord())
+        return;
     SaveRecording(*this, recordingFile_, [this](const std::string& path) { return SaveTraceFile(path); });
 }
 
@@ -1542,6 +1520,7 @@ bool CBOXDlg::LoadTraceFile(const std::string& path, bool openOnly) {
         ShowCursorUnits();
     }
     RecordShown = 1;
+    RecordEmpty = false;
     ZoomDragActive = 0;
     Zoomed = false;
     Enable({IDC_BOX_COPY, IDC_BOX_SAVE_AS, IDC_BOX_SAVE}, true);

@@ -4,6 +4,7 @@
 #include "box/BoxSetupRules.h"
 #include "box/BoxViewModel.h"
 
+#include "trace/AcquisitionStore.h"
 #include "trace/GraphServices.h"
 
 #include "framework/core/ResourceModule.h"
@@ -120,6 +121,30 @@ TEST(BoxSetupRules, WritePlanDisarmsSetsAndArmsLast) {
 }
 
 // ---- Channel placement --------------------------------------------------------------------------
+
+// What the record thread handed over becomes the shown record; a read that handed over nothing
+// leaves the record empty, with nothing to save.
+TEST(BoxRecord, TheQueuedSamplesBecomeTheRecordAndNoneLeaveItEmpty) {
+    CBoxViewModel m;
+    m.RecordShown = 1;
+    m.RecordEmpty = true;
+    for (auto& vector : m.SampleVectors)
+        vector.assign(static_cast<size_t>(RecordPointCount), 0);
+    EXPECT_FALSE(m.TakeQueuedRecord());
+    EXPECT_FALSE(m.CanSaveRecord());
+
+    ChannelDeques[1] = {5, 6, 7};
+    ChannelDeques[6] = {1, 2, 3};
+    ChannelDeques[7] = {9, 8, 7};
+    ASSERT_TRUE(m.TakeQueuedRecord());
+    EXPECT_TRUE(m.CanSaveRecord());
+    const auto& channel1 = m.SampleVectors[1];
+    ASSERT_EQ(channel1.size(), static_cast<size_t>(RecordPointCount));
+    EXPECT_EQ(std::vector<int32_t>(channel1.end() - 3, channel1.end()), (std::vector<int32_t>{5, 6, 7}));
+    EXPECT_EQ(m.SampleVectors[5].back(), 7) << "the extra words in step with channel 4";
+    EXPECT_EQ(m.FirstSampleValue[0], 5);
+    EXPECT_TRUE(ChannelDeques[1].empty() && ChannelDeques[6].empty() && ChannelDeques[7].empty());
+}
 
 TEST(BoxChannels, SignalKindsScaleStepsAndDrawOrder) {
     EXPECT_EQ(ChannelSignalKind(0), 0);

@@ -75,6 +75,18 @@ SimFault ParsedFault(const char* spec) {
     return faults.empty() ? SimFault{} : faults.front();
 }
 
+void AddFaults(CSimDrive& drive, const char* spec) {
+    std::vector<SimFault> faults;
+    EXPECT_TRUE(sim::ParseFaultSpec(spec, faults)) << spec;
+    for (const SimFault& fault : faults)
+        drive.AddFault(fault);
+}
+
+// Blocks 1, 2 and 7 of the lower half damaged on every read: two in a row after block 0, whose
+// first sample number is 0 like a zero block's, and the last before the upper half, whose numbers
+// start at 0 again.
+constexpr const char* kThreeBlocksStayBad = "corrupt:block@1040#3,corrupt:block@1080#3,corrupt:block@11C0#3";
+
 } // namespace
 
 class AcquisitionThreads : public ::testing::Test {
@@ -388,6 +400,23 @@ TEST_P(MonitorThreads, ADamagedBlockIsReadAgainAndEverySampleIsTheDrives) {
     ExpectTheDriveSamples(sent.records, kTraceSlots, 2048);
 }
 
+// Block 1 of the first half or segment stays bad right after block 0, which starts at sample 0: it
+// stands as zeros in its place and the samples after it keep theirs.
+TEST_P(MonitorThreads, ABlockThatStaysBadStandsAsZerosInItsPlace) {
+    const auto s = Settings(TraceModeMonitor, true, kPlainSources);
+    Arm(s);
+    machine.SetStepPerRequest(32 * CSimTrace::MonitorUnitUs(drive.GetRegister(0x0F04), GetParam()));
+    AddFaults(drive, "corrupt:block@1040#3");
+    Start<CMyThread>(s);
+    ASSERT_TRUE(WaitUntil([] { return PendingSampleCount.load() >= 512; }, 30));
+    EXPECT_EQ(StopThread(), AcquisitionEndCode);
+    const DriveRecords sent = RecordsTheDriveSent(drive.Log());
+    EXPECT_EQ(sent.stayedBad, 1);
+    EXPECT_EQ(ChecksumErrorCount.load(), 1);
+    ExpectTheDriveSamples(sent.records, kTraceSlots, 512);
+    EXPECT_EQ(ChannelDeques[1][64], 0) << "the bad block at its place";
+}
+
 INSTANTIATE_TEST_SUITE_P(Series, MonitorThreads, ::testing::Values(3, 4));
 
 TEST_F(AcquisitionThreads, StopEndsAPollingThreadWithinOnePass) {
@@ -626,8 +655,7 @@ TEST_F(BoxThread, OneRecordIsOnePollEightBlocksAndTheDisarm) {
 
 TEST_F(BoxThread, ABadBlockIsReadTwiceMoreThenCountedAndStandsAsZeros) {
     ArmRecorder();
-    // Record 3 of block 2, bad however often it is read (a zero block after block 0 would read as
-    // a repeat of it).
+    // Record 3 of block 2, bad however often it is read.
     drive.AddFault({.kind = SimFaultKind::BadChecksum,
                     .address = 0x5483,
                     .requestKind = SimRequestKind::MakerBlockRead});
@@ -661,6 +689,59 @@ TEST_F(BoxThread, ADamagedBlockIsReadAgainAndEverySampleIsTheDrives) {
     ExpectTheDriveSamples(
         sent.records,
         {{SampleIndexSlot, 0, true}, {1, 1}, {2, 2}, {5, 3}, {6, 4}, {7, 5}, {8, 6}, {9, 7}, {10, 8}}, 512);
+}
+
+// Blocks that stay bad after their re-reads stand as zeros at their own places of the record;
+// every other row holds the drive's sample of that row, in a Single or Cycle record and in the box
+// recorder's.
+TEST_F(BoxThread, BlocksThatStayBadStandAsZerosInTheirPlaces) {
+    const std::vector<SlotWord> boxSlots = {
+        {SampleIndexSlot, 0, true}, {1, 1}, {2, 2}, {5, 3}, {6, 4}, {7, 5}, {8, 6}, {9, 7}, {10, 8}};
+    struct Case {
+        int mode; // -1: the box recorder
+        const char* fault;
+        int stayedBad;
+        size_t rows;
+    } const cases[] = {
+        {TraceModeSingle, kThreeBlocksStayBad, 3, 1024},
+        {TraceModeCycle, kThreeBlocksStayBad, 3, 1024},
+        // The box's blocks 1 and 2, after block 0 whose first sample number is 0.
+        {-1, "corrupt:block@5440#3,corrupt:block@5480#3", 2, 512},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        ResetStore();
+        drive.ClearFaults();
+        if (c.mode < 0) {
+            ArmRecorder();
+            AddFaults(drive, c.fault);
+            Start<CBOXThread>(Box({21, 22, 23, 32}));
+        } else {
+            const auto s = Settings(c.mode, true, kPlainSources);
+            Arm(s);
+            machine.Advance(250000);
+            AddFaults(drive, c.fault);
+            Start<CMyThread>(s);
+        }
+        if (c.mode == TraceModeCycle) {
+            ASSERT_TRUE(WaitUntil([] { return PendingSampleCount.load() >= 1024; }, 20));
+            EXPECT_EQ(StopThread(), AcquisitionEndCode);
+        } else {
+            EXPECT_EQ(WaitForEnd(), AcquisitionEndCode);
+            thread.reset();
+        }
+        const DriveRecords sent = RecordsTheDriveSent(drive.Log());
+        EXPECT_EQ(sent.stayedBad, c.stayedBad);
+        EXPECT_EQ(ChecksumErrorCount.load(), c.stayedBad);
+        EXPECT_EQ(ChannelDeques[1].size(), c.rows) << "every row of the record";
+        ExpectTheDriveSamples(sent.records, c.mode < 0 ? boxSlots : kTraceSlots, c.rows);
+        for (int row : {64, 127, 128, 191})
+            EXPECT_EQ(ChannelDeques[1][static_cast<size_t>(row)], 0) << "row " << row;
+        if (c.mode >= 0) {
+            EXPECT_EQ(ChannelDeques[1][448], 0) << "block 7 in its place";
+        }
+        EXPECT_NE(ChannelDeques[1][192], 0) << "block 3 in its place";
+    }
 }
 
 // Every answer the corrupt fault damages fails the program's record check.

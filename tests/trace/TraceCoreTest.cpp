@@ -139,12 +139,16 @@ TEST(TraceRecords, BlockVerdictsAndZeroFill) {
     for (const RecordWords& words : bad)
         EXPECT_EQ(words, RecordWords{});
 
+    const BlockVerdict read = JudgeBlockResult(2), stayedBad = JudgeBlockResult(2 + 16);
     StaleBlockGuard guard;
-    EXPECT_FALSE(guard.Repeats(0));
-    EXPECT_TRUE(guard.Repeats(0));
-    EXPECT_FALSE(guard.Repeats(64));
+    EXPECT_FALSE(guard.Repeats(read, 0));
+    EXPECT_TRUE(guard.Repeats(read, 0));
+    EXPECT_FALSE(guard.Repeats(stayedBad, 0)) << "a bad block's zeros are no repeat of block 0";
+    EXPECT_FALSE(guard.Repeats(stayedBad, 0)) << "nor of another bad block";
+    EXPECT_TRUE(guard.Repeats(read, 0)) << "the last good block is still the one to compare with";
+    EXPECT_FALSE(guard.Repeats(read, 64));
     guard.Reset();
-    EXPECT_FALSE(guard.Repeats(64));
+    EXPECT_FALSE(guard.Repeats(read, 64));
 }
 
 TEST(TraceRecords, HalfRecordsOfEightChannels) {

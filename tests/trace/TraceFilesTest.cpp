@@ -501,6 +501,23 @@ TEST_F(TraceFileSaving, HugeFilesAreRefusedBeforeTheyAreRead) {
     EXPECT_TRUE(DecodeTraceFile(bytes, TraceFileForm::Trace, back).ok);
 }
 
+// The export takes the recording's own samples: the rows the .trd holds, from the first row a run
+// reached, one column per title.
+TEST(TraceFiles, TheCsvOfARecordingHoldsItsOwnSamples) {
+    TraceRecording r;
+    r.pointCount = 4;
+    r.timeBase = 10000.0f;
+    r.samples[0] = {0, 0, 7, -8, 9};
+    r.samples[1] = {0, 0, 70, 80, 90};
+    const TraceCsvTable csv = RecordingCsvTable(r, {"ch1 a(x)", "ch2 b(y)"}, 2, 1);
+    ASSERT_EQ(csv.columns.size(), 2u);
+    EXPECT_EQ(csv.rows, 2) << "rows 2 and 3; the value after the last row is no sample";
+    const std::string text = EncodeTraceCsv(csv);
+    EXPECT_NE(text.find("20.00  ,7  ,70  ,\n30.00  ,-8  ,80  ,\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("9  ,"), std::string::npos);
+    EXPECT_EQ(RecordingCsvTable(r, {"t"}, 9, 1).rows, 0) << "a first row past the end leaves none";
+}
+
 TEST(TraceFiles, NumberedRecordingNamesFormatOnlyTheNumbers) {
     EXPECT_EQ(NumberedRecordingPath("/data/100%d", "run%s_", 7, 12), "/data/100%d/run%s_007_012.trd");
     EXPECT_EQ(NumberedRecordingPath("/data/", "", 1000, 0), "/data/1000_000.trd");

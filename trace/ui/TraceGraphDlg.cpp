@@ -1563,19 +1563,14 @@ TraceRecording CTraceGraphDlg::CurrentRecording() const {
 
 bool CTraceGraphDlg::WriteRecording(const std::string& path) {
     const TraceRecording recording = CurrentRecording();
-    TraceCsvTable csv;
+    std::vector<std::string> titles;
+    for (size_t ch = 0; ch < 8; ++ch)
+        titles.push_back(CsvColumnTitle(static_cast<int>(ch) + 1,
+                                        ChannelSourceTitle(plot_.sources[ch], dioCodes_),
+                                        ChannelSourceUnit(plot_.sources[ch], ModelCode)));
     // A Monitor run shorter than the display leaves zeros at its front that no sample ever filled.
-    csv.firstRow = std::min(monitorUnfilled_, recording.pointCount);
-    csv.rows = recording.pointCount - csv.firstRow;
-    for (size_t ch = 0; ch < 8; ++ch) {
-        csv.titles.push_back(CsvColumnTitle(static_cast<int>(ch) + 1,
-                                            ChannelSourceTitle(plot_.sources[ch], dioCodes_),
-                                            ChannelSourceUnit(plot_.sources[ch], ModelCode)));
-        csv.columns.push_back(&TraceSampleBuffers[ch]);
-    }
-    if (TraceSampleBuffers[0].size() < static_cast<size_t>(recording.pointCount))
-        ClearTraceSampleBuffers(0); // sizes the buffers so every column reaches the last row
-    csv.times = CsvRowTimes(csv.firstRow, csv.rows, plot_.timeBase, TimeDisplayDivisor());
+    const TraceCsvTable csv =
+        RecordingCsvTable(recording, std::move(titles), monitorUnfilled_, TimeDisplayDivisor());
     return WriteRecordingOrTell(path, recording, TraceFileForm::Trace, csv);
 }
 

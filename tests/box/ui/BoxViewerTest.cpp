@@ -309,6 +309,73 @@ TEST_F(BoxViewer, ADamagedBlockIsReadAgainSoTheRecordIsTheDrives) {
     }
 }
 
+// A damaged status reply right after START drops the link before any block is read: the record
+// holds nothing, so there is nothing to save, as before any record.
+TEST_F(BoxViewer, ALinkLostBeforeTheFirstBlockLeavesNothingToSave) {
+    Open();
+    ConfirmSettings({21, 32, 0, 0});
+    RecordOnDrive();
+    drive->AddFault({.kind = SimFaultKind::Corrupt,
+                     .address = 0x1523,
+                     .requestKind = SimRequestKind::MakerRead,
+                     .count = 1});
+    drive->ClearLog();
+    ui::Press(*viewer, IDC_BOX_START);
+    RunRecordRead();
+    ASSERT_EQ(ConnectedFlag.load(), 0) << "the damaged reply dropped the link";
+    const auto log = drive->Log();
+    ASSERT_TRUE(std::none_of(log.begin(), log.end(),
+                             [](const SimLogEntry& e) { return e.kind == SimRequestKind::MakerBlockRead; }));
+    EXPECT_EQ(viewer->AcquisitionRunning, 0);
+    EXPECT_TRUE(Enabled(*viewer, IDC_BOX_OPEN));
+    EXPECT_FALSE(Enabled(*viewer, IDC_BOX_SAVE_AS));
+    EXPECT_FALSE(Enabled(*viewer, IDC_BOX_SAVE));
+    ui::Screenshot(*viewer, "box-viewer-nothing-to-save");
+    // Not even a command that reaches the window some other way writes zeros as a record.
+    const std::string path = home_->Path("nothing.csv");
+    messages->AnswerFile(path);
+    for (int id : {IDC_BOX_SAVE_AS, IDC_BOX_SAVE})
+        viewer->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    EXPECT_TRUE(messages->FileRequests().empty());
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// The link drops in the middle of the read: the viewer shows the blocks it read, and both forms of
+// Save As write what it shows, row for row.
+TEST_F(BoxViewer, ALinkLostAfterSomeBlocksSavesWhatTheViewerShows) {
+    Open();
+    ConfirmSettings({21, 32, 0, 0});
+    RecordOnDrive();
+    drive->AddFault(
+        {.kind = SimFaultKind::DropLink, .requestKind = SimRequestKind::MakerBlockRead, .skip = 3});
+    ui::Press(*viewer, IDC_BOX_START);
+    RunRecordRead();
+    ASSERT_EQ(ConnectedFlag.load(), 0) << "the link dropped";
+    const auto& sine = viewer->SampleVectors[1];
+    ASSERT_GT(std::count_if(sine.begin(), sine.end(), [](int32_t v) { return v != 0; }), 100)
+        << "the three blocks read are shown";
+    ASSERT_TRUE(Enabled(*viewer, IDC_BOX_SAVE_AS));
+    const std::string csvPath = home_->Path("lost.csv"), trdPath = home_->Path("lost.trd");
+    for (const std::string& path : {csvPath, trdPath}) {
+        messages->AnswerFile(path);
+        ui::Press(*viewer, IDC_BOX_SAVE_AS);
+    }
+    std::ifstream csv(csvPath);
+    std::string line;
+    for (int header = 0; header < 3; ++header)
+        std::getline(csv, line);
+    TraceRecording saved;
+    ASSERT_TRUE(ReadTraceFile(trdPath, TraceFileForm::Box, saved).ok);
+    for (size_t row = 0; row < sine.size(); ++row) {
+        ASSERT_TRUE(std::getline(csv, line)) << "row " << row;
+        const size_t comma = line.find(',');
+        const long cell = std::strtol(line.c_str() + comma + 1, nullptr, 10);
+        ASSERT_EQ(cell, sine[row]) << "CSV row " << row;
+        ASSERT_EQ(saved.samples[0][row], sine[row]) << ".trd row " << row;
+        ASSERT_EQ(saved.samples[1][row], viewer->SampleVectors[2][row]) << ".trd row " << row;
+    }
+}
+
 TEST_F(BoxViewer, StartDuringThePollStopsIt) {
     Open();
     ConfirmSettings({21, 0, 0, 0});

@@ -4,14 +4,18 @@
 #include "tests/trace/ui/TraceWindowFixture.h"
 
 #include "catalogue/CatalogueContext.h"
+#include "sim/FaultSpec.h"
 #include "tests/trace/DriveRecords.h"
 #include "tests/trace/TraceTestSupport.h"
+#include "trace/TraceDataFile.h"
 #include "trace/TraceRecords.h"
 #include "trace/TraceRegisters.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 
 using namespace tracetest;
 
@@ -29,6 +33,23 @@ struct ConnectedDriveHost : LinkedDocumentHost {
     }
     int driveIdWord = 0;
 };
+
+// The value cells of a CSV export, row by row (the time cell left out).
+std::vector<std::vector<long>> CsvValues(const std::string& path) {
+    std::vector<std::vector<long>> rows;
+    std::ifstream in(path);
+    std::string line;
+    for (int header = 0; header < 3 && std::getline(in, line); ++header) {
+    }
+    while (std::getline(in, line)) {
+        std::vector<long> cells;
+        for (size_t comma = line.find(','); comma != std::string::npos && comma + 1 < line.size();
+             comma = line.find(',', comma + 1))
+            cells.push_back(std::strtol(line.c_str() + comma + 1, nullptr, 10));
+        rows.push_back(cells);
+    }
+    return rows;
+}
 
 } // namespace
 
@@ -119,4 +140,57 @@ TEST_F(TraceMonitorRun, ADriveWithAnIdWordAndAnOldVersionIsReadInSegments) {
     EXPECT_GE(Acknowledged(TraceStatusSegmentTaken), 2) << "segments taken";
     EXPECT_EQ(Acknowledged(TraceStatusBufferTaken), 0) << "no half of the older hand-over";
     ExpectEveryChannelShowsEveryRecord();
+}
+
+// A damaged status reply drops the link in the middle of a Monitor run: what the run read before
+// is what the window shows and what both forms of Save As write, row for row.
+TEST_F(TraceMonitorRun, ARunEndedByALostLinkSavesTheDrivesSamplesInBothForms) {
+    UseSetup(TraceModeMonitor, true, kNarrowSources);
+    machine->SetStepPerRequest(2000);
+    ASSERT_NE(Open(), nullptr);
+    ui::Press(*window, IDC_TG_START);
+    drive->ClearLog();
+    Fire(TraceStartTimer);
+    ASSERT_TRUE(FireUntil(TraceMonitorTimer, [&] { return BlockReads() >= 10; }));
+    std::vector<SimFault> faults;
+    ASSERT_TRUE(sim::ParseFaultSpec("corrupt:read@1503#1", faults));
+    drive->AddFault(faults.at(0));
+    ASSERT_TRUE(FireUntil(TraceMonitorTimer, [&] { return !window->Running(); }));
+    ASSERT_EQ(ConnectedFlag.load(), 0) << "the damaged reply dropped the link";
+    ExpectEveryChannelShowsEveryRecord();
+
+    const DriveRecords sent = RecordsTheDriveSent(drive->Log());
+    const TraceChannelSetup setup = MakeTraceChannelSetup(true, kNarrowSources, {});
+    auto expected = [&](size_t row, int ch) {
+        return DecodeSegmentRecord(sent.records[row], setup)[static_cast<size_t>(ch)];
+    };
+    const std::string csvPath = home_->Path("lost.csv");
+    const std::string trdPath = home_->Path("lost.trd");
+    for (const std::string& path : {csvPath, trdPath}) {
+        messages->AnswerFile(path);
+        ui::Press(*window, IDC_TG_SAVE_AS);
+    }
+    EXPECT_TRUE(messages->Shown().empty()) << "both saved";
+
+    const auto rows = CsvValues(csvPath);
+    ASSERT_EQ(rows.size(), sent.records.size()) << "one row for each record read";
+    for (size_t row = 0; row < rows.size(); ++row) {
+        ASSERT_GE(rows[row].size(), 8u);
+        for (int ch = 0; ch < 8; ++ch)
+            if (rows[row][static_cast<size_t>(ch)] != expected(row, ch)) {
+                FAIL() << "CSV row " << row << ", channel " << ch + 1 << ": "
+                       << rows[row][static_cast<size_t>(ch)] << ", the drive sent " << expected(row, ch);
+            }
+    }
+
+    TraceRecording saved;
+    ASSERT_TRUE(ReadTraceFile(trdPath, TraceFileForm::Trace, saved).ok);
+    const size_t first = static_cast<size_t>(window->Display(0).Size()) - sent.records.size();
+    for (size_t row = 0; row < sent.records.size(); ++row)
+        for (int ch = 0; ch < 8; ++ch)
+            if (saved.samples[static_cast<size_t>(ch)][first + row] != expected(row, ch)) {
+                FAIL() << ".trd row " << row << ", channel " << ch + 1 << ": "
+                       << saved.samples[static_cast<size_t>(ch)][first + row] << ", the drive sent "
+                       << expected(row, ch);
+            }
 }

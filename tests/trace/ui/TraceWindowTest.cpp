@@ -333,6 +333,8 @@ TEST_F(TraceWindow, ADamagedBlockIsReadAgainSoTheWindowShowsTheDrivesSamples) {
     } const cases[] = {
         {TraceModeMonitor, "corrupt=10:block~11", 0},
         {TraceModeSingle, "corrupt:block#3", 1}, // the first block, read three times
+        // Blocks 1, 2 and 7 of the lower half: each stands in its own rows, the rest in theirs.
+        {TraceModeSingle, "corrupt:block@1040#3,corrupt:block@1080#3,corrupt:block@11C0#3", 3},
     };
     machine->SetStepPerRequest(2000);
     for (const Case& c : cases) {
@@ -343,7 +345,8 @@ TEST_F(TraceWindow, ADamagedBlockIsReadAgainSoTheWindowShowsTheDrivesSamples) {
         ui::Press(*window, IDC_TG_START);
         std::vector<SimFault> faults;
         ASSERT_TRUE(sim::ParseFaultSpec(c.fault, faults));
-        drive->AddFault(faults.at(0));
+        for (const SimFault& fault : faults)
+            drive->AddFault(fault);
         drive->ClearLog();
         Fire(TraceStartTimer);
         if (c.mode == TraceModeMonitor) {
@@ -378,7 +381,7 @@ TEST_F(TraceWindow, ADamagedBlockIsReadAgainSoTheWindowShowsTheDrivesSamples) {
                 }
             }
         }
-        if (c.stayedBad > 0) {
+        if (c.stayedBad == 1) {
             EXPECT_EQ(window->Display(0).At(63), 0) << "the block that stayed bad";
             ui::Screenshot(*window, "trace_single_check_ng");
         }
