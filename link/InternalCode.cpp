@@ -157,8 +157,10 @@ int CInternalCode::ReadRecordBlock(const char* request, int requestLength, char*
     PortObject.AwaitQuietLine();
     if (PortObject.CommandSend(request, requestLength, reply, expectedLength) != ErrNone) {
         PortObject.NoteUnfinishedExchange();
-        PortObject.PortMutex.Unlock();
+        // The link is given up before the port is let go: a reader waiting for it (the monitor cycle
+        // during a run) must find the link lost, not send into the line the block left unfinished.
         LinkLost(); // the port stays open: its owner closes it
+        PortObject.PortMutex.Unlock();
         return 0;
     }
     if (reply[0] == '!' || reply[0] == '#')

@@ -985,9 +985,10 @@ void CTraceGraphDlg::CycleTick(bool repeat) {
     }
 }
 
-// A numbered recording of the autosave folder: the window's state as Save writes it, with channels
-// 1..4 from the mirror queues (taken under the lock, 0 where a queue runs short) and 5..8 from the
-// sample buffers.
+// A numbered recording of the autosave folder: the window's state as Save writes it, with every
+// recorded channel from its mirror queue (taken under the lock, 0 where a queue runs short). Channels
+// 5..8 of an eight-channel run come from their queues too: the sample buffers are filled only at STOP,
+// so during a run they would save zeros (or the last run's samples) beside this run's channels 1..4.
 void CTraceGraphDlg::WriteNumberedRecording(bool atStop) {
     const std::string path =
         NumberedRecordingPath(autosaveFolder_, autosaveName_, autosaveFileNumber_, autosaveSubNumber_);
@@ -1001,8 +1002,9 @@ void CTraceGraphDlg::WriteNumberedRecording(bool atStop) {
         if (atStop)
             ClearChannelDeques({11, 12, 13, 14, 15, 16, 17, 18});
     }
+    const size_t recorded = plot_.channelCountMode == 1 ? 8 : 4;
     for (size_t ch = 0; ch < 8; ++ch) {
-        if (ch < 4) {
+        if (ch < recorded) {
             recording.samples[ch] = std::move(mirrors[ch]);
         } else {
             recording.samples[ch].assign(static_cast<size_t>(count), 0);

@@ -693,6 +693,32 @@ TEST_F(TraceWindow, MonitorAutosaveWritesNumberedRecordingsDuringTheRunAndAtStop
     EXPECT_EQ(window->GetWindowText(), "Wave Trace - [" + home_->Path("home/run001_000.trd") + "]");
 }
 
+// An eight-channel run's numbered recordings hold channels 5 to 8 of the run too, row for row with
+// channels 1 to 4 (here the same sources), not what the sample buffers held before the run.
+TEST_F(TraceWindow, MonitorAutosaveOfEightChannelsSavesEveryChannelOfTheRun) {
+    UseSetup(TraceModeMonitor, true, {1, 2, 3, 6, 1, 2, 3, 6});
+    machine->SetStepPerRequest(40000);
+    ASSERT_NE(Open(), nullptr);
+    ui::SetChecked(*window, IDC_TG_AUTOSAVE, true);
+    ui::Type(*window, IDC_TG_AUTOSAVE_PATH, "run");
+    ui::Press(*window, IDC_TG_START);
+    Fire(TraceStartTimer);
+    const std::string duringRun = home_->Path("home/run000_000.trd");
+    ASSERT_TRUE(FireUntil(TraceMonitorTimer, [&] { return std::filesystem::exists(duringRun); }));
+    PressStopAndWait();
+    for (const std::string& path : {duringRun, home_->Path("home/run000_001.trd")}) {
+        TraceRecording recording;
+        const TraceFileRead read = ReadTraceFile(path, TraceFileForm::Trace, recording);
+        ASSERT_TRUE(read.ok) << read.error;
+        for (size_t ch = 0; ch < 4; ++ch) {
+            EXPECT_EQ(recording.samples[ch + 4], recording.samples[ch]) << path << " channel " << ch + 5;
+            EXPECT_TRUE(std::any_of(recording.samples[ch + 4].begin(), recording.samples[ch + 4].end(),
+                                    [](int32_t v) { return v != 0; }))
+                << path << " channel " << ch + 5;
+        }
+    }
+}
+
 TEST_F(TraceWindowWithRecord, LabelsHighlightOneChannelWhichTheWheelAndZeroButtonMove) {
     auto clickLabel = [&](int id) { window->SendMessage(WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), 0); };
     clickLabel(TraceChannelLabels[0]);
