@@ -101,6 +101,23 @@ TEST_F(SimMonitorWords, AMotorLeftWithTheServoOffStaysPut) {
     }
 }
 
+// The servo switched on from the PC in the drive's position control, with no command: the motor
+// holds where it stands, over seconds, with its position loop on the factory gains.
+TEST_F(SimMonitorWords, AMotorWithTheServoOnAndNoCommandHoldsItsPosition) {
+    ASSERT_EQ(Read("dn-01"), 2) << "position control";
+    Write(0x170E, 1);
+    Settle(0);
+    ASSERT_EQ(services.ReadDriveRegister(0x1703).value_or(0) & 1, 1) << "the servo is on";
+    const int held = Read("Un-96");
+    for (int read = 0; read < 50; ++read) {
+        sim.machine.Advance(200000);
+        SCOPED_TRACE(read);
+        EXPECT_LE(std::abs(Read("Un-01")), 1) << "rpm";
+        EXPECT_EQ(Read("Un-06"), 0) << "speed command";
+        EXPECT_LE(std::abs(Read("Un-96") - held), 10) << "pulses from where it stood";
+    }
+}
+
 // What a powered drive at rest shows beside the machine: the DC bus of a drive on 220 V mains
 // (0.01 V), the remaining life of its wearing parts (0.01 %, 10000 when new; the life window warns
 // below 3000) and its hour counters. None reads zero, each life its own.
