@@ -144,6 +144,25 @@ TEST_F(SimMonitorWords, APoweredDriveAtRestShowsItsBusItsWearAndItsHours) {
     EXPECT_EQ(lives.size(), 4u) << "every part wears at its own rate, and each keeps its value";
 }
 
+// The drive has one alarm word: a tuning run that fails raises it, whichever other functions (the
+// motor data with its pole alignment among them) are attached, and the alignment's own alarm too.
+TEST_F(SimMonitorWords, EveryFunctionRaisesTheOneAlarmWord) {
+    sim.jog->SetTuningSteps({1, 2, 0});
+    sim.jog->SetTuningAlarmAtStep(2);
+    Write(0x003E, 1); // Cn059
+    Write(0x170E, 1);
+    for (int read = 0; read < 3; ++read)
+        ASSERT_TRUE(services.ReadDriveRegister(0x1710));
+    EXPECT_EQ(services.ReadDriveRegister(0x1712), 1);
+    EXPECT_EQ(services.ReadDriveRegister(0x1711), 35);
+
+    sim.drive.SetRegister(0x1712, 0);
+    sim.motor->SetAlignmentAlarm(true);
+    Write(0x0F0B, 1);
+    EXPECT_EQ(services.ReadDriveRegister(0x1712), 1);
+    EXPECT_EQ(services.ReadDriveRegister(0x0F0B), 1) << "an alignment that met its alarm does not end";
+}
+
 TEST_F(SimMonitorWords, EveryInertiaRunEstimatesAfresh) {
     Write(0x0C25, 0x0001); // stroke jog on, forward then reverse
     Write(0x0C26, 100);    // rest, ms
