@@ -1,9 +1,7 @@
 // kelo-drive-sim: serves a simulated drive on a pseudo-terminal registered as a virtual port.
 #include "sim/FaultSpec.h"
 #include "sim/SimDrive.h"
-#include "sim/SimJog.h"
-#include "sim/SimMachine.h"
-#include "sim/SimPosition.h"
+#include "sim/SimDriveFunctions.h"
 #include "sim/SimPtyServer.h"
 
 #include <csignal>
@@ -104,12 +102,10 @@ int main(int argc, char** argv) {
     drive.SetStationNumber(station);
     for (const SimFault& fault : faults)
         drive.AddFault(fault);
-    // The trace memory and the recorder watch the machine on the real clock.
-    CSimMachine machine(drive);
-    machine.SetRealTime(true);
-    CSimPosition position(drive, machine);
-    // The jog, stroke, auto tuning and detection functions move the same machine.
-    CSimJog jog(drive, machine);
+    // The machine with the trace memory and the recorder on the real clock, and every drive function
+    // that moves it or reads it.
+    CSimDriveFunctions functions(drive);
+    functions.machine.SetRealTime(true);
     CSimPtyServer server(drive);
     std::string error;
     if (!server.Start(options, &error)) {

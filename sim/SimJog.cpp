@@ -43,9 +43,13 @@ CSimJog::CSimJog(CSimDrive& drive, CSimMachine& machine, SimMechanismParams mech
             ++tuningIndex_;
         if (alarmStep_ > 0 && value == alarmStep_)
             alarmPending_ = true;
+        // A step reported means the steps before it are tuned; the end means all of them are.
+        if (value > 0)
+            stepsTuned_ = std::max(stepsTuned_, value - 1);
         if (value == 0 && tuningIndex_ >= tuningSteps_.size() && !tuningFinished_) {
             tuningFinished_ = true;
-            resultsPending_ = true;
+            stepsTuned_ = TunedSteps;
+            awaitingAnswer_ = true;
         }
         return static_cast<uint16_t>(value);
     };
@@ -53,8 +57,12 @@ CSimJog::CSimJog(CSimDrive& drive, CSimMachine& machine, SimMechanismParams mech
     SimRegisterRule mode;
     mode.onWrite = [this](uint16_t, uint16_t value) {
         std::lock_guard lock(mutex_);
-        if ((value & 0xF) == 1 || (value & 0xF) == 2)
+        if ((value & 0xF) == 1 || (value & 0xF) == 2) {
             answer_ = value & 0xF;
+            // Only a finished run waits for an answer; the nibble left from an earlier one is none.
+            if (std::exchange(awaitingAnswer_, false) && answer_ == 2)
+                restorePending_ = true;
+        }
     };
     drive_.SetRule(RegTuningMode, mode);
     SimRegisterRule notch;
@@ -96,11 +104,21 @@ int CSimJog::ResonanceHz() const {
 }
 
 const std::vector<std::pair<uint16_t, uint16_t>>& CSimJog::TunedValues() {
+    // Every value within its parameter's range: one resonance found, so the second notch (Cn066)
+    // stays off at its highest frequency.
     static const std::vector<std::pair<uint16_t, uint16_t>> values = {
-        {0x001C, 30}, {0x0401, 120}, {0x0402, 800},  {0x0405, 60}, {0x0025, 480}, {0x000E, 410}, {0x0045, 0},
-        {0x0A06, 1},  {0x0A07, 1},   {0x0330, 1000}, {0x0331, 50}, {0x0A08, 0},   {0x0A09, 100}, {0x0A0A, 50},
+        {0x001C, 30},  {0x0401, 120},  {0x0402, 800}, {0x0405, 60}, {0x0025, 480},
+        {0x000E, 410}, {0x0045, 5000}, {0x0A06, 1},   {0x0A07, 1},  {0x0330, 1000},
+        {0x0331, 50},  {0x0A08, 0},    {0x0A09, 100}, {0x0A0A, 50},
     };
     return values;
+}
+
+std::pair<size_t, size_t> CSimJog::TunedValuesOfStep(int step) {
+    // Step 1 the inertia ratio, 2 the gains and filters, 3 the control model, 4 the friction words.
+    static constexpr size_t ends[TunedSteps + 1] = {0, 1, 7, 11, 14};
+    const auto k = static_cast<size_t>(std::clamp(step, 1, TunedSteps));
+    return {ends[k - 1], ends[k]};
 }
 
 void CSimJog::SetTuningSteps(std::vector<int> steps) {
@@ -175,7 +193,9 @@ void CSimJog::Sync() {
     double runSeconds;
     bool servoChange = false;
     bool strokeServo = false;
-    bool fillResults = false;
+    int fromStep = 0, toStep = 0;
+    bool remember = false;
+    bool restore = false;
     bool raiseAlarm = false;
     int notchDone = 0;
     int lowDone = 0;
@@ -196,18 +216,42 @@ void CSimJog::Sync() {
         if (tuning && !tuning_) {
             tuningIndex_ = 0;
             tuningFinished_ = false;
+            stepsTuned_ = 0;
+            stepsWritten_ = 0;
+            awaitingAnswer_ = false;
+            remember = true;
         }
         tuning_ = tuning;
-        fillResults = std::exchange(resultsPending_, false);
+        fromStep = stepsWritten_;
+        toStep = stepsWritten_ = std::max(stepsWritten_, stepsTuned_);
+        restore = std::exchange(restorePending_, false);
         if (detectCountdown_ > 0 && --detectCountdown_ == 0) {
             notchDone = std::exchange(notchDetect_, 0);
             lowDone = std::exchange(lowDetect_, 0);
         }
         raiseAlarm = std::exchange(alarmPending_, false);
     }
-    if (fillResults)
+    if (remember) {
+        std::vector<uint16_t> held;
         for (const auto& [address, value] : TunedValues())
-            drive_.SetRegister(address, value);
+            held.push_back(drive_.GetRegister(address));
+        std::lock_guard lock(mutex_);
+        heldBeforeRun_ = std::move(held);
+    }
+    for (int step = fromStep + 1; step <= toStep; ++step) {
+        const auto [first, last] = TunedValuesOfStep(step);
+        for (size_t i = first; i < last; ++i)
+            drive_.SetRegister(TunedValues()[i].first, TunedValues()[i].second);
+    }
+    if (restore) {
+        std::vector<uint16_t> held;
+        {
+            std::lock_guard lock(mutex_);
+            held = heldBeforeRun_;
+        }
+        for (size_t i = 0; i < held.size() && i < TunedValues().size(); ++i)
+            drive_.SetRegister(TunedValues()[i].first, held[i]);
+    }
     if (notchDone) {
         drive_.SetRegister(NotchFrequencies[notchDone - 1], static_cast<uint16_t>(ResonanceHz()));
         drive_.SetRegister(RegNotchDetect, 0);

@@ -23,11 +23,18 @@
 //   run estimates afresh: it starts again from 0; after a run Un45 keeps its last estimate.
 // - Auto tuning: while 0x170E is 1 and Cn059 (0x003E) is 1 the drive tunes. Each read of 0x1710
 //   reports the next value of the step script (default 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 0; the last value
-//   repeats); when the script has come back to 0 the fourteen result words (Cn025 0x001C, qn501
-//   0x0401, qn502 0x0402, qn505 0x0405, Cn034 0x0025, Cn013 0x000E, Cn066 0x0045, 0x0A06..0x0A0A,
-//   Pn339 0x0330, Pn340 0x0331) hold the tuned values. Outside a run 0x1710 reads 0. A run asked to
-//   fail raises alarm 35 (0x1712 = 1, 0x1711 = 35) once its step reaches the chosen step. The low
-//   nibble of 0x171A written 1 keeps the result, 2 discards it (TuningAnswer()).
+//   repeats). Outside a run 0x1710 reads 0. The fourteen result words (Cn025 0x001C, qn501 0x0401,
+//   qn502 0x0402, qn505 0x0405, Cn034 0x0025, Cn013 0x000E, Cn066 0x0045, 0x0A06, 0x0A07, Pn339
+//   0x0330, Pn340 0x0331, 0x0A08..0x0A0A) are what the drive tunes, and it writes them itself as it
+//   goes: when 0x1710 has reported a step, the values of the steps before it are in (step 1 Cn025;
+//   2 qn501..Cn066; 3 0x0A06..Pn340; 4 0x0A08..0x0A0A), and when the script has come back to 0 all
+//   of them are (TunedValues(), each within its parameter's range). The program's poll therefore
+//   shows the tuned values, and the confirmation lists them beside the ones it read at Start. The
+//   drive keeps what it held when the run started; the answer to that finished run (the low nibble
+//   of 0x171A) decides: 1 keeps the tuned values, 2 puts back the held ones, so after No the drive
+//   holds exactly the confirmation's existing column. A nibble written at another time is no answer
+//   (TuningAnswer() reports every 1 or 2 written). A run asked to fail raises alarm 35 (0x1712 = 1,
+//   0x1711 = 35) once its step reaches the chosen step; a stopped or failed run keeps what it tuned.
 // - Online detection: Cn063 (0x0042) written 1..5 detects the machine's resonance; once the drive has
 //   answered 10 more requests it writes the resonance frequency (Hz) into that notch's frequency
 //   (Cn013 0x000E, Cn066 0x0045, Cn069 0x0048, Cn072 0x004B, Cn075 0x004E) and clears Cn063. Pn336
@@ -76,6 +83,9 @@ public:
     int OffsetAdjustments() const;
     // The tuned values the result words get, in the order of the contract above.
     static const std::vector<std::pair<uint16_t, uint16_t>>& TunedValues();
+    // The steps that tune values, and the range [first, last) of TunedValues() each one writes.
+    static constexpr int TunedSteps = 4;
+    static std::pair<size_t, size_t> TunedValuesOfStep(int step);
 
 private:
     double StrokeCommand(int64_t nowUs);
@@ -97,7 +107,11 @@ private:
     size_t tuningIndex_ = 0;
     bool tuning_ = false;
     bool tuningFinished_ = false;
-    bool resultsPending_ = false;
+    int stepsTuned_ = 0;   // the steps whose values are tuned (the step reads have shown it)
+    int stepsWritten_ = 0; // ... and written into the result words
+    bool awaitingAnswer_ = false;
+    bool restorePending_ = false;
+    std::vector<uint16_t> heldBeforeRun_; // the result words when the run started
     bool alarmPending_ = false;
     int alarmStep_ = 0;
     int answer_ = 0;

@@ -175,6 +175,11 @@ void CSimMachine::SetSpeedCommand(std::optional<double> rpm) {
     mechanism_.SetSpeedCommand(rpm);
 }
 
+void CSimMachine::SetDemonstrationProfile(bool on) {
+    std::lock_guard lock(mutex_);
+    mechanism_.SetDemonstrationProfile(on);
+}
+
 int32_t CSimMachine::Signal(SimSignal signal) const {
     std::lock_guard lock(mutex_);
     return mechanism_.Value(signal);

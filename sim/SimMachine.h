@@ -50,8 +50,11 @@ public:
     void SetRealTime(bool on);
     int64_t NowUs() const;
 
-    // A fixed speed command (rpm) instead of the demonstration profile.
+    // A fixed speed command (rpm); nothing: the motor holds where it stands (or runs the profile).
     void SetSpeedCommand(std::optional<double> rpm);
+    // The demonstration profile (sim/SimMechanism.h) while nothing else commands the motor, so
+    // traces and records of a motor with the servo on show moving values.
+    void SetDemonstrationProfile(bool on);
     int32_t Signal(SimSignal signal) const;
     // The drive's position functions (sim/SimPosition.h) steer the mechanism in position mode.
     void SetPositionTarget(std::optional<double> targetRad, double rpm);

@@ -56,6 +56,8 @@ SimMechanismParams SimMechanismParams::TwoMass(double resonanceHz, double antiRe
 double CSimMechanism::CommandRpm() const {
     if (fixedCommand_)
         return *fixedCommand_;
+    if (!demonstration_)
+        return 0.0;
     return 1500.0 * std::sin(2 * kPi * static_cast<double>(timeUs_) / 2e6);
 }
 

@@ -9,8 +9,9 @@
 //     m.AdvanceTo(250000);                      // 0.25 s of simulated time
 //     int32_t rpm = m.Value(SimSignal::SpeedFeedback);
 //
-// Without a speed command of its own the drive runs a demonstration profile (a slow sine of
-// +-1500 rpm with a 2 s period), so traces show moving values.
+// Without a command of its own (a jog, a position move, a fixed speed) the drive holds the motor
+// where it stands, as a drive at rest does; a test or a demonstration that wants moving values
+// asks for the demonstration profile (a slow sine of +-1500 rpm with a 2 s period).
 #include <cstdint>
 #include <optional>
 
@@ -75,8 +76,10 @@ public:
 
     void SetServoOn(bool on);
     bool ServoOn() const { return servoOn_; }
-    // A fixed speed command in rpm instead of the demonstration profile; nothing: the profile.
+    // A fixed speed command in rpm; nothing: no command of its own (0 rpm, or the profile below).
     void SetSpeedCommand(std::optional<double> rpm);
+    // The demonstration profile in place of 0 rpm while no fixed command is set.
+    void SetDemonstrationProfile(bool on) { demonstration_ = on; }
     // The drive's torque excitation (N m on the motor) in place of the speed loop, servo or not;
     // nothing: the speed loop again.
     void SetTorqueExcitation(std::optional<double> torque);
@@ -108,6 +111,7 @@ private:
     SimMechanismParams p_;
     bool servoOn_ = false;
     std::optional<double> fixedCommand_;
+    bool demonstration_ = false;
     std::optional<double> positionTarget_;
     double positionRpm_ = 0;
     std::optional<double> excitation_;

@@ -1,5 +1,7 @@
 #include "sim/SimMotorData.h"
 
+#include <utility>
+
 namespace {
 
 // Where each stored record word comes from, 0x1B01 first.
@@ -9,8 +11,9 @@ constexpr uint16_t RecordSources[23] = {0x1019, 0x101A, 0x1003, 0x1004, 0x1005, 
 
 } // namespace
 
-CSimMotorData::CSimMotorData(CSimDrive& drive, int featureLevel) : drive_(drive) {
-    SetFeatureLevel(featureLevel);
+CSimMotorData::CSimMotorData(CSimDrive& drive, std::optional<int> featureLevel) : drive_(drive) {
+    if (featureLevel)
+        SetFeatureLevel(*featureLevel);
     for (uint16_t address = RegRecordFirst; address <= RegRecordLast; ++address)
         drive_.SetReadOnly(address, true);
     drive_.SetRange(RegCn085, 0, 100);
@@ -31,13 +34,16 @@ CSimMotorData::CSimMotorData(CSimDrive& drive, int featureLevel) : drive_(drive)
                                const std::shared_ptr<State> state = weak.lock();
                                if (!state)
                                    return;
+                               bool copy = false;
+                               bool alarm = false;
                                {
                                    std::lock_guard lock(state->mutex);
-                                   if (!state->copyRecord)
-                                       return;
-                                   state->copyRecord = false;
+                                   copy = std::exchange(state->copyRecord, false);
+                                   alarm = std::exchange(state->raiseAlarm, false);
                                }
-                               if ((drive_ptr->GetRegister(RegOnE01) & 0xFF00) != 0x1100)
+                               if (alarm)
+                                   drive_ptr->SetRegister(RegAlarmActive, 1);
+                               if (!copy || (drive_ptr->GetRegister(RegOnE01) & 0xFF00) != 0x1100)
                                    return;
                                for (int i = 0; i < 23; ++i)
                                    drive_ptr->SetRegister(static_cast<uint16_t>(RegRecordFirst + i),
@@ -54,6 +60,7 @@ CSimMotorData::CSimMotorData(CSimDrive& drive, int featureLevel) : drive_(drive)
         std::lock_guard lock(state->mutex);
         state->aligning = value == 1;
         state->readsLeft = state->alignmentReads;
+        state->raiseAlarm = state->aligning && state->alarmOnAlignment;
     };
     alignment.onRead = [weak](uint16_t) -> uint16_t {
         const std::shared_ptr<State> state = weak.lock();
@@ -72,17 +79,6 @@ CSimMotorData::CSimMotorData(CSimDrive& drive, int featureLevel) : drive_(drive)
         return 0;
     };
     drive_.SetRule(RegAlignment, alignment);
-
-    SimRegisterRule alarm;
-    alarm.readOnly = true;
-    alarm.onRead = [weak](uint16_t) -> uint16_t {
-        const std::shared_ptr<State> state = weak.lock();
-        if (!state)
-            return 0;
-        std::lock_guard lock(state->mutex);
-        return state->alarmActive || (state->aligning && state->alarmOnAlignment) ? 1 : 0;
-    };
-    drive_.SetRule(RegAlarmActive, alarm);
 }
 
 void CSimMotorData::SetFeatureLevel(int level) {
@@ -126,8 +122,7 @@ void CSimMotorData::SetServoExcited(bool on) {
 }
 
 void CSimMotorData::SetAlarmActive(bool on) {
-    std::lock_guard lock(state_->mutex);
-    state_->alarmActive = on;
+    drive_.SetRegister(RegAlarmActive, on ? 1 : 0);
 }
 
 bool CSimMotorData::Aligning() const {

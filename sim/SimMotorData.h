@@ -16,17 +16,22 @@
 //   encoder code, 0x1B14 week x 256 + year, 0x1B15 motor id, 0x1B16 version, 0x1B17 CRC. A write of
 //   1 to Cn029 (0x0020) while onE01 (0x1001) reads 0x11xx stores 0x1003..0x101F into it.
 //   onU52 (0x113F): bits 15-8 the encoder factory (0 or 1).
-// Pole alignment:
+// Pole alignment (the window starts it and follows it: Cn085, then 0x0F0B := 1, retried every
+// 500 ms until the drive takes it; then 0x0F0B and 0x1712 polled every 500 ms; 0x0F0B := 0 on Close):
 //   Cn085 (0x0058) detection level 0..100; refused altogether when the test asks.
-//   0x0F0B is writable here. A write of 1 starts an alignment: 0x0F0B then reads 1 for the next
-//   AlignmentReads() reads and 0 after them; with an alignment alarm asked for, 0x1712 reads 1
-//   from the start on and 0x0F0B stays 1. A write of 0 stops the alignment.
-//   0x1703 reads 1 while the servo is excited, 0x1712 1 while an alarm is active.
+//   0x0F0B (dn-11) is the alignment command and state, writable here. A write of 1 starts an
+//   alignment: 0x0F0B then reads 1 for the next AlignmentReads() reads (3 unless set: a second and a
+//   half at the window's pace) and 0 after them, the alignment done. With an alignment alarm asked
+//   for, the drive raises its alarm (0x1712 := 1) before the next request and 0x0F0B stays 1. A
+//   write of 0 stops the alignment.
+//   0x1703 reads 1 while the servo is excited. 0x1712 is the drive's one alarm word: SetAlarmActive
+//   and the alignment alarm set it, and so may the drive's other functions (a failed tuning run).
 #include "sim/SimDrive.h"
 
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 class CSimMotorData {
 public:
@@ -44,7 +49,8 @@ public:
     static constexpr uint16_t RegRecordFirst = 0x1B01;
     static constexpr uint16_t RegRecordLast = 0x1B17;
 
-    CSimMotorData(CSimDrive& drive, int featureLevel = 4);
+    // featureLevel goes to 0x171E; nothing keeps the drive's own (a served drive's identity).
+    explicit CSimMotorData(CSimDrive& drive, std::optional<int> featureLevel = 4);
     CSimMotorData(const CSimMotorData&) = delete;
     CSimMotorData& operator=(const CSimMotorData&) = delete;
 
@@ -69,7 +75,7 @@ private:
         int readsLeft = 0;
         bool aligning = false;
         bool alarmOnAlignment = false;
-        bool alarmActive = false;
+        bool raiseAlarm = false; // an alignment met its alarm; raised before the next request
         bool copyRecord = false; // Cn029 := 1 was accepted; done before the next request
     };
     CSimDrive& drive_;

@@ -203,6 +203,8 @@ std::vector<RegisterPreset> DefaultRegisters(int series) {
         {0x0663, 6240, true},           // Un88
         {0x0664, 4415, true},           // Un89
         {0x066C, 0, true},              // Un96
+        {0x1507, 1, false},             // trace interval, its factory value
+        {0x1527, 1, false},             // box recorder interval, its factory value
         {0x0021, id.motorCode, false},  // Cn030 motor code parameter
         {0x0B01, id.ratedSpeed, false}, // ond01 rated speed
         {0x0C12, 1, false},             // onC18

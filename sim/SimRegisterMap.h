@@ -50,7 +50,8 @@ DriveIdentity IdentityForSeries(int series);
 // the identity above they show a drive that has been in use for a while: the life of its wearing
 // parts Un60-Un63 (0x0647-0x064A: dynamic brake, relay, fan, main capacitor; 0.01 %, each of them
 // well above the window's warning levels, the fan lowest) and its hour counters Un88 and Un89
-// (0x0663, 0x0664; thousands of hours).
+// (0x0663, 0x0664; thousands of hours). The trace and box recorder intervals (0x1507, 0x1527) hold
+// 1, their factory value.
 struct RegisterPreset {
     uint16_t address;
     uint16_t value;

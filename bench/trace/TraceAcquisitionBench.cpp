@@ -66,6 +66,7 @@ struct DriveProcess {
             drive.SetServoOn(true);
             CSimMachine machine(drive);
             machine.SetRealTime(true);
+            machine.SetDemonstrationProfile(true); // samples of a moving motor to show
             CSimPtyServer server(drive);
             const std::string name = "ttyBENCH" + std::to_string(getpid());
             std::string path;

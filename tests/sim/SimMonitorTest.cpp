@@ -101,6 +101,23 @@ TEST_F(SimMonitorWords, AMotorLeftWithTheServoOffStaysPut) {
     }
 }
 
+// The servo switched on from the PC in the drive's position control, with no command: the motor
+// holds where it stands, over seconds, with its position loop on the factory gains.
+TEST_F(SimMonitorWords, AMotorWithTheServoOnAndNoCommandHoldsItsPosition) {
+    ASSERT_EQ(Read("dn-01"), 2) << "position control";
+    Write(0x170E, 1);
+    Settle(0);
+    ASSERT_EQ(services.ReadDriveRegister(0x1703).value_or(0) & 1, 1) << "the servo is on";
+    const int held = Read("Un-96");
+    for (int read = 0; read < 50; ++read) {
+        sim.machine.Advance(200000);
+        SCOPED_TRACE(read);
+        EXPECT_LE(std::abs(Read("Un-01")), 1) << "rpm";
+        EXPECT_EQ(Read("Un-06"), 0) << "speed command";
+        EXPECT_LE(std::abs(Read("Un-96") - held), 10) << "pulses from where it stood";
+    }
+}
+
 // What a powered drive at rest shows beside the machine: the DC bus of a drive on 220 V mains
 // (0.01 V), the remaining life of its wearing parts (0.01 %, 10000 when new; the life window warns
 // below 3000) and its hour counters. None reads zero, each life its own.
@@ -125,6 +142,25 @@ TEST_F(SimMonitorWords, APoweredDriveAtRestShowsItsBusItsWearAndItsHours) {
         sim.machine.Advance(1700); // another phase of the ripple
     }
     EXPECT_EQ(lives.size(), 4u) << "every part wears at its own rate, and each keeps its value";
+}
+
+// The drive has one alarm word: a tuning run that fails raises it, whichever other functions (the
+// motor data with its pole alignment among them) are attached, and the alignment's own alarm too.
+TEST_F(SimMonitorWords, EveryFunctionRaisesTheOneAlarmWord) {
+    sim.jog->SetTuningSteps({1, 2, 0});
+    sim.jog->SetTuningAlarmAtStep(2);
+    Write(0x003E, 1); // Cn059
+    Write(0x170E, 1);
+    for (int read = 0; read < 3; ++read)
+        ASSERT_TRUE(services.ReadDriveRegister(0x1710));
+    EXPECT_EQ(services.ReadDriveRegister(0x1712), 1);
+    EXPECT_EQ(services.ReadDriveRegister(0x1711), 35);
+
+    sim.drive.SetRegister(0x1712, 0);
+    sim.motor->SetAlignmentAlarm(true);
+    Write(0x0F0B, 1);
+    EXPECT_EQ(services.ReadDriveRegister(0x1712), 1);
+    EXPECT_EQ(services.ReadDriveRegister(0x0F0B), 1) << "an alignment that met its alarm does not end";
 }
 
 TEST_F(SimMonitorWords, EveryInertiaRunEstimatesAfresh) {

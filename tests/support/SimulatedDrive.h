@@ -15,6 +15,7 @@
 #include "sim/SimDrive.h"
 #include "sim/SimJog.h"
 #include "sim/SimMachine.h"
+#include "sim/SimMotorData.h"
 #include "sim/SimPosition.h"
 #include "sim/SimPtyServer.h"
 #include "tests/support/DriveLink.h"
@@ -22,13 +23,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 struct SimulatedDriveOptions {
     int series = 4;
     bool realTime = false; // the machine's clock follows real time (else it moves only when advanced)
     int wireBaud = 0;      // > 0: answers paced at this baud, and the port's time-outs figured for it
-    bool motion = true;    // the jog, tuning and position functions (off when a test attaches its own)
+    bool motion = true;    // the jog, tuning, position and motor functions (off when a test attaches its own)
     std::string portPrefix = "ttySIMDRV";
 };
 
@@ -37,9 +39,10 @@ public:
     explicit SimulatedDrive(const SimulatedDriveOptions& options = {})
         : options_(options), drive(options.series), machine(drive), server(drive) {
         if (options_.motion) {
-            // In the order kelo-drive-sim attaches them.
+            // In the order kelo-drive-sim attaches them (sim/SimDriveFunctions.h).
             position = std::make_unique<CSimPosition>(drive, machine);
             jog = std::make_unique<CSimJog>(drive, machine);
+            motor = std::make_unique<CSimMotorData>(drive, std::nullopt);
         }
         drive.SetWireBaud(options_.wireBaud);
         machine.SetRealTime(options_.realTime);
@@ -70,5 +73,6 @@ public:
     CSimMachine machine;
     std::unique_ptr<CSimJog> jog;
     std::unique_ptr<CSimPosition> position;
+    std::unique_ptr<CSimMotorData> motor;
     CSimPtyServer server;
 };

@@ -38,6 +38,7 @@ void BoxViewerFixture::SetUp() {
     if (HasFatalFailure())
         return;
     machine = std::make_unique<CSimMachine>(*drive);
+    machine->SetDemonstrationProfile(true); // records of a moving motor
     drive->SetServoOn(true);
     view.document = doc.get();
     view.services.Document = doc.get();
@@ -152,6 +153,21 @@ TEST_F(BoxViewer, AFailedReadAtOpeningLeavesTheMemberAsItWas) {
     Open();
     EXPECT_EQ(viewer->TriggerSource, 0) << "not the 1 that 0x1525 read";
     EXPECT_EQ(viewer->SampleInterval, 7);
+}
+
+// A drive as it leaves the factory: the interval it holds is one BOX Set takes as it stands.
+TEST_F(BoxViewer, TheFactoryIntervalPassesTheFirstOk) {
+    Open();
+    EXPECT_EQ(viewer->SampleInterval, 1);
+    ui::ModalScript script({{IDD_BOX_SET, [&](CDialog& dialog) {
+                                 EXPECT_EQ(dialog.GetDlgItem(IDC_BS_INTERVAL)->GetWindowText(), "1");
+                                 EXPECT_EQ(dialog.GetDlgItem(IDC_BS_INTERVAL_MS)->GetWindowText(), "0.1");
+                                 ui::Press(dialog, IDOK);
+                             }}});
+    ui::Press(*viewer, IDC_BOX_TRACE_SETTING);
+    EXPECT_TRUE(MessageTexts().empty());
+    EXPECT_TRUE(view.keptFlag) << "OK took the settings";
+    EXPECT_EQ(view.kept.sampleInterval, 1);
 }
 
 TEST_F(BoxViewer, TraceSettingReadsTheRecorderAndWriteArmsItInOrder) {

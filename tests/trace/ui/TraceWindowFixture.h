@@ -51,6 +51,7 @@ protected:
             return;
         SetProgramFolderForTesting(home_->Path("home"));
         machine = std::make_unique<CSimMachine>(*drive);
+        machine->SetDemonstrationProfile(true); // records of a moving motor
         drive->SetServoOn(true);
         view.document = doc.get();
         view.services.Document = doc.get(); // as the view does: its transfers fill this document

@@ -1,10 +1,12 @@
-// The encoder magnetic pole alignment: the checks before the start, the detection followed to its end,
-// an alarm while aligning, and a refused detection level.
+// The encoder magnetic pole alignment: the checks before the start, the detection followed to its end
+// (on the motor data alone and on the drive as it is served), an alarm while aligning, and a refused
+// detection level.
 #include "MotorFixture.h"
 
 #include "link/LinkState.h"
 #include "link/services/StopKeeper.h"
 #include "resources/ids/motortools.h"
+#include "sim/SimDriveFunctions.h"
 #include "tools/ui/LinearPowDlg.h"
 
 #include <QApplication>
@@ -149,6 +151,49 @@ TEST_F(PoleAlignment, LevelOutsideItsRangeOrRefusedStartsNothing) {
     });
     EXPECT_EQ(Shown(), (std::vector<std::string>{"write Cn085 error!"}));
     EXPECT_EQ(Count(W1(0x0F0B, 1)), 0);
+}
+
+// The drive with every function kelo-drive-sim gives it, the window's alignment taken to its end.
+class ServedPoleAlignment : public LinkedWindowFixture {
+protected:
+    void SetUp() override {
+        OpenWorld("kelo-pole-served", 4, "ttyPOLESRV");
+        if (HasFatalFailure())
+            return;
+        functions = std::make_unique<CSimDriveFunctions>(*drive);
+    }
+    void TearDown() override {
+        CloseWorld();
+        functions.reset();
+    }
+
+    std::unique_ptr<CSimDriveFunctions> functions;
+    CRegisterServices services;
+};
+
+TEST_F(ServedPoleAlignment, RunsToItsEndThroughTheWindow) {
+    std::vector<std::string> statuses;
+    ui::ModalScript script({{IDD_POLE_ALIGNMENT, [&](CDialog& dialog) {
+                                 auto& d = static_cast<CLinearPowDlg&>(dialog);
+                                 ui::Press(d, IDC_POLE_START);
+                                 ASSERT_TRUE(FireTimerForTest(&d, PoleAlignmentStartTimer));
+                                 EXPECT_FALSE(FireTimerForTest(&d, PoleAlignmentStartTimer))
+                                     << "the drive took the start at the first attempt";
+                                 for (int tick = 0; tick < 20 && FireTimerForTest(&d, PoleAlignmentPollTimer);
+                                      ++tick)
+                                     statuses.push_back(ui::Text(d, IDC_POLE_STATUS));
+                                 drive->ClearLog();
+                                 ui::Press(d, IDC_POLE_CLOSE);
+                             }}});
+    CLinearPowDlg dialog(&services, doc.get());
+    dialog.DoModal();
+    ASSERT_FALSE(statuses.empty());
+    EXPECT_EQ(statuses.front(), "Aligning");
+    EXPECT_EQ(statuses.back(), "Alignment Successfully");
+    EXPECT_TRUE(messages->Shown().empty());
+    ASSERT_EQ(drive->RequestLog().size(), 1u);
+    EXPECT_EQ(drive->RequestLog()[0].substr(0, 10), "W10F0B0000") << "Close's stop, taken";
+    EXPECT_EQ(drive->GetRegister(0x0F0B), 0);
 }
 
 } // namespace

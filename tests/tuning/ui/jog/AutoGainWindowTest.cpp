@@ -6,7 +6,9 @@
 #include "catalogue/RegisterMap.h"
 #include "framework/ui/TabCtrl.h"
 #include "link/services/StopKeeper.h"
+#include "paramedit/ParamPassRules.h"
 #include "resources/ids/tuningwindows.h"
+#include "sim/SimFactoryDefaults.h"
 #include "tuning/AutoGainSteps.h"
 #include "tuning/ui/JogAutotuningDlg.h"
 
@@ -51,6 +53,34 @@ protected:
         return window;
     }
     void Tick() { ASSERT_TRUE(FireTimerForTest(window, AutoGainPollTimer)); }
+    // Start, then the poll until the run has finished and the confirmation is up.
+    void RunToTheConfirmation() {
+        ui::Press(*window, IDC_AG_START);
+        for (int tick = 0; tick < 20 && !window->Poll().Finished(); ++tick)
+            Tick();
+        ASSERT_TRUE(window->Poll().Finished());
+        ASSERT_NE(window->Confirmation(), nullptr);
+        ASSERT_TRUE(window->Confirmation()->IsWindowVisible());
+    }
+    // The fourteen result words, as the program reads them now.
+    std::vector<int> ResultWords() {
+        std::vector<int> words;
+        for (uint16_t address : {0x001C, 0x0401, 0x0402, 0x0405, 0x0025, 0x000E, 0x0045, 0x0A06, 0x0A07,
+                                 0x0330, 0x0331, 0x0A08, 0x0A09, 0x0A0A})
+            words.push_back(view.services.ReadDriveRegister(address).value_or(-1));
+        return words;
+    }
+    // A read-all as the editor makes it: every parameter it reads, judged by its range test.
+    std::vector<std::string> OverRangeOnReadAll() {
+        const CatalogueContext context = doc->Context();
+        std::vector<std::string> over;
+        for (const std::string& code : ReadAllCodes(context)) {
+            const std::optional<int> value = view.services.ReadDriveParameter(code);
+            if (value && !IsValueInRange(code, *value, *doc, context))
+                over.push_back(code + "=" + std::to_string(*value));
+        }
+        return over;
+    }
     // The colour at a lamp's inner edge, as the window paints it.
     QColor LampColour(int id) {
         QWidget* lamp = window->GetDlgItem(id)->GetWidget();
@@ -196,6 +226,38 @@ TEST_F(AutoGainWindow, RunFinishesOnTheLastTickAndYesKeepsTheResult) {
     EXPECT_FALSE(confirmation->IsWindowVisible());
     EXPECT_TRUE(ui::Enabled(*window, IDCANCEL));
     EXPECT_TRUE(ui::Enabled(*window, IDC_AG_START));
+}
+
+// The drive tunes while it runs, and the answer decides what it keeps: No puts back what it held
+// when the run started (the confirmation's existing column), Yes keeps the tuned values. Either way
+// a read-all afterwards finds every parameter in its range.
+TEST_F(AutoGainWindow, TheAnswerDecidesWhatTheDriveKeepsAndAllOfItIsInRange) {
+    // The fixture's response mode word is not one this drive takes: the drive's own instead.
+    for (const sim::FactoryWord& word : sim::FactoryParameters(4))
+        if (word.address == 0x131E)
+            drive->SetRegister(word.address, word.value);
+    ASSERT_EQ(OverRangeOnReadAll(), std::vector<std::string>{});
+    Open();
+    const std::vector<int> before = ResultWords();
+    struct Case {
+        int button;
+        bool keepsTuned;
+    } const cases[] = {{IDC_AG_WARNING_NO, false}, {IDOK, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keepsTuned ? "Yes" : "No");
+        RunToTheConfirmation();
+        if (HasFatalFailure())
+            return;
+        const std::vector<int> tuned = ResultWords();
+        EXPECT_NE(tuned, before) << "the drive tuned during the run";
+        CWarningDlg& confirmation = *window->Confirmation();
+        EXPECT_EQ(confirmation.m_list.GetItemText(0, 1), Format("%.1f", tuned[0] / 10.0)) << "Cn025 tuned";
+        EXPECT_EQ(confirmation.m_list.GetItemText(0, 2), Format("%.1f", before[0] / 10.0))
+            << "Cn025 existing";
+        ui::Press(confirmation, c.button);
+        EXPECT_EQ(ResultWords(), c.keepsTuned ? tuned : before);
+        EXPECT_EQ(OverRangeOnReadAll(), std::vector<std::string>{});
+    }
 }
 
 TEST_F(AutoGainWindow, NoWritesTwoAndAnUnreadWordWritesNothing) {
