@@ -97,6 +97,7 @@ protected:
         ResetStore();
         ASSERT_TRUE(LinkToSimulatedDrive(server));
         drive.SetServoOn(true);
+        machine.SetDemonstrationProfile(true); // records of a moving motor: every sample tells
     }
     void TearDown() override {
         if (thread)
