@@ -69,8 +69,8 @@ protected:
     }
 
     // START in Monitor mode with eight channels, the window's timers running, until the drive has
-    // answered `blocks` block reads; then STOP.
-    void RunUntilBlocksThenStop(int blocks) {
+    // answered `blocks` block reads.
+    void RunUntilBlocks(int blocks) {
         UseSetup(TraceModeMonitor, true, kNarrowSources);
         machine->SetStepPerRequest(2000);
         ASSERT_NE(Open(), nullptr);
@@ -79,6 +79,12 @@ protected:
         Fire(TraceStartTimer);
         ASSERT_TRUE(FireUntil(TraceMonitorTimer, [&] { return BlockReads() >= blocks; }))
             << "the run read no samples";
+    }
+
+    // START in Monitor mode with eight channels, the window's timers running, until the drive has
+    // answered `blocks` block reads; then STOP.
+    void RunUntilBlocksThenStop(int blocks) {
+        RunUntilBlocks(blocks);
         PressStopAndWait();
     }
 
@@ -145,13 +151,9 @@ TEST_F(TraceMonitorRun, ADriveWithAnIdWordAndAnOldVersionIsReadInSegments) {
 // A damaged status reply drops the link in the middle of a Monitor run: what the run read before
 // is what the window shows and what both forms of Save As write, row for row.
 TEST_F(TraceMonitorRun, ARunEndedByALostLinkSavesTheDrivesSamplesInBothForms) {
-    UseSetup(TraceModeMonitor, true, kNarrowSources);
-    machine->SetStepPerRequest(2000);
-    ASSERT_NE(Open(), nullptr);
-    ui::Press(*window, IDC_TG_START);
-    drive->ClearLog();
-    Fire(TraceStartTimer);
-    ASSERT_TRUE(FireUntil(TraceMonitorTimer, [&] { return BlockReads() >= 10; }));
+    RunUntilBlocks(10);
+    if (HasFatalFailure())
+        return;
     std::vector<SimFault> faults;
     ASSERT_TRUE(sim::ParseFaultSpec("corrupt:read@1503#1", faults));
     drive->AddFault(faults.at(0));

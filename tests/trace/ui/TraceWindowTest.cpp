@@ -652,21 +652,31 @@ TEST_F(TraceWindowWithRecord, CursorsStartAtOneAndNineDivisionsAndStopAtThePlotE
     EXPECT_EQ(ui::Text(*window, IDC_TG_READOUT_A), "");
 }
 
-TEST_F(TraceWindow, MonitorAutosaveWritesNumberedRecordingsDuringTheRunAndAtStop) {
-    UseSetup(TraceModeMonitor, false, {1, 2, 3, 6, 0, 0, 0, 0});
-    // A Monitor sample a millisecond, 40 of them a request: a hand-over of 128 takes four requests,
-    // so the next one is ready whenever the thread asks and no status poll waits out its pause.
-    machine->SetStepPerRequest(40000);
-    ASSERT_NE(Open(), nullptr);
-    ui::SetChecked(*window, IDC_TG_AUTOSAVE, true);
-    ui::Type(*window, IDC_TG_AUTOSAVE_PATH, "run");
-    ui::Press(*window, IDC_TG_START);
-    Fire(TraceStartTimer);
-    ASSERT_TRUE(
-        FireUntil(TraceMonitorTimer, [&] { return window->Display(0).At(MonitorPointCount - 1) != 0; }));
-    // Once more than a screenful has queued, the run writes a numbered recording while it goes on.
-    const std::string duringRun = home_->Path("home/run000_000.trd");
-    ASSERT_TRUE(FireUntil(TraceMonitorTimer, [&] { return std::filesystem::exists(duringRun); }));
+struct TraceAutosave : TraceWindow {
+    // START of a Monitor run saving numbered recordings named "run", until the first is written while
+    // the run goes on (once more than a screenful has queued).
+    void RunUntilTheFirstNumberedRecording(bool eight, std::array<int, 8> sources) {
+        UseSetup(TraceModeMonitor, eight, sources);
+        // A Monitor sample a millisecond, 40 of them a request: a hand-over of 128 takes four
+        // requests, so the next one is ready whenever the thread asks and no status poll waits out
+        // its pause.
+        machine->SetStepPerRequest(40000);
+        ASSERT_NE(Open(), nullptr);
+        ui::SetChecked(*window, IDC_TG_AUTOSAVE, true);
+        ui::Type(*window, IDC_TG_AUTOSAVE_PATH, "run");
+        ui::Press(*window, IDC_TG_START);
+        Fire(TraceStartTimer);
+        ASSERT_TRUE(
+            FireUntil(TraceMonitorTimer, [&] { return window->Display(0).At(MonitorPointCount - 1) != 0; }));
+        ASSERT_TRUE(FireUntil(TraceMonitorTimer, [&] { return std::filesystem::exists(DuringRun()); }));
+    }
+    std::string DuringRun() const { return home_->Path("home/run000_000.trd"); }
+};
+
+TEST_F(TraceAutosave, MonitorAutosaveWritesNumberedRecordingsDuringTheRunAndAtStop) {
+    RunUntilTheFirstNumberedRecording(false, {1, 2, 3, 6, 0, 0, 0, 0});
+    if (HasFatalFailure())
+        return;
     EXPECT_TRUE(window->Running());
     PressStopAndWait();
     // STOP writes the next sub-number of the same run.
@@ -695,18 +705,12 @@ TEST_F(TraceWindow, MonitorAutosaveWritesNumberedRecordingsDuringTheRunAndAtStop
 
 // An eight-channel run's numbered recordings hold channels 5 to 8 of the run too, row for row with
 // channels 1 to 4 (here the same sources), not what the sample buffers held before the run.
-TEST_F(TraceWindow, MonitorAutosaveOfEightChannelsSavesEveryChannelOfTheRun) {
-    UseSetup(TraceModeMonitor, true, {1, 2, 3, 6, 1, 2, 3, 6});
-    machine->SetStepPerRequest(40000);
-    ASSERT_NE(Open(), nullptr);
-    ui::SetChecked(*window, IDC_TG_AUTOSAVE, true);
-    ui::Type(*window, IDC_TG_AUTOSAVE_PATH, "run");
-    ui::Press(*window, IDC_TG_START);
-    Fire(TraceStartTimer);
-    const std::string duringRun = home_->Path("home/run000_000.trd");
-    ASSERT_TRUE(FireUntil(TraceMonitorTimer, [&] { return std::filesystem::exists(duringRun); }));
+TEST_F(TraceAutosave, MonitorAutosaveOfEightChannelsSavesEveryChannelOfTheRun) {
+    RunUntilTheFirstNumberedRecording(true, {1, 2, 3, 6, 1, 2, 3, 6});
+    if (HasFatalFailure())
+        return;
     PressStopAndWait();
-    for (const std::string& path : {duringRun, home_->Path("home/run000_001.trd")}) {
+    for (const std::string& path : {DuringRun(), home_->Path("home/run000_001.trd")}) {
         TraceRecording recording;
         const TraceFileRead read = ReadTraceFile(path, TraceFileForm::Trace, recording);
         ASSERT_TRUE(read.ok) << read.error;
