@@ -813,10 +813,22 @@ std::vector<CycleStep> CKeloServoView::DueCycleSteps(bool offThread) {
     }
     const int count = static_cast<int>(present.size());
     std::vector<CycleStep> due;
-    for (int i = 0; i < count; ++i)
-        if (!TraceWindowPresent || i + 1 == MonitorCycleStep)
-            due.push_back(present[static_cast<size_t>(i)]());
-    if (MonitorCycleStep >= count || !TraceWindowPresent)
+    if (!TraceWindowPresent) {
+        for (const auto& make : present)
+            due.push_back(make());
+        MonitorCycleStep = 0;
+        return due;
+    }
+    // One step a tick. A round of many windows would leave the status words (the alarm among them)
+    // unread for longer than the user may wait to see an alarm: the status then takes every other
+    // tick, and the windows share the rest.
+    const bool statusBetween = count * LinkSupervisionPeriodMs > MaxAlarmAgeMs;
+    const int round = statusBetween ? 2 * (count - 1) : count;
+    const int index =
+        !statusBetween ? MonitorCycleStep - 1 : (MonitorCycleStep % 2 ? 0 : MonitorCycleStep / 2);
+    if (index >= 0 && index < count)
+        due.push_back(present[static_cast<size_t>(index)]());
+    if (MonitorCycleStep >= round)
         MonitorCycleStep = 0;
     return due;
 }

@@ -88,6 +88,8 @@ inline constexpr const char* InstallationManualName = "KeloServo-Installation-Ma
 
 constexpr UINT_PTR LinkSupervisionTimer = 1114;
 constexpr UINT LinkSupervisionPeriodMs = 800;
+// The longest a drive alarm may wait to be read while the monitor cycle goes one step a tick.
+constexpr UINT MaxAlarmAgeMs = 3000;
 constexpr UINT_PTR ServoStatusTimer = 1117;
 // The life data are read at most once in this many monitor cycles.
 constexpr int LifeCyclePeriod = 75;

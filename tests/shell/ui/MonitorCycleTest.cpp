@@ -63,11 +63,19 @@ using Steps = std::vector<std::string>;
 
 TEST_F(ShellMonitorCycle, WithTheTraceWindowOneReaderRunsPerTickInOrder) {
     View()->TraceWindowPresent = true;
+    View()->Readers.AlarmWindow = nullptr;
     EXPECT_EQ(TickLog(), Steps{"status"});
     EXPECT_EQ(TickLog(), Steps{"list"});
     EXPECT_EQ(TickLog(), Steps{"diagnostics"});
-    EXPECT_EQ(TickLog(), Steps{"alarm"});
     EXPECT_EQ(TickLog(), Steps{"status"}) << "the cycle starts again";
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
+// Four steps of 0.8 s would leave the alarm word unread for 3.2 s: the status takes every other tick.
+TEST_F(ShellMonitorCycle, WithTheTraceWindowAndManyWindowsTheStatusComesEveryOtherTick) {
+    View()->TraceWindowPresent = true;
+    for (const char* step : {"status", "list", "status", "diagnostics", "status", "alarm", "status", "list"})
+        EXPECT_EQ(TickLog(), Steps{step});
     EXPECT_TRUE(messages.Shown().empty());
 }
 
