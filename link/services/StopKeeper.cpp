@@ -60,6 +60,20 @@ std::string CStopKeeper::DeliveryText(const Delivery& delivery) {
     return text;
 }
 
+std::string CStopKeeper::StillOwedText(const std::vector<std::string>& motions) {
+    return Capitalized(StopsNamed(motions)) +
+           " did not reach the drive: " + (motions.size() > 1 ? "they are" : "it is") +
+           " sent again until the drive takes " + (motions.size() > 1 ? "them.\n" : "it.\n") + kMayStillTurn;
+}
+
+std::vector<std::string> CStopKeeper::KeptMotionsToTell() const {
+    std::vector<std::string> motions;
+    for (const Kept& kept : kept_)
+        if (!kept.quiet)
+            motions.push_back(kept.motion);
+    return motions;
+}
+
 std::vector<std::string> CStopKeeper::KeptMotions() const {
     std::vector<std::string> motions;
     for (const Kept& kept : kept_)

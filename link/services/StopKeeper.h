@@ -56,6 +56,8 @@ public:
     // The stops another keeper kept or is owed (a view that goes hands them to the one that follows).
     void TakeOver(CStopKeeper& other);
     std::vector<std::string> KeptMotions() const;
+    // The kept stops the user is told of (a quiet one moves nothing).
+    std::vector<std::string> KeptMotionsToTell() const;
 
     // What became of the kept stops when they were sent again.
     struct Delivery {
@@ -72,6 +74,8 @@ public:
     static std::string DeliveryText(const Delivery& delivery);
     static std::string NoLinkText(const std::string& motion);
     static std::string NoAnswerText(const std::string& motion);
+    // Added to the lost-link message when a stop owed at the loss has not reached the drive yet.
+    static std::string StillOwedText(const std::vector<std::string>& motions);
     static const char* Caption();
 
     // Called after a stop got no answer and before the user is told: the view gives the link up

@@ -656,15 +656,20 @@ void CKeloServoView::DropLink(const std::string& message) {
     LinkOpenIndicator = 0;
     Stops.LinkDropped();
     stopsAfterLoss_ = true;
-    if (!message.empty())
+    std::string text = message;
+    if (!message.empty()) {
         SendStopsAfterLoss(false);
+        // The one message says so when a motion may go on: its stop is still on its way.
+        if (const std::vector<std::string> owed = Stops.KeptMotionsToTell(); !owed.empty())
+            text += "\n\n" + CStopKeeper::StillOwedText(owed);
+    }
     TuningWindowsLinkChanged();
     EnableBoxOnlineEdit();
     EnableTraceOnlineEdit();
     // The panes first: the box may stay open a while, and what lies behind it must be true.
     RefreshAllPanes();
-    if (!message.empty())
-        ShowMessage(message, Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);
+    if (!text.empty())
+        ShowMessage(text, Text(IDS_COMMUNICATION_MESSAGE), MB_OK | MB_ICONSTOP);
 }
 
 LRESULT CKeloServoView::OnLinkLost(WPARAM, LPARAM) {

@@ -194,7 +194,8 @@ TEST_F(JogModeWindow, StopOwedDuringAFreezeGoesOutOnTheFirstTickAfterTheThaw) {
              Tick();
              Deliver();
          },
-         "Communicate Error!\n\nDisconnect !!"},
+         "Communicate Error!\n\nDisconnect !!\n\nThe jog stop did not reach the drive: it is sent again "
+         "until the drive takes it.\nThe motor may still turn: switch the servo off or the power off."},
         {"the release falls into the freeze",
          [&] {
              window->m_cw.SendMessage(WM_LBUTTONUP, 0, 0);
