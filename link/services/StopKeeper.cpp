@@ -112,6 +112,7 @@ CStopKeeper::Kept* CStopKeeper::FindKept(const std::string& motion) {
 void CStopKeeper::Keep(Kept kept) {
     Forget(kept.motion);
     kept_.push_back(std::move(kept));
+    silentRounds_ = 0;
 }
 
 void CStopKeeper::Forget(const std::string& motion) {
@@ -129,6 +130,7 @@ void CStopKeeper::Settle(const std::string& motion) {
 }
 
 void CStopKeeper::LinkDropped() {
+    silentRounds_ = 0; // the drive answered until now
     for (Kept& owed : owed_) {
         owed.dropped = true;
         Keep(std::move(owed));
@@ -181,9 +183,12 @@ StopResult CStopKeeper::Send(const std::string& motion, const Writes& writes, Wr
 CStopKeeper::Delivery CStopKeeper::SendKept() {
     Delivery delivery;
     std::vector<Kept> unanswered;
+    bool answered = false;
+    bool silent = false;
     CBusyHold busy(services_);
     for (Kept& kept : kept_) {
-        if (kept.writes(services_)) {
+        if (!silent && kept.writes(services_)) {
+            answered = true;
             if (!kept.quiet)
                 delivery.taken.push_back(kept.motion);
             if (kept.dropped && std::find(stoppedAfterDrop_.begin(), stoppedAfterDrop_.end(), kept.motion) ==
@@ -193,9 +198,25 @@ CStopKeeper::Delivery CStopKeeper::SendKept() {
         }
         if (!kept.quiet)
             delivery.notTaken.push_back(kept.motion);
-        if (!ConnectedFlag || PortObject.LateReplyPossible())
+        if (silent || !ConnectedFlag || PortObject.LateReplyPossible()) {
+            silent = true;
             unanswered.push_back(std::move(kept));
+        } else {
+            answered = true; // refused: an answer, and sending it again changes nothing
+        }
     }
     kept_ = std::move(unanswered);
+    silentRounds_ = silent && !answered ? silentRounds_ + 1 : 0;
     return delivery;
+}
+
+bool CStopKeeper::RetryDueOnTick() {
+    if (silentRounds_ < SilentRoundsBeforeSlowRetry) {
+        ticksSinceTry_ = 0;
+        return true;
+    }
+    if (++ticksSinceTry_ < SlowRetryTicks)
+        return false;
+    ticksSinceTry_ = 0;
+    return true;
 }

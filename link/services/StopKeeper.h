@@ -67,8 +67,18 @@ public:
     };
     // Sends the kept stops, oldest first, on the port as it is now (the caller has just opened it);
     // it sends whatever ConnectedFlag says. The caller reports the delivery once the link is known to
-    // be up (DeliveryText).
+    // be up (DeliveryText). Once one stop got no answer the line is silent: the stops after it are not
+    // tried this round (each would wait as long) and stay kept, counted as not taken.
     Delivery SendKept();
+
+    // Asked on each supervision tick while the link is down: whether the kept stops go out on it. On
+    // every tick at first; once the drive has let SilentRoundsBeforeSlowRetry rounds in a row pass
+    // without an answer (a drive switched off), on every SlowRetryTicks-th, so that the window is not
+    // held by a reply wait on most of its ticks for as long as the drive stays silent. A newly kept
+    // stop or a new loss starts again at every tick.
+    bool RetryDueOnTick();
+    static constexpr int SilentRoundsBeforeSlowRetry = 40;
+    static constexpr int SlowRetryTicks = 5;
 
     // The one message after a delivery.
     static std::string DeliveryText(const Delivery& delivery);
@@ -99,4 +109,6 @@ private:
     std::vector<Kept> owed_;
     // Runs whose owed stop the drive took after a drop: the window's own stop has nothing left to do.
     std::vector<std::string> stoppedAfterDrop_;
+    int silentRounds_ = 0;  // SendKept rounds in a row in which the drive answered nothing
+    int ticksSinceTry_ = 0; // ticks since the last slow retry
 };

@@ -609,9 +609,10 @@ CStopKeeper::Delivery CKeloServoView::DeliverKeptStops() {
 }
 
 void CKeloServoView::SendStopsAfterLoss(bool onTick) {
-    // Never into a transfer or an acquisition that holds the line, nor while a connect is under way.
+    // Never into a transfer or an acquisition that holds the line, nor while a connect is under way;
+    // on a tick only when the keeper says a retry is due (a drive silent for long is asked less often).
     if (!stopsAfterLoss_ || ConnectedFlag || !Stops.HasKept() || AcquisitionThreadCount.load() > 0 ||
-        (cycleReader_ && cycleReader_->Busy()) || (onTick && ViewBusyFlag))
+        (cycleReader_ && cycleReader_->Busy()) || (onTick && (ViewBusyFlag || !Stops.RetryDueOnTick())))
         return;
     // The link is down and its port closed: it is opened for the stops alone (the port may be gone).
     if (PortObject.IsOpen() || !ReopenLinkPort())

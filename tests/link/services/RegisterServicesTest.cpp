@@ -607,6 +607,62 @@ TEST_F(Services, OwedStopsAreKeptWhenTheLinkIsDroppedAndOnlyThen) {
     EXPECT_FALSE(keeper.HasKept());
 }
 
+// A drive that does not answer: one round of the kept stops waits for one reply, not one per stop,
+// and a drive that stays silent round after round is asked less often, until a new loss.
+TEST_F(Services, ASilentDriveHoldsARoundForOneReplyAndIsAskedLessOftenInTheLongRun) {
+    const auto write = [](int address) {
+        return [address](CRegisterServices& s) { return s.WriteDriveRegister(address, 0) != 0; };
+    };
+    CStopKeeper& keeper = services.Stops;
+    keeper.Owe("trace", write(0x1505), true);
+    keeper.Owe("jog", write(0x0201));
+    ConnectedFlag = 0;
+    keeper.LinkDropped();
+
+    drive.Freeze(std::chrono::seconds(30));
+    drive.ClearLog();
+    ConnectedFlag = 1; // the view sends on the port it opened for the stops
+    EXPECT_EQ(keeper.SendKept().notTaken, std::vector<std::string>{"jog"});
+    EXPECT_EQ(Requests(), std::vector<std::string>{Maker("W115050000")})
+        << "the jog stop waits for the next round";
+    EXPECT_EQ(keeper.KeptMotions(), (std::vector<std::string>{"trace", "jog"}));
+
+    drive.Thaw();
+    drive.ClearLog();
+    ConnectedFlag = 1;
+    EXPECT_EQ(keeper.SendKept().taken, std::vector<std::string>{"jog"});
+    EXPECT_EQ(Requests(), (std::vector<std::string>{Maker("W115050000"), Maker("W102010000")}));
+    EXPECT_FALSE(keeper.HasKept());
+
+    // Rounds that reach nothing (here there is no link to send on): every tick at first, then every
+    // SlowRetryTicks-th; a round the drive answers, or a new loss, goes back to every tick.
+    const auto dueTicks = [&](int ticks) {
+        int due = 0;
+        for (int tick = 0; tick < ticks; ++tick)
+            if (keeper.RetryDueOnTick()) {
+                ++due;
+                keeper.SendKept();
+            }
+        return due;
+    };
+    constexpr int fast = CStopKeeper::SilentRoundsBeforeSlowRetry;
+    constexpr int slow = CStopKeeper::SlowRetryTicks;
+    keeper.Owe("jog", write(0x0201));
+    ConnectedFlag = 0;
+    keeper.LinkDropped();
+    EXPECT_EQ(dueTicks(fast + 3 * slow), fast + 3);
+    EXPECT_TRUE(keeper.HasKept());
+    keeper.LinkDropped();
+    EXPECT_EQ(dueTicks(slow), slow);
+    EXPECT_EQ(dueTicks(fast + slow), (fast - slow) + 2) << "the fast rounds left, then two slow ones";
+    ConnectedFlag = 1;
+    drive.ClearLog();
+    while (!keeper.RetryDueOnTick()) {
+    }
+    EXPECT_EQ(keeper.SendKept().taken, std::vector<std::string>{"jog"});
+    EXPECT_TRUE(keeper.RetryDueOnTick());
+}
+
 TEST_F(Services, ARequestRightAfterTheFixedFrameIsNotTakenForPartOfIt) {
     ServoOnFlag = 0;
     drive.SetRegister(0x0F03, 0x1234);
